@@ -1,0 +1,386 @@
+#include "app/form1.h"
+
+#include "app/instance_check.h"
+#include "app/uptime.h"
+#include "common/end_program.h"
+#include "common/pictures.h"
+#include "common/twips.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QIcon>
+#include <QMouseEvent>
+
+#include <exception>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Corvane");
+const QString kRestartMessage = QStringLiteral("You must restart your computer to for Corvane to function corectly.");
+const QString kUptimeLimitMessage = QStringLiteral(
+    "Corvane has identified that your Computer is continuously running for more than 31 Days now or it "
+    "was Hibernated before 31 Days when you last Shutdown the Computer.  This program cannot continue "
+    "monitoring your system unless you restart your computer. So please restart your Computer and Then "
+    "start Corvane. ");
+const QString kUnsupportedMessage = QStringLiteral("Corvane does not support this OS. Program will be terminated");
+
+// The client area as designed, and the caption and borders of a tool window, in twips. The
+// window's height as the more/less rule reads it is the client height plus that frame, so the
+// designed window is 2325 twips high whatever the window manager draws around it.
+constexpr double kClientWidthTwips = 1935;
+constexpr double kClientHeightTwips = 1965;
+constexpr float kFrameTwips = 360;
+constexpr float kLessHeight = 1170;
+constexpr float kMoreHeight = 2325;
+constexpr float kMoreHeightLow = 2290;
+constexpr float kMoreHeightHigh = 2425;
+
+// Mouse messages a tray callback carries.
+constexpr int kMouseMove = 512;
+constexpr int kLeftDown = 513;
+constexpr int kLeftDoubleClick = 515;
+constexpr int kRightDown = 516;
+constexpr int kMiddleDown = 519;
+
+const QColor kOrange(255, 128, 0);
+const QColor kDarkGrey(64, 64, 64);
+
+} // namespace
+
+Form1::Form1(platform::Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_services(services) {
+    m_twipsPerPixelX = m_services.screen->twipsPerPixelX();
+    m_twipsPerPixelY = m_services.screen->twipsPerPixelY();
+    setWindowTitle(QString());
+    setAccessibleName(QStringLiteral("Corvane"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
+
+    buildDisplay();
+    buildPictureButtons();
+    buildMenu();
+
+    m_height = static_cast<float>(kClientHeightTwips) + kFrameTwips;
+    setFixedWidth(TwipsToPixels(kClientWidthTwips, tppX()));
+    SetHeight(m_height);
+
+    for (QTimer* timer : {&Timer1, &Timer4, &Timer5, &Timer6}) {
+        timer->setInterval(1000);
+    }
+    tmrmvdown.setInterval(10);
+    tmrmvdown.setTimerType(Qt::PreciseTimer);
+    connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&Timer6, &QTimer::timeout, this, &Form1::Timer6_Timer);
+    connect(&tmrmvdown, &QTimer::timeout, this, &Form1::tmrmvdown_Timer);
+    // Enabled from the start, as the window was designed; the settings switch Timer4 and Timer5.
+    Timer4.start();
+    Timer5.start();
+    Timer6.start();
+}
+
+Form1::~Form1() = default;
+
+QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
+                         const QColor& colour, double pointSize, bool underline, Qt::Alignment align) {
+    auto* label = new QLabel(text, this);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setBold(true);
+    font.setPointSizeF(pointSize);
+    font.setUnderline(underline);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAlignment(align);
+    label->setGeometry(TwipsToPixels(leftTwips, tppX()), TwipsToPixels(topTwips, tppY()),
+                       TwipsToPixels(widthTwips, tppX()), TwipsToPixels(heightTwips, tppY()));
+    return label;
+}
+
+void Form1::buildDisplay() {
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
+    ldd = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right);
+    ldd->setToolTip(QStringLiteral("Days"));
+    Label9 = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre);
+    lhh = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right);
+    lhh->setToolTip(QStringLiteral("Hours"));
+    Label1 = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre);
+    lmm = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right);
+    lmm->setToolTip(QStringLiteral("Minutes"));
+
+    Label4 = makeLabel(QStringLiteral("Startup Info"), 360, 885, 1500, 240, kDarkGrey, 9, true);
+    Label4->setToolTip(QStringLiteral("System Startup Information"));
+    Label11 = makeLabel(QStringLiteral("Date :"), 240, 1200, 590, 225, kDarkGrey, 8.25);
+    Label5 = makeLabel(QStringLiteral("Date & Time"), 830, 1200, 1105, 225, kOrange, 8.25);
+    Label12 = makeLabel(QStringLiteral("Time :"), 230, 1440, 600, 225, kDarkGrey, 8.25);
+    Label10 = makeLabel(QStringLiteral("Date & Time"), 830, 1440, 1105, 225, kOrange, 8.25);
+    Label13 = makeLabel(QStringLiteral("Now  :"), 250, 1680, 580, 225, kDarkGrey, 8.25);
+    Label14 = makeLabel(QStringLiteral("Now"), 830, 1680, 1105, 225, kOrange, 8.25);
+    Label14->setToolTip(QStringLiteral("Now Time"));
+}
+
+void Form1::buildPictureButtons() {
+    auto make = [this](int left, int top, int width, int height, const QStringList& files, const QString& name) {
+        auto* button = new PictureButton(this);
+        const QSize size(TwipsToPixels(width, tppX()), TwipsToPixels(height, tppY()));
+        QVector<QPixmap> pictures;
+        for (const QString& file : files) {
+            pictures.append(file.isEmpty() ? QPixmap() : RenderPicture(file, size));
+        }
+        button->setPictures(pictures);
+        button->setGeometry(TwipsToPixels(left, tppX()), TwipsToPixels(top, tppY()), size.width(), size.height());
+        button->setAccessibleName(name);
+        button->setToolTip(name);
+        return button;
+    };
+    // ImageList1: 1 and 2 the on-top looks, 3 offers less information, 4 offers more.
+    const QStringList imageList1 = {QStringLiteral(":/pictures/ontop_off.svg"),
+                                    QStringLiteral(":/pictures/ontop_on.svg"),
+                                    QStringLiteral(":/pictures/less_info.svg"),
+                                    QStringLiteral(":/pictures/more_info.svg")};
+    const QStringList imglist2 = {QStringLiteral(":/pictures/transparency_off.svg"),
+                                  QStringLiteral(":/pictures/transparency_on.svg")};
+    Image3 = make(100, 656, 225, 150, imageList1, QStringLiteral("More or less information"));
+    Image6 = make(350, 656, 180, 240, imageList1, QStringLiteral("Always on top"));
+    Image6->setPicture(1);
+    Image4 = make(520, 656, 255, 150, {QStringLiteral(":/pictures/minimize.svg")}, QStringLiteral("Minimize"));
+    Image4->setPicture(1);
+    Image10 = make(1630, 791, 195, 315, imglist2, QStringLiteral("Half transparent"));
+    Image10->setPicture(1);
+
+    connect(Image3, &PictureButton::clicked, this, &Form1::Image3_Click);
+    connect(Image4, &PictureButton::clicked, this, &Form1::Image4_Click);
+}
+
+void Form1::buildMenu() {
+    // The menu lives in the hidden "Base" of the window; the tray icon shows it.
+    menu.menu = new QMenu(QStringLiteral("Menu"), this);
+    menu.about = menu.menu->addAction(QStringLiteral("About"));
+    menu.upline = menu.menu->addSeparator();
+    menu.Options = menu.menu->addAction(QStringLiteral("Options "));
+    menu.shtask = menu.menu->addAction(QStringLiteral("Schedule Task"));
+    menu.line = menu.menu->addSeparator();
+    menu.mn = menu.menu->addAction(QStringLiteral("Minimize"));
+    menu.close = menu.menu->addAction(QStringLiteral("Exit Corvane"));
+
+    QFont bold = menu.shtask->font();
+    bold.setBold(true);
+    menu.shtask->setFont(bold);
+    menu.menu->setDefaultAction(menu.shtask);
+
+    connect(menu.mn, &QAction::triggered, this, &Form1::mn_Click);
+    connect(menu.close, &QAction::triggered, this, &Form1::close_Click);
+}
+
+void Form1::SetHeight(float twips) {
+    m_height = twips;
+    const double client = static_cast<double>(twips - kFrameTwips);
+    setFixedHeight(std::max(1, TwipsToPixels(client, tppY())));
+}
+
+void Form1::showMessage(const QString& text, platform::MessageIcon icon) {
+    m_services.messages->show(text, kTitle, icon);
+}
+
+void Form1::Form_Initialize() {
+    ProcessIdList list;
+    try {
+        list = ListProcessIds(*m_services.processes);
+    } catch (const std::exception& failure) {
+        showMessage(QString::fromStdString(failure.what()), platform::MessageIcon::Exclamation);
+    }
+    try {
+        CheckSecondInstance(*m_services.processes, *m_services.process, list);
+    } catch (const std::exception&) {
+        // The check stops silently and start-up goes on.
+    }
+}
+
+void Form1::Form_Load() {
+    m_services.process->createInstanceLock("Corvane4.0");
+
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Qt::white);
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    if (m_services.process->platformId() < 2) {
+        showMessage(kUnsupportedMessage, platform::MessageIcon::Critical);
+        m_services.process->endImmediately();
+        return;
+    }
+
+    const platform::Rect workArea = m_services.screen->workArea();
+    m_workAreaRight = workArea.right;
+    m_workAreaBottom = workArea.bottom;
+
+    // Just above the top edge of the screen, the left edge at the middle of the work area.
+    const double heightPixels = static_cast<double>(m_height) / tppY();
+    move(RoundHalfEven(m_workAreaRight / 2.0), RoundHalfEven((m_workAreaBottom - m_workAreaBottom) - heightPixels));
+    show();
+
+    m_currentRow = RoundHalfEven((m_workAreaBottom - m_workAreaBottom) - heightPixels);
+    m_endRow = m_workAreaBottom - m_workAreaBottom;
+
+    tmrmvdown.start();
+    Timer1.start();
+
+    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/corvane.svg")), this);
+    m_tray->setToolTip(QStringLiteral("Corvane 4.0"));
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        switch (reason) {
+        case QSystemTrayIcon::Context:
+            TrayCallback(kRightDown);
+            break;
+        case QSystemTrayIcon::Trigger:
+            TrayCallback(kLeftDown);
+            break;
+        case QSystemTrayIcon::DoubleClick:
+            TrayCallback(kLeftDoubleClick);
+            break;
+        case QSystemTrayIcon::MiddleClick:
+            TrayCallback(kMiddleDown);
+            break;
+        case QSystemTrayIcon::Unknown:
+            TrayCallback(kMouseMove);
+            break;
+        }
+    });
+    m_tray->show();
+
+    SystemStartTimeDate();
+    Image3->setPicture(3);
+    m_form5 = std::make_unique<Form5>();
+}
+
+void Form1::Form_Unload() {
+    if (m_tray != nullptr) {
+        m_tray->hide();
+    }
+    EndProgram(*m_services.process);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    // Only reached when the end was recorded instead of carried out.
+    event->ignore();
+}
+
+void Form1::Timer1_Timer() {
+    if (m_ending) {
+        return;
+    }
+    try {
+        const UptimeBreakdown up = BreakDownUptime(m_services.clock->tickCount());
+        UptimeMinutes = up.minutes;
+        lmm->setText(QString::fromStdString(TwoDigits(static_cast<std::uint64_t>(up.minutes))));
+
+        bool numeric = false;
+        if (UptimeMinutes == 58 && hrbeepstatus.toInt(&numeric) == 1 && numeric && !Timer4.isActive()) {
+            Timer4.start();
+        }
+
+        UptimeDays = static_cast<int>(std::min<std::uint64_t>(up.days, 1u << 30));
+        ldd->setText(QString::fromStdString(TwoDigits(up.days)));
+
+        if (up.totalHours > kMaxUptimeHours) {
+            // The box runs a nested event loop: no further refresh may show it again.
+            m_ending = true;
+            Timer1.stop();
+            showMessage(kUptimeLimitMessage, platform::MessageIcon::Exclamation);
+            EndProgram(*m_services.process);
+            return;
+        }
+
+        UptimeHours = up.hours;
+        lhh->setText(QString::fromStdString(TwoDigits(static_cast<std::uint64_t>(up.hours))));
+        lhhtxt = QString::number(up.hours);
+
+        Label1->setHidden(!Label1->isHidden());
+        Label9->setHidden(!Label9->isHidden());
+    } catch (const std::exception&) {
+        m_ending = true;
+        Timer1.stop();
+        showMessage(kRestartMessage, platform::MessageIcon::Exclamation);
+        EndProgram(*m_services.process);
+    }
+}
+
+void Form1::Timer6_Timer() {
+    Label14->setText(QString::fromStdString(m_services.clock->formatLongTime(m_services.clock->nowMsecsSinceEpoch())));
+}
+
+std::int64_t Form1::SystemStartTimeDate() {
+    platform::Clock& clock = *m_services.clock;
+    const std::int64_t start = SystemStartInstant(clock.nowMsecsSinceEpoch(), clock.tickCount());
+    Label5->setText(QString::fromStdString(clock.formatShortDate(start)));
+    Label10->setText(QString::fromStdString(clock.formatLongTime(start)));
+    return start;
+}
+
+void Form1::tmrmvdown_Timer() {
+    // One pixel a step. The row is the slide's own: the window manager may clamp the first
+    // rows and Qt may report a stale position, so the position is never read back.
+    move(RoundHalfEven(m_workAreaRight / 2.0), m_currentRow);
+    m_currentRow += 1;
+    if (m_currentRow >= m_endRow) {
+        tmrmvdown.stop();
+    }
+}
+
+void Form1::Image3_Click() {
+    constexpr double kStepTwips = 20;
+    if (Image3->picture() == 3) {
+        Image3->setPicture(4);
+        m_image3TopTwips += kStepTwips;
+        Timer6.stop();
+        Image10->setPicture(1);
+    } else if (Image3->picture() == 4) {
+        Image3->setPicture(3);
+        m_image3TopTwips -= kStepTwips;
+        Timer6.start();
+    }
+    Image3->move(Image3->x(), TwipsToPixels(m_image3TopTwips, tppY()));
+
+    if (m_height == kLessHeight) {
+        SetHeight(kMoreHeight);
+    } else if (m_height >= kMoreHeightLow && m_height <= kMoreHeightHigh) {
+        SetHeight(kLessHeight);
+    }
+}
+
+void Form1::Image4_Click() { setWindowState(windowState() | Qt::WindowMinimized); }
+
+void Form1::mn_Click() {
+    if (menu.mn->text() != QLatin1String("Maximize")) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+        menu.mn->setText(QStringLiteral("Maximize"));
+    } else {
+        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        show();
+        menu.mn->setText(QStringLiteral("Minimize"));
+    }
+}
+
+void Form1::close_Click() { EndProgram(*m_services.process); }
+
+void Form1::TrayCallback(int mouseMessage) {
+    Form_MouseDown(Qt::LeftButton, Qt::NoModifier, mouseMessage * tppX(), 0);
+}
+
+void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double) {
+    const double m = x / tppX();
+    if (m_form5) {
+        m_form5->activateWindow();
+    }
+    if (m == kRightDown) {
+        menu.menu->popup(QCursor::pos());
+    }
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    Form_MouseDown(event->button(), event->modifiers(), p.x() * tppX(), p.y() * tppY());
+    QWidget::mousePressEvent(event);
+}

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "common/picture_button.h"
+#include "platform/services.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+/// The hidden window that lends itself to the tray menu as the foreground window.
+class Form5 final : public QWidget {
+    Q_OBJECT
+
+public:
+    Form5() = default;
+};
+
+/// The main window: the up-time display, the tray icon and its menu, the slide into view.
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(platform::Services& services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    /// The instance check; ends the program silently when another copy runs from this folder.
+    void Form_Initialize();
+    /// The start-up sequence: placement, timers, tray icon, start date and time.
+    void Form_Load();
+    /// Closing the window: removes the tray icon and ends the program.
+    void Form_Unload();
+
+    void Timer1_Timer();
+    void Timer6_Timer();
+    void tmrmvdown_Timer();
+    /// Sets the start date and time labels; returns the start instant (ms since the epoch).
+    std::int64_t SystemStartTimeDate();
+
+    void Image3_Click();
+    void Image4_Click();
+    void mn_Click();
+    void close_Click();
+    /// A mouse press on the window or a tray callback; x in twips carries the tray's mouse message.
+    void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
+    /// A tray icon callback with the mouse message that happened over the icon (516: right press).
+    void TrayCallback(int mouseMessage);
+
+    /// The window's height in twips, caption and borders included, as the more/less rule reads it.
+    float Height() const { return m_height; }
+    void SetHeight(float twips);
+
+    // Shared up-time values of the latest refresh.
+    int UptimeDays = 0;
+    int UptimeHours = 0;
+    int UptimeMinutes = 0;
+    QString lhhtxt;
+    /// Option cache of the hourly beep: "hrbeepstatus" until the settings are read, then "1" or "0".
+    QString hrbeepstatus = QStringLiteral("hrbeepstatus");
+
+    // Display controls.
+    QLabel* ldd = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* lhh = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lmm = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+
+    // Picture buttons; pictures of ImageList1 (Image3, Image6) and imglist2 (Image10).
+    PictureButton* Image3 = nullptr;
+    PictureButton* Image6 = nullptr;
+    PictureButton* Image4 = nullptr;
+    PictureButton* Image10 = nullptr;
+
+    QTimer Timer1;
+    QTimer Timer4;
+    QTimer Timer5;
+    QTimer Timer6;
+    QTimer tmrmvdown;
+
+    /// The popup menu shown from the tray icon and its items.
+    struct MenuItems {
+        QMenu* menu = nullptr;
+        QAction* about = nullptr;
+        QAction* upline = nullptr;
+        QAction* Options = nullptr;
+        QAction* shtask = nullptr;
+        QAction* line = nullptr;
+        QAction* mn = nullptr;
+        QAction* close = nullptr;
+    } menu;
+
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    Form5* form5() const { return m_form5.get(); }
+    /// The slide's current and end rows, in pixels.
+    int currentRow() const { return m_currentRow; }
+    int endRow() const { return m_endRow; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void buildDisplay();
+    void buildPictureButtons();
+    void buildMenu();
+    QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
+                      const QColor& colour, double pointSize, bool underline = false,
+                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+    double tppX() const { return m_twipsPerPixelX; }
+    double tppY() const { return m_twipsPerPixelY; }
+    void showMessage(const QString& text, platform::MessageIcon icon);
+
+    platform::Services& m_services;
+    double m_twipsPerPixelX = 15.0;
+    double m_twipsPerPixelY = 15.0;
+    float m_height = 0.0f;
+    int m_workAreaRight = 0;
+    int m_workAreaBottom = 0;
+    int m_currentRow = 0;
+    int m_endRow = 0;
+    double m_image3TopTwips = 656;
+    bool m_ending = false;
+    QSystemTrayIcon* m_tray = nullptr;
+    std::unique_ptr<Form5> m_form5;
+};

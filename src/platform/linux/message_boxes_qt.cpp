@@ -1,0 +1,24 @@
+#include "platform/linux/linux_services.h"
+
+#include <QMessageBox>
+
+namespace platform {
+
+void QtMessageBoxes::show(const QString& text, const QString& title, MessageIcon icon) {
+    QMessageBox::Icon qtIcon = QMessageBox::Information;
+    switch (icon) {
+    case MessageIcon::Information:
+        qtIcon = QMessageBox::Information;
+        break;
+    case MessageIcon::Exclamation:
+        qtIcon = QMessageBox::Warning;
+        break;
+    case MessageIcon::Critical:
+        qtIcon = QMessageBox::Critical;
+        break;
+    }
+    QMessageBox box(qtIcon, title, text, QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace platform

@@ -1,0 +1,15 @@
+#include "platform/linux/linux_services.h"
+
+namespace platform {
+
+Services makeSystemServices() {
+    Services s;
+    s.clock = std::make_unique<LinuxClock>();
+    s.processes = std::make_unique<LinuxProcesses>();
+    s.process = std::make_unique<LinuxProcessControl>();
+    s.screen = std::make_unique<LinuxScreen>();
+    s.messages = std::make_unique<QtMessageBoxes>();
+    return s;
+}
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace platform {
+
+/// A rectangle in pixels; right and bottom are exclusive edges.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+/// The desktop the main window lives on.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    /// The work area: the desktop less panels and docks, in pixels.
+    virtual Rect workArea() = 0;
+    /// Twips per pixel across (1440 / horizontal logical dots per inch).
+    virtual double twipsPerPixelX() = 0;
+    /// Twips per pixel down (1440 / vertical logical dots per inch).
+    virtual double twipsPerPixelY() = 0;
+};
+
+} // namespace platform

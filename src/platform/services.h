@@ -1,0 +1,26 @@
+#pragma once
+
+#include "clock.h"
+#include "message_boxes.h"
+#include "process_control.h"
+#include "processes.h"
+#include "screen.h"
+
+#include <memory>
+
+namespace platform {
+
+/// Every operating-system service the program uses. main() fills it with the real
+/// implementations; tests fill it with fakes. Windows receive it in their constructor.
+struct Services {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Processes> processes;
+    std::unique_ptr<ProcessControl> process;
+    std::unique_ptr<Screen> screen;
+    std::unique_ptr<MessageBoxes> messages;
+};
+
+/// The services of the system the program was built for.
+Services makeSystemServices();
+
+} // namespace platform

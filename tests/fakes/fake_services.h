@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QString>
+
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+namespace fakes {
+
+/// A clock the test sets: tick count, wall clock and fixed, locale-free formats.
+class FakeClock final : public platform::Clock {
+public:
+    std::uint64_t tick = 0;
+    std::int64_t now = 0; ///< ms since the epoch, UTC
+    bool failTick = false;
+
+    std::uint64_t tickCount() override {
+        if (failTick) {
+            throw std::runtime_error("tick count unavailable");
+        }
+        return tick;
+    }
+    std::int64_t nowMsecsSinceEpoch() override { return now; }
+    /// "yyyy-MM-dd" of the UTC date.
+    std::string formatShortDate(std::int64_t msecs) override;
+    /// "HH:mm:ss" of the UTC time.
+    std::string formatLongTime(std::int64_t msecs) override;
+};
+
+class FakeProcesses final : public platform::Processes {
+public:
+    std::vector<std::uint32_t> ids;
+    std::map<std::uint32_t, std::string> paths; ///< a pid without a path cannot be opened
+    std::string ownPath = "/opt/corvane/bin/corvane";
+    bool failList = false;
+    std::vector<std::uint32_t> opened; ///< the pids whose path was asked, in order
+
+    std::vector<std::uint32_t> processIds() override {
+        if (failList) {
+            throw std::runtime_error("The process list cannot be read.");
+        }
+        return ids;
+    }
+    std::optional<std::string> executablePath(std::uint32_t pid) override {
+        opened.push_back(pid);
+        const auto it = paths.find(pid);
+        return it == paths.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    std::string instanceExecutablePath() override { return ownPath; }
+};
+
+class FakeProcessControl final : public platform::ProcessControl {
+public:
+    int platform = 2;
+    std::vector<std::string> locks;
+    std::vector<std::uint32_t> terminations; ///< exit codes of recorded EndProgram calls
+    int immediateEnds = 0;
+
+    int platformId() override { return platform; }
+    void createInstanceLock(const std::string& name) override { locks.push_back(name); }
+    std::uint32_t currentExitCode() override { return 259; }
+    void terminateCurrentProcess(std::uint32_t code) override { terminations.push_back(code); }
+    void endImmediately() override { ++immediateEnds; }
+    bool ended() const { return !terminations.empty() || immediateEnds > 0; }
+};
+
+class FakeScreen final : public platform::Screen {
+public:
+    platform::Rect area{0, 0, 1024, 738};
+    double tpp = 15.0;
+
+    platform::Rect workArea() override { return area; }
+    double twipsPerPixelX() override { return tpp; }
+    double twipsPerPixelY() override { return tpp; }
+};
+
+struct RecordedMessage {
+    QString text;
+    QString title;
+    platform::MessageIcon icon;
+};
+
+class FakeMessageBoxes final : public platform::MessageBoxes {
+public:
+    std::vector<RecordedMessage> shown;
+    void show(const QString& text, const QString& title, platform::MessageIcon icon) override {
+        shown.push_back({text, title, icon});
+    }
+};
+
+/// A full set of fake services, with typed access to each fake.
+struct FakeServices {
+    FakeServices();
+    platform::Services services;
+    FakeClock* clock;
+    FakeProcesses* processes;
+    FakeProcessControl* process;
+    FakeScreen* screen;
+    FakeMessageBoxes* messages;
+};
+
+} // namespace fakes

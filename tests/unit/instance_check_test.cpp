@@ -1,0 +1,138 @@
+#include "app/instance_check.h"
+#include "fakes/fake_services.h"
+#include "platform/linux/linux_services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+using fakes::FakeServices;
+
+const std::string kOwn = "/opt/corvane/bin/corvane";
+
+int CountEnds(FakeServices& f) {
+    CheckSecondInstance(*f.processes, *f.process, ListProcessIds(*f.processes));
+    return f.process->immediateEnds;
+}
+
+TEST(InstanceCheck_Counting, SecondCopyFromSameFolderEndsTheNewOne) {
+    FakeServices f;
+    f.processes->ownPath = kOwn;
+    f.processes->ids = {1, 50, 51, 900};
+    f.processes->paths = {{1, "/sbin/init"}, {50, kOwn}, {900, kOwn}};
+    EXPECT_EQ(CountEnds(f), 1);
+    // It stops at the second copy and looks no further.
+    EXPECT_EQ(f.processes->opened.back(), 900u);
+}
+
+TEST(InstanceCheck_Counting, OnlyExactSameFolderAndFixedNameCount) {
+    FakeServices f;
+    f.processes->ownPath = kOwn;
+    f.processes->ids = {1, 2, 3, 4, 5};
+    f.processes->paths = {{1, kOwn},
+                          {2, "/home/u/other/bin/corvane"},     // another folder
+                          {3, "/opt/corvane/bin/corvane-dev"},  // another name
+                          {4, "/opt/corvane/bin/Corvane"},      // another case
+                          {5, "/opt/corvane/bin/corvane/"}};    // not the same text
+    EXPECT_EQ(CountEnds(f), 0);
+}
+
+TEST(InstanceCheck_Counting, ProcessThatCannotBeOpenedDoesNotCount) {
+    FakeServices f;
+    f.processes->ownPath = kOwn;
+    f.processes->ids = {10, 11};
+    f.processes->paths = {{10, kOwn}}; // 11 is another user's copy: unreadable
+    EXPECT_EQ(CountEnds(f), 0);
+    EXPECT_EQ(f.processes->opened, (std::vector<std::uint32_t>{10, 11}));
+}
+
+TEST(InstanceCheck_Counting, RenamedProgramNeverCountsItself) {
+    FakeServices f;
+    f.processes->ownPath = "/opt/corvane/bin/corvane";
+    f.processes->ids = {10, 11};
+    f.processes->paths = {{10, "/opt/corvane/bin/uptime-tool"}, {11, "/opt/corvane/bin/uptime-tool"}};
+    EXPECT_EQ(CountEnds(f), 0);
+}
+
+TEST(InstanceCheck_List, OnlyTheFirst1001IdentifiersAreExamined) {
+    FakeServices f;
+    f.processes->ownPath = kOwn;
+    for (std::uint32_t pid = 1; pid <= 1500; ++pid) {
+        f.processes->ids.push_back(pid);
+    }
+    f.processes->paths = {{3, kOwn}, {1001, kOwn}, {1002, kOwn}};
+    const ProcessIdList list = ListProcessIds(*f.processes);
+    EXPECT_EQ(list.count, 1500u);
+    ASSERT_EQ(list.ids.size(), 1001u);
+    EXPECT_EQ(list.ids.back(), 1001u);
+    // pid 1001 is the 1001st identifier: it is examined, 1002 is not.
+    EXPECT_EQ(CountEnds(f), 1);
+    f.processes->paths.erase(1001);
+    f.process->immediateEnds = 0;
+    EXPECT_EQ(CountEnds(f), 0);
+}
+
+TEST(InstanceCheck_List, SmallAndEmptyLists) {
+    FakeServices f;
+    f.processes->ids = {7};
+    ProcessIdList list = ListProcessIds(*f.processes);
+    EXPECT_EQ(list.count, 1u);
+    EXPECT_EQ(list.ids, (std::vector<std::uint32_t>{7}));
+
+    f.processes->ids = {};
+    list = ListProcessIds(*f.processes);
+    EXPECT_EQ(list.count, 0u);
+    EXPECT_EQ(list.ids, (std::vector<std::uint32_t>{0}));
+
+    // Exactly filling a buffer (4 ids = 16 bytes) still grows it once more to see the end.
+    f.processes->ids = {1, 2, 3, 4};
+    list = ListProcessIds(*f.processes);
+    EXPECT_EQ(list.count, 4u);
+    EXPECT_EQ(list.ids, (std::vector<std::uint32_t>{1, 2, 3, 4}));
+}
+
+TEST(InstanceCheck_List, FailureToListPropagatesItsDescription) {
+    FakeServices f;
+    f.processes->failList = true;
+    EXPECT_THROW(ListProcessIds(*f.processes), std::runtime_error);
+}
+
+TEST(LinuxProcesses_Proc, ListsNumericEntriesAndReadsExecutableLinks) {
+    // A captured-shape /proc: numeric folders with an exe link, plus entries that are not processes.
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    QDir dir(root.path());
+    for (const char* name : {"1", "42", "self", "sys", "4a2", "0"}) {
+        ASSERT_TRUE(dir.mkpath(name));
+    }
+    ASSERT_TRUE(QFile::link(QStringLiteral("/opt/corvane/bin/corvane"), dir.filePath("42/exe")));
+    platform::LinuxProcesses procs(root.path().toStdString());
+    auto ids = procs.processIds();
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<std::uint32_t>{1, 42}));
+    EXPECT_EQ(procs.executablePath(42), std::optional<std::string>("/opt/corvane/bin/corvane"));
+    EXPECT_EQ(procs.executablePath(1), std::nullopt);
+    EXPECT_EQ(procs.executablePath(99), std::nullopt);
+}
+
+TEST(LinuxProcesses_Proc, RealSystemListsThisProcessAndItsOwnPath) {
+    platform::LinuxProcesses procs;
+    const auto ids = procs.processIds();
+    const auto self = static_cast<std::uint32_t>(::getpid());
+    EXPECT_NE(std::find(ids.begin(), ids.end(), self), ids.end());
+    const auto path = procs.executablePath(self);
+    ASSERT_TRUE(path.has_value());
+    const std::string folder = path->substr(0, path->rfind('/'));
+    EXPECT_EQ(procs.instanceExecutablePath(), folder + "/corvane");
+
+    platform::LinuxProcesses missing("/nonexistent-proc-root");
+    EXPECT_THROW(missing.processIds(), std::runtime_error);
+}
+
+} // namespace
