@@ -1,10 +1,15 @@
 #pragma once
 
 #include "clock.h"
+#include "folders.h"
+#include "launcher.h"
 #include "message_boxes.h"
+#include "power.h"
 #include "process_control.h"
 #include "processes.h"
 #include "screen.h"
+#include "sound_player.h"
+#include "tone.h"
 
 #include <memory>
 
@@ -18,6 +23,11 @@ struct Services {
     std::unique_ptr<ProcessControl> process;
     std::unique_ptr<Screen> screen;
     std::unique_ptr<MessageBoxes> messages;
+    std::unique_ptr<Folders> folders;
+    std::unique_ptr<ToneGenerator> tone;
+    std::unique_ptr<SoundPlayers> sound;
+    std::unique_ptr<Power> power;
+    std::unique_ptr<Launcher> launcher;
 };
 
 /// The services of the system the program was built for.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+/// Starts programs and opens addresses and files in the desktop's own applications.
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    /// Starts a command line (a program, maybe with arguments) as a new process, never through
+    /// a shell, without waiting for it. Throws std::runtime_error when it cannot be started.
+    virtual void runProgram(const std::string& commandLine) = 0;
+    /// Opens a web address in a new window of the desktop's browser.
+    /// Throws std::runtime_error when the desktop refuses.
+    virtual void openUrl(const std::string& url) = 0;
+    /// Opens a local file with the desktop's default application. Returns a value greater
+    /// than 32 on success and 32 or less on failure.
+    virtual int openFile(const std::string& path) = 0;
+};
+
+} // namespace platform
