@@ -27,5 +27,6 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
 
 void PictureButton::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved();
-    QLabel::mouseMoveEvent(event);
+    // Taken here: passed on, the move would reach the surface below and undo a hover picture.
+    event->accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "file_dialog.h"
 #include "folders.h"
 #include "launcher.h"
 #include "message_boxes.h"
@@ -23,6 +24,7 @@ struct Services {
     std::unique_ptr<ProcessControl> process;
     std::unique_ptr<Screen> screen;
     std::unique_ptr<MessageBoxes> messages;
+    std::unique_ptr<FileDialog> fileDialog;
     std::unique_ptr<Folders> folders;
     std::unique_ptr<ToneGenerator> tone;
     std::unique_ptr<SoundPlayers> sound;

@@ -55,4 +55,10 @@ public:
     void show(const QString& text, const QString& title, MessageIcon icon) override;
 };
 
+/// QFileDialog, native where the desktop offers one.
+class QtFileDialog final : public FileDialog {
+public:
+    QString getOpenFileName(QWidget* parent, const QString& startPath, const QStringList& filters) override;
+};
+
 } // namespace platform

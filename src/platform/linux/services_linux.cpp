@@ -9,6 +9,7 @@ Services makeSystemServices() {
     s.process = std::make_unique<LinuxProcessControl>();
     s.screen = std::make_unique<LinuxScreen>();
     s.messages = std::make_unique<QtMessageBoxes>();
+    s.fileDialog = std::make_unique<QtFileDialog>();
     return s;
 }
 
