@@ -9,13 +9,17 @@ class Launcher {
 public:
     virtual ~Launcher() = default;
     /// Starts a command line (a program, maybe with arguments) as a new process, never through
-    /// a shell, without waiting for it. Throws std::runtime_error when it cannot be started.
+    /// a shell, without waiting for it. A text that names an existing file as a whole is that
+    /// program, blanks and all; otherwise the first word is the program, and double quotes group
+    /// words that hold blanks. Throws std::runtime_error, whose what() describes the failure, when
+    /// it cannot be started (missing, not executable, not a program).
     virtual void runProgram(const std::string& commandLine) = 0;
-    /// Opens a web address in a new window of the desktop's browser.
+    /// Opens a web address in a new window of the desktop's browser; an address without a scheme
+    /// reads as in a browser's address bar (www.example.org is http://www.example.org).
     /// Throws std::runtime_error when the desktop refuses.
     virtual void openUrl(const std::string& url) = 0;
     /// Opens a local file with the desktop's default application. Returns a value greater
-    /// than 32 on success and 32 or less on failure.
+    /// than 32 on success and 32 or less on failure (a missing file is a failure).
     virtual int openFile(const std::string& path) = 0;
 };
 

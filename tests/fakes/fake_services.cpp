@@ -29,6 +29,12 @@ FakeServices::FakeServices() {
     services.process = std::move(pc);
     services.screen = std::move(s);
     services.messages = std::move(m);
+    auto fp = std::make_unique<FakePower>();
+    power = fp.get();
+    services.power = std::move(fp);
+    auto fl = std::make_unique<FakeLauncher>();
+    launcher = fl.get();
+    services.launcher = std::move(fl);
 }
 
 } // namespace fakes

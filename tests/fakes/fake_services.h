@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fakes/fake_launcher.h"
+#include "fakes/fake_power.h"
 #include "platform/services.h"
 
 #include <QString>
@@ -100,6 +102,8 @@ struct FakeServices {
     FakeProcessControl* process;
     FakeScreen* screen;
     FakeMessageBoxes* messages;
+    FakePower* power;
+    FakeLauncher* launcher;
 };
 
 } // namespace fakes

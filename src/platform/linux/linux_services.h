@@ -50,6 +50,23 @@ public:
     double twipsPerPixelY() override;
 };
 
+/// logind on the system bus; log-off through the desktop's session manager when one answers.
+class LinuxPower final : public Power {
+public:
+    void powerOff() override;
+    void reboot() override;
+    void logOff() override;
+    void hibernate() override;
+};
+
+/// Programs started without a shell; addresses and files opened through QDesktopServices.
+class LinuxLauncher final : public Launcher {
+public:
+    void runProgram(const std::string& commandLine) override;
+    void openUrl(const std::string& url) override;
+    int openFile(const std::string& path) override;
+};
+
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void show(const QString& text, const QString& title, MessageIcon icon) override;

@@ -10,6 +10,8 @@ Services makeSystemServices() {
     s.screen = std::make_unique<LinuxScreen>();
     s.messages = std::make_unique<QtMessageBoxes>();
     s.fileDialog = std::make_unique<QtFileDialog>();
+    s.power = std::make_unique<LinuxPower>();
+    s.launcher = std::make_unique<LinuxLauncher>();
     return s;
 }
 

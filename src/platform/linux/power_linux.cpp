@@ -1,0 +1,161 @@
+#include "platform/linux/linux_services.h"
+#include "platform/linux/log_off_backend.h"
+#include "platform/linux/platform_log.h"
+
+#include <QDBusConnection>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+
+#include <functional>
+#include <stdexcept>
+
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+const QString kLogind = QStringLiteral("org.freedesktop.login1");
+const QString kLogindPath = QStringLiteral("/org/freedesktop/login1");
+const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
+
+// Turn Off and Restart end the program right after their request. Qt DBus writes messages from
+// its own thread, so a call that is merely queued dies with the process: these two wait for
+// logind's answer, which also keeps the caller on the bus while logind checks its authorization.
+// The wait is bounded; logind answers within milliseconds when it is well.
+constexpr int kFinalRequestTimeoutMs = 1000;
+// Questions to the bus daemon itself, which answers at once.
+constexpr int kBusQueryTimeoutMs = 500;
+
+QDBusMessage managerCall(const QString& method, const QVariantList& arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(kLogind, kLogindPath, kManager, method);
+    call.setArguments(arguments);
+    return call;
+}
+
+QDBusMessage askBus(const QDBusConnection& bus, const QString& method, const QVariantList& arguments) {
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                                       QStringLiteral("/org/freedesktop/DBus"),
+                                                       QStringLiteral("org.freedesktop.DBus"), method);
+    call.setArguments(arguments);
+    return bus.call(call, QDBus::Block, kBusQueryTimeoutMs);
+}
+
+// Running now, or started by the bus on the first call.
+bool serviceAvailable(const QDBusConnection& bus, const QString& name) {
+    const QDBusMessage owner = askBus(bus, QStringLiteral("NameHasOwner"), {name});
+    if (owner.type() == QDBusMessage::ReplyMessage && owner.arguments().value(0).toBool()) {
+        return true;
+    }
+    const QDBusMessage activatable = askBus(bus, QStringLiteral("ListActivatableNames"), {});
+    return activatable.type() == QDBusMessage::ReplyMessage &&
+           activatable.arguments().value(0).toStringList().contains(name);
+}
+
+// Sends a call without waiting; its answer is handled when it arrives on the window's thread.
+void callAsync(const QDBusConnection& bus, const QDBusMessage& call,
+               std::function<void(const QDBusMessage&)> onReply = {},
+               std::function<void(const QDBusMessage&)> onError = {}) {
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [watcher, call, onReply = std::move(onReply), onError = std::move(onError)] {
+                         watcher->deleteLater();
+                         const QDBusMessage reply = watcher->reply();
+                         if (reply.type() != QDBusMessage::ErrorMessage) {
+                             if (onReply) {
+                                 onReply(reply);
+                             }
+                         } else if (onError) {
+                             onError(reply);
+                         } else {
+                             qCWarning(lcPlatform).noquote()
+                                 << call.service() << call.member() << "failed:" << reply.errorMessage();
+                         }
+                     });
+}
+
+void requestAndWait(const QString& method) {
+    const QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        qCWarning(lcPlatform).noquote() << method << "not sent, no system bus:" << bus.lastError().message();
+        return;
+    }
+    const QDBusMessage reply = bus.call(managerCall(method, {false}), QDBus::Block, kFinalRequestTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        qCWarning(lcPlatform).noquote() << method << "failed:" << reply.errorMessage();
+    }
+}
+
+void terminateSession(const QDBusConnection& bus, const QDBusMessage& sessionReply) {
+    const QString path = sessionReply.arguments().value(0).value<QDBusObjectPath>().path();
+    callAsync(bus,
+              QDBusMessage::createMethodCall(kLogind, path, QStringLiteral("org.freedesktop.login1.Session"),
+                                             QStringLiteral("Terminate")));
+}
+
+// The session this process runs in; a process started outside one (by a service manager, say)
+// falls back to the session named in its environment.
+void terminateOwnSession() {
+    const QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        qCWarning(lcPlatform).noquote() << "Log off not sent, no system bus:" << bus.lastError().message();
+        return;
+    }
+    const auto terminate = [bus](const QDBusMessage& reply) { terminateSession(bus, reply); };
+    callAsync(bus, managerCall(QStringLiteral("GetSessionByPID"), {quint32(::getpid())}), terminate,
+              [bus, terminate](const QDBusMessage& error) {
+                  const QString id = qEnvironmentVariable("XDG_SESSION_ID");
+                  if (id.isEmpty()) {
+                      qCWarning(lcPlatform).noquote()
+                          << "Log off failed, no session:" << error.errorMessage();
+                      return;
+                  }
+                  callAsync(bus, managerCall(QStringLiteral("GetSession"), {id}), terminate);
+              });
+}
+
+} // namespace
+
+void LinuxPower::powerOff() {
+    requestAndWait(QStringLiteral("PowerOff"));
+}
+
+void LinuxPower::reboot() {
+    requestAndWait(QStringLiteral("Reboot"));
+}
+
+void LinuxPower::hibernate() {
+    const QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        throw std::runtime_error("The system bus cannot be reached: " +
+                                 bus.lastError().message().toStdString());
+    }
+    if (!serviceAvailable(bus, kLogind)) {
+        throw std::runtime_error(
+            "The power service org.freedesktop.login1 is not available on the system bus.");
+    }
+    callAsync(bus, managerCall(QStringLiteral("Hibernate"), {false}));
+}
+
+void LinuxPower::logOff() {
+    const QDBusConnection session = QDBusConnection::sessionBus();
+    QStringList answering;
+    if (session.isConnected()) {
+        const QDBusMessage names = askBus(session, QStringLiteral("ListNames"), {});
+        answering = names.arguments().value(0).toStringList();
+    }
+    const QStringList desktops =
+        qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const LogOffBackend backend = chooseLogOffBackend(desktops, answering);
+    if (backend == LogOffBackend::LogindSession) {
+        terminateOwnSession();
+    } else {
+        const LogOffCall request = logOffCall(backend);
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(request.service, request.path, request.interface, request.method);
+        call.setArguments(request.arguments);
+        callAsync(session, call);
+    }
+}
+
+} // namespace platform
