@@ -293,23 +293,13 @@ class LauncherTest(Folder):
                 self.assertEqual(self.started(number)[-1], arguments)
         self.assertFalse(os.path.exists(pwned))
 
-    def test_run_program_refusals(self):
-        text = os.path.join(self.tmp, "notes.txt")
-        with open(text, "w") as f:
-            f.write("not a program\n")
-        cases = [
-            (os.path.join(self.tmp, "missing"), "does not exist"),
-            (text, "is not marked as executable"),
-            (self.tools, "is a folder"),
-            (f"{self.mark}; touch {self.tmp}/pwned", "does not exist"),
-            (f"{self.mark_with_blank} --say", "does not exist"),  # blanks and arguments need quotes
-            ("lblexe", "not found in any folder of PATH"),
-        ]
-        for command_line, description in cases:
+    def test_run_program_refusals_start_nothing(self):
+        # The finer cases (not executable, a folder, PATH) are the unit tests' of the command line.
+        for command_line in (os.path.join(self.tmp, "missing"), f"{self.mark}; touch {self.tmp}/pwned"):
             with self.subTest(command_line):
                 r = run_probe("run", command_line, env=self.env)
                 self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
-                self.assertIn(description, r.stdout)
+                self.assertIn("does not exist", r.stdout)
         self.assertFalse(os.path.exists(self.marks))
         self.assertFalse(os.path.exists(os.path.join(self.tmp, "pwned")))
 
