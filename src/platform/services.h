@@ -8,6 +8,7 @@
 #include "power.h"
 #include "process_control.h"
 #include "processes.h"
+#include "registry.h"
 #include "screen.h"
 #include "sound_player.h"
 #include "tone.h"
@@ -30,6 +31,7 @@ struct Services {
     std::unique_ptr<SoundPlayers> sound;
     std::unique_ptr<Power> power;
     std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<Registry> registry;
 };
 
 /// The services of the system the program was built for.

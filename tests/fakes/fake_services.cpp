@@ -35,6 +35,12 @@ FakeServices::FakeServices() {
     auto fl = std::make_unique<FakeLauncher>();
     launcher = fl.get();
     services.launcher = std::move(fl);
+    auto r = std::make_unique<FakeRegistry>();
+    registry = r.get();
+    services.registry = std::move(r);
+    auto t = std::make_unique<FakeToneGenerator>();
+    tone = t.get();
+    services.tone = std::move(t);
 }
 
 } // namespace fakes

@@ -2,6 +2,8 @@
 
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_power.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_tone.h"
 #include "platform/services.h"
 
 #include <QString>
@@ -104,6 +106,8 @@ struct FakeServices {
     FakeMessageBoxes* messages;
     FakePower* power;
     FakeLauncher* launcher;
+    FakeRegistry* registry;
+    FakeToneGenerator* tone;
 };
 
 } // namespace fakes

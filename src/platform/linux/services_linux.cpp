@@ -1,4 +1,5 @@
 #include "platform/linux/linux_services.h"
+#include "platform/linux/registry_linux.h"
 
 namespace platform {
 
@@ -12,6 +13,7 @@ Services makeSystemServices() {
     s.fileDialog = std::make_unique<QtFileDialog>();
     s.power = std::make_unique<LinuxPower>();
     s.launcher = std::make_unique<LinuxLauncher>();
+    s.registry = LinuxRegistry::fromEnvironment();
     return s;
 }
 

@@ -1,0 +1,59 @@
+#pragma once
+
+// The current user's registry tree and its text form, the registry editor's .reg export format.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform::hive {
+
+struct Value {
+    std::string name; ///< as first stored; compared without regard to ASCII case
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+};
+
+struct Key {
+    std::string name; ///< as first created
+    std::vector<Value> values;                ///< in the order they were first stored
+    std::map<std::string, Key> subkeys;       ///< by folded name
+
+    /// The subkey of that name, or null.
+    Key* child(const std::string& name);
+    /// The subkey of that name, created when missing.
+    Key& childOrCreate(const std::string& name);
+    Value* value(const std::string& name);
+    /// Stores a value, replacing one of the same name in its place.
+    void setValue(const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data);
+    /// Removes a value; false when there was none.
+    bool removeValue(const std::string& name);
+    /// The key at the path of names below this one, or null.
+    Key* find(const std::vector<std::string>& path);
+};
+
+/// The name of the root of the tree, as the file spells it.
+inline const char* const kRootName = "HKEY_CURRENT_USER";
+
+/// An empty tree: the root and its "Software" key, which always exists.
+Key EmptyTree();
+
+/// ASCII lower case, for comparing names.
+std::string Fold(const std::string& name);
+
+/// Splits a backslash-separated path into its names. An empty path gives no names; one trailing
+/// backslash is allowed. False for an empty name inside the path.
+bool SplitPath(const std::string& path, std::vector<std::string>& names);
+
+/// True for a key or value name the file can hold: valid UTF-8 without control characters.
+bool IsStorableName(const std::string& name);
+
+/// Reads the text of a .reg file (UTF-8, or UTF-16 with its byte order mark) into a tree below
+/// an empty one. False, with the line and reason in error, when the text is not such a file.
+bool Parse(const std::string& text, Key& root, std::string& error);
+
+/// The .reg text of a tree: header, then one section per key, depth first, names in order.
+std::string Write(const Key& root);
+
+} // namespace platform::hive

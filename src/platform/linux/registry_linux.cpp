@@ -1,0 +1,317 @@
+#include "platform/linux/registry_linux.h"
+
+#include <QDir>
+#include <QString>
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+const std::vector<std::string> kRunKey = {"software", "microsoft", "windows", "currentversion", "run"};
+
+bool Wants(std::uint32_t access, std::uint32_t right) { return (access & right) == right; }
+
+bool IsRunPath(const std::vector<std::string>& names) {
+    if (names.size() != kRunKey.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (hive::Fold(names[i]) != kRunKey[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// An absolute folder from the environment, or the fallback.
+QString AbsoluteOr(const QString& value, const QString& fallback) {
+    return (!value.isEmpty() && QDir::isAbsolutePath(value)) ? value : fallback;
+}
+
+} // namespace
+
+LinuxRegistry::LinuxRegistry(std::string hivePath, std::string autostartFolder)
+    : m_hive(std::move(hivePath)), m_autostart(std::move(autostartFolder)) {}
+
+std::unique_ptr<LinuxRegistry> LinuxRegistry::fromEnvironment() {
+    const QString configHome =
+        AbsoluteOr(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath() + QStringLiteral("/.config"));
+    QString systemConfig = QStringLiteral("/etc/xdg");
+    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(':', Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(dir)) {
+            systemConfig = dir;
+            break;
+        }
+    }
+    return std::make_unique<LinuxRegistry>((configHome + QStringLiteral("/corvane/user.reg")).toStdString(),
+                                           (systemConfig + QStringLiteral("/autostart")).toStdString());
+}
+
+const LinuxRegistry::Handle* LinuxRegistry::handle(RegKey key) const {
+    static const Handle currentUser{kHkeyCurrentUser, {}, kKeyAllAccess};
+    static const Handle localMachine{kHkeyLocalMachine, {}, kKeyRead};
+    if (key == kHkeyCurrentUser) {
+        return &currentUser;
+    }
+    if (key == kHkeyLocalMachine) {
+        return &localMachine;
+    }
+    const auto it = m_handles.find(key);
+    return it == m_handles.end() ? nullptr : &it->second;
+}
+
+bool LinuxRegistry::isRunKey(const Handle& h) const { return h.root == kHkeyLocalMachine && IsRunPath(h.path); }
+
+RegKey LinuxRegistry::addHandle(Handle h) {
+    const RegKey key = m_nextHandle++;
+    m_handles.emplace(key, std::move(h));
+    return key;
+}
+
+long LinuxRegistry::loadTree(hive::Key& root) {
+    if (!m_hive.load(root)) {
+        return kErrorAccessDenied;
+    }
+    for (const Change& c : m_held) {
+        c(root);
+    }
+    return kErrorSuccess;
+}
+
+long LinuxRegistry::change(Change c) {
+    if (m_inTransaction) {
+        m_held.push_back(std::move(c));
+        return kErrorSuccess;
+    }
+    return m_hive.update(c) ? kErrorSuccess : kErrorAccessDenied;
+}
+
+long LinuxRegistry::openKey(RegKey root, const std::string& path, std::uint32_t, std::uint32_t access, RegKey& key) {
+    const Handle* parent = handle(root);
+    std::vector<std::string> names;
+    if (parent == nullptr) {
+        return kErrorInvalidHandle;
+    }
+    if (!hive::SplitPath(path, names)) {
+        return kErrorFileNotFound;
+    }
+    Handle h{parent->root, parent->path, access};
+    h.path.insert(h.path.end(), names.begin(), names.end());
+    const bool writing = (access & (kKeySetValue | kKeyCreateSubKey)) != 0;
+
+    if (h.root == kHkeyLocalMachine) {
+        if (!IsRunPath(h.path)) {
+            return kErrorFileNotFound;
+        }
+        const long check = writing ? m_autostart.checkWrite() : m_autostart.checkRead();
+        if (check != kErrorSuccess) {
+            return check;
+        }
+        key = addHandle(std::move(h));
+        return kErrorSuccess;
+    }
+    hive::Key tree;
+    if (loadTree(tree) != kErrorSuccess || (writing && !m_hive.writable())) {
+        return kErrorAccessDenied;
+    }
+    if (tree.find(h.path) == nullptr) {
+        return kErrorFileNotFound;
+    }
+    key = addHandle(std::move(h));
+    return kErrorSuccess;
+}
+
+long LinuxRegistry::createKey(RegKey parentKey, const std::string& subKey, RegKey& key) {
+    const Handle* parent = handle(parentKey);
+    if (parent == nullptr) {
+        return kErrorInvalidHandle;
+    }
+    std::vector<std::string> names;
+    if (!hive::SplitPath(subKey, names) ||
+        !std::all_of(names.begin(), names.end(), [](const std::string& n) { return hive::IsStorableName(n); })) {
+        return kErrorInvalidParameter;
+    }
+    Handle h{parent->root, parent->path, kKeyAllAccess};
+    h.path.insert(h.path.end(), names.begin(), names.end());
+    if (h.root == kHkeyLocalMachine) {
+        // Only the log-on list is kept of the machine's keys; it can be opened, not made.
+        if (!IsRunPath(h.path)) {
+            return kErrorAccessDenied;
+        }
+        return openKey(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, kKeyAllAccess, key);
+    }
+    if (!Wants(parent->access, kKeyCreateSubKey)) {
+        return kErrorAccessDenied;
+    }
+    hive::Key tree;
+    if (loadTree(tree) != kErrorSuccess) {
+        return kErrorAccessDenied;
+    }
+    if (tree.find(parent->path) == nullptr) {
+        return kErrorFileNotFound;
+    }
+    if (tree.find(h.path) == nullptr) {
+        if (!m_hive.writable()) {
+            return kErrorAccessDenied;
+        }
+        const std::vector<std::string> path = h.path;
+        const long result = change([path](hive::Key& root) {
+            hive::Key* k = &root;
+            for (const std::string& name : path) {
+                k = &k->childOrCreate(name);
+            }
+        });
+        if (result != kErrorSuccess) {
+            return result;
+        }
+    }
+    key = addHandle(std::move(h));
+    return kErrorSuccess;
+}
+
+long LinuxRegistry::queryValue(RegKey key, const std::string& name, std::uint32_t& type, std::uint8_t* data,
+                               std::uint32_t& size) {
+    const Handle* h = handle(key);
+    if (h == nullptr) {
+        return kErrorInvalidHandle;
+    }
+    if (!Wants(h->access, kKeyQueryValue)) {
+        return kErrorAccessDenied;
+    }
+    std::vector<std::uint8_t> found;
+    if (isRunKey(*h)) {
+        const long result = m_autostart.query(name, found);
+        if (result != kErrorSuccess) {
+            return result;
+        }
+        type = kRegSz;
+    } else if (h->root == kHkeyLocalMachine) {
+        return kErrorFileNotFound;
+    } else {
+        hive::Key tree;
+        if (loadTree(tree) != kErrorSuccess) {
+            return kErrorAccessDenied;
+        }
+        hive::Key* k = tree.find(h->path);
+        hive::Value* v = k == nullptr ? nullptr : k->value(name);
+        if (v == nullptr) {
+            return kErrorFileNotFound;
+        }
+        found = v->data;
+        type = v->type;
+    }
+    const auto needed = static_cast<std::uint32_t>(found.size());
+    if (data == nullptr) {
+        size = needed;
+        return kErrorSuccess;
+    }
+    if (size < needed) {
+        size = needed;
+        return kErrorMoreData;
+    }
+    if (needed > 0) {
+        std::memcpy(data, found.data(), needed);
+    }
+    size = needed;
+    return kErrorSuccess;
+}
+
+long LinuxRegistry::setValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                             std::uint32_t size) {
+    const Handle* h = handle(key);
+    if (h == nullptr) {
+        return kErrorInvalidHandle;
+    }
+    if (!Wants(h->access, kKeySetValue)) {
+        return kErrorAccessDenied;
+    }
+    if (data == nullptr && size > 0) {
+        return kErrorInvalidParameter;
+    }
+    std::vector<std::uint8_t> bytes = size > 0 ? std::vector<std::uint8_t>(data, data + size) : std::vector<std::uint8_t>();
+    if (isRunKey(*h)) {
+        return m_autostart.set(name, type, bytes);
+    }
+    if (h->root == kHkeyLocalMachine) {
+        return kErrorAccessDenied;
+    }
+    if (!hive::IsStorableName(name)) {
+        return kErrorInvalidParameter;
+    }
+    hive::Key tree;
+    if (loadTree(tree) != kErrorSuccess) {
+        return kErrorAccessDenied;
+    }
+    if (tree.find(h->path) == nullptr) {
+        return kErrorFileNotFound;
+    }
+    const std::vector<std::string> path = h->path;
+    return change([path, name, type, bytes](hive::Key& root) {
+        if (hive::Key* k = root.find(path)) {
+            k->setValue(name, type, bytes);
+        }
+    });
+}
+
+long LinuxRegistry::deleteValue(RegKey key, const std::string& name) {
+    const Handle* h = handle(key);
+    if (h == nullptr) {
+        return kErrorInvalidHandle;
+    }
+    if (!Wants(h->access, kKeySetValue)) {
+        return kErrorAccessDenied;
+    }
+    if (isRunKey(*h)) {
+        return m_autostart.remove(name);
+    }
+    if (h->root == kHkeyLocalMachine) {
+        return kErrorFileNotFound;
+    }
+    hive::Key tree;
+    if (loadTree(tree) != kErrorSuccess) {
+        return kErrorAccessDenied;
+    }
+    hive::Key* k = tree.find(h->path);
+    if (k == nullptr || k->value(name) == nullptr) {
+        return kErrorFileNotFound;
+    }
+    const std::vector<std::string> path = h->path;
+    return change([path, name](hive::Key& root) {
+        if (hive::Key* found = root.find(path)) {
+            found->removeValue(name);
+        }
+    });
+}
+
+long LinuxRegistry::closeKey(RegKey key) {
+    if (key == kHkeyCurrentUser || key == kHkeyLocalMachine) {
+        return kErrorSuccess;
+    }
+    return m_handles.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+void LinuxRegistry::beginTransaction() {
+    m_inTransaction = true;
+    m_held.clear();
+}
+
+long LinuxRegistry::commitTransaction() {
+    m_inTransaction = false;
+    if (m_held.empty()) {
+        return kErrorSuccess;
+    }
+    std::vector<Change> held;
+    held.swap(m_held);
+    return m_hive.update([&held](hive::Key& root) {
+        for (const Change& c : held) {
+            c(root);
+        }
+    })
+               ? kErrorSuccess
+               : kErrorAccessDenied;
+}
+
+} // namespace platform

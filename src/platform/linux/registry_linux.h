@@ -1,0 +1,125 @@
+#pragma once
+
+// The registry on Linux: the current user's tree is a .reg file under the user's configuration
+// folder; the machine-wide log-on list is the desktop's system autostart folder.
+
+#include "platform/linux/hive.h"
+#include "platform/registry.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+/// The current user's tree in one .reg file. Every change rereads the file and replaces it
+/// atomically under a lock shared with other processes; readers need no lock.
+class HiveFile final {
+public:
+    explicit HiveFile(std::string path) : m_path(std::move(path)) {}
+    const std::string& path() const { return m_path; }
+
+    /// Reads the tree. A missing or empty file is an empty tree; a file that cannot be parsed is
+    /// kept aside (user.reg.corrupt) with a warning and the tree starts empty. False when the
+    /// file exists but cannot be read.
+    bool load(hive::Key& root);
+    /// Whether changes can be stored: the folder (or the nearest one above it that exists) can be
+    /// written, and so can the file when it exists.
+    bool writable() const;
+    /// Applies change to the file's current tree and stores the result. False when it could not
+    /// be stored; the file is then as it was.
+    bool update(const std::function<void(hive::Key&)>& change);
+
+private:
+    enum class ReadResult { Ok, Unreadable, Corrupt };
+    ReadResult read(hive::Key& root, std::string& error) const;
+    void keepAside(const std::string& error);
+
+    std::string m_path;
+    bool m_warnedUnreadable = false;
+    bool m_warnedCorrupt = false;
+};
+
+/// The log-on list as desktop entries: the value "Name" is the file Name.desktop of the folder,
+/// whose Exec line starts the program at the value's data.
+class AutostartFolder final {
+public:
+    explicit AutostartFolder(std::string folder) : m_folder(std::move(folder)) {}
+    const std::string& folder() const { return m_folder; }
+
+    /// 0 when the folder can be listed (or does not exist yet), 5 otherwise.
+    long checkRead() const;
+    /// 0 when entries can be written: the folder, or the nearest one above it, is writable.
+    long checkWrite() const;
+    /// The program path of the entry as REG_SZ data (with its terminating NUL): 0, 2 or 5.
+    long query(const std::string& name, std::vector<std::uint8_t>& data) const;
+    /// Writes the entry for a REG_SZ program path: 0, 5, or 87 for another type or a name that is
+    /// no file name.
+    long set(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) const;
+    /// Removes the entry: 0, 2 when there is none, 5.
+    long remove(const std::string& name) const;
+
+    /// The text of an entry that starts the program at path.
+    static std::string DesktopEntry(const std::string& name, const std::string& path);
+    /// The Exec value for a program path: one argument, quoted and escaped as desktop entries
+    /// require (quotes, backquotes, dollars, backslashes, percent signs, line breaks); started
+    /// through env when the path holds a percent sign.
+    static std::string ExecValue(const std::string& path);
+    /// The program path from an Exec value written by ExecValue; any other value as it stands
+    /// after the desktop entry escapes are undone.
+    static std::string ProgramFromExec(const std::string& exec);
+
+private:
+    std::string entryPath(const std::string& name) const;
+    std::string m_folder;
+};
+
+class LinuxRegistry final : public Registry {
+public:
+    LinuxRegistry(std::string hivePath, std::string autostartFolder);
+    /// ${XDG_CONFIG_HOME:-~/.config}/corvane/user.reg and the autostart folder of the first
+    /// entry of ${XDG_CONFIG_DIRS:-/etc/xdg}.
+    static std::unique_ptr<LinuxRegistry> fromEnvironment();
+
+    long openKey(RegKey root, const std::string& path, std::uint32_t options, std::uint32_t access,
+                 RegKey& key) override;
+    long createKey(RegKey parent, const std::string& subKey, RegKey& key) override;
+    long queryValue(RegKey key, const std::string& name, std::uint32_t& type, std::uint8_t* data,
+                    std::uint32_t& size) override;
+    long setValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
+    long deleteValue(RegKey key, const std::string& name) override;
+    long closeKey(RegKey key) override;
+    void beginTransaction() override;
+    long commitTransaction() override;
+
+    const HiveFile& hive() const { return m_hive; }
+    const AutostartFolder& autostart() const { return m_autostart; }
+
+private:
+    struct Handle {
+        RegKey root = 0;
+        std::vector<std::string> path;
+        std::uint32_t access = 0;
+    };
+    using Change = std::function<void(hive::Key&)>;
+
+    const Handle* handle(RegKey key) const;
+    bool isRunKey(const Handle& h) const;
+    /// The tree as this process sees it: the file and the changes held back.
+    long loadTree(hive::Key& root);
+    /// Stores a change, or holds it back during a transaction.
+    long change(Change c);
+    RegKey addHandle(Handle h);
+
+    HiveFile m_hive;
+    AutostartFolder m_autostart;
+    std::map<RegKey, Handle> m_handles;
+    RegKey m_nextHandle = 0x100;
+    bool m_inTransaction = false;
+    std::vector<Change> m_held;
+};
+
+} // namespace platform

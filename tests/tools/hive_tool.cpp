@@ -1,0 +1,121 @@
+// A small registry client for tests that need a second process: one that writes while another
+// writes too, one that is killed in the middle of writing, one without the rights of the test.
+//
+//   hive_tool HIVE AUTOSTART open  hkcu|hklm PATH read|write      -> open=N
+//   hive_tool HIVE AUTOSTART set   hkcu|hklm PATH NAME dword|sz DATA -> open=N set=N
+//   hive_tool HIVE AUTOSTART query hkcu|hklm PATH NAME              -> open=N query=N data=TEXT
+//   hive_tool HIVE AUTOSTART count PATH NAME N    sets NAME to 1 .. N, one write each
+//   hive_tool HIVE AUTOSTART loop  PATH           forever: a, b, c and pad set to the same
+//                                                 number in one write; "ready" after the first
+#include "platform/linux/registry_linux.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+using namespace platform;
+
+namespace {
+
+RegKey Root(const std::string& name) { return name == "hklm" ? kHkeyLocalMachine : kHkeyCurrentUser; }
+
+long SetDword(Registry& r, RegKey key, const std::string& name, std::uint32_t n) {
+    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                                   static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+    return r.setValue(key, name, kRegDword, bytes, 4);
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: hive_tool HIVE AUTOSTART open|set|query|count|loop ...\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 5) {
+        return Usage();
+    }
+    LinuxRegistry registry(argv[1], argv[2]);
+    const std::string command = argv[3];
+    RegKey key = 0;
+
+    if (command == "open" && argc == 7) {
+        const bool write = std::strcmp(argv[6], "write") == 0;
+        std::printf("open=%ld\n", registry.openKey(Root(argv[4]), argv[5], 0, write ? kKeyWrite : kKeyRead, key));
+        return 0;
+    }
+    if (command == "set" && argc == 9) {
+        const long opened = registry.openKey(Root(argv[4]), argv[5], 0, kKeyWrite, key);
+        long set = -1;
+        if (opened == kErrorSuccess) {
+            if (std::strcmp(argv[7], "dword") == 0) {
+                set = SetDword(registry, key, argv[6], static_cast<std::uint32_t>(std::stoul(argv[8])));
+            } else {
+                const std::string text = argv[8];
+                set = registry.setValue(key, argv[6], kRegSz, reinterpret_cast<const std::uint8_t*>(text.c_str()),
+                                        static_cast<std::uint32_t>(text.size() + 1));
+            }
+            registry.closeKey(key);
+        }
+        std::printf("open=%ld set=%ld\n", opened, set);
+        return 0;
+    }
+    if (command == "query" && argc == 7) {
+        const long opened = registry.openKey(Root(argv[4]), argv[5], 0, kKeyRead, key);
+        long query = -1;
+        std::string text;
+        if (opened == kErrorSuccess) {
+            std::uint8_t buffer[1024] = {};
+            std::uint32_t type = 0;
+            std::uint32_t size = sizeof buffer;
+            query = registry.queryValue(key, argv[6], type, buffer, size);
+            if (query == kErrorSuccess) {
+                text = type == kRegDword ? std::to_string(buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) | (buffer[3] << 24))
+                                         : std::string(reinterpret_cast<char*>(buffer));
+            }
+            registry.closeKey(key);
+        }
+        std::printf("open=%ld query=%ld data=%s\n", opened, query, text.c_str());
+        return 0;
+    }
+    if (command == "count" && argc == 7) {
+        if (registry.createKey(kHkeyCurrentUser, argv[4], key) != kErrorSuccess) {
+            return 1;
+        }
+        const unsigned long count = std::stoul(argv[6]);
+        for (std::uint32_t i = 1; i <= count; ++i) {
+            if (SetDword(registry, key, argv[5], i) != kErrorSuccess) {
+                return 1;
+            }
+        }
+        return 0;
+    }
+    if (command == "loop" && argc == 5) {
+        for (std::uint32_t i = 1;; ++i) {
+            registry.beginTransaction();
+            if (registry.createKey(kHkeyCurrentUser, argv[4], key) != kErrorSuccess) {
+                return 1;
+            }
+            for (const char* name : {"a", "b", "c"}) {
+                SetDword(registry, key, name, i);
+            }
+            // A value of some kilobytes, so that a write takes long enough to be cut by a kill.
+            const std::string pad(2000 + (i % 7) * 500, static_cast<char>('a' + i % 26));
+            registry.setValue(key, "pad", kRegSz, reinterpret_cast<const std::uint8_t*>(pad.c_str()),
+                              static_cast<std::uint32_t>(pad.size() + 1));
+            registry.closeKey(key);
+            if (registry.commitTransaction() != kErrorSuccess) {
+                return 1;
+            }
+            if (i == 1) {
+                std::printf("ready\n");
+                std::fflush(stdout);
+            }
+        }
+    }
+    return Usage();
+}

@@ -1,0 +1,203 @@
+// The machine-wide log-on list as the system autostart folder: one desktop entry per value,
+// valid for desktop-file-validate, whose Exec line starts the program from any path.
+#include "registry_test_support.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+using regtest::Folders;
+
+namespace {
+
+const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+long SetText(Registry& r, RegKey key, const std::string& name, const std::string& text) {
+    return r.setValue(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text.c_str()),
+                      static_cast<std::uint32_t>(text.size() + 1));
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
+    Folders f;
+    auto r = f.registry();
+    RegKey run = 0;
+    // The folder does not exist yet: the key reads as empty and can be written.
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, "SOFTWARE\\microsoft\\Windows\\CurrentVersion\\RUN", 0, kKeyRead, run),
+              kErrorSuccess);
+    std::uint8_t buffer[255];
+    std::uint32_t size = 255, type = kRegSz;
+    EXPECT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorFileNotFound);
+    r->closeKey(run);
+
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+    ASSERT_EQ(SetText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+    EXPECT_EQ(ReadFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
+              "[Desktop Entry]\nType=Application\nName=Corvane\nComment=Shows how long the computer has been up\n"
+              "Exec=\"/opt/corvane/bin/corvane\"\nIcon=corvane\nTerminal=false\n");
+    EXPECT_EQ(QFileInfo(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")).permissions() & 0x7777,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser |
+                  QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    r->closeKey(run);
+
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, run), kErrorSuccess);
+    size = 255;
+    ASSERT_EQ(r->queryValue(run, "corvane", type, buffer, size), kErrorSuccess);
+    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/opt/corvane/bin/corvane");
+    EXPECT_EQ(size, 25u);
+    EXPECT_EQ(SetText(*r, run, "Corvane", "/x"), kErrorAccessDenied); // opened for reading
+    r->closeKey(run);
+
+    // Deleting: once it goes, twice it is not there.
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+    EXPECT_EQ(r->deleteValue(run, "CORVANE"), kErrorSuccess);
+    EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorFileNotFound);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
+    // Only text values naming a file are kept.
+    const std::uint8_t n[4] = {1, 0, 0, 0};
+    EXPECT_EQ(r->setValue(run, "Corvane", kRegDword, n, 4), kErrorInvalidParameter);
+    EXPECT_EQ(SetText(*r, run, "a/b", "/x"), kErrorInvalidParameter);
+    r->closeKey(run);
+    // Other machine-wide keys are not kept.
+    EXPECT_EQ(r->openKey(kHkeyLocalMachine, "Software\\Other", 0, kKeyRead, run), kErrorFileNotFound);
+}
+
+TEST(AutostartFolder, PathLongerThanTheBuffer_Answers234) {
+    Folders f;
+    auto r = f.registry();
+    RegKey run = 0, read = 0;
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, read), kErrorSuccess);
+    const std::string longPath = "/" + std::string(253, 'p'); // 254 characters and the NUL fit in 255
+    for (const std::string& path : {longPath, longPath + "q"}) {
+        ASSERT_EQ(SetText(*r, run, "Corvane", path), kErrorSuccess);
+        std::uint8_t buffer[255];
+        std::uint32_t size = 255, type = kRegSz;
+        EXPECT_EQ(r->queryValue(read, "Corvane", type, buffer, size), path.size() < 255 ? kErrorSuccess : kErrorMoreData);
+        EXPECT_EQ(size, path.size() + 1);
+    }
+}
+
+TEST(AutostartFolder, OddPaths_ValidEntriesThatStartTheProgram) {
+    const bool canLaunch = !QStandardPaths::findExecutable(QStringLiteral("gio")).isEmpty();
+    const QStringList folders = {
+        QStringLiteral("plain"),
+        QStringLiteral("with blanks  in it"),
+        QStringLiteral("quotes \"double\" and 'single'"),
+        QStringLiteral("percent 100% and %f %%u"),
+        QStringLiteral("back\\slash\\\\twice"),
+        QStringLiteral("shell $HOME `id` ;|&<>*?#()~"),
+        QStringLiteral("unicode \u00e9t\u00e9"),
+    };
+    for (const QString& odd : folders) {
+        Folders f;
+        const QString dir = f.dir.path() + "/" + odd;
+        ASSERT_TRUE(QDir().mkpath(dir)) << odd.toStdString();
+        const QString program = dir + "/corvane";
+        const QString marker = f.dir.path() + "/started";
+        {
+            QFile script(program);
+            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+            script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$0\" > '%1'\n").arg(marker).toUtf8());
+            script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        }
+        auto r = f.registry();
+        RegKey run = 0;
+        ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+        ASSERT_EQ(SetText(*r, run, "Corvane", program.toStdString()), kErrorSuccess) << odd.toStdString();
+        r->closeKey(run);
+
+        // Read back exactly.
+        ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, run), kErrorSuccess);
+        std::uint8_t buffer[512];
+        std::uint32_t size = sizeof buffer, type = 0;
+        ASSERT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorSuccess);
+        EXPECT_EQ(QString::fromUtf8(reinterpret_cast<char*>(buffer)), program);
+
+        const QString entry = QString::fromStdString(f.autostartFolder + "/Corvane.desktop");
+        QProcess validate;
+        validate.start(QStringLiteral("desktop-file-validate"), {entry});
+        ASSERT_TRUE(validate.waitForFinished(20000));
+        EXPECT_EQ(validate.exitCode(), 0) << odd.toStdString() << ": " << validate.readAllStandardOutput().toStdString();
+        EXPECT_TRUE(validate.readAllStandardOutput().isEmpty()) << odd.toStdString();
+
+        if (canLaunch) {
+            // The desktop's own launcher (GLib) parses the entry and starts the program.
+            QProcess launch;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+            launch.setProcessEnvironment(env);
+            launch.start(QStringLiteral("gio"), {QStringLiteral("launch"), entry});
+            ASSERT_TRUE(launch.waitForFinished(20000));
+            EXPECT_EQ(launch.exitCode(), 0) << odd.toStdString() << ": " << launch.readAllStandardError().toStdString();
+            for (int i = 0; i < 200 && !QFileInfo::exists(marker); ++i) {
+                QThread::msleep(10);
+            }
+            EXPECT_EQ(QString::fromUtf8(ReadFile(marker)), program) << odd.toStdString();
+        }
+    }
+}
+
+TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5AndChangesNothing) {
+    Folders f;
+    {
+        auto r = f.registry();
+        RegKey run = 0;
+        ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+        ASSERT_EQ(SetText(*r, run, "Corvane", "/usr/bin/corvane"), kErrorSuccess);
+    }
+    const QString folder = QString::fromStdString(f.autostartFolder);
+    const QString entry = folder + "/Corvane.desktop";
+    const QByteArray before = ReadFile(entry);
+    if (regtest::RunningAsRoot()) {
+        ASSERT_EQ(::chown(folder.toLocal8Bit().constData(), 65534, 65534), 0);
+    }
+    ::chmod(folder.toLocal8Bit().constData(), 0555);
+    const std::string run = kRun;
+    EXPECT_EQ(regtest::RunTool(f, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
+              "open=0 query=0 data=/usr/bin/corvane");
+    EXPECT_EQ(regtest::RunTool(f, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
+    EXPECT_EQ(regtest::RunTool(f, {"set", "hklm", QString::fromStdString(run), "Corvane", "sz", "/elsewhere"}, true),
+              "open=5 set=-1");
+    // A folder not there yet under a parent that cannot be written.
+    ::chmod(folder.toLocal8Bit().constData(), 0755);
+    Folders g;
+    const QString parent = QFileInfo(QString::fromStdString(g.autostartFolder)).path();
+    QDir().mkpath(parent);
+    if (regtest::RunningAsRoot()) {
+        ASSERT_EQ(::chown(parent.toLocal8Bit().constData(), 65534, 65534), 0);
+    }
+    ::chmod(parent.toLocal8Bit().constData(), 0555);
+    EXPECT_EQ(regtest::RunTool(g, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
+    EXPECT_EQ(regtest::RunTool(g, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true), "open=0 query=2 data=");
+    ::chmod(parent.toLocal8Bit().constData(), 0755);
+    EXPECT_EQ(ReadFile(entry), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Corvane.desktop"});
+}
+
+TEST(AutostartFolder, ExecValue_QuotesAsDesktopEntriesRequire) {
+    const struct {
+        std::string path;
+        std::string exec;
+    } cases[] = {
+        {"/usr/bin/corvane", "\"/usr/bin/corvane\""},
+        {"/a b/c", "\"/a b/c\""},
+        {"/a\"b", "\"/a\\\\\"b\""},
+        {"/a\\b", "\"/a\\\\\\\\b\""},
+        {"/a$b`c", "\"/a\\\\$b\\\\`c\""},
+        {"/a%b", "env \"/a%%b\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AutostartFolder::ExecValue(c.path), c.exec) << c.path;
+        EXPECT_EQ(AutostartFolder::ProgramFromExec(c.exec), c.path) << c.path;
+    }
+}
