@@ -5,6 +5,7 @@
 #include "common/end_program.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "settings/autostart.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -55,6 +56,9 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Corvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
+
+    m_settings = std::make_unique<SettingsStore>(
+        m_services, OptionTargets{&Timer4, &Timer5, &MemCpustat, &hrbeepstatus, this});
 
     buildDisplay();
     buildPictureButtons();
@@ -211,6 +215,14 @@ void Form1::Form_Load() {
         return;
     }
 
+    // First run, or a key that cannot be read: autostart, the key and its defaults.
+    if (m_settings->ProbeSettingsKey() != platform::kErrorSuccess) {
+        m_settings->RunFirstRunSequence(AutostartProgramPath());
+        if (m_settings->ended()) {
+            return;
+        }
+    }
+
     const platform::Rect workArea = m_services.screen->workArea();
     m_workAreaRight = workArea.right;
     m_workAreaBottom = workArea.bottom;
@@ -225,6 +237,11 @@ void Form1::Form_Load() {
 
     tmrmvdown.start();
     Timer1.start();
+
+    m_settings->LoadShowMemCpu();
+    if (m_settings->ended()) {
+        return;
+    }
 
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/corvane.svg")), this);
     m_tray->setToolTip(QStringLiteral("Corvane 4.0"));
@@ -249,8 +266,21 @@ void Form1::Form_Load() {
     });
     m_tray->show();
 
+    m_settings->LoadHrbeep();
+    if (m_settings->ended()) {
+        return;
+    }
     SystemStartTimeDate();
+    // The stored always-on-top and transparency texts are for the window-appearance rules.
+    m_settings->ReadOntop();
+    if (m_settings->ended()) {
+        return;
+    }
     Image3->setPicture(3);
+    m_settings->ReadTpme();
+    if (m_settings->ended()) {
+        return;
+    }
     m_form5 = std::make_unique<Form5>();
 }
 

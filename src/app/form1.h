@@ -2,6 +2,7 @@
 
 #include "common/picture_button.h"
 #include "platform/services.h"
+#include "settings/settings_store.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -62,6 +63,8 @@ public:
     QString lhhtxt;
     /// Option cache of the hourly beep: "hrbeepstatus" until the settings are read, then "1" or "0".
     QString hrbeepstatus = QStringLiteral("hrbeepstatus");
+    /// Option cache of the memory and processor figures: "MemCpustat" until the settings are read.
+    QString MemCpustat = QStringLiteral("MemCpustat");
 
     // Display controls.
     QLabel* ldd = nullptr;
@@ -101,6 +104,8 @@ public:
         QAction* close = nullptr;
     } menu;
 
+    /// The options store; it switches Timer4, Timer5, the caption and the two caches.
+    SettingsStore& settings() { return *m_settings; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     Form5* form5() const { return m_form5.get(); }
     /// The slide's current and end rows, in pixels.
@@ -134,4 +139,5 @@ private:
     bool m_ending = false;
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<Form5> m_form5;
+    std::unique_ptr<SettingsStore> m_settings;
 };

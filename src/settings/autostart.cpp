@@ -1,0 +1,58 @@
+#include "settings/autostart.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <exception>
+
+namespace {
+
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kTitle = "Corvane";
+
+} // namespace
+
+void RegisterAutostart(platform::Registry& registry, const std::string& programPath) {
+    platform::RegKey key = 0;
+    if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyWrite, key) != platform::kErrorSuccess) {
+        return;
+    }
+    registry.setValue(key, kTitle, platform::kRegSz, reinterpret_cast<const std::uint8_t*>(programPath.c_str()),
+                      static_cast<std::uint32_t>(programPath.size() + 1));
+    registry.closeKey(key);
+}
+
+void UnregisterAutostart(platform::Registry& registry, platform::MessageBoxes& messages) {
+    try {
+        platform::RegKey key = 0;
+        if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyWrite, key) !=
+            platform::kErrorSuccess) {
+            return;
+        }
+        registry.deleteValue(key, kTitle); // a value that is not there is no error
+        registry.closeKey(key);
+    } catch (const std::exception&) {
+        messages.show(QStringLiteral("Unable to schedule the Task. Access Denied."), QStringLiteral("Corvane"),
+                      platform::MessageIcon::Critical);
+    }
+}
+
+std::optional<int> ReadAutostartCheck(platform::Registry& registry) {
+    platform::RegKey key = 0;
+    if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyRead, key) != platform::kErrorSuccess) {
+        return std::nullopt;
+    }
+    std::uint8_t buffer[255] = {};
+    std::uint32_t type = platform::kRegSz;
+    std::uint32_t size = sizeof buffer;
+    // Any value of that name counts, wherever it points.
+    const long result = registry.queryValue(key, kTitle, type, buffer, size);
+    registry.closeKey(key);
+    return result == platform::kErrorSuccess ? 1 : 0;
+}
+
+std::string AutostartProgramPath() {
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    return QDir::toNativeSeparators(program.absoluteFilePath()).toStdString();
+}

@@ -1,0 +1,352 @@
+// The options store at start-up and afterwards: the first run, the readers with their caches
+// and timers, the writers, and the messages of its failures.
+#include "app/form1.h"
+#include "fakes/fake_services.h"
+#include "platform/linux/registry_linux.h"
+#include "settings/autostart.h"
+#include "settings/settings_store.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+using fakes::FakeServices;
+using platform::MessageIcon;
+
+const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
+const std::string kRun = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const QString kInstallationError = "Corvane Installation Error. Please Reinstall the Product.";
+
+std::ptrdiff_t IndexOf(const std::vector<std::string>& calls, const std::string& prefix) {
+    const auto it = std::find_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    return it == calls.end() ? -1 : it - calls.begin();
+}
+
+void StoreDefaults(fakes::FakeRegistry& r) {
+    r.setDword(kKey, "autoaddstp", 1);
+    r.setDword(kKey, "hrbeep", 1);
+    r.setDword(kKey, "Ontop", 0);
+    r.setDword(kKey, "ShowMemCpu", 1);
+    r.setDword(kKey, "tpme", 0);
+}
+
+/// The store on its own, with the main window's items it switches.
+struct StoreFixture : ::testing::Test {
+    FakeServices f;
+    QTimer timer4;
+    QTimer timer5;
+    QString memCpustat = QStringLiteral("MemCpustat");
+    QString hrbeepstatus = QStringLiteral("hrbeepstatus");
+    QWidget window;
+    SettingsStore store{f.services, OptionTargets{&timer4, &timer5, &memCpustat, &hrbeepstatus, &window}};
+
+    void SetUp() override {
+        // As the main window was designed: both timers enabled, a caption from the figures.
+        timer4.start(1000);
+        timer5.start(1000);
+        window.setWindowTitle(QStringLiteral("figures"));
+    }
+};
+
+} // namespace
+
+TEST(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveDefaultsInOneWrite) {
+    FakeServices f;
+    Form1 form(f.services);
+    form.Form_Load();
+
+    EXPECT_EQ(f.registry->valueNames(kKey),
+              (std::vector<std::string>{"autoaddstp", "hrbeep", "Ontop", "ShowMemCpu", "tpme"}));
+    const std::uint32_t expected[] = {1, 1, 0, 1, 0};
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(f.registry->dword(kKey, f.registry->valueNames(kKey)[i]), expected[i]);
+    }
+    EXPECT_EQ(f.registry->text(kRun, "Corvane"), AutostartProgramPath());
+
+    const auto& calls = f.registry->calls;
+    EXPECT_EQ(calls.front(), "open HKCU\\Software\\Pellorin\\Corvane\\4.0 read");
+    const auto autostart = IndexOf(calls, "set " + kRun + " Corvane");
+    const auto begin = IndexOf(calls, "begin");
+    const auto firstCreate = IndexOf(calls, "create HKCU\\Software\\Pellorin");
+    const auto commit = IndexOf(calls, "commit");
+    ASSERT_GE(autostart, 0);
+    EXPECT_LT(autostart, begin);
+    EXPECT_LT(begin, firstCreate);
+    EXPECT_LT(IndexOf(calls, "set " + kKey + " tpme"), commit);
+    EXPECT_EQ(f.registry->openHandles(), 0u);
+
+    // Then read back like on any other run.
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_FALSE(f.process->ended());
+    EXPECT_EQ(form.MemCpustat, "1");
+    EXPECT_EQ(form.hrbeepstatus, "1");
+    EXPECT_TRUE(form.Timer4.isActive());
+    EXPECT_TRUE(form.Timer5.isActive());
+}
+
+TEST(SettingsStartUp, KeyPresent_NoDefaultIsWrittenEvenWithValuesMissing) {
+    FakeServices f;
+    f.registry->setDword(kKey, "hrbeep", 0);
+    f.registry->setDword(kKey, "ShowMemCpu", 0);
+    Form1 form(f.services);
+    form.Form_Load();
+    EXPECT_EQ(IndexOf(f.registry->calls, "set "), -1);
+    EXPECT_EQ(IndexOf(f.registry->calls, "create "), -1);
+    EXPECT_EQ(f.registry->valueNames(kKey), (std::vector<std::string>{"hrbeep", "ShowMemCpu"}));
+    EXPECT_FALSE(form.Timer4.isActive());
+    EXPECT_FALSE(form.Timer5.isActive());
+    EXPECT_TRUE(f.messages->shown.empty());
+    // Readers spell the first level in capitals, the probe does not: the same key.
+    EXPECT_GE(IndexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 read"), 0);
+}
+
+TEST(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
+    FakeServices f;
+    f.registry->makeKey(kKey);
+    Form1 form(f.services);
+    form.Form_Load();
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
+    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
+    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(f.process->immediateEnds, 1);
+    EXPECT_TRUE(f.process->terminations.empty()); // no unload handler
+    EXPECT_TRUE(f.registry->valueNames(kKey).empty());
+    // Nothing of start-up after the first reader: no tray icon.
+    EXPECT_EQ(form.trayIcon(), nullptr);
+}
+
+TEST(SettingsStartUp, RealRegistryFile_FirstRunWritesTheFileAndTheEntryAndTheNextStartWritesNothing) {
+    QTemporaryDir dir;
+    const std::string hive = (dir.path() + "/config/corvane/user.reg").toStdString();
+    const std::string autostart = (dir.path() + "/xdg/autostart").toStdString();
+    QByteArray first;
+    for (int start = 0; start < 2; ++start) {
+        FakeServices f;
+        f.services.registry = std::make_unique<platform::LinuxRegistry>(hive, autostart);
+        Form1 form(f.services);
+        form.Form_Load();
+        EXPECT_TRUE(f.messages->shown.empty());
+        QFile file(QString::fromStdString(hive));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        if (start == 0) {
+            first = text;
+            EXPECT_TRUE(text.endsWith("[HKEY_CURRENT_USER\\Software\\Pellorin\\Corvane\\4.0]\n"
+                                      "\"autoaddstp\"=dword:00000001\n\"hrbeep\"=dword:00000001\n"
+                                      "\"Ontop\"=dword:00000000\n\"ShowMemCpu\"=dword:00000001\n"
+                                      "\"tpme\"=dword:00000000\n\n"))
+                << text.constData();
+            EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(autostart + "/Corvane.desktop")));
+        } else {
+            EXPECT_EQ(text, first);
+        }
+        EXPECT_EQ(form.MemCpustat, "1");
+    }
+}
+
+TEST(OptionText, SignedDecimalCutToTheDataSize) {
+    const struct {
+        std::int32_t value;
+        std::uint32_t size;
+        const char* text;
+    } cases[] = {{1, 4, "1"}, {0, 4, "0"}, {-1, 4, "-1"}, {123456, 4, "1234"}, {-12345, 4, "-123"},
+                 {2, 4, "2"}, {65, 1, "6"}, {0, 0, ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(OptionText(c.value, c.size), c.text) << c.value;
+    }
+}
+
+TEST_F(StoreFixture, LoadShowMemCpu_SwitchesTimer5AndTheCaptionOnlyFor0And1) {
+    const struct {
+        std::uint32_t stored;
+        const char* cache;
+        bool timer5;
+        const char* caption;
+    } cases[] = {
+        {0, "0", false, ""},
+        {1, "1", true, "figures"},
+        {2, "2", true, "figures"},           // left as it was: enabled
+        {123456, "1234", true, "figures"},   // four characters, no switch
+        {0xFFFFFFFF, "-1", true, "figures"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        f.registry->setDword(kKey, "ShowMemCpu", c.stored);
+        store.LoadShowMemCpu();
+        EXPECT_EQ(memCpustat, c.cache) << c.stored;
+        EXPECT_EQ(timer5.isActive(), c.timer5) << c.stored;
+        EXPECT_EQ(window.windowTitle(), c.caption) << c.stored;
+    }
+    // 1 after 0 starts the timer again; the caption is the figures' to fill.
+    f.registry->setDword(kKey, "ShowMemCpu", 0);
+    store.LoadShowMemCpu();
+    f.registry->setDword(kKey, "ShowMemCpu", 1);
+    store.LoadShowMemCpu();
+    EXPECT_TRUE(timer5.isActive());
+    EXPECT_TRUE(f.messages->shown.empty());
+}
+
+TEST_F(StoreFixture, LoadHrbeep_SwitchesTimer4AndNeverTheCaption) {
+    const struct {
+        std::uint32_t stored;
+        bool before;
+        bool after;
+    } cases[] = {{0, true, false}, {1, false, true}, {7, false, false}, {7, true, true}};
+    for (const auto& c : cases) {
+        c.before ? timer4.start() : timer4.stop();
+        f.registry->setDword(kKey, "hrbeep", c.stored);
+        store.LoadHrbeep();
+        EXPECT_EQ(hrbeepstatus, QString::number(c.stored));
+        EXPECT_EQ(timer4.isActive(), c.after) << c.stored;
+        EXPECT_EQ(window.windowTitle(), "figures");
+    }
+}
+
+TEST_F(StoreFixture, LoadShowMemCpu_ValueGoneLater_KeepsTheCacheAndTimerWithoutMessage) {
+    f.registry->setDword(kKey, "ShowMemCpu", 0);
+    store.LoadShowMemCpu();
+    f.registry->removeValue(kKey, "ShowMemCpu");
+    timer5.start();
+    store.LoadShowMemCpu(); // the cache still says 0: the timer stops again
+    EXPECT_EQ(memCpustat, "0");
+    EXPECT_FALSE(timer5.isActive());
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_FALSE(f.process->ended());
+}
+
+TEST_F(StoreFixture, LoadReaders_NothingReadYet_InstallationError) {
+    f.registry->makeKey(kKey);
+    store.LoadHrbeep();
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
+    EXPECT_EQ(f.process->immediateEnds, 1);
+    EXPECT_TRUE(store.ended());
+    EXPECT_EQ(hrbeepstatus, "hrbeepstatus");
+}
+
+TEST_F(StoreFixture, ReadOntopAndReadTpme_TextOrNothingEachCallAlone) {
+    EXPECT_EQ(store.ReadOntop(), std::nullopt); // no key at all
+    f.registry->setDword(kKey, "Ontop", 1);
+    EXPECT_EQ(store.ReadOntop(), QString("1"));
+    EXPECT_EQ(store.ReadTpme(), std::nullopt);
+    f.registry->setDword(kKey, "tpme", 0);
+    EXPECT_EQ(store.ReadTpme(), QString("0"));
+    f.registry->removeValue(kKey, "Ontop");
+    EXPECT_EQ(store.ReadOntop(), std::nullopt);
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_EQ(f.registry->openHandles(), 0u);
+}
+
+TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTimer4) {
+    StoreDefaults(*f.registry);
+    const struct {
+        void (SettingsStore::*writer)();
+        const char* name;
+        std::uint32_t value;
+    } cases[] = {
+        {&SettingsStore::StoreShowMemCpuOff, "ShowMemCpu", 0}, {&SettingsStore::StoreShowMemCpuOn, "ShowMemCpu", 1},
+        {&SettingsStore::StoreOntopOn, "Ontop", 1},            {&SettingsStore::StoreOntopOff, "Ontop", 0},
+        {&SettingsStore::StoreTpmeOn, "tpme", 1},              {&SettingsStore::StoreTpmeOff, "tpme", 0},
+        {&SettingsStore::StoreHrbeepOff, "hrbeep", 0},         {&SettingsStore::StoreHrbeepOn, "hrbeep", 1},
+    };
+    timer4.stop();
+    for (const auto& c : cases) {
+        const bool timer4Before = timer4.isActive();
+        const bool timer5Before = timer5.isActive();
+        (store.*c.writer)();
+        EXPECT_EQ(f.registry->dword(kKey, c.name), c.value) << c.name;
+        EXPECT_EQ(timer5.isActive(), timer5Before) << c.name;
+        if (std::string(c.name) == "hrbeep") {
+            EXPECT_EQ(timer4.isActive(), c.value == 1);
+        } else {
+            EXPECT_EQ(timer4.isActive(), timer4Before) << c.name;
+        }
+    }
+    EXPECT_EQ(f.registry->valueNames(kKey).size(), 5u);
+    EXPECT_GE(IndexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 write"), 0);
+}
+
+TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
+    StoreDefaults(*f.registry);
+    f.registry->currentUserWritable = false;
+    store.StoreHrbeepOff();
+    EXPECT_TRUE(timer4.isActive());
+    timer4.stop();
+    store.StoreHrbeepOn();
+    EXPECT_FALSE(timer4.isActive());
+    store.StoreShowMemCpuOff();
+    store.StoreOntopOn();
+    store.StoreTpmeOn();
+    EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 1u);
+    EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 1u);
+    EXPECT_EQ(f.registry->dword(kKey, "Ontop"), 0u);
+    EXPECT_EQ(f.registry->dword(kKey, "tpme"), 0u);
+    EXPECT_TRUE(f.messages->shown.empty());
+}
+
+TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
+    const QString permission = "Unable to create necessary Registry values. You may not have enough permission.";
+    const struct {
+        const char* what;
+        std::string failingCall;
+        QString message;
+        MessageIcon icon;
+        bool ends;
+        std::size_t valuesAfter;
+    } cases[] = {
+        {"maker key", "create HKCU\\Software\\Pellorin", permission + "disk gone", MessageIcon::Exclamation, true, 0},
+        {"product key", "create HKCU\\Software\\Pellorin\\Corvane", permission + "disk gone",
+         MessageIcon::Exclamation, true, 0},
+        {"version key", "create " + kKey,
+         "Unable to create necessary Registry values. Contact support@pellorin.exampledisk gone",
+         MessageIcon::Exclamation, true, 0},
+        {"one default", "set " + kKey + " hrbeep", "disk gone", MessageIcon::Information, false, 4},
+    };
+    for (const auto& c : cases) {
+        FakeServices g;
+        QTimer t4, t5;
+        QString cache1, cache2;
+        QWidget w;
+        SettingsStore s(g.services, OptionTargets{&t4, &t5, &cache1, &cache2, &w});
+        const std::string failing = c.failingCall;
+        g.registry->onCall = [failing](const std::string& call) {
+            if (call == failing) {
+                throw std::runtime_error("disk gone");
+            }
+        };
+        s.RunFirstRunSequence("/usr/bin/corvane");
+        ASSERT_EQ(g.messages->shown.size(), 1u) << c.what;
+        EXPECT_EQ(g.messages->shown[0].text, c.message) << c.what;
+        EXPECT_EQ(g.messages->shown[0].title, "Corvane") << c.what;
+        EXPECT_EQ(g.messages->shown[0].icon, c.icon) << c.what;
+        EXPECT_EQ(s.ended(), c.ends) << c.what;
+        EXPECT_EQ(g.process->immediateEnds, c.ends ? 1 : 0) << c.what;
+        EXPECT_EQ(g.registry->valueNames(kKey).size(), c.valuesAfter) << c.what;
+        // Nothing after an ending failure runs: no further key is made.
+        if (c.ends) {
+            EXPECT_EQ(g.registry->calls.back(), c.failingCall) << c.what;
+        }
+    }
+}
+
+TEST_F(StoreFixture, ReaderFailure_InstallationErrorAndTheEnd) {
+    StoreDefaults(*f.registry);
+    f.registry->onCall = [](const std::string& call) {
+        if (call.rfind("query", 0) == 0 && call.find("Ontop") != std::string::npos) {
+            throw std::runtime_error("broken");
+        }
+    };
+    EXPECT_EQ(store.ReadOntop(), std::nullopt);
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
+    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(store.ended());
+}
