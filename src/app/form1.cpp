@@ -82,7 +82,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     Timer6.start();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() { delete m_form2; }
 
 QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                          const QColor& colour, double pointSize, bool underline, Qt::Alignment align) {
@@ -173,6 +173,8 @@ void Form1::buildMenu() {
     menu.shtask->setFont(bold);
     menu.menu->setDefaultAction(menu.shtask);
 
+    connect(menu.Options, &QAction::triggered, this, &Form1::Options_Click);
+    connect(menu.shtask, &QAction::triggered, this, &Form1::shtask_Click);
     connect(menu.mn, &QAction::triggered, this, &Form1::mn_Click);
     connect(menu.close, &QAction::triggered, this, &Form1::close_Click);
 }
@@ -392,6 +394,19 @@ void Form1::mn_Click() {
         menu.mn->setText(QStringLiteral("Minimize"));
     }
 }
+
+Form2& Form1::openForm2() {
+    if (m_form2 == nullptr) {
+        m_form2 = new Form2(m_services, *m_settings);
+        m_form2->setAttribute(Qt::WA_DeleteOnClose);
+        m_form2->Form_Load();
+    }
+    return *m_form2;
+}
+
+void Form1::Options_Click() { openForm2().OpenOnOptionsPage(); }
+
+void Form1::shtask_Click() { openForm2().OpenOnSchedulePage(); }
 
 void Form1::close_Click() { EndProgram(*m_services.process); }
 

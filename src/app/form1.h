@@ -2,6 +2,7 @@
 
 #include "common/picture_button.h"
 #include "platform/services.h"
+#include "settings/form2.h"
 #include "settings/settings_store.h"
 
 #include <QLabel>
@@ -46,6 +47,10 @@ public:
     void Image3_Click();
     void Image4_Click();
     void mn_Click();
+    /// Menu "Options ": Form2 on its Options page, created when it is not open.
+    void Options_Click();
+    /// Menu "Schedule Task": Form2 on its Schedule Task page, created when it is not open.
+    void shtask_Click();
     void close_Click();
     /// A mouse press on the window or a tray callback; x in twips carries the tray's mouse message.
     void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
@@ -107,6 +112,8 @@ public:
     /// The options store; it switches Timer4, Timer5, the caption and the two caches.
     SettingsStore& settings() { return *m_settings; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
+    /// The open Options and Schedule Task window, or null.
+    Form2* form2() const { return m_form2; }
     Form5* form5() const { return m_form5.get(); }
     /// The slide's current and end rows, in pixels.
     int currentRow() const { return m_currentRow; }
@@ -126,6 +133,8 @@ private:
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);
+    /// The open Form2, or a new one, loaded.
+    Form2& openForm2();
 
     platform::Services& m_services;
     double m_twipsPerPixelX = 15.0;
@@ -140,4 +149,6 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<Form5> m_form5;
     std::unique_ptr<SettingsStore> m_settings;
+    /// Closing the window destroys it; the next menu choice makes it anew.
+    QPointer<Form2> m_form2;
 };

@@ -1,0 +1,325 @@
+#include "settings/form2.h"
+
+#include "common/pictures.h"
+#include "common/twips.h"
+#include "settings/autostart.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kPageColour(166, 193, 232);
+const QColor kTabBarColour(96, 143, 224);
+
+// The window as designed, in twips: the tab bar, the page area, the status bar under them.
+constexpr double kTabBarWidth = 1500;
+constexpr double kPageWidth = 6930;
+constexpr double kPageHeight = 3800;
+constexpr double kSchedulePageHeight = 3650;
+constexpr double kStatusBarHeight = 330;
+
+// ImgList: 1 a tab not selected, 2 a tab selected, 3 and 4 Apply normal and highlighted.
+const QStringList kImgList = {QStringLiteral(":/pictures/page_tab.svg"), QStringLiteral(":/pictures/page_tab_selected.svg"),
+                              QStringLiteral(":/pictures/apply_normal.svg"),
+                              QStringLiteral(":/pictures/apply_highlighted.svg")};
+
+} // namespace
+
+Form2::Form2(platform::Services& services, SettingsStore& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_services(services), m_settings(settings) {
+    m_twipsPerPixelX = m_services.screen->twipsPerPixelX();
+    m_twipsPerPixelY = m_services.screen->twipsPerPixelY();
+    setAccessibleName(QStringLiteral("Options and Schedule Task"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
+    setFixedSize(Twips(0, 0, kTabBarWidth + kPageWidth, kPageHeight + kStatusBarHeight).size());
+    SetBackground(this, kPageColour);
+
+    buildTabs();
+    buildOptionsPage();
+
+    Frame3 = new QFrame(this);
+    Frame3->setGeometry(Twips(kTabBarWidth, 0, kPageWidth, kSchedulePageHeight));
+    Frame3->setAccessibleName(QStringLiteral("Schedule Task page"));
+    auto* pageLayout = new QVBoxLayout(Frame3);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    Frame2->hide();
+    Frame3->hide();
+
+    buildStatusBar();
+    Timer1.setInterval(500);
+}
+
+QRect Form2::Twips(double left, double top, double width, double height) const {
+    return {TwipsToPixels(left, m_twipsPerPixelX), TwipsToPixels(top, m_twipsPerPixelY),
+            TwipsToPixels(width, m_twipsPerPixelX), TwipsToPixels(height, m_twipsPerPixelY)};
+}
+
+void Form2::SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* Form2::makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
+    auto* label = new QLabel(text, parent);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    return label;
+}
+
+PictureButton* Form2::makeImgListButton(QWidget* parent, const QRect& geometry, const QString& name) {
+    auto* button = new PictureButton(parent);
+    QVector<QPixmap> pictures;
+    for (const QString& file : kImgList) {
+        pictures.append(RenderPicture(file, geometry.size()));
+    }
+    button->setPictures(pictures);
+    button->setGeometry(geometry);
+    button->setAccessibleName(name);
+    return button;
+}
+
+void Form2::buildTabs() {
+    Frame4 = new QFrame(this);
+    Frame4->setGeometry(Twips(0, 0, kTabBarWidth, kPageHeight));
+    SetBackground(Frame4, kTabBarColour);
+
+    auto makeTab = [this](double top, const QString& caption, const QString& name, QLabel*& label) {
+        PictureButton* tab = makeImgListButton(Frame4, Twips(337, top, 825, 825), name);
+        // The design picture: neither selected nor not, until a page is chosen.
+        tab->setPixmap(RenderPicture(QStringLiteral(":/pictures/page_tab_design.svg"), tab->size()));
+        label = makeLabel(Frame4, caption, Twips(0, top + 870, kTabBarWidth, 255));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        QPalette white = label->palette();
+        white.setColor(QPalette::WindowText, Qt::white);
+        label->setPalette(white);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        return tab;
+    };
+    Image7 = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options page"), Label11);
+    Image8 = makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task page"), Label10);
+    connect(Image7, &PictureButton::clicked, this, &Form2::Image7_Click);
+    connect(Image8, &PictureButton::clicked, this, &Form2::Image8_Click);
+}
+
+void Form2::buildOptionsPage() {
+    Frame2 = new QFrame(this);
+    Frame2->setGeometry(Twips(kTabBarWidth, 0, kPageWidth, kPageHeight));
+    Frame2->setAccessibleName(QStringLiteral("Options page"));
+
+    auto decoration = [this](double top, const QString& file) {
+        auto* picture = new QLabel(Frame2);
+        picture->setGeometry(Twips(240, top, 840, 840));
+        picture->setPixmap(RenderPicture(file, picture->size()));
+        return picture;
+    };
+    auto checkBox = [this](double top, QLabel* label) {
+        auto* box = new QCheckBox(Frame2);
+        box->setGeometry(Twips(1200, top, 255, 255));
+        box->setAccessibleName(label->text());
+        return box;
+    };
+    Image3 = decoration(420, QStringLiteral(":/pictures/options_startup.svg"));
+    Image2 = decoration(1860, QStringLiteral(":/pictures/options_monitor.svg"));
+
+    Label7 = makeLabel(Frame2, QStringLiteral("Load 'Corvane' at Startup."), Twips(1500, 480, 3300, 255));
+    Check11 = checkBox(480, Label7);
+    Label5 = makeLabel(Frame2, QStringLiteral("Beep on every Hour."), Twips(1500, 1020, 2300, 255));
+    Check2 = checkBox(1020, Label5);
+
+    Label6 = makeLabel(Frame2, QStringLiteral("Test "), Twips(3900, 1020, 600, 255));
+    QFont link = Label6->font();
+    link.setUnderline(true);
+    Label6->setFont(link);
+    QPalette blue = Label6->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    Label6->setPalette(blue);
+    Label6->setCursor(Qt::PointingHandCursor);
+    Label6->installEventFilter(this);
+
+    Image1 = makeImgListButton(Frame2, Twips(5310, 660, 1200, 480), QStringLiteral("Apply start-up and hourly beep"));
+    Image1->setPicture(3);
+
+    Label9 = makeLabel(Frame2, QStringLiteral("Show available physical Memory (mb) and CPU usage (%) in Title Bar."),
+                       Twips(1500, 1920, 3700, 510));
+    Label9->setWordWrap(true);
+    Check3 = checkBox(2040, Label9);
+    Image9 = makeImgListButton(Frame2, Twips(5310, 1980, 1200, 480), QStringLiteral("Apply memory and CPU display"));
+    Image9->setPicture(3);
+
+    connect(Image1, &PictureButton::clicked, this, &Form2::Image1_Click);
+    connect(Image9, &PictureButton::clicked, this, &Form2::Image9_Click);
+}
+
+void Form2::buildStatusBar() {
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(Twips(0, kPageHeight, kTabBarWidth + kPageWidth, kStatusBarHeight));
+    const int stretches[] = {2, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(StatusBar1);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusBar1->addWidget(m_panels[i], stretches[i]);
+    }
+}
+
+QLabel* Form2::panel(int number) const { return number >= 1 && number <= 3 ? m_panels[number - 1] : nullptr; }
+
+void Form2::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
+    Frame3->layout()->addWidget(page);
+    m_pageSteps = std::move(steps);
+}
+
+void Form2::Form_Load() {
+    setWindowTitle(QStringLiteral("Corvane"));
+    SetBackground(Frame2, kPageColour);
+    SetBackground(Frame3, kPageColour);
+    SetBackground(Frame4, kTabBarColour);
+
+    Timer1.start();
+    // On a new window both tabs show their design pictures: neither rule changes anything.
+    Image7_Click();
+    Image8_Click();
+    if (m_pageSteps.fillTaskKinds) {
+        m_pageSteps.fillTaskKinds();
+    }
+    LoadAutostartCheck();
+    if (m_pageSteps.copyScheduledTask) {
+        m_pageSteps.copyScheduledTask();
+    }
+
+    // The caches hold what start-up or the last Apply read; anything but 1 and 0 leaves a box.
+    const OptionTargets& main = m_settings.targets();
+    const std::pair<QCheckBox*, const QString*> boxes[] = {{Check2, main.hrbeepstatus}, {Check3, main.MemCpustat}};
+    for (const auto& [box, cache] : boxes) {
+        if (*cache == QLatin1String("1")) {
+            box->setChecked(true);
+        } else if (*cache == QLatin1String("0")) {
+            box->setChecked(false);
+        }
+    }
+
+    if (m_pageSteps.showScheduleStatus) {
+        m_pageSteps.showScheduleStatus();
+    }
+    panel(3)->setText(main.Form1->windowTitle());
+}
+
+void Form2::Form_Unload() { Timer1.stop(); }
+
+void Form2::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label6 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label6_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form2::ShowPage(QFrame* frame) {
+    frame->show();
+    // Both pages lie at the same place; the one just shown goes on top.
+    frame->raise();
+}
+
+void Form2::OpenOnOptionsPage() {
+    Image7->setPicture(2);
+    Image8->setPicture(1);
+    ShowPage(Frame2);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form2::OpenOnSchedulePage() {
+    Image8->setPicture(2);
+    Image7->setPicture(1);
+    show();
+    raise();
+    activateWindow();
+    ShowPage(Frame3);
+}
+
+void Form2::Image7_Click() {
+    if (Image7->picture() == 1) {
+        Image7->setPicture(2);
+        ShowPage(Frame2);
+        Frame3->hide();
+        Image8->setPicture(1);
+    } else if (Image7->picture() == 2) {
+        Frame2->hide();
+        Image7->setPicture(1);
+    }
+}
+
+void Form2::Image8_Click() {
+    if (Image8->picture() == 1) {
+        Image8->setPicture(2);
+        ShowPage(Frame3);
+        Frame2->hide();
+        Image7->setPicture(1);
+    } else if (Image8->picture() == 2) {
+        Frame3->hide();
+        Image8->setPicture(1);
+    }
+}
+
+void Form2::LoadAutostartCheck() {
+    if (const std::optional<int> check = ReadAutostartCheck(*m_services.registry)) {
+        Check11->setChecked(*check == 1);
+    }
+}
+
+void Form2::Image1_Click() {
+    if (Check11->isChecked()) {
+        RegisterAutostart(*m_services.registry, AutostartProgramPath());
+    } else {
+        UnregisterAutostart(*m_services.registry, *m_services.messages);
+    }
+    // Both options every time; the read-back makes the cache and Timer4 follow the registry.
+    if (Check2->isChecked()) {
+        m_settings.StoreHrbeepOn();
+    } else {
+        m_settings.StoreHrbeepOff();
+    }
+    m_settings.LoadHrbeep();
+}
+
+void Form2::ApplyShowMemCpu() {
+    const OptionTargets& main = m_settings.targets();
+    if (Check3->isChecked()) {
+        m_settings.StoreShowMemCpuOn();
+        if (!main.Timer5->isActive()) {
+            main.Timer5->start();
+        }
+    } else {
+        m_settings.StoreShowMemCpuOff();
+        main.Form1->setWindowTitle(QString());
+        main.Timer5->stop();
+    }
+    m_settings.LoadShowMemCpu();
+}
+
+void Form2::Label6_Click() {
+    // The window does not respond until the last tone ends (about a second).
+    if (m_services.tone == nullptr) {
+        return;
+    }
+    for (std::uint32_t frequency = 500; frequency >= 300; frequency -= 10) {
+        m_services.tone->beep(frequency, 50);
+    }
+}
