@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFontInfo>
 #include <QIcon>
 #include <QMouseEvent>
 
@@ -91,6 +92,11 @@ QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int w
     font.setBold(true);
     font.setPointSizeF(pointSize);
     font.setUnderline(underline);
+    // The labels are sized for Tahoma. The faces that stand in for it (DejaVu Sans on most Linux
+    // systems) run about an eighth wider and would cut a two-digit day or "11:59:59 PM".
+    if (!QFontInfo(font).family().startsWith(QLatin1String("Tahoma"), Qt::CaseInsensitive)) {
+        font.setStretch(88);
+    }
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);

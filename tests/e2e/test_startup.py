@@ -1,0 +1,124 @@
+"""Start-up and end of the installed program in a private desktop: the window slides in and
+stays, the tray icon is embedded and opens the menu, a second copy from the same folder ends
+silently, one from another folder runs, and "Exit Corvane" ends the process with status 3."""
+
+import os
+import sys
+import time
+import traceback
+
+from desktop import Desktop, wait_for
+
+SLIDE_TIMEOUT = 20  # s; the slide itself takes about two seconds
+
+
+def check(label, condition, detail=""):
+    if not condition:
+        raise AssertionError(f"{label}" + (f": {detail}" if detail else ""))
+    print(f"ok   {label}")
+
+
+def work_area_right(d):
+    # _NET_WORKAREA = x, y, width, height of the first desktop.
+    values = d.property(d.root(), "_NET_WORKAREA").split("=")[1].split(",")
+    x, _y, width = (int(v) for v in values[:3])
+    return x + width
+
+
+def watch_slide(d, window):
+    """Frame rows seen while the window slides, until it reaches its last row (y = -1)."""
+    rows = []
+
+    def arrived():
+        frame = d.frame_geometry(window)
+        if frame is None:
+            return False
+        if not rows or rows[-1] != frame["y"]:
+            rows.append(frame["y"])
+        return frame["y"] == -1
+
+    wait_for(arrived, SLIDE_TIMEOUT, "the window to reach y = -1", interval=0.005)
+    return rows
+
+
+def no_window_while_running(d, proc, timeout):
+    """Waits for proc to end; returns the windows it showed meanwhile (none expected) and its status."""
+    seen = set()
+    deadline = time.monotonic() + timeout
+    while proc.poll() is None and time.monotonic() < deadline:
+        seen.update(w for w in d.windows_of(proc.pid) if (d.window_info(w) or {}).get("viewable"))
+        time.sleep(0.01)
+    return seen, d.wait_exit(proc, max(0.1, deadline - time.monotonic()), "the second copy to end")
+
+
+def run(d, artifacts):
+    corvane = d.start_corvane()
+    window = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
+    check("the main window appears", window)
+
+    rows = watch_slide(d, window)
+    check("the window slides down row by row",
+          len(rows) >= 10 and rows == sorted(rows), f"frame rows seen: {rows}")
+    check("the slide ends with the frame's top at y = -1", rows[-1] == -1, f"rows: {rows}")
+    frame = d.frame_geometry(window)
+    expected_x = round(work_area_right(d) / 2)  # half to even, as the program rounds
+    check("the window's left edge is at the middle of the work area", frame["x"] == expected_x,
+          f"frame x {frame['x']}, expected {expected_x}")
+    time.sleep(1.0)  # the window must stay put after the slide
+    later = d.frame_geometry(window)
+    check("the window stays at y = -1", (later["x"], later["y"]) == (frame["x"], -1), f"frame now {later}")
+    if artifacts:
+        d.screenshot(os.path.join(artifacts, "startup.png"))
+
+    icon = wait_for(lambda: d.tray_icon(corvane.pid), 10, "the tray icon")
+    check("the tray icon is embedded in the tray", wait_for(lambda: d.is_embedded(icon), 10, "the icon in trayer"))
+
+    menu = d.open_tray_menu(corvane.pid)
+    check("a right-click on the tray icon opens the menu", menu)
+    if artifacts:
+        d.screenshot(os.path.join(artifacts, "menu.png"))
+    d.key("Escape")
+    wait_for(lambda: not d.popup_menus(corvane.pid), 5, "the menu to close")
+
+    second = d.start_corvane()
+    windows, status = no_window_while_running(d, second, 15)
+    check("a second copy from the same folder ends at once with status 0", status == 0, f"status {status}")
+    check("the second copy shows no window", not windows, f"windows {windows}")
+    check("the first copy keeps running", corvane.poll() is None)
+
+    other = d.start_corvane(prefix=d.copy_prefix("elsewhere"))
+    wait_for(lambda: d.main_window(other.pid), 30, "the other copy's window")
+    time.sleep(0.5)
+    check("a copy from another folder keeps running", other.poll() is None,
+          f"status {other.returncode}: {d.log_of(other)[-400:]}")
+    d.stop(other)
+    check("the first copy still runs beside it", corvane.poll() is None)
+
+    d.open_tray_menu(corvane.pid)
+    d.key("Up", "Return")  # from no active item, Up selects the last one: "Exit Corvane"
+    status = d.wait_exit(corvane, 10, "the program to end after Exit Corvane")
+    check("Exit Corvane ends the program with status 3 (259 & 0xff)", status == 3, f"status {status}")
+
+
+def main():
+    artifacts = os.environ.get("CORVANE_E2E_ARTIFACTS")
+    if artifacts:
+        os.makedirs(artifacts, exist_ok=True)
+    with Desktop() as d:
+        try:
+            run(d, artifacts)
+        except Exception:
+            traceback.print_exc()
+            for name, proc in d.procs:
+                if name == "corvane":
+                    print(f"--- corvane {proc.pid} (status {proc.poll()}) output:\n{d.log_of(proc)[-2000:]}")
+            if artifacts:
+                d.screenshot(os.path.join(artifacts, "failure.png"))
+            print("FAIL")
+            return 1
+    print("PASS")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
