@@ -129,7 +129,10 @@ class Desktop:
             "XDG_CACHE_HOME": "cache",
             "XDG_RUNTIME_DIR": "runtime",
         }
-        env = {k: v for k, v in os.environ.items() if not k.startswith(("XDG_", "DBUS_", "PULSE_", "QT_", "DISPLAY", "WAYLAND"))}
+        # Nothing of the caller's session leaks in: no display, bus, sound server or desktop hints.
+        session = ("XDG_", "DBUS_", "PULSE_", "QT_", "DISPLAY", "WAYLAND", "XAUTHORITY", "SESSION_MANAGER",
+                   "DESKTOP_SESSION", "KDE_", "GNOME_")
+        env = {k: v for k, v in os.environ.items() if not k.startswith(session)}
         for var, sub in dirs.items():
             path = os.path.join(t, sub)
             os.makedirs(path, mode=0o700)
@@ -414,6 +417,7 @@ class Desktop:
         self.session_path = str(mock.AddSession("c1", "seat0", os.getuid(), "tester", True,
                                                 dbus_interface="org.freedesktop.DBus.Mock"))
         self.logind_add_method("GetSessionByPID", "u", "o", f"ret = '{self.session_path}'")
+        self.logind_clear_calls()  # the log starts empty: only the program's calls
 
     def _dbus(self):
         import dbus
@@ -508,6 +512,11 @@ class Desktop:
     def frame_geometry(self, window):
         """Position and size of the window manager's frame around window, or None."""
         return self.window_info(self.frame_of(window))
+
+    def frame_extents(self, window):
+        """The frame's left, right, top and bottom widths around window (_NET_FRAME_EXTENTS)."""
+        text = self.property(window, "_NET_FRAME_EXTENTS")
+        return tuple(int(v) for v in text.split("=")[1].split(",")) if "=" in text else None
 
     def property(self, window, name):
         return self.run(["xprop", "-id", str(window), name]).stdout.strip()

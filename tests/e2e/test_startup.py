@@ -51,14 +51,31 @@ def no_window_while_running(d, proc, timeout):
     return seen, d.wait_exit(proc, max(0.1, deadline - time.monotonic()), "the second copy to end")
 
 
+def choose_last_item(d, proc, menu):
+    """Clicks the menu's last item ("Exit Corvane"), once more if the click is lost; returns the
+    program's exit status."""
+    info = d.window_info(menu)
+    for attempt in range(2):
+        d.click(menu, info["width"] // 2, info["height"] - 10)
+        try:
+            return d.wait_exit(proc, 5, "the program to end after Exit Corvane")
+        except AssertionError:
+            if attempt == 1 or menu not in d.popup_menus(proc.pid):
+                raise
+    return None
+
+
 def run(d, artifacts):
     corvane = d.start_corvane()
     window = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
     check("the main window appears", window)
 
     rows = watch_slide(d, window)
+    # openbox places a window mapped above the screen partly into view, and clamps the first
+    # rows of the slide: the slide is what follows the highest row seen.
+    slide = rows[rows.index(min(rows)):]
     check("the window slides down row by row",
-          len(rows) >= 10 and rows == sorted(rows), f"frame rows seen: {rows}")
+          len(slide) >= 10 and slide == sorted(slide), f"frame rows seen: {rows}")
     check("the slide ends with the frame's top at y = -1", rows[-1] == -1, f"rows: {rows}")
     frame = d.frame_geometry(window)
     expected_x = round(work_area_right(d) / 2)  # half to even, as the program rounds
@@ -94,10 +111,9 @@ def run(d, artifacts):
     d.stop(other)
     check("the first copy still runs beside it", corvane.poll() is None)
 
-    d.open_tray_menu(corvane.pid)
-    d.key("Up", "Return")  # from no active item, Up selects the last one: "Exit Corvane"
-    status = d.wait_exit(corvane, 10, "the program to end after Exit Corvane")
-    check("Exit Corvane ends the program with status 3 (259 & 0xff)", status == 3, f"status {status}")
+    menu = d.open_tray_menu(corvane.pid)
+    check("Exit Corvane ends the program with status 3 (259 & 0xff)", choose_last_item(d, corvane, menu) == 3,
+          f"status {corvane.returncode}")
 
 
 def main():
