@@ -41,6 +41,12 @@ FakeServices::FakeServices() {
     auto t = std::make_unique<FakeToneGenerator>();
     tone = t.get();
     services.tone = std::move(t);
+    auto snd = std::make_unique<FakeSoundPlayers>();
+    sound = snd.get();
+    services.sound = std::move(snd);
+    auto f = std::make_unique<FakeFolders>();
+    folders = f.get();
+    services.folders = std::move(f);
 }
 
 } // namespace fakes

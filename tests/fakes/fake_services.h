@@ -1,8 +1,10 @@
 #pragma once
 
+#include "fakes/fake_folders.h"
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_power.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_sound.h"
 #include "fakes/fake_tone.h"
 #include "platform/services.h"
 
@@ -108,6 +110,8 @@ struct FakeServices {
     FakeLauncher* launcher;
     FakeRegistry* registry;
     FakeToneGenerator* tone;
+    FakeSoundPlayers* sound;
+    FakeFolders* folders;
 };
 
 } // namespace fakes

@@ -33,9 +33,7 @@ struct EditorFixture : ::testing::Test {
     QComboBox* kindBox = nullptr;
 
     EditorFixture() {
-        auto players = std::make_unique<fakes::FakeSoundPlayers>();
-        sound = players.get();
-        f.services.sound = std::move(players);
+        sound = f.sound;
         auto files = std::make_unique<fakes::FakeFileDialog>();
         dialog = files.get();
         f.services.fileDialog = std::move(files);

@@ -2,7 +2,10 @@
 
 // The Linux implementations of the services. Only the platform library includes this.
 
+#include "platform/linux/audio_backend.h"
 #include "platform/services.h"
+
+#include <memory>
 
 namespace platform {
 
@@ -76,6 +79,60 @@ public:
 class QtFileDialog final : public FileDialog {
 public:
     QString getOpenFileName(QWidget* parent, const QString& startPath, const QStringList& filters) override;
+};
+
+/// The folder of the running executable, from /proc/self/exe; empty when it cannot be read.
+std::string executableFolder();
+
+/// The data folder is <executable folder>/../share/corvane, the same in the build tree and
+/// in an installed prefix.
+class LinuxFolders final : public Folders {
+public:
+    /// executableFolder stands in for the running program's folder (for tests).
+    explicit LinuxFolders(std::string executableFolder = {}) : m_executableFolder(std::move(executableFolder)) {}
+    std::string dataFolder() override;
+    std::string separator() override { return "/"; }
+
+private:
+    std::string m_executableFolder;
+};
+
+/// Loads the audio module on first use and owns its back end. Shared by the tone generator
+/// and the players; the back end goes when the last of them goes.
+class AudioModule final {
+public:
+    /// modulePath empty: the module installed beside the program (<bin>/../lib/corvane).
+    explicit AudioModule(std::string modulePath = {});
+    ~AudioModule();
+    AudioModule(const AudioModule&) = delete;
+    AudioModule& operator=(const AudioModule&) = delete;
+    /// The back end, loaded on the first call; nullptr when the module cannot be loaded.
+    AudioBackend* backend();
+
+private:
+    std::string m_modulePath;
+    bool m_tried = false;
+    std::unique_ptr<AudioBackend> m_backend;
+};
+
+/// Sine tones through the audio module; silence of the same length when there is no output.
+class LinuxToneGenerator final : public ToneGenerator {
+public:
+    explicit LinuxToneGenerator(std::shared_ptr<AudioModule> audio) : m_audio(std::move(audio)) {}
+    void beep(std::uint32_t frequencyHz, std::uint32_t durationMs) override;
+
+private:
+    std::shared_ptr<AudioModule> m_audio;
+};
+
+/// Wave-file players through the audio module, which is loaded on the first open.
+class LinuxSoundPlayers final : public SoundPlayers {
+public:
+    explicit LinuxSoundPlayers(std::shared_ptr<AudioModule> audio) : m_audio(std::move(audio)) {}
+    std::unique_ptr<SoundPlayer> create() override;
+
+private:
+    std::shared_ptr<AudioModule> m_audio;
 };
 
 } // namespace platform

@@ -14,6 +14,10 @@ Services makeSystemServices() {
     s.power = std::make_unique<LinuxPower>();
     s.launcher = std::make_unique<LinuxLauncher>();
     s.registry = LinuxRegistry::fromEnvironment();
+    s.folders = std::make_unique<LinuxFolders>();
+    auto audio = std::make_shared<AudioModule>();
+    s.tone = std::make_unique<LinuxToneGenerator>(audio);
+    s.sound = std::make_unique<LinuxSoundPlayers>(audio);
     return s;
 }
 
