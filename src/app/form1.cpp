@@ -5,6 +5,7 @@
 #include "common/end_program.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "scheduler/locate_notify_sound.h"
 #include "settings/autostart.h"
 
 #include <QCloseEvent>
@@ -69,18 +70,25 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setFixedWidth(TwipsToPixels(kClientWidthTwips, tppX()));
     SetHeight(m_height);
 
-    for (QTimer* timer : {&Timer1, &Timer4, &Timer5, &Timer6}) {
+    for (QTimer* timer : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6}) {
         timer->setInterval(1000);
     }
     tmrmvdown.setInterval(10);
     tmrmvdown.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(&Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
     connect(&Timer6, &QTimer::timeout, this, &Form1::Timer6_Timer);
     connect(&tmrmvdown, &QTimer::timeout, this, &Form1::tmrmvdown_Timer);
     // Enabled from the start, as the window was designed; the settings switch Timer4 and Timer5.
     Timer4.start();
     Timer5.start();
     Timer6.start();
+
+    m_executor = std::make_unique<TaskExecutor>(
+        TaskExecutor::MainWindow{scheduledTask, Timer1, Timer2, UptimeDays, UptimeHours, UptimeMinutes, Label3,
+                                 [this]() -> platform::SoundPlayer& { return MMC1(); }},
+        m_services);
 }
 
 Form1::~Form1() { delete m_form2; }
@@ -128,6 +136,14 @@ void Form1::buildDisplay() {
     Label13 = makeLabel(QStringLiteral("Now  :"), 250, 1680, 580, 225, kDarkGrey, 8.25);
     Label14 = makeLabel(QStringLiteral("Now"), 830, 1680, 1105, 225, kOrange, 8.25);
     Label14->setToolTip(QStringLiteral("Now Time"));
+
+    Image1 = new QLabel(this);
+    const QSize indicator(TwipsToPixels(345, tppX()), TwipsToPixels(330, tppY()));
+    Image1->setPixmap(RenderPicture(QStringLiteral(":/pictures/task_indicator.svg"), indicator));
+    Image1->setGeometry(TwipsToPixels(1590, tppX()), TwipsToPixels(24, tppY()), indicator.width(),
+                        indicator.height());
+    Image1->setToolTip(QStringLiteral("Task Indicator. If blinking, a Task is scheduled."));
+    Image1->setAccessibleName(QStringLiteral("Task Indicator"));
 }
 
 void Form1::buildPictureButtons() {
@@ -245,6 +261,11 @@ void Form1::Form_Load() {
 
     tmrmvdown.start();
     Timer1.start();
+    Timer2.start();
+    Timer3.start();
+
+    scheduledTask.soundcheck = 1;
+    Label3 = LocateNotifySound(*m_services.folders);
 
     m_settings->LoadShowMemCpu();
     if (m_settings->ended()) {
@@ -343,6 +364,28 @@ void Form1::Timer1_Timer() {
         showMessage(kRestartMessage, platform::MessageIcon::Exclamation);
         EndProgram(*m_services.process);
     }
+}
+
+void Form1::Timer2_Timer() { m_executor->Timer2_Timer(); }
+
+void Form1::Timer3_Timer() {
+    if (scheduledTask.Check1 == 1) {
+        Image1->setHidden(!Image1->isHidden());
+    } else {
+        Image1->setVisible(true);
+    }
+}
+
+platform::SoundPlayer& Form1::MMC1() {
+    if (!m_MMC1) {
+        m_MMC1 = m_services.sound->create();
+        // The end of playback releases the file, so the next alert opens it afresh.
+        m_MMC1->setOnFinished([this] {
+            m_MMC1->stop();
+            m_MMC1->close();
+        });
+    }
+    return *m_MMC1;
 }
 
 void Form1::Timer6_Timer() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "common/picture_button.h"
+#include "common/scheduled_task.h"
 #include "platform/services.h"
+#include "scheduler/task_executor.h"
 #include "settings/form2.h"
 #include "settings/settings_store.h"
 
@@ -39,6 +41,10 @@ public:
     void Form_Unload();
 
     void Timer1_Timer();
+    /// The trigger check of the scheduled task.
+    void Timer2_Timer();
+    /// The task indicator: blinks while a task is scheduled.
+    void Timer3_Timer();
     void Timer6_Timer();
     void tmrmvdown_Timer();
     /// Sets the start date and time labels; returns the start instant (ms since the epoch).
@@ -70,6 +76,10 @@ public:
     QString hrbeepstatus = QStringLiteral("hrbeepstatus");
     /// Option cache of the memory and processor figures: "MemCpustat" until the settings are read.
     QString MemCpustat = QStringLiteral("MemCpustat");
+    /// The one scheduled task.
+    ScheduledTask scheduledTask;
+    /// The folder of the notification sound, filled at start-up.
+    QString Label3 = QStringLiteral("Windri");
 
     // Display controls.
     QLabel* ldd = nullptr;
@@ -84,6 +94,8 @@ public:
     QLabel* Label10 = nullptr;
     QLabel* Label13 = nullptr;
     QLabel* Label14 = nullptr;
+    /// The task indicator.
+    QLabel* Image1 = nullptr;
 
     // Picture buttons; pictures of ImageList1 (Image3, Image6) and imglist2 (Image10).
     PictureButton* Image3 = nullptr;
@@ -92,6 +104,8 @@ public:
     PictureButton* Image10 = nullptr;
 
     QTimer Timer1;
+    QTimer Timer2;
+    QTimer Timer3;
     QTimer Timer4;
     QTimer Timer5;
     QTimer Timer6;
@@ -114,6 +128,10 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     /// The open Options and Schedule Task window, or null.
     Form2* form2() const { return m_form2; }
+    /// The window's own player for the notification sound, made when first needed so the
+    /// sound back end is not loaded at start-up.
+    platform::SoundPlayer& MMC1();
+    TaskExecutor& executor() { return *m_executor; }
     Form5* form5() const { return m_form5.get(); }
     /// The slide's current and end rows, in pixels.
     int currentRow() const { return m_currentRow; }
@@ -151,4 +169,6 @@ private:
     std::unique_ptr<SettingsStore> m_settings;
     /// Closing the window destroys it; the next menu choice makes it anew.
     QPointer<Form2> m_form2;
+    std::unique_ptr<platform::SoundPlayer> m_MMC1;
+    std::unique_ptr<TaskExecutor> m_executor;
 };

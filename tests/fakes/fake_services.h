@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -92,8 +93,13 @@ struct RecordedMessage {
 class FakeMessageBoxes final : public platform::MessageBoxes {
 public:
     std::vector<RecordedMessage> shown;
+    /// Runs while a box is "open", as the events a real box lets through would.
+    std::function<void(const RecordedMessage&)> whileShown;
     void show(const QString& text, const QString& title, platform::MessageIcon icon) override {
         shown.push_back({text, title, icon});
+        if (whileShown) {
+            whileShown(shown.back());
+        }
     }
 };
 

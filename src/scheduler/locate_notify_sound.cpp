@@ -1,0 +1,3 @@
+#include "scheduler/locate_notify_sound.h"
+
+QString LocateNotifySound(platform::Folders& folders) { return QString::fromStdString(folders.dataFolder()); }

@@ -1,0 +1,365 @@
+// The scheduled task on the main window: start-up, the trigger check, the seven actions and
+// the task indicator, on fake services and the fake clock.
+#include "app/form1.h"
+#include "fakes/fake_services.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using fakes::FakeServices;
+using platform::MessageIcon;
+using namespace std::chrono_literals;
+
+constexpr std::uint64_t kMinute = 60'000ULL;
+constexpr std::uint64_t kHour = 60 * kMinute;
+constexpr std::uint64_t kDay = 24 * kHour;
+const QString kFailure =
+    QStringLiteral("Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
+const std::string kSound = "/opt/corvane/share/corvane/Media/notify.wav";
+
+struct TaskFixture : ::testing::Test {
+    FakeServices f;
+    std::unique_ptr<Form1> form;
+    std::vector<std::chrono::milliseconds> waits;
+
+    void SetUp() override {
+        form = std::make_unique<Form1>(f.services);
+        form->Form_Load();
+        form->executor().setWait([this](std::chrono::milliseconds time) { waits.push_back(time); });
+    }
+    // What a successful Apply leaves behind.
+    void schedule(const QString& kind, const QString& dd, const QString& hr, const QString& mm) {
+        ScheduledTask& t = form->scheduledTask;
+        t.Check1 = 1;
+        t.dd = dd;
+        t.hr = hr;
+        t.mm = mm;
+        t.task = kind;
+        form->Timer2.start();
+    }
+    // One second of the program: the up-time refresh, then the trigger check.
+    void secondAt(std::uint64_t tick) {
+        f.clock->tick = tick;
+        form->Timer1_Timer();
+        form->Timer2_Timer();
+    }
+};
+
+TEST_F(TaskFixture, Load_StartsTheTaskTimersAndLocatesTheSoundWithoutAPlayer) {
+    EXPECT_TRUE(form->Timer2.isActive());
+    EXPECT_TRUE(form->Timer3.isActive());
+    EXPECT_EQ(form->Timer2.interval(), 1000);
+    EXPECT_EQ(form->Timer3.interval(), 1000);
+    EXPECT_EQ(form->scheduledTask.soundcheck, 1);
+    EXPECT_EQ(form->Label3, "/opt/corvane/share/corvane");
+    EXPECT_EQ(form->scheduledTask.Check1, 0);
+    EXPECT_EQ(form->scheduledTask.task, "task");
+    // The sound back end is loaded only when a sound is first played.
+    EXPECT_TRUE(f.sound->players.empty());
+}
+
+TEST_F(TaskFixture, Load_RecordAtZeroMatchesTheFirstMinuteButTaskIsNoKind) {
+    secondAt(30'000);
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_TRUE(f.power->calls.empty());
+    EXPECT_TRUE(f.launcher->programs.empty());
+    EXPECT_EQ(form->scheduledTask.task, "task");
+}
+
+struct TriggerCase {
+    const char *dd, *hr, *mm;
+    std::vector<std::uint64_t> ticks; // the seconds the program lives through, in order
+    int firedAt;                      // index of the tick that runs the task, -1: never
+};
+
+TEST_F(TaskFixture, Trigger_RunsOnTheFirstMatchingSecondOnly) {
+    const TriggerCase cases[] = {
+        {"0", "0", "5", {4 * kMinute + 59'000, 5 * kMinute, 5 * kMinute + 1'000, 5 * kMinute + 59'000}, 1},
+        {"00", "00", "05", {5 * kMinute, 5 * kMinute + 30'000}, 0},
+        // A full day shows as day 1, hour 24.
+        {"1", "24", "0", {kDay - 1'000, kDay, kDay + 1'000}, 1},
+        // Day 1 counts its hours 24, 1, ..., 23: never 0.
+        {"1", "0", "0", {kDay, kDay + kHour, kDay + 23 * kHour, 2 * kDay - 1'000}, -1},
+        {"1", "0", "30", {kDay + 30 * kMinute, kDay + kHour + 30 * kMinute}, -1},
+        // The first day counts 0 to 23, so 24 hours on day 0 never comes.
+        {"0", "24", "0", {23 * kHour + 59 * kMinute, kDay, kDay + kMinute}, -1},
+        {"2", "3", "4", {2 * kDay + 3 * kHour + 3 * kMinute, 2 * kDay + 3 * kHour + 4 * kMinute}, 1},
+        // Hours typed as 1.5 pass Apply but never equal a whole hour.
+        {"0", "1.5", "0", {kHour, kHour + 30 * kMinute, 2 * kHour}, -1},
+    };
+    for (const auto& c : cases) {
+        FakeServices g;
+        Form1 other(g.services);
+        other.Form_Load();
+        ScheduledTask& t = other.scheduledTask;
+        t.Check1 = 1;
+        t.dd = c.dd;
+        t.hr = c.hr;
+        t.mm = c.mm;
+        t.task = "Run Program";
+        t.lblexe = "/usr/bin/true";
+        int firedAt = -1;
+        for (std::size_t i = 0; i < c.ticks.size(); ++i) {
+            g.clock->tick = c.ticks[i];
+            other.Timer1_Timer();
+            const std::size_t before = g.launcher->programs.size();
+            other.Timer2_Timer();
+            if (g.launcher->programs.size() > before && firedAt < 0) {
+                firedAt = static_cast<int>(i);
+            }
+        }
+        EXPECT_EQ(firedAt, c.firedAt) << c.dd << " " << c.hr << " " << c.mm;
+        EXPECT_LE(g.launcher->programs.size(), 1u) << c.dd << " " << c.hr << " " << c.mm;
+    }
+}
+
+struct ActionCase {
+    const char* kind;
+    std::vector<std::string> power;
+    bool timer1, timer2;   // running afterwards
+    int immediateEnds;
+    bool disarmed;         // Check1 0, hr and mm empty
+};
+
+TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
+    const ActionCase cases[] = {
+        {"Turn Off Computer", {"powerOff"}, false, false, 1, false},
+        {"Log Off Computer", {"logOff"}, true, true, 0, true},
+        {"Restart Computer", {"reboot"}, true, true, 1, true},
+        {"Hibernate", {"hibernate"}, true, true, 0, true},
+        {"Alert", {}, true, true, 0, true},
+        {"Run Program", {}, true, true, 0, true},
+        {"Visit Website", {}, true, true, 0, true},
+    };
+    for (const auto& c : cases) {
+        FakeServices g;
+        Form1 other(g.services);
+        other.Form_Load();
+        other.executor().setWait([](std::chrono::milliseconds) {});
+        ScheduledTask& t = other.scheduledTask;
+        t = ScheduledTask{};
+        t.Check1 = 1;
+        t.dd = "0";
+        t.hr = "02";
+        t.mm = "10";
+        t.task = c.kind;
+        t.message = "Time for tea";
+        t.lblexe = "/usr/bin/xterm -e top";
+        t.Label8 = "https://example.org/";
+        g.clock->tick = 2 * kHour + 10 * kMinute;
+        other.Timer1_Timer();
+        other.Timer2_Timer();
+
+        SCOPED_TRACE(c.kind);
+        EXPECT_EQ(g.power->calls, c.power);
+        EXPECT_EQ(other.Timer1.isActive(), c.timer1);
+        EXPECT_EQ(other.Timer2.isActive(), c.timer2);
+        EXPECT_EQ(g.process->immediateEnds, c.immediateEnds);
+        EXPECT_TRUE(g.process->terminations.empty()); // never through the unload path
+        if (c.disarmed) {
+            EXPECT_EQ(t.Check1, 0);
+            EXPECT_TRUE(t.hr.isEmpty());
+            EXPECT_TRUE(t.mm.isEmpty());
+        } else {
+            EXPECT_EQ(t.Check1, 1);
+            EXPECT_EQ(t.hr, "02");
+        }
+        // Days, kind and parameters stay until the next Apply.
+        EXPECT_EQ(t.dd, "0");
+        EXPECT_EQ(t.task, c.kind);
+        EXPECT_EQ(t.message, "Time for tea");
+        EXPECT_EQ(g.launcher->programs,
+                  QString(c.kind) == "Run Program" ? std::vector<std::string>{"/usr/bin/xterm -e top"}
+                                                   : std::vector<std::string>{});
+        EXPECT_EQ(g.launcher->urls, QString(c.kind) == "Visit Website"
+                                        ? std::vector<std::string>{"https://example.org/"}
+                                        : std::vector<std::string>{});
+        if (QString(c.kind) == "Alert") {
+            ASSERT_EQ(g.messages->shown.size(), 1u);
+            EXPECT_EQ(g.messages->shown[0].text, "Time for tea");
+            EXPECT_EQ(g.messages->shown[0].title, "Corvane");
+            EXPECT_EQ(g.messages->shown[0].icon, MessageIcon::Information);
+        } else {
+            EXPECT_TRUE(g.messages->shown.empty());
+        }
+    }
+}
+
+TEST_F(TaskFixture, Actions_KindOfNoneOfTheSevenLeavesTheRecordAsItIs) {
+    for (const char* kind : {"Pick a Task", "turn off computer", "", "Alert "}) {
+        schedule(kind, "0", "0", "3");
+        secondAt(3 * kMinute);
+        secondAt(3 * kMinute + 1'000);
+        EXPECT_EQ(form->scheduledTask.Check1, 1) << kind;
+        EXPECT_EQ(form->scheduledTask.hr, "0") << kind;
+        EXPECT_EQ(form->scheduledTask.mm, "3") << kind;
+        EXPECT_TRUE(form->Timer2.isActive()) << kind;
+    }
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_TRUE(f.power->calls.empty());
+    EXPECT_TRUE(f.launcher->programs.empty());
+    EXPECT_TRUE(f.launcher->urls.empty());
+    EXPECT_EQ(f.process->immediateEnds, 0);
+}
+
+TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBox) {
+    schedule("Alert", "0", "0", "1");
+    form->scheduledTask.message = "Stand up";
+    f.messages->whileShown = [this](const fakes::RecordedMessage&) {
+        // The sound was started before the box and is still playing.
+        EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
+        EXPECT_EQ(waits, (std::vector<std::chrono::milliseconds>{500ms}));
+    };
+    secondAt(kMinute);
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, "Stand up");
+    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Information);
+    ASSERT_EQ(f.sound->players.size(), 1u);
+
+    // The end of playback releases the file; the next alert uses the same player.
+    f.sound->players[0]->finish();
+    EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play", "stop", "close"}));
+    f.messages->whileShown = nullptr;
+    schedule("Alert", "0", "0", "2");
+    secondAt(2 * kMinute);
+    EXPECT_EQ(f.sound->players.size(), 1u);
+    EXPECT_EQ(f.sound->log.back(), "play");
+    EXPECT_EQ(f.messages->shown.size(), 2u);
+}
+
+TEST_F(TaskFixture, Alert_WithoutSoundShowsTheBoxAtOnce) {
+    schedule("Alert", "0", "0", "1");
+    form->scheduledTask.soundcheck = 0;
+    secondAt(kMinute);
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, "message"); // never set in its editor
+    EXPECT_TRUE(waits.empty());
+    EXPECT_TRUE(f.sound->players.empty());
+    EXPECT_EQ(form->scheduledTask.Check1, 0);
+}
+
+TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheText) {
+    for (const bool openFails : {true, false}) {
+        FakeServices g;
+        g.sound->failOpen = openFails;
+        g.sound->failPlay = !openFails;
+        Form1 other(g.services);
+        other.Form_Load();
+        bool waited = false;
+        other.executor().setWait([&](std::chrono::milliseconds) { waited = true; });
+        other.scheduledTask.Check1 = 1;
+        other.scheduledTask.mm = "1";
+        other.scheduledTask.task = "Alert";
+        g.clock->tick = kMinute;
+        other.Timer1_Timer();
+        other.Timer2_Timer();
+        SCOPED_TRACE(openFails ? "open fails" : "play fails");
+        ASSERT_EQ(g.messages->shown.size(), 1u);
+        EXPECT_EQ(g.messages->shown[0].text, kFailure);
+        EXPECT_EQ(g.messages->shown[0].title, "Corvane");
+        EXPECT_EQ(g.messages->shown[0].icon, MessageIcon::Critical);
+        EXPECT_FALSE(waited);
+        EXPECT_EQ(other.scheduledTask.Check1, 0);
+        EXPECT_TRUE(other.scheduledTask.mm.isEmpty());
+    }
+}
+
+TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
+    schedule("Alert", "0", "0", "1");
+    int waitsSeen = 0;
+    form->executor().setWait([&](std::chrono::milliseconds) {
+        EXPECT_TRUE(form->executor().running());
+        if (++waitsSeen == 1) {
+            secondAt(kMinute + 1'000);
+        }
+    });
+    int boxes = 0;
+    f.messages->whileShown = [&](const fakes::RecordedMessage&) {
+        // The record is disarmed only when the box closes, so the trigger still matches here.
+        EXPECT_EQ(form->scheduledTask.Check1, 1);
+        if (++boxes == 1) {
+            secondAt(kMinute + 2'000);
+            secondAt(kMinute + 3'000);
+        }
+    };
+    secondAt(kMinute);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(waitsSeen, 1);
+    EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
+    EXPECT_FALSE(form->executor().running());
+    EXPECT_EQ(form->scheduledTask.Check1, 0);
+    secondAt(kMinute + 4'000);
+    EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) {
+    schedule("Alert", "0", "0", "1");
+    form->scheduledTask.soundcheck = 1;
+    int ticksSeen = 0;
+    // The real nested loop, shortened: a Timer2 tick delivered by the event loop meanwhile.
+    int waitsSeen = 0;
+    form->executor().setWait([&](std::chrono::milliseconds) {
+        if (++waitsSeen == 1) {
+            QTimer::singleShot(0, form.get(), [&] {
+                ++ticksSeen;
+                form->Timer2_Timer();
+            });
+        }
+        WaitWithEvents(20ms);
+    });
+    secondAt(kMinute);
+    EXPECT_EQ(ticksSeen, 1);
+    EXPECT_EQ(waitsSeen, 1);
+    EXPECT_EQ(f.messages->shown.size(), 1u);
+}
+
+TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
+    f.launcher->failRun = true;
+    f.launcher->failUrl = true;
+    for (const char* kind : {"Run Program", "Visit Website"}) {
+        f.messages->shown.clear();
+        schedule(kind, "0", "1", "0");
+        secondAt(kHour);
+        ASSERT_EQ(f.messages->shown.size(), 1u) << kind;
+        EXPECT_EQ(f.messages->shown[0].text, kFailure) << kind;
+        EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Critical) << kind;
+        EXPECT_EQ(form->scheduledTask.Check1, 0) << kind;
+        EXPECT_TRUE(form->scheduledTask.mm.isEmpty()) << kind;
+        EXPECT_TRUE(form->Timer2.isActive()) << kind;
+    }
+}
+
+TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
+    f.power->hibernateFailure = "The name org.freedesktop.login1 was not provided by any .service files";
+    schedule("Hibernate", "0", "0", "7");
+    secondAt(7 * kMinute);
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, "The name org.freedesktop.login1 was not provided by any .service files");
+    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
+    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(form->scheduledTask.Check1, 0);
+    EXPECT_EQ(f.process->immediateEnds, 0);
+}
+
+TEST_F(TaskFixture, Indicator_BlinksWhileScheduledAndStaysVisibleOtherwise) {
+    form->Timer3_Timer();
+    EXPECT_FALSE(form->Image1->isHidden());
+    EXPECT_EQ(form->Image1->toolTip(), "Task Indicator. If blinking, a Task is scheduled.");
+    schedule("Alert", "5", "5", "5");
+    std::vector<bool> shown;
+    for (int i = 0; i < 4; ++i) {
+        form->Timer3_Timer();
+        shown.push_back(!form->Image1->isHidden());
+    }
+    EXPECT_EQ(shown, (std::vector<bool>{false, true, false, true}));
+    form->Timer3_Timer();
+    EXPECT_TRUE(form->Image1->isHidden());
+    form->scheduledTask.Check1 = 0; // the task ran
+    form->Timer3_Timer();
+    EXPECT_FALSE(form->Image1->isHidden());
+    form->Timer3_Timer();
+    EXPECT_FALSE(form->Image1->isHidden());
+}
+
+} // namespace
