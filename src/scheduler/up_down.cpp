@@ -1,0 +1,48 @@
+#include "scheduler/up_down.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+UpDown::UpDown(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    auto makeArrow = [this](Qt::ArrowType arrow, const QString& name) {
+        auto* button = new QToolButton(this);
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAccessibleName(name);
+        return button;
+    };
+    m_up = makeArrow(Qt::UpArrow, QStringLiteral("Up"));
+    m_down = makeArrow(Qt::DownArrow, QStringLiteral("Down"));
+    connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
+}
+
+void UpDown::step(int delta) {
+    if (!m_buddy) {
+        return;
+    }
+    bool whole = false;
+    const int typed = m_buddy->text().toInt(&whole);
+    const int from = whole ? typed : m_value;
+    m_value = std::clamp(from + delta, 0, m_maximum);
+    m_buddy->setText(QString::number(m_value));
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up) {
+        step(1);
+    } else if (event->key() == Qt::Key_Down) {
+        step(-1);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void UpDown::resizeEvent(QResizeEvent*) {
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
+}
