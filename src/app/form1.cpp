@@ -5,6 +5,7 @@
 #include "common/end_program.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "editors/notify_sound.h"
 #include "scheduler/locate_notify_sound.h"
 #include "settings/autostart.h"
 
@@ -379,11 +380,7 @@ void Form1::Timer3_Timer() {
 platform::SoundPlayer& Form1::MMC1() {
     if (!m_MMC1) {
         m_MMC1 = m_services.sound->create();
-        // The end of playback releases the file, so the next alert opens it afresh.
-        m_MMC1->setOnFinished([this] {
-            m_MMC1->stop();
-            m_MMC1->close();
-        });
+        m_MMC1->setOnFinished([this] { EndNotifySound(*m_MMC1); });
     }
     return *m_MMC1;
 }

@@ -1,5 +1,6 @@
 #include "scheduler/task_executor.h"
 
+#include "editors/notify_sound.h"
 #include "scheduler/schedule.h"
 #include "scheduler/trigger_number.h"
 
@@ -104,10 +105,8 @@ void TaskExecutor::HibernateComputer() {
 void TaskExecutor::Alert() {
     const ScheduledTask& record = m_window.record;
     if (record.soundcheck == 1) {
-        const std::string separator = m_services.folders->separator();
-        platform::SoundPlayer& player = m_window.MMC1();
-        player.open(m_window.Label3.toStdString() + separator + "Media" + separator + "notify.wav");
-        player.play(); // returns at once; the sound plays on while the box is up
+        // Returns at once; the sound plays on while the box is up.
+        StartNotifySound(m_window.MMC1(), NotifySoundPath(m_window.Label3, m_services.folders->separator()));
         m_wait(kAlertSoundLead);
     }
     m_services.messages->show(record.message, kTitle, platform::MessageIcon::Information);
