@@ -6,7 +6,9 @@
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "editors/notify_sound.h"
+#include "editors/task_editors.h"
 #include "scheduler/locate_notify_sound.h"
+#include "scheduler/schedule_page.h"
 #include "settings/autostart.h"
 
 #include <QCloseEvent>
@@ -445,6 +447,20 @@ Form2& Form1::openForm2() {
     if (m_form2 == nullptr) {
         m_form2 = new Form2(m_services, *m_settings);
         m_form2->setAttribute(Qt::WA_DeleteOnClose);
+        auto* page = new SchedulePage(scheduledTask, Timer2, m_services);
+        page->setStatusPanels(m_form2->panel(1), m_form2->panel(2));
+        page->setOpenEditor([this, page](const QString& kind) {
+            OpenTaskEditor(kind, EditorContext{.services = m_services,
+                                               .task = scheduledTask,
+                                               .windowsDirectory = Label3,
+                                               .form1 = this,
+                                               .form2 = m_form2,
+                                               .form4 = nullptr,
+                                               .kindBox = page->Combo1});
+        });
+        m_form2->setSchedulePage(page, {.fillTaskKinds = [page] { page->FillKinds(); },
+                                        .copyScheduledTask = [page] { page->CopyRecord(); },
+                                        .showScheduleStatus = [page] { page->ShowScheduleStatus(); }});
         m_form2->Form_Load();
     }
     return *m_form2;
