@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -155,6 +156,20 @@ bool HiveFile::writable() const {
     return true;
 }
 
+void HiveFile::removeLeftovers() const {
+    // A writer killed between linking its new file and renaming it over the old one leaves the
+    // file under its temporary name (user.reg.XXXXXX). Under the lock no write is under way.
+    const QFileInfo file(Q(m_path));
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QDir folder = file.dir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (temporary.match(name).hasMatch()) {
+            folder.remove(name);
+        }
+    }
+}
+
 bool HiveFile::update(const std::function<void(hive::Key&)>& change) {
     if (!writable()) {
         return false;
@@ -173,6 +188,7 @@ bool HiveFile::update(const std::function<void(hive::Key&)>& change) {
         qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "stays locked by another process";
         return false;
     }
+    removeLeftovers();
     hive::Key root;
     std::string error;
     switch (read(root, error)) {

@@ -36,6 +36,7 @@ private:
     enum class ReadResult { Ok, Unreadable, Corrupt };
     ReadResult read(hive::Key& root, std::string& error) const;
     void keepAside(const std::string& error);
+    void removeLeftovers() const;
 
     std::string m_path;
     bool m_warnedUnreadable = false;
