@@ -1,52 +1,21 @@
-"""The power and launcher services for real: the probe program performs one action through the
-Linux services against a logind stand-in and desktop session managers on a private D-Bus, real
-scripts, and a recording browser found through the XDG settings of a bare X server.
-
-Every process the test starts is ended by its PID.
-"""
+"""The power and launcher services for real: the probe performs one action through the Linux
+services against a logind stand-in and desktop session managers on the desktop's private D-Bus,
+real scripts, and a recording browser found through the XDG settings of the desktop's own
+folders (an X server with a window manager and no desktop environment)."""
 
 import json
 import os
-import shutil
-import signal
 import stat
 import subprocess
-import tempfile
-import time
 import unittest
 
 import dbus
 
-PYTHON = "/usr/bin/python3"
+from desktop import PYTHON, Desktop, wait_for
+
 PROBE = os.environ["CORVANE_PROBE"]
 MOCK_IFACE = "org.freedesktop.DBus.Mock"
-LOGIND = "org.freedesktop.login1"
-LOGIND_PATH = "/org/freedesktop/login1"
 MANAGER = "org.freedesktop.login1.Manager"
-
-
-def wait_for(condition, timeout, what):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() >= deadline:
-            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(0.02)
-
-
-def end(proc, timeout=3.0):
-    """Ends one process we started, by its PID."""
-    if proc.poll() is None:
-        os.kill(proc.pid, signal.SIGTERM)
-        try:
-            proc.wait(timeout)
-        except subprocess.TimeoutExpired:
-            os.kill(proc.pid, signal.SIGKILL)
-            proc.wait(timeout)
-    if proc.stdout:
-        proc.stdout.close()
 
 
 def write_script(path, text):
@@ -55,180 +24,90 @@ def write_script(path, text):
     os.chmod(path, stat.S_IRWXU)
 
 
-class PrivateBus:
-    """A private D-Bus, used as both the system and the session bus, without service activation
-    (nothing runs on it that the test did not start). Watches its traffic with dbus-monitor."""
+class DesktopTest(unittest.TestCase):
+    logind = False
 
-    def __init__(self, folder):
-        self.folder = folder
-        self.procs = []
-        config = os.path.join(folder, "bus.conf")
-        with open(config, "w") as f:
-            f.write(
-                '<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"\n'
-                ' "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">\n'
-                "<busconfig><type>session</type>\n"
-                f"  <listen>unix:path={os.path.join(folder, 'bus')}</listen>\n"
-                "  <auth>EXTERNAL</auth>\n"
-                '  <policy context="default"><allow send_destination="*" eavesdrop="true"/>'
-                '<allow eavesdrop="true"/><allow own="*"/></policy>\n'
-                "</busconfig>\n")
-        daemon = self._spawn(["dbus-daemon", f"--config-file={config}", "--nofork", "--nopidfile",
-                              "--print-address=1"], stdout=subprocess.PIPE)
-        self.address = daemon.stdout.readline().decode().strip()
-        daemon.stdout.close()
-        self.connection = dbus.bus.BusConnection(self.address)
+    def setUp(self):
+        self.d = Desktop(logind=self.logind, tray=False).__enter__()
+        self.addCleanup(self.d.close)
+        self.bus = dbus.bus.BusConnection(self.d.bus_address)
+        self.addCleanup(self.bus.close)
+        self.tmp = self.d.tmp
 
-    def _spawn(self, argv, **kwargs):
-        proc = subprocess.Popen(argv, stderr=subprocess.DEVNULL, **kwargs)
-        self.procs.append(proc)
-        return proc
+    def probe(self, action, argument=None, env=None):
+        """Runs the probe to its end."""
+        argv = [PROBE, action] + ([argument] if argument is not None else [])
+        return subprocess.run(argv, env=dict(self.d.env, **(env or {})), capture_output=True, text=True,
+                              timeout=20)
 
-    def close(self):
-        self.connection.close()
-        for proc in reversed(self.procs):
-            end(proc)
+    def start_probe(self, action, env=None):
+        """Starts a probe that stays up (hibernate, log off) and waits for its first line."""
+        probe = self.d.spawn([PROBE, action], name="probe", env=env, stdout=subprocess.PIPE, text=True)
+        self.assertIn("requested", probe.stdout.readline())
+        probe.stdout.close()
+        return probe
 
-    def env(self):
-        return {"DBUS_SYSTEM_BUS_ADDRESS": self.address, "DBUS_SESSION_BUS_ADDRESS": self.address}
-
-    def start_mock(self, name, args):
-        """A python-dbusmock service on this bus; returns once its name is owned."""
-        env = dict(os.environ, **self.env())
-        self._spawn([PYTHON, "-m", "dbusmock", *args], env=env, stdout=subprocess.DEVNULL)
-        wait_for(lambda: self.connection.name_has_owner(name), 15, name)
-
-    def mock(self, name, path):
-        return dbus.Interface(self.connection.get_object(name, path), MOCK_IFACE)
+    def start_mock(self, name, path, interface, method, signature):
+        """A session manager stand-in with one method."""
+        self.d.spawn([PYTHON, "-m", "dbusmock", name, path, interface], name=name)
+        wait_for(lambda: self.bus.name_has_owner(name), 15, name)
+        dbus.Interface(self.bus.get_object(name, path), MOCK_IFACE).AddMethod("", method, signature, "", "")
 
     def calls(self, name, path):
-        """(method, [arguments]) received at path, in order."""
-        return [(str(m), list(a)) for _stamp, m, a in self.mock(name, path).GetCalls()]
+        calls = dbus.Interface(self.bus.get_object(name, path), MOCK_IFACE).GetCalls()
+        return [(str(m), list(a)) for _stamp, m, a in calls]
 
-    def start_monitor(self, interface):
-        """dbus-monitor of the method calls to interface; read with monitor_text()."""
-        log = os.path.join(self.folder, f"monitor-{len(self.procs)}.txt")
-        out = open(log, "w")
-        self._spawn(["dbus-monitor", "--address", self.address,
-                     f"type='method_call',interface='{interface}'"], stdout=out)
-        out.close()
-        # It announces itself (NameLost, on becoming a monitor) once it is listening.
-        wait_for(lambda: "NameLost" in self.monitor_text(log), 10, "dbus-monitor")
-        return log
-
-    @staticmethod
-    def monitor_text(log):
-        with open(log) as f:
-            return f.read()
+    def monitor(self, interface):
+        """dbus-monitor of the method calls to interface: what the wire carries, types and all."""
+        proc = self.d.spawn(["dbus-monitor", "--address", self.d.bus_address,
+                             f"type='method_call',interface='{interface}'"], name="dbus-monitor")
+        # It announces itself (NameLost, on becoming a monitor) once it listens.
+        wait_for(lambda: "NameLost" in self.d.log_of(proc), 10, "dbus-monitor")
+        return lambda: self.d.log_of(proc)
 
 
-def run_probe(action, argument=None, env=None, timeout=20):
-    argv = [PROBE, action] + ([argument] if argument is not None else [])
-    return subprocess.run(argv, env=env, capture_output=True, text=True, timeout=timeout)
-
-
-def start_probe(action, env):
-    return subprocess.Popen([PROBE, action], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                            text=True)
-
-
-class Folder(unittest.TestCase):
-    def setUp(self):
-        self.tmp = tempfile.mkdtemp(prefix="corvane-actions-")
-        self.addCleanup(shutil.rmtree, self.tmp, ignore_errors=True)
-        home = os.path.join(self.tmp, "home")
-        os.makedirs(home)
-        # No desktop: nothing from the real session leaks in.
-        self.env = {k: v for k, v in os.environ.items()
-                    if not k.startswith(("XDG_", "DBUS_", "DESKTOP_", "GNOME_", "KDE_", "BROWSER", "DISPLAY"))}
-        self.env.update(HOME=home, QT_QPA_PLATFORM="offscreen",
-                        XDG_RUNTIME_DIR=self._folder("runtime", 0o700),
-                        XDG_CONFIG_HOME=self._folder("config"), XDG_DATA_HOME=self._folder("data"),
-                        XDG_CACHE_HOME=self._folder("cache"))
-
-    def _folder(self, name, mode=0o755):
-        path = os.path.join(self.tmp, name)
-        os.makedirs(path, mode=mode)
-        return path
-
-
-class PowerTest(Folder):
-    def setUp(self):
-        super().setUp()
-        self.bus = PrivateBus(self.tmp)
-        self.addCleanup(self.bus.close)
-        self.env.update(self.bus.env())
-
-    def start_logind(self, session=None):
-        """The logind stand-in; with a session of this user that GetSessionByPID finds."""
-        self.bus.start_mock(LOGIND, ["--template", "logind", "-l", os.path.join(self.tmp, "logind.log")])
-        logind = self.bus.mock(LOGIND, LOGIND_PATH)
-        if session:
-            path = str(logind.AddSession(session, "seat0", os.getuid(), "tester", True))
-            logind.AddMethod(MANAGER, "GetSessionByPID", "u", "o", f"ret = dbus.ObjectPath('{path}')")
-            logind.ClearCalls()
-            return logind, path
-        return logind
-
-    def logind_calls(self, path=LOGIND_PATH):
-        return self.bus.calls(LOGIND, path)
+class PowerTest(DesktopTest):
+    logind = True
 
     def test_power_off_and_restart_arrive_although_the_program_ends_at_once(self):
-        self.start_logind()
-        monitor = self.bus.start_monitor(MANAGER)
+        wire = self.monitor(MANAGER)
         for action, method in (("poweroff", "PowerOff"), ("reboot", "Reboot")):
             with self.subTest(action):
-                self.bus.mock(LOGIND, LOGIND_PATH).ClearCalls()
-                r = run_probe(action, env=self.env)
+                self.d.logind_clear_calls()
+                r = self.probe(action)
                 self.assertEqual(r.returncode, 0, r.stderr)
                 self.assertIn("returned after", r.stdout)
                 # The process is gone; its request is in logind's log all the same.
-                self.assertEqual(self.logind_calls(), [(method, [False])])
-                wait_for(lambda: f"member={method}\n   boolean false\n" in self.bus.monitor_text(monitor), 5,
+                self.assertEqual(self.d.logind_calls(), [(method, [False])])
+                wait_for(lambda: f"member={method}\n   boolean false\n" in wire(), 5,
                          f"{method} with a boolean on the wire")
 
     def test_hibernate_asks_logind_and_the_program_goes_on(self):
-        self.start_logind()
-        monitor = self.bus.start_monitor(MANAGER)
-        probe = start_probe("hibernate", self.env)
-        self.addCleanup(end, probe)
-        self.assertIn("requested", probe.stdout.readline())
-        wait_for(lambda: self.logind_calls() == [("Hibernate", [False])], 5, "Hibernate(false)")
-        self.assertIn("member=Hibernate\n   boolean false\n", self.bus.monitor_text(monitor))
+        wire = self.monitor(MANAGER)
+        probe = self.start_probe("hibernate")
+        wait_for(lambda: self.d.logind_calls() == [("Hibernate", [False])], 5, "Hibernate(false)")
+        self.assertIn("member=Hibernate\n   boolean false\n", wire())
         self.assertIsNone(probe.poll())
 
-    def test_hibernate_without_power_service_is_refused_with_a_description(self):
-        # A bus without logind, and no bus at all.
-        r = run_probe("hibernate", env=self.env)
-        self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
-        self.assertIn("refused: The power service org.freedesktop.login1 is not available", r.stdout)
-
-        no_bus = dict(self.env, DBUS_SYSTEM_BUS_ADDRESS="unix:path=" + os.path.join(self.tmp, "no-bus"))
-        r = run_probe("hibernate", env=no_bus)
-        self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
-        self.assertIn("refused: The system bus cannot be reached", r.stdout)
-
     def test_log_off_without_desktop_terminates_the_programs_own_session(self):
-        _logind, session = self.start_logind("c7")
-        probe = start_probe("logoff", self.env)
-        self.addCleanup(end, probe)
-        wait_for(lambda: self.logind_calls(session) == [("Terminate", [])], 5, "the session's Terminate")
-        self.assertEqual(self.logind_calls(), [("GetSessionByPID", [probe.pid])])
+        probe = self.start_probe("logoff")
+        wait_for(lambda: self.d.logind_calls(self.d.session_path) == [("Terminate", [])], 5,
+                 "the session's Terminate")
+        self.assertEqual(self.d.logind_calls(), [("GetSessionByPID", [probe.pid])])
         self.assertIsNone(probe.poll())
 
     def test_log_off_outside_a_session_uses_the_session_of_the_environment(self):
-        logind, session = self.start_logind("c9")
-        logind.AddMethod(MANAGER, "GetSessionByPID", "u", "o",
-                         "raise dbus.exceptions.DBusException('no session', "
-                         "name='org.freedesktop.login1.NoSessionForPID')")
-        logind.ClearCalls()
-        probe = start_probe("logoff", dict(self.env, XDG_SESSION_ID="c9"))
-        self.addCleanup(end, probe)
-        wait_for(lambda: self.logind_calls(session) == [("Terminate", [])], 5, "the session's Terminate")
-        self.assertEqual(self.logind_calls(), [("GetSessionByPID", [probe.pid]), ("GetSession", ["c9"])])
+        self.d.logind_add_method("GetSessionByPID", "u", "o",
+                                 "raise dbus.exceptions.DBusException('no session', "
+                                 "name='org.freedesktop.login1.NoSessionForPID')")
+        self.d.logind_clear_calls()
+        probe = self.start_probe("logoff", env={"XDG_SESSION_ID": "c1"})
+        wait_for(lambda: self.d.logind_calls(self.d.session_path) == [("Terminate", [])], 5,
+                 "the session's Terminate")
+        self.assertEqual(self.d.logind_calls(), [("GetSessionByPID", [probe.pid]), ("GetSession", ["c1"])])
 
     def test_log_off_asks_the_desktops_session_manager(self):
-        # desktop name, bus name, path, interface, method, its signature, what the wire carries
+        # desktop name, bus name, path, interface, method, its signature, the arguments on the wire
         managers = [
             ("GNOME", "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager",
              "Logout", "u", [1], "   uint32 1\n"),
@@ -237,35 +116,41 @@ class PowerTest(Folder):
              "Logout", "bb", [False, True], "   boolean false\n   boolean true\n"),
             ("LXQt", "org.lxqt.session", "/LXQtSession", "org.lxqt.session", "logout", "", [], ""),
         ]
-        _logind, session = self.start_logind("c3")
-        for desktop, name, path, interface, method, signature, arguments, wire in managers:
+        for desktop, name, path, interface, method, signature, arguments, on_wire in managers:
             with self.subTest(desktop):
-                self.bus.start_mock(name, [name, path, interface])
-                self.bus.mock(name, path).AddMethod("", method, signature, "", "")
-                monitor = self.bus.start_monitor(interface)
-                probe = start_probe("logoff", dict(self.env, XDG_CURRENT_DESKTOP=desktop))
-                self.addCleanup(end, probe)
-                wait_for(lambda: self.bus.calls(name, path), 5, f"{desktop}'s {method}")
-                self.assertEqual(self.bus.calls(name, path), [(method, arguments)])
-                wait_for(lambda: f"member={method}\n{wire}" in self.bus.monitor_text(monitor), 5,
-                         f"{method}'s arguments on the wire")
-                end(probe)
-                # Each manager was started after the previous one, so all answer: the name decides.
-        self.assertEqual(self.logind_calls(session), [])
+                # The managers started before stay: all answer, the desktop's name decides.
+                self.start_mock(name, path, interface, method, signature)
+                wire = self.monitor(interface)
+                probe = self.start_probe("logoff", env={"XDG_CURRENT_DESKTOP": desktop})
+                wait_for(lambda: self.calls(name, path), 5, f"{desktop}'s {method}")
+                self.assertEqual(self.calls(name, path), [(method, arguments)])
+                wait_for(lambda: f"member={method}\n{on_wire}" in wire(), 5, f"{method}'s arguments on the wire")
+                self.d.stop(probe)
+        self.assertEqual(self.d.logind_calls(self.d.session_path), [])
 
 
-class LauncherTest(Folder):
+class NoPowerServiceTest(DesktopTest):
+    def test_hibernate_without_power_service_is_refused_with_a_description(self):
+        r = self.probe("hibernate")
+        self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+        self.assertIn("refused: The power service org.freedesktop.login1 is not available", r.stdout)
+
+        r = self.probe("hibernate", env={"DBUS_SYSTEM_BUS_ADDRESS": "unix:path=" + os.path.join(self.tmp, "no-bus")})
+        self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+        self.assertIn("refused: The system bus cannot be reached", r.stdout)
+
+
+class RunProgramTest(DesktopTest):
     def setUp(self):
         super().setUp()
         self.marks = os.path.join(self.tmp, "marks.txt")
-        self.tools = os.path.join(self.tmp, "my tools")
-        os.makedirs(self.tools)
         # Leaves one line per start: its arguments as JSON.
         mark = ('#!/usr/bin/python3\nimport json, sys\n'
                 f'open({self.marks!r}, "a").write(json.dumps(sys.argv[1:]) + "\\n")\n')
         self.mark = os.path.join(self.tmp, "mark")
         write_script(self.mark, mark)
-        self.mark_with_blank = os.path.join(self.tools, "leave mark")
+        os.makedirs(os.path.join(self.tmp, "my tools"))
+        self.mark_with_blank = os.path.join(self.tmp, "my tools", "leave mark")
         write_script(self.mark_with_blank, mark)
 
     def started(self, count):
@@ -284,11 +169,11 @@ class LauncherTest(Folder):
             (self.mark_with_blank, []),  # the path as the file dialog gives it
             (f'"{self.mark_with_blank}" --say "two words"', ["--say", "two words"]),
             (f"{self.mark} $(touch {pwned}) `touch {pwned}` ; touch {pwned} | x && y > {pwned}",
-             ["$(touch", f"{pwned})", f"`touch", f"{pwned}`", ";", "touch", pwned, "|", "x", "&&", "y", ">", pwned]),
+             ["$(touch", f"{pwned})", "`touch", f"{pwned}`", ";", "touch", pwned, "|", "x", "&&", "y", ">", pwned]),
         ]
         for number, (command_line, arguments) in enumerate(cases, start=1):
             with self.subTest(command_line):
-                r = run_probe("run", command_line, env=self.env)
+                r = self.probe("run", command_line)
                 self.assertEqual(r.stdout.strip(), "started", r.stderr)
                 self.assertEqual(self.started(number)[-1], arguments)
         self.assertFalse(os.path.exists(pwned))
@@ -297,41 +182,30 @@ class LauncherTest(Folder):
         # The finer cases (not executable, a folder, PATH) are the unit tests' of the command line.
         for command_line in (os.path.join(self.tmp, "missing"), f"{self.mark}; touch {self.tmp}/pwned"):
             with self.subTest(command_line):
-                r = run_probe("run", command_line, env=self.env)
+                r = self.probe("run", command_line)
                 self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
                 self.assertIn("does not exist", r.stdout)
         self.assertFalse(os.path.exists(self.marks))
         self.assertFalse(os.path.exists(os.path.join(self.tmp, "pwned")))
 
 
-class BrowserTest(Folder):
-    """A bare X server without a desktop: Qt hands addresses to xdg-open, which finds the browser
-    through mimeapps.list and the .desktop files of the user's own folders, or through BROWSER."""
+class BrowserTest(DesktopTest):
+    """No desktop environment: Qt hands addresses to xdg-open, which finds the browser through
+    mimeapps.list and the .desktop files of the user's own folders, or through BROWSER."""
 
     def setUp(self):
         super().setUp()
-        self.bus = PrivateBus(self.tmp)  # an empty session bus: no desktop answers on it
-        self.addCleanup(self.bus.close)
-        self.env.update(self.bus.env())
-        self.env.pop("QT_QPA_PLATFORM")
-        r, w = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-                                 "-noreset"], pass_fds=(w,), stderr=subprocess.DEVNULL)
-        self.addCleanup(end, xvfb)
-        os.close(w)
-        with os.fdopen(r) as pipe:
-            self.env["DISPLAY"] = ":" + pipe.readline().strip()
         self.visits = os.path.join(self.tmp, "visits.txt")
         self.browser = os.path.join(self.tmp, "recording-browser")
         write_script(self.browser, f'#!/bin/sh\nprintf "%s\\n" "$@" >> {self.visits}\n')
 
     def set_default_browser(self):
-        applications = os.path.join(self.env["XDG_DATA_HOME"], "applications")
+        applications = os.path.join(self.d.env["XDG_DATA_HOME"], "applications")
         os.makedirs(applications)
         with open(os.path.join(applications, "recording-browser.desktop"), "w") as f:
             f.write("[Desktop Entry]\nType=Application\nName=Recording browser\n"
                     f"Exec={self.browser} %u\nMimeType=x-scheme-handler/http;x-scheme-handler/https;text/html;\n")
-        with open(os.path.join(self.env["XDG_CONFIG_HOME"], "mimeapps.list"), "w") as f:
+        with open(os.path.join(self.d.env["XDG_CONFIG_HOME"], "mimeapps.list"), "w") as f:
             f.write("[Default Applications]\n" + "".join(
                 f"{kind}=recording-browser.desktop\n"
                 for kind in ("x-scheme-handler/http", "x-scheme-handler/https", "text/html")))
@@ -354,19 +228,19 @@ class BrowserTest(Folder):
         ]
         for number, (address, seen) in enumerate(cases, start=1):
             with self.subTest(address):
-                r = run_probe("url", address, env=self.env)
+                r = self.probe("url", address)
                 self.assertEqual(r.stdout.strip(), "opened", r.stderr)
                 self.assertEqual(self.visited(number)[-1], seen)
 
     def test_visit_website_through_browser_variable(self):
-        r = run_probe("url", "https://example.org/", env=dict(self.env, BROWSER=self.browser))
+        r = self.probe("url", "https://example.org/", env={"BROWSER": self.browser})
         self.assertEqual(r.stdout.strip(), "opened", r.stderr)
         self.assertEqual(self.visited(1), ["https://example.org/"])
 
     def test_visit_website_without_any_browser_is_refused(self):
         empty = os.path.join(self.tmp, "empty-path")
         os.makedirs(empty)
-        r = run_probe("url", "https://example.org/", env=dict(self.env, PATH=empty))
+        r = self.probe("url", "https://example.org/", env={"PATH": empty})
         self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
         self.assertIn("refused: The desktop has no browser", r.stdout)
 
@@ -375,10 +249,10 @@ class BrowserTest(Folder):
         page = os.path.join(self.tmp, "corvanehelp.htm")
         with open(page, "w") as f:
             f.write("<html><body>Help</body></html>\n")
-        r = run_probe("file", page, env=self.env)
+        r = self.probe("file", page)
         self.assertEqual(r.stdout.strip(), "result 42", r.stderr)
         self.assertEqual(self.visited(1), [page])
-        r = run_probe("file", os.path.join(self.tmp, "missing.htm"), env=self.env)
+        r = self.probe("file", os.path.join(self.tmp, "missing.htm"))
         self.assertEqual(r.stdout.strip(), "result 2", r.stderr)
 
 
