@@ -139,7 +139,8 @@ TEST(AutostartFolder, OddPaths_ValidEntriesThatStartTheProgram) {
             launch.start(QStringLiteral("gio"), {QStringLiteral("launch"), entry});
             ASSERT_TRUE(launch.waitForFinished(20000));
             EXPECT_EQ(launch.exitCode(), 0) << odd.toStdString() << ": " << launch.readAllStandardError().toStdString();
-            for (int i = 0; i < 200 && !QFileInfo::exists(marker); ++i) {
+            // The marker exists before its text is in: wait for the text.
+            for (int i = 0; i < 1000 && ReadFile(marker).isEmpty(); ++i) {
                 QThread::msleep(10);
             }
             EXPECT_EQ(QString::fromUtf8(ReadFile(marker)), program) << odd.toStdString();
