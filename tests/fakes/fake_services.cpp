@@ -47,6 +47,9 @@ FakeServices::FakeServices() {
     auto f = std::make_unique<FakeFolders>();
     folders = f.get();
     services.folders = std::move(f);
+    auto fd = std::make_unique<FakeFileDialog>();
+    fileDialog = fd.get();
+    services.fileDialog = std::move(fd);
 }
 
 } // namespace fakes

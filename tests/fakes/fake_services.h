@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/fake_file_dialog.h"
 #include "fakes/fake_folders.h"
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_power.h"
@@ -118,6 +119,7 @@ struct FakeServices {
     FakeToneGenerator* tone;
     FakeSoundPlayers* sound;
     FakeFolders* folders;
+    FakeFileDialog* fileDialog;
 };
 
 } // namespace fakes

@@ -5,9 +5,7 @@
 
 #include "common/scheduled_task.h"
 #include "editors/editor_window.h"
-#include "fakes/fake_file_dialog.h"
 #include "fakes/fake_services.h"
-#include "fakes/fake_sound.h"
 
 #include <QApplication>
 #include <QComboBox>

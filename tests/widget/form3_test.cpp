@@ -11,7 +11,7 @@ const QString kMissingSound = QStringLiteral(
     "The system sound file referred by 'Corvane' does not exist in your computer. it is recommend that you "
     "uncheck 'Play Sound' option and continue.");
 
-class FakeFolders final : public platform::Folders {
+class BackslashFolders final : public platform::Folders {
 public:
     std::string dataFolder() override { return "C:\\WINDOWS"; }
     std::string separator() override { return "\\"; }
@@ -198,7 +198,7 @@ TEST_F(Form3Test, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
 }
 
 TEST_F(Form3Test, Test_JoinsTheSoundPathWithTheSystemSeparator) {
-    f.services.folders = std::make_unique<FakeFolders>();
+    f.services.folders = std::make_unique<BackslashFolders>();
     open(QStringLiteral("C:\\WINDOWS"));
     form->Label1_Click();
     EXPECT_EQ(sound->log.at(1), "open C:\\WINDOWS\\Media\\notify.wav");

@@ -1,0 +1,98 @@
+// Shows the alert editor on the real services of this system, for the end-to-end test of its
+// Test button: editor_sound_probe <windows-directory> <lifetime-ms>
+// The test clicks Test with the mouse; the probe prints one line for each thing it sees:
+//   window <id> test <x> <y>   the editor's X window and the centre of Test inside it
+//   click <ms>                  Test was clicked (ms since the probe started)
+//   playing <ms> | ended <ms>   the editor's player started / reported the end of playback
+//   message <ms> <text>         a message box came up; the probe reads and closes it
+// After the lifetime it closes the editor, lets the audio system wind down and ends.
+#include "editors/form3.h"
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+QElapsedTimer gClock;
+
+void say(const QString& line) {
+    std::fputs(QStringLiteral("%1\n").arg(line).toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+QString now() { return QString::number(gClock.elapsed()); }
+
+/// Reports a click on Test before the editor handles it (a warning box would come first).
+class ClickWatch final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            say("click " + now());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s WINDOWS-DIRECTORY LIFETIME-MS\n", argv[0]);
+        return 2;
+    }
+    gClock.start();
+    platform::Services services = platform::makeSystemServices();
+    ScheduledTask task;
+    task.soundcheck = 1;
+
+    QPointer<Form3> form = new Form3(services, task, QString::fromLocal8Bit(argv[1]), {}, nullptr);
+    ClickWatch clickWatch;
+    form->Label1->installEventFilter(&clickWatch);
+    form->show();
+
+    bool announced = false;
+    bool playing = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!form) {
+            return;
+        }
+        if (!announced && form->windowHandle() != nullptr && form->windowHandle()->isExposed()) {
+            announced = true;
+            const QPoint centre = form->Label1->geometry().center();
+            say(QStringLiteral("window %1 test %2 %3").arg(form->winId()).arg(centre.x()).arg(centre.y()));
+        }
+        if (form->isPlaying() != playing) {
+            playing = form->isPlaying();
+            say((playing ? "playing " : "ended ") + now());
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            say("message " + now() + " " + box->windowTitle() + " | " + box->text());
+            box->accept();
+        }
+    });
+    watch.start(2);
+
+    QTimer::singleShot(std::stoi(argv[2]), [&] {
+        delete form.data();
+        // Qt's audio clean-up races the sound server's thread at exit unless it has a moment.
+        QTimer::singleShot(300, [] {
+            say("done " + now());
+            QApplication::quit();
+        });
+    });
+    return QApplication::exec();
+}
