@@ -2,8 +2,9 @@
 private desktop, clicked with the mouse. With PulseAudio and a null sink, the sink's monitor
 holds the notification sound, as long as the file's sound; the end of playback is reported and
 a later Test plays again from a closed player; a Test during playback starts the sound again
-from the beginning. Without the sound file, and without any sound server, Test brings up the
-missing-file warning at once and nothing plays."""
+from the beginning; closing the editor during a playback ends cleanly. Without the sound file,
+and without any sound server, Test brings up the missing-file warning at once and nothing
+plays."""
 
 import os
 import shutil
@@ -81,10 +82,12 @@ class Probe:
                    check=True)
         wait_for(lambda: len(self.all("click")) > clicks, 10, "the click on Test")
 
-    def finish(self, timeout=30):
-        status = self.d.wait_exit(self.proc, timeout, "the probe to end")
+    def close(self):
+        """Closes the editor (SIGTERM to the probe); it must wind down and end cleanly."""
+        status = self.d.stop(self.proc, timeout=10)
         self.out.close()
-        return status
+        check("the editor closes and the program ends cleanly", status == 0 and self.all("done"),
+              f"status {status}, {self.lines()[-3:]}")
 
 
 def sound_file(prefix):
@@ -124,13 +127,15 @@ def test_playback(artifacts):
         wait_for(lambda: probe.all("ended")[1:], 10, "the end of the restarted playback")
         time.sleep(0.3)
         d.record_stop(recorder)
-        probe.proc.terminate()
-        probe.finish()
+        # Closing the editor during a playback takes the player with it.
+        probe.click_test()
+        wait_for(lambda: probe.all("playing")[2:], 10, "the last playback")
+        probe.close()
         shutil.copy(recording, os.path.join(artifacts, "editor-test-monitor.wav"))
 
         clicks = probe.times("click")
         ended = probe.times("ended")
-        check("three clicks on Test, no message", len(clicks) == 3 and not probe.all("message"), probe.lines())
+        check("four clicks on Test, no message", len(clicks) == 4 and not probe.all("message"), probe.lines())
         check("the end of the first playback is reported about the file's length after the click",
               length_ms <= ended[0] - clicks[0] <= duration_ms + 500, f"{ended[0] - clicks[0]} ms for {duration_ms} ms")
 
@@ -161,8 +166,7 @@ def test_missing_file(artifacts):
         wait_for(lambda: probe.all("message"), 10, "the warning")
         time.sleep(1.0)
         d.record_stop(recorder)
-        probe.proc.terminate()
-        probe.finish()
+        probe.close()
         message = probe.first("message")
         check("without the file Test shows the missing-file warning",
               message.split(" ", 2)[2] == "Corvane | " + MISSING_FILE, message)
@@ -184,8 +188,7 @@ def test_no_sound_server(artifacts):
               message)
         took = int(message.split()[1]) - probe.times("click")[0]
         check("at once, without hanging", took < 3000, f"{took} ms")
-        probe.proc.terminate()
-        probe.finish()
+        probe.close()
         print(f"info no sound server: warning {took} ms after the click, {time.monotonic() - started:.1f} s in all")
 
 

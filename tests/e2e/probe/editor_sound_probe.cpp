@@ -5,7 +5,8 @@
 //   click <ms>                  Test was clicked (ms since the probe started)
 //   playing <ms> | ended <ms>   the editor's player started / reported the end of playback
 //   message <ms> <text>         a message box came up; the probe reads and closes it
-// After the lifetime it closes the editor, lets the audio system wind down and ends.
+// After the lifetime, or on SIGTERM, it closes the editor (a playback may still run), lets the
+// audio system wind down, prints "done <ms>" and ends with status 0.
 #include "editors/form3.h"
 #include "platform/services.h"
 
@@ -13,15 +14,27 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWindow>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
 QElapsedTimer gClock;
+int gTermPipe[2] = {-1, -1};
+
+void onTerm(int) {
+    const char byte = 1;
+    if (::write(gTermPipe[1], &byte, 1) < 0) {
+        // Nothing to do in a signal handler.
+    }
+}
 
 void say(const QString& line) {
     std::fputs(QStringLiteral("%1\n").arg(line).toLocal8Bit().constData(), stdout);
@@ -86,13 +99,27 @@ int main(int argc, char* argv[]) {
     });
     watch.start(2);
 
-    QTimer::singleShot(std::stoi(argv[2]), [&] {
-        delete form.data();
+    bool ending = false;
+    auto end = [&] {
+        if (ending) {
+            return;
+        }
+        ending = true;
+        if (form) {
+            form->close();
+        }
         // Qt's audio clean-up races the sound server's thread at exit unless it has a moment.
         QTimer::singleShot(300, [] {
             say("done " + now());
             QApplication::quit();
         });
-    });
+    };
+    if (::pipe(gTermPipe) != 0) {
+        return 1;
+    }
+    std::signal(SIGTERM, onTerm);
+    QSocketNotifier term(gTermPipe[0], QSocketNotifier::Read);
+    QObject::connect(&term, &QSocketNotifier::activated, end);
+    QTimer::singleShot(std::stoi(argv[2]), end);
     return QApplication::exec();
 }
