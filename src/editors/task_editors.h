@@ -3,11 +3,11 @@
 // Opening the task editors from the Schedule Task page.
 //
 // The page's kind box (Form2's Combo1) calls OpenTaskEditor from Combo1_Click with the kind
-// just picked:
+// just picked; the main window, which owns the record, fills the context:
 //
-//     OpenTaskEditor(Combo1->currentText(), EditorContext{
-//         .services = services, .task = form1.task, .windowsDirectory = form1.Label3,
-//         .form1 = &form1, .form2 = this, .form4 = aboutWindowIfOpen, .kindBox = Combo1});
+//     OpenTaskEditor(kind, EditorContext{.services = m_services, .task = scheduledTask,
+//                                        .windowsDirectory = Label3, .form1 = this, .form2 = m_form2,
+//                                        .form4 = aboutWindowIfOpen, .kindBox = page->Combo1});
 //
 // It returns at once. The editor writes its parameter into the task record when the user
 // accepts it, and empties the text of kindBox when the user leaves it without one.
