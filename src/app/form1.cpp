@@ -22,13 +22,15 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Corvane");
-const QString kRestartMessage = QStringLiteral("You must restart your computer to for Corvane to function corectly.");
+const QString kRestartMessage =
+    QStringLiteral("You must restart your computer to for Corvane to function corectly.");
 const QString kUptimeLimitMessage = QStringLiteral(
     "Corvane has identified that your Computer is continuously running for more than 31 Days now or it "
     "was Hibernated before 31 Days when you last Shutdown the Computer.  This program cannot continue "
     "monitoring your system unless you restart your computer. So please restart your Computer and Then "
     "start Corvane. ");
-const QString kUnsupportedMessage = QStringLiteral("Corvane does not support this OS. Program will be terminated");
+const QString kUnsupportedMessage =
+    QStringLiteral("Corvane does not support this OS. Program will be terminated");
 
 // The client area as designed, and the caption and borders of a tool window, in twips. The
 // window's height as the more/less rule reads it is the client height plus that frame, so the
@@ -89,12 +91,14 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     Timer6.start();
 
     m_executor = std::make_unique<TaskExecutor>(
-        TaskExecutor::MainWindow{scheduledTask, Timer1, Timer2, UptimeDays, UptimeHours, UptimeMinutes, Label3,
-                                 [this]() -> platform::SoundPlayer& { return MMC1(); }},
+        TaskExecutor::MainWindow{scheduledTask, Timer1, Timer2, UptimeDays, UptimeHours, UptimeMinutes,
+                                 Label3, [this]() -> platform::SoundPlayer& { return MMC1(); }},
         m_services);
 }
 
-Form1::~Form1() { delete m_form2; }
+Form1::~Form1() {
+    delete m_form2;
+}
 
 QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                          const QColor& colour, double pointSize, bool underline, Qt::Alignment align) {
@@ -150,7 +154,8 @@ void Form1::buildDisplay() {
 }
 
 void Form1::buildPictureButtons() {
-    auto make = [this](int left, int top, int width, int height, const QStringList& files, const QString& name) {
+    auto make = [this](int left, int top, int width, int height, const QStringList& files,
+                       const QString& name) {
         auto* button = new PictureButton(this);
         const QSize size(TwipsToPixels(width, tppX()), TwipsToPixels(height, tppY()));
         QVector<QPixmap> pictures;
@@ -158,22 +163,23 @@ void Form1::buildPictureButtons() {
             pictures.append(file.isEmpty() ? QPixmap() : RenderPicture(file, size));
         }
         button->setPictures(pictures);
-        button->setGeometry(TwipsToPixels(left, tppX()), TwipsToPixels(top, tppY()), size.width(), size.height());
+        button->setGeometry(TwipsToPixels(left, tppX()), TwipsToPixels(top, tppY()), size.width(),
+                            size.height());
         button->setAccessibleName(name);
         button->setToolTip(name);
         return button;
     };
     // ImageList1: 1 and 2 the on-top looks, 3 offers less information, 4 offers more.
-    const QStringList imageList1 = {QStringLiteral(":/pictures/ontop_off.svg"),
-                                    QStringLiteral(":/pictures/ontop_on.svg"),
-                                    QStringLiteral(":/pictures/less_info.svg"),
-                                    QStringLiteral(":/pictures/more_info.svg")};
+    const QStringList imageList1 = {
+        QStringLiteral(":/pictures/ontop_off.svg"), QStringLiteral(":/pictures/ontop_on.svg"),
+        QStringLiteral(":/pictures/less_info.svg"), QStringLiteral(":/pictures/more_info.svg")};
     const QStringList imglist2 = {QStringLiteral(":/pictures/transparency_off.svg"),
                                   QStringLiteral(":/pictures/transparency_on.svg")};
     Image3 = make(100, 656, 225, 150, imageList1, QStringLiteral("More or less information"));
     Image6 = make(350, 656, 180, 240, imageList1, QStringLiteral("Always on top"));
     Image6->setPicture(1);
-    Image4 = make(520, 656, 255, 150, {QStringLiteral(":/pictures/minimize.svg")}, QStringLiteral("Minimize"));
+    Image4 =
+        make(520, 656, 255, 150, {QStringLiteral(":/pictures/minimize.svg")}, QStringLiteral("Minimize"));
     Image4->setPicture(1);
     Image10 = make(1630, 791, 195, 315, imglist2, QStringLiteral("Half transparent"));
     Image10->setPicture(1);
@@ -256,7 +262,8 @@ void Form1::Form_Load() {
 
     // Just above the top edge of the screen, the left edge at the middle of the work area.
     const double heightPixels = static_cast<double>(m_height) / tppY();
-    move(RoundHalfEven(m_workAreaRight / 2.0), RoundHalfEven((m_workAreaBottom - m_workAreaBottom) - heightPixels));
+    move(RoundHalfEven(m_workAreaRight / 2.0),
+         RoundHalfEven((m_workAreaBottom - m_workAreaBottom) - heightPixels));
     show();
 
     m_currentRow = RoundHalfEven((m_workAreaBottom - m_workAreaBottom) - heightPixels);
@@ -369,7 +376,9 @@ void Form1::Timer1_Timer() {
     }
 }
 
-void Form1::Timer2_Timer() { m_executor->Timer2_Timer(); }
+void Form1::Timer2_Timer() {
+    m_executor->Timer2_Timer();
+}
 
 void Form1::Timer3_Timer() {
     if (scheduledTask.Check1 == 1) {
@@ -388,7 +397,8 @@ platform::SoundPlayer& Form1::MMC1() {
 }
 
 void Form1::Timer6_Timer() {
-    Label14->setText(QString::fromStdString(m_services.clock->formatLongTime(m_services.clock->nowMsecsSinceEpoch())));
+    Label14->setText(
+        QString::fromStdString(m_services.clock->formatLongTime(m_services.clock->nowMsecsSinceEpoch())));
 }
 
 std::int64_t Form1::SystemStartTimeDate() {
@@ -430,7 +440,9 @@ void Form1::Image3_Click() {
     }
 }
 
-void Form1::Image4_Click() { setWindowState(windowState() | Qt::WindowMinimized); }
+void Form1::Image4_Click() {
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
 
 void Form1::mn_Click() {
     if (menu.mn->text() != QLatin1String("Maximize")) {
@@ -466,11 +478,17 @@ Form2& Form1::openForm2() {
     return *m_form2;
 }
 
-void Form1::Options_Click() { openForm2().OpenOnOptionsPage(); }
+void Form1::Options_Click() {
+    openForm2().OpenOnOptionsPage();
+}
 
-void Form1::shtask_Click() { openForm2().OpenOnSchedulePage(); }
+void Form1::shtask_Click() {
+    openForm2().OpenOnSchedulePage();
+}
 
-void Form1::close_Click() { EndProgram(*m_services.process); }
+void Form1::close_Click() {
+    EndProgram(*m_services.process);
+}
 
 void Form1::TrayCallback(int mouseMessage) {
     Form_MouseDown(Qt::LeftButton, Qt::NoModifier, mouseMessage * tppX(), 0);

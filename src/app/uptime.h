@@ -5,9 +5,9 @@
 
 /// Up time broken down the way the main window shows it.
 struct UptimeBreakdown {
-    int minutes = 0;             ///< minutes within the hour, 0..59
-    int hours = 0;               ///< 0..23 on the first day, then 1..24 (a full day shows as 24)
-    std::uint64_t days = 0;      ///< whole days
+    int minutes = 0;        ///< minutes within the hour, 0..59
+    int hours = 0;          ///< 0..23 on the first day, then 1..24 (a full day shows as 24)
+    std::uint64_t days = 0; ///< whole days
     std::uint64_t totalHours = 0;
 };
 

@@ -8,7 +8,9 @@ PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
 }
 
-void PictureButton::setPictures(const QVector<QPixmap>& pictures) { m_pictures = pictures; }
+void PictureButton::setPictures(const QVector<QPixmap>& pictures) {
+    m_pictures = pictures;
+}
 
 void PictureButton::setPicture(int index) {
     if (index < 1 || index > m_pictures.size()) {

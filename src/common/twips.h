@@ -14,4 +14,6 @@ inline int RoundHalfEven(double value) {
 }
 
 /// Twips to whole pixels at the given twips per pixel.
-inline int TwipsToPixels(double twips, double twipsPerPixel) { return RoundHalfEven(twips / twipsPerPixel); }
+inline int TwipsToPixels(double twips, double twipsPerPixel) {
+    return RoundHalfEven(twips / twipsPerPixel);
+}

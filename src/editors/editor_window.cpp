@@ -16,7 +16,8 @@ constexpr int kOkHeightTwips = 480;
 
 EditorWindow::EditorWindow(platform::Services& services, const QList<QWidget*>& windowsToDisable,
                            QComboBox* kindBox)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_services(services), m_kindBox(kindBox) {
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_services(services),
+      m_kindBox(kindBox) {
     // No parent widget: disabling the other windows must not disable the editor with them.
     setAttribute(Qt::WA_DeleteOnClose);
     for (QWidget* window : windowsToDisable) {
@@ -28,8 +29,12 @@ EditorWindow::EditorWindow(platform::Services& services, const QList<QWidget*>& 
     }
 }
 
-int EditorWindow::X(double twips) const { return TwipsToPixels(twips, m_twipsPerPixelX); }
-int EditorWindow::Y(double twips) const { return TwipsToPixels(twips, m_twipsPerPixelY); }
+int EditorWindow::X(double twips) const {
+    return TwipsToPixels(twips, m_twipsPerPixelX);
+}
+int EditorWindow::Y(double twips) const {
+    return TwipsToPixels(twips, m_twipsPerPixelY);
+}
 
 void EditorWindow::SetLook(QWidget* frame) {
     setWindowTitle(kTitle);
@@ -84,7 +89,9 @@ void EditorWindow::MakeOkButton(QWidget* parent, int leftTwips, int topTwips) {
     connect(Image9, &PictureButton::mouseMoved, this, &EditorWindow::Image9_MouseMove);
 }
 
-void EditorWindow::Image9_MouseMove() { Image9->setPicture(2); }
+void EditorWindow::Image9_MouseMove() {
+    Image9->setPicture(2);
+}
 
 void EditorWindow::WatchMouseMoves(QWidget* surface, std::function<void()> handler) {
     m_mouseSurface = surface;

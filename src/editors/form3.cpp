@@ -19,7 +19,8 @@ const QString kMissingSound = QStringLiteral(
 
 Form3::Form3(platform::Services& services, ScheduledTask& task, QString windowsDirectory,
              const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
-    : EditorWindow(services, windowsToDisable, kindBox), m_task(task), m_windowsDirectory(std::move(windowsDirectory)) {
+    : EditorWindow(services, windowsToDisable, kindBox), m_task(task),
+      m_windowsDirectory(std::move(windowsDirectory)) {
     setFixedSize(X(4800), Y(2940));
 
     Frame1 = new QGroupBox(QStringLiteral(" Please type your Message here."), this);
@@ -60,7 +61,9 @@ void Form3::Form_Load() {
     Check1->setChecked(m_task.soundcheck == 1);
 }
 
-void Form3::Form_Activate() { DisableOtherWindows(); }
+void Form3::Form_Activate() {
+    DisableOtherWindows();
+}
 
 void Form3::Form_Unload() {
     if (message->toPlainText().isEmpty()) {
@@ -110,7 +113,9 @@ void Form3::MMC1_Done() {
     }
 }
 
-void Form3::Form_MouseMove() { Image9->setPicture(1); }
+void Form3::Form_MouseMove() {
+    Image9->setPicture(1);
+}
 
 void Form3::message_Change() {
     // The box takes at most 200 characters: what an edit adds beyond them is dropped at the cursor.

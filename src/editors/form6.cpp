@@ -27,7 +27,9 @@ Form6::Form6(platform::Services& services, ScheduledTask& task, const QList<QWid
     Form_Load();
 }
 
-void Form6::Form_Load() { txtpath->setText(kPrefix); }
+void Form6::Form_Load() {
+    txtpath->setText(kPrefix);
+}
 
 void Form6::Form_Activate() {
     SetLook(Frame1);
@@ -50,4 +52,6 @@ void Form6::Image9_Click() {
     close();
 }
 
-void Form6::Frame1_MouseMove() { Image9->setPicture(1); }
+void Form6::Frame1_MouseMove() {
+    Image9->setPicture(1);
+}

@@ -48,7 +48,9 @@ void Form7::Form_Load() {
     txtpath->clear();
 }
 
-void Form7::Form_Activate() { DisableOtherWindows(); }
+void Form7::Form_Activate() {
+    DisableOtherWindows();
+}
 
 void Form7::Form_Unload() {
     if (txtpath->text().isEmpty()) {
@@ -77,4 +79,6 @@ void Form7::Image9_Click() {
     close();
 }
 
-void Form7::Frame1_MouseMove() { Image9->setPicture(1); }
+void Form7::Frame1_MouseMove() {
+    Image9->setPicture(1);
+}

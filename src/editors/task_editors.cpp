@@ -47,17 +47,19 @@ EditorWindow* OpenTaskEditor(const QString& kind, const EditorContext& context) 
     if (kind == QLatin1String("Run Program")) {
         Form7* editor = FindOpen<Form7>();
         if (editor == nullptr) {
-            editor = new Form7(context.services, context.task,
-                               {context.form1, context.form2, FindOpen<Form3>(), context.form4}, context.kindBox);
+            editor =
+                new Form7(context.services, context.task,
+                          {context.form1, context.form2, FindOpen<Form3>(), context.form4}, context.kindBox);
         }
         return ShowEditor(editor, context.form2);
     }
     if (kind == QLatin1String("Visit Website")) {
         Form6* editor = FindOpen<Form6>();
         if (editor == nullptr) {
-            editor = new Form6(context.services, context.task,
-                               {context.form1, context.form2, FindOpen<Form3>(), context.form4, FindOpen<Form7>()},
-                               context.kindBox);
+            editor =
+                new Form6(context.services, context.task,
+                          {context.form1, context.form2, FindOpen<Form3>(), context.form4, FindOpen<Form7>()},
+                          context.kindBox);
         }
         return ShowEditor(editor, context.form2);
     }

@@ -25,11 +25,11 @@
 struct EditorContext {
     platform::Services& services;
     ScheduledTask& task;
-    QString windowsDirectory;       ///< the main window's Label3, base of the notification sound
-    QWidget* form1 = nullptr;       ///< the main window
-    QWidget* form2 = nullptr;       ///< the Options and Schedule Task window
-    QWidget* form4 = nullptr;       ///< the About window, when it is open
-    QComboBox* kindBox = nullptr;   ///< Form2's Combo1
+    QString windowsDirectory;     ///< the main window's Label3, base of the notification sound
+    QWidget* form1 = nullptr;     ///< the main window
+    QWidget* form2 = nullptr;     ///< the Options and Schedule Task window
+    QWidget* form4 = nullptr;     ///< the About window, when it is open
+    QComboBox* kindBox = nullptr; ///< Form2's Combo1
 };
 
 /// Shows the editor of a task kind without waiting for it: Form3 for "Alert", Form7 for

@@ -11,12 +11,13 @@ namespace {
 
 const QString kTitle = QStringLiteral("Corvane");
 const QString kPrompt = QStringLiteral("Pick a Task");
-const QString kHibernateWarning = QStringLiteral(
-    "Please make sure you have enabled 'Hibernation' in Power option. Otherwise the system may go on a Standby.");
+const QString kHibernateWarning = QStringLiteral("Please make sure you have enabled 'Hibernation' in Power "
+                                                 "option. Otherwise the system may go on a Standby.");
 const QString kSelectTask = QStringLiteral("Please Select a Task to Schedule.");
 const QString kSpecifyTime = QStringLiteral("Please specify Time.");
-const QString kInvalidTime = QStringLiteral("Invalid Time specified. Following are the valid # : Days - Max 31 "
-                                            ",Hours - Max 24 ,Minutes - Max 59. ");
+const QString kInvalidTime =
+    QStringLiteral("Invalid Time specified. Following are the valid # : Days - Max 31 "
+                   ",Hours - Max 24 ,Minutes - Max 59. ");
 const QString kNotEnabled =
     QStringLiteral("Schedule Task is not enabled. To enable check the 'Schedule Task' Check Box .");
 
@@ -31,7 +32,8 @@ constexpr int kColon = 58;
 
 } // namespace
 
-SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Services& services, QWidget* parent)
+SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Services& services,
+                           QWidget* parent)
     : QFrame(parent), m_record(record), m_Timer2(Timer2), m_services(services) {
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
@@ -84,7 +86,8 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Serv
 
     Image6 = new PictureButton(this);
     const QSize applySize(TwipsToPixels(1200, m_tppX), TwipsToPixels(480, m_tppY));
-    Image6->setPictures({QPixmap(), QPixmap(), RenderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applySize),
+    Image6->setPictures({QPixmap(), QPixmap(),
+                         RenderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applySize),
                          RenderPicture(QStringLiteral(":/pictures/apply_highlighted.svg"), applySize)});
     Image6->setPicture(3);
     Image6->setGeometry(TwipsToPixels(4695, m_tppX), TwipsToPixels(2400, m_tppY), applySize.width(),
@@ -120,8 +123,8 @@ QLineEdit* SchedulePage::makeBox(const QString& tip, int left, int top) {
     box->setAccessibleName(tip);
     // Typed characters reach the key filter; an input method would go around it.
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->setGeometry(TwipsToPixels(left, m_tppX), TwipsToPixels(top, m_tppY), TwipsToPixels(kBoxWidth, m_tppX),
-                     TwipsToPixels(kRowHeight, m_tppY));
+    box->setGeometry(TwipsToPixels(left, m_tppX), TwipsToPixels(top, m_tppY),
+                     TwipsToPixels(kBoxWidth, m_tppX), TwipsToPixels(kRowHeight, m_tppY));
     box->installEventFilter(this);
     return box;
 }
@@ -182,7 +185,9 @@ void SchedulePage::dd_KeyPress(int& KeyAscii) {
     }
 }
 
-void SchedulePage::hr_KeyPress(int& KeyAscii) { dd_KeyPress(KeyAscii); }
+void SchedulePage::hr_KeyPress(int& KeyAscii) {
+    dd_KeyPress(KeyAscii);
+}
 
 void SchedulePage::mm_KeyPress(int& KeyAscii) {
     if (KeyAscii == kSlash) {
@@ -237,7 +242,9 @@ void SchedulePage::warn(const QString& text) {
     m_services.messages->show(text, kTitle, platform::MessageIcon::Exclamation);
 }
 
-void SchedulePage::CancelSchedule() { ::CancelSchedule(m_record, m_Timer2); }
+void SchedulePage::CancelSchedule() {
+    ::CancelSchedule(m_record, m_Timer2);
+}
 
 void SchedulePage::Image6_Click() {
     const bool enabled = Check1->isChecked();

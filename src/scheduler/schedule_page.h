@@ -27,11 +27,14 @@ public:
 
     /// record and Timer2 are the main window's task record and trigger check; they outlive
     /// the page.
-    SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Services& services, QWidget* parent = nullptr);
+    SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Services& services,
+                 QWidget* parent = nullptr);
 
     /// Shows the parameter editor of a kind ("Alert", "Run Program" or "Visit Website") without
     /// waiting for it. Until one is set the editors are left out.
-    void setOpenEditor(std::function<void(const QString& kind)> openEditor) { m_openEditor = std::move(openEditor); }
+    void setOpenEditor(std::function<void(const QString& kind)> openEditor) {
+        m_openEditor = std::move(openEditor);
+    }
     /// The first two panels of the window's status bar, which ShowScheduleStatus writes.
     void setStatusPanels(QLabel* panel1, QLabel* panel2);
 

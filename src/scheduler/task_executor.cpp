@@ -11,8 +11,8 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Corvane");
-const QString kFailureMessage =
-    QStringLiteral("Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
+const QString kFailureMessage = QStringLiteral(
+    "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
 
 // Positions in TaskKinds().
 enum Kind { kTurnOff, kLogOff, kRestart, kHibernate, kAlert, kRunProgram, kVisitWebsite };

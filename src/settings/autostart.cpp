@@ -15,10 +15,12 @@ const std::string kTitle = "Corvane";
 
 void RegisterAutostart(platform::Registry& registry, const std::string& programPath) {
     platform::RegKey key = 0;
-    if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyWrite, key) != platform::kErrorSuccess) {
+    if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyWrite, key) !=
+        platform::kErrorSuccess) {
         return;
     }
-    registry.setValue(key, kTitle, platform::kRegSz, reinterpret_cast<const std::uint8_t*>(programPath.c_str()),
+    registry.setValue(key, kTitle, platform::kRegSz,
+                      reinterpret_cast<const std::uint8_t*>(programPath.c_str()),
                       static_cast<std::uint32_t>(programPath.size() + 1));
     registry.closeKey(key);
 }
@@ -33,14 +35,15 @@ void UnregisterAutostart(platform::Registry& registry, platform::MessageBoxes& m
         registry.deleteValue(key, kTitle); // a value that is not there is no error
         registry.closeKey(key);
     } catch (const std::exception&) {
-        messages.show(QStringLiteral("Unable to schedule the Task. Access Denied."), QStringLiteral("Corvane"),
-                      platform::MessageIcon::Critical);
+        messages.show(QStringLiteral("Unable to schedule the Task. Access Denied."),
+                      QStringLiteral("Corvane"), platform::MessageIcon::Critical);
     }
 }
 
 std::optional<int> ReadAutostartCheck(platform::Registry& registry) {
     platform::RegKey key = 0;
-    if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyRead, key) != platform::kErrorSuccess) {
+    if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyRead, key) !=
+        platform::kErrorSuccess) {
         return std::nullopt;
     }
     std::uint8_t buffer[255] = {};

@@ -22,9 +22,9 @@ constexpr double kSchedulePageHeight = 3650;
 constexpr double kStatusBarHeight = 330;
 
 // ImgList: 1 a tab not selected, 2 a tab selected, 3 and 4 Apply normal and highlighted.
-const QStringList kImgList = {QStringLiteral(":/pictures/page_tab.svg"), QStringLiteral(":/pictures/page_tab_selected.svg"),
-                              QStringLiteral(":/pictures/apply_normal.svg"),
-                              QStringLiteral(":/pictures/apply_highlighted.svg")};
+const QStringList kImgList = {
+    QStringLiteral(":/pictures/page_tab.svg"), QStringLiteral(":/pictures/page_tab_selected.svg"),
+    QStringLiteral(":/pictures/apply_normal.svg"), QStringLiteral(":/pictures/apply_highlighted.svg")};
 
 } // namespace
 
@@ -146,14 +146,17 @@ void Form2::buildOptionsPage() {
     Label6->setCursor(Qt::PointingHandCursor);
     Label6->installEventFilter(this);
 
-    Image1 = makeImgListButton(Frame2, Twips(5310, 660, 1200, 480), QStringLiteral("Apply start-up and hourly beep"));
+    Image1 = makeImgListButton(Frame2, Twips(5310, 660, 1200, 480),
+                               QStringLiteral("Apply start-up and hourly beep"));
     Image1->setPicture(3);
 
-    Label9 = makeLabel(Frame2, QStringLiteral("Show available physical Memory (mb) and CPU usage (%) in Title Bar."),
+    Label9 = makeLabel(Frame2,
+                       QStringLiteral("Show available physical Memory (mb) and CPU usage (%) in Title Bar."),
                        Twips(1500, 1920, 3700, 510));
     Label9->setWordWrap(true);
     Check3 = checkBox(2040, Label9);
-    Image9 = makeImgListButton(Frame2, Twips(5310, 1980, 1200, 480), QStringLiteral("Apply memory and CPU display"));
+    Image9 = makeImgListButton(Frame2, Twips(5310, 1980, 1200, 480),
+                               QStringLiteral("Apply memory and CPU display"));
     Image9->setPicture(3);
 
     connect(Image1, &PictureButton::clicked, this, &Form2::Image1_Click);
@@ -172,7 +175,9 @@ void Form2::buildStatusBar() {
     }
 }
 
-QLabel* Form2::panel(int number) const { return number >= 1 && number <= 3 ? m_panels[number - 1] : nullptr; }
+QLabel* Form2::panel(int number) const {
+    return number >= 1 && number <= 3 ? m_panels[number - 1] : nullptr;
+}
 
 void Form2::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
     Frame3->layout()->addWidget(page);
@@ -199,7 +204,8 @@ void Form2::Form_Load() {
 
     // The caches hold what start-up or the last Apply read; anything but 1 and 0 leaves a box.
     const OptionTargets& main = m_settings.targets();
-    const std::pair<QCheckBox*, const QString*> boxes[] = {{Check2, main.hrbeepstatus}, {Check3, main.MemCpustat}};
+    const std::pair<QCheckBox*, const QString*> boxes[] = {{Check2, main.hrbeepstatus},
+                                                           {Check3, main.MemCpustat}};
     for (const auto& [box, cache] : boxes) {
         if (*cache == QLatin1String("1")) {
             box->setChecked(true);
@@ -214,7 +220,9 @@ void Form2::Form_Load() {
     panel(3)->setText(main.Form1->windowTitle());
 }
 
-void Form2::Form_Unload() { Timer1.stop(); }
+void Form2::Form_Unload() {
+    Timer1.stop();
+}
 
 void Form2::closeEvent(QCloseEvent* event) {
     Form_Unload();

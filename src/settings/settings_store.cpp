@@ -16,7 +16,8 @@ using platform::kHkeyCurrentUser;
 using platform::RegKey;
 
 const QString kTitle = QStringLiteral("Corvane");
-const QString kInstallationError = QStringLiteral("Corvane Installation Error. Please Reinstall the Product.");
+const QString kInstallationError =
+    QStringLiteral("Corvane Installation Error. Please Reinstall the Product.");
 const QString kPermissionError =
     QStringLiteral("Unable to create necessary Registry values. You may not have enough permission.");
 const QString kContactError = QStringLiteral("Unable to create necessary Registry values. Contact ");
@@ -60,7 +61,8 @@ void SettingsStore::installationError() {
 
 long SettingsStore::ProbeSettingsKey() {
     RegKey key = 0;
-    const long result = m_services.registry->openKey(kHkeyCurrentUser, kSettingsKey, 0, platform::kKeyRead, key);
+    const long result =
+        m_services.registry->openKey(kHkeyCurrentUser, kSettingsKey, 0, platform::kKeyRead, key);
     if (result == kErrorSuccess) {
         m_services.registry->closeKey(key);
     }
@@ -148,14 +150,16 @@ void SettingsStore::WriteDefaultSetting(const std::string& name, std::int32_t va
         registry.setValue(key, name, platform::kRegDword, data, 4);
         registry.closeKey(key);
     } catch (const std::exception& failure) {
-        m_services.messages->show(QString::fromUtf8(failure.what()), kTitle, platform::MessageIcon::Information);
+        m_services.messages->show(QString::fromUtf8(failure.what()), kTitle,
+                                  platform::MessageIcon::Information);
     }
 }
 
 std::optional<QString> SettingsStore::readText(const char* name) {
     platform::Registry& registry = *m_services.registry;
     RegKey key = 0;
-    if (registry.openKey(kHkeyCurrentUser, kOptionsKey, kOpenLink, platform::kKeyRead, key) != kErrorSuccess) {
+    if (registry.openKey(kHkeyCurrentUser, kOptionsKey, kOpenLink, platform::kKeyRead, key) !=
+        kErrorSuccess) {
         return std::nullopt;
     }
     std::uint8_t data[4] = {};
@@ -191,9 +195,13 @@ void SettingsStore::loadSwitch(const char* name, QString& cache, QTimer& timer, 
     }
 }
 
-void SettingsStore::LoadShowMemCpu() { loadSwitch("ShowMemCpu", *m_targets.MemCpustat, *m_targets.Timer5, true); }
+void SettingsStore::LoadShowMemCpu() {
+    loadSwitch("ShowMemCpu", *m_targets.MemCpustat, *m_targets.Timer5, true);
+}
 
-void SettingsStore::LoadHrbeep() { loadSwitch("hrbeep", *m_targets.hrbeepstatus, *m_targets.Timer4, false); }
+void SettingsStore::LoadHrbeep() {
+    loadSwitch("hrbeep", *m_targets.hrbeepstatus, *m_targets.Timer4, false);
+}
 
 std::optional<QString> SettingsStore::ReadOntop() {
     try {
@@ -225,12 +233,24 @@ bool SettingsStore::store(const char* name, std::uint32_t value) {
     return true;
 }
 
-void SettingsStore::StoreShowMemCpuOn() { store("ShowMemCpu", 1); }
-void SettingsStore::StoreShowMemCpuOff() { store("ShowMemCpu", 0); }
-void SettingsStore::StoreOntopOn() { store("Ontop", 1); }
-void SettingsStore::StoreOntopOff() { store("Ontop", 0); }
-void SettingsStore::StoreTpmeOn() { store("tpme", 1); }
-void SettingsStore::StoreTpmeOff() { store("tpme", 0); }
+void SettingsStore::StoreShowMemCpuOn() {
+    store("ShowMemCpu", 1);
+}
+void SettingsStore::StoreShowMemCpuOff() {
+    store("ShowMemCpu", 0);
+}
+void SettingsStore::StoreOntopOn() {
+    store("Ontop", 1);
+}
+void SettingsStore::StoreOntopOff() {
+    store("Ontop", 0);
+}
+void SettingsStore::StoreTpmeOn() {
+    store("tpme", 1);
+}
+void SettingsStore::StoreTpmeOff() {
+    store("tpme", 0);
+}
 
 void SettingsStore::StoreHrbeepOn() {
     if (store("hrbeep", 1) && !m_targets.Timer4->isActive()) {

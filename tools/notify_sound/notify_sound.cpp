@@ -23,7 +23,8 @@ constexpr double kDecaySeconds = 0.16;
 // A bell-like note: the fundamental and two weaker overtones that die away sooner.
 double noteAt(double frequencyHz, double t) {
     const double w = 2.0 * std::numbers::pi * frequencyHz * t;
-    return std::exp(-t / kDecaySeconds) * std::sin(w) + 0.25 * std::exp(-2.0 * t / kDecaySeconds) * std::sin(2.0 * w) +
+    return std::exp(-t / kDecaySeconds) * std::sin(w) +
+           0.25 * std::exp(-2.0 * t / kDecaySeconds) * std::sin(2.0 * w) +
            0.08 * std::exp(-3.0 * t / kDecaySeconds) * std::sin(3.0 * w);
 }
 

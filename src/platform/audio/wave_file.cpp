@@ -25,7 +25,9 @@ std::uint16_t le16(std::string_view b, std::size_t at) {
                                       static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
-[[noreturn]] void fail(const std::string& problem) { throw std::runtime_error(problem); }
+[[noreturn]] void fail(const std::string& problem) {
+    throw std::runtime_error(problem);
+}
 
 void readFormat(std::string_view chunk, WaveInfo& info) {
     if (chunk.size() < 16) {
@@ -42,9 +44,8 @@ void readFormat(std::string_view chunk, WaveInfo& info) {
         }
         info.format = le16(chunk, 24);
     }
-    const bool pcm = info.format == 1 &&
-                     (info.bitsPerSample == 8 || info.bitsPerSample == 16 || info.bitsPerSample == 24 ||
-                      info.bitsPerSample == 32);
+    const bool pcm = info.format == 1 && (info.bitsPerSample == 8 || info.bitsPerSample == 16 ||
+                                          info.bitsPerSample == 24 || info.bitsPerSample == 32);
     const bool floating = info.format == 3 && info.bitsPerSample == 32;
     if (!pcm && !floating) {
         fail("Its sample format (" + std::to_string(info.format) + ", " + std::to_string(info.bitsPerSample) +

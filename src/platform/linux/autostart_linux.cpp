@@ -18,7 +18,9 @@ namespace platform {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 bool IsEntryName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
@@ -61,11 +63,20 @@ std::string AutostartFolder::ExecValue(const std::string& path) {
     std::string value;
     for (char c : quoted) {
         switch (c) {
-        case '\\': value += "\\\\"; break;
-        case '\n': value += "\\n"; break;
-        case '\t': value += "\\t"; break;
-        case '\r': value += "\\r"; break;
-        default: value += c;
+        case '\\':
+            value += "\\\\";
+            break;
+        case '\n':
+            value += "\\n";
+            break;
+        case '\t':
+            value += "\\t";
+            break;
+        case '\r':
+            value += "\\r";
+            break;
+        default:
+            value += c;
         }
     }
     // GLib looks for the program named by the first word before it turns %% into %, and
@@ -79,12 +90,24 @@ std::string AutostartFolder::ProgramFromExec(const std::string& exec) {
         if (exec[i] == '\\' && i + 1 < exec.size()) {
             const char next = exec[++i];
             switch (next) {
-            case 's': value += ' '; break;
-            case 'n': value += '\n'; break;
-            case 't': value += '\t'; break;
-            case 'r': value += '\r'; break;
-            case '\\': value += '\\'; break;
-            default: value += '\\'; value += next;
+            case 's':
+                value += ' ';
+                break;
+            case 'n':
+                value += '\n';
+                break;
+            case 't':
+                value += '\t';
+                break;
+            case 'r':
+                value += '\r';
+                break;
+            case '\\':
+                value += '\\';
+                break;
+            default:
+                value += '\\';
+                value += next;
             }
         } else {
             value += exec[i];
@@ -116,9 +139,13 @@ std::string AutostartFolder::ProgramFromExec(const std::string& exec) {
 std::string AutostartFolder::DesktopEntry(const std::string& name, const std::string& path) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=" + name + "\n"
+           "Name=" +
+           name +
+           "\n"
            "Comment=Shows how long the computer has been up\n"
-           "Exec=" + ExecValue(path) + "\n"
+           "Exec=" +
+           ExecValue(path) +
+           "\n"
            "Icon=corvane\n"
            "Terminal=false\n";
 }
@@ -130,7 +157,8 @@ std::string AutostartFolder::entryPath(const std::string& name) const {
         return exact.toStdString();
     }
     // Value names compare without regard to case.
-    const QStringList entries = QDir(Q(m_folder)).entryList({QStringLiteral("*.desktop")}, QDir::Files | QDir::Hidden);
+    const QStringList entries =
+        QDir(Q(m_folder)).entryList({QStringLiteral("*.desktop")}, QDir::Files | QDir::Hidden);
     for (const QString& entry : entries) {
         if (hive::Fold(entry.toStdString()) == hive::Fold(wanted.toStdString())) {
             return (Q(m_folder) + '/' + entry).toStdString();
@@ -181,7 +209,8 @@ long AutostartFolder::query(const std::string& name, std::vector<std::uint8_t>& 
     return kErrorSuccess;
 }
 
-long AutostartFolder::set(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) const {
+long AutostartFolder::set(const std::string& name, std::uint32_t type,
+                          const std::vector<std::uint8_t>& data) const {
     if (type != kRegSz || !IsEntryName(name)) {
         return kErrorInvalidParameter;
     }
@@ -195,10 +224,11 @@ long AutostartFolder::set(const std::string& name, std::uint32_t type, const std
     }
     QSaveFile file(Q(entryPath(name)));
     const QByteArray text = QByteArray::fromStdString(DesktopEntry(name, path));
-    if (!file.open(QIODevice::WriteOnly) || ::fchmod(file.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) != 0 ||
+    if (!file.open(QIODevice::WriteOnly) ||
+        ::fchmod(file.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) != 0 ||
         file.write(text) != text.size() || !file.commit()) {
-        qCWarning(lcAutostart).noquote() << "cannot write the autostart entry" << file.fileName() << ":"
-                                         << file.errorString();
+        qCWarning(lcAutostart).noquote()
+            << "cannot write the autostart entry" << file.fileName() << ":" << file.errorString();
         file.cancelWriting();
         return kErrorAccessDenied;
     }

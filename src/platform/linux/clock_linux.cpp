@@ -30,7 +30,9 @@ std::uint64_t LinuxClock::tickCount() {
     return static_cast<std::uint64_t>(ts.tv_sec) * 1000u + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
 }
 
-std::int64_t LinuxClock::nowMsecsSinceEpoch() { return QDateTime::currentMSecsSinceEpoch(); }
+std::int64_t LinuxClock::nowMsecsSinceEpoch() {
+    return QDateTime::currentMSecsSinceEpoch();
+}
 
 std::string LinuxClock::formatShortDate(std::int64_t msecsSinceEpoch) {
     const QDateTime local = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch);

@@ -93,7 +93,8 @@ bool ParseHexBytes(const std::string& list, std::vector<std::uint8_t>& bytes) {
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = trimmed.find(',', start);
-        const std::string item = Trim(trimmed.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        const std::string item =
+            Trim(trimmed.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         std::uint32_t value = 0;
         if (item.size() > 2 || !ParseHexNumber(item, value)) {
             return false;
@@ -111,7 +112,8 @@ bool StartsWithFolded(const std::string& s, const std::string& prefix) {
 }
 
 std::string Decode(const std::string& raw) {
-    if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF && static_cast<unsigned char>(raw[1]) == 0xFE) {
+    if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF &&
+        static_cast<unsigned char>(raw[1]) == 0xFE) {
         const auto* units = reinterpret_cast<const char16_t*>(raw.data() + 2);
         return QString::fromUtf16(units, static_cast<qsizetype>((raw.size() - 2) / 2)).toStdString();
     }
@@ -126,13 +128,15 @@ std::string ValueLine(const Value& v) {
     line += '=';
     const std::string text(v.data.begin(), v.data.end());
     const bool cleanString = v.type == 1 && !v.data.empty() && v.data.back() == 0 &&
-                             text.find('\0') == text.size() - 1 && IsStorableName(text.substr(0, text.size() - 1));
+                             text.find('\0') == text.size() - 1 &&
+                             IsStorableName(text.substr(0, text.size() - 1));
     if (cleanString) {
         return line + "\"" + Escape(text.substr(0, text.size() - 1)) + "\"";
     }
     char buffer[16];
     if (v.type == 4 && v.data.size() == 4) {
-        const std::uint32_t n = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (static_cast<std::uint32_t>(v.data[3]) << 24);
+        const std::uint32_t n =
+            v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (static_cast<std::uint32_t>(v.data[3]) << 24);
         std::snprintf(buffer, sizeof buffer, "%08x", n);
         return line + "dword:" + buffer;
     }
@@ -190,7 +194,8 @@ Key& Key::childOrCreate(const std::string& childName) {
 
 Value* Key::value(const std::string& valueName) {
     const std::string folded = Fold(valueName);
-    const auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return Fold(v.name) == folded; });
+    const auto it =
+        std::find_if(values.begin(), values.end(), [&](const Value& v) { return Fold(v.name) == folded; });
     return it == values.end() ? nullptr : &*it;
 }
 
@@ -205,7 +210,8 @@ void Key::setValue(const std::string& valueName, std::uint32_t type, std::vector
 
 bool Key::removeValue(const std::string& valueName) {
     const std::string folded = Fold(valueName);
-    const auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return Fold(v.name) == folded; });
+    const auto it =
+        std::find_if(values.begin(), values.end(), [&](const Value& v) { return Fold(v.name) == folded; });
     if (it == values.end()) {
         return false;
     }
@@ -247,7 +253,8 @@ bool SplitPath(const std::string& path, std::vector<std::string>& names) {
     std::size_t start = 0;
     while (true) {
         const std::size_t sep = body.find('\\', start);
-        const std::string part = body.substr(start, sep == std::string::npos ? std::string::npos : sep - start);
+        const std::string part =
+            body.substr(start, sep == std::string::npos ? std::string::npos : sep - start);
         if (part.empty()) {
             return false;
         }
@@ -353,8 +360,9 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
             if (!ParseHexNumber(data.substr(6), n)) {
                 return fail(i, "a dword value is not a hexadecimal number of at most 8 digits");
             }
-            current->setValue(name, 4, {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                                        static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)});
+            current->setValue(name, 4,
+                              {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                               static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)});
         } else if (StartsWithFolded(data, "hex")) {
             std::uint32_t type = 3;
             std::size_t colon = data.find(':');

@@ -16,9 +16,9 @@ struct Value {
 };
 
 struct Key {
-    std::string name; ///< as first created
-    std::vector<Value> values;                ///< in the order they were first stored
-    std::map<std::string, Key> subkeys;       ///< by folded name
+    std::string name;                   ///< as first created
+    std::vector<Value> values;          ///< in the order they were first stored
+    std::map<std::string, Key> subkeys; ///< by folded name
 
     /// The subkey of that name, or null.
     Key* child(const std::string& name);

@@ -23,7 +23,9 @@ namespace {
 constexpr int kLockWaitMs = 10000;
 constexpr qint64 kEmptyLockAgeMs = 1000;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 /// The folder itself when it exists, else the nearest one above it that does.
 std::string NearestExisting(std::string folder) {
@@ -112,8 +114,8 @@ bool HiveFile::load(hive::Key& root) {
     if (!writable()) {
         if (!m_warnedCorrupt) {
             m_warnedCorrupt = true;
-            qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                        << "); the settings start empty";
+            qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed ("
+                                        << Q(error) << "); the settings start empty";
         }
         return true;
     }
@@ -180,7 +182,8 @@ bool HiveFile::update(const std::function<void(hive::Key&)>& change) {
             qCWarning(lcHive).noquote() << "cannot create the folder" << folder;
             return false;
         }
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(folder,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     const QString lockPath = Q(m_path + ".lock");
     QLockFile lock(lockPath);
@@ -206,7 +209,8 @@ bool HiveFile::update(const std::function<void(hive::Key&)>& change) {
     QSaveFile file(Q(m_path));
     if (!file.open(QIODevice::WriteOnly) || ::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0 ||
         file.write(text) != text.size() || !file.commit()) {
-        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << file.errorString();
+        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":"
+                                    << file.errorString();
         file.cancelWriting();
         return false;
     }

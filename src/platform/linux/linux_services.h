@@ -89,7 +89,8 @@ std::string executableFolder();
 class LinuxFolders final : public Folders {
 public:
     /// executableFolder stands in for the running program's folder (for tests).
-    explicit LinuxFolders(std::string executableFolder = {}) : m_executableFolder(std::move(executableFolder)) {}
+    explicit LinuxFolders(std::string executableFolder = {})
+        : m_executableFolder(std::move(executableFolder)) {}
     std::string dataFolder() override;
     std::string separator() override { return "/"; }
 

@@ -33,6 +33,8 @@ void LinuxProcessControl::terminateCurrentProcess(std::uint32_t code) {
     ::_exit(static_cast<int>(code));
 }
 
-void LinuxProcessControl::endImmediately() { ::_exit(0); }
+void LinuxProcessControl::endImmediately() {
+    ::_exit(0);
+}
 
 } // namespace platform

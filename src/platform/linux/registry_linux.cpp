@@ -12,7 +12,9 @@ namespace {
 
 const std::vector<std::string> kRunKey = {"software", "microsoft", "windows", "currentversion", "run"};
 
-bool Wants(std::uint32_t access, std::uint32_t right) { return (access & right) == right; }
+bool Wants(std::uint32_t access, std::uint32_t right) {
+    return (access & right) == right;
+}
 
 bool IsRunPath(const std::vector<std::string>& names) {
     if (names.size() != kRunKey.size()) {
@@ -63,7 +65,9 @@ const LinuxRegistry::Handle* LinuxRegistry::handle(RegKey key) const {
     return it == m_handles.end() ? nullptr : &it->second;
 }
 
-bool LinuxRegistry::isRunKey(const Handle& h) const { return h.root == kHkeyLocalMachine && IsRunPath(h.path); }
+bool LinuxRegistry::isRunKey(const Handle& h) const {
+    return h.root == kHkeyLocalMachine && IsRunPath(h.path);
+}
 
 RegKey LinuxRegistry::addHandle(Handle h) {
     const RegKey key = m_nextHandle++;
@@ -89,7 +93,8 @@ long LinuxRegistry::change(Change c) {
     return m_hive.update(c) ? kErrorSuccess : kErrorAccessDenied;
 }
 
-long LinuxRegistry::openKey(RegKey root, const std::string& path, std::uint32_t, std::uint32_t access, RegKey& key) {
+long LinuxRegistry::openKey(RegKey root, const std::string& path, std::uint32_t, std::uint32_t access,
+                            RegKey& key) {
     const Handle* parent = handle(root);
     std::vector<std::string> names;
     if (parent == nullptr) {
@@ -130,8 +135,9 @@ long LinuxRegistry::createKey(RegKey parentKey, const std::string& subKey, RegKe
         return kErrorInvalidHandle;
     }
     std::vector<std::string> names;
-    if (!hive::SplitPath(subKey, names) ||
-        !std::all_of(names.begin(), names.end(), [](const std::string& n) { return hive::IsStorableName(n); })) {
+    if (!hive::SplitPath(subKey, names) || !std::all_of(names.begin(), names.end(), [](const std::string& n) {
+            return hive::IsStorableName(n);
+        })) {
         return kErrorInvalidParameter;
     }
     Handle h{parent->root, parent->path, kKeyAllAccess};
@@ -141,7 +147,8 @@ long LinuxRegistry::createKey(RegKey parentKey, const std::string& subKey, RegKe
         if (!IsRunPath(h.path)) {
             return kErrorAccessDenied;
         }
-        return openKey(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, kKeyAllAccess, key);
+        return openKey(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                       kKeyAllAccess, key);
     }
     if (!Wants(parent->access, kKeyCreateSubKey)) {
         return kErrorAccessDenied;
@@ -219,8 +226,8 @@ long LinuxRegistry::queryValue(RegKey key, const std::string& name, std::uint32_
     return kErrorSuccess;
 }
 
-long LinuxRegistry::setValue(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
-                             std::uint32_t size) {
+long LinuxRegistry::setValue(RegKey key, const std::string& name, std::uint32_t type,
+                             const std::uint8_t* data, std::uint32_t size) {
     const Handle* h = handle(key);
     if (h == nullptr) {
         return kErrorInvalidHandle;
@@ -231,7 +238,8 @@ long LinuxRegistry::setValue(RegKey key, const std::string& name, std::uint32_t 
     if (data == nullptr && size > 0) {
         return kErrorInvalidParameter;
     }
-    std::vector<std::uint8_t> bytes = size > 0 ? std::vector<std::uint8_t>(data, data + size) : std::vector<std::uint8_t>();
+    std::vector<std::uint8_t> bytes =
+        size > 0 ? std::vector<std::uint8_t>(data, data + size) : std::vector<std::uint8_t>();
     if (isRunKey(*h)) {
         return m_autostart.set(name, type, bytes);
     }

@@ -7,7 +7,9 @@ namespace platform {
 
 namespace {
 
-QScreen* primary() { return QGuiApplication::primaryScreen(); }
+QScreen* primary() {
+    return QGuiApplication::primaryScreen();
+}
 
 } // namespace
 

@@ -57,6 +57,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<SoundPlayer> LinuxSoundPlayers::create() { return std::make_unique<LinuxSoundPlayer>(m_audio); }
+std::unique_ptr<SoundPlayer> LinuxSoundPlayers::create() {
+    return std::make_unique<LinuxSoundPlayer>(m_audio);
+}
 
 } // namespace platform

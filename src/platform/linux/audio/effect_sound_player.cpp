@@ -31,7 +31,9 @@ EffectSoundPlayer::EffectSoundPlayer(ActivityClock& activity) : m_activity(activ
     });
 }
 
-EffectSoundPlayer::~EffectSoundPlayer() { close(); }
+EffectSoundPlayer::~EffectSoundPlayer() {
+    close();
+}
 
 void EffectSoundPlayer::open(const std::string& path) {
     const audio::WaveInfo info = audio::checkWaveFile(path);
@@ -93,7 +95,8 @@ void EffectSoundPlayer::close() {
 void EffectSoundPlayer::makeEffect() {
     releaseEffect();
     m_effect = std::make_unique<QSoundEffect>();
-    QObject::connect(m_effect.get(), &QSoundEffect::playingChanged, &m_context, [this] { onPlayingChanged(); });
+    QObject::connect(m_effect.get(), &QSoundEffect::playingChanged, &m_context,
+                     [this] { onPlayingChanged(); });
     QObject::connect(m_effect.get(), &QSoundEffect::statusChanged, &m_context, [this] { onStatusChanged(); });
     m_effect->setSource(m_source);
     m_played = false;

@@ -62,11 +62,11 @@ private:
     QUrl m_source;
     QTimer m_watchdog;
     double m_durationMs = 0.0;
-    bool m_active = false;       // a playback was asked for and has not ended
-    bool m_started = false;      // the effect reported that it plays
+    bool m_active = false;  // a playback was asked for and has not ended
+    bool m_started = false; // the effect reported that it plays
     bool m_playWhenReady = false;
-    bool m_played = false;       // the effect has been played once: the next play makes a fresh one
-    unsigned m_generation = 0;   // an end report from an earlier playback is dropped
+    bool m_played = false;     // the effect has been played once: the next play makes a fresh one
+    unsigned m_generation = 0; // an end report from an earlier playback is dropped
     std::function<void()> m_onFinished;
 };
 

@@ -66,7 +66,8 @@ bool QtAudioBackend::playTone(std::uint32_t frequencyHz, std::uint32_t durationM
             result->set_value(playToneOnSink(device, frequencyHz, durationMs));
         },
         Qt::QueuedConnection);
-    const auto limit = std::chrono::milliseconds(durationMs) + std::chrono::milliseconds(500) + kToneThreadGrace;
+    const auto limit =
+        std::chrono::milliseconds(durationMs) + std::chrono::milliseconds(500) + kToneThreadGrace;
     if (done.wait_for(limit) != std::future_status::ready) {
         qWarning("The tone thread does not answer; tones are silent from now on.");
         m_toneHung = true;
@@ -81,7 +82,9 @@ bool QtAudioBackend::playTone(std::uint32_t frequencyHz, std::uint32_t durationM
     return r == ToneResult::Played;
 }
 
-std::unique_ptr<SoundPlayer> QtAudioBackend::createPlayer() { return std::make_unique<EffectSoundPlayer>(m_activity); }
+std::unique_ptr<SoundPlayer> QtAudioBackend::createPlayer() {
+    return std::make_unique<EffectSoundPlayer>(m_activity);
+}
 
 } // namespace platform::qtaudio
 

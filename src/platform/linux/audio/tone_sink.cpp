@@ -33,10 +33,11 @@ ToneResult playToneOnSink(const QAudioDevice& device, std::uint32_t frequencyHz,
             return ToneResult::Failed;
         }
     }
-    const std::vector<std::int16_t> mono =
-        audio::toneSamples(frequencyHz, durationMs, static_cast<std::uint32_t>(format.sampleRate()), kTrailingSilenceMs);
+    const std::vector<std::int16_t> mono = audio::toneSamples(
+        frequencyHz, durationMs, static_cast<std::uint32_t>(format.sampleRate()), kTrailingSilenceMs);
     const int channels = format.channelCount();
-    QByteArray bytes(static_cast<qsizetype>(mono.size() * channels * sizeof(std::int16_t)), Qt::Uninitialized);
+    QByteArray bytes(static_cast<qsizetype>(mono.size() * channels * sizeof(std::int16_t)),
+                     Qt::Uninitialized);
     auto* out = reinterpret_cast<std::int16_t*>(bytes.data());
     for (std::int16_t s : mono) {
         for (int c = 0; c < channels; ++c) {
