@@ -11,7 +11,7 @@ namespace platform::audio {
 namespace {
 
 // Enough for the format chunk and the usual metadata chunks in front of the samples.
-constexpr std::size_t kHeadBytes = 64 * 1024;
+constexpr std::size_t kHeadBytes = std::size_t{64} * 1024;
 
 std::uint32_t le32(std::string_view b, std::size_t at) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
@@ -66,7 +66,8 @@ double WaveInfo::durationMs() const {
     if (frameBytes == 0 || sampleRate == 0) {
         return 0.0;
     }
-    return static_cast<double>(dataBytes / frameBytes) * 1000.0 / sampleRate;
+    const std::uint64_t wholeFrames = dataBytes / frameBytes;
+    return static_cast<double>(wholeFrames) * 1000.0 / sampleRate;
 }
 
 WaveInfo parseWaveHeader(std::string_view head, std::uint64_t fileSize) {

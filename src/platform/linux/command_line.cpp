@@ -17,7 +17,7 @@ namespace {
 QString checkedProgram(const QString& name) {
     if (!name.contains(QLatin1Char('/'))) {
         // A bare name is looked up only in PATH, never in the current folder.
-        const QString found = QStandardPaths::findExecutable(name);
+        QString found = QStandardPaths::findExecutable(name);
         if (found.isEmpty()) {
             refuse(QStringLiteral("The program \"%1\" was not found in any folder of PATH.").arg(name));
         }
