@@ -23,17 +23,17 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from first_run_support import DEFAULTS, Folders, Xvfb, end, message_boxes, parse_hive, settings_values, start  # noqa: E402
+from desktop import DEFAULTS, Desktop, parse_hive, settings_values  # noqa: E402
 
 
-def kill_writers(tool, kills):
-    folders = Folders()
+def kill_writers(d, tool, kills):
+    folders = d.user_folders()
     counts = {"kills": 0, "unparseable": 0, "torn states": 0, "states > 1": 0, "slow restarts": 0}
     try:
         for _ in range(kills):
             began = time.monotonic()
-            writer = subprocess.Popen([tool, folders.hive, folders.autostart, "loop", "Software\\Loop"],
-                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            writer = d.spawn([tool, folders.hive, folders.autostart, "loop", "Software\\Loop"], name="hive_tool",
+                             stdout=subprocess.PIPE)
             writer.stdout.readline()  # "ready": written once, from here on it only writes
             if time.monotonic() - began > 1.0:
                 counts["slow restarts"] += 1
@@ -57,69 +57,65 @@ def kill_writers(tool, kills):
     return counts
 
 
-def first_run_time(binary, display):
+def first_run_time(d, binary):
     """How long a first run takes here, from the start to the settings on disk."""
     longest = 0.0
     for _ in range(3):
-        folders = Folders()
+        folders = d.user_folders()
         began = time.monotonic()
-        proc = start(binary, folders, display)
+        proc = d.start_corvane(binary=binary, env=folders.env)
         while settings_values(folders.hive) != DEFAULTS and time.monotonic() - began < 30:
             time.sleep(0.005)
         longest = max(longest, time.monotonic() - began)
-        end(proc)
-        proc.stderr.close()
+        d.stop(proc)
         folders.remove()
     return longest
 
 
-def kill_first_runs(binary, runs):
+def kill_first_runs(d, binary, runs):
     counts = {"runs": 0, "killed before the settings": 0, "killed after": 0, "killed with a partial key": 0,
               "entry without settings": 0, "next start ran the first run": 0, "next start found the values": 0,
               "installation errors": 0, "next start never settled": 0}
-    with Xvfb() as x:
-        window = first_run_time(binary, x.display) * 1.3
-        counts["kill window s"] = round(window, 3)
-        for _ in range(runs):
-            folders = Folders()
-            try:
-                proc = start(binary, folders, x.display)
-                time.sleep(random.uniform(0, window))
-                os.kill(proc.pid, signal.SIGKILL)
-                proc.wait()
-                proc.stderr.close()
-                counts["runs"] += 1
-                before = settings_values(folders.hive)
-                if before is None:
-                    counts["killed before the settings"] += 1
-                    if os.path.exists(folders.entry):
-                        counts["entry without settings"] += 1
-                elif before == DEFAULTS:
-                    counts["killed after"] += 1
-                else:
-                    counts["killed with a partial key"] += 1
+    window = first_run_time(d, binary) * 1.3
+    counts["kill window s"] = round(window, 3)
+    for _ in range(runs):
+        folders = d.user_folders()
+        try:
+            proc = d.start_corvane(binary=binary, env=folders.env)
+            time.sleep(random.uniform(0, window))
+            proc.kill()
+            proc.wait()
+            counts["runs"] += 1
+            before = settings_values(folders.hive)
+            if before is None:
+                counts["killed before the settings"] += 1
+                if os.path.exists(folders.entry):
+                    counts["entry without settings"] += 1
+            elif before == DEFAULTS:
+                counts["killed after"] += 1
+            else:
+                counts["killed with a partial key"] += 1
 
-                again = start(binary, folders, x.display)
-                deadline = time.monotonic() + 30
-                outcome = "next start never settled"
-                while time.monotonic() < deadline:
-                    if message_boxes(x.display, again.pid):
+            again = d.start_corvane(binary=binary, env=folders.env)
+            deadline = time.monotonic() + 30
+            outcome = "next start never settled"
+            while time.monotonic() < deadline:
+                if d.message_boxes(again.pid):
+                    outcome = "installation errors"
+                    break
+                if settings_values(folders.hive) == DEFAULTS:
+                    time.sleep(0.3)  # past the readers
+                    if d.message_boxes(again.pid):
                         outcome = "installation errors"
-                        break
-                    if settings_values(folders.hive) == DEFAULTS:
-                        time.sleep(0.3)  # past the readers
-                        if message_boxes(x.display, again.pid):
-                            outcome = "installation errors"
-                        elif again.poll() is None:
-                            outcome = ("next start ran the first run" if before is None
-                                       else "next start found the values")
-                        break
-                    time.sleep(0.02)
-                counts[outcome] += 1
-                end(again)
-                again.stderr.close()
-            finally:
-                folders.remove()
+                    elif again.poll() is None:
+                        outcome = ("next start ran the first run" if before is None
+                                   else "next start found the values")
+                    break
+                time.sleep(0.02)
+            counts[outcome] += 1
+            d.stop(again)
+        finally:
+            folders.remove()
     return counts
 
 
@@ -135,9 +131,10 @@ def main():
     binary = os.path.realpath(os.path.join(prefix, "bin", "corvane"))
     os.environ.setdefault("ASAN_OPTIONS", "detect_leaks=0")
 
-    writers = kill_writers(tool, args.kills)
-    print("writer killed in a loop:", writers)
-    first_runs = kill_first_runs(binary, args.first_runs)
+    with Desktop(tray=False) as d:
+        writers = kill_writers(d, tool, args.kills)
+        print("writer killed in a loop:", writers)
+        first_runs = kill_first_runs(d, binary, args.first_runs)
     print("program killed in its first run:", first_runs)
     ok = (writers["unparseable"] == 0 and writers["torn states"] == 0 and first_runs["installation errors"] == 0
           and first_runs["killed with a partial key"] == 0 and first_runs["next start never settled"] == 0)

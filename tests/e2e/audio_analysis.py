@@ -1,7 +1,13 @@
 """Measures recorded sound: tones by their zero crossings, sounds by their level."""
 
 import array
+import os
 import wave
+
+
+def notify_sound(prefix):
+    """The notification sound file of the program installed under prefix."""
+    return os.path.join(prefix, "share", "corvane", "Media", "notify.wav")
 
 
 def read_wav(path):
@@ -87,3 +93,20 @@ def find_tones(samples, rate, threshold=0.02, same_hz=4.0, min_periods=5):
         last = edge(int(tone["end_ms"] * rate / 1000), 1, min(high, int(tone["end_ms"] * rate / 1000) + window * 5))
         tone["ms"] = (last - first + 1) * 1000.0 / rate
     return tones
+
+
+def bursts(samples, rate, gap_ms, window_ms=5, level=0.02):
+    """(start ms, end ms, peak) of each audible stretch, in windows of window_ms whose peak passes
+    level; silences shorter than gap_ms join stretches."""
+    step = max(1, rate * window_ms // 1000)
+    found = []
+    for index, start in enumerate(range(0, len(samples), step)):
+        top = peak(samples[start:start + step])
+        if top < level:
+            continue
+        t = index * window_ms
+        if found and t - found[-1][1] <= gap_ms:
+            found[-1] = (found[-1][0], t + window_ms, max(found[-1][2], top))
+        else:
+            found.append((t, t + window_ms, top))
+    return found

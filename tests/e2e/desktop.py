@@ -5,10 +5,14 @@ a private D-Bus and, on request, PulseAudio with a null sink and a logind stand-
         p = d.start_corvane()
         w = d.wait_for(lambda: d.main_window(p.pid), 20, "the main window")
 
-Everything lives in one temporary folder (HOME, the XDG folders, sockets, logs). Every process
-the desktop starts is ended by its PID when the block ends, also when a test fails, raises or
-is sent SIGTERM; any process that still carries the desktop's marker in its environment (a
-grandchild, something the program launched) is ended the same way.
+Everything lives in one temporary folder (HOME, the XDG folders, sockets, logs); user_folders()
+makes more sets of the user's folders there, for a program started in fresh folders or as
+another user. Every process the desktop starts is ended by its PID when the block ends, also
+when a test fails, raises or is sent SIGTERM; any process that still carries the desktop's
+marker in its environment (a grandchild, something the program launched) is ended the same way.
+
+Scripts of checks run through run_checks(); the program's settings file reads with
+settings_values().
 """
 
 import atexit
@@ -22,10 +26,25 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 
 PYTHON = "/usr/bin/python3"
 MARKER = "CORVANE_E2E_DESKTOP"
 TRAY_ICON_SIZE = 22
+MOCK = "org.freedesktop.DBus.Mock"
+LOGIND = "org.freedesktop.login1"
+LOGIND_PATH = "/org/freedesktop/login1"
+# The user's folders, as the environment names them, and their folder names.
+USER_FOLDERS = {
+    "HOME": "home",
+    "XDG_CONFIG_HOME": "config",
+    "XDG_CONFIG_DIRS": "xdg",
+    "XDG_DATA_HOME": "data",
+    "XDG_CACHE_HOME": "cache",
+    "XDG_RUNTIME_DIR": "runtime",
+}
+SETTINGS_KEY = "HKEY_CURRENT_USER\\Software\\Pellorin\\Corvane\\4.0"
+DEFAULTS = {"autoaddstp": 1, "hrbeep": 1, "Ontop": 0, "ShowMemCpu": 1, "tpme": 0}  # the first run's, in order
 
 _live_desktops = []
 
@@ -44,6 +63,101 @@ def wait_for(condition, timeout, what, interval=0.02):
         if time.monotonic() >= deadline:
             raise Timeout(f"timed out after {timeout} s waiting for {what}")
         time.sleep(interval)
+
+
+def check(label, condition, detail=""):
+    """One check of a script: prints it when it holds, raises when not."""
+    if not condition:
+        raise AssertionError(f"{label}" + (f": {detail}" if detail else ""))
+    print(f"ok   {label}")
+
+
+def run_checks(*steps):
+    """Runs check scripts, each (function, Desktop arguments) in a desktop of its own: the function
+    gets the desktop and the artifacts folder ($CORVANE_E2E_ARTIFACTS, or None). A failure prints
+    the program's output and saves a screenshot. Prints PASS or FAIL; returns the exit status."""
+    artifacts = os.environ.get("CORVANE_E2E_ARTIFACTS")
+    if artifacts:
+        os.makedirs(artifacts, exist_ok=True)
+    failed = 0
+    for run, arguments in steps:
+        print(f"--- {run.__name__}")
+        with Desktop(**arguments) as d:
+            try:
+                run(d, artifacts)
+            except Exception:
+                failed += 1
+                traceback.print_exc()
+                for name, proc in d.procs:
+                    if name == "corvane":
+                        print(f"--- corvane {proc.pid} (status {proc.poll()}) output:\n{d.log_of(proc)[-2000:]}")
+                if artifacts:
+                    d.screenshot(os.path.join(artifacts, f"{run.__name__}-failure.png"))
+    print("FAIL" if failed else "PASS")
+    return 1 if failed else 0
+
+
+def write_script(path, text):
+    """An executable file of the test's own (its folder is made when missing)."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
+        f.write(text)
+    os.chmod(path, 0o700)
+    return path
+
+
+def parse_hive(path):
+    """The keys and values of a settings file, {key: {name: value}}; dword values as numbers.
+    Raises ValueError when the file is not one the program writes."""
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    if lines[0] != "Windows Registry Editor Version 5.00":
+        raise ValueError("no header")
+    keys = {}
+    current = None
+    for number, line in enumerate(lines[1:], start=2):
+        if not line:
+            continue
+        if line.startswith("[") and line.endswith("]"):
+            current = keys.setdefault(line[1:-1], {})
+            continue
+        m = re.fullmatch(r'"((?:[^"\\]|\\.)*)"=(dword:[0-9a-f]{8}|"(?:[^"\\]|\\.)*"|hex(?:\([0-9a-f]+\))?:.*)', line)
+        if current is None or not m:
+            raise ValueError(f"line {number}: {line!r}")
+        data = m.group(2)
+        current[m.group(1)] = int(data[6:], 16) if data.startswith("dword:") else data
+    return keys
+
+
+def settings_values(path):
+    """The values of the program's settings key in a settings file, or None without file or key."""
+    if not os.path.exists(path):
+        return None
+    return parse_hive(path).get(SETTINGS_KEY)
+
+
+class UserFolders:
+    """HOME and the XDG folders under root (owned by owner, a uid, when given; the system folder
+    XDG_CONFIG_DIRS stays root's), and where the program keeps its files there."""
+
+    def __init__(self, root, owner=None):
+        os.makedirs(root, exist_ok=True)
+        self.root = root
+        self.env = {}
+        for var, sub in USER_FOLDERS.items():
+            path = os.path.join(root, sub)
+            mode = 0o755 if var == "XDG_CONFIG_DIRS" else 0o700
+            os.makedirs(path, mode=mode)
+            os.chmod(path, mode)
+            if owner is not None and var != "XDG_CONFIG_DIRS":
+                os.chown(path, owner, owner)
+            self.env[var] = path
+        self.hive = os.path.join(self.env["XDG_CONFIG_HOME"], "corvane", "user.reg")
+        self.autostart = os.path.join(self.env["XDG_CONFIG_DIRS"], "autostart")
+        self.entry = os.path.join(self.autostart, "Corvane.desktop")
+
+    def remove(self):
+        shutil.rmtree(self.root, ignore_errors=True)
 
 
 def _die_with_parent():
@@ -99,6 +213,7 @@ class Desktop:
         self._pulse_keepalive = None
         self._bus = None
         self._root = None
+        self._users = 0
 
     # ----- life cycle -----
 
@@ -121,23 +236,11 @@ class Desktop:
     def _start(self):
         self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
         t = self.tmp
-        dirs = {
-            "HOME": "home",
-            "XDG_CONFIG_HOME": "config",
-            "XDG_CONFIG_DIRS": "xdg",
-            "XDG_DATA_HOME": "data",
-            "XDG_CACHE_HOME": "cache",
-            "XDG_RUNTIME_DIR": "runtime",
-        }
         # Nothing of the caller's session leaks in: no display, bus, sound server or desktop hints.
         session = ("XDG_", "DBUS_", "PULSE_", "QT_", "DISPLAY", "WAYLAND", "XAUTHORITY", "SESSION_MANAGER",
                    "DESKTOP_SESSION", "KDE_", "GNOME_")
         env = {k: v for k, v in os.environ.items() if not k.startswith(session)}
-        for var, sub in dirs.items():
-            path = os.path.join(t, sub)
-            os.makedirs(path, mode=0o700)
-            os.chmod(path, 0o700)
-            env[var] = path
+        env.update(UserFolders(t).env)
         env[MARKER] = t
         env["LANG"] = env["LC_ALL"] = "C.UTF-8"
         env.pop("LANGUAGE", None)
@@ -160,7 +263,9 @@ class Desktop:
         if self._closed:
             return
         self._closed = True
-        self._bus = None
+        if self._bus is not None:
+            self._bus.close()
+            self._bus = None
         for name, proc in reversed(self.procs):
             self.stop(proc)
         self._sweep_strays()
@@ -262,16 +367,30 @@ class Desktop:
         shutil.copytree(source, target, symlinks=True)
         return target
 
-    def start_corvane(self, prefix=None, env=None, binary=None):
-        """Starts the installed corvane (or the one under prefix, or binary) on this desktop."""
+    def start_corvane(self, prefix=None, env=None, binary=None, as_user=None):
+        """Starts the installed corvane (or the one under prefix, or binary) on this desktop; as the
+        user as_user (a uid) when this process runs as root."""
         path = binary or self.corvane_path(prefix)
         if not os.access(path, os.X_OK):
             raise AssertionError(f"no program to start at {path}")
-        return self.spawn([path], name="corvane", env=env)
+        argv = [path]
+        if as_user is not None and os.geteuid() == 0:
+            argv = ["setpriv", f"--reuid={as_user}", f"--regid={as_user}", "--clear-groups"] + argv
+        return self.spawn(argv, name="corvane", env=env)
 
-    def run(self, argv, timeout=10, check=False):
-        """Runs a short command (an X tool) on this desktop and returns its output."""
-        r = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=timeout)
+    def user_folders(self, owner=None):
+        """Fresh user folders in this desktop's folder (UserFolders); start a program in them with
+        env=folders.env."""
+        self._users += 1
+        if owner is not None:
+            os.chmod(self.tmp, 0o755)  # the other user reaches its folders
+        return UserFolders(os.path.join(self.tmp, f"user-{self._users}"), owner)
+
+    def run(self, argv, timeout=10, check=False, env=None):
+        """Runs a short command (an X tool, a probe) to its end on this desktop, with env added to
+        the desktop's environment; returns its result with the output as text."""
+        full_env = dict(self.env, **(env or {}))
+        r = subprocess.run(argv, env=full_env, capture_output=True, text=True, timeout=timeout)
         if check and r.returncode != 0:
             raise AssertionError(f"{' '.join(argv)} failed ({r.returncode}): {r.stderr.strip()}")
         return r
@@ -404,22 +523,24 @@ class Desktop:
                 self.stop(proc)
         return proc.returncode
 
+    def start_mock(self, name, *arguments):
+        """Starts a python-dbusmock stand-in that owns the bus name; arguments follow dbusmock's
+        command line (a path and an interface, or a template)."""
+        self.spawn([PYTHON, "-m", "dbusmock", *arguments], name=name)
+        wait_for(lambda: self._name_has_owner(name), 15, name)
+
     def _start_logind(self):
         import json
 
-        self.spawn(
-            [PYTHON, "-m", "dbusmock", "--template", "logind", "-l", os.path.join(self.tmp, "logind.log"),
-             "-p", json.dumps(self.logind_params)],
-            name="logind-mock",
-        )
-        wait_for(lambda: self._name_has_owner("org.freedesktop.login1"), 15, "the logind stand-in")
-        mock = self.logind_object()
-        self.session_path = str(mock.AddSession("c1", "seat0", os.getuid(), "tester", True,
-                                                dbus_interface="org.freedesktop.DBus.Mock"))
+        self.start_mock(LOGIND, "--template", "logind", "-l", os.path.join(self.tmp, "logind.log"),
+                        "-p", json.dumps(self.logind_params))
+        self.session_path = str(self.bus().get_object(LOGIND, LOGIND_PATH).AddSession(
+            "c1", "seat0", os.getuid(), "tester", True, dbus_interface=MOCK))
         self.logind_add_method("GetSessionByPID", "u", "o", f"ret = '{self.session_path}'")
         self.logind_clear_calls()  # the log starts empty: only the program's calls
 
-    def _dbus(self):
+    def bus(self):
+        """A connection to the desktop's D-Bus (the session and the system bus in one)."""
         import dbus
 
         if self._bus is None:
@@ -430,27 +551,28 @@ class Desktop:
         import dbus
 
         try:
-            return bool(self._dbus().name_has_owner(name))
+            return bool(self.bus().name_has_owner(name))
         except dbus.exceptions.DBusException:
             return False
 
-    def logind_object(self, path="/org/freedesktop/login1"):
-        return self._dbus().get_object("org.freedesktop.login1", path)
+    def mock_add_method(self, name, path, interface, method, in_sig, out_sig, code=""):
+        """Adds a method to a stand-in (one its template lacks)."""
+        self.bus().get_object(name, path).AddMethod(interface, method, in_sig, out_sig, code, dbus_interface=MOCK)
 
-    def logind_add_method(self, name, in_sig, out_sig, code="", interface="org.freedesktop.login1.Manager",
-                          path="/org/freedesktop/login1"):
-        """Adds a method to the logind stand-in (one its template lacks)."""
-        self.logind_object(path).AddMethod(interface, name, in_sig, out_sig, code,
-                                           dbus_interface="org.freedesktop.DBus.Mock")
-
-    def logind_calls(self, path="/org/freedesktop/login1"):
-        """The calls the stand-in received at path: a list of (method name, [arguments]).
+    def mock_calls(self, name, path):
+        """The calls a stand-in received at path: a list of (method name, [arguments]).
         Arguments keep their D-Bus types (dbus.Boolean, dbus.UInt32, ...)."""
-        calls = self.logind_object(path).GetCalls(dbus_interface="org.freedesktop.DBus.Mock")
-        return [(str(name), list(args)) for _stamp, name, args in calls]
+        calls = self.bus().get_object(name, path).GetCalls(dbus_interface=MOCK)
+        return [(str(method), list(args)) for _stamp, method, args in calls]
 
-    def logind_clear_calls(self, path="/org/freedesktop/login1"):
-        self.logind_object(path).ClearCalls(dbus_interface="org.freedesktop.DBus.Mock")
+    def logind_add_method(self, method, in_sig, out_sig, code=""):
+        self.mock_add_method(LOGIND, LOGIND_PATH, "org.freedesktop.login1.Manager", method, in_sig, out_sig, code)
+
+    def logind_calls(self, path=LOGIND_PATH):
+        return self.mock_calls(LOGIND, path)
+
+    def logind_clear_calls(self):
+        self.bus().get_object(LOGIND, LOGIND_PATH).ClearCalls(dbus_interface=MOCK)
 
     # ----- windows -----
 
@@ -531,6 +653,21 @@ class Desktop:
                 continue
             return w
         return None
+
+    def window_named(self, pid, name, exclude=()):
+        """The program's shown, managed window with that title (not one of exclude), or None."""
+        for w in self.windows_of(pid):
+            info = self.window_info(w)
+            if w in exclude or not info or not info["viewable"] or info["override"]:
+                continue
+            if self.run(["xdotool", "getwindowname", str(w)]).stdout.strip() == name:
+                return w
+        return None
+
+    def message_boxes(self, pid):
+        """The program's shown message boxes: dialog windows titled "Corvane"."""
+        return [w for w in self._search(["--onlyvisible", "--pid", str(pid), "--name", "^Corvane$"])
+                if "_NET_WM_WINDOW_TYPE_DIALOG" in self.property(w, "_NET_WM_WINDOW_TYPE")]
 
     def tray_icon(self, pid):
         """The program's 22x22 tray icon window, or None."""

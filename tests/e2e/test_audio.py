@@ -5,12 +5,11 @@ Qt Multimedia staying unloaded until the first sound."""
 import json
 import os
 import shutil
-import subprocess
 import sys
 import time
 import unittest
 
-from audio_analysis import audible_span, find_tones, peak, read_wav
+from audio_analysis import audible_span, find_tones, notify_sound, peak, read_wav
 from desktop import Desktop
 
 PROBE = os.environ["CORVANE_AUDIO_PROBE"]
@@ -41,16 +40,15 @@ class AudioTest(unittest.TestCase):
         cls.tmp = cls.desktop.tmp
         cls.probe = make_prefix(os.path.join(cls.tmp, "prefix"))
         cls.bare_probe = make_prefix(os.path.join(cls.tmp, "bare"), with_sound=False)
-        cls.wav = os.path.join(PREFIX, "share", "corvane", "Media", "notify.wav")
+        cls.wav = notify_sound(PREFIX)
 
     @classmethod
     def tearDownClass(cls):
         cls.desktop.close()
 
     def run_probe(self, *args, probe=None, env=None, timeout=30):
-        env = dict(self.desktop.env, **(env or {}))
         started = time.monotonic()
-        done = subprocess.run([probe or self.probe, *args], env=env, capture_output=True, text=True, timeout=timeout)
+        done = self.desktop.run([probe or self.probe, *args], env=env, timeout=timeout)
         took = (time.monotonic() - started) * 1000
         self.assertEqual(done.returncode, 0, done.stderr)
         return [json.loads(line) for line in done.stdout.splitlines()], took

@@ -10,43 +10,13 @@ import os
 import shutil
 import sys
 import time
-import traceback
 
-from audio_analysis import read_wav
-from desktop import Desktop, wait_for
+from audio_analysis import bursts, notify_sound, read_wav
+from desktop import check, run_checks, wait_for
 
 MISSING_FILE = ("The system sound file referred by 'Corvane' does not exist in your computer. it is "
                 "recommend that you uncheck 'Play Sound' option and continue.")
-RATE = 44100
-WINDOW_MS = 5          # envelope resolution
-LEVEL = 0.02           # a window is audible when its peak passes 2 % of full scale
 SPAN_TOLERANCE_MS = 40
-
-
-def check(label, condition, detail=""):
-    if not condition:
-        raise AssertionError(f"{label}" + (f": {detail}" if detail else ""))
-    print(f"ok   {label}")
-
-
-def bursts(samples, rate, gap_ms):
-    """(start ms, end ms, peak) of each audible stretch; silences shorter than gap_ms join stretches."""
-    step = max(1, rate * WINDOW_MS // 1000)
-    loud = []
-    for i in range(0, len(samples), step):
-        peak = max((abs(s) for s in samples[i:i + step]), default=0.0)
-        loud.append(peak)
-    found = []
-    for index, peak in enumerate(loud):
-        if peak < LEVEL:
-            continue
-        t = index * WINDOW_MS
-        if found and t - found[-1][1] <= gap_ms:
-            start, _end, top = found[-1]
-            found[-1] = (start, t + WINDOW_MS, max(top, peak))
-        else:
-            found.append((t, t + WINDOW_MS, peak))
-    return found
 
 
 class Probe:
@@ -78,8 +48,7 @@ class Probe:
 
     def click_test(self):
         clicks = len(self.all("click"))
-        self.d.run(["xdotool", "mousemove", "--window", self.window, str(self.x), str(self.y), "click", "1"],
-                   check=True)
+        self.d.click(self.window, self.x, self.y)
         wait_for(lambda: len(self.all("click")) > clicks, 10, "the click on Test")
 
     def close(self):
@@ -90,13 +59,9 @@ class Probe:
               f"status {status}, {self.lines()[-3:]}")
 
 
-def sound_file(prefix):
-    return os.path.join(prefix, "share", "corvane", "Media", "notify.wav")
-
-
-def test_playback(artifacts):
+def test_playback(d, artifacts):
     prefix = os.environ["CORVANE_PREFIX"]
-    source_rate, source = read_wav(sound_file(prefix))
+    source_rate, source = read_wav(notify_sound(prefix))
     # The file's own pauses must not split it; pauses between the test's clicks are longer.
     longest_pause = 0
     previous = None
@@ -112,99 +77,85 @@ def test_playback(artifacts):
     duration_ms = len(source) * 1000 // source_rate
     print(f"info notify.wav: {duration_ms} ms, audible for {length_ms} ms, peak {file_peak:.2f}")
 
-    with Desktop(audio=True, tray=False) as d:
-        recording = os.path.join(d.tmp, "monitor.wav")
-        recorder = d.record_start(recording)
-        probe = Probe(d, os.path.join(prefix, "share", "corvane"), lifetime_ms=60000)
+    recording = os.path.join(d.tmp, "monitor.wav")
+    recorder = d.record_start(recording)
+    probe = Probe(d, os.path.join(prefix, "share", "corvane"), lifetime_ms=60000)
 
-        probe.click_test()
-        wait_for(lambda: probe.all("ended"), 10, "the end of the first playback")
-        time.sleep(0.3 + gap / 1000.0)
-        probe.click_test()
-        wait_for(lambda: probe.all("playing")[1:], 10, "the second playback")
-        time.sleep(length_ms / 2000.0)
-        probe.click_test()
-        wait_for(lambda: probe.all("ended")[1:], 10, "the end of the restarted playback")
-        time.sleep(0.3)
-        d.record_stop(recorder)
-        # Closing the editor during a playback takes the player with it.
-        probe.click_test()
-        wait_for(lambda: probe.all("playing")[2:], 10, "the last playback")
-        probe.close()
+    probe.click_test()
+    wait_for(lambda: probe.all("ended"), 10, "the end of the first playback")
+    time.sleep(0.3 + gap / 1000.0)
+    probe.click_test()
+    wait_for(lambda: probe.all("playing")[1:], 10, "the second playback")
+    time.sleep(length_ms / 2000.0)
+    probe.click_test()
+    wait_for(lambda: probe.all("ended")[1:], 10, "the end of the restarted playback")
+    time.sleep(0.3)
+    d.record_stop(recorder)
+    # Closing the editor during a playback takes the player with it.
+    probe.click_test()
+    wait_for(lambda: probe.all("playing")[2:], 10, "the last playback")
+    probe.close()
+    if artifacts:
         shutil.copy(recording, os.path.join(artifacts, "editor-test-monitor.wav"))
 
-        clicks = probe.times("click")
-        ended = probe.times("ended")
-        check("four clicks on Test, no message", len(clicks) == 4 and not probe.all("message"), probe.lines())
-        check("the end of the first playback is reported about the file's length after the click",
-              length_ms <= ended[0] - clicks[0] <= duration_ms + 500, f"{ended[0] - clicks[0]} ms for {duration_ms} ms")
+    clicks = probe.times("click")
+    ended = probe.times("ended")
+    check("four clicks on Test, no message", len(clicks) == 4 and not probe.all("message"), probe.lines())
+    check("the end of the first playback is reported about the file's length after the click",
+          length_ms <= ended[0] - clicks[0] <= duration_ms + 500, f"{ended[0] - clicks[0]} ms for {duration_ms} ms")
 
-        rate, recorded = read_wav(recording)
-        found = bursts(recorded, rate, gap)
-        print(f"info recorded stretches (ms): {[(s, e, round(p, 2)) for s, e, p in found]}")
-        check("the monitor holds two stretches of sound", len(found) == 2, str(found))
-        first, second = found
-        check("the first one is the notification sound, as long as the file's",
-              abs((first[1] - first[0]) - length_ms) <= SPAN_TOLERANCE_MS, f"{first[1] - first[0]} ms")
-        check("it plays at the file's level", first[2] >= 0.7 * file_peak, f"{first[2]:.2f}")
-        restart = clicks[2] - clicks[1]
-        print(f"info click to end reported: {ended[0] - clicks[0]} ms; first stretch {first[1] - first[0]} ms; "
-              f"second {second[1] - second[0]} ms with the restart {restart} ms after its start")
-        check("Test during playback starts it again: the second lasts the restart delay plus the file",
-              abs((second[1] - second[0]) - (restart + length_ms)) <= SPAN_TOLERANCE_MS + 20,
-              f"{second[1] - second[0]} ms, restart after {restart} ms")
-
-
-def test_missing_file(artifacts):
-    with Desktop(audio=True, tray=False) as d:
-        empty = os.path.join(d.tmp, "no-media")
-        os.makedirs(empty)
-        recording = os.path.join(d.tmp, "monitor.wav")
-        recorder = d.record_start(recording)
-        probe = Probe(d, empty, lifetime_ms=60000)
-        probe.click_test()
-        wait_for(lambda: probe.all("message"), 10, "the warning")
-        time.sleep(1.0)
-        d.record_stop(recorder)
-        probe.close()
-        message = probe.first("message")
-        check("without the file Test shows the missing-file warning",
-              message.split(" ", 2)[2] == "Corvane | " + MISSING_FILE, message)
-        check("the player never started", not probe.all("playing"), probe.lines())
-        rate, recorded = read_wav(recording)
-        check("nothing plays", not bursts(recorded, rate, 0))
+    rate, recorded = read_wav(recording)
+    found = bursts(recorded, rate, gap)
+    print(f"info recorded stretches (ms): {[(s, e, round(p, 2)) for s, e, p in found]}")
+    check("the monitor holds two stretches of sound", len(found) == 2, str(found))
+    first, second = found
+    check("the first one is the notification sound, as long as the file's",
+          abs((first[1] - first[0]) - length_ms) <= SPAN_TOLERANCE_MS, f"{first[1] - first[0]} ms")
+    check("it plays at the file's level", first[2] >= 0.7 * file_peak, f"{first[2]:.2f}")
+    restart = clicks[2] - clicks[1]
+    print(f"info click to end reported: {ended[0] - clicks[0]} ms; first stretch {first[1] - first[0]} ms; "
+          f"second {second[1] - second[0]} ms with the restart {restart} ms after its start")
+    check("Test during playback starts it again: the second lasts the restart delay plus the file",
+          abs((second[1] - second[0]) - (restart + length_ms)) <= SPAN_TOLERANCE_MS + 20,
+          f"{second[1] - second[0]} ms, restart after {restart} ms")
 
 
-def test_no_sound_server(artifacts):
+def test_missing_file(d, artifacts):
+    empty = os.path.join(d.tmp, "no-media")
+    os.makedirs(empty)
+    recording = os.path.join(d.tmp, "monitor.wav")
+    recorder = d.record_start(recording)
+    probe = Probe(d, empty, lifetime_ms=60000)
+    probe.click_test()
+    wait_for(lambda: probe.all("message"), 10, "the warning")
+    time.sleep(1.0)
+    d.record_stop(recorder)
+    probe.close()
+    message = probe.first("message")
+    check("without the file Test shows the missing-file warning",
+          message.split(" ", 2)[2] == "Corvane | " + MISSING_FILE, message)
+    check("the player never started", not probe.all("playing"), probe.lines())
+    rate, recorded = read_wav(recording)
+    check("nothing plays", not bursts(recorded, rate, 0))
+
+
+def test_no_sound_server(d, artifacts):
     prefix = os.environ["CORVANE_PREFIX"]
-    with Desktop(audio=False, tray=False) as d:
-        started = time.monotonic()
-        probe = Probe(d, os.path.join(prefix, "share", "corvane"), lifetime_ms=60000)
-        check("the editor opens without a sound server", probe.window)
-        probe.click_test()
-        wait_for(lambda: probe.all("message"), 10, "the warning")
-        message = probe.first("message")
-        check("Test shows the missing-file warning", message.split(" ", 2)[2] == "Corvane | " + MISSING_FILE,
-              message)
-        took = int(message.split()[1]) - probe.times("click")[0]
-        check("at once, without hanging", took < 3000, f"{took} ms")
-        probe.close()
-        print(f"info no sound server: warning {took} ms after the click, {time.monotonic() - started:.1f} s in all")
-
-
-def main():
-    artifacts = os.environ.get("CORVANE_E2E_ARTIFACTS") or os.path.join(os.getcwd(), "e2e-artifacts")
-    os.makedirs(artifacts, exist_ok=True)
-    failed = 0
-    for test in (test_playback, test_missing_file, test_no_sound_server):
-        print(f"--- {test.__name__}")
-        try:
-            test(artifacts)
-        except Exception:
-            traceback.print_exc()
-            failed += 1
-    return 1 if failed else 0
+    started = time.monotonic()
+    probe = Probe(d, os.path.join(prefix, "share", "corvane"), lifetime_ms=60000)
+    check("the editor opens without a sound server", probe.window)
+    probe.click_test()
+    wait_for(lambda: probe.all("message"), 10, "the warning")
+    message = probe.first("message")
+    check("Test shows the missing-file warning", message.split(" ", 2)[2] == "Corvane | " + MISSING_FILE,
+          message)
+    took = int(message.split()[1]) - probe.times("click")[0]
+    check("at once, without hanging", took < 3000, f"{took} ms")
+    probe.close()
+    print(f"info no sound server: warning {took} ms after the click, {time.monotonic() - started:.1f} s in all")
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_checks((test_playback, {"audio": True, "tray": False}),
+                        (test_missing_file, {"audio": True, "tray": False}),
+                        (test_no_sound_server, {"tray": False})))

@@ -5,23 +5,13 @@ folders (an X server with a window manager and no desktop environment)."""
 
 import json
 import os
-import stat
 import subprocess
 import unittest
 
-import dbus
-
-from desktop import PYTHON, Desktop, wait_for
+from desktop import Desktop, wait_for, write_script
 
 PROBE = os.environ["CORVANE_PROBE"]
-MOCK_IFACE = "org.freedesktop.DBus.Mock"
 MANAGER = "org.freedesktop.login1.Manager"
-
-
-def write_script(path, text):
-    with open(path, "w") as f:
-        f.write(text)
-    os.chmod(path, stat.S_IRWXU)
 
 
 class DesktopTest(unittest.TestCase):
@@ -30,15 +20,11 @@ class DesktopTest(unittest.TestCase):
     def setUp(self):
         self.d = Desktop(logind=self.logind, tray=False).__enter__()
         self.addCleanup(self.d.close)
-        self.bus = dbus.bus.BusConnection(self.d.bus_address)
-        self.addCleanup(self.bus.close)
         self.tmp = self.d.tmp
 
     def probe(self, action, argument=None, env=None):
         """Runs the probe to its end."""
-        argv = [PROBE, action] + ([argument] if argument is not None else [])
-        return subprocess.run(argv, env=dict(self.d.env, **(env or {})), capture_output=True, text=True,
-                              timeout=20)
+        return self.d.run([PROBE, action] + ([argument] if argument is not None else []), env=env, timeout=20)
 
     def start_probe(self, action, env=None):
         """Starts a probe that stays up (hibernate, log off) and waits for its first line."""
@@ -46,16 +32,6 @@ class DesktopTest(unittest.TestCase):
         self.assertIn("requested", probe.stdout.readline())
         probe.stdout.close()
         return probe
-
-    def start_mock(self, name, path, interface, method, signature):
-        """A session manager stand-in with one method."""
-        self.d.spawn([PYTHON, "-m", "dbusmock", name, path, interface], name=name)
-        wait_for(lambda: self.bus.name_has_owner(name), 15, name)
-        dbus.Interface(self.bus.get_object(name, path), MOCK_IFACE).AddMethod("", method, signature, "", "")
-
-    def calls(self, name, path):
-        calls = dbus.Interface(self.bus.get_object(name, path), MOCK_IFACE).GetCalls()
-        return [(str(m), list(a)) for _stamp, m, a in calls]
 
     def monitor(self, interface):
         """dbus-monitor of the method calls to interface: what the wire carries, types and all."""
@@ -119,11 +95,12 @@ class PowerTest(DesktopTest):
         for desktop, name, path, interface, method, signature, arguments, on_wire in managers:
             with self.subTest(desktop):
                 # The managers started before stay: all answer, the desktop's name decides.
-                self.start_mock(name, path, interface, method, signature)
+                self.d.start_mock(name, name, path, interface)
+                self.d.mock_add_method(name, path, "", method, signature, "")
                 wire = self.monitor(interface)
                 probe = self.start_probe("logoff", env={"XDG_CURRENT_DESKTOP": desktop})
-                wait_for(lambda: self.calls(name, path), 5, f"{desktop}'s {method}")
-                self.assertEqual(self.calls(name, path), [(method, arguments)])
+                wait_for(lambda: self.d.mock_calls(name, path), 5, f"{desktop}'s {method}")
+                self.assertEqual(self.d.mock_calls(name, path), [(method, arguments)])
                 wait_for(lambda: f"member={method}\n{on_wire}" in wire(), 5, f"{method}'s arguments on the wire")
                 self.d.stop(probe)
         self.assertEqual(self.d.logind_calls(self.d.session_path), [])
@@ -147,11 +124,8 @@ class RunProgramTest(DesktopTest):
         # Leaves one line per start: its arguments as JSON.
         mark = ('#!/usr/bin/python3\nimport json, sys\n'
                 f'open({self.marks!r}, "a").write(json.dumps(sys.argv[1:]) + "\\n")\n')
-        self.mark = os.path.join(self.tmp, "mark")
-        write_script(self.mark, mark)
-        os.makedirs(os.path.join(self.tmp, "my tools"))
-        self.mark_with_blank = os.path.join(self.tmp, "my tools", "leave mark")
-        write_script(self.mark_with_blank, mark)
+        self.mark = write_script(os.path.join(self.tmp, "mark"), mark)
+        self.mark_with_blank = write_script(os.path.join(self.tmp, "my tools", "leave mark"), mark)
 
     def started(self, count):
         def lines():
@@ -196,8 +170,8 @@ class BrowserTest(DesktopTest):
     def setUp(self):
         super().setUp()
         self.visits = os.path.join(self.tmp, "visits.txt")
-        self.browser = os.path.join(self.tmp, "recording-browser")
-        write_script(self.browser, f'#!/bin/sh\nprintf "%s\\n" "$@" >> {self.visits}\n')
+        self.browser = write_script(os.path.join(self.tmp, "recording-browser"),
+                                    f'#!/bin/sh\nprintf "%s\\n" "$@" >> {self.visits}\n')
 
     def set_default_browser(self):
         applications = os.path.join(self.d.env["XDG_DATA_HOME"], "applications")

@@ -4,12 +4,10 @@ program has a blank in its path, Apply schedules it one or two minutes ahead of 
 time, and the script leaves its mark at that minute, started without a shell."""
 
 import os
-import stat
 import sys
 import time
-import traceback
 
-from desktop import Desktop, wait_for
+from desktop import check, run_checks, wait_for, write_script
 
 # Places in pixels at 15 twips per pixel (Xvfb's 96 dots per inch), in the client area of the
 # Options and Schedule Task window: the page starts right of the 1500-twip tab bar.
@@ -25,12 +23,6 @@ TXTPATH = (24 + 100, 36 + 11)
 OK = (264 + 30, 80 + 12)
 
 
-def check(label, condition, detail=""):
-    if not condition:
-        raise AssertionError(f"{label}" + (f": {detail}" if detail else ""))
-    print(f"ok   {label}")
-
-
 def uptime_seconds():
     with open("/proc/uptime") as f:
         return float(f.read().split()[0])
@@ -44,16 +36,6 @@ def trigger_for(seconds):
     return total_hours // 24, hours, total_minutes % 60
 
 
-def window_named(d, pid, name, exclude=()):
-    for w in d.windows_of(pid):
-        info = d.window_info(w)
-        if w in exclude or not info or not info["viewable"] or info["override"]:
-            continue
-        if d.run(["xdotool", "getwindowname", str(w)]).stdout.strip() == name:
-            return w
-    return None
-
-
 def type_into(d, window, place, text):
     """Clicks a box, empties it with End and Backspace, and types text."""
     d.click(window, *place)
@@ -61,21 +43,13 @@ def type_into(d, window, place, text):
     d.run(["xdotool", "type", "--delay", "40", text], check=True)
 
 
-def make_script(folder, mark):
-    os.makedirs(folder)
-    script = os.path.join(folder, "leave mark.sh")
-    with open(script, "w") as f:
-        f.write(f"#!/bin/sh\nprintf '%s|' \"$@\" > '{mark}.part' && mv '{mark}.part' '{mark}'\n")
-    os.chmod(script, os.stat(script).st_mode | stat.S_IXUSR)
-    return script
-
-
 def run(d, artifacts):
     if uptime_seconds() > 31 * 86400 - 300:
         print("skip: the machine has been up for more than 31 days, which the program refuses")
         return
     mark = os.path.join(d.tmp, "mark")
-    script = make_script(os.path.join(d.tmp, "my tasks"), mark)
+    script = write_script(os.path.join(d.tmp, "my tasks", "leave mark.sh"),
+                          f"#!/bin/sh\nprintf '%s|' \"$@\" > '{mark}.part' && mv '{mark}.part' '{mark}'\n")
     witness = os.path.join(d.tmp, "shell-ran")
 
     corvane = d.start_corvane()
@@ -84,7 +58,7 @@ def run(d, artifacts):
 
     d.open_tray_menu(corvane.pid)
     d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
-    form2 = wait_for(lambda: window_named(d, corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
+    form2 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
     time.sleep(0.5)
 
     # The kind box's list, opened from the keyboard: Run Program is the sixth kind.
@@ -92,7 +66,7 @@ def run(d, artifacts):
     d.key("alt+Down")
     time.sleep(0.3)
     d.key("Home", "Down", "Down", "Down", "Down", "Down", "Return")
-    form7 = wait_for(lambda: window_named(d, corvane.pid, "Corvane", exclude=(main, form2)), 10, "the program editor")
+    form7 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main, form2)), 10, "the program editor")
     time.sleep(0.3)
     # The argument would run a second command if a shell read the line.
     command = f"\"{script}\" first \";touch {witness}\""
@@ -126,32 +100,12 @@ def run(d, artifacts):
           repr(args))
     time.sleep(1.5)
     check("no shell ran the rest of the line", not os.path.exists(witness))
-    check("nothing reported a failure", window_named(d, corvane.pid, "Corvane", exclude=(main, form2)) is None)
+    check("nothing reported a failure", d.window_named(corvane.pid, "Corvane", exclude=(main, form2)) is None)
     check("the program keeps running", corvane.poll() is None, d.log_of(corvane)[-400:])
     os.remove(mark)
     time.sleep(2.5)
     check("the task runs once", not os.path.exists(mark))
 
 
-def main():
-    artifacts = os.environ.get("CORVANE_E2E_ARTIFACTS")
-    if artifacts:
-        os.makedirs(artifacts, exist_ok=True)
-    with Desktop() as d:
-        try:
-            run(d, artifacts)
-        except Exception:
-            traceback.print_exc()
-            for name, proc in d.procs:
-                if name == "corvane":
-                    print(f"--- corvane {proc.pid} (status {proc.poll()}) output:\n{d.log_of(proc)[-2000:]}")
-            if artifacts:
-                d.screenshot(os.path.join(artifacts, "failure.png"))
-            print("FAIL")
-            return 1
-    print("PASS")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_checks((run, {})))

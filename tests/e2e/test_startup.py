@@ -5,17 +5,10 @@ silently, one from another folder runs, and "Exit Corvane" ends the process with
 import os
 import sys
 import time
-import traceback
 
-from desktop import Desktop, wait_for
+from desktop import check, run_checks, wait_for
 
 SLIDE_TIMEOUT = 20  # s; the slide itself takes about two seconds
-
-
-def check(label, condition, detail=""):
-    if not condition:
-        raise AssertionError(f"{label}" + (f": {detail}" if detail else ""))
-    print(f"ok   {label}")
 
 
 def work_area_right(d):
@@ -116,25 +109,5 @@ def run(d, artifacts):
           f"status {corvane.returncode}")
 
 
-def main():
-    artifacts = os.environ.get("CORVANE_E2E_ARTIFACTS")
-    if artifacts:
-        os.makedirs(artifacts, exist_ok=True)
-    with Desktop() as d:
-        try:
-            run(d, artifacts)
-        except Exception:
-            traceback.print_exc()
-            for name, proc in d.procs:
-                if name == "corvane":
-                    print(f"--- corvane {proc.pid} (status {proc.poll()}) output:\n{d.log_of(proc)[-2000:]}")
-            if artifacts:
-                d.screenshot(os.path.join(artifacts, "failure.png"))
-            print("FAIL")
-            return 1
-    print("PASS")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_checks((run, {})))
