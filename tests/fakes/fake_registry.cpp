@@ -8,7 +8,8 @@ namespace fakes {
 namespace {
 
 std::string Fold(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
     return s;
 }
 
@@ -44,33 +45,36 @@ void FakeRegistry::log(const std::string& call) {
     }
 }
 
-bool FakeRegistry::hasKey(const std::string& path) const { return key(path) != nullptr; }
+bool FakeRegistry::hasKey(const std::string& path) const {
+    return key(path) != nullptr;
+}
 
-std::optional<std::uint32_t> FakeRegistry::dword(const std::string& path, const std::string& name) const {
+const FakeRegistry::Value* FakeRegistry::value(const std::string& path, const std::string& name,
+                                               std::uint32_t type) const {
     const Key* k = key(path);
     if (k == nullptr) {
+        return nullptr;
+    }
+    const auto v = std::find_if(k->values.begin(), k->values.end(),
+                                [&](const Value& x) { return Fold(x.name) == Fold(name) && x.type == type; });
+    return v == k->values.end() ? nullptr : &*v;
+}
+
+std::optional<std::uint32_t> FakeRegistry::dword(const std::string& path, const std::string& name) const {
+    const Value* v = value(path, name, platform::kRegDword);
+    if (v == nullptr || v->data.size() != 4) {
         return std::nullopt;
     }
-    for (const Value& v : k->values) {
-        if (Fold(v.name) == Fold(name) && v.type == platform::kRegDword && v.data.size() == 4) {
-            return v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (std::uint32_t(v.data[3]) << 24);
-        }
-    }
-    return std::nullopt;
+    return v->data[0] | (v->data[1] << 8) | (v->data[2] << 16) | (std::uint32_t(v->data[3]) << 24);
 }
 
 std::optional<std::string> FakeRegistry::text(const std::string& path, const std::string& name) const {
-    const Key* k = key(path);
-    if (k == nullptr) {
+    const Value* v = value(path, name, platform::kRegSz);
+    if (v == nullptr) {
         return std::nullopt;
     }
-    for (const Value& v : k->values) {
-        if (Fold(v.name) == Fold(name) && v.type == platform::kRegSz) {
-            const std::string s(v.data.begin(), v.data.end());
-            return s.substr(0, s.find('\0'));
-        }
-    }
-    return std::nullopt;
+    const std::string s(v->data.begin(), v->data.end());
+    return s.substr(0, s.find('\0'));
 }
 
 std::vector<std::string> FakeRegistry::valueNames(const std::string& path) const {
@@ -124,15 +128,16 @@ void FakeRegistry::removeValue(const std::string& path, const std::string& name)
     }
 }
 
-long FakeRegistry::openKey(platform::RegKey root, const std::string& path, std::uint32_t, std::uint32_t access,
-                           platform::RegKey& out) {
+long FakeRegistry::openKey(platform::RegKey root, const std::string& path, std::uint32_t,
+                           std::uint32_t access, platform::RegKey& out) {
     const std::string full = RootName(root) + (path.empty() ? "" : "\\" + path);
     const bool writing = (access & (platform::kKeySetValue | platform::kKeyCreateSubKey)) != 0;
     log("open " + full + (writing ? " write" : " read"));
     if (key(full) == nullptr) {
         return platform::kErrorFileNotFound;
     }
-    if ((writing && !writable(full)) || (!writing && root == platform::kHkeyLocalMachine && !machineReadable)) {
+    if ((writing && !writable(full)) ||
+        (!writing && root == platform::kHkeyLocalMachine && !machineReadable)) {
         return platform::kErrorAccessDenied;
     }
     out = m_next++;
@@ -176,7 +181,8 @@ long FakeRegistry::queryValue(platform::RegKey handle, const std::string& name, 
     if (k == nullptr) {
         return platform::kErrorFileNotFound;
     }
-    const auto v = std::find_if(k->values.begin(), k->values.end(), [&](const Value& x) { return Fold(x.name) == Fold(name); });
+    const auto v = std::find_if(k->values.begin(), k->values.end(),
+                                [&](const Value& x) { return Fold(x.name) == Fold(name); });
     if (v == k->values.end()) {
         return platform::kErrorFileNotFound;
     }
@@ -218,14 +224,17 @@ long FakeRegistry::deleteValue(platform::RegKey handle, const std::string& name)
     }
     const std::size_t before = valueNames(it->second.path).size();
     removeValue(it->second.path, name);
-    return valueNames(it->second.path).size() < before ? platform::kErrorSuccess : platform::kErrorFileNotFound;
+    return valueNames(it->second.path).size() < before ? platform::kErrorSuccess
+                                                       : platform::kErrorFileNotFound;
 }
 
 long FakeRegistry::closeKey(platform::RegKey handle) {
     return m_handles.erase(handle) == 1 ? platform::kErrorSuccess : platform::kErrorInvalidHandle;
 }
 
-void FakeRegistry::beginTransaction() { log("begin"); }
+void FakeRegistry::beginTransaction() {
+    log("begin");
+}
 
 long FakeRegistry::commitTransaction() {
     log("commit");

@@ -34,7 +34,8 @@ public:
     /// Creates the key (and those above it) when missing.
     void makeKey(const std::string& path);
     void setDword(const std::string& path, const std::string& name, std::uint32_t value);
-    void setRaw(const std::string& path, const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data);
+    void setRaw(const std::string& path, const std::string& name, std::uint32_t type,
+                std::vector<std::uint8_t> data);
     void removeValue(const std::string& path, const std::string& name);
 
     long openKey(platform::RegKey root, const std::string& path, std::uint32_t options, std::uint32_t access,
@@ -68,6 +69,8 @@ private:
     };
     const Key* key(const std::string& path) const;
     Key* key(const std::string& path);
+    /// The value of that name and type, or null.
+    const Value* value(const std::string& path, const std::string& name, std::uint32_t type) const;
     bool writable(const std::string& path) const;
     void log(const std::string& call);
 

@@ -6,50 +6,36 @@
 namespace fakes {
 
 std::string FakeClock::formatShortDate(std::int64_t msecs) {
-    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc()).toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc())
+        .toString(QStringLiteral("yyyy-MM-dd"))
+        .toStdString();
 }
 
 std::string FakeClock::formatLongTime(std::int64_t msecs) {
-    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc()).toString(QStringLiteral("HH:mm:ss")).toStdString();
+    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc())
+        .toString(QStringLiteral("HH:mm:ss"))
+        .toStdString();
 }
 
-FakeServices::FakeServices() {
-    auto c = std::make_unique<FakeClock>();
-    auto p = std::make_unique<FakeProcesses>();
-    auto pc = std::make_unique<FakeProcessControl>();
-    auto s = std::make_unique<FakeScreen>();
-    auto m = std::make_unique<FakeMessageBoxes>();
-    clock = c.get();
-    processes = p.get();
-    process = pc.get();
-    screen = s.get();
-    messages = m.get();
-    services.clock = std::move(c);
-    services.processes = std::move(p);
-    services.process = std::move(pc);
-    services.screen = std::move(s);
-    services.messages = std::move(m);
-    auto fp = std::make_unique<FakePower>();
-    power = fp.get();
-    services.power = std::move(fp);
-    auto fl = std::make_unique<FakeLauncher>();
-    launcher = fl.get();
-    services.launcher = std::move(fl);
-    auto r = std::make_unique<FakeRegistry>();
-    registry = r.get();
-    services.registry = std::move(r);
-    auto t = std::make_unique<FakeToneGenerator>();
-    tone = t.get();
-    services.tone = std::move(t);
-    auto snd = std::make_unique<FakeSoundPlayers>();
-    sound = snd.get();
-    services.sound = std::move(snd);
-    auto f = std::make_unique<FakeFolders>();
-    folders = f.get();
-    services.folders = std::move(f);
-    auto fd = std::make_unique<FakeFileDialog>();
-    fileDialog = fd.get();
-    services.fileDialog = std::move(fd);
+namespace {
+
+/// Makes a fake, hands it to its slot of the services and gives it back.
+template <typename Fake, typename Slot> Fake* Install(std::unique_ptr<Slot>& slot) {
+    auto fake = std::make_unique<Fake>();
+    Fake* raw = fake.get();
+    slot = std::move(fake);
+    return raw;
 }
+
+} // namespace
+
+FakeServices::FakeServices()
+    : clock(Install<FakeClock>(services.clock)), processes(Install<FakeProcesses>(services.processes)),
+      process(Install<FakeProcessControl>(services.process)), screen(Install<FakeScreen>(services.screen)),
+      messages(Install<FakeMessageBoxes>(services.messages)), power(Install<FakePower>(services.power)),
+      launcher(Install<FakeLauncher>(services.launcher)), registry(Install<FakeRegistry>(services.registry)),
+      tone(Install<FakeToneGenerator>(services.tone)), sound(Install<FakeSoundPlayers>(services.sound)),
+      folders(Install<FakeFolders>(services.folders)),
+      fileDialog(Install<FakeFileDialog>(services.fileDialog)) {}
 
 } // namespace fakes

@@ -8,6 +8,7 @@
 //   hive_tool HIVE AUTOSTART loop  PATH           forever: a, b, c and pad set to the same
 //                                                 number in one write; "ready" after the first
 #include "platform/linux/registry_linux.h"
+#include "tools/registry_values.h"
 
 #include <QCoreApplication>
 
@@ -16,15 +17,12 @@
 #include <string>
 
 using namespace platform;
+using regvalues::SetDword;
 
 namespace {
 
-RegKey Root(const std::string& name) { return name == "hklm" ? kHkeyLocalMachine : kHkeyCurrentUser; }
-
-long SetDword(Registry& r, RegKey key, const std::string& name, std::uint32_t n) {
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                                   static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
-    return r.setValue(key, name, kRegDword, bytes, 4);
+RegKey Root(const std::string& name) {
+    return name == "hklm" ? kHkeyLocalMachine : kHkeyCurrentUser;
 }
 
 int Usage() {
@@ -45,7 +43,8 @@ int main(int argc, char** argv) {
 
     if (command == "open" && argc == 7) {
         const bool write = std::strcmp(argv[6], "write") == 0;
-        std::printf("open=%ld\n", registry.openKey(Root(argv[4]), argv[5], 0, write ? kKeyWrite : kKeyRead, key));
+        std::printf("open=%ld\n",
+                    registry.openKey(Root(argv[4]), argv[5], 0, write ? kKeyWrite : kKeyRead, key));
         return 0;
     }
     if (command == "set" && argc == 9) {
@@ -55,9 +54,7 @@ int main(int argc, char** argv) {
             if (std::strcmp(argv[7], "dword") == 0) {
                 set = SetDword(registry, key, argv[6], static_cast<std::uint32_t>(std::stoul(argv[8])));
             } else {
-                const std::string text = argv[8];
-                set = registry.setValue(key, argv[6], kRegSz, reinterpret_cast<const std::uint8_t*>(text.c_str()),
-                                        static_cast<std::uint32_t>(text.size() + 1));
+                set = regvalues::SetText(registry, key, argv[6], argv[8]);
             }
             registry.closeKey(key);
         }
@@ -74,7 +71,7 @@ int main(int argc, char** argv) {
             std::uint32_t size = sizeof buffer;
             query = registry.queryValue(key, argv[6], type, buffer, size);
             if (query == kErrorSuccess) {
-                text = type == kRegDword ? std::to_string(buffer[0] | (buffer[1] << 8) | (buffer[2] << 16) | (buffer[3] << 24))
+                text = type == kRegDword ? std::to_string(regvalues::Dword(buffer))
                                          : std::string(reinterpret_cast<char*>(buffer));
             }
             registry.closeKey(key);
@@ -104,9 +101,8 @@ int main(int argc, char** argv) {
                 SetDword(registry, key, name, i);
             }
             // A value of some kilobytes, so that a write takes long enough to be cut by a kill.
-            const std::string pad(2000 + (i % 7) * 500, static_cast<char>('a' + i % 26));
-            registry.setValue(key, "pad", kRegSz, reinterpret_cast<const std::uint8_t*>(pad.c_str()),
-                              static_cast<std::uint32_t>(pad.size() + 1));
+            regvalues::SetText(registry, key, "pad",
+                               std::string(2000 + (i % 7) * 500, static_cast<char>('a' + i % 26)));
             registry.closeKey(key);
             if (registry.commitTransaction() != kErrorSuccess) {
                 return 1;

@@ -10,15 +10,11 @@
 
 using namespace platform;
 using regtest::Folders;
+using regtest::SetText;
 
 namespace {
 
 const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-long SetText(Registry& r, RegKey key, const std::string& name, const std::string& text) {
-    return r.setValue(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text.c_str()),
-                      static_cast<std::uint32_t>(text.size() + 1));
-}
 
 QByteArray ReadFile(const QString& path) {
     QFile f(path);
@@ -32,8 +28,9 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     auto r = f.registry();
     RegKey run = 0;
     // The folder does not exist yet: the key reads as empty and can be written.
-    ASSERT_EQ(r->openKey(kHkeyLocalMachine, "SOFTWARE\\microsoft\\Windows\\CurrentVersion\\RUN", 0, kKeyRead, run),
-              kErrorSuccess);
+    ASSERT_EQ(
+        r->openKey(kHkeyLocalMachine, "SOFTWARE\\microsoft\\Windows\\CurrentVersion\\RUN", 0, kKeyRead, run),
+        kErrorSuccess);
     std::uint8_t buffer[255];
     std::uint32_t size = 255, type = kRegSz;
     EXPECT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorFileNotFound);
@@ -41,12 +38,14 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
 
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
     ASSERT_EQ(SetText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
-    EXPECT_EQ(ReadFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
-              "[Desktop Entry]\nType=Application\nName=Corvane\nComment=Shows how long the computer has been up\n"
-              "Exec=\"/opt/corvane/bin/corvane\"\nIcon=corvane\nTerminal=false\n");
-    EXPECT_EQ(QFileInfo(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")).permissions() & 0x7777,
-              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser |
-                  QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    EXPECT_EQ(
+        ReadFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
+        "[Desktop Entry]\nType=Application\nName=Corvane\nComment=Shows how long the computer has been up\n"
+        "Exec=\"/opt/corvane/bin/corvane\"\nIcon=corvane\nTerminal=false\n");
+    EXPECT_EQ(QFileInfo(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")).permissions() &
+                  0x7777,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     r->closeKey(run);
 
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, run), kErrorSuccess);
@@ -82,7 +81,8 @@ TEST(AutostartFolder, PathLongerThanTheBuffer_Answers234) {
         ASSERT_EQ(SetText(*r, run, "Corvane", path), kErrorSuccess);
         std::uint8_t buffer[255];
         std::uint32_t size = 255, type = kRegSz;
-        EXPECT_EQ(r->queryValue(read, "Corvane", type, buffer, size), path.size() < 255 ? kErrorSuccess : kErrorMoreData);
+        EXPECT_EQ(r->queryValue(read, "Corvane", type, buffer, size),
+                  path.size() < 255 ? kErrorSuccess : kErrorMoreData);
         EXPECT_EQ(size, path.size() + 1);
     }
 }
@@ -127,7 +127,8 @@ TEST(AutostartFolder, OddPaths_ValidEntriesThatStartTheProgram) {
         QProcess validate;
         validate.start(QStringLiteral("desktop-file-validate"), {entry});
         ASSERT_TRUE(validate.waitForFinished(20000));
-        EXPECT_EQ(validate.exitCode(), 0) << odd.toStdString() << ": " << validate.readAllStandardOutput().toStdString();
+        EXPECT_EQ(validate.exitCode(), 0)
+            << odd.toStdString() << ": " << validate.readAllStandardOutput().toStdString();
         EXPECT_TRUE(validate.readAllStandardOutput().isEmpty()) << odd.toStdString();
 
         if (canLaunch) {
@@ -138,7 +139,8 @@ TEST(AutostartFolder, OddPaths_ValidEntriesThatStartTheProgram) {
             launch.setProcessEnvironment(env);
             launch.start(QStringLiteral("gio"), {QStringLiteral("launch"), entry});
             ASSERT_TRUE(launch.waitForFinished(20000));
-            EXPECT_EQ(launch.exitCode(), 0) << odd.toStdString() << ": " << launch.readAllStandardError().toStdString();
+            EXPECT_EQ(launch.exitCode(), 0)
+                << odd.toStdString() << ": " << launch.readAllStandardError().toStdString();
             // The marker exists before its text is in: wait for the text.
             for (int i = 0; i < 1000 && ReadFile(marker).isEmpty(); ++i) {
                 QThread::msleep(10);
@@ -167,7 +169,8 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     EXPECT_EQ(regtest::RunTool(f, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
               "open=0 query=0 data=/usr/bin/corvane");
     EXPECT_EQ(regtest::RunTool(f, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
-    EXPECT_EQ(regtest::RunTool(f, {"set", "hklm", QString::fromStdString(run), "Corvane", "sz", "/elsewhere"}, true),
+    EXPECT_EQ(regtest::RunTool(f, {"set", "hklm", QString::fromStdString(run), "Corvane", "sz", "/elsewhere"},
+                               true),
               "open=5 set=-1");
     // A folder not there yet under a parent that cannot be written.
     ::chmod(folder.toLocal8Bit().constData(), 0755);
@@ -179,7 +182,8 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     }
     ::chmod(parent.toLocal8Bit().constData(), 0555);
     EXPECT_EQ(regtest::RunTool(g, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
-    EXPECT_EQ(regtest::RunTool(g, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true), "open=0 query=2 data=");
+    EXPECT_EQ(regtest::RunTool(g, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
+              "open=0 query=2 data=");
     ::chmod(parent.toLocal8Bit().constData(), 0755);
     EXPECT_EQ(ReadFile(entry), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Corvane.desktop"});

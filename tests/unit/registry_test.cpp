@@ -16,21 +16,12 @@
 using namespace platform;
 using regtest::Dword;
 using regtest::Folders;
+using regtest::SetDword;
+using regtest::SetText;
 
 namespace {
 
 const std::string kSettingsKey = "Software\\Pellorin\\Corvane\\4.0";
-
-long SetDword(Registry& r, RegKey key, const std::string& name, std::uint32_t n) {
-    const std::uint8_t b[4] = {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                               static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
-    return r.setValue(key, name, kRegDword, b, 4);
-}
-
-long SetText(Registry& r, RegKey key, const std::string& name, const std::string& text) {
-    return r.setValue(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(text.c_str()),
-                      static_cast<std::uint32_t>(text.size() + 1));
-}
 
 /// Creates the settings key level by level, as the first run does, and gives it open for writing.
 RegKey MakeSettingsKey(Registry& r) {
@@ -44,7 +35,8 @@ struct Warnings {
     QtMessageHandler previous;
     Warnings() {
         seen.clear();
-        previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
+        previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
     }
     ~Warnings() { qInstallMessageHandler(previous); }
 };
@@ -74,7 +66,8 @@ TEST(HiveRegistry, ResultCodesOfTheValueOperations) {
     r->closeKey(key);
 
     RegKey read = 0;
-    ASSERT_EQ(r->openKey(kHkeyCurrentUser, "SOFTWARE\\pellorin\\CORVANE\\4.0", 4, kKeyRead, read), kErrorSuccess);
+    ASSERT_EQ(r->openKey(kHkeyCurrentUser, "SOFTWARE\\pellorin\\CORVANE\\4.0", 4, kKeyRead, read),
+              kErrorSuccess);
     struct Case {
         const char* what;
         std::string name;
@@ -97,7 +90,8 @@ TEST(HiveRegistry, ResultCodesOfTheValueOperations) {
         std::uint8_t buffer[64] = {};
         std::uint32_t size = c.bufferSize;
         std::uint32_t type = 0;
-        EXPECT_EQ(r->queryValue(read, c.name, type, c.nullBuffer ? nullptr : buffer, size), c.result) << c.what;
+        EXPECT_EQ(r->queryValue(read, c.name, type, c.nullBuffer ? nullptr : buffer, size), c.result)
+            << c.what;
         EXPECT_EQ(size, c.sizeAfter) << c.what;
         if (c.result != kErrorFileNotFound) {
             EXPECT_EQ(type, c.type) << c.what;
@@ -145,7 +139,8 @@ TEST(HiveRegistry, CreatingKeysNeedsTheRightAndKeepsTheFirstSpelling) {
         EXPECT_EQ(r->closeKey(k), kErrorSuccess);
     }
     const QByteArray text = f.hiveText();
-    EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Pellorin]\n\"v\"=dword:00000007\n")) << text.constData();
+    EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\Software\\Pellorin]\n\"v\"=dword:00000007\n"))
+        << text.constData();
     EXPECT_FALSE(text.contains("PELLORIN"));
 }
 
@@ -234,7 +229,8 @@ TEST(HiveRegistry, EveryTypeSurvivesTheFileAndAPersonsEdits) {
 }
 
 TEST(HiveRegistry, FileThatCannotBeParsed_KeptAsideWithAWarningAndTheStoreStartsEmpty) {
-    const char* good = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n\"hrbeep\"=dword:00000001\n";
+    const char* good = "Windows Registry Editor Version "
+                       "5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n\"hrbeep\"=dword:00000001\n";
     const struct {
         const char* what;
         QByteArray text;
@@ -242,7 +238,8 @@ TEST(HiveRegistry, FileThatCannotBeParsed_KeptAsideWithAWarningAndTheStoreStarts
         {"no header", "[HKEY_CURRENT_USER\\Software\\P]\n"},
         {"cut inside a value", QByteArray(good).left(QByteArray(good).size() - 12)},
         {"cut inside a key name", QByteArray(good).left(50)},
-        {"a dword of nine digits", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\S]\n\"a\"=dword:123456789\n"},
+        {"a dword of nine digits",
+         "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\S]\n\"a\"=dword:123456789\n"},
         {"an open quote", "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\S]\n\"a\"=\"open\n"},
         {"another root", "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\S]\n"},
         {"a value before any key", "Windows Registry Editor Version 5.00\n\"a\"=dword:1\n"},
@@ -256,7 +253,8 @@ TEST(HiveRegistry, FileThatCannotBeParsed_KeptAsideWithAWarningAndTheStoreStarts
         Warnings warnings;
         auto r = f.registry();
         RegKey key = 0;
-        EXPECT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyRead, key), kErrorFileNotFound) << c.what;
+        EXPECT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyRead, key), kErrorFileNotFound)
+            << c.what;
         EXPECT_EQ(r->openKey(kHkeyCurrentUser, "Software", 0, kKeyRead, key), kErrorSuccess) << c.what;
         QFile aside(QString::fromStdString(f.hivePath + ".corrupt"));
         ASSERT_TRUE(aside.open(QIODevice::ReadOnly)) << c.what;
@@ -397,7 +395,8 @@ TEST(HiveRegistry, FileLeftUnderItsTemporaryName_RemovedByTheNextWriteAndNothing
     Folders f;
     f.writeHive("Windows Registry Editor Version 5.00\n");
     const QString folder = QFileInfo(QString::fromStdString(f.hivePath)).path();
-    for (const char* name : {"user.reg.Ab12Cd", "user.reg.corrupt", "user.reg.corrupt.2", "user.reg.Ab12C", "other.Ab12Cd"}) {
+    for (const char* name :
+         {"user.reg.Ab12Cd", "user.reg.corrupt", "user.reg.corrupt.2", "user.reg.Ab12C", "other.Ab12Cd"}) {
         QFile file(folder + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
@@ -405,12 +404,14 @@ TEST(HiveRegistry, FileLeftUnderItsTemporaryName_RemovedByTheNextWriteAndNothing
     ASSERT_EQ(f.registry()->createKey(kHkeyCurrentUser, "Software\\P", key), kErrorSuccess);
     QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     left.removeAll("user.reg.lock");
-    EXPECT_EQ(left, (QStringList{"other.Ab12Cd", "user.reg", "user.reg.Ab12C", "user.reg.corrupt", "user.reg.corrupt.2"}));
+    EXPECT_EQ(left, (QStringList{"other.Ab12Cd", "user.reg", "user.reg.Ab12C", "user.reg.corrupt",
+                                 "user.reg.corrupt.2"}));
 }
 
 TEST(HiveRegistry, WithoutTheRights_OpeningForWritingAnswers5AndNothingChanges) {
     // A folder the user cannot write, and a file the user cannot read.
-    const QByteArray text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n\"hrbeep\"=dword:00000001\n";
+    const QByteArray text = "Windows Registry Editor Version "
+                            "5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n\"hrbeep\"=dword:00000001\n";
     struct Case {
         const char* what;
         mode_t folderMode;
@@ -437,7 +438,8 @@ TEST(HiveRegistry, WithoutTheRights_OpeningForWritingAnswers5AndNothingChanges) 
         EXPECT_EQ(regtest::RunTool(f, {"open", "hkcu", "Software\\P", "read"}, true), c.openRead) << c.what;
         EXPECT_EQ(regtest::RunTool(f, {"query", "hkcu", "software\\p", "HRBEEP"}, true), c.query) << c.what;
         EXPECT_EQ(regtest::RunTool(f, {"open", "hkcu", "Software\\P", "write"}, true), "open=5") << c.what;
-        EXPECT_EQ(regtest::RunTool(f, {"set", "hkcu", "Software\\P", "hrbeep", "dword", "0"}, true), "open=5 set=-1")
+        EXPECT_EQ(regtest::RunTool(f, {"set", "hkcu", "Software\\P", "hrbeep", "dword", "0"}, true),
+                  "open=5 set=-1")
             << c.what;
         ::chmod(folder.toLocal8Bit().constData(), 0755);
         ::chmod(f.hivePath.c_str(), 0600);

@@ -5,6 +5,7 @@
 // run as root, because root may write whatever the folder's mode says.
 
 #include "platform/linux/registry_linux.h"
+#include "tools/registry_values.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,10 +46,13 @@ struct Folders {
     }
 };
 
-inline bool RunningAsRoot() { return ::geteuid() == 0; }
+inline bool RunningAsRoot() {
+    return ::geteuid() == 0;
+}
 
 /// Starts the tool with the folders and arguments; as the user nobody when the test runs as root.
-inline void StartTool(QProcess& process, const Folders& f, const QStringList& args, bool unprivileged = false) {
+inline void StartTool(QProcess& process, const Folders& f, const QStringList& args,
+                      bool unprivileged = false) {
     QStringList all = {QString::fromStdString(f.hivePath), QString::fromStdString(f.autostartFolder)};
     all += args;
     if (unprivileged && RunningAsRoot()) {
@@ -70,8 +74,8 @@ inline QString RunTool(const Folders& f, const QStringList& args, bool unprivile
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-inline std::uint32_t Dword(const std::uint8_t* b) {
-    return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-}
+using regvalues::Dword;
+using regvalues::SetDword;
+using regvalues::SetText;
 
 } // namespace regtest

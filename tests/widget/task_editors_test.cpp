@@ -1,21 +1,15 @@
-#include "editor_fixture.h"
 #include "editors/form3.h"
 #include "editors/form6.h"
 #include "editors/form7.h"
 #include "editors/task_editors.h"
+#include "fixtures.h"
 
 #include <QTest>
 
 namespace {
 
 struct OpenTaskEditorTest : EditorFixture {
-    ~OpenTaskEditorTest() override {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<EditorWindow*>(window) != nullptr) {
-                delete window;
-            }
-        }
-    }
+    ~OpenTaskEditorTest() override { DeleteEditorWindows(); }
     EditorWindow* openEditor(const QString& kind) {
         return OpenTaskEditor(kind, EditorContext{.services = f.services,
                                                   .task = task,

@@ -1,60 +1,38 @@
 // The scheduled task on the main window: start-up, the trigger check, the seven actions and
 // the task indicator, on fake services and the fake clock.
-#include "app/form1.h"
-#include "fakes/fake_services.h"
-
-#include <gtest/gtest.h>
+#include "fixtures.h"
 
 namespace {
 
-using fakes::FakeServices;
 using platform::MessageIcon;
 using namespace std::chrono_literals;
 
 constexpr std::uint64_t kMinute = 60'000ULL;
 constexpr std::uint64_t kHour = 60 * kMinute;
 constexpr std::uint64_t kDay = 24 * kHour;
-const QString kFailure =
-    QStringLiteral("Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
+const QString kFailure = QStringLiteral(
+    "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
 const std::string kSound = "/opt/corvane/share/corvane/Media/notify.wav";
 
-struct TaskFixture : ::testing::Test {
-    FakeServices f;
-    std::unique_ptr<Form1> form;
+/// The alert's waits are recorded, not waited.
+struct TaskFixture : LoadedMainWindowTest {
     std::vector<std::chrono::milliseconds> waits;
 
     void SetUp() override {
-        form = std::make_unique<Form1>(f.services);
-        form->Form_Load();
-        form->executor().setWait([this](std::chrono::milliseconds time) { waits.push_back(time); });
-    }
-    // What a successful Apply leaves behind.
-    void schedule(const QString& kind, const QString& dd, const QString& hr, const QString& mm) {
-        ScheduledTask& t = form->scheduledTask;
-        t.Check1 = 1;
-        t.dd = dd;
-        t.hr = hr;
-        t.mm = mm;
-        t.task = kind;
-        form->Timer2.start();
-    }
-    // One second of the program: the up-time refresh, then the trigger check.
-    void secondAt(std::uint64_t tick) {
-        f.clock->tick = tick;
-        form->Timer1_Timer();
-        form->Timer2_Timer();
+        load();
+        form1->executor().setWait([this](std::chrono::milliseconds time) { waits.push_back(time); });
     }
 };
 
 TEST_F(TaskFixture, Load_StartsTheTaskTimersAndLocatesTheSoundWithoutAPlayer) {
-    EXPECT_TRUE(form->Timer2.isActive());
-    EXPECT_TRUE(form->Timer3.isActive());
-    EXPECT_EQ(form->Timer2.interval(), 1000);
-    EXPECT_EQ(form->Timer3.interval(), 1000);
-    EXPECT_EQ(form->scheduledTask.soundcheck, 1);
-    EXPECT_EQ(form->Label3, "/opt/corvane/share/corvane");
-    EXPECT_EQ(form->scheduledTask.Check1, 0);
-    EXPECT_EQ(form->scheduledTask.task, "task");
+    EXPECT_TRUE(form1->Timer2.isActive());
+    EXPECT_TRUE(form1->Timer3.isActive());
+    EXPECT_EQ(form1->Timer2.interval(), 1000);
+    EXPECT_EQ(form1->Timer3.interval(), 1000);
+    EXPECT_EQ(form1->scheduledTask.soundcheck, 1);
+    EXPECT_EQ(form1->Label3, "/opt/corvane/share/corvane");
+    EXPECT_EQ(form1->scheduledTask.Check1, 0);
+    EXPECT_EQ(form1->scheduledTask.task, "task");
     // The sound back end is loaded only when a sound is first played.
     EXPECT_TRUE(f.sound->players.empty());
 }
@@ -64,7 +42,7 @@ TEST_F(TaskFixture, Load_RecordAtZeroMatchesTheFirstMinuteButTaskIsNoKind) {
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_TRUE(f.power->calls.empty());
     EXPECT_TRUE(f.launcher->programs.empty());
-    EXPECT_EQ(form->scheduledTask.task, "task");
+    EXPECT_EQ(form1->scheduledTask.task, "task");
 }
 
 struct TriggerCase {
@@ -89,37 +67,27 @@ TEST_F(TaskFixture, Trigger_RunsOnTheFirstMatchingSecondOnly) {
         {"0", "1.5", "0", {kHour, kHour + 30 * kMinute, 2 * kHour}, -1},
     };
     for (const auto& c : cases) {
-        FakeServices g;
-        Form1 other(g.services);
-        other.Form_Load();
-        ScheduledTask& t = other.scheduledTask;
-        t.Check1 = 1;
-        t.dd = c.dd;
-        t.hr = c.hr;
-        t.mm = c.mm;
-        t.task = "Run Program";
-        t.lblexe = "/usr/bin/true";
+        MainWindow w;
+        w.load();
+        w.schedule("Run Program", c.dd, c.hr, c.mm);
         int firedAt = -1;
         for (std::size_t i = 0; i < c.ticks.size(); ++i) {
-            g.clock->tick = c.ticks[i];
-            other.Timer1_Timer();
-            const std::size_t before = g.launcher->programs.size();
-            other.Timer2_Timer();
-            if (g.launcher->programs.size() > before && firedAt < 0) {
+            w.secondAt(c.ticks[i]);
+            if (!w.f.launcher->programs.empty() && firedAt < 0) {
                 firedAt = static_cast<int>(i);
             }
         }
         EXPECT_EQ(firedAt, c.firedAt) << c.dd << " " << c.hr << " " << c.mm;
-        EXPECT_LE(g.launcher->programs.size(), 1u) << c.dd << " " << c.hr << " " << c.mm;
+        EXPECT_LE(w.f.launcher->programs.size(), 1u) << c.dd << " " << c.hr << " " << c.mm;
     }
 }
 
 struct ActionCase {
     const char* kind;
     std::vector<std::string> power;
-    bool timer1, timer2;   // running afterwards
+    bool timer1, timer2; // running afterwards
     int immediateEnds;
-    bool disarmed;         // Check1 0, hr and mm empty
+    bool disarmed; // Check1 0, hr and mm empty
 };
 
 TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
@@ -133,23 +101,17 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
         {"Visit Website", {}, true, true, 0, true},
     };
     for (const auto& c : cases) {
-        FakeServices g;
-        Form1 other(g.services);
-        other.Form_Load();
-        other.executor().setWait([](std::chrono::milliseconds) {});
-        ScheduledTask& t = other.scheduledTask;
-        t = ScheduledTask{};
-        t.Check1 = 1;
-        t.dd = "0";
-        t.hr = "02";
-        t.mm = "10";
-        t.task = c.kind;
+        MainWindow w;
+        w.load();
+        ScheduledTask& t = w.form1->scheduledTask;
+        w.schedule(c.kind, "0", "02", "10");
+        t.soundcheck = 0; // the alert's sound has its own tests below
         t.message = "Time for tea";
         t.lblexe = "/usr/bin/xterm -e top";
         t.Label8 = "https://example.org/";
-        g.clock->tick = 2 * kHour + 10 * kMinute;
-        other.Timer1_Timer();
-        other.Timer2_Timer();
+        w.secondAt(2 * kHour + 10 * kMinute);
+        const fakes::FakeServices& g = w.f;
+        const Form1& other = *w.form1;
 
         SCOPED_TRACE(c.kind);
         EXPECT_EQ(g.power->calls, c.power);
@@ -169,9 +131,9 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
         EXPECT_EQ(t.dd, "0");
         EXPECT_EQ(t.task, c.kind);
         EXPECT_EQ(t.message, "Time for tea");
-        EXPECT_EQ(g.launcher->programs,
-                  QString(c.kind) == "Run Program" ? std::vector<std::string>{"/usr/bin/xterm -e top"}
-                                                   : std::vector<std::string>{});
+        EXPECT_EQ(g.launcher->programs, QString(c.kind) == "Run Program"
+                                            ? std::vector<std::string>{"/usr/bin/xterm -e top"}
+                                            : std::vector<std::string>{});
         EXPECT_EQ(g.launcher->urls, QString(c.kind) == "Visit Website"
                                         ? std::vector<std::string>{"https://example.org/"}
                                         : std::vector<std::string>{});
@@ -191,10 +153,10 @@ TEST_F(TaskFixture, Actions_KindOfNoneOfTheSevenLeavesTheRecordAsItIs) {
         schedule(kind, "0", "0", "3");
         secondAt(3 * kMinute);
         secondAt(3 * kMinute + 1'000);
-        EXPECT_EQ(form->scheduledTask.Check1, 1) << kind;
-        EXPECT_EQ(form->scheduledTask.hr, "0") << kind;
-        EXPECT_EQ(form->scheduledTask.mm, "3") << kind;
-        EXPECT_TRUE(form->Timer2.isActive()) << kind;
+        EXPECT_EQ(form1->scheduledTask.Check1, 1) << kind;
+        EXPECT_EQ(form1->scheduledTask.hr, "0") << kind;
+        EXPECT_EQ(form1->scheduledTask.mm, "3") << kind;
+        EXPECT_TRUE(form1->Timer2.isActive()) << kind;
     }
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_TRUE(f.power->calls.empty());
@@ -205,7 +167,7 @@ TEST_F(TaskFixture, Actions_KindOfNoneOfTheSevenLeavesTheRecordAsItIs) {
 
 TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBox) {
     schedule("Alert", "0", "0", "1");
-    form->scheduledTask.message = "Stand up";
+    form1->scheduledTask.message = "Stand up";
     f.messages->whileShown = [this](const fakes::RecordedMessage&) {
         // The sound was started before the box and is still playing.
         EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
@@ -230,30 +192,27 @@ TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBo
 
 TEST_F(TaskFixture, Alert_WithoutSoundShowsTheBoxAtOnce) {
     schedule("Alert", "0", "0", "1");
-    form->scheduledTask.soundcheck = 0;
+    form1->scheduledTask.soundcheck = 0;
     secondAt(kMinute);
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_EQ(f.messages->shown[0].text, "message"); // never set in its editor
     EXPECT_TRUE(waits.empty());
     EXPECT_TRUE(f.sound->players.empty());
-    EXPECT_EQ(form->scheduledTask.Check1, 0);
+    EXPECT_EQ(form1->scheduledTask.Check1, 0);
 }
 
 TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheText) {
     for (const bool openFails : {true, false}) {
-        FakeServices g;
+        MainWindow w;
+        fakes::FakeServices& g = w.f;
+        const Form1& other = *w.form1;
         g.sound->failOpen = openFails;
         g.sound->failPlay = !openFails;
-        Form1 other(g.services);
-        other.Form_Load();
+        w.load();
         bool waited = false;
-        other.executor().setWait([&](std::chrono::milliseconds) { waited = true; });
-        other.scheduledTask.Check1 = 1;
-        other.scheduledTask.mm = "1";
-        other.scheduledTask.task = "Alert";
-        g.clock->tick = kMinute;
-        other.Timer1_Timer();
-        other.Timer2_Timer();
+        w.form1->executor().setWait([&](std::chrono::milliseconds) { waited = true; });
+        w.schedule("Alert", "0", "0", "1");
+        w.secondAt(kMinute);
         SCOPED_TRACE(openFails ? "open fails" : "play fails");
         ASSERT_EQ(g.messages->shown.size(), 1u);
         EXPECT_EQ(g.messages->shown[0].text, kFailure);
@@ -268,8 +227,8 @@ TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheTe
 TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     schedule("Alert", "0", "0", "1");
     int waitsSeen = 0;
-    form->executor().setWait([&](std::chrono::milliseconds) {
-        EXPECT_TRUE(form->executor().running());
+    form1->executor().setWait([&](std::chrono::milliseconds) {
+        EXPECT_TRUE(form1->executor().running());
         if (++waitsSeen == 1) {
             secondAt(kMinute + 1'000);
         }
@@ -277,7 +236,7 @@ TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     int boxes = 0;
     f.messages->whileShown = [&](const fakes::RecordedMessage&) {
         // The record is disarmed only when the box closes, so the trigger still matches here.
-        EXPECT_EQ(form->scheduledTask.Check1, 1);
+        EXPECT_EQ(form1->scheduledTask.Check1, 1);
         if (++boxes == 1) {
             secondAt(kMinute + 2'000);
             secondAt(kMinute + 3'000);
@@ -287,23 +246,23 @@ TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(waitsSeen, 1);
     EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
-    EXPECT_FALSE(form->executor().running());
-    EXPECT_EQ(form->scheduledTask.Check1, 0);
+    EXPECT_FALSE(form1->executor().running());
+    EXPECT_EQ(form1->scheduledTask.Check1, 0);
     secondAt(kMinute + 4'000);
     EXPECT_EQ(boxes, 1);
 }
 
 TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) {
     schedule("Alert", "0", "0", "1");
-    form->scheduledTask.soundcheck = 1;
+    form1->scheduledTask.soundcheck = 1;
     int ticksSeen = 0;
     // The real nested loop, shortened: a Timer2 tick delivered by the event loop meanwhile.
     int waitsSeen = 0;
-    form->executor().setWait([&](std::chrono::milliseconds) {
+    form1->executor().setWait([&](std::chrono::milliseconds) {
         if (++waitsSeen == 1) {
-            QTimer::singleShot(0, form.get(), [&] {
+            QTimer::singleShot(0, form1.get(), [&] {
                 ++ticksSeen;
-                form->Timer2_Timer();
+                form1->Timer2_Timer();
             });
         }
         WaitWithEvents(20ms);
@@ -324,9 +283,9 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
         ASSERT_EQ(f.messages->shown.size(), 1u) << kind;
         EXPECT_EQ(f.messages->shown[0].text, kFailure) << kind;
         EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Critical) << kind;
-        EXPECT_EQ(form->scheduledTask.Check1, 0) << kind;
-        EXPECT_TRUE(form->scheduledTask.mm.isEmpty()) << kind;
-        EXPECT_TRUE(form->Timer2.isActive()) << kind;
+        EXPECT_EQ(form1->scheduledTask.Check1, 0) << kind;
+        EXPECT_TRUE(form1->scheduledTask.mm.isEmpty()) << kind;
+        EXPECT_TRUE(form1->Timer2.isActive()) << kind;
     }
 }
 
@@ -335,31 +294,32 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
     schedule("Hibernate", "0", "0", "7");
     secondAt(7 * kMinute);
     ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, "The name org.freedesktop.login1 was not provided by any .service files");
+    EXPECT_EQ(f.messages->shown[0].text,
+              "The name org.freedesktop.login1 was not provided by any .service files");
     EXPECT_EQ(f.messages->shown[0].title, "Corvane");
     EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(form->scheduledTask.Check1, 0);
+    EXPECT_EQ(form1->scheduledTask.Check1, 0);
     EXPECT_EQ(f.process->immediateEnds, 0);
 }
 
 TEST_F(TaskFixture, Indicator_BlinksWhileScheduledAndStaysVisibleOtherwise) {
-    form->Timer3_Timer();
-    EXPECT_FALSE(form->Image1->isHidden());
-    EXPECT_EQ(form->Image1->toolTip(), "Task Indicator. If blinking, a Task is scheduled.");
+    form1->Timer3_Timer();
+    EXPECT_FALSE(form1->Image1->isHidden());
+    EXPECT_EQ(form1->Image1->toolTip(), "Task Indicator. If blinking, a Task is scheduled.");
     schedule("Alert", "5", "5", "5");
     std::vector<bool> shown;
     for (int i = 0; i < 4; ++i) {
-        form->Timer3_Timer();
-        shown.push_back(!form->Image1->isHidden());
+        form1->Timer3_Timer();
+        shown.push_back(!form1->Image1->isHidden());
     }
     EXPECT_EQ(shown, (std::vector<bool>{false, true, false, true}));
-    form->Timer3_Timer();
-    EXPECT_TRUE(form->Image1->isHidden());
-    form->scheduledTask.Check1 = 0; // the task ran
-    form->Timer3_Timer();
-    EXPECT_FALSE(form->Image1->isHidden());
-    form->Timer3_Timer();
-    EXPECT_FALSE(form->Image1->isHidden());
+    form1->Timer3_Timer();
+    EXPECT_TRUE(form1->Image1->isHidden());
+    form1->scheduledTask.Check1 = 0; // the task ran
+    form1->Timer3_Timer();
+    EXPECT_FALSE(form1->Image1->isHidden());
+    form1->Timer3_Timer();
+    EXPECT_FALSE(form1->Image1->isHidden());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// One QApplication for every widget test, on the offscreen platform.
+// One QApplication for every unit and widget test, on the offscreen platform.
 #include <QApplication>
 #include <QStandardPaths>
 
