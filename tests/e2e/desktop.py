@@ -635,11 +635,6 @@ class Desktop:
         """Position and size of the window manager's frame around window, or None."""
         return self.window_info(self.frame_of(window))
 
-    def frame_extents(self, window):
-        """The frame's left, right, top and bottom widths around window (_NET_FRAME_EXTENTS)."""
-        text = self.property(window, "_NET_FRAME_EXTENTS")
-        return tuple(int(v) for v in text.split("=")[1].split(",")) if "=" in text else None
-
     def property(self, window, name):
         return self.run(["xprop", "-id", str(window), name]).stdout.strip()
 

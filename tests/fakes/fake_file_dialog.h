@@ -17,7 +17,8 @@ public:
     std::deque<QString> results;
     std::vector<Call> calls;
 
-    QString getOpenFileName(QWidget* /*parent*/, const QString& startPath, const QStringList& filters) override {
+    QString getOpenFileName(QWidget* /*parent*/, const QString& startPath,
+                            const QStringList& filters) override {
         calls.push_back({startPath, filters});
         if (results.empty()) {
             return QString();

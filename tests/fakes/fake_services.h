@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
 
@@ -89,7 +90,18 @@ struct RecordedMessage {
     QString text;
     QString title;
     platform::MessageIcon icon;
+    bool operator==(const RecordedMessage&) const = default;
 };
+
+inline std::ostream& operator<<(std::ostream& out, const RecordedMessage& m) {
+    return out << '"' << m.title.toStdString() << "\": \"" << m.text.toStdString() << "\" icon "
+               << static_cast<int>(m.icon);
+}
+
+/// Exactly one message box, with the program's title "Corvane".
+inline std::vector<RecordedMessage> OneBox(const QString& text, platform::MessageIcon icon) {
+    return {{text, QStringLiteral("Corvane"), icon}};
+}
 
 class FakeMessageBoxes final : public platform::MessageBoxes {
 public:

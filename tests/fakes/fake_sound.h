@@ -13,7 +13,8 @@ namespace fakes {
 /// A player that records every call; the test scripts failures and reports the end itself.
 class FakeSoundPlayer final : public platform::SoundPlayer {
 public:
-    std::vector<std::string>* log = nullptr; ///< shared with the maker: "open <path>", "play", "stop", "close"
+    std::vector<std::string>* log =
+        nullptr; ///< shared with the maker: "open <path>", "play", "stop", "close"
     bool failOpen = false;
     bool failPlay = false;
     bool playing = false;

@@ -57,22 +57,4 @@ TEST(LogOffBackend_Choice, DesktopNamesAndAnsweringManagers) {
     }
 }
 
-TEST(LogOffBackend_Call, ArgumentsHaveTheManagersTypes) {
-    // The bus carries the types as they are: GNOME's mode is a uint32, Xfce's flags are booleans.
-    const platform::LogOffCall gnome = platform::logOffCall(LogOffBackend::GnomeSession);
-    ASSERT_EQ(gnome.arguments.size(), 1);
-    EXPECT_EQ(gnome.arguments[0].typeId(), QMetaType::UInt);
-    EXPECT_EQ(gnome.arguments[0].toUInt(), 1u);
-
-    const platform::LogOffCall xfce = platform::logOffCall(LogOffBackend::XfceSession);
-    ASSERT_EQ(xfce.arguments.size(), 2);
-    EXPECT_EQ(xfce.arguments[0].typeId(), QMetaType::Bool);
-    EXPECT_EQ(xfce.arguments[1].typeId(), QMetaType::Bool);
-    EXPECT_FALSE(xfce.arguments[0].toBool()); // no dialog
-    EXPECT_TRUE(xfce.arguments[1].toBool());  // applications may save
-
-    EXPECT_TRUE(platform::logOffCall(LogOffBackend::KdeShutdown).arguments.isEmpty());
-    EXPECT_TRUE(platform::logOffCall(LogOffBackend::LxqtSession).arguments.isEmpty());
-}
-
 } // namespace

@@ -68,10 +68,9 @@ TEST_F(Form1Fixture, Refresh_PastThe32BitWrapStillEndsTheProgram) {
 TEST_F(Form1Fixture, Refresh_FailureShowsTheRestartMessageAndEnds) {
     f.clock->failTick = true;
     form1->Timer1_Timer();
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text,
-              "You must restart your computer to for Corvane to function corectly.");
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(f.messages->shown,
+              fakes::OneBox("You must restart your computer to for Corvane to function corectly.",
+                            MessageIcon::Exclamation));
     EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
 }
 
@@ -152,10 +151,9 @@ TEST_F(Form1Fixture, Load_UnsupportedSystemShowsTheMessageAndEndsAtOnce) {
         MainWindow w;
         w.f.process->platform = id;
         w.form1->Form_Load();
-        ASSERT_EQ(w.f.messages->shown.size(), 1u);
-        EXPECT_EQ(w.f.messages->shown[0].text,
-                  "Corvane does not support this OS. Program will be terminated");
-        EXPECT_EQ(w.f.messages->shown[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(w.f.messages->shown,
+                  fakes::OneBox("Corvane does not support this OS. Program will be terminated",
+                                MessageIcon::Critical));
         EXPECT_EQ(w.f.process->immediateEnds, 1);
         EXPECT_FALSE(w.form1->Timer1.isActive());
         EXPECT_EQ(w.form1->trayIcon(), nullptr);

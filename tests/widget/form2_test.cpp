@@ -215,9 +215,8 @@ TEST_F(Form2Fixture, RemovingAutostartFailsOtherwise_AccessDeniedMessageAndTheBe
     form2.Check11->setChecked(false);
     form2.Check2->setChecked(false);
     form2.Image1_Click();
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, "Unable to schedule the Task. Access Denied.");
-    EXPECT_EQ(f.messages->shown[0].icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(f.messages->shown,
+              fakes::OneBox("Unable to schedule the Task. Access Denied.", platform::MessageIcon::Critical));
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 0u);
 }
 

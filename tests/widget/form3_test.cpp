@@ -11,12 +11,6 @@ const QString kMissingSound = QStringLiteral(
     "The system sound file referred by 'Corvane' does not exist in your computer. it is recommend that you "
     "uncheck 'Play Sound' option and continue.");
 
-class BackslashFolders final : public platform::Folders {
-public:
-    std::string dataFolder() override { return "C:\\WINDOWS"; }
-    std::string separator() override { return "\\"; }
-};
-
 struct Form3Test : EditorFixture {
     EditorHolder<Form3> form;
 
@@ -82,10 +76,7 @@ TEST_F(Form3Test, Ok_AcceptsAnyNonEmptyTextUnchanged) {
 TEST_F(Form3Test, Ok_EmptyBoxWarnsAndChangesNothing) {
     form->Check1->setChecked(false);
     form->Image9_Click();
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, "Please type the Message.");
-    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(f.messages->shown, fakes::OneBox("Please type the Message.", MessageIcon::Exclamation));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(task.message, "message");
     EXPECT_EQ(task.soundcheck, 1);
@@ -180,10 +171,7 @@ TEST_F(Form3Test, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
         QTest::keyClicks(form->message, "typed");
         form->Label1_Click();
 
-        ASSERT_EQ(f.messages->shown.size(), 1u);
-        EXPECT_EQ(f.messages->shown[0].text, kMissingSound);
-        EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-        EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(f.messages->shown, fakes::OneBox(kMissingSound, MessageIcon::Exclamation));
         EXPECT_FALSE(form->isPlaying());
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(form->message->toPlainText(), "typed");
@@ -198,7 +186,7 @@ TEST_F(Form3Test, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
 }
 
 TEST_F(Form3Test, Test_JoinsTheSoundPathWithTheSystemSeparator) {
-    f.services.folders = std::make_unique<BackslashFolders>();
+    f.folders->sep = "\\";
     open(QStringLiteral("C:\\WINDOWS"));
     form->Label1_Click();
     EXPECT_EQ(sound->log.at(1), "open C:\\WINDOWS\\Media\\notify.wav");

@@ -55,10 +55,7 @@ TEST_F(Form6Test, Ok_AcceptsAnythingButTheExactPrefix) {
 
 TEST_F(Form6Test, Ok_TheBarePrefixWarnsAndChangesNothing) {
     form->Image9_Click();
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, "Please type the URL.");
-    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-    EXPECT_EQ(f.messages->shown[0].icon, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(f.messages->shown, fakes::OneBox("Please type the URL.", platform::MessageIcon::Exclamation));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(task.Label8, "URL");
     EXPECT_EQ(kindBox->currentText(), "Visit Website");

@@ -161,10 +161,7 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
             EXPECT_EQ(panel1.text(), "Task Scheduled : Yes");
             EXPECT_EQ(panel2.text(), QStringLiteral("Task Name : ") + c.kind);
         } else {
-            ASSERT_EQ(f.messages->shown.size(), 1u);
-            EXPECT_EQ(f.messages->shown[0].text, c.warning);
-            EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-            EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+            EXPECT_EQ(f.messages->shown, fakes::OneBox(c.warning, MessageIcon::Exclamation));
             EXPECT_TRUE(recordUntouchedWhileWarned);
             // The earlier task is cancelled; its trigger and kind stay as they were.
             EXPECT_EQ(record.Check1, 0);
@@ -325,10 +322,7 @@ TEST_F(PageFixture, Kind_ArrowKeysPassEveryItemAndOpenEditorsOrWarn) {
     }
     EXPECT_EQ(page->Combo1->currentText(), "Visit Website");
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Run Program", "Visit Website"}));
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, kHibernateWarning);
-    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(f.messages->shown, fakes::OneBox(kHibernateWarning, MessageIcon::Exclamation));
     // Choosing a kind alone writes nothing.
     EXPECT_EQ(record.task, "task");
     EXPECT_EQ(record.Check1, 0);

@@ -100,10 +100,7 @@ TEST_F(SettingsStartUp, KeyPresent_NoDefaultIsWrittenEvenWithValuesMissing) {
 TEST_F(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
     f.registry->makeKey(kKey);
     load();
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
-    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(f.messages->shown, fakes::OneBox(kInstallationError, MessageIcon::Critical));
     EXPECT_EQ(f.process->immediateEnds, 1);
     EXPECT_TRUE(f.process->terminations.empty()); // no unload handler
     EXPECT_TRUE(f.registry->valueNames(kKey).empty());
@@ -288,10 +285,7 @@ TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
             }
         };
         s.RunFirstRunSequence("/usr/bin/corvane");
-        ASSERT_EQ(g.messages->shown.size(), 1u) << c.what;
-        EXPECT_EQ(g.messages->shown[0].text, c.message) << c.what;
-        EXPECT_EQ(g.messages->shown[0].title, "Corvane") << c.what;
-        EXPECT_EQ(g.messages->shown[0].icon, c.icon) << c.what;
+        EXPECT_EQ(g.messages->shown, fakes::OneBox(c.message, c.icon)) << c.what;
         EXPECT_EQ(s.ended(), c.ends) << c.what;
         EXPECT_EQ(g.process->immediateEnds, c.ends ? 1 : 0) << c.what;
         EXPECT_EQ(g.registry->valueNames(kKey).size(), c.valuesAfter) << c.what;
@@ -310,8 +304,6 @@ TEST_F(StoreFixture, ReaderFailure_InstallationErrorAndTheEnd) {
         }
     };
     EXPECT_EQ(store.ReadOntop(), std::nullopt);
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(f.messages->shown, fakes::OneBox(kInstallationError, MessageIcon::Critical));
     EXPECT_TRUE(store.ended());
 }

@@ -138,10 +138,7 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
                                         ? std::vector<std::string>{"https://example.org/"}
                                         : std::vector<std::string>{});
         if (QString(c.kind) == "Alert") {
-            ASSERT_EQ(g.messages->shown.size(), 1u);
-            EXPECT_EQ(g.messages->shown[0].text, "Time for tea");
-            EXPECT_EQ(g.messages->shown[0].title, "Corvane");
-            EXPECT_EQ(g.messages->shown[0].icon, MessageIcon::Information);
+            EXPECT_EQ(g.messages->shown, fakes::OneBox("Time for tea", MessageIcon::Information));
         } else {
             EXPECT_TRUE(g.messages->shown.empty());
         }
@@ -174,9 +171,7 @@ TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBo
         EXPECT_EQ(waits, (std::vector<std::chrono::milliseconds>{500ms}));
     };
     secondAt(kMinute);
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, "Stand up");
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(f.messages->shown, fakes::OneBox("Stand up", MessageIcon::Information));
     ASSERT_EQ(f.sound->players.size(), 1u);
 
     // The end of playback releases the file; the next alert uses the same player.
@@ -214,10 +209,7 @@ TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheTe
         w.schedule("Alert", "0", "0", "1");
         w.secondAt(kMinute);
         SCOPED_TRACE(openFails ? "open fails" : "play fails");
-        ASSERT_EQ(g.messages->shown.size(), 1u);
-        EXPECT_EQ(g.messages->shown[0].text, kFailure);
-        EXPECT_EQ(g.messages->shown[0].title, "Corvane");
-        EXPECT_EQ(g.messages->shown[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(g.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
         EXPECT_FALSE(waited);
         EXPECT_EQ(other.scheduledTask.Check1, 0);
         EXPECT_TRUE(other.scheduledTask.mm.isEmpty());
@@ -280,9 +272,7 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
         f.messages->shown.clear();
         schedule(kind, "0", "1", "0");
         secondAt(kHour);
-        ASSERT_EQ(f.messages->shown.size(), 1u) << kind;
-        EXPECT_EQ(f.messages->shown[0].text, kFailure) << kind;
-        EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Critical) << kind;
+        EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical)) << kind;
         EXPECT_EQ(form1->scheduledTask.Check1, 0) << kind;
         EXPECT_TRUE(form1->scheduledTask.mm.isEmpty()) << kind;
         EXPECT_TRUE(form1->Timer2.isActive()) << kind;
@@ -293,11 +283,9 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
     f.power->hibernateFailure = "The name org.freedesktop.login1 was not provided by any .service files";
     schedule("Hibernate", "0", "0", "7");
     secondAt(7 * kMinute);
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text,
-              "The name org.freedesktop.login1 was not provided by any .service files");
-    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(f.messages->shown,
+              fakes::OneBox("The name org.freedesktop.login1 was not provided by any .service files",
+                            MessageIcon::Exclamation));
     EXPECT_EQ(form1->scheduledTask.Check1, 0);
     EXPECT_EQ(f.process->immediateEnds, 0);
 }
