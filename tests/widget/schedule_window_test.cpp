@@ -43,7 +43,8 @@ TEST_F(ScheduleWindowFixture, Open_PageInFrame3LoadedInItsPlace) {
     for (int i = 0; i < page.Combo1->count(); ++i) {
         items << page.Combo1->itemText(i);
     }
-    EXPECT_EQ(items, TaskKinds());
+    EXPECT_EQ(items, (QStringList{"Turn Off Computer", "Log Off Computer", "Restart Computer", "Hibernate",
+                                  "Alert", "Run Program", "Visit Website"}));
     EXPECT_EQ(page.Combo1->currentText(), "Pick a Task");
     EXPECT_FALSE(page.Check1->isChecked());
     EXPECT_EQ(panel(1), "Task Scheduled : No");
