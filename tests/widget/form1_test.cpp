@@ -168,14 +168,6 @@ TEST_F(Form1Fixture, Initialize_ListFailureIsReportedAndStartupGoesOn) {
     EXPECT_EQ(f.process->immediateEnds, 0);
 }
 
-TEST_F(Form1Fixture, Initialize_SecondCopyEndsSilently) {
-    f.processes->ids = {10, 20};
-    f.processes->paths = {{10, f.processes->ownPath}, {20, f.processes->ownPath}};
-    form1->Form_Initialize();
-    EXPECT_EQ(f.process->immediateEnds, 1);
-    EXPECT_TRUE(f.messages->shown.empty());
-}
-
 TEST_F(Form1Fixture, MoreLess_TogglesHeightPictureAndCurrentTime) {
     form1->Form_Load();
     const int top = form1->Image3->y();
