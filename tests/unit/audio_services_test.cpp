@@ -31,8 +31,10 @@ TEST(LinuxFolders_DataFolder, ShareCorvaneBesideTheBinFolderOrEmpty) {
     fs::create_directories(root / "file/share");
     std::ofstream(root / "file/share/corvane") << "not a folder";
 
-    EXPECT_EQ(platform::LinuxFolders((root / "prefix/bin").string()).dataFolder(), (root / "prefix/share/corvane").string());
-    EXPECT_EQ(platform::LinuxFolders((root / "prefix/bin/").string()).dataFolder(), (root / "prefix/share/corvane").string());
+    EXPECT_EQ(platform::LinuxFolders((root / "prefix/bin").string()).dataFolder(),
+              (root / "prefix/share/corvane").string());
+    EXPECT_EQ(platform::LinuxFolders((root / "prefix/bin/").string()).dataFolder(),
+              (root / "prefix/share/corvane").string());
     EXPECT_EQ(platform::LinuxFolders((root / "bare/bin").string()).dataFolder(), "");
     EXPECT_EQ(platform::LinuxFolders((root / "file/bin").string()).dataFolder(), "");
     EXPECT_EQ(platform::LinuxFolders().separator(), "/");
@@ -43,7 +45,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         wav = m_dir.path().toStdString() + "/notify.wav";
-        std::ofstream(wav, std::ios::binary) << notify_sound::waveFile(notify_sound::chimeSamples(), notify_sound::kSampleRate);
+        std::ofstream(wav, std::ios::binary)
+            << notify_sound::waveFile(notify_sound::chimeSamples(), notify_sound::kSampleRate);
     }
     QTemporaryDir m_dir;
     std::string wav;

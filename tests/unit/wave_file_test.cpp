@@ -15,8 +15,12 @@ using platform::audio::WaveInfo;
 
 namespace {
 
-std::string le16(std::uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
-std::string le32(std::uint32_t v) { return le16(static_cast<std::uint16_t>(v & 0xFFFF)) + le16(static_cast<std::uint16_t>(v >> 16)); }
+std::string le16(std::uint16_t v) {
+    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+std::string le32(std::uint32_t v) {
+    return le16(static_cast<std::uint16_t>(v & 0xFFFF)) + le16(static_cast<std::uint16_t>(v >> 16));
+}
 
 std::string chunk(const std::string& id, const std::string& body) {
     std::string c = id + le32(static_cast<std::uint32_t>(body.size())) + body;
@@ -31,7 +35,9 @@ std::string format(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate
     return le16(tag) + le16(channels) + le32(rate) + le32(rate * block) + le16(block) + le16(bits);
 }
 
-std::string riff(const std::string& chunks) { return "RIFF" + le32(static_cast<std::uint32_t>(4 + chunks.size())) + "WAVE" + chunks; }
+std::string riff(const std::string& chunks) {
+    return "RIFF" + le32(static_cast<std::uint32_t>(4 + chunks.size())) + "WAVE" + chunks;
+}
 
 struct BadCase {
     const char* name;
@@ -60,7 +66,8 @@ TEST(WaveFile_Header, RefusesWhatAPlainPlayerCannotPlay) {
          riff(chunk("fmt ", le16(1) + le16(2) + le32(44100) + le32(0) + le16(2) + le16(16)) + data),
          "block size"},
         {"no samples", riff(fmt16 + chunk("data", "")), "holds no sound"},
-        {"extensible, too short", riff(chunk("fmt ", format(0xFFFE, 1, 44100, 16) + le16(0)) + data), "too short"},
+        {"extensible, too short", riff(chunk("fmt ", format(0xFFFE, 1, 44100, 16) + le16(0)) + data),
+         "too short"},
     };
     for (const auto& c : cases) {
         try {
@@ -75,17 +82,21 @@ TEST(WaveFile_Header, RefusesWhatAPlainPlayerCannotPlay) {
 TEST(WaveFile_Header, ReadsFormatsAndFindsTheSamplesBehindOtherChunks) {
     // An odd-sized chunk in front of the samples is padded to an even size.
     const std::string list = chunk("LIST", "INFOabc");
-    const std::string ext = format(0xFFFE, 2, 48000, 24) + le16(22) + le16(24) + le32(0) + le16(1) + std::string(14, 'x');
+    const std::string ext =
+        format(0xFFFE, 2, 48000, 24) + le16(22) + le16(24) + le32(0) + le16(1) + std::string(14, 'x');
     struct Case {
         const char* name;
         std::string bytes;
         std::uint64_t fileSize;
         WaveInfo want;
     };
-    const std::string s16 = riff(chunk("fmt ", format(1, 1, 44100, 16)) + list + chunk("data", std::string(88200, '\0')));
-    const std::string f32 = riff(chunk("fmt ", format(3, 2, 48000, 32)) + chunk("data", std::string(3840, '\0')));
+    const std::string s16 =
+        riff(chunk("fmt ", format(1, 1, 44100, 16)) + list + chunk("data", std::string(88200, '\0')));
+    const std::string f32 =
+        riff(chunk("fmt ", format(3, 2, 48000, 32)) + chunk("data", std::string(3840, '\0')));
     const std::string e24 = riff(chunk("fmt ", ext) + chunk("data", std::string(600, '\0')));
-    const std::string cut = riff(chunk("fmt ", format(1, 1, 8000, 8)) + "data" + le32(8000)) + std::string(400, '\x80');
+    const std::string cut =
+        riff(chunk("fmt ", format(1, 1, 8000, 8)) + "data" + le32(8000)) + std::string(400, '\x80');
     const Case cases[] = {
         {"16-bit mono after LIST", s16, s16.size(), {1, 1, 44100, 16, 12 + 24 + 16 + 8, 88200}},
         {"float stereo", f32, f32.size(), {3, 2, 48000, 32, 12 + 24 + 8, 3840}},
@@ -115,7 +126,8 @@ TEST(WaveFile_Check, NamesTheFileAndTheProblem) {
     const std::string good = root + "/good.wav";
     const std::string junk = root + "/junk.wav";
     {
-        std::ofstream(good, std::ios::binary) << notify_sound::waveFile(std::vector<std::int16_t>(441, 5), 44100);
+        std::ofstream(good, std::ios::binary)
+            << notify_sound::waveFile(std::vector<std::int16_t>(441, 5), 44100);
         std::ofstream(junk, std::ios::binary) << "not a sound";
     }
     EXPECT_DOUBLE_EQ(checkWaveFile(good).durationMs(), 10.0);

@@ -36,7 +36,9 @@ std::string jsonText(const std::string& text) {
     return out + "\"";
 }
 
-std::string now() { return std::to_string(g_clock.nsecsElapsed() / 1e6); }
+std::string now() {
+    return std::to_string(g_clock.nsecsElapsed() / 1e6);
+}
 
 // Resident memory in kB, and whether Qt Multimedia is mapped into the process.
 std::string memory() {
@@ -62,7 +64,8 @@ int sweep(platform::Services& services) {
         report("{\"event\": \"tone\", \"hz\": " + std::to_string(hz) + ", \"start_ms\": " + from +
                ", \"end_ms\": " + now() + "}");
     }
-    report("{\"event\": \"sweep\", \"total_ms\": " + std::to_string(g_clock.nsecsElapsed() / 1e6 - start) + "}");
+    report("{\"event\": \"sweep\", \"total_ms\": " + std::to_string(g_clock.nsecsElapsed() / 1e6 - start) +
+           "}");
     return 0;
 }
 

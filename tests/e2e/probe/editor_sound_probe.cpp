@@ -41,7 +41,9 @@ void say(const QString& line) {
     std::fflush(stdout);
 }
 
-QString now() { return QString::number(gClock.elapsed()); }
+QString now() {
+    return QString::number(gClock.elapsed());
+}
 
 /// Reports a click on Test before the editor handles it (a warning box would come first).
 class ClickWatch final : public QObject {
