@@ -2,6 +2,7 @@
 
 #include "app/instance_check.h"
 #include "app/uptime.h"
+#include "common/app_title.h"
 #include "common/end_program.h"
 #include "common/pictures.h"
 #include "common/twips.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Corvane");
 const QString kRestartMessage =
     QStringLiteral("You must restart your computer to for Corvane to function corectly.");
 const QString kUptimeLimitMessage = QStringLiteral(
@@ -217,7 +217,7 @@ void Form1::SetHeight(float twips) {
 }
 
 void Form1::showMessage(const QString& text, platform::MessageIcon icon) {
-    m_services.messages->show(text, kTitle, icon);
+    m_services.messages->show(text, kAppTitle, icon);
 }
 
 void Form1::Form_Initialize() {

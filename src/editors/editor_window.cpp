@@ -1,5 +1,6 @@
 #include "editors/editor_window.h"
 
+#include "common/app_title.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 
@@ -7,7 +8,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Corvane");
 const QColor kBackground(166, 193, 232);
 constexpr int kOkWidthTwips = 1080;
 constexpr int kOkHeightTwips = 480;
@@ -37,7 +37,7 @@ int EditorWindow::Y(double twips) const {
 }
 
 void EditorWindow::SetLook(QWidget* frame) {
-    setWindowTitle(kTitle);
+    setWindowTitle(kAppTitle);
     for (QWidget* surface : {static_cast<QWidget*>(this), frame}) {
         QPalette palette = surface->palette();
         palette.setColor(QPalette::Window, kBackground);
@@ -74,7 +74,7 @@ void EditorWindow::ClearTaskKind() {
 }
 
 void EditorWindow::ShowWarning(const QString& text) {
-    m_services.messages->show(text, kTitle, platform::MessageIcon::Exclamation);
+    m_services.messages->show(text, kAppTitle, platform::MessageIcon::Exclamation);
 }
 
 void EditorWindow::MakeOkButton(QWidget* parent, int leftTwips, int topTwips) {

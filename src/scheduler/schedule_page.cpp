@@ -1,5 +1,6 @@
 #include "scheduler/schedule_page.h"
 
+#include "common/app_title.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "scheduler/schedule.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Corvane");
 const QString kPrompt = QStringLiteral("Pick a Task");
 const QString kHibernateWarning = QStringLiteral("Please make sure you have enabled 'Hibernation' in Power "
                                                  "option. Otherwise the system may go on a Standby.");
@@ -239,7 +239,7 @@ void SchedulePage::Combo1_Click() {
 }
 
 void SchedulePage::warn(const QString& text) {
-    m_services.messages->show(text, kTitle, platform::MessageIcon::Exclamation);
+    m_services.messages->show(text, kAppTitle, platform::MessageIcon::Exclamation);
 }
 
 void SchedulePage::CancelSchedule() {

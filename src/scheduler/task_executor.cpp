@@ -1,5 +1,6 @@
 #include "scheduler/task_executor.h"
 
+#include "common/app_title.h"
 #include "editors/notify_sound.h"
 #include "scheduler/schedule.h"
 #include "scheduler/trigger_number.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Corvane");
 const QString kFailureMessage = QStringLiteral(
     "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
 
@@ -47,7 +47,7 @@ void TaskExecutor::Timer2_Timer() {
     try {
         RunTask(kind);
     } catch (...) {
-        m_services.messages->show(kFailureMessage, kTitle, platform::MessageIcon::Critical);
+        m_services.messages->show(kFailureMessage, kAppTitle, platform::MessageIcon::Critical);
         DisarmTask(m_window.record);
     }
     m_running = false;
@@ -97,7 +97,7 @@ void TaskExecutor::HibernateComputer() {
     try {
         m_services.power->hibernate();
     } catch (const std::exception& failure) {
-        m_services.messages->show(QString::fromStdString(failure.what()), kTitle,
+        m_services.messages->show(QString::fromStdString(failure.what()), kAppTitle,
                                   platform::MessageIcon::Exclamation);
     }
 }
@@ -109,5 +109,5 @@ void TaskExecutor::Alert() {
         StartNotifySound(m_window.MMC1(), NotifySoundPath(m_window.Label3, m_services.folders->separator()));
         m_wait(kAlertSoundLead);
     }
-    m_services.messages->show(record.message, kTitle, platform::MessageIcon::Information);
+    m_services.messages->show(record.message, kAppTitle, platform::MessageIcon::Information);
 }

@@ -1,5 +1,7 @@
 #include "settings/autostart.h"
 
+#include "common/app_title.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -35,8 +37,8 @@ void UnregisterAutostart(platform::Registry& registry, platform::MessageBoxes& m
         registry.deleteValue(key, kTitle); // a value that is not there is no error
         registry.closeKey(key);
     } catch (const std::exception&) {
-        messages.show(QStringLiteral("Unable to schedule the Task. Access Denied."),
-                      QStringLiteral("Corvane"), platform::MessageIcon::Critical);
+        messages.show(QStringLiteral("Unable to schedule the Task. Access Denied."), kAppTitle,
+                      platform::MessageIcon::Critical);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "settings/form2.h"
 
+#include "common/app_title.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "settings/autostart.h"
@@ -185,7 +186,7 @@ void Form2::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
 }
 
 void Form2::Form_Load() {
-    setWindowTitle(QStringLiteral("Corvane"));
+    setWindowTitle(kAppTitle);
     SetBackground(Frame2, kPageColour);
     SetBackground(Frame3, kPageColour);
     SetBackground(Frame4, kTabBarColour);

@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include "common/app_title.h"
 #include "settings/autostart.h"
 
 #include <QLoggingCategory>
@@ -15,7 +16,6 @@ using platform::kErrorSuccess;
 using platform::kHkeyCurrentUser;
 using platform::RegKey;
 
-const QString kTitle = QStringLiteral("Corvane");
 const QString kInstallationError =
     QStringLiteral("Corvane Installation Error. Please Reinstall the Product.");
 const QString kPermissionError =
@@ -55,7 +55,7 @@ void SettingsStore::end() {
 }
 
 void SettingsStore::installationError() {
-    m_services.messages->show(kInstallationError, kTitle, platform::MessageIcon::Critical);
+    m_services.messages->show(kInstallationError, kAppTitle, platform::MessageIcon::Critical);
     end();
 }
 
@@ -111,7 +111,7 @@ void SettingsStore::CreateMakerKey() {
     try {
         createLevel("Software", "Pellorin");
     } catch (const std::exception& failure) {
-        m_services.messages->show(kPermissionError + QString::fromUtf8(failure.what()), kTitle,
+        m_services.messages->show(kPermissionError + QString::fromUtf8(failure.what()), kAppTitle,
                                   platform::MessageIcon::Exclamation);
         end();
     }
@@ -121,7 +121,7 @@ void SettingsStore::CreateProductKey() {
     try {
         createLevel("Software\\Pellorin", "Corvane");
     } catch (const std::exception& failure) {
-        m_services.messages->show(kPermissionError + QString::fromUtf8(failure.what()), kTitle,
+        m_services.messages->show(kPermissionError + QString::fromUtf8(failure.what()), kAppTitle,
                                   platform::MessageIcon::Exclamation);
         end();
     }
@@ -131,8 +131,8 @@ void SettingsStore::CreateVersionKey() {
     try {
         createLevel("Software\\Pellorin\\Corvane", "4.0");
     } catch (const std::exception& failure) {
-        m_services.messages->show(kContactError + kSupportAddress + QString::fromUtf8(failure.what()), kTitle,
-                                  platform::MessageIcon::Exclamation);
+        m_services.messages->show(kContactError + kSupportAddress + QString::fromUtf8(failure.what()),
+                                  kAppTitle, platform::MessageIcon::Exclamation);
         end();
     }
 }
@@ -150,7 +150,7 @@ void SettingsStore::WriteDefaultSetting(const std::string& name, std::int32_t va
         registry.setValue(key, name, platform::kRegDword, data, 4);
         registry.closeKey(key);
     } catch (const std::exception& failure) {
-        m_services.messages->show(QString::fromUtf8(failure.what()), kTitle,
+        m_services.messages->show(QString::fromUtf8(failure.what()), kAppTitle,
                                   platform::MessageIcon::Information);
     }
 }
