@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("4.0"));
-    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Corvane"));
     // The program lives in the tray: closing or hiding a window never quits it by itself.
     QApplication::setQuitOnLastWindowClosed(false);
 
