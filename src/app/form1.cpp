@@ -3,6 +3,7 @@
 #include "app/instance_check.h"
 #include "app/uptime.h"
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/end_program.h"
 #include "common/pictures.h"
 #include "common/twips.h"
@@ -213,7 +214,11 @@ void Form1::buildMenu() {
 void Form1::SetHeight(float twips) {
     m_height = twips;
     const double client = static_cast<double>(twips - kFrameTwips);
-    setFixedHeight(std::max(1, TwipsToPixels(client, tppY())));
+    // The small window ends just below the more/less button. Rounding to whole pixels, and once
+    // more to the screen's pixels at a fractional scale, must not cut the button that brings the
+    // rest back: a pixel of margin below it.
+    const int buttonBottom = Image3 != nullptr ? Image3->geometry().bottom() + 2 : 1;
+    setFixedHeight(std::max(buttonBottom, TwipsToPixels(client, tppY())));
 }
 
 void Form1::showMessage(const QString& text, platform::MessageIcon icon) {
@@ -237,10 +242,7 @@ void Form1::Form_Initialize() {
 void Form1::Form_Load() {
     m_services.process->createInstanceLock("Corvane4.0");
 
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
-    setAutoFillBackground(true);
+    SetDesignColours(this, Qt::white);
 
     if (m_services.process->platformId() < 2) {
         showMessage(kUnsupportedMessage, platform::MessageIcon::Critical);

@@ -160,6 +160,11 @@ class UserFolders:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
+def _is_tray_icon(info):
+    # The tray's row is 22 pixels high; a scaled program's icon is wider (33 at 1.5, 44 at 2).
+    return bool(info) and info["height"] == TRAY_ICON_SIZE and TRAY_ICON_SIZE <= info["width"] <= 3 * TRAY_ICON_SIZE
+
+
 def _die_with_parent():
     # The child gets SIGTERM if this process dies without cleaning up (SIGKILL, a crash).
     libc = ctypes.CDLL(None, use_errno=True)
@@ -678,7 +683,7 @@ class Desktop:
             info = self.window_info(w)
             if not info or not info["viewable"] or info["override"]:
                 continue
-            if info["width"] == TRAY_ICON_SIZE and info["height"] == TRAY_ICON_SIZE:
+            if _is_tray_icon(info):
                 continue
             return w
         return None
@@ -701,8 +706,7 @@ class Desktop:
     def tray_icon(self, pid):
         """The program's 22x22 tray icon window, or None."""
         for w in self.windows_of(pid):
-            info = self.window_info(w)
-            if info and info["width"] == TRAY_ICON_SIZE and info["height"] == TRAY_ICON_SIZE:
+            if _is_tray_icon(self.window_info(w)):
                 return w
         return None
 

@@ -173,7 +173,7 @@ TEST_F(Form1Fixture, MoreLess_TogglesHeightPictureAndCurrentTime) {
     const int top = form1->Image3->y();
     form1->Image3_Click();
     EXPECT_EQ(form1->Height(), 1170.0f);
-    EXPECT_EQ(form1->height(), (1170 - 360) / 15);
+    EXPECT_EQ(form1->height(), (1170 - 360) / 15 + 2) << "the client area ends a pixel below the button";
     EXPECT_EQ(form1->Image3->picture(), 4);
     EXPECT_GT(form1->Image3->y(), top);
     EXPECT_FALSE(form1->Timer6.isActive());
@@ -184,6 +184,19 @@ TEST_F(Form1Fixture, MoreLess_TogglesHeightPictureAndCurrentTime) {
     EXPECT_EQ(form1->Image3->picture(), 3);
     EXPECT_EQ(form1->Image3->y(), top);
     EXPECT_TRUE(form1->Timer6.isActive());
+}
+
+TEST(Form1_MoreLess, ButtonWholeInTheSmallWindowAtEveryScale) {
+    for (double tpp : {15.0, 10.0, 7.5}) { // 96, 144 and 192 dots per inch
+        fakes::FakeServices f;
+        f.screen->tpp = tpp;
+        Form1 form1(f.services);
+        form1.Form_Load();
+        form1.Image3_Click();
+        EXPECT_TRUE(form1.rect().contains(form1.Image3->geometry())) << tpp;
+        form1.Image3_Click();
+        EXPECT_TRUE(form1.rect().contains(form1.Image3->geometry())) << tpp;
+    }
 }
 
 TEST_F(Form1Fixture, MoreLess_ShrinkingShowsTransparencyOffLook) {
