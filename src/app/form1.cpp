@@ -17,9 +17,12 @@
 #include <QCursor>
 #include <QFontInfo>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 
 #include <exception>
+
+Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
 namespace {
 
@@ -284,8 +287,14 @@ void Form1::Form_Load() {
         return;
     }
 
-    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/corvane.svg")), this);
+    // The theme's icon by name where the desktop has one (a StatusNotifierItem host draws it
+    // itself), the program's own picture otherwise.
+    m_tray = new QSystemTrayIcon(
+        QIcon::fromTheme(QStringLiteral("corvane"), QIcon(QStringLiteral(":/icons/corvane.svg"))), this);
     m_tray->setToolTip(QStringLiteral("Corvane 4.0"));
+    // Set on the icon, the menu is also exported over D-Bus, so a StatusNotifierItem host can show
+    // it where it shows its menus. An XEmbed tray still reports the right-button press.
+    m_tray->setContextMenu(menu.menu);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
         case QSystemTrayIcon::Context:
@@ -306,6 +315,10 @@ void Form1::Form_Load() {
         }
     });
     m_tray->show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        qCWarning(lcTray).noquote() << "No system tray on this desktop: the menu (Options, Schedule Task, "
+                                       "Exit Corvane) opens with a right-click on the main window.";
+    }
 
     m_settings->LoadHrbeep();
     if (m_settings->ended()) {
@@ -501,7 +514,8 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
     if (m_form5) {
         m_form5->activateWindow();
     }
-    if (m == kRightDown) {
+    // The tray may have opened the menu itself just before it reported the press.
+    if (m == kRightDown && !menu.menu->isVisible()) {
         menu.menu->popup(QCursor::pos());
     }
 }
@@ -509,5 +523,9 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
 void Form1::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     Form_MouseDown(event->button(), event->modifiers(), p.x() * tppX(), p.y() * tppY());
+    // Without a tray the menu would be out of reach: the window's right button opens it.
+    if (event->button() == Qt::RightButton && !QSystemTrayIcon::isSystemTrayAvailable()) {
+        menu.menu->popup(event->globalPosition().toPoint());
+    }
     QWidget::mousePressEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QTest>
 #include <QTime>
 
 #include <utility>
@@ -254,6 +255,15 @@ TEST_F(Form1Fixture, Tray_OnlyARightPressOpensTheMenu) {
         EXPECT_FALSE(form1->menu.menu->isVisible()) << message;
     }
     form1->TrayCallback(516);
+    EXPECT_TRUE(form1->menu.menu->isVisible());
+    form1->menu.menu->hide();
+}
+
+TEST_F(Form1Fixture, NoTray_TheWindowsRightButtonOpensTheMenu) {
+    form1->Form_Load(); // offscreen: no system tray
+    QTest::mousePress(form1.get(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
+    EXPECT_FALSE(form1->menu.menu->isVisible());
+    QTest::mousePress(form1.get(), Qt::RightButton, Qt::NoModifier, QPoint(60, 20));
     EXPECT_TRUE(form1->menu.menu->isVisible());
     form1->menu.menu->hide();
 }
