@@ -187,19 +187,6 @@ TEST_F(Form1Fixture, MoreLess_TogglesHeightPictureAndCurrentTime) {
     EXPECT_TRUE(form1->Timer6.isActive());
 }
 
-TEST(Form1_MoreLess, ButtonWholeInTheSmallWindowAtEveryScale) {
-    for (double tpp : {15.0, 10.0, 7.5}) { // 96, 144 and 192 dots per inch
-        fakes::FakeServices f;
-        f.screen->tpp = tpp;
-        Form1 form1(f.services);
-        form1.Form_Load();
-        form1.Image3_Click();
-        EXPECT_TRUE(form1.rect().contains(form1.Image3->geometry())) << tpp;
-        form1.Image3_Click();
-        EXPECT_TRUE(form1.rect().contains(form1.Image3->geometry())) << tpp;
-    }
-}
-
 TEST_F(Form1Fixture, MoreLess_ShrinkingShowsTransparencyOffLook) {
     form1->Form_Load();
     form1->Image10->setPicture(2);
