@@ -16,6 +16,8 @@ LESS_BUTTON = (7, 45, 15, 10)  # the more/less button in the small window
 LABELS = {"options": {"Load 'Corvane' at Startup.": (200, 32, 150, 17), "status bar": (6, 258, 110, 14)},
           "schedule": {"Days": (196, 72, 40, 21), "Execute this Task :": (196, 120, 120, 21)}}
 SCHEDULE_TAB = (50, 155)
+KIND_BOX = (376, 130)
+ALERT_LABELS = {"Play Sound": (33, 152, 73, 20)}
 
 
 def pixels(shot, x, y, width, height):
@@ -45,6 +47,14 @@ def check_inside(d, name, window, top_exempt=False):
           f["y"] + f["height"] <= y + h and (top_exempt or f["y"] >= y), f"frame {f}, work area {x, y, w, h}")
 
 
+def check_labels(d, window, labels, scale, picture, what):
+    client = d.window_info(window)
+    for name, (x, y, w, h) in labels.items():
+        contrast = text_contrast(pixels(picture, client["x"] + round(x * scale), client["y"] + round(y * scale),
+                                        round(w * scale), round(h * scale)))
+        check(f"{what}: \"{name}\" reads on its background", contrast >= 4.5, f"contrast {contrast:.2f}")
+
+
 def look(scale, dark):
     tag = f"{scale}" + ("-dark" if dark else "")
 
@@ -71,11 +81,14 @@ def look(scale, dark):
             if page == "schedule":
                 d.click(options, *(round(v * scale) for v in SCHEDULE_TAB))
             time.sleep(0.5)
-            picture, client = shot(page), d.window_info(options)
-            for name, (lx, ly, lw, lh) in labels.items():
-                contrast = text_contrast(pixels(picture, client["x"] + round(lx * scale), client["y"] +
-                                                round(ly * scale), round(lw * scale), round(lh * scale)))
-                check(f"{page} page: \"{name}\" reads on its background", contrast >= 4.5, f"contrast {contrast:.2f}")
+            check_labels(d, options, labels, scale, shot(page), page)
+
+        d.click(options, *(round(v * scale) for v in KIND_BOX))
+        d.key("alt+Down", "Home", "Down", "Down", "Down", "Down", "Return")  # the fifth kind, Alert
+        alert = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main, options)), 10, "the editor")
+        time.sleep(0.5)
+        check_inside(d, "alert editor", alert)
+        check_labels(d, alert, ALERT_LABELS, scale, shot("alert"), "alert editor")
 
     run.__name__ = "look_at_scale_" + tag.replace("-", "_")
     return run
