@@ -50,7 +50,7 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
 
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, run), kErrorSuccess);
     size = 255;
-    ASSERT_EQ(r->queryValue(run, "corvane", type, buffer, size), kErrorSuccess);
+    ASSERT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorSuccess);
     EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/opt/corvane/bin/corvane");
     EXPECT_EQ(size, 25u);
     EXPECT_EQ(SetText(*r, run, "Corvane", "/x"), kErrorAccessDenied); // opened for reading
@@ -58,7 +58,7 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
 
     // Deleting: once it goes, twice it is not there.
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-    EXPECT_EQ(r->deleteValue(run, "CORVANE"), kErrorSuccess);
+    EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
     EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorFileNotFound);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
     // Only text values naming a file are kept.
@@ -185,4 +185,102 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     ::chmod(parent.toLocal8Bit().constData(), 0755);
     EXPECT_EQ(ReadFile(entry), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Corvane.desktop"});
+}
+
+namespace {
+
+struct LogLines {
+    static inline QStringList seen;
+    QtMessageHandler previous;
+    LogLines() {
+        seen.clear();
+        previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
+    }
+    ~LogLines() { qInstallMessageHandler(previous); }
+};
+
+} // namespace
+
+TEST(AutostartFolder, EntryThatIsALink_TheLinkIsReplacedAndItsTargetStays) {
+    Folders f;
+    const QString folder = QString::fromStdString(f.autostartFolder);
+    QDir().mkpath(folder);
+    const QString target = QFileInfo(folder).path() + "/elsewhere.txt";
+    {
+        QFile t(target);
+        ASSERT_TRUE(t.open(QIODevice::WriteOnly));
+        t.write("the user's own file\n");
+    }
+    const QString entry = folder + "/Corvane.desktop";
+    const QString dangling = QFileInfo(folder).path() + "/not-there.desktop";
+    for (const QString& pointsTo : {target, dangling}) {
+        QFile::remove(entry);
+        ASSERT_TRUE(QFile::link(pointsTo, entry));
+        auto r = f.registry();
+        RegKey run = 0;
+        ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+        ASSERT_EQ(SetText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+        EXPECT_FALSE(QFileInfo(entry).isSymLink()) << pointsTo.toStdString();
+        EXPECT_TRUE(ReadFile(entry).contains("Exec=\"/opt/corvane/bin/corvane\"\n"));
+        EXPECT_EQ(ReadFile(target), "the user's own file\n");
+        EXPECT_FALSE(QFileInfo::exists(dangling));
+        // Removing: the link goes, never its target.
+        QFile::remove(entry);
+        ASSERT_TRUE(QFile::link(target, entry));
+        EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
+        EXPECT_FALSE(QFileInfo(entry).isSymLink());
+        EXPECT_EQ(ReadFile(target), "the user's own file\n");
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{});
+}
+
+TEST(AutostartFolder, OnlyTheExactNameIsOurs) {
+    Folders f;
+    const QString folder = QString::fromStdString(f.autostartFolder);
+    QDir().mkpath(folder);
+    const QByteArray other = "[Desktop Entry]\nType=Application\nName=Other\nExec=/usr/bin/other\n";
+    for (const char* name : {"CORVANE.desktop", "corvane.desktop"}) {
+        QFile file(folder + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(other);
+    }
+    auto r = f.registry();
+    RegKey run = 0;
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyAllAccess, run), kErrorSuccess);
+    std::uint8_t buffer[255];
+    std::uint32_t size = 255, type = kRegSz;
+    EXPECT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorFileNotFound);
+    EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorFileNotFound);
+    ASSERT_EQ(SetText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+    EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
+    QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left, (QStringList{"CORVANE.desktop", "corvane.desktop"}));
+    EXPECT_EQ(ReadFile(folder + "/CORVANE.desktop"), other);
+    EXPECT_EQ(ReadFile(folder + "/corvane.desktop"), other);
+}
+
+TEST(AutostartFolder, PathNotUtf8OrWithTabOrLineBreak_NoEntryAndALogLine) {
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"/opt/caf\xe9/bin/corvane", "not valid UTF-8"},
+        {"", "unknown"},
+        {"/opt/a\tb/bin/corvane", "holds a tab"},
+        {"/opt/a\nb/bin/corvane", "holds a line break"},
+    };
+    for (const Case& c : cases) {
+        Folders f;
+        auto r = f.registry();
+        RegKey run = 0;
+        ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+        LogLines log;
+        EXPECT_EQ(SetText(*r, run, "Corvane", c.path), kErrorInvalidParameter) << c.reason;
+        ASSERT_EQ(log.seen.size(), 1) << c.reason;
+        EXPECT_TRUE(log.seen[0].contains(c.reason)) << log.seen[0].toStdString();
+        EXPECT_TRUE(log.seen[0].contains("no autostart entry")) << log.seen[0].toStdString();
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
+    }
 }
