@@ -58,6 +58,56 @@ class PowerTest(DesktopTest):
                 wait_for(lambda: f"member={method}\n   boolean false\n" in wire(), 5,
                          f"{method} with a boolean on the wire")
 
+    def test_refused_requests_are_reported_with_loginds_reason(self):
+        for action, method in (("poweroff", "PowerOff"), ("reboot", "Reboot"), ("hibernate", "Hibernate")):
+            with self.subTest(action):
+                self.d.logind_add_method(method, "b", "",
+                                         "raise dbus.exceptions.DBusException('Interactive authentication "
+                                         "required.', name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')")
+                self.d.logind_clear_calls()
+                r = self.probe(action)
+                self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+                self.assertIn(f"refused: org.freedesktop.login1 {method} refused: org.freedesktop.DBus.Error."
+                              "InteractiveAuthorizationRequired: Interactive authentication required.", r.stdout)
+                self.assertEqual(self.d.logind_calls(), [(method, [False])])
+
+    def test_restart_asks_the_desktops_session_manager_and_logind_only_when_none_answers(self):
+        # A session manager without a restart request does not answer it: logind restarts.
+        self.d.start_mock("org.kde.Shutdown", "org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown")
+        self.d.mock_add_method("org.kde.Shutdown", "/Shutdown", "", "logout", "", "")
+        r = self.probe("reboot", env={"XDG_CURRENT_DESKTOP": "KDE"})
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertEqual(self.d.logind_calls(), [("Reboot", [False])])
+        self.d.logind_clear_calls()
+        # desktop name, bus name, path, interface, method, its signature, the arguments on the wire
+        managers = [
+            ("GNOME", "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager",
+             "RequestReboot", "", [], ""),
+            ("KDE", "org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logoutAndReboot", "", [], ""),
+            ("XFCE", "org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager",
+             "Restart", "b", [True], "   boolean true\n"),
+            ("LXQt", "org.lxqt.session", "/LXQtSession", "org.lxqt.session", "reboot", "", [], ""),
+        ]
+        for desktop, name, path, interface, method, signature, arguments, on_wire in managers:
+            with self.subTest(desktop):
+                if desktop != "KDE":
+                    self.d.start_mock(name, name, path, interface)
+                self.d.mock_add_method(name, path, "", method, signature, "")
+                wire = self.monitor(interface)
+                r = self.probe("reboot", env={"XDG_CURRENT_DESKTOP": desktop})
+                self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+                self.assertEqual([c for c in self.d.mock_calls(name, path) if c[0] == method], [(method, arguments)])
+                wait_for(lambda: f"member={method}\n{on_wire}" in wire(), 5, f"{method}'s arguments on the wire")
+        # A session manager that refuses (an application objects): reported, and logind is not asked.
+        self.d.mock_add_method("org.lxqt.session", "/LXQtSession", "", "reboot", "", "",
+                               "raise dbus.exceptions.DBusException('An application objects', "
+                               "name='org.lxqt.session.Error.Cancelled')")
+        r = self.probe("reboot", env={"XDG_CURRENT_DESKTOP": "LXQt"})
+        self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+        self.assertIn("refused: org.lxqt.session reboot refused: org.lxqt.session.Error.Cancelled: "
+                      "An application objects", r.stdout)
+        self.assertEqual(self.d.logind_calls(), [])
+
     def test_hibernate_asks_logind_and_the_program_goes_on(self):
         wire = self.monitor(MANAGER)
         probe = self.start_probe("hibernate")
@@ -107,6 +157,14 @@ class PowerTest(DesktopTest):
 
 
 class NoPowerServiceTest(DesktopTest):
+    def test_turn_off_and_restart_without_power_service_are_refused(self):
+        for action, method in (("poweroff", "PowerOff"), ("reboot", "Reboot")):
+            with self.subTest(action):
+                r = self.probe(action)
+                self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+                self.assertIn(f"refused: org.freedesktop.login1 {method} refused: "
+                              "org.freedesktop.DBus.Error.ServiceUnknown", r.stdout)
+
     def test_hibernate_without_power_service_is_refused_with_a_description(self):
         r = self.probe("hibernate")
         self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
