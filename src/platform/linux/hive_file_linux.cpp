@@ -71,6 +71,7 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
             m_cache = hive::EmptyTree();
             m_stamp = Stamp{};
             m_cached = true;
+            m_corrupt = false;
         }
         return ReadResult::Ok;
     }

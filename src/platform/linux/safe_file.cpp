@@ -203,6 +203,10 @@ bool FileLock::acquire(const std::string& path, int waitMs, std::string& error) 
                         " that cannot be removed: " + Reason(errno);
                 return false;
             }
+            if (timedOut()) {
+                error = "the lock file " + path + " keeps coming back as " + KindOf(st.st_mode);
+                return false;
+            }
             continue;
         }
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
