@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """How the size of the settings file weighs on the start.
 
-    bench/settings_start.py [BINARY] [--starts 5] [--tool TOOL]
+    bench/settings_start.py [BINARY] [--starts 5]
 
 Starts the program in the private desktop of the end-to-end tests on three settings files, the
 same five options in each: alone (5 values), with 39,995 more values in the same key (40,000),
@@ -11,14 +11,12 @@ costs under 2 s more than the five-value one (its reading and parsing).
 
 BINARY defaults to the release build's installed program, build/default-install/bin/corvane
 (cmake --preset default && cmake --build --preset default && cmake --install build/default),
-else the test build's, build/test/e2e-install/bin/corvane. With --tool (the test build's
-corvane_hive_tool) it also times one read of each file by a registry client alone.
+else the test build's, build/test/e2e-install/bin/corvane (slower: sanitizers).
 """
 
 import argparse
 import os
 import statistics
-import subprocess
 import sys
 import time
 
@@ -74,24 +72,10 @@ def start_times(d, binary, text, starts):
     return statistics.median(to_icon), statistics.median(to_window)
 
 
-def tool_read_ms(tool, d, text):
-    folders = d.user_folders()
-    os.makedirs(os.path.dirname(folders.hive))
-    with open(folders.hive, "wb") as f:
-        f.write(text)
-    began = time.monotonic()
-    subprocess.run([tool, folders.hive, folders.autostart, "query", "hkcu", SETTINGS_KEY.split("\\", 1)[1],
-                    "hrbeep"], check=True, capture_output=True)
-    took = (time.monotonic() - began) * 1000
-    folders.remove()
-    return took
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("binary", nargs="?")
     parser.add_argument("--starts", type=int, default=5)
-    parser.add_argument("--tool")
     args = parser.parse_args()
     binary = args.binary
     if binary is None:
@@ -110,10 +94,8 @@ def main():
         for label, text in files.items():
             icon, window = start_times(d, binary, text, args.starts)
             results[label] = icon
-            line = f"{label:>14} ({len(text) / 1024 / 1024:6.2f} MiB): tray icon {icon:7.0f} ms, window {window:7.0f} ms"
-            if args.tool:
-                line += f", registry client alone {tool_read_ms(args.tool, d, text):7.0f} ms"
-            print(line, flush=True)
+            print(f"{label:>14} ({len(text) / 1024 / 1024:6.2f} MiB): tray icon {icon:7.0f} ms, "
+                  f"window {window:7.0f} ms", flush=True)
     ratio = results["40,000 values"] / results["5 values"]
     extra = (results["50 MB"] - results["5 values"]) / 1000
     print(f"40,000 values / 5 values: {ratio:.2f} (aim: under 2) {'met' if ratio < 2 else 'NOT met'}")
