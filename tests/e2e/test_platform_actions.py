@@ -62,8 +62,8 @@ class PowerTest(DesktopTest):
         for action, method in (("poweroff", "PowerOff"), ("reboot", "Reboot"), ("hibernate", "Hibernate")):
             with self.subTest(action):
                 self.d.logind_add_method(method, "b", "",
-                                         "raise dbus.exceptions.DBusException('Interactive authentication "
-                                         "required.', name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')")
+                                         "raise dbus.exceptions.DBusException('Interactive authentication required.', "
+                                         "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')")
                 self.d.logind_clear_calls()
                 r = self.probe(action)
                 self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
