@@ -227,7 +227,11 @@ bool FileLock::acquire(const std::string& path, int waitMs, std::string& error) 
             }
             continue;
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        const int locked = ::flock(fd, LOCK_EX | LOCK_NB);
+        // A file system without such locks (some network and FUSE ones): the writes stay atomic,
+        // only two writers at the same moment may lose one of their changes.
+        const bool noLocks = locked != 0 && (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS);
+        if (locked == 0 || noLocks) {
             struct stat now {};
             if (::lstat(path.c_str(), &now) == 0 && now.st_dev == opened.st_dev &&
                 now.st_ino == opened.st_ino) {
