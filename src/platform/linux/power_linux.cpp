@@ -74,14 +74,18 @@ void callAsync(const QDBusConnection& bus, const QDBusMessage& call,
                      });
 }
 
+PowerRefused refusal(const QDBusMessage& call, const QDBusMessage& reply) {
+    return PowerRefused((call.service() + ' ' + call.member() + " refused: " + reply.errorName() + ": " +
+                         reply.errorMessage())
+                            .toStdString());
+}
+
 /// Sends a request and waits for its answer; throws PowerRefused with the reason when it is
 /// refused or not answered.
 void callAndWait(const QDBusConnection& bus, const QDBusMessage& call) {
     const QDBusMessage reply = bus.call(call, QDBus::Block, kRequestTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        throw PowerRefused((call.service() + ' ' + call.member() + " refused: " + reply.errorName() + ": " +
-                            reply.errorMessage())
-                               .toStdString());
+        throw refusal(call, reply);
     }
 }
 
@@ -93,15 +97,13 @@ void requestAndWait(const QString& method) {
     callAndWait(bus, managerCall(method, {false}));
 }
 
-/// Whether an error says that nobody took the call (no such name, object or method, no answer),
-/// rather than that the one asked refused it.
+/// Whether an error says that nobody took the call (no such name, object or method), rather than
+/// that the one asked refused it. A call taken but not answered in time is no such case: the
+/// session manager may still be asking the applications, and logind would not ask them.
 bool NobodyAnswered(const QString& errorName) {
     static const QStringList kNobody = {
         QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
         QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
-        QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
-        QStringLiteral("org.freedesktop.DBus.Error.Timeout"),
-        QStringLiteral("org.freedesktop.DBus.Error.TimedOut"),
         QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
         QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
         QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
@@ -174,9 +176,7 @@ void LinuxPower::reboot() {
             return;
         }
         if (!NobodyAnswered(reply.errorName())) {
-            throw PowerRefused((call.service() + ' ' + call.member() + " refused: " + reply.errorName() +
-                                ": " + reply.errorMessage())
-                                   .toStdString());
+            throw refusal(call, reply);
         }
         qCInfo(lcPlatform).noquote() << call.service() << call.member() << "not answered ("
                                      << reply.errorName() << "); restarting through logind";
