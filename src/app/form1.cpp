@@ -8,6 +8,7 @@
 #include "common/twips.h"
 #include "editors/notify_sound.h"
 #include "editors/task_editors.h"
+#include "monitor/window_appearance.h"
 #include "scheduler/locate_notify_sound.h"
 #include "scheduler/schedule_page.h"
 #include "settings/autostart.h"
@@ -177,15 +178,21 @@ void Form1::buildPictureButtons() {
                                   QStringLiteral(":/pictures/transparency_on.svg")};
     Image3 = make(100, 656, 225, 150, imageList1, QStringLiteral("More or less information"));
     Image6 = make(350, 656, 180, 240, imageList1, QStringLiteral("Always on top"));
-    Image6->setPicture(1);
+    Image6->setToolTip(QStringLiteral("Always On Top"));
     Image4 =
         make(520, 656, 255, 150, {QStringLiteral(":/pictures/minimize.svg")}, QStringLiteral("Minimize"));
     Image4->setPicture(1);
     Image10 = make(1630, 791, 195, 315, imglist2, QStringLiteral("Half transparent"));
-    Image10->setPicture(1);
+    Image10->setToolTip(QStringLiteral("Window Transparent / Opaque."));
+    // Until start-up applies a stored state, each shows a picture of its own, neither list
+    // picture: with a stored value that is missing or odd, the button stays so and does nothing.
+    Image6->setPixmap(RenderPicture(QStringLiteral(":/pictures/ontop_design.svg"), Image6->size()));
+    Image10->setPixmap(RenderPicture(QStringLiteral(":/pictures/transparency_design.svg"), Image10->size()));
 
     connect(Image3, &PictureButton::clicked, this, &Form1::Image3_Click);
     connect(Image4, &PictureButton::clicked, this, &Form1::Image4_Click);
+    connect(Image6, &PictureButton::clicked, this, &Form1::Image6_Click);
+    connect(Image10, &PictureButton::clicked, this, &Form1::Image10_Click);
 }
 
 void Form1::buildMenu() {
@@ -310,16 +317,17 @@ void Form1::Form_Load() {
         return;
     }
     SystemStartTimeDate();
-    // The stored always-on-top and transparency texts are for the window-appearance rules.
-    m_settings->ReadOntop();
+    const std::optional<QString> ontop = m_settings->ReadOntop();
     if (m_settings->ended()) {
         return;
     }
+    ApplyStoredOntop(ontop);
     Image3->setPicture(3);
-    m_settings->ReadTpme();
+    const std::optional<QString> tpme = m_settings->ReadTpme();
     if (m_settings->ended()) {
         return;
     }
+    ApplyStoredTpme(tpme);
     m_form5 = std::make_unique<Form5>();
 }
 
@@ -442,6 +450,86 @@ void Form1::Image3_Click() {
 
 void Form1::Image4_Click() {
     setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+namespace {
+
+/// A stored option's text as the start-up rules compare it: 0, 1, or nothing for anything else.
+std::optional<long long> StoredSwitch(const std::optional<QString>& stored) {
+    bool numeric = false;
+    const long long n = stored ? stored->trimmed().toLongLong(&numeric) : 0;
+    return numeric && (n == 0 || n == 1) ? std::optional<long long>(n) : std::nullopt;
+}
+
+// Image6 sits this far higher and further left while the window is on top.
+constexpr double kOnTopRiseTwips = 40;
+constexpr double kOnTopShiftTwips = 10;
+
+} // namespace
+
+void Form1::moveImage6(double rightTwips, double downTwips) {
+    m_image6LeftTwips += rightTwips;
+    m_image6TopTwips += downTwips;
+    Image6->move(TwipsToPixels(m_image6LeftTwips, tppX()), TwipsToPixels(m_image6TopTwips, tppY()));
+}
+
+void Form1::Image6_Click() {
+    // The picture first, the window second, the stored setting last.
+    if (Image6->picture() == 1) {
+        Image6->setPicture(2);
+        moveImage6(-kOnTopShiftTwips, -kOnTopRiseTwips);
+        SetWindowOnTop(*this, true);
+        m_settings->StoreOntopOn();
+    } else if (Image6->picture() == 2) {
+        Image6->setPicture(1);
+        moveImage6(kOnTopShiftTwips, kOnTopRiseTwips);
+        SetWindowOnTop(*this, false);
+        m_settings->StoreOntopOff();
+    }
+}
+
+void Form1::Image10_Click() {
+    try {
+        if (Image10->picture() == 1) {
+            Image10->setPicture(2);
+            MakeWindowTransparent(*this, *m_services.screen);
+            m_settings->StoreTpmeOn();
+        } else if (Image10->picture() == 2) {
+            Image10->setPicture(1);
+            MakeWindowOpaque(*this, *m_services.screen);
+            m_settings->StoreTpmeOff();
+        }
+    } catch (const AppearanceFailure& failure) {
+        // What was done stays done: the picture may have changed, the window and tpme not.
+        showMessage(QString::number(failure.number()), platform::MessageIcon::Exclamation);
+    }
+}
+
+void Form1::ApplyStoredOntop(const std::optional<QString>& stored) {
+    const std::optional<long long> on = StoredSwitch(stored);
+    if (on == 1) {
+        Image6->setPicture(2);
+        moveImage6(-kOnTopShiftTwips, -kOnTopRiseTwips);
+        SetWindowOnTop(*this, true);
+    } else if (on == 0) {
+        Image6->setPicture(1);
+        SetWindowOnTop(*this, false);
+    }
+}
+
+void Form1::ApplyStoredTpme(const std::optional<QString>& stored) {
+    const std::optional<long long> on = StoredSwitch(stored);
+    try {
+        if (on == 1) {
+            MakeWindowTransparent(*this, *m_services.screen);
+            Image10->setPicture(2);
+        } else if (on == 0) {
+            MakeWindowOpaque(*this, *m_services.screen);
+            Image10->setPicture(1);
+        }
+    } catch (const AppearanceFailure&) {
+        // Without the service the window stays opaque and the button on its design picture.
+    }
 }
 
 void Form1::mn_Click() {

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 /// The hidden window that lends itself to the tray menu as the foreground window.
 class Form5 final : public QWidget {
@@ -52,6 +53,14 @@ public:
 
     void Image3_Click();
     void Image4_Click();
+    /// Always on top or back in the normal band; stores Ontop. Does nothing on the design picture.
+    void Image6_Click();
+    /// Half transparent or opaque; stores tpme. Does nothing on the design picture.
+    void Image10_Click();
+    /// The start-up rule for the stored Ontop text: 1 on top, 0 normal, anything else nothing.
+    void ApplyStoredOntop(const std::optional<QString>& stored);
+    /// The start-up rule for the stored tpme text: 1 transparent, 0 opaque, anything else nothing.
+    void ApplyStoredTpme(const std::optional<QString>& stored);
     void mn_Click();
     /// Menu "Options ": Form2 on its Options page, created when it is not open.
     void Options_Click();
@@ -151,6 +160,8 @@ private:
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);
+    /// Moves Image6 by the given twips from where it is.
+    void moveImage6(double rightTwips, double downTwips);
     /// The open Form2, or a new one, loaded.
     Form2& openForm2();
 
@@ -163,6 +174,8 @@ private:
     int m_currentRow = 0;
     int m_endRow = 0;
     double m_image3TopTwips = 656;
+    double m_image6LeftTwips = 350;
+    double m_image6TopTwips = 656;
     bool m_ending = false;
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<Form5> m_form5;

@@ -20,6 +20,9 @@ public:
     virtual double twipsPerPixelX() = 0;
     /// Twips per pixel down (1440 / vertical logical dots per inch).
     virtual double twipsPerPixelY() = 0;
+    /// 0 when the window system draws a window at a constant opacity of the program's choice,
+    /// else the system's error number for the missing service.
+    virtual int windowOpacityFailure() = 0;
 };
 
 } // namespace platform

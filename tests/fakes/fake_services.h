@@ -80,10 +80,12 @@ class FakeScreen final : public platform::Screen {
 public:
     platform::Rect area{0, 0, 1024, 738};
     double tpp = 15.0;
+    int opacityFailure = 0;
 
     platform::Rect workArea() override { return area; }
     double twipsPerPixelX() override { return tpp; }
     double twipsPerPixelY() override { return tpp; }
+    int windowOpacityFailure() override { return opacityFailure; }
 };
 
 struct RecordedMessage {

@@ -51,6 +51,7 @@ public:
     Rect workArea() override;
     double twipsPerPixelX() override;
     double twipsPerPixelY() override;
+    int windowOpacityFailure() override;
 };
 
 /// logind on the system bus; log-off through the desktop's session manager when one answers.

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cerrno>
+
 namespace platform {
 
 namespace {
@@ -32,6 +34,12 @@ double LinuxScreen::twipsPerPixelY() {
     QScreen* screen = primary();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+
+int LinuxScreen::windowOpacityFailure() {
+    // X11 window managers and compositors read the opacity a client sets on its window; Wayland
+    // has no such request, so a client there cannot make its window half transparent.
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? ENOTSUP : 0;
 }
 
 } // namespace platform
