@@ -8,6 +8,8 @@
 #include "common/twips.h"
 #include "editors/notify_sound.h"
 #include "editors/task_editors.h"
+#include "monitor/cpu_memory_monitor.h"
+#include "monitor/hourly_beep.h"
 #include "monitor/window_appearance.h"
 #include "scheduler/locate_notify_sound.h"
 #include "scheduler/schedule_page.h"
@@ -32,6 +34,8 @@ const QString kUptimeLimitMessage = QStringLiteral(
     "start Corvane. ");
 const QString kUnsupportedMessage =
     QStringLiteral("Corvane does not support this OS. Program will be terminated");
+const QString kMonitorMessage =
+    QStringLiteral("CPU Usage and available Memory status are cannot be displayed. May be OS not supported.");
 
 // The client area as designed, and the caption and borders of a tool window, in twips. The
 // window's height as the more/less rule reads it is the client height plus that frame, so the
@@ -66,7 +70,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
 
     m_settings = std::make_unique<SettingsStore>(
-        m_services, OptionTargets{&Timer4, &Timer5, &MemCpustat, &hrbeepstatus, this});
+        m_services, OptionTargets{&Timer4, &Timer5, &MemCpustat, &hrbeepstatus, this, &lblcpusage});
 
     buildDisplay();
     buildPictureButtons();
@@ -76,7 +80,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setFixedWidth(TwipsToPixels(kClientWidthTwips, tppX()));
     SetHeight(m_height);
 
-    for (QTimer* timer : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6}) {
+    for (QTimer* timer : secondTimers()) {
         timer->setInterval(1000);
     }
     tmrmvdown.setInterval(10);
@@ -84,7 +88,10 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+    connect(&Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
+    connect(&Timer5, &QTimer::timeout, this, &Form1::Timer5_Timer);
     connect(&Timer6, &QTimer::timeout, this, &Form1::Timer6_Timer);
+    connect(&cpuTimer6, &QTimer::timeout, this, &Form1::cpuTimer6_Timer);
     connect(&tmrmvdown, &QTimer::timeout, this, &Form1::tmrmvdown_Timer);
     // Enabled from the start, as the window was designed; the settings switch Timer4 and Timer5.
     Timer4.start();
@@ -288,6 +295,10 @@ void Form1::Form_Load() {
     if (m_settings->ended()) {
         return;
     }
+    OpenCpuQuery(*m_services.figures);
+    AddCpuCounter(*m_services.figures);
+    cpuTimer6.start();
+    startSecondTimersInPhase();
 
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/corvane.svg")), this);
     m_tray->setToolTip(QStringLiteral("Corvane 4.0"));
@@ -344,10 +355,38 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+std::array<QTimer*, 7> Form1::secondTimers() {
+    // The refresh first: the trigger check and the beep read its values. The sample before
+    // the caption that shows it.
+    return {&Timer1, &Timer2, &Timer3, &cpuTimer6, &Timer4, &Timer5, &Timer6};
+}
+
+void Form1::startSecondTimersInPhase() {
+    // Qt keeps one-second timers on the half-second nearest to where they started: timers
+    // started apart would wake the program twice a second for its whole life.
+    for (QTimer* timer : secondTimers()) {
+        if (timer->isActive()) {
+            timer->start();
+        }
+    }
+}
+
+void Form1::keepSecondTimersInPhase() {
+    // Those in phase are due now or have just ticked; the others started between two ticks
+    // (an Apply) and join from this tick on, at the cost of one tick later than they would.
+    for (QTimer* timer : secondTimers()) {
+        const int left = timer->remainingTime();
+        if (timer != &Timer1 && timer->isActive() && left > 100 && left < 900) {
+            timer->start(1000);
+        }
+    }
+}
+
 void Form1::Timer1_Timer() {
     if (m_ending) {
         return;
     }
+    keepSecondTimersInPhase();
     try {
         const UptimeBreakdown up = BreakDownUptime(m_services.clock->tickCount());
         UptimeMinutes = up.minutes;
@@ -402,6 +441,57 @@ platform::SoundPlayer& Form1::MMC1() {
         m_MMC1->setOnFinished([this] { EndNotifySound(*m_MMC1); });
     }
     return *m_MMC1;
+}
+
+void Form1::Timer4_Timer() {
+    // An empty or non-numeric hour reads as 0: no beep before the first refresh.
+    const int hours = lhhtxt.toInt();
+    if (UptimeMinutes == 0 && hours != 0) {
+        PlayToneSweep(*m_services.tone);
+        Timer4.stop();
+    }
+}
+
+void Form1::Timer5_Timer() {
+    try {
+        setWindowTitle(ComposeMonitorText(*m_services.figures, lblcpusage));
+    } catch (const std::exception&) {
+        monitorFailed();
+    }
+}
+
+void Form1::cpuTimer6_Timer() {
+    try {
+        SampleCpuUsage(*m_services.figures, lblcpusage);
+    } catch (const std::exception&) {
+        monitorFailed();
+    }
+}
+
+void Form1::monitorFailed() {
+    // Sampling stops first, so that the message is shown once, not at every tick; a new
+    // start of the program tries again.
+    cpuTimer6.stop();
+    Timer5.stop();
+    showMessage(kMonitorMessage, platform::MessageIcon::Critical);
+    setWindowTitle(QString());
+}
+
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::WindowTitleChange:
+    case QEvent::WinIdChange:
+    case QEvent::Show:
+        // The window system's title really empty, not the program's name in its place.
+        if (windowTitle().isEmpty() && internalWinId() != 0) {
+            m_services.screen->clearWindowTitle(internalWinId());
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void Form1::Timer6_Timer() {

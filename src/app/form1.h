@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -46,7 +47,13 @@ public:
     void Timer2_Timer();
     /// The task indicator: blinks while a task is scheduled.
     void Timer3_Timer();
+    /// The hourly beep: the tone sweep at a full hour of up time other than 0:00, then disarms.
+    void Timer4_Timer();
+    /// The monitor figures in the caption.
+    void Timer5_Timer();
     void Timer6_Timer();
+    /// Samples processor 0's usage into lblcpusage.
+    void cpuTimer6_Timer();
     void tmrmvdown_Timer();
     /// Sets the start date and time labels; returns the start instant (ms since the epoch).
     std::int64_t SystemStartTimeDate();
@@ -85,6 +92,8 @@ public:
     QString hrbeepstatus = QStringLiteral("hrbeepstatus");
     /// Option cache of the memory and processor figures: "MemCpustat" until the settings are read.
     QString MemCpustat = QStringLiteral("MemCpustat");
+    /// The processor text of the latest sample ("CPU 5%"), empty until the first.
+    QString lblcpusage;
     /// The one scheduled task.
     ScheduledTask scheduledTask;
     /// The folder of the notification sound, filled at start-up.
@@ -118,6 +127,7 @@ public:
     QTimer Timer4;
     QTimer Timer5;
     QTimer Timer6;
+    QTimer cpuTimer6;
     QTimer tmrmvdown;
 
     /// The popup menu shown from the tray icon and its items.
@@ -147,6 +157,7 @@ public:
     int endRow() const { return m_endRow; }
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -160,6 +171,14 @@ private:
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);
+    /// The one-second timers in the order they tick within a second.
+    std::array<QTimer*, 7> secondTimers();
+    /// Restarts the running one-second timers together, so they all tick in one wake-up.
+    void startSecondTimersInPhase();
+    /// Within Timer1's tick: restarts a one-second timer started between two ticks.
+    void keepSecondTimersInPhase();
+    /// A figure that cannot be read: the message, no figures in the caption, no more samples.
+    void monitorFailed();
     /// Moves Image6 by the given twips from where it is.
     void moveImage6(double rightTwips, double downTwips);
     /// The open Form2, or a new one, loaded.

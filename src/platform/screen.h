@@ -23,6 +23,9 @@ public:
     /// 0 when the window system draws a window at a constant opacity of the program's choice,
     /// else the system's error number for the missing service.
     virtual int windowOpacityFailure() = 0;
+    /// Empties the title that the window manager shows for a top-level window of the program
+    /// (the toolkit fills an empty title with the program's name).
+    virtual void clearWindowTitle(unsigned long long windowId) = 0;
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/fake_figures.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_folders.h"
 #include "fakes/fake_launcher.h"
@@ -86,6 +87,7 @@ public:
     double twipsPerPixelX() override { return tpp; }
     double twipsPerPixelY() override { return tpp; }
     int windowOpacityFailure() override { return opacityFailure; }
+    void clearWindowTitle(unsigned long long) override {}
 };
 
 struct RecordedMessage {
@@ -134,6 +136,7 @@ struct FakeServices {
     FakeSoundPlayers* sound;
     FakeFolders* folders;
     FakeFileDialog* fileDialog;
+    FakeSystemFigures* figures;
 };
 
 } // namespace fakes
