@@ -5,6 +5,7 @@
 #include "common/app_title.h"
 #include "common/end_program.h"
 #include "common/pictures.h"
+#include "common/preshaped_label.h"
 #include "common/twips.h"
 #include "editors/notify_sound.h"
 #include "editors/task_editors.h"
@@ -109,8 +110,10 @@ Form1::~Form1() {
 }
 
 QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
-                         const QColor& colour, double pointSize, bool underline, Qt::Alignment align) {
-    auto* label = new QLabel(text, this);
+                         const QColor& colour, double pointSize, bool underline, Qt::Alignment align,
+                         bool preshaped) {
+    // The labels that change every second or minute draw their characters from a cache.
+    QLabel* label = preshaped ? new PreshapedLabel(text, this) : new QLabel(text, this);
     QFont font(QStringLiteral("Tahoma"));
     font.setBold(true);
     font.setPointSizeF(pointSize);
@@ -133,13 +136,13 @@ QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int w
 void Form1::buildDisplay() {
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
-    ldd = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right);
+    ldd = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, true);
     ldd->setToolTip(QStringLiteral("Days"));
-    Label9 = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre);
-    lhh = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right);
+    Label9 = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre, true);
+    lhh = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right, true);
     lhh->setToolTip(QStringLiteral("Hours"));
-    Label1 = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre);
-    lmm = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right);
+    Label1 = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre, true);
+    lmm = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right, true);
     lmm->setToolTip(QStringLiteral("Minutes"));
 
     Label4 = makeLabel(QStringLiteral("Startup Info"), 360, 885, 1500, 240, kDarkGrey, 9, true);
@@ -149,7 +152,8 @@ void Form1::buildDisplay() {
     Label12 = makeLabel(QStringLiteral("Time :"), 230, 1440, 600, 225, kDarkGrey, 8.25);
     Label10 = makeLabel(QStringLiteral("Date & Time"), 830, 1440, 1105, 225, kOrange, 8.25);
     Label13 = makeLabel(QStringLiteral("Now  :"), 250, 1680, 580, 225, kDarkGrey, 8.25);
-    Label14 = makeLabel(QStringLiteral("Now"), 830, 1680, 1105, 225, kOrange, 8.25);
+    Label14 = makeLabel(QStringLiteral("Now"), 830, 1680, 1105, 225, kOrange, 8.25, false,
+                        Qt::AlignLeft | Qt::AlignVCenter, true);
     Label14->setToolTip(QStringLiteral("Now Time"));
 
     Image1 = new QLabel(this);

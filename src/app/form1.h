@@ -167,7 +167,7 @@ private:
     void buildMenu();
     QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                       const QColor& colour, double pointSize, bool underline = false,
-                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false);
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);

@@ -6,7 +6,10 @@
 #include "platform/linux/proc_figures.h"
 #include "platform/services.h"
 
+#include <QDateTime>
+
 #include <array>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,13 +17,20 @@
 
 namespace platform {
 
-/// CLOCK_BOOTTIME for the tick count, Qt's system locale for the formats.
+/// CLOCK_BOOTTIME for the tick count, Qt's system locale for the formats. The local time
+/// zone's offset is looked up once a minute, not at every format.
 class LinuxClock final : public Clock {
 public:
     std::uint64_t tickCount() override;
     std::int64_t nowMsecsSinceEpoch() override;
     std::string formatShortDate(std::int64_t msecsSinceEpoch) override;
     std::string formatLongTime(std::int64_t msecsSinceEpoch) override;
+
+private:
+    QDateTime localTime(std::int64_t msecsSinceEpoch);
+
+    std::int64_t m_offsetMinute = std::numeric_limits<std::int64_t>::min();
+    int m_offsetSeconds = 0;
 };
 
 /// Processes from /proc; a process whose executable link cannot be read cannot be opened.
