@@ -128,8 +128,12 @@ QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int w
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setAlignment(align);
-    label->setGeometry(TwipsToPixels(leftTwips, tppX()), TwipsToPixels(topTwips, tppY()),
-                       TwipsToPixels(widthTwips, tppX()), TwipsToPixels(heightTwips, tppY()));
+    // Edges rounded on their own: labels that meet in twips meet in pixels and do not overlap,
+    // so the clock's label repaints alone each second, not its neighbour too.
+    const int left = TwipsToPixels(leftTwips, tppX());
+    const int top = TwipsToPixels(topTwips, tppY());
+    label->setGeometry(left, top, TwipsToPixels(leftTwips + widthTwips, tppX()) - left,
+                       TwipsToPixels(topTwips + heightTwips, tppY()) - top);
     return label;
 }
 
@@ -461,6 +465,13 @@ void Form1::Timer5_Timer() {
         setWindowTitle(ComposeMonitorText(*m_services.figures, lblcpusage));
     } catch (const std::exception&) {
         monitorFailed();
+        return;
+    }
+    // A caption of each second must not wake the program again through its notices. Once for
+    // each native window (changing the on-top band makes a new one).
+    if (internalWinId() != m_quietWindow) {
+        m_quietWindow = internalWinId();
+        m_services.screen->quietPropertyNotices(m_quietWindow);
     }
 }
 

@@ -196,6 +196,8 @@ private:
     double m_image6LeftTwips = 350;
     double m_image6TopTwips = 656;
     bool m_ending = false;
+    /// The native window whose property notices were stopped for the caption.
+    WId m_quietWindow = 0;
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<Form5> m_form5;
     std::unique_ptr<SettingsStore> m_settings;

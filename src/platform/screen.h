@@ -26,6 +26,11 @@ public:
     /// Empties the title that the window manager shows for a top-level window of the program
     /// (the toolkit fills an empty title with the program's name).
     virtual void clearWindowTitle(unsigned long long windowId) = 0;
+    /// Stops the window system's notices of property changes on a top-level window of the
+    /// program, for a window whose title changes every second: each change would come back
+    /// as several notices (the title, and the names the window manager derives from it), each
+    /// waking the program. The window manager has set the window's frame by then.
+    virtual void quietPropertyNotices(unsigned long long windowId) = 0;
 };
 
 } // namespace platform

@@ -88,6 +88,9 @@ public:
     double twipsPerPixelY() override { return tpp; }
     int windowOpacityFailure() override { return opacityFailure; }
     void clearWindowTitle(unsigned long long) override {}
+    /// The windows whose property notices were stopped, in order.
+    std::vector<unsigned long long> quieted;
+    void quietPropertyNotices(unsigned long long windowId) override { quieted.push_back(windowId); }
 };
 
 struct RecordedMessage {

@@ -64,6 +64,8 @@ TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
         tickAt(kMinute);
         EXPECT_EQ(form1->windowTitle(), c.caption);
     }
+    // The notices of the title's changes are stopped once, for the window that has the title.
+    EXPECT_EQ(f.screen->quieted, (std::vector<unsigned long long>{form1->internalWinId()}));
     EXPECT_TRUE(f.messages->shown.empty());
 }
 

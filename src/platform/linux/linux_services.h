@@ -94,6 +94,7 @@ public:
     double twipsPerPixelY() override;
     int windowOpacityFailure() override;
     void clearWindowTitle(unsigned long long windowId) override;
+    void quietPropertyNotices(unsigned long long windowId) override;
 
 private:
     std::uint32_t m_netWmName = 0;

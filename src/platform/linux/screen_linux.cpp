@@ -77,4 +77,24 @@ void LinuxScreen::clearWindowTitle(unsigned long long windowId) {
     xcb_flush(connection);
 }
 
+void LinuxScreen::quietPropertyNotices(unsigned long long windowId) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || windowId == 0) {
+        return;
+    }
+    // Qt follows the window's state and frame through these notices; the program changes its
+    // window's state itself, and the frame is set when the window manager takes the window on.
+    xcb_connection_t* connection = x11->connection();
+    const auto window = static_cast<xcb_window_t>(windowId);
+    xcb_get_window_attributes_reply_t* attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+    if (attributes == nullptr) {
+        return;
+    }
+    const std::uint32_t mask = attributes->your_event_mask & ~std::uint32_t{XCB_EVENT_MASK_PROPERTY_CHANGE};
+    std::free(attributes);
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection);
+}
+
 } // namespace platform
