@@ -54,6 +54,8 @@ public:
     void ApplyShowMemCpu();
     /// The Test link: the tone sweep of the hourly beep.
     void Label6_Click();
+    /// Panel 3: the monitor figures, memory read now and the main window's processor text.
+    void Timer1_Timer();
     /// Sets Check11 from the autostart entry.
     void LoadAutostartCheck();
 
