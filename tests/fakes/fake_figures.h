@@ -3,7 +3,6 @@
 #include "platform/system_figures.h"
 
 #include <cstdint>
-#include <deque>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,12 +12,11 @@ namespace fakes {
 /// Processor samples and available memory set by the test.
 class FakeSystemFigures final : public platform::SystemFigures {
 public:
-    /// The samples collections give, in order; the last one stays.
-    std::deque<double> samples{0.0};
+    double sample = 0.0;
     std::uint64_t availableBytes = 512ULL * 1024 * 1024;
     bool failSample = false;
     bool failMemory = false;
-    /// "open", "counter 0", "collect", in order.
+    /// "open", "counter 0", in order.
     std::vector<std::string> calls;
 
     void openProcessorQuery() override { calls.emplace_back("open"); }
@@ -26,13 +24,8 @@ public:
         calls.push_back("counter " + std::to_string(processor));
     }
     double collectProcessorUsage() override {
-        calls.emplace_back("collect");
         if (failSample) {
             throw std::runtime_error("no processor statistics");
-        }
-        const double sample = samples.front();
-        if (samples.size() > 1) {
-            samples.pop_front();
         }
         return sample;
     }

@@ -60,7 +60,7 @@ TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
     };
     for (const auto& c : cases) {
         f.figures->availableBytes = c.bytes;
-        f.figures->samples = {c.sample};
+        f.figures->sample = c.sample;
         tickAt(kMinute);
         EXPECT_EQ(form1->windowTitle(), c.caption);
     }
@@ -83,7 +83,7 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
         MonitorWindow w;
         w.startWith(1, 1);
         w.form1->Options_Click();
-        w.f.figures->samples = {7.0};
+        w.f.figures->sample = 7.0;
         w.tickAt(kMinute);
         (memory ? w.f.figures->failMemory : w.f.figures->failSample) = true;
         for (int second = 1; second <= 3; ++second) {
