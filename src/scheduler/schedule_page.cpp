@@ -94,6 +94,8 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Serv
                         applySize.height());
     Image6->setAccessibleName(QStringLiteral("Apply"));
     connect(Image6, &PictureButton::clicked, this, &SchedulePage::Image6_Click);
+    connect(Image6, &PictureButton::mouseMoved, this, &SchedulePage::Image6_MouseMove);
+    setMouseTracking(true);
 
     setTabOrder(Check1, dd);
     setTabOrder(dd, UpDown3);
@@ -166,6 +168,19 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
         Combo1_KeyPress(code);
     }
     return code == 0; // a refused key inserts nothing
+}
+
+void SchedulePage::mouseMoveEvent(QMouseEvent* event) {
+    Frame3_MouseMove();
+    QFrame::mouseMoveEvent(event);
+}
+
+void SchedulePage::Image6_MouseMove() {
+    Image6->setPicture(4);
+}
+
+void SchedulePage::Frame3_MouseMove() {
+    Image6->setPicture(3);
 }
 
 void SchedulePage::refuse(int& KeyAscii) {
