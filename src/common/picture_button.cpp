@@ -71,8 +71,9 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
 
 void PictureButton::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    // The keypad's Enter carries a modifier of its own.
     if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (!event->isAutoRepeat()) {
             emit clicked();
         }

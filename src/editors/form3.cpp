@@ -50,6 +50,7 @@ Form3::Form3(platform::Services& services, ScheduledTask& task, QString windowsD
     connect(Image9, &PictureButton::clicked, this, &Form3::Image9_Click);
     WatchMouseMoves(this, [this] { Form_MouseMove(); });
     PressOkOnReturn(message, true);
+    message->setFocus(); // typing starts here when the editor opens
 
     Form_Load();
 }

@@ -36,6 +36,7 @@ Form7::Form7(platform::Services& services, ScheduledTask& task, const QList<QWid
     connect(Image9, &PictureButton::clicked, this, &Form7::Image9_Click);
     WatchMouseMoves(Frame1, [this] { Frame1_MouseMove(); });
     PressOkOnReturn(txtpath, false);
+    txtpath->setFocus(); // typing starts here when the editor opens
 
     Form_Load();
 }
