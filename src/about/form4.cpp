@@ -2,6 +2,7 @@
 
 #include "about/maker_site.h"
 #include "common/pictures.h"
+#include "common/window_blocking.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -91,7 +92,7 @@ void Form4::Form_Activate() {
     SetColours(kActiveColour, Qt::black);
     for (const BlockedWindow& window : m_blockedWindows) {
         if (QWidget* w = window(true)) {
-            w->setEnabled(false);
+            BlockWindow(w);
         }
     }
 }
@@ -99,7 +100,7 @@ void Form4::Form_Activate() {
 void Form4::Form_Unload() {
     for (const BlockedWindow& window : m_blockedWindows) {
         if (QWidget* w = window(false)) {
-            w->setEnabled(true);
+            FreeWindow(w);
         }
     }
 }

@@ -16,7 +16,7 @@ public:
         if (t == QAccessible::Name) {
             return button()->spokenName();
         }
-        if (t == QAccessible::Description) {
+        if (t == QAccessible::Description && button()->accessibleDescription().isEmpty()) {
             const QString tip = button()->toolTip();
             return tip == button()->spokenName() ? QString() : tip;
         }
@@ -27,6 +27,8 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         s.checkable = button()->isToggle();
         s.checked = button()->isChecked();
+        // What toggle buttons of other toolkits report, so screen readers say "pressed".
+        s.pressed = button()->isChecked();
         return s;
     }
 

@@ -34,6 +34,7 @@ void PictureButton::setPicture(int index) {
     if (wasChecked != isChecked()) {
         QAccessible::State changed;
         changed.checked = true;
+        changed.pressed = true;
         QAccessibleStateChangeEvent event(this, changed);
         QAccessible::updateAccessibility(&event);
     }

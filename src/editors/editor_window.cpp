@@ -3,6 +3,7 @@
 #include "common/app_title.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "common/window_blocking.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -50,7 +51,7 @@ void EditorWindow::SetLook(QWidget* frame) {
 void EditorWindow::DisableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            window->setEnabled(false);
+            BlockWindow(window);
         }
     }
 }
@@ -58,7 +59,7 @@ void EditorWindow::DisableOtherWindows() {
 void EditorWindow::EnableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            window->setEnabled(true);
+            FreeWindow(window);
         }
     }
 }

@@ -78,6 +78,7 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Serv
     comboFont.setPointSizeF(9.75);
     Combo1->setFont(comboFont);
     Combo1->setAccessibleName(QStringLiteral("Execute this Task"));
+    Combo1->lineEdit()->setAccessibleName(QStringLiteral("Execute this Task"));
     Combo1->setGeometry(TwipsToPixels(3240, m_tppX), TwipsToPixels(1800, m_tppY), TwipsToPixels(2655, m_tppX),
                         TwipsToPixels(kRowHeight, m_tppY));
     Combo1->installEventFilter(this);

@@ -134,6 +134,7 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     };
     for (const Case& c : cases) {
         f.messages->shown.clear();
+        page()->Combo1->setFocus();
         EditorWindow* editor = openEditor<EditorWindow>(c.kind);
         ASSERT_NE(editor, nullptr) << c.what;
         editor->Form_Activate();
@@ -151,6 +152,8 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
         EXPECT_EQ(editor->isClosed(), c.closed) << c.what;
         EXPECT_EQ(f.messages->shown, c.messages) << c.what;
         EXPECT_EQ(form1->form2()->isEnabled(), c.closed) << c.what;
+        // Freed again, the window has its focus where the user left it.
+        EXPECT_EQ(form1->form2()->focusWidget() == page()->Combo1, c.closed) << c.what;
         if (!c.closed) {
             editor->close();
         }
