@@ -1,6 +1,6 @@
 // The About window, the help page, the web links and the Options window's hover pictures.
 #include "about/form4.h"
-#include "editors/form3.h"
+#include "editors/task_editors.h"
 #include "fixtures.h"
 #include "scheduler/schedule_page.h"
 #include "settings/form2.h"
@@ -18,32 +18,20 @@ QColor Background(QWidget* w) {
     return w->palette().color(QPalette::Window);
 }
 
-/// Records which windows changed their enabled state, in order ("Form1 off", "Form2 on" ...).
+/// Records the windows whose enabled state changes, in order ("Form1 on" ...).
 struct EnabledLog : QObject {
     std::vector<std::string> log;
-    void watch(QWidget* window, const std::string& name) {
-        names[window] = name;
-        window->installEventFilter(this);
-    }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::EnabledChange) {
-            auto* w = static_cast<QWidget*>(watched);
-            log.push_back(names[w] + (w->isEnabled() ? " on" : " off"));
+            log.push_back(watched->objectName().toStdString() +
+                          (static_cast<QWidget*>(watched)->isEnabled() ? " on" : " off"));
         }
         return false;
     }
-    std::map<QObject*, std::string> names;
 };
 
 struct AboutTest : LoadedMainWindowTest {
-    Form3* alertEditor() {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* editor = qobject_cast<Form3*>(w); editor != nullptr && !editor->isClosed()) {
-                return editor;
-            }
-        }
-        return nullptr;
-    }
+    QWidget* alertEditor() { return FindTaskEditor(QStringLiteral("Alert")); }
 };
 
 } // namespace
@@ -56,23 +44,21 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(Background(about), QColor(0, 4, 221));
 
-    EnabledLog changes;
-    changes.watch(form1.get(), "Form1");
     about->Form_Activate();
     EXPECT_EQ(Background(about), QColor(147, 209, 240));
     Form2* form2 = form1->form2();
-    Form3* alert = alertEditor();
+    QWidget* alert = alertEditor();
     ASSERT_NE(form2, nullptr);
     ASSERT_NE(alert, nullptr);
-    EXPECT_FALSE(form2->isVisible());
-    EXPECT_FALSE(alert->isVisible());
-    EXPECT_FALSE(form1->isEnabled());
-    EXPECT_FALSE(form2->isEnabled());
-    EXPECT_FALSE(alert->isEnabled());
-
-    changes.watch(form2, "Form2");
-    changes.watch(alert, "Form3");
-    changes.log.clear();
+    EnabledLog changes;
+    const std::pair<QWidget*, const char*> windows[] = {
+        {form1.get(), "Form1"}, {form2, "Form2"}, {alert, "Form3"}};
+    for (const auto& [window, name] : windows) {
+        EXPECT_FALSE(window->isEnabled()) << name;
+        EXPECT_EQ(window->isVisible(), window == form1.get()) << name;
+        window->setObjectName(name);
+        window->installEventFilter(&changes);
+    }
     QTest::keyClick(about, Qt::Key_Escape); // the close box's way
     EXPECT_EQ(changes.log, (std::vector<std::string>{"Form1 on", "Form2 on", "Form3 on"}));
     EXPECT_FALSE(form2->isVisible());
@@ -82,30 +68,30 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
     // The hidden windows are the ones the menu and the kind box show afterwards.
     form1->shtask_Click();
     EXPECT_EQ(form1->form2(), form2);
-    form2->Frame3->findChild<SchedulePage*>()->Combo1->setCurrentText(QStringLiteral("Alert"));
-    form2->Frame3->findChild<SchedulePage*>()->Combo1_Click();
-    EXPECT_EQ(alertEditor(), alert);
+    auto* page = form2->Frame3->findChild<SchedulePage*>();
+    page->Combo1->setCurrentText(QStringLiteral("Alert"));
+    page->Combo1_Click();
     EXPECT_TRUE(alert->isVisible());
 }
 
-TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowBlocksItAndItsWebLinkOpensTheSite) {
+TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOrTellTheFailure) {
     form1->Options_Click();
     Form2* form2 = form1->form2();
     QTest::mouseClick(form2->Label18, Qt::LeftButton);
     Form4* about = form1->form4();
     ASSERT_NE(about, nullptr);
-    about->Form_Activate();
-    EXPECT_FALSE(form2->isEnabled());
-    EXPECT_TRUE(form2->isVisible());
-    // A second request shows the one window.
     form1->about_Click();
     EXPECT_EQ(form1->form4(), about);
 
     about->Label9->press();
-    EXPECT_EQ(f.launcher->urls, std::vector<std::string>{kSite});
-    about->close();
-    EXPECT_TRUE(form2->isEnabled());
-    EXPECT_TRUE(form1->isEnabled());
+    form2->Label19->press();
+    EXPECT_TRUE(f.messages->shown.empty());
+    f.launcher->failUrl = true;
+    form2->Label19_Click();
+    EXPECT_EQ(f.launcher->urls, (std::vector<std::string>{kSite, kSite, kSite}));
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_TRUE(f.messages->shown[0].text.startsWith("The web site " + QString::fromStdString(kSite)));
+    EXPECT_EQ(f.messages->shown[0].icon, platform::MessageIcon::Exclamation);
 }
 
 TEST_F(AboutTest, HelpLink_OpensThePageOfTheDataFolderAndWarnsWhenTheDesktopCannot) {
@@ -130,24 +116,11 @@ TEST_F(AboutTest, HelpLink_OpensThePageOfTheDataFolderAndWarnsWhenTheDesktopCann
     }
 }
 
-TEST_F(AboutTest, WebLink_OpensTheSiteAndABrowserFailureIsTold) {
-    form1->Options_Click();
-    Form2* form2 = form1->form2();
-    form2->Label19_Click();
-    EXPECT_TRUE(f.messages->shown.empty());
-    f.launcher->failUrl = true;
-    form2->Label19_Click();
-    EXPECT_EQ(f.launcher->urls, (std::vector<std::string>{kSite, kSite}));
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_TRUE(f.messages->shown[0].text.startsWith("The web site " + QString::fromStdString(kSite)));
-    EXPECT_EQ(f.messages->shown[0].icon, platform::MessageIcon::Exclamation);
-}
-
 TEST_F(AboutTest, HoverTable_ApplyButtonsLightUpAndTheirPageRestoresThem) {
     form1->Options_Click();
     Form2* form2 = form1->form2();
-    PictureButton* apply = form2->Frame3->findChild<SchedulePage*>()->Image6;
-    QWidget* schedulePage = form2->Frame3->findChild<SchedulePage*>();
+    auto* schedulePage = form2->Frame3->findChild<SchedulePage*>();
+    PictureButton* apply = schedulePage->Image6;
     const struct {
         const char* step;
         QWidget* over;
