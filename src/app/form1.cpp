@@ -493,6 +493,13 @@ Form2& Form1::openForm2() {
         m_form2 = new Form2(m_services, *m_settings);
         m_form2->setAttribute(Qt::WA_DeleteOnClose);
         m_form2->setShowAbout([this] { about_Click(); });
+        // An alert editor that the About window loaded hidden belongs to this window's kind box.
+        connect(m_form2, &QObject::destroyed, this, [] {
+            EditorWindow* loaded = FindTaskEditor(QStringLiteral("Alert"));
+            if (loaded != nullptr && !loaded->isVisible()) {
+                loaded->close();
+            }
+        });
         auto* page = new SchedulePage(scheduledTask, Timer2, m_services);
         m_kindBox = page->Combo1;
         page->setStatusPanels(m_form2->panel(1), m_form2->panel(2));

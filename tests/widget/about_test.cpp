@@ -144,3 +144,12 @@ TEST_F(AboutTest, HoverTable_ApplyButtonsLightUpAndTheirPageRestoresThem) {
         EXPECT_EQ(apply->picture(), s.image6) << s.step;
     }
 }
+
+TEST_F(AboutTest, AlertEditorLoadedHidden_GoesWithTheOptionsWindowItWasLoadedFor) {
+    form1->about_Click();
+    form1->form4()->Form_Activate();
+    form1->form4()->close();
+    ASSERT_NE(alertEditor(), nullptr);
+    closeForm2();
+    EXPECT_EQ(alertEditor(), nullptr);
+}
