@@ -125,8 +125,6 @@ def run(d, artifacts):
         r"up \d+ days?, \d+ hours?, \d+ minutes?", n.name)], 5, "the up time as one phrase")
     check("the up time reads as one phrase, its figures not one by one",
           not [n for n in r.walk(form1) if n.name in ("00", ":")], phrase)
-    names = [n.name for n in r.walk(form1) if n.getRoleName() == "push button"]
-    check("the main window's picture buttons are push buttons", len(names) >= 4 and "Minimize" in names, names)
 
     # Keys alone from here to Apply: the main window has the focus as it comes up.
     check("the main window has the keyboard focus", int(d.run(["xdotool", "getwindowfocus"]).stdout) == main)
@@ -195,7 +193,6 @@ def run(d, artifacts):
         check(f"About from {opened_from} blocks the main window",
               not r.enabled(r.find(r.main_window(), "push button", "Minimize")))
         every_control_named(r, about, "About window")
-        check("the About window names its web link", r.find(about, "push button", "Web site " + SITE))
         d.key("Escape")
         wait_for(lambda: r.window("About Corvane") is None, 10, "the About window to close on Escape")
         wait_for(lambda: r.enabled(r.find(options, "push button", "About")), 5, "the Options window free again")
