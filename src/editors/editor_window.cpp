@@ -68,10 +68,10 @@ void EditorWindow::ClearTaskKind() {
     if (!m_kindBox) {
         return;
     }
+    // No item is chosen any more: the next arrow key starts from the top of the list.
+    m_kindBox->setCurrentIndex(-1);
     if (m_kindBox->isEditable()) {
         m_kindBox->setEditText(QString());
-    } else {
-        m_kindBox->setCurrentIndex(-1);
     }
 }
 

@@ -10,7 +10,7 @@ enum class MessageIcon { Information, Exclamation, Critical };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    /// Shows the box and returns when the user has closed it.
+    /// Shows the box and returns when the user has closed it. The text is plain text, never markup.
     virtual void show(const QString& text, const QString& title, MessageIcon icon) = 0;
 };
 

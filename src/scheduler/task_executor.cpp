@@ -6,8 +6,11 @@
 #include "scheduler/trigger_number.h"
 
 #include <QEventLoop>
+#include <QLoggingCategory>
 
 #include <exception>
+
+Q_LOGGING_CATEGORY(lcTask, "corvane.task")
 
 namespace {
 
@@ -44,9 +47,18 @@ void TaskExecutor::Timer2_Timer() {
         return; // no such kind: nothing happens and the record stays as it is
     }
     m_running = true;
+    std::string reason;
     try {
         RunTask(kind);
+    } catch (const std::exception& failure) {
+        reason = failure.what();
     } catch (...) {
+        reason = "an unknown failure";
+    }
+    if (!reason.empty()) {
+        // The box says that it failed; the log says why.
+        qCWarning(lcTask).noquote() << "the scheduled task" << record.task
+                                    << "failed:" << QString::fromStdString(reason);
         m_services.messages->show(kFailureMessage, kAppTitle, platform::MessageIcon::Critical);
         DisarmTask(m_window.record);
     }
@@ -96,6 +108,8 @@ void TaskExecutor::RunTask(int kind) {
 void TaskExecutor::HibernateComputer() {
     try {
         m_services.power->hibernate();
+    } catch (const platform::PowerRefused&) {
+        throw; // refused, not impossible: the failure message
     } catch (const std::exception& failure) {
         m_services.messages->show(QString::fromStdString(failure.what()), kAppTitle,
                                   platform::MessageIcon::Exclamation);

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -58,6 +60,13 @@ std::optional<int> ReadAutostartCheck(platform::Registry& registry) {
 }
 
 std::string AutostartProgramPath() {
+    // The path's own bytes where the system gives them: a path that is not valid UTF-8 is not
+    // turned into another one (Qt gives an empty path for it), so the log-on list can refuse it.
+    std::error_code failed;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
+    if (!failed && self.is_absolute()) {
+        return self.string();
+    }
     const QFileInfo program(QCoreApplication::applicationFilePath());
     return QDir::toNativeSeparators(program.absoluteFilePath()).toStdString();
 }

@@ -8,7 +8,7 @@ import os
 import subprocess
 import unittest
 
-from desktop import Desktop, wait_for, write_script
+from desktop import MOCK, Desktop, wait_for, write_script
 
 PROBE = os.environ["CORVANE_PROBE"]
 MANAGER = "org.freedesktop.login1.Manager"
@@ -58,6 +58,19 @@ class PowerTest(DesktopTest):
                 wait_for(lambda: f"member={method}\n   boolean false\n" in wire(), 5,
                          f"{method} with a boolean on the wire")
 
+    def test_refused_requests_are_reported_with_loginds_reason(self):
+        for action, method in (("poweroff", "PowerOff"), ("reboot", "Reboot"), ("hibernate", "Hibernate")):
+            with self.subTest(action):
+                self.d.logind_add_method(method, "b", "",
+                                         "raise dbus.exceptions.DBusException('Interactive authentication required.', "
+                                         "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')")
+                self.d.logind_clear_calls()
+                r = self.probe(action)
+                self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+                self.assertIn(f"refused: org.freedesktop.login1 {method} refused: org.freedesktop.DBus.Error."
+                              "InteractiveAuthorizationRequired: Interactive authentication required.", r.stdout)
+                self.assertEqual(self.d.logind_calls(), [(method, [False])])
+
     def test_hibernate_asks_logind_and_the_program_goes_on(self):
         wire = self.monitor(MANAGER)
         probe = self.start_probe("hibernate")
@@ -82,31 +95,65 @@ class PowerTest(DesktopTest):
                  "the session's Terminate")
         self.assertEqual(self.d.logind_calls(), [("GetSessionByPID", [probe.pid]), ("GetSession", ["c1"])])
 
-    def test_log_off_asks_the_desktops_session_manager(self):
-        # desktop name, bus name, path, interface, method, its signature, the arguments on the wire
+    def test_log_off_and_restart_ask_the_desktops_session_manager(self):
+        # A session manager without a restart request does not answer it: logind restarts.
+        self.d.start_mock("org.kde.Shutdown", "org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown")
+        r = self.probe("reboot", env={"XDG_CURRENT_DESKTOP": "KDE"})
+        self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertEqual(self.d.logind_calls(), [("Reboot", [False])])
+        self.d.logind_clear_calls()
+        # desktop, bus name, path, interface, then for log off and for restart: the method, its
+        # signature, the arguments and how the wire shows them
         managers = [
             ("GNOME", "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager",
-             "Logout", "u", [1], "   uint32 1\n"),
-            ("KDE", "org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logout", "", [], ""),
+             ("Logout", "u", [1], "   uint32 1\n"), ("RequestReboot", "", [], "")),
+            ("KDE", "org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", ("logout", "", [], ""),
+             ("logoutAndReboot", "", [], "")),
             ("XFCE", "org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager",
-             "Logout", "bb", [False, True], "   boolean false\n   boolean true\n"),
-            ("LXQt", "org.lxqt.session", "/LXQtSession", "org.lxqt.session", "logout", "", [], ""),
+             ("Logout", "bb", [False, True], "   boolean false\n   boolean true\n"),
+             ("Restart", "b", [True], "   boolean true\n")),
+            ("LXQt", "org.lxqt.session", "/LXQtSession", "org.lxqt.session", ("logout", "", [], ""),
+             ("reboot", "", [], "")),
         ]
-        for desktop, name, path, interface, method, signature, arguments, on_wire in managers:
+        for desktop, name, path, interface, log_off, restart in managers:
             with self.subTest(desktop):
                 # The managers started before stay: all answer, the desktop's name decides.
-                self.d.start_mock(name, name, path, interface)
-                self.d.mock_add_method(name, path, "", method, signature, "")
+                if desktop != "KDE":
+                    self.d.start_mock(name, name, path, interface)
+                for method, signature, _arguments, _on_wire in (log_off, restart):
+                    self.d.mock_add_method(name, path, "", method, signature, "")
                 wire = self.monitor(interface)
                 probe = self.start_probe("logoff", env={"XDG_CURRENT_DESKTOP": desktop})
-                wait_for(lambda: self.d.mock_calls(name, path), 5, f"{desktop}'s {method}")
-                self.assertEqual(self.d.mock_calls(name, path), [(method, arguments)])
-                wait_for(lambda: f"member={method}\n{on_wire}" in wire(), 5, f"{method}'s arguments on the wire")
+                wait_for(lambda: self.d.mock_calls(name, path), 5, f"{desktop}'s {log_off[0]}")
                 self.d.stop(probe)
+                r = self.probe("reboot", env={"XDG_CURRENT_DESKTOP": desktop})
+                self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+                self.assertEqual(self.d.mock_calls(name, path), [(m, a) for m, _s, a, _w in (log_off, restart)])
+                for method, _signature, _arguments, on_wire in (log_off, restart):
+                    wait_for(lambda: f"member={method}\n{on_wire}" in wire(), 5, f"{method}'s arguments on the wire")
+                self.d.bus().get_object(name, path).ClearCalls(dbus_interface=MOCK)
         self.assertEqual(self.d.logind_calls(self.d.session_path), [])
+        self.assertEqual(self.d.logind_calls(), [])
+        # A session manager that refuses (an application objects): reported, and logind is not asked.
+        self.d.mock_add_method("org.lxqt.session", "/LXQtSession", "", "reboot", "", "",
+                               "raise dbus.exceptions.DBusException('An application objects', "
+                               "name='org.lxqt.session.Error.Cancelled')")
+        r = self.probe("reboot", env={"XDG_CURRENT_DESKTOP": "LXQt"})
+        self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+        self.assertIn("refused: org.lxqt.session reboot refused: org.lxqt.session.Error.Cancelled: "
+                      "An application objects", r.stdout)
+        self.assertEqual(self.d.logind_calls(), [])
 
 
 class NoPowerServiceTest(DesktopTest):
+    def test_turn_off_and_restart_without_power_service_are_refused(self):
+        for action, method in (("poweroff", "PowerOff"), ("reboot", "Reboot")):
+            with self.subTest(action):
+                r = self.probe(action)
+                self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+                self.assertIn(f"refused: org.freedesktop.login1 {method} refused: "
+                              "org.freedesktop.DBus.Error.ServiceUnknown", r.stdout)
+
     def test_hibernate_without_power_service_is_refused_with_a_description(self):
         r = self.probe("hibernate")
         self.assertEqual(r.returncode, 2, r.stdout + r.stderr)

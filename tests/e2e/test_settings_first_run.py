@@ -68,6 +68,19 @@ class FirstRun(unittest.TestCase):
         self.assert_running_without_message(proc)
         self.assertEqual(os.listdir(folders.autostart), [])
 
+    def test_install_path_not_utf8_or_with_a_tab_no_entry_and_a_log_line(self):
+        for folder, reason in ((b"caf\xe9".decode(errors="surrogateescape"), "is not valid UTF-8"),
+                               ("a\tb", "holds a tab")):
+            with self.subTest(reason):
+                folders = self.d.user_folders()
+                proc = self.d.start_corvane(prefix=self.d.copy_prefix(folder), env=folders.env)
+                self.addCleanup(self.d.stop, proc)
+                self.assertEqual(wait_for(lambda: settings_values(folders.hive), 20, "the settings key"), DEFAULTS)
+                wait_for(lambda: f"no autostart entry written to {folders.entry} : the program's path {reason}"
+                         in self.d.log_of(proc), 10, "the log line")
+                self.assertFalse(os.path.exists(folders.entry))
+                self.assert_running_without_message(proc)
+
     def test_key_without_values_installation_error_then_the_end(self):
         folders = self.d.user_folders()
         os.makedirs(os.path.dirname(folders.hive))

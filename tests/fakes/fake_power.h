@@ -15,14 +15,25 @@ public:
     std::vector<std::string> calls;
     /// When set, hibernate() throws with this description (the request could not be made).
     std::optional<std::string> hibernateFailure;
+    /// When set, powerOff(), reboot() and hibernate() are refused with this reason.
+    std::optional<std::string> refusal;
 
-    void powerOff() override { calls.emplace_back("powerOff"); }
-    void reboot() override { calls.emplace_back("reboot"); }
+    void powerOff() override { request("powerOff"); }
+    void reboot() override { request("reboot"); }
     void logOff() override { calls.emplace_back("logOff"); }
     void hibernate() override {
-        calls.emplace_back("hibernate");
         if (hibernateFailure) {
+            calls.emplace_back("hibernate");
             throw std::runtime_error(*hibernateFailure);
+        }
+        request("hibernate");
+    }
+
+private:
+    void request(const char* name) {
+        calls.emplace_back(name);
+        if (refusal) {
+            throw platform::PowerRefused(*refusal);
         }
     }
 };

@@ -50,7 +50,7 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
 
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, run), kErrorSuccess);
     size = 255;
-    ASSERT_EQ(r->queryValue(run, "corvane", type, buffer, size), kErrorSuccess);
+    ASSERT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorSuccess);
     EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/opt/corvane/bin/corvane");
     EXPECT_EQ(size, 25u);
     EXPECT_EQ(SetText(*r, run, "Corvane", "/x"), kErrorAccessDenied); // opened for reading
@@ -58,7 +58,7 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
 
     // Deleting: once it goes, twice it is not there.
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-    EXPECT_EQ(r->deleteValue(run, "CORVANE"), kErrorSuccess);
+    EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
     EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorFileNotFound);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
     // Only text values naming a file are kept.
@@ -185,4 +185,60 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     ::chmod(parent.toLocal8Bit().constData(), 0755);
     EXPECT_EQ(ReadFile(entry), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Corvane.desktop"});
+}
+
+TEST(AutostartFolder, EntryThatIsALinkIsReplacedItselfAndOnlyTheExactNameIsOurs) {
+    Folders f;
+    const QString folder = QString::fromStdString(f.autostartFolder);
+    QDir().mkpath(folder);
+    const QString entry = folder + "/Corvane.desktop", target = folder + "/../elsewhere.txt";
+    const QByteArray other = "[Desktop Entry]\nType=Application\nName=Other\nExec=/usr/bin/other\n";
+    for (const QString& file : {target, folder + "/CORVANE.desktop"}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(other);
+    }
+    auto r = f.registry();
+    RegKey run = 0;
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyAllAccess, run), kErrorSuccess);
+    std::uint8_t buffer[255];
+    std::uint32_t size = 255, type = kRegSz;
+    EXPECT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorFileNotFound);
+    EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorFileNotFound);
+    for (const QString& pointsTo : {target, folder + "/../not-there"}) {
+        QFile::remove(entry);
+        ASSERT_TRUE(QFile::link(pointsTo, entry));
+        ASSERT_EQ(SetText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+        EXPECT_FALSE(QFileInfo(entry).isSymLink());
+        EXPECT_TRUE(ReadFile(entry).contains("Exec=\"/opt/corvane/bin/corvane\"\n"));
+        QFile::remove(entry);
+        ASSERT_TRUE(QFile::link(pointsTo, entry));
+        EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
+    }
+    EXPECT_EQ(ReadFile(target), other);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/../not-there"));
+    EXPECT_EQ(ReadFile(folder + "/CORVANE.desktop"), other);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{"CORVANE.desktop"});
+}
+
+TEST(AutostartFolder, PathNotUtf8OrWithTabOrLineBreak_NoEntryAndALogLine) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"/opt/caf\xe9/corvane", "not valid UTF-8"},
+        {"", "unknown"},
+        {"/opt/a\tb/corvane", "holds a tab"},
+        {"/opt/a\nb/corvane", "holds a line break"},
+    };
+    Folders f;
+    auto r = f.registry();
+    RegKey run = 0;
+    ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
+    for (const auto& [path, reason] : cases) {
+        regtest::Warnings log;
+        EXPECT_EQ(SetText(*r, run, "Corvane", path), kErrorInvalidParameter) << reason;
+        ASSERT_EQ(log.seen.size(), 1) << reason;
+        EXPECT_TRUE(log.seen[0].startsWith("no autostart entry written")) << log.seen[0].toStdString();
+        EXPECT_TRUE(log.seen[0].contains(reason)) << log.seen[0].toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
 }

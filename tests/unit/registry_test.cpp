@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 using namespace platform;
@@ -18,6 +19,7 @@ using regtest::Dword;
 using regtest::Folders;
 using regtest::SetDword;
 using regtest::SetText;
+using regtest::Warnings;
 
 namespace {
 
@@ -29,17 +31,6 @@ RegKey MakeSettingsKey(Registry& r) {
     EXPECT_EQ(r.createKey(kHkeyCurrentUser, kSettingsKey, key), kErrorSuccess);
     return key;
 }
-
-struct Warnings {
-    static inline QStringList seen;
-    QtMessageHandler previous;
-    Warnings() {
-        seen.clear();
-        previous = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
-    }
-    ~Warnings() { qInstallMessageHandler(previous); }
-};
 
 } // namespace
 
@@ -395,17 +386,131 @@ TEST(HiveRegistry, FileLeftUnderItsTemporaryName_RemovedByTheNextWriteAndNothing
     Folders f;
     f.writeHive("Windows Registry Editor Version 5.00\n");
     const QString folder = QFileInfo(QString::fromStdString(f.hivePath)).path();
-    for (const char* name :
-         {"user.reg.Ab12Cd", "user.reg.corrupt", "user.reg.corrupt.2", "user.reg.Ab12C", "other.Ab12Cd"}) {
-        QFile file(folder + "/" + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // The person's own files, and two temporary files of the program that a killed writer left.
+    const QStringList own = {"user.reg.backup",
+                             "user.reg.220101",
+                             "user.reg.bak",
+                             "user.reg.corrupt.2",
+                             "other.Ab12Cd",
+                             ".user.reg.Ab12Cd",
+                             ".user.reg.Ab12Cd.corvane-tmpx"};
+    for (const QString& name :
+         own + QStringList{".user.reg.Ab12Cd.corvane-tmp", ".user.reg.x9Y8z7.corvane-tmp"}) {
+        QFile(folder + "/" + name).open(QIODevice::WriteOnly);
     }
+    auto r = f.registry();
     RegKey key = 0;
-    ASSERT_EQ(f.registry()->createKey(kHkeyCurrentUser, "Software\\P", key), kErrorSuccess);
-    QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    left.removeAll("user.reg.lock");
-    EXPECT_EQ(left, (QStringList{"other.Ab12Cd", "user.reg", "user.reg.Ab12C", "user.reg.corrupt",
-                                 "user.reg.corrupt.2"}));
+    ASSERT_EQ(r->createKey(kHkeyCurrentUser, "Software\\P", key), kErrorSuccess);
+    EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorSuccess);
+    QStringList expected = own + QStringList{"user.reg"};
+    expected.sort();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), expected);
+}
+
+TEST(HiveRegistry, TheLogNamesTheRealCause_AFullDiskAFolderAFifo) {
+    Folders f;
+    const QString folder = QFileInfo(QString::fromStdString(f.hivePath)).path();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    Warnings warnings;
+    for (const bool fifo : {false, true}) {
+        ASSERT_EQ(fifo ? ::mkfifo(f.hivePath.c_str(), 0600) : ::mkdir(f.hivePath.c_str(), 0700), 0);
+        RegKey key = 0;
+        EXPECT_EQ(f.registry()->openKey(kHkeyCurrentUser, "Software", 0, kKeyRead, key), kErrorAccessDenied);
+        ::remove(f.hivePath.c_str());
+    }
+    EXPECT_EQ(
+        warnings.seen,
+        (QStringList{"cannot read the settings file " + folder + "/user.reg : it is a folder, not a file",
+                     "cannot read the settings file " + folder + "/user.reg : it is a FIFO, not a file"}));
+    // A small file system of its own, filled up (mounting needs root).
+    if (::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here";
+    }
+    struct Unmount {
+        QString at;
+        ~Unmount() { ::umount2(at.toLocal8Bit().constData(), MNT_DETACH); }
+    } unmount{folder};
+    const QByteArray text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n";
+    f.writeHive(text);
+    QFile filler(folder + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+    }
+    warnings.seen.clear();
+    auto r = f.registry();
+    RegKey key = 0;
+    ASSERT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
+    EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorAccessDenied);
+    ASSERT_EQ(warnings.seen.size(), 1);
+    EXPECT_TRUE(warnings.seen[0].contains("No space left on device")) << warnings.seen[0].toStdString();
+    EXPECT_EQ(f.hiveText(), text);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{"filler", "user.reg"}));
+}
+
+TEST(HiveRegistry, LockFileThatNeverEnds_IsStaleAndItsTargetIsNeverRead) {
+    Folders f;
+    f.writeHive("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n");
+    const std::string lock = f.hivePath + ".lock", target = f.hivePath + ".target";
+    auto r = f.registry();
+    RegKey key = 0;
+    ASSERT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
+    for (const std::string& kind : {std::string("/dev/zero"), std::string("FIFO"), target}) {
+        ASSERT_EQ(kind == "FIFO" ? ::mkfifo(lock.c_str(), 0600) : ::symlink(kind.c_str(), lock.c_str()), 0);
+        QElapsedTimer took;
+        took.start();
+        EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorSuccess) << kind;
+        EXPECT_LT(took.elapsed(), 2000) << kind;
+        struct stat st {};
+        EXPECT_NE(::lstat(lock.c_str(), &st), 0) << kind; // gone with the write
+    }
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(target))); // a dangling link is not followed
+}
+
+TEST(HiveRegistry, FileReadOnceAndAgainOnlyWhenItChanged) {
+    Folders f;
+    f.writeHive(
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n\"a\"=dword:00000001\n");
+    LinuxRegistry r(f.hivePath, f.autostartFolder);
+    RegKey key = 0;
+    ASSERT_EQ(r.openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
+    std::uint8_t b[4];
+    std::uint32_t size = 4, type = 0;
+    for (int i = 0; i < 9; ++i) {
+        ASSERT_EQ(r.queryValue(key, "a", type, b, size), kErrorSuccess);
+    }
+    ASSERT_EQ(SetDword(r, key, "b", 2), kErrorSuccess); // its own write needs no read after it
+    ASSERT_EQ(r.queryValue(key, "b", type, b, size), kErrorSuccess);
+    EXPECT_EQ(r.hive().reads(), 1);
+    EXPECT_EQ(regtest::RunTool(f, {"set", "hkcu", "Software\\P", "a", "dword", "7"}), "open=0 set=0");
+    ASSERT_EQ(r.queryValue(key, "a", type, b, size), kErrorSuccess);
+    EXPECT_EQ(Dword(b), 7u);
+    EXPECT_EQ(r.hive().reads(), 2);
+}
+
+TEST(HiveParse, ManyValuesInOneKey_LinearTime) {
+    const auto parse = [](int values, hive::Key& root) {
+        std::string text = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\P]\n";
+        for (int i = 0; i < values; ++i) {
+            text += "\"v" + std::to_string(i) + "\"=dword:00000001\n";
+        }
+        std::string error;
+        QElapsedTimer t;
+        t.start();
+        EXPECT_TRUE(hive::Parse(text + "\"V7\"=dword:00000002\n", root, error)) << error;
+        return t.nsecsElapsed();
+    };
+    hive::Key root;
+    parse(5000, root);
+    const qint64 small = parse(5000, root), large = parse(40000, root);
+    // Eight times the values, about eight times the time; quadratic would be 64.
+    EXPECT_LT(large, small * 24) << small << " ns, " << large << " ns";
+    hive::Key* p = root.find({"Software", "P"});
+    ASSERT_EQ(p->values.size(), 40000u);
+    EXPECT_EQ(p->value("v7")->data[0], 2);
+    ASSERT_TRUE(p->removeValue("V3"));
+    EXPECT_EQ(p->value("v3"), nullptr);
+    EXPECT_EQ(p->value("v4")->name, "v4");
+    EXPECT_EQ(p->value("v39999")->name, "v39999");
 }
 
 TEST(HiveRegistry, WithoutTheRights_OpeningForWritingAnswers5AndNothingChanges) {

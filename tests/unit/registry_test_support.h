@@ -74,6 +74,18 @@ inline QString RunTool(const Folders& f, const QStringList& args, bool unprivile
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+/// The log lines of this process while it lives.
+struct Warnings {
+    static inline QStringList seen;
+    QtMessageHandler previous;
+    Warnings() {
+        seen.clear();
+        previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
+    }
+    ~Warnings() { qInstallMessageHandler(previous); }
+};
+
 using regvalues::Dword;
 using regvalues::SetDword;
 using regvalues::SetText;

@@ -133,6 +133,9 @@ TEST_F(Form7Test, CloseBox_ClearsTheKindOnlyWhenThePathIsEmpty) {
     form->close();
     EXPECT_EQ(kindBox->currentText(), "");
     EXPECT_EQ(task.lblexe, "lblexe");
+    // Nothing is chosen now: the next arrow key starts from the top, it opens no editor.
+    QTest::keyClick(kindBox, Qt::Key_Down);
+    EXPECT_EQ(kindBox->currentText(), "Turn Off Computer");
 
     pick(QStringLiteral("Run Program"));
     open();

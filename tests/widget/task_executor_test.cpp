@@ -14,6 +14,18 @@ const QString kFailure = QStringLiteral(
     "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
 const std::string kSound = "/opt/corvane/share/corvane/Media/notify.wav";
 
+/// The lines the program logs meanwhile.
+struct LogLines {
+    static inline QStringList seen;
+    QtMessageHandler previous;
+    LogLines() {
+        seen.clear();
+        previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
+    }
+    ~LogLines() { qInstallMessageHandler(previous); }
+};
+
 /// The alert's waits are recorded, not waited.
 struct TaskFixture : LoadedMainWindowTest {
     std::vector<std::chrono::milliseconds> waits;
@@ -207,9 +219,13 @@ TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheTe
         bool waited = false;
         w.form1->executor().setWait([&](std::chrono::milliseconds) { waited = true; });
         w.schedule("Alert", "0", "0", "1");
+        LogLines log;
         w.secondAt(kMinute);
         SCOPED_TRACE(openFails ? "open fails" : "play fails");
         EXPECT_EQ(g.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
+        EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task Alert failed: ") +
+                                        (openFails ? "cannot open " + QString::fromStdString(kSound)
+                                                   : QStringLiteral("no audio output"))});
         EXPECT_FALSE(waited);
         EXPECT_EQ(other.scheduledTask.Check1, 0);
         EXPECT_TRUE(other.scheduledTask.mm.isEmpty());
@@ -268,10 +284,17 @@ TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) 
 TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
     f.launcher->failRun = true;
     f.launcher->failUrl = true;
+    form1->scheduledTask.lblexe = "/no/such/program";
+    form1->scheduledTask.Label8 = "example.org";
+    const QStringList reasons = {
+        "the scheduled task Run Program failed: The program \"/no/such/program\" does not exist.",
+        "the scheduled task Visit Website failed: The desktop has no browser to open \"example.org\"."};
     for (const char* kind : {"Run Program", "Visit Website"}) {
         f.messages->shown.clear();
         schedule(kind, "0", "1", "0");
+        LogLines log;
         secondAt(kHour);
+        EXPECT_EQ(log.seen, QStringList{reasons[QString(kind) == "Run Program" ? 0 : 1]});
         EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical)) << kind;
         EXPECT_EQ(form1->scheduledTask.Check1, 0) << kind;
         EXPECT_TRUE(form1->scheduledTask.mm.isEmpty()) << kind;
@@ -288,6 +311,26 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
                             MessageIcon::Exclamation));
     EXPECT_EQ(form1->scheduledTask.Check1, 0);
     EXPECT_EQ(f.process->immediateEnds, 0);
+}
+
+TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn) {
+    f.power->refusal = "org.freedesktop.login1 PowerOff refused: Interactive authentication required.";
+    for (const char* kind : {"Turn Off Computer", "Restart Computer", "Hibernate"}) {
+        f.messages->shown.clear();
+        schedule(kind, "0", "1", "0");
+        LogLines log;
+        secondAt(kHour);
+        SCOPED_TRACE(kind);
+        EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
+        EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task ") + kind +
+                                        " failed: " + QString::fromStdString(*f.power->refusal)});
+        EXPECT_EQ(form1->scheduledTask.Check1, 0);
+        EXPECT_TRUE(form1->scheduledTask.mm.isEmpty());
+        EXPECT_TRUE(form1->Timer1.isActive());
+        EXPECT_TRUE(form1->Timer2.isActive());
+        EXPECT_EQ(f.process->immediateEnds, 0);
+    }
+    EXPECT_EQ(f.power->calls, (std::vector<std::string>{"powerOff", "reboot", "hibernate"}));
 }
 
 TEST_F(TaskFixture, Indicator_BlinksWhileScheduledAndStaysVisibleOtherwise) {

@@ -1,11 +1,11 @@
 #include "platform/linux/hive.h"
 #include "platform/linux/registry_linux.h"
+#include "platform/linux/safe_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QString>
 
 #include <cerrno>
@@ -151,20 +151,28 @@ std::string AutostartFolder::DesktopEntry(const std::string& name, const std::st
 }
 
 std::string AutostartFolder::entryPath(const std::string& name) const {
-    const QString wanted = Q(name + ".desktop");
-    const QString exact = Q(m_folder) + '/' + wanted;
-    if (QFileInfo::exists(exact)) {
-        return exact.toStdString();
+    // Only the exact name is ours: another program's entry that differs in case is not.
+    return m_folder + "/" + name + ".desktop";
+}
+
+std::string AutostartFolder::UnusablePath(const std::string& path) {
+    if (path.empty()) {
+        return "the program's path is unknown";
     }
-    // Value names compare without regard to case.
-    const QStringList entries =
-        QDir(Q(m_folder)).entryList({QStringLiteral("*.desktop")}, QDir::Files | QDir::Hidden);
-    for (const QString& entry : entries) {
-        if (hive::Fold(entry.toStdString()) == hive::Fold(wanted.toStdString())) {
-            return (Q(m_folder) + '/' + entry).toStdString();
-        }
+    const QByteArray raw = QByteArray::fromStdString(path);
+    if (QString::fromUtf8(raw).toUtf8() != raw) {
+        return "the program's path is not valid UTF-8";
     }
-    return exact.toStdString();
+    if (path.find('\t') != std::string::npos) {
+        return "the program's path holds a tab";
+    }
+    if (path.find('\n') != std::string::npos || path.find('\r') != std::string::npos) {
+        return "the program's path holds a line break";
+    }
+    if (!hive::IsStorableName(path)) {
+        return "the program's path holds a control character";
+    }
+    return {};
 }
 
 long AutostartFolder::checkRead() const {
@@ -196,14 +204,22 @@ long AutostartFolder::query(const std::string& name, std::vector<std::uint8_t>& 
     if (!IsEntryName(name)) {
         return kErrorFileNotFound;
     }
-    QFile file(Q(entryPath(name)));
-    if (!file.exists()) {
-        return kErrorFileNotFound;
+    const std::string entry = entryPath(name);
+    struct stat st {};
+    if (::lstat(entry.c_str(), &st) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? kErrorFileNotFound : kErrorAccessDenied;
+    }
+    QFile file(Q(entry));
+    // Read at most an entry's size from a regular file; a link or anything else names no program.
+    constexpr qint64 kMaxEntrySize = 64 * 1024;
+    if (!S_ISREG(st.st_mode)) {
+        data.assign(1, 0);
+        return kErrorSuccess;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         return kErrorAccessDenied;
     }
-    const std::string path = ProgramFromExec(RawExec(file.readAll()));
+    const std::string path = ProgramFromExec(RawExec(file.read(kMaxEntrySize)));
     data.assign(path.begin(), path.end());
     data.push_back(0);
     return kErrorSuccess;
@@ -216,20 +232,23 @@ long AutostartFolder::set(const std::string& name, std::uint32_t type,
     }
     std::string path(data.begin(), data.end());
     path = path.substr(0, path.find('\0'));
-    if (!hive::IsStorableName(path)) {
+    const std::string entry = entryPath(name);
+    const std::string unusable = UnusablePath(path);
+    if (!unusable.empty()) {
+        // An entry whose Exec line would start nothing, or something else, is not written.
+        qCWarning(lcAutostart).noquote()
+            << "no autostart entry written to" << Q(entry) << ":" << Q(unusable)
+            << QString::fromLatin1(QByteArray::fromStdString(path).toPercentEncoding("/"));
         return kErrorInvalidParameter;
     }
     if (checkWrite() != kErrorSuccess || !QDir().mkpath(Q(m_folder))) {
         return kErrorAccessDenied;
     }
-    QSaveFile file(Q(entryPath(name)));
+    std::string error;
     const QByteArray text = QByteArray::fromStdString(DesktopEntry(name, path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        ::fchmod(file.handle(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH) != 0 ||
-        file.write(text) != text.size() || !file.commit()) {
-        qCWarning(lcAutostart).noquote()
-            << "cannot write the autostart entry" << file.fileName() << ":" << file.errorString();
-        file.cancelWriting();
+    // A symbolic link of that name is replaced itself, never written through.
+    if (!safefile::WriteAtomically(entry, text, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH, error)) {
+        qCWarning(lcAutostart).noquote() << "cannot write the autostart entry" << Q(entry) << ":" << Q(error);
         return kErrorAccessDenied;
     }
     return kErrorSuccess;
@@ -239,11 +258,18 @@ long AutostartFolder::remove(const std::string& name) const {
     if (!IsEntryName(name)) {
         return kErrorFileNotFound;
     }
-    QFile file(Q(entryPath(name)));
-    if (!file.exists()) {
+    const std::string entry = entryPath(name);
+    struct stat st {};
+    if (::lstat(entry.c_str(), &st) != 0) {
         return kErrorFileNotFound;
     }
-    return file.remove() ? kErrorSuccess : kErrorAccessDenied;
+    // A link goes itself; its target stays.
+    if (::unlink(entry.c_str()) != 0) {
+        qCWarning(lcAutostart).noquote()
+            << "cannot remove the autostart entry" << Q(entry) << ":" << Q(safefile::Reason(errno));
+        return kErrorAccessDenied;
+    }
+    return kErrorSuccess;
 }
 
 } // namespace platform

@@ -184,6 +184,11 @@ Key* Key::child(const std::string& childName) {
     return it == subkeys.end() ? nullptr : &it->second;
 }
 
+const Key* Key::child(const std::string& childName) const {
+    const auto it = subkeys.find(Fold(childName));
+    return it == subkeys.end() ? nullptr : &it->second;
+}
+
 Key& Key::childOrCreate(const std::string& childName) {
     Key& sub = subkeys[Fold(childName)];
     if (sub.name.empty()) {
@@ -193,34 +198,54 @@ Key& Key::childOrCreate(const std::string& childName) {
 }
 
 Value* Key::value(const std::string& valueName) {
-    const std::string folded = Fold(valueName);
-    const auto it =
-        std::find_if(values.begin(), values.end(), [&](const Value& v) { return Fold(v.name) == folded; });
-    return it == values.end() ? nullptr : &*it;
+    const auto it = valueIndex.find(Fold(valueName));
+    return it == valueIndex.end() ? nullptr : &values[it->second];
+}
+
+const Value* Key::value(const std::string& valueName) const {
+    const auto it = valueIndex.find(Fold(valueName));
+    return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
 void Key::setValue(const std::string& valueName, std::uint32_t type, std::vector<std::uint8_t> data) {
-    if (Value* existing = value(valueName)) {
-        existing->type = type;
-        existing->data = std::move(data);
-    } else {
+    const auto [it, added] = valueIndex.try_emplace(Fold(valueName), values.size());
+    if (added) {
         values.push_back({valueName, type, std::move(data)});
+    } else {
+        values[it->second].type = type;
+        values[it->second].data = std::move(data);
     }
 }
 
 bool Key::removeValue(const std::string& valueName) {
-    const std::string folded = Fold(valueName);
-    const auto it =
-        std::find_if(values.begin(), values.end(), [&](const Value& v) { return Fold(v.name) == folded; });
-    if (it == values.end()) {
+    const auto it = valueIndex.find(Fold(valueName));
+    if (it == valueIndex.end()) {
         return false;
     }
-    values.erase(it);
+    const std::size_t place = it->second;
+    valueIndex.erase(it);
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(place));
+    for (auto& [folded, at] : valueIndex) {
+        if (at > place) {
+            --at;
+        }
+    }
     return true;
 }
 
 Key* Key::find(const std::vector<std::string>& path) {
     Key* key = this;
+    for (const std::string& part : path) {
+        key = key->child(part);
+        if (key == nullptr) {
+            return nullptr;
+        }
+    }
+    return key;
+}
+
+const Key* Key::find(const std::vector<std::string>& path) const {
+    const Key* key = this;
     for (const std::string& part : path) {
         key = key->child(part);
         if (key == nullptr) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::hive {
@@ -17,20 +18,26 @@ struct Value {
 
 struct Key {
     std::string name;                   ///< as first created
-    std::vector<Value> values;          ///< in the order they were first stored
+    std::vector<Value> values;          ///< in the order they were first stored; change them
+                                        ///< through setValue and removeValue only
     std::map<std::string, Key> subkeys; ///< by folded name
+    std::unordered_map<std::string, std::size_t> valueIndex; ///< folded name: place in values
 
     /// The subkey of that name, or null.
     Key* child(const std::string& name);
+    const Key* child(const std::string& name) const;
     /// The subkey of that name, created when missing.
     Key& childOrCreate(const std::string& name);
+    /// The value of that name, or null; found in constant time.
     Value* value(const std::string& name);
+    const Value* value(const std::string& name) const;
     /// Stores a value, replacing one of the same name in its place.
     void setValue(const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data);
     /// Removes a value; false when there was none.
     bool removeValue(const std::string& name);
     /// The key at the path of names below this one, or null.
     Key* find(const std::vector<std::string>& path);
+    const Key* find(const std::vector<std::string>& path) const;
 };
 
 /// The name of the root of the tree, as the file spells it.

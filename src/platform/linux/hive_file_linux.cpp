@@ -1,16 +1,14 @@
 #include "platform/linux/registry_linux.h"
+#include "platform/linux/safe_file.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QLoggingCategory>
-#include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +19,6 @@ namespace platform {
 namespace {
 
 constexpr int kLockWaitMs = 10000;
-constexpr qint64 kEmptyLockAgeMs = 1000;
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -48,68 +45,112 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-/// Takes the lock between processes. A lock file left empty by a process killed while making it
-/// names no owner, so Qt would wait for it to grow old (30 s): such a file goes after a second.
-bool Acquire(QLockFile& lock, const QString& path) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!lock.tryLock(50)) {
-        if (lock.error() != QLockFile::LockFailedError || waited.elapsed() > kLockWaitMs) {
-            return false;
-        }
-        qint64 pid = 0;
-        QString host;
-        QString app;
-        const QFileInfo info(path);
-        if (!lock.getLockInfo(&pid, &host, &app) && info.exists() &&
-            info.lastModified().msecsTo(QDateTime::currentDateTime()) > kEmptyLockAgeMs) {
-            lock.removeStaleLockFile();
+/// Where a write goes: a settings file that is a symbolic link (kept with a person's other
+/// configuration files, say) is written where it points.
+std::string WritePath(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved) != nullptr) {
+            return resolved;
         }
     }
-    return true;
+    return path;
 }
 
 } // namespace
 
-HiveFile::ReadResult HiveFile::read(hive::Key& root, std::string& error) const {
-    root = hive::EmptyTree();
+HiveFile::ReadResult HiveFile::refresh(std::string& error) {
     struct stat st {};
     if (::stat(m_path.c_str(), &st) != 0) {
-        return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Ok : ReadResult::Unreadable;
-    }
-    QFile file(Q(m_path));
-    if (!S_ISREG(st.st_mode) || !file.open(QIODevice::ReadOnly)) {
-        error = file.errorString().toStdString();
-        return ReadResult::Unreadable;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString().toStdString();
-        return ReadResult::Unreadable;
-    }
-    if (bytes.isEmpty()) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            error = safefile::Reason(errno);
+            return ReadResult::Unreadable;
+        }
+        if (!m_cached || m_stamp.exists) {
+            m_cache = hive::EmptyTree();
+            m_stamp = Stamp{};
+            m_cached = true;
+            m_corrupt = false;
+        }
         return ReadResult::Ok;
     }
-    if (!hive::Parse(bytes.toStdString(), root, error)) {
-        root = hive::EmptyTree();
+    if (!S_ISREG(st.st_mode)) {
+        error = "it is " + safefile::KindOf(st.st_mode) + ", not a file";
+        return ReadResult::Unreadable;
+    }
+    const auto stampOf = [](const struct stat& s) {
+        return Stamp{true, static_cast<unsigned long long>(s.st_dev),
+                     static_cast<unsigned long long>(s.st_ino), static_cast<long long>(s.st_size),
+                     static_cast<long long>(s.st_mtim.tv_sec) * 1000000000LL + s.st_mtim.tv_nsec};
+    };
+    if (m_cached && stampOf(st) == m_stamp) {
+        return m_corrupt ? ReadResult::Corrupt : ReadResult::Ok;
+    }
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = safefile::Reason(errno);
+        return ReadResult::Unreadable;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        error = ::fstat(fd, &opened) != 0 ? safefile::Reason(errno)
+                                          : "it is " + safefile::KindOf(opened.st_mode) + ", not a file";
+        ::close(fd);
+        return ReadResult::Unreadable;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(opened.st_size));
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) {
+            break;
+        }
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = safefile::Reason(errno);
+            ::close(fd);
+            return ReadResult::Unreadable;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    ++m_reads;
+    m_stamp = stampOf(opened);
+    m_cached = true;
+    m_corrupt = false;
+    if (bytes.empty()) {
+        m_cache = hive::EmptyTree();
+        return ReadResult::Ok;
+    }
+    if (!hive::Parse(bytes, m_cache, error)) {
+        m_cache = hive::EmptyTree();
+        m_corrupt = true;
+        m_corruptError = error;
         return ReadResult::Corrupt;
     }
     return ReadResult::Ok;
 }
 
-bool HiveFile::load(hive::Key& root) {
+const hive::Key* HiveFile::tree() {
     std::string error;
-    switch (read(root, error)) {
+    switch (refresh(error)) {
     case ReadResult::Ok:
-        return true;
+        return &m_cache;
     case ReadResult::Unreadable:
         if (!m_warnedUnreadable) {
             m_warnedUnreadable = true;
             qCWarning(lcHive).noquote() << "cannot read the settings file" << Q(m_path) << ":" << Q(error);
         }
-        return false;
+        return nullptr;
     case ReadResult::Corrupt:
         break;
+    }
+    if (error.empty()) {
+        error = m_corruptError;
     }
     if (!writable()) {
         if (!m_warnedCorrupt) {
@@ -117,17 +158,33 @@ bool HiveFile::load(hive::Key& root) {
             qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed ("
                                         << Q(error) << "); the settings start empty";
         }
-        return true;
+        return &m_cache;
     }
-    const QString lockPath = Q(m_path + ".lock");
-    QLockFile lock(lockPath);
-    if (!Acquire(lock, lockPath)) {
-        return true;
+    safefile::FileLock lock;
+    std::string lockError;
+    if (!lock.acquire(m_path + ".lock", kLockWaitMs, lockError)) {
+        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
+                                    << ") nor be moved aside (" << Q(lockError)
+                                    << "); the settings start empty";
+        return &m_cache;
     }
     // Another process may have replaced it meanwhile.
-    if (read(root, error) == ReadResult::Corrupt) {
+    m_cached = false;
+    if (refresh(error) == ReadResult::Corrupt) {
         keepAside(error);
+        m_cached = false;
+        refresh(error);
     }
+    return &m_cache;
+}
+
+bool HiveFile::load(hive::Key& root) {
+    const hive::Key* current = tree();
+    if (current == nullptr) {
+        root = hive::EmptyTree();
+        return false;
+    }
+    root = *current;
     return true;
 }
 
@@ -137,83 +194,97 @@ void HiveFile::keepAside(const std::string& error) {
     for (int n = 2; QFileInfo::exists(aside); ++n) {
         aside = Q(m_path + ".corrupt." + std::to_string(n));
     }
-    if (QFile::rename(Q(m_path), aside)) {
+    if (::rename(m_path.c_str(), aside.toLocal8Bit().constData()) == 0) {
         qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
                                     << "); it was kept as" << aside << "and the settings start empty";
     } else {
         qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                    << ") nor be moved aside; the settings start empty";
+                                    << ") nor be moved aside (" << Q(safefile::Reason(errno))
+                                    << "); the settings start empty";
     }
 }
 
-bool HiveFile::writable() const {
+bool HiveFile::writable(std::string* why) const {
     const std::string folder = NearestExisting(FolderOf(m_path));
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        if (why != nullptr) {
+            *why = "the folder " + folder + " cannot be written: " + safefile::Reason(errno);
+        }
         return false;
     }
     struct stat st {};
     if (::stat(m_path.c_str(), &st) == 0) {
-        return S_ISREG(st.st_mode) && ::access(m_path.c_str(), R_OK | W_OK) == 0;
+        if (!S_ISREG(st.st_mode)) {
+            if (why != nullptr) {
+                *why = "it is " + safefile::KindOf(st.st_mode) + ", not a file";
+            }
+            return false;
+        }
+        if (::access(m_path.c_str(), R_OK | W_OK) != 0) {
+            if (why != nullptr) {
+                *why = safefile::Reason(errno);
+            }
+            return false;
+        }
     }
     return true;
 }
 
-void HiveFile::removeLeftovers() const {
-    // A writer killed between linking its new file and renaming it over the old one leaves the
-    // file under its temporary name (user.reg.XXXXXX). Under the lock no write is under way.
-    const QFileInfo file(Q(m_path));
-    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
-    QDir folder = file.dir();
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (temporary.match(name).hasMatch()) {
-            folder.remove(name);
-        }
-    }
-}
-
 bool HiveFile::update(const std::function<void(hive::Key&)>& change) {
-    if (!writable()) {
+    std::string why;
+    if (!writable(&why)) {
+        if (!m_warnedUnwritable) {
+            m_warnedUnwritable = true;
+            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(why);
+        }
         return false;
     }
-    const QString folder = Q(FolderOf(m_path));
-    if (!QFileInfo::exists(folder)) {
-        if (!QDir().mkpath(folder)) {
-            qCWarning(lcHive).noquote() << "cannot create the folder" << folder;
+    const std::string folder = FolderOf(m_path);
+    if (!QFileInfo::exists(Q(folder))) {
+        if (!QDir().mkpath(Q(folder))) {
+            qCWarning(lcHive).noquote()
+                << "cannot create the folder" << Q(folder) << ":" << Q(safefile::Reason(errno));
             return false;
         }
-        QFile::setPermissions(folder,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        ::chmod(folder.c_str(), S_IRWXU);
     }
-    const QString lockPath = Q(m_path + ".lock");
-    QLockFile lock(lockPath);
-    if (!Acquire(lock, lockPath)) {
-        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "stays locked by another process";
+    safefile::FileLock lock;
+    std::string error;
+    if (!lock.acquire(m_path + ".lock", kLockWaitMs, error)) {
+        qCWarning(lcHive).noquote() << "cannot change the settings file" << Q(m_path) << ":" << Q(error);
         return false;
     }
-    removeLeftovers();
-    hive::Key root;
-    std::string error;
-    switch (read(root, error)) {
+    const std::string target = WritePath(m_path);
+    // Under the lock no write is under way: a temporary file of ours was left by a killed writer.
+    safefile::RemoveOwnTemporaries(target);
+    switch (refresh(error)) {
     case ReadResult::Ok:
         break;
     case ReadResult::Unreadable:
+        qCWarning(lcHive).noquote() << "cannot read the settings file" << Q(m_path) << ":" << Q(error);
         return false;
     case ReadResult::Corrupt:
-        keepAside(error);
+        keepAside(error.empty() ? m_corruptError : error);
+        m_cached = false;
+        if (refresh(error) != ReadResult::Ok) {
+            return false;
+        }
         break;
     }
+    hive::Key root = m_cache;
     change(root);
     const QByteArray text = QByteArray::fromStdString(hive::Write(root));
-
-    QSaveFile file(Q(m_path));
-    if (!file.open(QIODevice::WriteOnly) || ::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0 ||
-        file.write(text) != text.size() || !file.commit()) {
-        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":"
-                                    << file.errorString();
-        file.cancelWriting();
+    struct stat written {};
+    if (!safefile::WriteAtomically(target, text, S_IRUSR | S_IWUSR, error, &written)) {
+        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(error);
         return false;
     }
+    m_cache = std::move(root);
+    m_corrupt = false;
+    m_cached = true;
+    m_stamp = Stamp{true, static_cast<unsigned long long>(written.st_dev),
+                    static_cast<unsigned long long>(written.st_ino), static_cast<long long>(written.st_size),
+                    static_cast<long long>(written.st_mtim.tv_sec) * 1000000000LL + written.st_mtim.tv_nsec};
     return true;
 }
 

@@ -12,19 +12,21 @@ struct SessionManager {
     QLatin1StringView path;
     QLatin1StringView interface;
     QLatin1StringView method;
+    QLatin1StringView restart;
 };
 
 constexpr std::array<SessionManager, 4> kManagers{{
     {LogOffBackend::GnomeSession, QLatin1StringView("org.gnome.SessionManager"),
      QLatin1StringView("/org/gnome/SessionManager"), QLatin1StringView("org.gnome.SessionManager"),
-     QLatin1StringView("Logout")},
+     QLatin1StringView("Logout"), QLatin1StringView("RequestReboot")},
     {LogOffBackend::KdeShutdown, QLatin1StringView("org.kde.Shutdown"), QLatin1StringView("/Shutdown"),
-     QLatin1StringView("org.kde.Shutdown"), QLatin1StringView("logout")},
+     QLatin1StringView("org.kde.Shutdown"), QLatin1StringView("logout"),
+     QLatin1StringView("logoutAndReboot")},
     {LogOffBackend::XfceSession, QLatin1StringView("org.xfce.SessionManager"),
      QLatin1StringView("/org/xfce/SessionManager"), QLatin1StringView("org.xfce.Session.Manager"),
-     QLatin1StringView("Logout")},
+     QLatin1StringView("Logout"), QLatin1StringView("Restart")},
     {LogOffBackend::LxqtSession, QLatin1StringView("org.lxqt.session"), QLatin1StringView("/LXQtSession"),
-     QLatin1StringView("org.lxqt.session"), QLatin1StringView("logout")},
+     QLatin1StringView("org.lxqt.session"), QLatin1StringView("logout"), QLatin1StringView("reboot")},
 }};
 
 // The names XDG_CURRENT_DESKTOP gives these desktops (compared without regard to case).
@@ -83,6 +85,15 @@ LogOffCall logOffCall(LogOffBackend backend) {
         call.arguments = {QVariant::fromValue(quint32{1})}; // 1: log out without the confirmation dialog
     } else if (backend == LogOffBackend::XfceSession) {
         call.arguments = {false, true}; // show_dialog, allow_save
+    }
+    return call;
+}
+
+LogOffCall restartCall(LogOffBackend backend) {
+    const SessionManager& m = managerOf(backend);
+    LogOffCall call{m.service, m.path, m.interface, m.restart, {}};
+    if (backend == LogOffBackend::XfceSession) {
+        call.arguments = {true}; // allow_save
     }
     return call;
 }

@@ -33,4 +33,8 @@ struct LogOffCall {
 /// still save or object. Not for LogindSession.
 LogOffCall logOffCall(LogOffBackend backend);
 
+/// The restart request to a desktop session manager: no confirmation dialog, applications may
+/// still save or object. Not for LogindSession.
+LogOffCall restartCall(LogOffBackend backend);
+
 } // namespace platform

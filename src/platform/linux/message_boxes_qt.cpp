@@ -18,6 +18,8 @@ void QtMessageBoxes::show(const QString& text, const QString& title, MessageIcon
         break;
     }
     QMessageBox box(qtIcon, title, text, QMessageBox::Ok);
+    // The text as typed: an alert such as "a<b and c>d" is no markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -19,11 +19,11 @@ const QString kLogind = QStringLiteral("org.freedesktop.login1");
 const QString kLogindPath = QStringLiteral("/org/freedesktop/login1");
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 
-// Turn Off and Restart end the program right after their request. Qt DBus writes messages from
-// its own thread, so a call that is merely queued dies with the process: these two wait for
-// logind's answer, which also keeps the caller on the bus while logind checks its authorization.
-// The wait is bounded; logind answers within milliseconds when it is well.
-constexpr int kFinalRequestTimeoutMs = 1000;
+// Turn Off, Restart and Hibernate wait for the answer: a refusal (no authorization, a blocking
+// inhibitor) must be reported, and Turn Off and Restart end the program right after an accepted
+// request. The wait is bounded; logind and the session managers answer within milliseconds when
+// they are well, and a request without an answer in time counts as refused.
+constexpr int kRequestTimeoutMs = 5000;
 // Questions to the bus daemon itself, which answers at once.
 constexpr int kBusQueryTimeoutMs = 500;
 
@@ -74,16 +74,61 @@ void callAsync(const QDBusConnection& bus, const QDBusMessage& call,
                      });
 }
 
+PowerRefused refusal(const QDBusMessage& call, const QDBusMessage& reply) {
+    return PowerRefused((call.service() + ' ' + call.member() + " refused: " + reply.errorName() + ": " +
+                         reply.errorMessage())
+                            .toStdString());
+}
+
+/// Sends a request and waits for its answer; throws PowerRefused with the reason when it is
+/// refused or not answered.
+void callAndWait(const QDBusConnection& bus, const QDBusMessage& call) {
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kRequestTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        throw refusal(call, reply);
+    }
+}
+
 void requestAndWait(const QString& method) {
     const QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
-        qCWarning(lcPlatform).noquote() << method << "not sent, no system bus:" << bus.lastError().message();
-        return;
+        throw PowerRefused((method + " not sent, no system bus: " + bus.lastError().message()).toStdString());
     }
-    const QDBusMessage reply = bus.call(managerCall(method, {false}), QDBus::Block, kFinalRequestTimeoutMs);
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        qCWarning(lcPlatform).noquote() << method << "failed:" << reply.errorMessage();
+    callAndWait(bus, managerCall(method, {false}));
+}
+
+/// Whether an error says that nobody took the call (no such name, object or method), rather than
+/// that the one asked refused it. A call taken but not answered in time is no such case: the
+/// session manager may still be asking the applications, and logind would not ask them.
+bool NobodyAnswered(const QString& errorName) {
+    static const QStringList kNobody = {
+        QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+        QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+        QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+        QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+        QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
+        QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+    };
+    return kNobody.contains(errorName);
+}
+
+/// The desktop's session manager that answers on the session bus, or LogindSession.
+LogOffBackend sessionManager(const QDBusConnection& session) {
+    QStringList answering;
+    if (session.isConnected()) {
+        const QDBusMessage names = askBus(session, QStringLiteral("ListNames"), {});
+        answering = names.arguments().value(0).toStringList();
     }
+    const QStringList desktops =
+        qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return chooseLogOffBackend(desktops, answering);
+}
+
+QDBusMessage sessionCall(const LogOffCall& request) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(request.service, request.path, request.interface, request.method);
+    call.setArguments(request.arguments);
+    return call;
 }
 
 void terminateSession(const QDBusConnection& bus, const QDBusMessage& sessionReply) {
@@ -121,6 +166,21 @@ void LinuxPower::powerOff() {
 }
 
 void LinuxPower::reboot() {
+    // The session manager lets applications save or object; logind's Reboot would not ask them.
+    const QDBusConnection session = QDBusConnection::sessionBus();
+    const LogOffBackend backend = sessionManager(session);
+    if (backend != LogOffBackend::LogindSession) {
+        const QDBusMessage call = sessionCall(restartCall(backend));
+        const QDBusMessage reply = session.call(call, QDBus::Block, kRequestTimeoutMs);
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            return;
+        }
+        if (!NobodyAnswered(reply.errorName())) {
+            throw refusal(call, reply);
+        }
+        qCInfo(lcPlatform).noquote() << call.service() << call.member() << "not answered ("
+                                     << reply.errorName() << "); restarting through logind";
+    }
     requestAndWait(QStringLiteral("Reboot"));
 }
 
@@ -134,27 +194,16 @@ void LinuxPower::hibernate() {
         throw std::runtime_error(
             "The power service org.freedesktop.login1 is not available on the system bus.");
     }
-    callAsync(bus, managerCall(QStringLiteral("Hibernate"), {false}));
+    callAndWait(bus, managerCall(QStringLiteral("Hibernate"), {false}));
 }
 
 void LinuxPower::logOff() {
     const QDBusConnection session = QDBusConnection::sessionBus();
-    QStringList answering;
-    if (session.isConnected()) {
-        const QDBusMessage names = askBus(session, QStringLiteral("ListNames"), {});
-        answering = names.arguments().value(0).toStringList();
-    }
-    const QStringList desktops =
-        qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    const LogOffBackend backend = chooseLogOffBackend(desktops, answering);
+    const LogOffBackend backend = sessionManager(session);
     if (backend == LogOffBackend::LogindSession) {
         terminateOwnSession();
     } else {
-        const LogOffCall request = logOffCall(backend);
-        QDBusMessage call =
-            QDBusMessage::createMethodCall(request.service, request.path, request.interface, request.method);
-        call.setArguments(request.arguments);
-        callAsync(session, call);
+        callAsync(session, sessionCall(logOffCall(backend)));
     }
 }
 

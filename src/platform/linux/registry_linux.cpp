@@ -75,14 +75,16 @@ RegKey LinuxRegistry::addHandle(Handle h) {
     return key;
 }
 
-long LinuxRegistry::loadTree(hive::Key& root) {
-    if (!m_hive.load(root)) {
-        return kErrorAccessDenied;
+const hive::Key* LinuxRegistry::view(hive::Key& scratch) {
+    const hive::Key* file = m_hive.tree();
+    if (file == nullptr || m_held.empty()) {
+        return file;
     }
+    scratch = *file;
     for (const Change& c : m_held) {
-        c(root);
+        c(scratch);
     }
-    return kErrorSuccess;
+    return &scratch;
 }
 
 long LinuxRegistry::change(Change c) {
@@ -118,11 +120,12 @@ long LinuxRegistry::openKey(RegKey root, const std::string& path, std::uint32_t,
         key = addHandle(std::move(h));
         return kErrorSuccess;
     }
-    hive::Key tree;
-    if (loadTree(tree) != kErrorSuccess || (writing && !m_hive.writable())) {
+    hive::Key scratch;
+    const hive::Key* tree = view(scratch);
+    if (tree == nullptr || (writing && !m_hive.writable())) {
         return kErrorAccessDenied;
     }
-    if (tree.find(h.path) == nullptr) {
+    if (tree->find(h.path) == nullptr) {
         return kErrorFileNotFound;
     }
     key = addHandle(std::move(h));
@@ -153,14 +156,15 @@ long LinuxRegistry::createKey(RegKey parentKey, const std::string& subKey, RegKe
     if (!Wants(parent->access, kKeyCreateSubKey)) {
         return kErrorAccessDenied;
     }
-    hive::Key tree;
-    if (loadTree(tree) != kErrorSuccess) {
+    hive::Key scratch;
+    const hive::Key* tree = view(scratch);
+    if (tree == nullptr) {
         return kErrorAccessDenied;
     }
-    if (tree.find(parent->path) == nullptr) {
+    if (tree->find(parent->path) == nullptr) {
         return kErrorFileNotFound;
     }
-    if (tree.find(h.path) == nullptr) {
+    if (tree->find(h.path) == nullptr) {
         if (!m_hive.writable()) {
             return kErrorAccessDenied;
         }
@@ -198,12 +202,13 @@ long LinuxRegistry::queryValue(RegKey key, const std::string& name, std::uint32_
     } else if (h->root == kHkeyLocalMachine) {
         return kErrorFileNotFound;
     } else {
-        hive::Key tree;
-        if (loadTree(tree) != kErrorSuccess) {
+        hive::Key scratch;
+        const hive::Key* tree = view(scratch);
+        if (tree == nullptr) {
             return kErrorAccessDenied;
         }
-        hive::Key* k = tree.find(h->path);
-        hive::Value* v = k == nullptr ? nullptr : k->value(name);
+        const hive::Key* k = tree->find(h->path);
+        const hive::Value* v = k == nullptr ? nullptr : k->value(name);
         if (v == nullptr) {
             return kErrorFileNotFound;
         }
@@ -249,11 +254,12 @@ long LinuxRegistry::setValue(RegKey key, const std::string& name, std::uint32_t 
     if (!hive::IsStorableName(name)) {
         return kErrorInvalidParameter;
     }
-    hive::Key tree;
-    if (loadTree(tree) != kErrorSuccess) {
+    hive::Key scratch;
+    const hive::Key* tree = view(scratch);
+    if (tree == nullptr) {
         return kErrorAccessDenied;
     }
-    if (tree.find(h->path) == nullptr) {
+    if (tree->find(h->path) == nullptr) {
         return kErrorFileNotFound;
     }
     const std::vector<std::string> path = h->path;
@@ -278,11 +284,12 @@ long LinuxRegistry::deleteValue(RegKey key, const std::string& name) {
     if (h->root == kHkeyLocalMachine) {
         return kErrorFileNotFound;
     }
-    hive::Key tree;
-    if (loadTree(tree) != kErrorSuccess) {
+    hive::Key scratch;
+    const hive::Key* tree = view(scratch);
+    if (tree == nullptr) {
         return kErrorAccessDenied;
     }
-    hive::Key* k = tree.find(h->path);
+    const hive::Key* k = tree->find(h->path);
     if (k == nullptr || k->value(name) == nullptr) {
         return kErrorFileNotFound;
     }

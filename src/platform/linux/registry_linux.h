@@ -15,32 +15,51 @@
 namespace platform {
 
 /// The current user's tree in one .reg file. Every change rereads the file and replaces it
-/// atomically under a lock shared with other processes; readers need no lock.
+/// atomically under a lock shared with other processes; readers need no lock. The file is read
+/// once and read again only when it changed on disk (its identity, size or time).
 class HiveFile final {
 public:
     explicit HiveFile(std::string path) : m_path(std::move(path)) {}
     const std::string& path() const { return m_path; }
 
-    /// Reads the tree. A missing or empty file is an empty tree; a file that cannot be parsed is
-    /// kept aside (user.reg.corrupt) with a warning and the tree starts empty. False when the
-    /// file exists but cannot be read.
+    /// The tree. A missing or empty file is an empty tree; a file that cannot be parsed is kept
+    /// aside (user.reg.corrupt) with a warning and the tree starts empty. Null when the file
+    /// exists but cannot be read. Valid until the next call of a member.
+    const hive::Key* tree();
+    /// Reads the tree into root (a copy of tree()); false when the file cannot be read.
     bool load(hive::Key& root);
     /// Whether changes can be stored: the folder (or the nearest one above it that exists) can be
-    /// written, and so can the file when it exists.
-    bool writable() const;
+    /// written, and so can the file when it exists. why, when given, names the reason it cannot.
+    bool writable(std::string* why = nullptr) const;
     /// Applies change to the file's current tree and stores the result. False when it could not
     /// be stored; the file is then as it was.
     bool update(const std::function<void(hive::Key&)>& change);
+    /// How many times the file was read and parsed (for the benchmark and the tests).
+    int reads() const { return m_reads; }
 
 private:
     enum class ReadResult { Ok, Unreadable, Corrupt };
-    ReadResult read(hive::Key& root, std::string& error) const;
+    /// What identifies one state of the file on disk.
+    struct Stamp {
+        bool exists = false;
+        unsigned long long device = 0, inode = 0;
+        long long size = 0, mtimeNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    /// Brings the cache up to date with the file.
+    ReadResult refresh(std::string& error);
     void keepAside(const std::string& error);
-    void removeLeftovers() const;
 
     std::string m_path;
+    hive::Key m_cache;
+    Stamp m_stamp;
+    bool m_cached = false;
+    bool m_corrupt = false;
+    std::string m_corruptError;
+    int m_reads = 0;
     bool m_warnedUnreadable = false;
     bool m_warnedCorrupt = false;
+    bool m_warnedUnwritable = false;
 };
 
 /// The log-on list as desktop entries: the value "Name" is the file Name.desktop of the folder,
@@ -62,6 +81,9 @@ public:
     /// Removes the entry: 0, 2 when there is none, 5.
     long remove(const std::string& name) const;
 
+    /// Why no entry can start the program at path (empty, not UTF-8, a tab, a line break, another
+    /// control character); empty when it can.
+    static std::string UnusablePath(const std::string& path);
     /// The text of an entry that starts the program at path.
     static std::string DesktopEntry(const std::string& name, const std::string& path);
     /// The Exec value for a program path: one argument, quoted and escaped as desktop entries
@@ -109,8 +131,9 @@ private:
 
     const Handle* handle(RegKey key) const;
     bool isRunKey(const Handle& h) const;
-    /// The tree as this process sees it: the file and the changes held back.
-    long loadTree(hive::Key& root);
+    /// The tree as this process sees it: the file and the changes held back (applied to
+    /// scratch then). Null when the file cannot be read.
+    const hive::Key* view(hive::Key& scratch);
     /// Stores a change, or holds it back during a transaction.
     long change(Change c);
     RegKey addHandle(Handle h);

@@ -1,0 +1,64 @@
+"""A Turn Off that the system refuses, through the installed program's own windows: the logind
+stand-in answers PowerOff with an error, and at the trigger minute the program shows the failure
+message, logs logind's reason, disarms the task (no second request in that minute) and goes on."""
+
+import sys
+import time
+
+from desktop import check, run_checks, wait_for
+from test_schedule import APPLY, CHECK1, COMBO1, DD, HR, MM, trigger_for, type_into, uptime_seconds
+
+REASON = "Access denied by policy"
+
+
+def run(d, artifacts):
+    if uptime_seconds() > 31 * 86400 - 300:
+        print("skip: the machine has been up for more than 31 days, which the program refuses")
+        return
+    d.logind_add_method("PowerOff", "b", "", f"raise dbus.exceptions.DBusException('{REASON}', "
+                        "name='org.freedesktop.DBus.Error.AccessDenied')")
+    d.logind_clear_calls()
+    corvane = d.start_corvane()
+    main = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
+    wait_for(lambda: d.tray_icon(corvane.pid) and d.is_embedded(d.tray_icon(corvane.pid)), 10, "the tray icon")
+    d.open_tray_menu(corvane.pid)
+    d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
+    form2 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
+    time.sleep(0.5)
+    d.click(form2, *COMBO1)
+    d.key("alt+Down")
+    time.sleep(0.3)
+    d.key("Home", "Return")  # Turn Off Computer, the first kind: no editor
+
+    up = uptime_seconds()
+    ahead = 60 if up % 60 < 40 else 120
+    days, hours, minutes = trigger_for(up + ahead)
+    d.click(form2, *CHECK1)
+    type_into(d, form2, DD, str(days))
+    type_into(d, form2, HR, str(hours))
+    type_into(d, form2, MM, str(minutes))
+    d.click(form2, *APPLY)
+    due = (int(up + ahead) // 60) * 60
+    check("Apply came before the trigger minute", uptime_seconds() < due)
+
+    boxes = wait_for(lambda: d.message_boxes(corvane.pid), due - uptime_seconds() + 10, "the failure message",
+                     interval=0.2)
+    check("logind was asked to turn off once", d.logind_calls() == [("PowerOff", [False])], str(d.logind_calls()))
+    check("the program keeps running", corvane.poll() is None)
+    check("the log gives logind's reason",
+          f"PowerOff refused: org.freedesktop.DBus.Error.AccessDenied: {REASON}" in d.log_of(corvane),
+          d.log_of(corvane)[-400:])
+    if artifacts:
+        d.screenshot(f"{artifacts}/turn-off-refused.png")
+    d.run(["xdotool", "windowfocus", "--sync", str(boxes[0])], check=True)
+    d.key("Return")
+    wait_for(lambda: not d.message_boxes(corvane.pid), 5, "the failure message to close")
+    time.sleep(2.5)
+    check("the task is disarmed: no second request", d.logind_calls() == [("PowerOff", [False])],
+          str(d.logind_calls()))
+    check("no second message", d.message_boxes(corvane.pid) == [])
+    check("the program still runs", corvane.poll() is None)
+
+
+if __name__ == "__main__":
+    sys.exit(run_checks((run, {"logind": True})))
