@@ -5,9 +5,13 @@
 #include "common/app_title.h"
 #include "common/end_program.h"
 #include "common/pictures.h"
+#include "common/preshaped_label.h"
 #include "common/twips.h"
 #include "editors/notify_sound.h"
 #include "editors/task_editors.h"
+#include "monitor/cpu_memory_monitor.h"
+#include "monitor/hourly_beep.h"
+#include "monitor/window_appearance.h"
 #include "scheduler/locate_notify_sound.h"
 #include "scheduler/schedule_page.h"
 #include "settings/autostart.h"
@@ -32,6 +36,8 @@ const QString kUptimeLimitMessage = QStringLiteral(
     "start Corvane. ");
 const QString kUnsupportedMessage =
     QStringLiteral("Corvane does not support this OS. Program will be terminated");
+const QString kMonitorMessage =
+    QStringLiteral("CPU Usage and available Memory status are cannot be displayed. May be OS not supported.");
 
 // The client area as designed, and the caption and borders of a tool window, in twips. The
 // window's height as the more/less rule reads it is the client height plus that frame, so the
@@ -66,7 +72,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
 
     m_settings = std::make_unique<SettingsStore>(
-        m_services, OptionTargets{&Timer4, &Timer5, &MemCpustat, &hrbeepstatus, this});
+        m_services, OptionTargets{&Timer4, &Timer5, &MemCpustat, &hrbeepstatus, this, &lblcpusage});
 
     buildDisplay();
     buildPictureButtons();
@@ -76,7 +82,7 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     setFixedWidth(TwipsToPixels(kClientWidthTwips, tppX()));
     SetHeight(m_height);
 
-    for (QTimer* timer : {&Timer1, &Timer2, &Timer3, &Timer4, &Timer5, &Timer6}) {
+    for (QTimer* timer : secondTimers()) {
         timer->setInterval(1000);
     }
     tmrmvdown.setInterval(10);
@@ -84,7 +90,10 @@ Form1::Form1(platform::Services& services, QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     connect(&Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+    connect(&Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
+    connect(&Timer5, &QTimer::timeout, this, &Form1::Timer5_Timer);
     connect(&Timer6, &QTimer::timeout, this, &Form1::Timer6_Timer);
+    connect(&cpuTimer6, &QTimer::timeout, this, &Form1::cpuTimer6_Timer);
     connect(&tmrmvdown, &QTimer::timeout, this, &Form1::tmrmvdown_Timer);
     // Enabled from the start, as the window was designed; the settings switch Timer4 and Timer5.
     Timer4.start();
@@ -104,8 +113,10 @@ Form1::~Form1() {
 
 QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                          const QColor& colour, double pointSize, bool underline, Qt::Alignment align,
-                         QWidget* parent) {
-    auto* label = new QLabel(text, parent != nullptr ? parent : this);
+                         bool preshaped, QWidget* parent) {
+    QWidget* holder = parent != nullptr ? parent : this;
+    // The labels that change every second or minute draw their characters from a cache.
+    QLabel* label = preshaped ? new PreshapedLabel(text, holder) : new QLabel(text, holder);
     QFont font(QStringLiteral("Tahoma"));
     font.setBold(true);
     font.setPointSizeF(pointSize);
@@ -120,8 +131,12 @@ QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int w
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
     label->setAlignment(align);
-    label->setGeometry(TwipsToPixels(leftTwips, tppX()), TwipsToPixels(topTwips, tppY()),
-                       TwipsToPixels(widthTwips, tppX()), TwipsToPixels(heightTwips, tppY()));
+    // Edges rounded on their own: labels that meet in twips meet in pixels and do not overlap,
+    // so the clock's label repaints alone each second, not its neighbour too.
+    const int left = TwipsToPixels(leftTwips, tppX());
+    const int top = TwipsToPixels(topTwips, tppY());
+    label->setGeometry(left, top, TwipsToPixels(leftTwips + widthTwips, tppX()) - left,
+                       TwipsToPixels(topTwips + heightTwips, tppY()) - top);
     if (parent != nullptr) {
         // Placed on the window as designed, whatever group holds it.
         label->move(label->pos() - parent->pos());
@@ -137,13 +152,13 @@ void Form1::buildDisplay() {
                                TwipsToPixels(1825 - 865, tppX()), TwipsToPixels(255, tppY()));
     uptimeDisplay->setAccessibleName(QString::fromStdString(UptimePhrase(0, 0, 0)));
     QWidget* group = uptimeDisplay;
-    ldd = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, group);
+    ldd = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     ldd->setToolTip(QStringLiteral("Days"));
-    Label9 = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre, group);
-    lhh = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right, group);
+    Label9 = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre, true, group);
+    lhh = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     lhh->setToolTip(QStringLiteral("Hours"));
-    Label1 = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre, group);
-    lmm = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right, group);
+    Label1 = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre, true, group);
+    lmm = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     lmm->setToolTip(QStringLiteral("Minutes"));
 
     Label4 = makeLabel(QStringLiteral("Startup Info"), 360, 885, 1500, 240, kDarkGrey, 9, true);
@@ -153,7 +168,8 @@ void Form1::buildDisplay() {
     Label12 = makeLabel(QStringLiteral("Time :"), 230, 1440, 600, 225, kDarkGrey, 8.25);
     Label10 = makeLabel(QStringLiteral("Date & Time"), 830, 1440, 1105, 225, kOrange, 8.25);
     Label13 = makeLabel(QStringLiteral("Now  :"), 250, 1680, 580, 225, kDarkGrey, 8.25);
-    Label14 = makeLabel(QStringLiteral("Now"), 830, 1680, 1105, 225, kOrange, 8.25);
+    Label14 = makeLabel(QStringLiteral("Now"), 830, 1680, 1105, 225, kOrange, 8.25, false,
+                        Qt::AlignLeft | Qt::AlignVCenter, true);
     Label14->setToolTip(QStringLiteral("Now Time"));
 
     Image1 = new QLabel(this);
@@ -192,18 +208,26 @@ void Form1::buildPictureButtons() {
     Image3->setNameForPicture(3, QStringLiteral("Less information"));
     Image3->setNameForPicture(4, QStringLiteral("More information"));
     Image6 = make(350, 656, 180, 240, imageList1, QStringLiteral("Always on top"));
-    Image6->setPicture(1);
+    Image6->setToolTip(QStringLiteral("Always On Top"));
     Image4 =
         make(520, 656, 255, 150, {QStringLiteral(":/pictures/minimize.svg")}, QStringLiteral("Minimize"));
     Image4->setPicture(1);
     Image10 = make(1630, 791, 195, 315, imglist2, QStringLiteral("Half transparent"));
-    Image10->setPicture(1);
-    // Picture 2 of each list is the "on" state: on top, transparent.
+    Image10->setToolTip(QStringLiteral("Window Transparent / Opaque."));
+    // Until start-up applies a stored state, each shows a picture of its own, neither list
+    // picture: with a stored value that is missing or odd, the button stays so and does nothing.
+    Image6->setPixmap(RenderPicture(QStringLiteral(":/pictures/ontop_design.svg"), Image6->size()));
+    Image10->setPixmap(RenderPicture(QStringLiteral(":/pictures/transparency_design.svg"), Image10->size()));
+    // Picture 2 of each list is the "on" state: on top, transparent. Their names are their tool tips.
     Image6->setToggle(2);
     Image10->setToggle(2);
+    Image6->setAccessibleName(Image6->toolTip());
+    Image10->setAccessibleName(Image10->toolTip());
 
     connect(Image3, &PictureButton::clicked, this, &Form1::Image3_Click);
     connect(Image4, &PictureButton::clicked, this, &Form1::Image4_Click);
+    connect(Image6, &PictureButton::clicked, this, &Form1::Image6_Click);
+    connect(Image10, &PictureButton::clicked, this, &Form1::Image10_Click);
 }
 
 void Form1::buildMenu() {
@@ -300,6 +324,10 @@ void Form1::Form_Load() {
     if (m_settings->ended()) {
         return;
     }
+    OpenCpuQuery(*m_services.figures);
+    AddCpuCounter(*m_services.figures);
+    cpuTimer6.start();
+    startSecondTimersInPhase();
 
     m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/corvane.svg")), this);
     m_tray->setToolTip(QStringLiteral("Corvane 4.0"));
@@ -329,16 +357,17 @@ void Form1::Form_Load() {
         return;
     }
     SystemStartTimeDate();
-    // The stored always-on-top and transparency texts are for the window-appearance rules.
-    m_settings->ReadOntop();
+    const std::optional<QString> ontop = m_settings->ReadOntop();
     if (m_settings->ended()) {
         return;
     }
+    ApplyStoredOntop(ontop);
     Image3->setPicture(3);
-    m_settings->ReadTpme();
+    const std::optional<QString> tpme = m_settings->ReadTpme();
     if (m_settings->ended()) {
         return;
     }
+    ApplyStoredTpme(tpme);
     m_form5 = std::make_unique<Form5>();
 }
 
@@ -355,10 +384,38 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+std::array<QTimer*, 7> Form1::secondTimers() {
+    // The refresh first: the trigger check and the beep read its values. The sample before
+    // the caption that shows it.
+    return {&Timer1, &Timer2, &Timer3, &cpuTimer6, &Timer4, &Timer5, &Timer6};
+}
+
+void Form1::startSecondTimersInPhase() {
+    // Qt keeps one-second timers on the half-second nearest to where they started: timers
+    // started apart would wake the program twice a second for its whole life.
+    for (QTimer* timer : secondTimers()) {
+        if (timer->isActive()) {
+            timer->start();
+        }
+    }
+}
+
+void Form1::keepSecondTimersInPhase() {
+    // Those in phase are due now or have just ticked; the others started between two ticks
+    // (an Apply) and join from this tick on, at the cost of one tick later than they would.
+    for (QTimer* timer : secondTimers()) {
+        const int left = timer->remainingTime();
+        if (timer != &Timer1 && timer->isActive() && left > 100 && left < 900) {
+            timer->start(1000);
+        }
+    }
+}
+
 void Form1::Timer1_Timer() {
     if (m_ending) {
         return;
     }
+    keepSecondTimersInPhase();
     try {
         const UptimeBreakdown up = BreakDownUptime(m_services.clock->tickCount());
         UptimeMinutes = up.minutes;
@@ -384,9 +441,12 @@ void Form1::Timer1_Timer() {
         UptimeHours = up.hours;
         lhh->setText(QString::fromStdString(TwoDigits(static_cast<std::uint64_t>(up.hours))));
         lhhtxt = QString::number(up.hours);
-        const QString phrase = QString::fromStdString(UptimePhrase(up.days, up.hours, up.minutes));
-        if (uptimeDisplay->accessibleName() != phrase) {
-            uptimeDisplay->setAccessibleName(phrase);
+        // The spoken phrase changes once a minute; it is made only then.
+        const std::uint64_t spoken = up.totalHours * 60 + static_cast<std::uint64_t>(up.minutes);
+        if (spoken != m_spokenUptime) {
+            m_spokenUptime = spoken;
+            uptimeDisplay->setAccessibleName(
+                QString::fromStdString(UptimePhrase(up.days, up.hours, up.minutes)));
         }
 
         Label1->setHidden(!Label1->isHidden());
@@ -417,6 +477,64 @@ platform::SoundPlayer& Form1::MMC1() {
         m_MMC1->setOnFinished([this] { EndNotifySound(*m_MMC1); });
     }
     return *m_MMC1;
+}
+
+void Form1::Timer4_Timer() {
+    // An empty or non-numeric hour reads as 0: no beep before the first refresh.
+    const int hours = lhhtxt.toInt();
+    if (UptimeMinutes == 0 && hours != 0) {
+        PlayToneSweep(*m_services.tone);
+        Timer4.stop();
+    }
+}
+
+void Form1::Timer5_Timer() {
+    try {
+        setWindowTitle(ComposeMonitorText(*m_services.figures, lblcpusage));
+    } catch (const std::exception&) {
+        monitorFailed();
+        return;
+    }
+    // A caption of each second must not wake the program again through its notices. Once for
+    // each native window (changing the on-top band makes a new one).
+    if (internalWinId() != m_quietWindow) {
+        m_quietWindow = internalWinId();
+        m_services.screen->quietPropertyNotices(m_quietWindow);
+    }
+}
+
+void Form1::cpuTimer6_Timer() {
+    try {
+        SampleCpuUsage(*m_services.figures, lblcpusage);
+    } catch (const std::exception&) {
+        monitorFailed();
+    }
+}
+
+void Form1::monitorFailed() {
+    // Sampling stops first, so that the message is shown once, not at every tick; a new
+    // start of the program tries again.
+    cpuTimer6.stop();
+    Timer5.stop();
+    showMessage(kMonitorMessage, platform::MessageIcon::Critical);
+    setWindowTitle(QString());
+}
+
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::WindowTitleChange:
+    case QEvent::WinIdChange:
+    case QEvent::Show:
+        // The window system's title really empty, not the program's name in its place.
+        if (windowTitle().isEmpty() && internalWinId() != 0) {
+            m_services.screen->clearWindowTitle(internalWinId());
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 void Form1::Timer6_Timer() {
@@ -465,6 +583,86 @@ void Form1::Image3_Click() {
 
 void Form1::Image4_Click() {
     setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+namespace {
+
+/// A stored option's text as the start-up rules compare it: 0, 1, or nothing for anything else.
+std::optional<long long> StoredSwitch(const std::optional<QString>& stored) {
+    bool numeric = false;
+    const long long n = stored ? stored->trimmed().toLongLong(&numeric) : 0;
+    return numeric && (n == 0 || n == 1) ? std::optional<long long>(n) : std::nullopt;
+}
+
+// Image6 sits this far higher and further left while the window is on top.
+constexpr double kOnTopRiseTwips = 40;
+constexpr double kOnTopShiftTwips = 10;
+
+} // namespace
+
+void Form1::moveImage6(double rightTwips, double downTwips) {
+    m_image6LeftTwips += rightTwips;
+    m_image6TopTwips += downTwips;
+    Image6->move(TwipsToPixels(m_image6LeftTwips, tppX()), TwipsToPixels(m_image6TopTwips, tppY()));
+}
+
+void Form1::Image6_Click() {
+    // The picture first, the window second, the stored setting last.
+    if (Image6->picture() == 1) {
+        Image6->setPicture(2);
+        moveImage6(-kOnTopShiftTwips, -kOnTopRiseTwips);
+        SetWindowOnTop(*this, true);
+        m_settings->StoreOntopOn();
+    } else if (Image6->picture() == 2) {
+        Image6->setPicture(1);
+        moveImage6(kOnTopShiftTwips, kOnTopRiseTwips);
+        SetWindowOnTop(*this, false);
+        m_settings->StoreOntopOff();
+    }
+}
+
+void Form1::Image10_Click() {
+    try {
+        if (Image10->picture() == 1) {
+            Image10->setPicture(2);
+            MakeWindowTransparent(*this, *m_services.screen);
+            m_settings->StoreTpmeOn();
+        } else if (Image10->picture() == 2) {
+            Image10->setPicture(1);
+            MakeWindowOpaque(*this, *m_services.screen);
+            m_settings->StoreTpmeOff();
+        }
+    } catch (const AppearanceFailure& failure) {
+        // What was done stays done: the picture may have changed, the window and tpme not.
+        showMessage(QString::number(failure.number()), platform::MessageIcon::Exclamation);
+    }
+}
+
+void Form1::ApplyStoredOntop(const std::optional<QString>& stored) {
+    const std::optional<long long> on = StoredSwitch(stored);
+    if (on == 1) {
+        Image6->setPicture(2);
+        moveImage6(-kOnTopShiftTwips, -kOnTopRiseTwips);
+        SetWindowOnTop(*this, true);
+    } else if (on == 0) {
+        Image6->setPicture(1);
+        SetWindowOnTop(*this, false);
+    }
+}
+
+void Form1::ApplyStoredTpme(const std::optional<QString>& stored) {
+    const std::optional<long long> on = StoredSwitch(stored);
+    try {
+        if (on == 1) {
+            MakeWindowTransparent(*this, *m_services.screen);
+            Image10->setPicture(2);
+        } else if (on == 0) {
+            MakeWindowOpaque(*this, *m_services.screen);
+            Image10->setPicture(1);
+        }
+    } catch (const AppearanceFailure&) {
+        // Without the service the window stays opaque and the button on its design picture.
+    }
 }
 
 void Form1::mn_Click() {

@@ -17,8 +17,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 /// The hidden window that lends itself to the tray menu as the foreground window.
 class Form5 final : public QWidget {
@@ -48,13 +50,27 @@ public:
     void Timer2_Timer();
     /// The task indicator: blinks while a task is scheduled.
     void Timer3_Timer();
+    /// The hourly beep: the tone sweep at a full hour of up time other than 0:00, then disarms.
+    void Timer4_Timer();
+    /// The monitor figures in the caption.
+    void Timer5_Timer();
     void Timer6_Timer();
+    /// Samples processor 0's usage into lblcpusage.
+    void cpuTimer6_Timer();
     void tmrmvdown_Timer();
     /// Sets the start date and time labels; returns the start instant (ms since the epoch).
     std::int64_t SystemStartTimeDate();
 
     void Image3_Click();
     void Image4_Click();
+    /// Always on top or back in the normal band; stores Ontop. Does nothing on the design picture.
+    void Image6_Click();
+    /// Half transparent or opaque; stores tpme. Does nothing on the design picture.
+    void Image10_Click();
+    /// The start-up rule for the stored Ontop text: 1 on top, 0 normal, anything else nothing.
+    void ApplyStoredOntop(const std::optional<QString>& stored);
+    /// The start-up rule for the stored tpme text: 1 transparent, 0 opaque, anything else nothing.
+    void ApplyStoredTpme(const std::optional<QString>& stored);
     void mn_Click();
     /// Menu "About": the About window, modeless.
     void about_Click();
@@ -81,6 +97,8 @@ public:
     QString hrbeepstatus = QStringLiteral("hrbeepstatus");
     /// Option cache of the memory and processor figures: "MemCpustat" until the settings are read.
     QString MemCpustat = QStringLiteral("MemCpustat");
+    /// The processor text of the latest sample ("CPU 5%"), empty until the first.
+    QString lblcpusage;
     /// The one scheduled task.
     ScheduledTask scheduledTask;
     /// The folder of the notification sound, filled at start-up.
@@ -115,6 +133,7 @@ public:
     QTimer Timer4;
     QTimer Timer5;
     QTimer Timer6;
+    QTimer cpuTimer6;
     QTimer tmrmvdown;
 
     /// The popup menu shown from the tray icon and its items.
@@ -146,6 +165,7 @@ public:
     int endRow() const { return m_endRow; }
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     /// The keyboard's menu key (or Shift+F10) opens the tray menu at the window.
@@ -157,10 +177,21 @@ private:
     void buildMenu();
     QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                       const QColor& colour, double pointSize, bool underline = false,
-                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, QWidget* parent = nullptr);
+                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false,
+                      QWidget* parent = nullptr);
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);
+    /// The one-second timers in the order they tick within a second.
+    std::array<QTimer*, 7> secondTimers();
+    /// Restarts the running one-second timers together, so they all tick in one wake-up.
+    void startSecondTimersInPhase();
+    /// Within Timer1's tick: restarts a one-second timer started between two ticks.
+    void keepSecondTimersInPhase();
+    /// A figure that cannot be read: the message, no figures in the caption, no more samples.
+    void monitorFailed();
+    /// Moves Image6 by the given twips from where it is.
+    void moveImage6(double rightTwips, double downTwips);
     /// The open Form2, or a new one, loaded.
     Form2& openForm2();
     /// What the task editors opened from the Schedule Task page touch.
@@ -175,7 +206,13 @@ private:
     int m_currentRow = 0;
     int m_endRow = 0;
     double m_image3TopTwips = 656;
+    double m_image6LeftTwips = 350;
+    double m_image6TopTwips = 656;
     bool m_ending = false;
+    /// The up time (in minutes) that the display's spoken phrase says.
+    std::uint64_t m_spokenUptime = 0;
+    /// The native window whose property notices were stopped for the caption.
+    WId m_quietWindow = 0;
     QSystemTrayIcon* m_tray = nullptr;
     std::unique_ptr<Form5> m_form5;
     std::unique_ptr<SettingsStore> m_settings;

@@ -11,6 +11,7 @@
 #include "registry.h"
 #include "screen.h"
 #include "sound_player.h"
+#include "system_figures.h"
 #include "tone.h"
 
 #include <memory>
@@ -32,6 +33,7 @@ struct Services {
     std::unique_ptr<Power> power;
     std::unique_ptr<Launcher> launcher;
     std::unique_ptr<Registry> registry;
+    std::unique_ptr<SystemFigures> figures;
 };
 
 /// The services of the system the program was built for.

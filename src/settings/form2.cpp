@@ -5,12 +5,16 @@
 #include "common/app_title.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "monitor/cpu_memory_monitor.h"
+#include "monitor/hourly_beep.h"
 #include "settings/autostart.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QVBoxLayout>
+
+#include <exception>
 
 namespace {
 
@@ -55,6 +59,7 @@ Form2::Form2(platform::Services& services, SettingsStore& settings, QWidget* par
     buildStatusBar();
     buildLinks();
     Timer1.setInterval(500);
+    connect(&Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
 }
 
 QRect Form2::Twips(double left, double top, double width, double height) const {
@@ -407,7 +412,15 @@ void Form2::Label6_Click() {
     if (m_services.tone == nullptr) {
         return;
     }
-    for (std::uint32_t frequency = 500; frequency >= 300; frequency -= 10) {
-        m_services.tone->beep(frequency, 50);
+    PlayToneSweep(*m_services.tone);
+}
+
+void Form2::Timer1_Timer() {
+    const OptionTargets& main = m_settings.targets();
+    try {
+        panel(3)->setText(ComposeMonitorText(*m_services.figures, *main.lblcpusage));
+    } catch (const std::exception&) {
+        // The main window reports the figures that cannot be read.
+        Timer1.stop();
     }
 }

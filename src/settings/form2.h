@@ -56,6 +56,8 @@ public:
     void ApplyShowMemCpu();
     /// The Test link: the tone sweep of the hourly beep.
     void Label6_Click();
+    /// Panel 3: the monitor figures, memory read now and the main window's processor text.
+    void Timer1_Timer();
     /// The links at the foot: the help page, the About window, the maker's web site.
     void Label17_Click();
     void Label18_Click();

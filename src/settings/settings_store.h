@@ -12,11 +12,12 @@
 
 /// The items of the main window that the options switch. The main window owns them.
 struct OptionTargets {
-    QTimer* Timer4 = nullptr;        ///< the hourly beep
-    QTimer* Timer5 = nullptr;        ///< memory and processor figures in the caption
-    QString* MemCpustat = nullptr;   ///< the last value read of ShowMemCpu, as text
-    QString* hrbeepstatus = nullptr; ///< the last value read of hrbeep, as text
-    QWidget* Form1 = nullptr;        ///< whose caption is emptied while the figures are off
+    QTimer* Timer4 = nullptr;            ///< the hourly beep
+    QTimer* Timer5 = nullptr;            ///< memory and processor figures in the caption
+    QString* MemCpustat = nullptr;       ///< the last value read of ShowMemCpu, as text
+    QString* hrbeepstatus = nullptr;     ///< the last value read of hrbeep, as text
+    QWidget* Form1 = nullptr;            ///< whose caption is emptied while the figures are off
+    const QString* lblcpusage = nullptr; ///< the latest processor text, for the status bar
 };
 
 /// The text form of a stored number: its signed decimal text, cut to as many characters as the

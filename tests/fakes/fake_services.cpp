@@ -36,6 +36,7 @@ FakeServices::FakeServices()
       launcher(Install<FakeLauncher>(services.launcher)), registry(Install<FakeRegistry>(services.registry)),
       tone(Install<FakeToneGenerator>(services.tone)), sound(Install<FakeSoundPlayers>(services.sound)),
       folders(Install<FakeFolders>(services.folders)),
-      fileDialog(Install<FakeFileDialog>(services.fileDialog)) {}
+      fileDialog(Install<FakeFileDialog>(services.fileDialog)),
+      figures(Install<FakeSystemFigures>(services.figures)) {}
 
 } // namespace fakes

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/fake_figures.h"
 #include "fakes/fake_file_dialog.h"
 #include "fakes/fake_folders.h"
 #include "fakes/fake_launcher.h"
@@ -80,10 +81,16 @@ class FakeScreen final : public platform::Screen {
 public:
     platform::Rect area{0, 0, 1024, 738};
     double tpp = 15.0;
+    int opacityFailure = 0;
 
     platform::Rect workArea() override { return area; }
     double twipsPerPixelX() override { return tpp; }
     double twipsPerPixelY() override { return tpp; }
+    int windowOpacityFailure() override { return opacityFailure; }
+    void clearWindowTitle(unsigned long long) override {}
+    /// The windows whose property notices were stopped, in order.
+    std::vector<unsigned long long> quieted;
+    void quietPropertyNotices(unsigned long long windowId) override { quieted.push_back(windowId); }
 };
 
 struct RecordedMessage {
@@ -132,6 +139,7 @@ struct FakeServices {
     FakeSoundPlayers* sound;
     FakeFolders* folders;
     FakeFileDialog* fileDialog;
+    FakeSystemFigures* figures;
 };
 
 } // namespace fakes

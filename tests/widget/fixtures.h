@@ -27,6 +27,16 @@ inline void DeleteEditorWindows() {
     }
 }
 
+/// The five options as the first run stores them, in the current user's settings key.
+inline void StoreDefaults(fakes::FakeRegistry& r) {
+    const std::string key = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
+    r.setDword(key, "autoaddstp", 1);
+    r.setDword(key, "hrbeep", 1);
+    r.setDword(key, "Ontop", 0);
+    r.setDword(key, "ShowMemCpu", 1);
+    r.setDword(key, "tpme", 0);
+}
+
 /// The main window on fake services, on 2026-12-07 at 08:30:15 UTC.
 struct MainWindow {
     fakes::FakeServices f;

@@ -293,4 +293,17 @@ TEST_F(Form1Fixture, Layout_HeadingEndsBeforeTheTransparencyButton) {
     EXPECT_LE(headingEnd, form.Image10->x());
 }
 
+TEST_F(Form1Fixture, Layout_NoTwoLabelsOverlap) {
+    // A label repainted each second would repaint an overlapping neighbour with it.
+    const QList<QLabel*> labels = form1->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* a : labels) {
+        for (QLabel* b : labels) {
+            if (a != b && !a->text().isEmpty() && !b->text().isEmpty()) {
+                EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                    << a->text().toStdString() << " / " << b->text().toStdString();
+            }
+        }
+    }
+}
+
 } // namespace

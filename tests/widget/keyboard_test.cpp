@@ -194,6 +194,14 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAnd
     EXPECT_EQ(name(form1->Image3), "Less information");
     press(form1->Image3);
     EXPECT_EQ(name(form1->Image3), "More information");
+    for (auto [toggle, tip] : {std::pair(form1->Image6, "Always On Top"),
+                               std::pair(form1->Image10, "Window Transparent / Opaque.")}) {
+        EXPECT_EQ(name(toggle), tip);
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(toggle)->state().checkable);
+        EXPECT_FALSE(checked(toggle)) << tip;
+        press(toggle);
+        EXPECT_TRUE(checked(toggle)) << tip;
+    }
     EXPECT_EQ(std::pair(checked(form2->Image7), checked(form2->Image8)), std::pair(true, false));
     press(form2->Image8);
     EXPECT_EQ(std::pair(checked(form2->Image7), checked(form2->Image8)), std::pair(false, true));

@@ -21,14 +21,6 @@ std::ptrdiff_t IndexOf(const std::vector<std::string>& calls, const std::string&
     return it == calls.end() ? -1 : it - calls.begin();
 }
 
-void StoreDefaults(fakes::FakeRegistry& r) {
-    r.setDword(kKey, "autoaddstp", 1);
-    r.setDword(kKey, "hrbeep", 1);
-    r.setDword(kKey, "Ontop", 0);
-    r.setDword(kKey, "ShowMemCpu", 1);
-    r.setDword(kKey, "tpme", 0);
-}
-
 /// The store on its own, with the main window's items it switches.
 struct StoreFixture : ::testing::Test {
     fakes::FakeServices f;

@@ -34,14 +34,24 @@ std::int64_t LinuxClock::nowMsecsSinceEpoch() {
     return QDateTime::currentMSecsSinceEpoch();
 }
 
+QDateTime LinuxClock::localTime(std::int64_t msecsSinceEpoch) {
+    // The zone's own conversion reads /etc/localtime's status at every call. Zone offsets change
+    // at whole minutes, so the offset found at a minute's start holds for the whole minute; a new
+    // zone is taken up within a minute.
+    const std::int64_t minute = msecsSinceEpoch / 60'000 - (msecsSinceEpoch % 60'000 < 0 ? 1 : 0);
+    if (minute != m_offsetMinute) {
+        m_offsetMinute = minute;
+        m_offsetSeconds = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch).offsetFromUtc();
+    }
+    return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, Qt::OffsetFromUTC, m_offsetSeconds);
+}
+
 std::string LinuxClock::formatShortDate(std::int64_t msecsSinceEpoch) {
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch);
-    return QLocale::system().toString(local.date(), QLocale::ShortFormat).toStdString();
+    return QLocale::system().toString(localTime(msecsSinceEpoch).date(), QLocale::ShortFormat).toStdString();
 }
 
 std::string LinuxClock::formatLongTime(std::int64_t msecsSinceEpoch) {
-    const QDateTime local = QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch);
-    return QLocale::system().toString(local.time(), longTimeFormat()).toStdString();
+    return QLocale::system().toString(localTime(msecsSinceEpoch).time(), longTimeFormat()).toStdString();
 }
 
 } // namespace platform

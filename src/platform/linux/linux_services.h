@@ -3,19 +3,34 @@
 // The Linux implementations of the services. Only the platform library includes this.
 
 #include "platform/linux/audio_backend.h"
+#include "platform/linux/proc_figures.h"
 #include "platform/services.h"
 
+#include <QDateTime>
+
+#include <array>
+#include <limits>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace platform {
 
-/// CLOCK_BOOTTIME for the tick count, Qt's system locale for the formats.
+/// CLOCK_BOOTTIME for the tick count, Qt's system locale for the formats. The local time
+/// zone's offset is looked up once a minute, not at every format.
 class LinuxClock final : public Clock {
 public:
     std::uint64_t tickCount() override;
     std::int64_t nowMsecsSinceEpoch() override;
     std::string formatShortDate(std::int64_t msecsSinceEpoch) override;
     std::string formatLongTime(std::int64_t msecsSinceEpoch) override;
+
+private:
+    QDateTime localTime(std::int64_t msecsSinceEpoch);
+
+    std::int64_t m_offsetMinute = std::numeric_limits<std::int64_t>::min();
+    int m_offsetSeconds = 0;
 };
 
 /// Processes from /proc; a process whose executable link cannot be read cannot be opened.
@@ -45,12 +60,45 @@ private:
     int m_lockFd = -1;
 };
 
+/// Processor 0's usage from the successive lines of /proc/stat, the available memory from
+/// /proc/meminfo. Each file is opened once and read from its start at each collection.
+class LinuxSystemFigures final : public SystemFigures {
+public:
+    explicit LinuxSystemFigures(std::string procRoot = "/proc");
+    ~LinuxSystemFigures() override;
+    LinuxSystemFigures(const LinuxSystemFigures&) = delete;
+    LinuxSystemFigures& operator=(const LinuxSystemFigures&) = delete;
+
+    void openProcessorQuery() override;
+    void addProcessorCounter(int processor) override;
+    double collectProcessorUsage() override;
+    std::uint64_t availableMemoryBytes() override;
+
+private:
+    std::string_view readFromStart(int fd, const char* what);
+
+    std::string m_procRoot;
+    int m_statFd = -1;
+    int m_statErrno = 0;
+    int m_meminfoFd = -1;
+    std::string m_counter;
+    std::optional<CpuJiffies> m_previous;
+    std::array<char, 4096> m_buffer{};
+};
+
 /// The primary screen's work area and logical resolution.
 class LinuxScreen final : public Screen {
 public:
     Rect workArea() override;
     double twipsPerPixelX() override;
     double twipsPerPixelY() override;
+    int windowOpacityFailure() override;
+    void clearWindowTitle(unsigned long long windowId) override;
+    void quietPropertyNotices(unsigned long long windowId) override;
+
+private:
+    std::uint32_t m_netWmName = 0;
+    std::uint32_t m_utf8String = 0;
 };
 
 /// logind on the system bus; log-off through the desktop's session manager when one answers.

@@ -15,6 +15,7 @@ Services makeSystemServices() {
     s.launcher = std::make_unique<LinuxLauncher>();
     s.registry = LinuxRegistry::fromEnvironment();
     s.folders = std::make_unique<LinuxFolders>();
+    s.figures = std::make_unique<LinuxSystemFigures>();
     auto audio = std::make_shared<AudioModule>();
     s.tone = std::make_unique<LinuxToneGenerator>(audio);
     s.sound = std::make_unique<LinuxSoundPlayers>(audio);

@@ -1,0 +1,161 @@
+// The processor and memory figures in the caption and in the Options window's status bar,
+// their failure, and the hourly beep over hours of up time.
+#include "fixtures.h"
+
+#include <vector>
+
+namespace {
+
+using platform::MessageIcon;
+
+const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
+const QString kMonitorMessage =
+    "CPU Usage and available Memory status are cannot be displayed. May be OS not supported.";
+constexpr std::uint64_t kMinute = 60'000ULL;
+constexpr std::uint64_t kHour = 60 * kMinute;
+
+struct MonitorWindow : MainWindow {
+    /// Starts with the stored options, hrbeep and ShowMemCpu as given.
+    void startWith(std::uint32_t hrbeep, std::uint32_t showMemCpu) {
+        StoreDefaults(*f.registry);
+        f.registry->setDword(kKey, "hrbeep", hrbeep);
+        f.registry->setDword(kKey, "ShowMemCpu", showMemCpu);
+        form1->Form_Load();
+    }
+    /// One second at a tick count: the handlers of the running one-second timers in their order.
+    void tickAt(std::uint64_t tick) {
+        f.clock->tick = tick;
+        Form1& form = *form1;
+        const std::pair<QTimer*, void (Form1::*)()> timers[] = {{&form.Timer1, &Form1::Timer1_Timer},
+                                                                {&form.cpuTimer6, &Form1::cpuTimer6_Timer},
+                                                                {&form.Timer4, &Form1::Timer4_Timer},
+                                                                {&form.Timer5, &Form1::Timer5_Timer}};
+        for (const auto& [timer, handler] : timers) {
+            if (timer->isActive()) {
+                (form.*handler)();
+            }
+        }
+    }
+    /// Full sweeps played so far.
+    std::size_t sweeps() const { return f.tone->tones.size() / 21; }
+};
+
+struct MonitorTest : ::testing::Test, MonitorWindow {};
+
+TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
+    startWith(1, 1);
+    EXPECT_EQ(f.figures->calls, (std::vector<std::string>{"open", "counter 0"}));
+    EXPECT_TRUE(form1->cpuTimer6.isActive());
+    form1->Timer5_Timer();
+    EXPECT_EQ(form1->windowTitle(), " Mem 512  "); // before the first sample
+
+    const struct {
+        std::uint64_t bytes;
+        double sample;
+        const char* caption;
+    } cases[] = {
+        {512ULL << 20, 5.4, " Mem 512  CPU 5%"},      {1048575, 12.5, " Mem 0  CPU 12%"},
+        {1048576, 13.5, " Mem 1  CPU 14%"},           {2147483647, 2.5, " Mem 2047  CPU 2%"},
+        {12ULL << 30, 100.0, " Mem 12288  CPU 100%"}, // past what 32 bits hold
+    };
+    for (const auto& c : cases) {
+        f.figures->availableBytes = c.bytes;
+        f.figures->sample = c.sample;
+        tickAt(kMinute);
+        EXPECT_EQ(form1->windowTitle(), c.caption);
+    }
+    // The notices of the title's changes are stopped once, for the window that has the title.
+    EXPECT_EQ(f.screen->quieted, (std::vector<unsigned long long>{form1->internalWinId()}));
+    EXPECT_TRUE(f.messages->shown.empty());
+}
+
+TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnce) {
+    // With the option off the caption stays empty while the status bar shows the figures.
+    startWith(1, 0);
+    form1->Options_Click();
+    tickAt(kMinute);
+    form1->form2()->Timer1_Timer();
+    EXPECT_EQ(form1->windowTitle(), "");
+    EXPECT_EQ(form1->form2()->panel(3)->text(), " Mem 512  CPU 0%");
+
+    for (bool memory : {false, true}) {
+        SCOPED_TRACE(memory ? "memory" : "sample");
+        MonitorWindow w;
+        w.startWith(1, 1);
+        w.form1->Options_Click();
+        w.f.figures->sample = 7.0;
+        w.tickAt(kMinute);
+        (memory ? w.f.figures->failMemory : w.f.figures->failSample) = true;
+        for (int second = 1; second <= 3; ++second) {
+            w.tickAt(kMinute + second * 1000);
+        }
+        EXPECT_EQ(w.f.messages->shown, fakes::OneBox(kMonitorMessage, MessageIcon::Critical));
+        EXPECT_EQ(w.form1->windowTitle(), "");
+        EXPECT_FALSE(w.form1->Timer5.isActive());
+        EXPECT_FALSE(w.form1->cpuTimer6.isActive());
+        EXPECT_EQ(w.form1->lblcpusage, "CPU 7%");
+        // The status bar goes on with the last processor text, while memory can be read.
+        Form2& form2 = *w.form1->form2();
+        form2.Timer1_Timer();
+        EXPECT_EQ(form2.panel(3)->text(), memory ? "" : " Mem 512  CPU 7%");
+        EXPECT_EQ(form2.Timer1.isActive(), !memory);
+    }
+}
+
+TEST_F(MonitorTest, ATimerStartedBetweenTwoTicksJoinsTheRefreshAtItsNextTick) {
+    startWith(1, 1);
+    form1->Timer5.start(500); // as if started half a second after the others
+    form1->Timer1_Timer();
+    EXPECT_GT(form1->Timer5.remainingTime(), 900);
+    EXPECT_EQ(form1->Timer5.interval(), 1000);
+}
+
+TEST_F(MonitorTest, HourlyBeepOverHoursOfUpTime) {
+    const struct {
+        const char* name;
+        std::uint64_t from, to; ///< the up time run through, every 30 s
+        std::uint32_t hrbeep;
+        std::uint64_t turnOnAt; ///< Apply with the box ticked at this up time (0: never)
+        std::vector<std::uint64_t> sweptAt;
+    } cases[] = {
+        {"first day to the second", 0, 26 * kHour, 1, 0, {1,  2,  3,  4,  5,  6,  7,  8,  9,
+                                                          10, 11, 12, 13, 14, 15, 16, 17, 18,
+                                                          19, 20, 21, 22, 23, 24, 25, 26}},
+        {"option off", 0, 26 * kHour, 0, 0, {}},
+        {"started in minute 0 of hour 5", 5 * kHour + 10'000, 7 * kHour + 10'000, 1, 0, {5, 6, 7}},
+        {"turned on at minute 30", 2 * kHour, 5 * kHour, 0, 3 * kHour + 30 * kMinute, {4, 5}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonitorWindow w;
+        w.startWith(c.hrbeep, 1);
+        w.f.clock->tick = c.from;
+        w.form1->Timer4_Timer(); // before the first refresh: minute 0, hour empty
+        std::vector<std::uint64_t> sweptAt;
+        std::size_t counted = 0;
+        for (std::uint64_t tick = c.from; tick <= c.to; tick += 30'000) {
+            if (c.turnOnAt != 0 && tick == c.turnOnAt) {
+                w.f.registry->setDword(kKey, "hrbeep", 1);
+                w.form1->settings().StoreHrbeepOn();
+                w.form1->settings().LoadHrbeep();
+            }
+            w.tickAt(tick);
+            if (w.sweeps() != counted) { // a sweep before the first refresh counts at its tick
+                counted = w.sweeps();
+                sweptAt.push_back(tick / kHour);
+            }
+        }
+        EXPECT_EQ(sweptAt, c.sweptAt);
+    }
+    // Each sweep: 21 tones of 50 ms, 500 down to 300 Hz.
+    MonitorWindow w;
+    w.startWith(1, 1);
+    w.tickAt(kHour);
+    ASSERT_EQ(w.f.tone->tones.size(), 21u);
+    for (std::uint32_t i = 0; i < 21; ++i) {
+        EXPECT_EQ(w.f.tone->tones[i], std::make_pair(500 - 10 * i, 50u));
+    }
+    EXPECT_FALSE(w.form1->Timer4.isActive());
+}
+
+} // namespace
