@@ -214,6 +214,12 @@ def run(d, artifacts):
         d.key("Escape")
         wait_for(lambda: r.find(r.app(), "text", "Program" if position == 6 else "Web address") is None, 10,
                  f"the {kind} editor to close on Escape")
+    # The main window's toggles tell their state.
+    for name in ("Always On Top", "Window Transparent / Opaque."):
+        for state in (True, False):
+            r.press(r.find(r.main_window(), "push button", name))
+            wait_for(lambda: r.has(r.find(r.main_window(), "push button", name), r.a.STATE_CHECKED) == state, 5,
+                     f"{name} to read {'checked' if state else 'not checked'}")
     check("the program keeps running", corvane.poll() is None, d.log_of(corvane)[-400:])
 
 
