@@ -18,6 +18,7 @@
 #include "settings/autostart.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QFontInfo>
 #include <QIcon>
@@ -110,14 +111,16 @@ Form1::Form1(platform::Services& services, QWidget* parent)
 }
 
 Form1::~Form1() {
+    delete m_form4;
     delete m_form2;
 }
 
 QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                          const QColor& colour, double pointSize, bool underline, Qt::Alignment align,
-                         bool preshaped) {
+                         bool preshaped, QWidget* parent) {
+    QWidget* holder = parent != nullptr ? parent : this;
     // The labels that change every second or minute draw their characters from a cache.
-    QLabel* label = preshaped ? new PreshapedLabel(text, this) : new QLabel(text, this);
+    QLabel* label = preshaped ? new PreshapedLabel(text, holder) : new QLabel(text, holder);
     QFont font(QStringLiteral("Tahoma"));
     font.setBold(true);
     font.setPointSizeF(pointSize);
@@ -138,19 +141,28 @@ QLabel* Form1::makeLabel(const QString& text, int leftTwips, int topTwips, int w
     const int top = TwipsToPixels(topTwips, tppY());
     label->setGeometry(left, top, TwipsToPixels(leftTwips + widthTwips, tppX()) - left,
                        TwipsToPixels(topTwips + heightTwips, tppY()) - top);
+    if (parent != nullptr) {
+        // Placed on the window as designed, whatever group holds it.
+        label->move(label->pos() - parent->pos());
+    }
     return label;
 }
 
 void Form1::buildDisplay() {
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
-    ldd = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, true);
+    uptimeDisplay = new PhraseGroup(this);
+    uptimeDisplay->setGeometry(TwipsToPixels(865, tppX()), TwipsToPixels(492, tppY()),
+                               TwipsToPixels(1825 - 865, tppX()), TwipsToPixels(255, tppY()));
+    uptimeDisplay->setAccessibleName(QString::fromStdString(UptimePhrase(0, 0, 0)));
+    QWidget* group = uptimeDisplay;
+    ldd = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     ldd->setToolTip(QStringLiteral("Days"));
-    Label9 = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre, true);
-    lhh = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right, true);
+    Label9 = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre, true, group);
+    lhh = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     lhh->setToolTip(QStringLiteral("Hours"));
-    Label1 = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre, true);
-    lmm = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right, true);
+    Label1 = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre, true, group);
+    lmm = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     lmm->setToolTip(QStringLiteral("Minutes"));
 
     Label4 = makeLabel(QStringLiteral("Startup Info"), 360, 885, 1500, 240, kDarkGrey, 9, true);
@@ -196,6 +208,9 @@ void Form1::buildPictureButtons() {
     const QStringList imglist2 = {QStringLiteral(":/pictures/transparency_off.svg"),
                                   QStringLiteral(":/pictures/transparency_on.svg")};
     Image3 = make(100, 656, 225, 150, imageList1, QStringLiteral("More or less information"));
+    // Picture 3 offers less information, picture 4 more: the name says what a press does.
+    Image3->setNameForPicture(3, QStringLiteral("Less information"));
+    Image3->setNameForPicture(4, QStringLiteral("More information"));
     Image6 = make(350, 656, 180, 240, imageList1, QStringLiteral("Always on top"));
     Image6->setToolTip(QStringLiteral("Always On Top"));
     Image4 =
@@ -207,6 +222,11 @@ void Form1::buildPictureButtons() {
     // picture: with a stored value that is missing or odd, the button stays so and does nothing.
     Image6->setPixmap(RenderPicture(QStringLiteral(":/pictures/ontop_design.svg"), Image6->size()));
     Image10->setPixmap(RenderPicture(QStringLiteral(":/pictures/transparency_design.svg"), Image10->size()));
+    // Picture 2 of each list is the "on" state: on top, transparent. Their names are their tool tips.
+    Image6->setToggle(2);
+    Image10->setToggle(2);
+    Image6->setAccessibleName(Image6->toolTip());
+    Image10->setAccessibleName(Image10->toolTip());
 
     connect(Image3, &PictureButton::clicked, this, &Form1::Image3_Click);
     connect(Image4, &PictureButton::clicked, this, &Form1::Image4_Click);
@@ -230,6 +250,7 @@ void Form1::buildMenu() {
     menu.shtask->setFont(bold);
     menu.menu->setDefaultAction(menu.shtask);
 
+    connect(menu.about, &QAction::triggered, this, &Form1::about_Click);
     connect(menu.Options, &QAction::triggered, this, &Form1::Options_Click);
     connect(menu.shtask, &QAction::triggered, this, &Form1::shtask_Click);
     connect(menu.mn, &QAction::triggered, this, &Form1::mn_Click);
@@ -435,6 +456,13 @@ void Form1::Timer1_Timer() {
         UptimeHours = up.hours;
         lhh->setText(QString::fromStdString(TwoDigits(static_cast<std::uint64_t>(up.hours))));
         lhhtxt = QString::number(up.hours);
+        // The spoken phrase changes once a minute; it is made only then.
+        const std::uint64_t spoken = up.totalHours * 60 + static_cast<std::uint64_t>(up.minutes);
+        if (spoken != m_spokenUptime) {
+            m_spokenUptime = spoken;
+            uptimeDisplay->setAccessibleName(
+                QString::fromStdString(UptimePhrase(up.days, up.hours, up.minutes)));
+        }
 
         Label1->setHidden(!Label1->isHidden());
         Label9->setHidden(!Label9->isHidden());
@@ -663,21 +691,32 @@ void Form1::mn_Click() {
     }
 }
 
+EditorContext Form1::editorContext() {
+    return EditorContext{.services = m_services,
+                         .task = scheduledTask,
+                         .windowsDirectory = Label3,
+                         .form1 = this,
+                         .form2 = m_form2,
+                         .form4 = m_form4,
+                         .kindBox = m_kindBox};
+}
+
 Form2& Form1::openForm2() {
     if (m_form2 == nullptr) {
         m_form2 = new Form2(m_services, *m_settings);
         m_form2->setAttribute(Qt::WA_DeleteOnClose);
-        auto* page = new SchedulePage(scheduledTask, Timer2, m_services);
-        page->setStatusPanels(m_form2->panel(1), m_form2->panel(2));
-        page->setOpenEditor([this, page](const QString& kind) {
-            OpenTaskEditor(kind, EditorContext{.services = m_services,
-                                               .task = scheduledTask,
-                                               .windowsDirectory = Label3,
-                                               .form1 = this,
-                                               .form2 = m_form2,
-                                               .form4 = nullptr,
-                                               .kindBox = page->Combo1});
+        m_form2->setShowAbout([this] { about_Click(); });
+        // An alert editor that the About window loaded hidden belongs to this window's kind box.
+        connect(m_form2, &QObject::destroyed, this, [] {
+            EditorWindow* loaded = FindTaskEditor(QStringLiteral("Alert"));
+            if (loaded != nullptr && !loaded->isVisible()) {
+                loaded->close();
+            }
         });
+        auto* page = new SchedulePage(scheduledTask, Timer2, m_services);
+        m_kindBox = page->Combo1;
+        page->setStatusPanels(m_form2->panel(1), m_form2->panel(2));
+        page->setOpenEditor([this](const QString& kind) { OpenTaskEditor(kind, editorContext()); });
         m_form2->setSchedulePage(page, {.fillTaskKinds = [page] { page->FillKinds(); },
                                         .copyScheduledTask = [page] { page->CopyRecord(); },
                                         .showScheduleStatus = [page] { page->ShowScheduleStatus(); }});
@@ -692,6 +731,25 @@ void Form1::Options_Click() {
 
 void Form1::shtask_Click() {
     openForm2().OpenOnSchedulePage();
+}
+
+void Form1::about_Click() {
+    if (m_form4 == nullptr) {
+        // The windows it blocks, in order; a missing one is made hidden for it.
+        m_form4 = new Form4(
+            m_services, {[this](bool) -> QWidget* { return this; },
+                         [this](bool create) -> QWidget* { return create ? &openForm2() : m_form2.data(); },
+                         [this](bool create) -> QWidget* {
+                             if (create) {
+                                 openForm2();
+                                 return LoadTaskEditor(QStringLiteral("Alert"), editorContext());
+                             }
+                             return FindTaskEditor(QStringLiteral("Alert"));
+                         }});
+    }
+    m_form4->show();
+    m_form4->raise();
+    m_form4->activateWindow();
 }
 
 void Form1::close_Click() {
@@ -711,6 +769,14 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
     if (m == kRightDown && !menu.menu->isVisible()) {
         menu.menu->popup(QCursor::pos());
     }
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    menu.menu->popup(mapToGlobal(QPoint(0, 0)));
 }
 
 void Form1::mousePressEvent(QMouseEvent* event) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "about/form4.h"
+#include "common/accessibility.h"
 #include "common/picture_button.h"
 #include "common/scheduled_task.h"
+#include "editors/task_editors.h"
 #include "platform/services.h"
 #include "scheduler/task_executor.h"
 #include "settings/form2.h"
@@ -69,6 +72,8 @@ public:
     /// The start-up rule for the stored tpme text: 1 transparent, 0 opaque, anything else nothing.
     void ApplyStoredTpme(const std::optional<QString>& stored);
     void mn_Click();
+    /// Menu "About": the About window, modeless.
+    void about_Click();
     /// Menu "Options ": Form2 on its Options page, created when it is not open.
     void Options_Click();
     /// Menu "Schedule Task": Form2 on its Schedule Task page, created when it is not open.
@@ -99,7 +104,8 @@ public:
     /// The folder of the notification sound, filled at start-up.
     QString Label3 = QStringLiteral("Windri");
 
-    // Display controls.
+    // Display controls. The up time's labels lie in a group that reads as one phrase.
+    PhraseGroup* uptimeDisplay = nullptr;
     QLabel* ldd = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* lhh = nullptr;
@@ -147,6 +153,8 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     /// The open Options and Schedule Task window, or null.
     Form2* form2() const { return m_form2; }
+    /// The open About window, or null.
+    Form4* form4() const { return m_form4; }
     /// The window's own player for the notification sound, made when first needed so the
     /// sound back end is not loaded at start-up.
     platform::SoundPlayer& MMC1();
@@ -160,6 +168,8 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    /// The keyboard's menu key (or Shift+F10) opens the tray menu at the window.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void buildDisplay();
@@ -167,7 +177,8 @@ private:
     void buildMenu();
     QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                       const QColor& colour, double pointSize, bool underline = false,
-                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false);
+                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false,
+                      QWidget* parent = nullptr);
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);
@@ -183,6 +194,8 @@ private:
     void moveImage6(double rightTwips, double downTwips);
     /// The open Form2, or a new one, loaded.
     Form2& openForm2();
+    /// What the task editors opened from the Schedule Task page touch.
+    EditorContext editorContext();
 
     platform::Services& m_services;
     double m_twipsPerPixelX = 15.0;
@@ -196,6 +209,8 @@ private:
     double m_image6LeftTwips = 350;
     double m_image6TopTwips = 656;
     bool m_ending = false;
+    /// The up time (in minutes) that the display's spoken phrase says.
+    std::uint64_t m_spokenUptime = 0;
     /// The native window whose property notices were stopped for the caption.
     WId m_quietWindow = 0;
     QSystemTrayIcon* m_tray = nullptr;
@@ -203,6 +218,9 @@ private:
     std::unique_ptr<SettingsStore> m_settings;
     /// Closing the window destroys it; the next menu choice makes it anew.
     QPointer<Form2> m_form2;
+    QPointer<QComboBox> m_kindBox;
+    /// Closing the About window destroys it.
+    QPointer<Form4> m_form4;
     std::unique_ptr<platform::SoundPlayer> m_MMC1;
     std::unique_ptr<TaskExecutor> m_executor;
 };

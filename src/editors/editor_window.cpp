@@ -4,8 +4,10 @@
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "common/window_blocking.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace {
 
@@ -46,7 +48,7 @@ void EditorWindow::SetLook(QWidget* frame) {
 void EditorWindow::DisableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            window->setEnabled(false);
+            BlockWindow(window);
         }
     }
 }
@@ -54,7 +56,7 @@ void EditorWindow::DisableOtherWindows() {
 void EditorWindow::EnableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            window->setEnabled(true);
+            FreeWindow(window);
         }
     }
 }
@@ -97,11 +99,35 @@ void EditorWindow::WatchMouseMoves(QWidget* surface, std::function<void()> handl
     surface->installEventFilter(this);
 }
 
+void EditorWindow::PressOkOnReturn(QWidget* box, bool needsControl) {
+    m_returnBox = box;
+    m_returnNeedsControl = needsControl;
+    box->installEventFilter(this);
+}
+
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_mouseSurface && event->type() == QEvent::MouseMove && m_mouseHandler) {
         m_mouseHandler();
     }
+    if (watched == m_returnBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers wanted = m_returnNeedsControl ? Qt::ControlModifier : Qt::NoModifier;
+        const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // The keypad's Enter carries its own modifier.
+        if (isReturn && (key->modifiers() & ~Qt::KeypadModifier) == wanted) {
+            Image9->press();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void EditorWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void EditorWindow::changeEvent(QEvent* event) {
@@ -113,5 +139,6 @@ void EditorWindow::changeEvent(QEvent* event) {
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
     Form_Unload();
+    m_closed = true;
     event->accept();
 }

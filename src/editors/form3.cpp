@@ -49,6 +49,8 @@ Form3::Form3(platform::Services& services, ScheduledTask& task, QString windowsD
     MakeOkButton(this, 3600, 2250);
     connect(Image9, &PictureButton::clicked, this, &Form3::Image9_Click);
     WatchMouseMoves(this, [this] { Form_MouseMove(); });
+    PressOkOnReturn(message, true);
+    message->setFocus(); // typing starts here when the editor opens
 
     Form_Load();
 }

@@ -23,6 +23,8 @@ Form6::Form6(platform::Services& services, ScheduledTask& task, const QList<QWid
     MakeOkButton(Frame1, 3840, 1080);
     connect(Image9, &PictureButton::clicked, this, &Form6::Image9_Click);
     WatchMouseMoves(Frame1, [this] { Frame1_MouseMove(); });
+    PressOkOnReturn(txtpath, false);
+    txtpath->setFocus(); // typing starts here when the editor opens
 
     Form_Load();
 }

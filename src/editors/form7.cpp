@@ -29,11 +29,14 @@ Form7::Form7(platform::Services& services, ScheduledTask& task, const QList<QWid
     Command1 = new QPushButton(QStringLiteral("Browse"), Frame1);
     Command1->setToolTip(QStringLiteral("Browse for Programs"));
     Command1->setGeometry(X(3840), Y(390), X(1080), Y(405));
+    Command1->setAutoDefault(true); // Return presses it too, as Space does
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
 
     MakeOkButton(Frame1, 3840, 1080);
     connect(Image9, &PictureButton::clicked, this, &Form7::Image9_Click);
     WatchMouseMoves(Frame1, [this] { Frame1_MouseMove(); });
+    PressOkOnReturn(txtpath, false);
+    txtpath->setFocus(); // typing starts here when the editor opens
 
     Form_Load();
 }

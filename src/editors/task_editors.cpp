@@ -9,19 +9,19 @@
 
 namespace {
 
-/// The open editor of a kind, as there is at most one of each. A closed one waiting to be
-/// deleted does not count.
+/// The open editor of a kind (shown, or loaded hidden), as there is at most one of each. A
+/// closed one waiting to be deleted does not count.
 template <typename Editor> Editor* FindOpen() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* editor = qobject_cast<Editor*>(window);
-        if (editor != nullptr && editor->isVisible()) {
+        if (editor != nullptr && !editor->isClosed()) {
             return editor;
         }
     }
     return nullptr;
 }
 
-template <typename Editor> EditorWindow* ShowEditor(Editor* editor, QWidget* owner) {
+EditorWindow* ShowEditor(EditorWindow* editor, QWidget* owner) {
     if (owner != nullptr && owner->windowHandle() != nullptr) {
         // Kept above the window it was opened from, without being its child.
         editor->winId();
@@ -35,33 +35,40 @@ template <typename Editor> EditorWindow* ShowEditor(Editor* editor, QWidget* own
 
 } // namespace
 
-EditorWindow* OpenTaskEditor(const QString& kind, const EditorContext& context) {
+EditorWindow* LoadTaskEditor(const QString& kind, const EditorContext& context) {
+    if (EditorWindow* open = FindTaskEditor(kind)) {
+        return open;
+    }
     if (kind == QLatin1String("Alert")) {
-        Form3* editor = FindOpen<Form3>();
-        if (editor == nullptr) {
-            editor = new Form3(context.services, context.task, context.windowsDirectory,
-                               {context.form1, context.form2}, context.kindBox);
-        }
-        return ShowEditor(editor, context.form2);
+        return new Form3(context.services, context.task, context.windowsDirectory,
+                         {context.form1, context.form2}, context.kindBox);
     }
     if (kind == QLatin1String("Run Program")) {
-        Form7* editor = FindOpen<Form7>();
-        if (editor == nullptr) {
-            editor =
-                new Form7(context.services, context.task,
-                          {context.form1, context.form2, FindOpen<Form3>(), context.form4}, context.kindBox);
-        }
-        return ShowEditor(editor, context.form2);
+        return new Form7(context.services, context.task,
+                         {context.form1, context.form2, FindOpen<Form3>(), context.form4}, context.kindBox);
     }
     if (kind == QLatin1String("Visit Website")) {
-        Form6* editor = FindOpen<Form6>();
-        if (editor == nullptr) {
-            editor =
-                new Form6(context.services, context.task,
-                          {context.form1, context.form2, FindOpen<Form3>(), context.form4, FindOpen<Form7>()},
-                          context.kindBox);
-        }
-        return ShowEditor(editor, context.form2);
+        return new Form6(context.services, context.task,
+                         {context.form1, context.form2, FindOpen<Form3>(), context.form4, FindOpen<Form7>()},
+                         context.kindBox);
     }
     return nullptr;
+}
+
+EditorWindow* FindTaskEditor(const QString& kind) {
+    if (kind == QLatin1String("Alert")) {
+        return FindOpen<Form3>();
+    }
+    if (kind == QLatin1String("Run Program")) {
+        return FindOpen<Form7>();
+    }
+    if (kind == QLatin1String("Visit Website")) {
+        return FindOpen<Form6>();
+    }
+    return nullptr;
+}
+
+EditorWindow* OpenTaskEditor(const QString& kind, const EditorContext& context) {
+    EditorWindow* editor = LoadTaskEditor(kind, context);
+    return editor == nullptr ? nullptr : ShowEditor(editor, context.form2);
 }

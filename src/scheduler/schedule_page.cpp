@@ -76,6 +76,7 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Serv
     comboFont.setPointSizeF(9.75);
     Combo1->setFont(comboFont);
     Combo1->setAccessibleName(QStringLiteral("Execute this Task"));
+    Combo1->lineEdit()->setAccessibleName(QStringLiteral("Execute this Task"));
     Combo1->setGeometry(TwipsToPixels(3240, m_tppX), TwipsToPixels(1800, m_tppY), TwipsToPixels(2655, m_tppX),
                         TwipsToPixels(kRowHeight, m_tppY));
     Combo1->installEventFilter(this);
@@ -92,6 +93,8 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Serv
                         applySize.height());
     Image6->setAccessibleName(QStringLiteral("Apply"));
     connect(Image6, &PictureButton::clicked, this, &SchedulePage::Image6_Click);
+    connect(Image6, &PictureButton::mouseMoved, this, &SchedulePage::Image6_MouseMove);
+    setMouseTracking(true);
 
     setTabOrder(Check1, dd);
     setTabOrder(dd, UpDown3);
@@ -164,6 +167,19 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
         Combo1_KeyPress(code);
     }
     return code == 0; // a refused key inserts nothing
+}
+
+void SchedulePage::mouseMoveEvent(QMouseEvent* event) {
+    Frame3_MouseMove();
+    QFrame::mouseMoveEvent(event);
+}
+
+void SchedulePage::Image6_MouseMove() {
+    Image6->setPicture(4);
+}
+
+void SchedulePage::Frame3_MouseMove() {
+    Image6->setPicture(3);
 }
 
 void SchedulePage::refuse(int& KeyAscii) {

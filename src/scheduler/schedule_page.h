@@ -56,6 +56,9 @@ public:
     void mm_KeyPress(int& KeyAscii);
     /// Apply: checks the page and schedules, replaces or cancels the task.
     void Image6_Click();
+    /// Hover pictures: the mouse over Apply lights it; over the page it goes back to normal.
+    void Image6_MouseMove();
+    void Frame3_MouseMove();
 
     QCheckBox* Check1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -76,6 +79,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     QLabel* makeLabel(const QString& text, int left, int top, int width);

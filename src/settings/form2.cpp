@@ -1,5 +1,7 @@
 #include "settings/form2.h"
 
+#include "about/help_file.h"
+#include "about/maker_site.h"
 #include "common/app_title.h"
 #include "common/design_colours.h"
 #include "common/pictures.h"
@@ -55,6 +57,7 @@ Form2::Form2(platform::Services& services, SettingsStore& settings, QWidget* par
     Frame3->hide();
 
     buildStatusBar();
+    buildLinks();
     Timer1.setInterval(500);
     connect(&Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
 }
@@ -104,8 +107,11 @@ void Form2::buildTabs() {
         label->setFont(bold);
         return tab;
     };
-    Image7 = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options page"), Label11);
-    Image8 = makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task page"), Label10);
+    Image7 = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options"), Label11);
+    Image8 = makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task"), Label10);
+    // A screen reader hears which page tab is the selected one.
+    Image7->setToggle(2);
+    Image8->setToggle(2);
     connect(Image7, &PictureButton::clicked, this, &Form2::Image7_Click);
     connect(Image8, &PictureButton::clicked, this, &Form2::Image8_Click);
 }
@@ -135,18 +141,12 @@ void Form2::buildOptionsPage() {
     Label5 = makeLabel(Frame2, QStringLiteral("Beep on every Hour."), Twips(1500, 1020, 2300, 255));
     Check2 = checkBox(1020, Label5);
 
-    Label6 = makeLabel(Frame2, QStringLiteral("Test "), Twips(3900, 1020, 600, 255));
-    QFont link = Label6->font();
-    link.setUnderline(true);
-    Label6->setFont(link);
-    QPalette blue = Label6->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    Label6->setPalette(blue);
-    Label6->setCursor(Qt::PointingHandCursor);
-    Label6->installEventFilter(this);
+    Label6 = makeLink(Frame2, QStringLiteral("Test "), Twips(3900, 1020, 600, 255), Qt::blue);
+    Label6->setAccessibleDescription(QStringLiteral("Plays the hourly beep"));
+    connect(Label6, &PictureButton::clicked, this, &Form2::Label6_Click);
 
-    Image1 = makeImgListButton(Frame2, Twips(5310, 660, 1200, 480),
-                               QStringLiteral("Apply start-up and hourly beep"));
+    Image1 = makeImgListButton(Frame2, Twips(5310, 660, 1200, 480), QStringLiteral("Apply"));
+    Image1->setAccessibleDescription(QStringLiteral("Applies loading at start-up and the hourly beep"));
     Image1->setPicture(3);
 
     Label9 = makeLabel(Frame2,
@@ -154,12 +154,45 @@ void Form2::buildOptionsPage() {
                        Twips(1500, 1920, 3700, 510));
     Label9->setWordWrap(true);
     Check3 = checkBox(2040, Label9);
-    Image9 = makeImgListButton(Frame2, Twips(5310, 1980, 1200, 480),
-                               QStringLiteral("Apply memory and CPU display"));
+    Image9 = makeImgListButton(Frame2, Twips(5310, 1980, 1200, 480), QStringLiteral("Apply"));
+    Image9->setAccessibleDescription(QStringLiteral("Applies the memory and CPU figures in the title bar"));
     Image9->setPicture(3);
 
     connect(Image1, &PictureButton::clicked, this, &Form2::Image1_Click);
     connect(Image9, &PictureButton::clicked, this, &Form2::Image9_Click);
+    connect(Image1, &PictureButton::mouseMoved, this, &Form2::Image1_MouseMove);
+    connect(Image9, &PictureButton::mouseMoved, this, &Form2::Image9_MouseMove);
+    Frame2->setMouseTracking(true);
+    Frame2->installEventFilter(this);
+}
+
+PictureButton* Form2::makeLink(QWidget* parent, const QString& text, const QRect& geometry,
+                               const QColor& colour) {
+    auto* link = new PictureButton(parent);
+    link->setText(text);
+    link->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    font.setUnderline(true);
+    link->setFont(font);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    link->setPalette(palette);
+    link->setGeometry(geometry);
+    return link;
+}
+
+void Form2::buildLinks() {
+    // Under the Schedule Task tab, one link a line.
+    Label17 = makeLink(Frame4, QStringLiteral("Help"), Twips(337, 3090, 825, 225), Qt::white);
+    Label18 = makeLink(Frame4, QStringLiteral("About"), Twips(337, 3315, 825, 225), Qt::white);
+    Label19 = makeLink(Frame4, QStringLiteral("Web"), Twips(337, 3540, 825, 225), Qt::white);
+    Label17->setAccessibleDescription(QStringLiteral("Opens the help page"));
+    Label18->setAccessibleDescription(QStringLiteral("Shows the About window"));
+    Label19->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
+    connect(Label17, &PictureButton::clicked, this, &Form2::Label17_Click);
+    connect(Label18, &PictureButton::clicked, this, &Form2::Label18_Click);
+    connect(Label19, &PictureButton::clicked, this, &Form2::Label19_Click);
 }
 
 void Form2::buildStatusBar() {
@@ -181,6 +214,12 @@ QLabel* Form2::panel(int number) const {
 void Form2::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
     Frame3->layout()->addWidget(page);
     m_pageSteps = std::move(steps);
+    // The page's controls joined the end of the Tab order: the links go back behind them.
+    QWidget* last = previousInFocusChain();
+    for (QWidget* link : {Label17, Label18, Label19}) {
+        setTabOrder(last, link);
+        last = link;
+    }
 }
 
 void Form2::Form_Load() {
@@ -229,12 +268,50 @@ void Form2::closeEvent(QCloseEvent* event) {
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label6 && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Label6_Click();
-        return true;
+    if (watched == Frame2 && event->type() == QEvent::MouseMove) {
+        Frame2_MouseMove();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form2::Image1_MouseMove() {
+    Image1->setPicture(4);
+}
+
+void Form2::Image9_MouseMove() {
+    Image9->setPicture(4);
+}
+
+void Form2::Frame2_MouseMove() {
+    Image1->setPicture(3);
+    Image9->setPicture(3);
+}
+
+void Form2::FocusPage(QFrame* frame) {
+    if (!frame->isVisibleTo(this) || (focusWidget() != nullptr && frame->isAncestorOf(focusWidget()))) {
+        return;
+    }
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (frame->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) != 0) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void Form2::Label17_Click() {
+    OpenHelpFile(m_services);
+}
+
+void Form2::Label18_Click() {
+    if (m_showAbout) {
+        m_showAbout();
+    }
+}
+
+void Form2::Label19_Click() {
+    OpenMakerSite(m_services);
 }
 
 void Form2::ShowPage(QFrame* frame) {
@@ -250,6 +327,7 @@ void Form2::OpenOnOptionsPage() {
     show();
     raise();
     activateWindow();
+    FocusPage(Frame2);
 }
 
 void Form2::OpenOnSchedulePage() {
@@ -259,6 +337,7 @@ void Form2::OpenOnSchedulePage() {
     raise();
     activateWindow();
     ShowPage(Frame3);
+    FocusPage(Frame3);
 }
 
 void Form2::Image7_Click() {

@@ -1,6 +1,7 @@
 """The installed program under a dark desktop theme and at scale factors 1.5 and 2: the labels on
-the designed light backgrounds stay readable, the windows' frames lie inside the work area, and
-the small ("less") window shows the whole more/less button. Screenshots go to the artefacts."""
+the designed backgrounds stay readable, the frames of the main, About, Options and alert windows
+lie inside the work area, and the small ("less") window shows the whole more/less button.
+Screenshots go to the artefacts."""
 
 import os
 import re
@@ -18,6 +19,7 @@ LABELS = {"options": {"Load 'Corvane' at Startup.": (200, 32, 150, 17), "status 
 SCHEDULE_TAB = (50, 155)
 KIND_BOX = (376, 130)
 ALERT_LABELS = {"Play Sound": (33, 152, 73, 20)}
+ABOUT_LABELS = {"name and version": (80, 16, 200, 50)}
 
 
 def pixels(shot, x, y, width, height):
@@ -72,6 +74,15 @@ def look(scale, dark):
         shot("less")
         check("the small window shows the whole more/less button", d.window_info(main)["height"] >= y + h,
               f"{d.window_info(main)}, button bottom {y + h}")
+
+        d.open_tray_menu(corvane.pid)
+        d.key("Down", "Return")
+        about = wait_for(lambda: d.window_named(corvane.pid, "About Corvane"), 10, "About")
+        time.sleep(0.5)
+        check_inside(d, "About window", about)
+        check_labels(d, about, ABOUT_LABELS, scale, shot("about"), "About window")
+        d.key("Escape")
+        wait_for(lambda: d.window_named(corvane.pid, "About Corvane") is None, 5, "About to close")
 
         d.open_tray_menu(corvane.pid)
         d.key("Down", "Down", "Return")  # About, Options
