@@ -1,6 +1,7 @@
 #include "about/form4.h"
 
 #include "about/maker_site.h"
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/window_blocking.h"
 
@@ -74,11 +75,7 @@ Form4::Form4(platform::Services& services, QList<BlockedWindow> blockedWindows)
 }
 
 void Form4::SetColours(const QColor& background, const QColor& text) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    colours.setColor(QPalette::WindowText, text);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    SetDesignColours(this, background, text);
     QPalette link = Label9->palette();
     link.setColor(QPalette::WindowText, text == Qt::white ? text : kLinkColour);
     Label9->setPalette(link);

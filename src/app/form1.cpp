@@ -3,6 +3,7 @@
 #include "app/instance_check.h"
 #include "app/uptime.h"
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/end_program.h"
 #include "common/pictures.h"
 #include "common/preshaped_label.h"
@@ -21,9 +22,12 @@
 #include <QCursor>
 #include <QFontInfo>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 
 #include <exception>
+
+Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
 namespace {
 
@@ -256,7 +260,11 @@ void Form1::buildMenu() {
 void Form1::SetHeight(float twips) {
     m_height = twips;
     const double client = static_cast<double>(twips - kFrameTwips);
-    setFixedHeight(std::max(1, TwipsToPixels(client, tppY())));
+    // The small window ends just below the more/less button. Rounding to whole pixels, and once
+    // more to the screen's pixels at a fractional scale, must not cut the button that brings the
+    // rest back: a pixel of margin below it.
+    const int buttonBottom = Image3 != nullptr ? Image3->geometry().bottom() + 2 : 1;
+    setFixedHeight(std::max(buttonBottom, TwipsToPixels(client, tppY())));
 }
 
 void Form1::showMessage(const QString& text, platform::MessageIcon icon) {
@@ -280,10 +288,7 @@ void Form1::Form_Initialize() {
 void Form1::Form_Load() {
     m_services.process->createInstanceLock("Corvane4.0");
 
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
-    setAutoFillBackground(true);
+    SetDesignColours(this, Qt::white);
 
     if (m_services.process->platformId() < 2) {
         showMessage(kUnsupportedMessage, platform::MessageIcon::Critical);
@@ -329,8 +334,14 @@ void Form1::Form_Load() {
     cpuTimer6.start();
     startSecondTimersInPhase();
 
-    m_tray = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/corvane.svg")), this);
+    // The theme's icon by name where the desktop has one (a StatusNotifierItem host draws it
+    // itself), the program's own picture otherwise.
+    m_tray = new QSystemTrayIcon(
+        QIcon::fromTheme(QStringLiteral("corvane"), QIcon(QStringLiteral(":/icons/corvane.svg"))), this);
     m_tray->setToolTip(QStringLiteral("Corvane 4.0"));
+    // Set on the icon, the menu is also exported over D-Bus, so a StatusNotifierItem host can show
+    // it where it shows its menus. An XEmbed tray still reports the right-button press.
+    m_tray->setContextMenu(menu.menu);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
         case QSystemTrayIcon::Context:
@@ -351,6 +362,10 @@ void Form1::Form_Load() {
         }
     });
     m_tray->show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        qCWarning(lcTray).noquote() << "No system tray on this desktop: the menu (Options, Schedule Task, "
+                                       "Exit Corvane) opens with a right-click on the main window.";
+    }
 
     m_settings->LoadHrbeep();
     if (m_settings->ended()) {
@@ -750,7 +765,8 @@ void Form1::Form_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, dou
     if (m_form5) {
         m_form5->activateWindow();
     }
-    if (m == kRightDown) {
+    // The tray may have opened the menu itself just before it reported the press.
+    if (m == kRightDown && !menu.menu->isVisible()) {
         menu.menu->popup(QCursor::pos());
     }
 }
@@ -766,5 +782,9 @@ void Form1::contextMenuEvent(QContextMenuEvent* event) {
 void Form1::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     Form_MouseDown(event->button(), event->modifiers(), p.x() * tppX(), p.y() * tppY());
+    // Without a tray the menu would be out of reach: the window's right button opens it.
+    if (event->button() == Qt::RightButton && !QSystemTrayIcon::isSystemTrayAvailable()) {
+        menu.menu->popup(event->globalPosition().toPoint());
+    }
     QWidget::mousePressEvent(event);
 }

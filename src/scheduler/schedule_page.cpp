@@ -1,6 +1,7 @@
 #include "scheduler/schedule_page.h"
 
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "scheduler/schedule.h"
@@ -38,10 +39,7 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Serv
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
     setAccessibleName(QStringLiteral("Schedule Task"));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(166, 193, 232));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    SetDesignColours(this, kDesignBackground);
     resize(TwipsToPixels(kWidthTwips, m_tppX), TwipsToPixels(kHeightTwips, m_tppY));
 
     Image4 = new QLabel(this);

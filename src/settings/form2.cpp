@@ -3,6 +3,7 @@
 #include "about/help_file.h"
 #include "about/maker_site.h"
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "monitor/cpu_memory_monitor.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const QColor kPageColour(166, 193, 232);
 const QColor kTabBarColour(96, 143, 224);
 
 // The window as designed, in twips: the tab bar, the page area, the status bar under them.
@@ -43,7 +43,7 @@ Form2::Form2(platform::Services& services, SettingsStore& settings, QWidget* par
     setAccessibleName(QStringLiteral("Options and Schedule Task"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     setFixedSize(Twips(0, 0, kTabBarWidth + kPageWidth, kPageHeight + kStatusBarHeight).size());
-    SetBackground(this, kPageColour);
+    SetDesignColours(this, kDesignBackground);
 
     buildTabs();
     buildOptionsPage();
@@ -65,13 +65,6 @@ Form2::Form2(platform::Services& services, SettingsStore& settings, QWidget* par
 QRect Form2::Twips(double left, double top, double width, double height) const {
     return {TwipsToPixels(left, m_twipsPerPixelX), TwipsToPixels(top, m_twipsPerPixelY),
             TwipsToPixels(width, m_twipsPerPixelX), TwipsToPixels(height, m_twipsPerPixelY)};
-}
-
-void Form2::SetBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 QLabel* Form2::makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
@@ -98,7 +91,7 @@ PictureButton* Form2::makeImgListButton(QWidget* parent, const QRect& geometry, 
 void Form2::buildTabs() {
     Frame4 = new QFrame(this);
     Frame4->setGeometry(Twips(0, 0, kTabBarWidth, kPageHeight));
-    SetBackground(Frame4, kTabBarColour);
+    SetDesignColours(Frame4, kTabBarColour);
 
     auto makeTab = [this](double top, const QString& caption, const QString& name, QLabel*& label) {
         PictureButton* tab = makeImgListButton(Frame4, Twips(337, top, 825, 825), name);
@@ -231,9 +224,9 @@ void Form2::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
 
 void Form2::Form_Load() {
     setWindowTitle(kAppTitle);
-    SetBackground(Frame2, kPageColour);
-    SetBackground(Frame3, kPageColour);
-    SetBackground(Frame4, kTabBarColour);
+    SetDesignColours(Frame2, kDesignBackground);
+    SetDesignColours(Frame3, kDesignBackground);
+    SetDesignColours(Frame4, kTabBarColour);
 
     Timer1.start();
     // On a new window both tabs show their design pictures: neither rule changes anything.

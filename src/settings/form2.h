@@ -122,7 +122,6 @@ private:
     QRect Twips(double left, double top, double width, double height) const;
     QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry);
     PictureButton* makeImgListButton(QWidget* parent, const QRect& geometry, const QString& name);
-    static void SetBackground(QWidget* widget, const QColor& colour);
     static void ShowPage(QFrame* frame);
 
     platform::Services& m_services;
