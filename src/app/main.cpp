@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -24,8 +24,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::Services services = platform::makeSystemServices();
-    Form1 form1(services);
-    form1.Form_Initialize();
-    form1.Form_Load();
+    MainWindow mainWindow(services);
+    mainWindow.checkInstance();
+    mainWindow.load();
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 #include "editors/task_editors.h"
 
-#include "editors/form3.h"
-#include "editors/form6.h"
-#include "editors/form7.h"
+#include "editors/alert_editor.h"
+#include "editors/program_editor.h"
+#include "editors/web_address_editor.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -11,7 +11,7 @@ namespace {
 
 /// The open editor of a kind, as there is at most one of each. A closed one waiting to be
 /// deleted does not count.
-template <typename Editor> Editor* FindOpen() {
+template <typename Editor> Editor* findOpen() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* editor = qobject_cast<Editor*>(window);
         if (editor != nullptr && editor->isVisible()) {
@@ -21,7 +21,7 @@ template <typename Editor> Editor* FindOpen() {
     return nullptr;
 }
 
-template <typename Editor> EditorWindow* ShowEditor(Editor* editor, QWidget* owner) {
+template <typename Editor> EditorWindow* showEditor(Editor* editor, QWidget* owner) {
     if (owner != nullptr && owner->windowHandle() != nullptr) {
         // Kept above the window it was opened from, without being its child.
         editor->winId();
@@ -35,33 +35,34 @@ template <typename Editor> EditorWindow* ShowEditor(Editor* editor, QWidget* own
 
 } // namespace
 
-EditorWindow* OpenTaskEditor(const QString& kind, const EditorContext& context) {
+EditorWindow* openTaskEditor(const QString& kind, const EditorContext& context) {
     if (kind == QLatin1String("Alert")) {
-        Form3* editor = FindOpen<Form3>();
+        AlertEditor* editor = findOpen<AlertEditor>();
         if (editor == nullptr) {
-            editor = new Form3(context.services, context.task, context.windowsDirectory,
-                               {context.form1, context.form2}, context.kindBox);
+            editor = new AlertEditor(context.services, context.task, context.soundFolder,
+                                     {context.mainWindow, context.optionsWindow}, context.kindBox);
         }
-        return ShowEditor(editor, context.form2);
+        return showEditor(editor, context.optionsWindow);
     }
     if (kind == QLatin1String("Run Program")) {
-        Form7* editor = FindOpen<Form7>();
+        ProgramEditor* editor = findOpen<ProgramEditor>();
         if (editor == nullptr) {
-            editor =
-                new Form7(context.services, context.task,
-                          {context.form1, context.form2, FindOpen<Form3>(), context.form4}, context.kindBox);
+            editor = new ProgramEditor(
+                context.services, context.task,
+                {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(), context.aboutWindow},
+                context.kindBox);
         }
-        return ShowEditor(editor, context.form2);
+        return showEditor(editor, context.optionsWindow);
     }
     if (kind == QLatin1String("Visit Website")) {
-        Form6* editor = FindOpen<Form6>();
+        WebAddressEditor* editor = findOpen<WebAddressEditor>();
         if (editor == nullptr) {
-            editor =
-                new Form6(context.services, context.task,
-                          {context.form1, context.form2, FindOpen<Form3>(), context.form4, FindOpen<Form7>()},
-                          context.kindBox);
+            editor = new WebAddressEditor(context.services, context.task,
+                                          {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(),
+                                           context.aboutWindow, findOpen<ProgramEditor>()},
+                                          context.kindBox);
         }
-        return ShowEditor(editor, context.form2);
+        return showEditor(editor, context.optionsWindow);
     }
     return nullptr;
 }

@@ -4,7 +4,7 @@
 #include "common/scheduled_task.h"
 #include "platform/services.h"
 #include "scheduler/task_executor.h"
-#include "settings/form2.h"
+#include "settings/options_window.h"
 #include "settings/settings_store.h"
 
 #include <QLabel>
@@ -20,138 +20,139 @@
 #include <optional>
 
 /// The hidden window that lends itself to the tray menu as the foreground window.
-class Form5 final : public QWidget {
+class TrayMenuOwner final : public QWidget {
     Q_OBJECT
 
 public:
-    Form5() = default;
+    TrayMenuOwner() = default;
 };
 
 /// The main window: the up-time display, the tray icon and its menu, the slide into view.
-class Form1 final : public QWidget {
+class MainWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(platform::Services& services, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(platform::Services& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     /// The instance check; ends the program silently when another copy runs from this folder.
-    void Form_Initialize();
+    void checkInstance();
     /// The start-up sequence: placement, timers, tray icon, start date and time.
-    void Form_Load();
+    void load();
     /// Closing the window: removes the tray icon and ends the program.
-    void Form_Unload();
+    void unload();
 
-    void Timer1_Timer();
+    void refreshUptime();
     /// The trigger check of the scheduled task.
-    void Timer2_Timer();
+    void checkTrigger();
     /// The task indicator: blinks while a task is scheduled.
-    void Timer3_Timer();
+    void blinkIndicator();
     /// The hourly beep: the tone sweep at a full hour of up time other than 0:00, then disarms.
-    void Timer4_Timer();
+    void beepOnFullHour();
     /// The monitor figures in the caption.
-    void Timer5_Timer();
-    void Timer6_Timer();
-    /// Samples processor 0's usage into lblcpusage.
-    void cpuTimer6_Timer();
-    void tmrmvdown_Timer();
+    void showFiguresInCaption();
+    void showTimeNow();
+    /// Samples processor 0's usage into cpuText.
+    void sampleCpu();
+    void slideStep();
     /// Sets the start date and time labels; returns the start instant (ms since the epoch).
-    std::int64_t SystemStartTimeDate();
+    std::int64_t showSystemStart();
 
-    void Image3_Click();
-    void Image4_Click();
+    void toggleMoreInformation();
+    void minimize();
     /// Always on top or back in the normal band; stores Ontop. Does nothing on the design picture.
-    void Image6_Click();
+    void toggleOnTop();
     /// Half transparent or opaque; stores tpme. Does nothing on the design picture.
-    void Image10_Click();
+    void toggleTransparency();
     /// The start-up rule for the stored Ontop text: 1 on top, 0 normal, anything else nothing.
-    void ApplyStoredOntop(const std::optional<QString>& stored);
+    void applyStoredOnTop(const std::optional<QString>& stored);
     /// The start-up rule for the stored tpme text: 1 transparent, 0 opaque, anything else nothing.
-    void ApplyStoredTpme(const std::optional<QString>& stored);
-    void mn_Click();
-    /// Menu "Options ": Form2 on its Options page, created when it is not open.
-    void Options_Click();
-    /// Menu "Schedule Task": Form2 on its Schedule Task page, created when it is not open.
-    void shtask_Click();
-    void close_Click();
+    void applyStoredTransparency(const std::optional<QString>& stored);
+    void toggleMinimized();
+    /// Menu "Options ": OptionsWindow on its Options page, created when it is not open.
+    void openOptions();
+    /// Menu "Schedule Task": OptionsWindow on its Schedule Task page, created when it is not open.
+    void openScheduleTask();
+    void exitProgram();
     /// A mouse press on the window or a tray callback; x in twips carries the tray's mouse message.
-    void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
     /// A tray icon callback with the mouse message that happened over the icon (516: right press).
-    void TrayCallback(int mouseMessage);
+    void trayCallback(int mouseMessage);
 
     /// The window's height in twips, caption and borders included, as the more/less rule reads it.
-    float Height() const { return m_height; }
-    void SetHeight(float twips);
+    float heightTwips() const { return m_height; }
+    void setHeightTwips(float twips);
 
     // Shared up-time values of the latest refresh.
-    int UptimeDays = 0;
-    int UptimeHours = 0;
-    int UptimeMinutes = 0;
-    QString lhhtxt;
-    /// Option cache of the hourly beep: "hrbeepstatus" until the settings are read, then "1" or "0".
-    QString hrbeepstatus = QStringLiteral("hrbeepstatus");
-    /// Option cache of the memory and processor figures: "MemCpustat" until the settings are read.
-    QString MemCpustat = QStringLiteral("MemCpustat");
+    int uptimeDays = 0;
+    int uptimeHours = 0;
+    int uptimeMinutes = 0;
+    QString hoursText;
+    /// Option cache of the hourly beep: a placeholder text until the settings are read, then "1" or "0".
+    QString hourlyBeepOption = QStringLiteral("hrbeepstatus");
+    /// Option cache of the memory and processor figures: a placeholder text until the settings are read.
+    QString figuresOption = QStringLiteral("MemCpustat");
     /// The processor text of the latest sample ("CPU 5%"), empty until the first.
-    QString lblcpusage;
+    QString cpuText;
     /// The one scheduled task.
     ScheduledTask scheduledTask;
     /// The folder of the notification sound, filled at start-up.
-    QString Label3 = QStringLiteral("Windri");
+    QString soundFolder = QStringLiteral("Windri");
 
     // Display controls.
-    QLabel* ldd = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* lhh = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lmm = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
+    QLabel* daysLabel = nullptr;
+    QLabel* daysSeparator = nullptr;
+    QLabel* hoursLabel = nullptr;
+    QLabel* hoursSeparator = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLabel* startupHeading = nullptr;
+    QLabel* startDateCaption = nullptr;
+    QLabel* startDateLabel = nullptr;
+    QLabel* startTimeCaption = nullptr;
+    QLabel* startTimeLabel = nullptr;
+    QLabel* nowCaption = nullptr;
+    QLabel* nowLabel = nullptr;
     /// The task indicator.
-    QLabel* Image1 = nullptr;
+    QLabel* taskIndicator = nullptr;
 
-    // Picture buttons; pictures of ImageList1 (Image3, Image6) and imglist2 (Image10).
-    PictureButton* Image3 = nullptr;
-    PictureButton* Image6 = nullptr;
-    PictureButton* Image4 = nullptr;
-    PictureButton* Image10 = nullptr;
+    // Picture buttons; pictures of the more/less and on-top pictures (moreLessButton, onTopButton) and
+    // transparencyPictures (transparencyButton).
+    PictureButton* moreLessButton = nullptr;
+    PictureButton* onTopButton = nullptr;
+    PictureButton* minimizeButton = nullptr;
+    PictureButton* transparencyButton = nullptr;
 
-    QTimer Timer1;
-    QTimer Timer2;
-    QTimer Timer3;
-    QTimer Timer4;
-    QTimer Timer5;
-    QTimer Timer6;
-    QTimer cpuTimer6;
-    QTimer tmrmvdown;
+    QTimer uptimeTimer;
+    QTimer triggerTimer;
+    QTimer indicatorTimer;
+    QTimer hourlyBeepTimer;
+    QTimer captionTimer;
+    QTimer clockTimer;
+    QTimer cpuSampleTimer;
+    QTimer slideTimer;
 
     /// The popup menu shown from the tray icon and its items.
     struct MenuItems {
         QMenu* menu = nullptr;
         QAction* about = nullptr;
-        QAction* upline = nullptr;
-        QAction* Options = nullptr;
-        QAction* shtask = nullptr;
-        QAction* line = nullptr;
-        QAction* mn = nullptr;
-        QAction* close = nullptr;
+        QAction* aboutSeparator = nullptr;
+        QAction* options = nullptr;
+        QAction* scheduleTask = nullptr;
+        QAction* exitSeparator = nullptr;
+        QAction* minimize = nullptr;
+        QAction* exit = nullptr;
     } menu;
 
-    /// The options store; it switches Timer4, Timer5, the caption and the two caches.
+    /// The options store; it switches hourlyBeepTimer, captionTimer, the caption and the two caches.
     SettingsStore& settings() { return *m_settings; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     /// The open Options and Schedule Task window, or null.
-    Form2* form2() const { return m_form2; }
+    OptionsWindow* optionsWindow() const { return m_optionsWindow; }
     /// The window's own player for the notification sound, made when first needed so the
     /// sound back end is not loaded at start-up.
-    platform::SoundPlayer& MMC1();
+    platform::SoundPlayer& notificationPlayer();
     TaskExecutor& executor() { return *m_executor; }
-    Form5* form5() const { return m_form5.get(); }
+    TrayMenuOwner* trayMenuOwner() const { return m_trayMenuOwner.get(); }
     /// The slide's current and end rows, in pixels.
     int currentRow() const { return m_currentRow; }
     int endRow() const { return m_endRow; }
@@ -175,14 +176,14 @@ private:
     std::array<QTimer*, 7> secondTimers();
     /// Restarts the running one-second timers together, so they all tick in one wake-up.
     void startSecondTimersInPhase();
-    /// Within Timer1's tick: restarts a one-second timer started between two ticks.
+    /// Within uptimeTimer's tick: restarts a one-second timer started between two ticks.
     void keepSecondTimersInPhase();
     /// A figure that cannot be read: the message, no figures in the caption, no more samples.
     void monitorFailed();
-    /// Moves Image6 by the given twips from where it is.
-    void moveImage6(double rightTwips, double downTwips);
-    /// The open Form2, or a new one, loaded.
-    Form2& openForm2();
+    /// Moves onTopButton by the given twips from where it is.
+    void moveOnTopButton(double rightTwips, double downTwips);
+    /// The open OptionsWindow, or a new one, loaded.
+    OptionsWindow& openOptionsWindow();
 
     platform::Services& m_services;
     double m_twipsPerPixelX = 15.0;
@@ -192,17 +193,17 @@ private:
     int m_workAreaBottom = 0;
     int m_currentRow = 0;
     int m_endRow = 0;
-    double m_image3TopTwips = 656;
-    double m_image6LeftTwips = 350;
-    double m_image6TopTwips = 656;
+    double m_moreLessTopTwips = 656;
+    double m_onTopLeftTwips = 350;
+    double m_onTopTopTwips = 656;
     bool m_ending = false;
     /// The native window whose property notices were stopped for the caption.
     WId m_quietWindow = 0;
     QSystemTrayIcon* m_tray = nullptr;
-    std::unique_ptr<Form5> m_form5;
+    std::unique_ptr<TrayMenuOwner> m_trayMenuOwner;
     std::unique_ptr<SettingsStore> m_settings;
     /// Closing the window destroys it; the next menu choice makes it anew.
-    QPointer<Form2> m_form2;
-    std::unique_ptr<platform::SoundPlayer> m_MMC1;
+    QPointer<OptionsWindow> m_optionsWindow;
+    std::unique_ptr<platform::SoundPlayer> m_notificationPlayer;
     std::unique_ptr<TaskExecutor> m_executor;
 };

@@ -15,80 +15,80 @@
 
 /// The Options and Schedule Task window: two pages chosen with the page tabs in the bar at its
 /// left, and a status bar of three panels. The Options page is built here; the Schedule Task
-/// page is put into Frame3 by whoever makes the window, before Form_Load.
-class Form2 final : public QWidget {
+/// page is put into schedulePageFrame by whoever makes the window, before load.
+class OptionsWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    /// The Schedule Task page's own steps of loading; Form_Load runs each at its place.
+    /// The Schedule Task page's own steps of loading; load runs each at its place.
     struct SchedulePageSteps {
         std::function<void()> fillTaskKinds;      ///< the kind box's list
         std::function<void()> copyScheduledTask;  ///< the task record into the page
         std::function<void()> showScheduleStatus; ///< panels 1 and 2
     };
 
-    Form2(platform::Services& services, SettingsStore& settings, QWidget* parent = nullptr);
+    OptionsWindow(platform::Services& services, SettingsStore& settings, QWidget* parent = nullptr);
 
-    /// Puts the Schedule Task page into Frame3 (which then owns it) with its loading steps.
+    /// Puts the Schedule Task page into schedulePageFrame (which then owns it) with its loading steps.
     void setSchedulePage(QWidget* page, SchedulePageSteps steps);
 
-    /// Loading: caption and colours, Timer1, the tab rules, the page's steps, the check boxes
+    /// Loading: caption and colours, statusBarTimer, the tab rules, the page's steps, the check boxes
     /// from the autostart entry and the option caches, panel 3 from the main window's caption.
-    void Form_Load();
-    /// Stops Timer1.
-    void Form_Unload();
+    void load();
+    /// Stops statusBarTimer.
+    void unload();
 
     /// The menu entry "Options ": the Options tab selected, its page shown, the window shown.
-    void OpenOnOptionsPage();
+    void openOnOptionsPage();
     /// The menu entry "Schedule Task": the Schedule Task tab selected, the window shown, its page shown.
-    void OpenOnSchedulePage();
+    void openOnSchedulePage();
 
     /// Options tab: selects its page, or closes it when it is the selected one.
-    void Image7_Click();
-    /// Schedule Task tab: the mirror image of Image7_Click.
-    void Image8_Click();
+    void toggleOptionsPage();
+    /// Schedule Task tab: the mirror image of toggleOptionsPage.
+    void toggleSchedulePage();
     /// Apply for autostart and the hourly beep.
-    void Image1_Click();
+    void applyAutostartAndBeep();
     /// Apply for the memory and processor figures.
-    void Image9_Click() { ApplyShowMemCpu(); }
-    void ApplyShowMemCpu();
+    void applyFigures() { applyFiguresOption(); }
+    void applyFiguresOption();
     /// The Test link: the tone sweep of the hourly beep.
-    void Label6_Click();
+    void testBeep();
     /// Panel 3: the monitor figures, memory read now and the main window's processor text.
-    void Timer1_Timer();
-    /// Sets Check11 from the autostart entry.
-    void LoadAutostartCheck();
+    void showFiguresInStatusBar();
+    /// Sets autostartCheck from the autostart entry.
+    void loadAutostartCheck();
 
-    /// A panel of StatusBar1, counted from 1.
+    /// A panel of statusBar, counted from 1.
     QLabel* panel(int number) const;
 
     // The bar of page tabs.
-    QFrame* Frame4 = nullptr;
-    PictureButton* Image7 = nullptr;
-    QLabel* Label11 = nullptr;
-    PictureButton* Image8 = nullptr;
-    QLabel* Label10 = nullptr;
+    QFrame* tabBar = nullptr;
+    PictureButton* optionsTab = nullptr;
+    QLabel* optionsTabCaption = nullptr;
+    PictureButton* scheduleTab = nullptr;
+    QLabel* scheduleTabCaption = nullptr;
 
     // The Options page.
-    QFrame* Frame2 = nullptr;
-    QCheckBox* Check11 = nullptr;
-    QLabel* Label7 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    PictureButton* Image1 = nullptr;
-    QCheckBox* Check3 = nullptr;
-    QLabel* Label9 = nullptr;
-    PictureButton* Image9 = nullptr;
-    QLabel* Image3 = nullptr;
-    QLabel* Image2 = nullptr;
+    QFrame* optionsPage = nullptr;
+    QCheckBox* autostartCheck = nullptr;
+    QLabel* autostartLabel = nullptr;
+    QCheckBox* hourlyBeepCheck = nullptr;
+    QLabel* hourlyBeepLabel = nullptr;
+    QLabel* testLink = nullptr;
+    PictureButton* applyAutostartButton = nullptr;
+    QCheckBox* figuresCheck = nullptr;
+    QLabel* figuresLabel = nullptr;
+    PictureButton* applyFiguresButton = nullptr;
+    QLabel* startupPicture = nullptr;
+    QLabel* monitorPicture = nullptr;
 
     /// The Schedule Task page's frame; its layout takes the page.
-    QFrame* Frame3 = nullptr;
+    QFrame* schedulePageFrame = nullptr;
 
-    QStatusBar* StatusBar1 = nullptr;
+    QStatusBar* statusBar = nullptr;
     /// The status-bar copy of the monitor figures, every 500 ms while the window is loaded.
-    QTimer Timer1;
+    QTimer statusBarTimer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,11 +98,11 @@ private:
     void buildTabs();
     void buildOptionsPage();
     void buildStatusBar();
-    QRect Twips(double left, double top, double width, double height) const;
+    QRect twipsRect(double left, double top, double width, double height) const;
     QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry);
-    PictureButton* makeImgListButton(QWidget* parent, const QRect& geometry, const QString& name);
-    static void SetBackground(QWidget* widget, const QColor& colour);
-    static void ShowPage(QFrame* frame);
+    PictureButton* makePictureButton(QWidget* parent, const QRect& geometry, const QString& name);
+    static void setBackground(QWidget* widget, const QColor& colour);
+    static void showPage(QFrame* frame);
 
     platform::Services& m_services;
     SettingsStore& m_settings;
