@@ -50,23 +50,24 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
         w.startWith(c.stored);
         MainWindow& form = *w.mainWindow;
         const bool on = c.picture == 2;
-        EXPECT_EQ(form.onTopButton->picture(), c.picture);
-        EXPECT_EQ(form.transparencyButton->picture(), c.picture);
-        EXPECT_EQ(form.onTopButton->pos(), onTopButtonPlace(on));
+        EXPECT_EQ(form.buttons.onTopButton->picture(), c.picture);
+        EXPECT_EQ(form.buttons.transparencyButton->picture(), c.picture);
+        EXPECT_EQ(form.buttons.onTopButton->pos(), onTopButtonPlace(on));
         EXPECT_EQ(w.onTop(), on);
         EXPECT_EQ(w.alpha(), on ? 128 : 255);
         EXPECT_EQ(w.stored("Ontop"), c.stored); // start-up writes nothing back
 
         // The first click reverses the state it finds and stores it; the second brings all back.
         for (int click = 1; click <= 2; ++click) {
-            form.toggleOnTop();
-            form.toggleTransparency();
+            form.buttons.toggleOnTop();
+            form.buttons.toggleTransparency();
             const bool nowOn = c.picture == 0 ? false : (on != (click == 1));
             const std::optional<std::uint32_t> expected =
                 c.picture == 0 ? c.stored : std::optional<std::uint32_t>(nowOn ? 1 : 0);
-            EXPECT_EQ(form.onTopButton->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
-            EXPECT_EQ(form.transparencyButton->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
-            EXPECT_EQ(form.onTopButton->pos(), onTopButtonPlace(nowOn)) << click;
+            EXPECT_EQ(form.buttons.onTopButton->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
+            EXPECT_EQ(form.buttons.transparencyButton->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1))
+                << click;
+            EXPECT_EQ(form.buttons.onTopButton->pos(), onTopButtonPlace(nowOn)) << click;
             EXPECT_EQ(w.onTop(), nowOn) << click;
             EXPECT_EQ(w.alpha(), nowOn ? 128 : 255) << click;
             EXPECT_EQ(w.stored("Ontop"), expected) << click;
@@ -77,24 +78,24 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
 }
 
 TEST_F(AppearanceTest, ButtonsCarryTheirToolTipsAndADesignPictureOfTheirOwn) {
-    EXPECT_EQ(mainWindow->onTopButton->toolTip(), "Always On Top");
-    EXPECT_EQ(mainWindow->transparencyButton->toolTip(), "Window Transparent / Opaque.");
-    const QImage design6 = mainWindow->onTopButton->pixmap().toImage();
-    const QImage design10 = mainWindow->transparencyButton->pixmap().toImage();
+    EXPECT_EQ(mainWindow->buttons.onTopButton->toolTip(), "Always On Top");
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->toolTip(), "Window Transparent / Opaque.");
+    const QImage design6 = mainWindow->buttons.onTopButton->pixmap().toImage();
+    const QImage design10 = mainWindow->buttons.transparencyButton->pixmap().toImage();
     for (int picture : {1, 2}) {
-        mainWindow->onTopButton->setPicture(picture);
-        mainWindow->transparencyButton->setPicture(picture);
-        EXPECT_NE(mainWindow->onTopButton->pixmap().toImage(), design6) << picture;
-        EXPECT_NE(mainWindow->transparencyButton->pixmap().toImage(), design10) << picture;
+        mainWindow->buttons.onTopButton->setPicture(picture);
+        mainWindow->buttons.transparencyButton->setPicture(picture);
+        EXPECT_NE(mainWindow->buttons.onTopButton->pixmap().toImage(), design6) << picture;
+        EXPECT_NE(mainWindow->buttons.transparencyButton->pixmap().toImage(), design10) << picture;
     }
 }
 
 TEST_F(AppearanceTest, TransparencyRefusedShowsTheBareNumberAfterThePictureChanged) {
     startWith(0);
     f.screen->opacityFailure = 95;
-    mainWindow->toggleTransparency();
+    mainWindow->buttons.toggleTransparency();
     EXPECT_EQ(f.messages->shown, fakes::OneBox("95", MessageIcon::Exclamation));
-    EXPECT_EQ(mainWindow->transparencyButton->picture(), 2);
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
     EXPECT_EQ(alpha(), 255);
     EXPECT_EQ(stored("tpme"), 0u);
 }

@@ -16,18 +16,18 @@ constexpr std::uint64_t kHour = 3'600'000ULL;
 using MainWindowFixture = MainWindowTest;
 
 TEST_F(MainWindowFixture, Refresh_ShowsTheUptimeOfEachTick) {
-    EXPECT_EQ(mainWindow->daysLabel->text(), "00");
-    EXPECT_EQ(mainWindow->startDateLabel->text(), "Date & Time");
+    EXPECT_EQ(mainWindow->display.daysLabel->text(), "00");
+    EXPECT_EQ(mainWindow->display.startDateLabel->text(), "Date & Time");
     refreshAt(86'400'000ULL);
-    EXPECT_EQ(mainWindow->daysLabel->text(), "01");
-    EXPECT_EQ(mainWindow->hoursLabel->text(), "24");
-    EXPECT_EQ(mainWindow->minutesLabel->text(), "00");
+    EXPECT_EQ(mainWindow->display.daysLabel->text(), "01");
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "24");
+    EXPECT_EQ(mainWindow->display.minutesLabel->text(), "00");
     EXPECT_EQ(mainWindow->hoursText, "24");
     EXPECT_EQ(mainWindow->uptimeDays, 1);
     EXPECT_EQ(mainWindow->uptimeHours, 24);
     refreshAt(90'000'000ULL + 9 * 60'000ULL);
-    EXPECT_EQ(mainWindow->hoursLabel->text(), "01");
-    EXPECT_EQ(mainWindow->minutesLabel->text(), "09");
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "01");
+    EXPECT_EQ(mainWindow->display.minutesLabel->text(), "09");
     EXPECT_EQ(mainWindow->uptimeMinutes, 9);
     refreshAt(0);
     EXPECT_EQ(mainWindow->hoursText, "0");
@@ -37,11 +37,11 @@ TEST_F(MainWindowFixture, Refresh_ShowsTheUptimeOfEachTick) {
 
 TEST_F(MainWindowFixture, Refresh_At744HoursRunsOnAndAt745ShowsTheMessageOnceAndEnds) {
     refreshAt(744 * kHour);
-    EXPECT_EQ(mainWindow->daysLabel->text(), "31");
-    EXPECT_EQ(mainWindow->hoursLabel->text(), "24");
+    EXPECT_EQ(mainWindow->display.daysLabel->text(), "31");
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "24");
     EXPECT_FALSE(f.process->ended());
 
-    const QString hoursBefore = mainWindow->hoursLabel->text();
+    const QString hoursBefore = mainWindow->display.hoursLabel->text();
     refreshAt(745 * kHour);
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_TRUE(
@@ -51,7 +51,7 @@ TEST_F(MainWindowFixture, Refresh_At744HoursRunsOnAndAt745ShowsTheMessageOnceAnd
     EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
     // Nothing after the rule ran: the hour kept its old text.
-    EXPECT_EQ(mainWindow->hoursLabel->text(), hoursBefore);
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), hoursBefore);
     // A late tick does not show the message again.
     refreshAt(746 * kHour);
     EXPECT_EQ(f.messages->shown.size(), 1u);
@@ -75,14 +75,14 @@ TEST_F(MainWindowFixture, Refresh_FailureShowsTheRestartMessageAndEnds) {
 }
 
 TEST_F(MainWindowFixture, Refresh_SeparatorsBlinkTogether) {
-    EXPECT_FALSE(mainWindow->hoursSeparator->isHidden());
-    EXPECT_FALSE(mainWindow->daysSeparator->isHidden());
+    EXPECT_FALSE(mainWindow->display.hoursSeparator->isHidden());
+    EXPECT_FALSE(mainWindow->display.daysSeparator->isHidden());
     refreshAt(1000);
-    EXPECT_TRUE(mainWindow->hoursSeparator->isHidden());
-    EXPECT_TRUE(mainWindow->daysSeparator->isHidden());
+    EXPECT_TRUE(mainWindow->display.hoursSeparator->isHidden());
+    EXPECT_TRUE(mainWindow->display.daysSeparator->isHidden());
     refreshAt(2000);
-    EXPECT_FALSE(mainWindow->hoursSeparator->isHidden());
-    EXPECT_FALSE(mainWindow->daysSeparator->isHidden());
+    EXPECT_FALSE(mainWindow->display.hoursSeparator->isHidden());
+    EXPECT_FALSE(mainWindow->display.daysSeparator->isHidden());
 }
 
 TEST_F(MainWindowFixture, Refresh_ArmsTheHourlyBeepOnlyDuringMinute58WithTheOptionOn) {
@@ -112,12 +112,12 @@ TEST_F(MainWindowFixture, StartTime_ShownOnceFromNowLessTheUptime) {
     f.clock->tick = 26 * kHour + 400; // up one day and two hours
     const std::int64_t start = mainWindow->showSystemStart();
     EXPECT_EQ(start, 1'796'632'215'000LL - 26 * static_cast<std::int64_t>(kHour));
-    EXPECT_EQ(mainWindow->startDateLabel->text(), "2026-12-06");
-    EXPECT_EQ(mainWindow->startTimeLabel->text(), "06:30:15");
+    EXPECT_EQ(mainWindow->display.startDateLabel->text(), "2026-12-06");
+    EXPECT_EQ(mainWindow->display.startTimeLabel->text(), "06:30:15");
     f.clock->now += 60'000;
     mainWindow->showTimeNow();
-    EXPECT_EQ(mainWindow->nowLabel->text(), "08:31:15");
-    EXPECT_EQ(mainWindow->startTimeLabel->text(), "06:30:15");
+    EXPECT_EQ(mainWindow->display.nowLabel->text(), "08:31:15");
+    EXPECT_EQ(mainWindow->display.startTimeLabel->text(), "06:30:15");
 }
 
 TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
@@ -125,24 +125,24 @@ TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
     mainWindow->load();
     EXPECT_EQ(f.process->locks, (std::vector<std::string>{"Corvane4.0"}));
     EXPECT_EQ(mainWindow->heightTwips(), 2325.0f);
-    EXPECT_EQ(mainWindow->currentRow(), -155);
-    EXPECT_EQ(mainWindow->endRow(), 0);
-    EXPECT_TRUE(mainWindow->slideTimer.isActive());
+    EXPECT_EQ(mainWindow->slide.currentRow(), -155);
+    EXPECT_EQ(mainWindow->slide.endRow(), 0);
+    EXPECT_TRUE(mainWindow->slide.slideTimer.isActive());
     EXPECT_TRUE(mainWindow->uptimeTimer.isActive());
-    EXPECT_EQ(mainWindow->moreLessButton->picture(), 3);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
     ASSERT_NE(mainWindow->trayIcon(), nullptr);
     EXPECT_EQ(mainWindow->trayIcon()->toolTip(), "Corvane 4.0");
-    EXPECT_NE(mainWindow->trayMenuOwner(), nullptr);
-    EXPECT_FALSE(mainWindow->trayMenuOwner()->isVisible());
-    EXPECT_NE(mainWindow->startDateLabel->text(), "Date & Time");
+    EXPECT_NE(mainWindow->menu.owner(), nullptr);
+    EXPECT_FALSE(mainWindow->menu.owner()->isVisible());
+    EXPECT_NE(mainWindow->display.startDateLabel->text(), "Date & Time");
 
     int steps = 0;
-    while (mainWindow->slideTimer.isActive() && steps < 1000) {
-        mainWindow->slideStep();
+    while (mainWindow->slide.slideTimer.isActive() && steps < 1000) {
+        mainWindow->slide.step();
         ++steps;
     }
     EXPECT_EQ(steps, 155);
-    EXPECT_EQ(mainWindow->currentRow(), 0);
+    EXPECT_EQ(mainWindow->slide.currentRow(), 0);
     EXPECT_EQ(mainWindow->x(), 512); // 511.5 goes to the even neighbour
 }
 
@@ -170,30 +170,30 @@ TEST_F(MainWindowFixture, Initialize_ListFailureIsReportedAndStartupGoesOn) {
 
 TEST_F(MainWindowFixture, MoreLess_TogglesHeightPictureAndCurrentTime) {
     mainWindow->load();
-    const int top = mainWindow->moreLessButton->y();
+    const int top = mainWindow->buttons.moreLessButton->y();
     mainWindow->toggleMoreInformation();
     EXPECT_EQ(mainWindow->heightTwips(), 1170.0f);
     EXPECT_EQ(mainWindow->height(), (1170 - 360) / 15);
-    EXPECT_EQ(mainWindow->moreLessButton->picture(), 4);
-    EXPECT_GT(mainWindow->moreLessButton->y(), top);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 4);
+    EXPECT_GT(mainWindow->buttons.moreLessButton->y(), top);
     EXPECT_FALSE(mainWindow->clockTimer.isActive());
 
     mainWindow->toggleMoreInformation();
     EXPECT_EQ(mainWindow->heightTwips(), 2325.0f);
     EXPECT_EQ(mainWindow->height(), (2325 - 360) / 15);
-    EXPECT_EQ(mainWindow->moreLessButton->picture(), 3);
-    EXPECT_EQ(mainWindow->moreLessButton->y(), top);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->y(), top);
     EXPECT_TRUE(mainWindow->clockTimer.isActive());
 }
 
 TEST_F(MainWindowFixture, MoreLess_ShrinkingShowsTransparencyOffLook) {
     mainWindow->load();
-    mainWindow->transparencyButton->setPicture(2);
+    mainWindow->buttons.transparencyButton->setPicture(2);
     mainWindow->toggleMoreInformation();
-    EXPECT_EQ(mainWindow->transparencyButton->picture(), 1);
-    mainWindow->transparencyButton->setPicture(2);
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 1);
+    mainWindow->buttons.transparencyButton->setPicture(2);
     mainWindow->toggleMoreInformation();
-    EXPECT_EQ(mainWindow->transparencyButton->picture(), 2);
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
 }
 
 TEST_F(MainWindowFixture, MoreLess_HeightsOutsideTheRangeNeverChange) {
@@ -266,21 +266,22 @@ QString TimeOfDay(const QLocale& locale, QTime time) {
 TEST_F(MainWindowFixture, Layout_EveryLabelHoldsItsWidestText) {
     MainWindow& form = *mainWindow;
     std::vector<std::pair<QLabel*, QString>> cases = {
-        {form.daysLabel, "31"},
-        {form.hoursLabel, "24"},
-        {form.minutesLabel, "59"},
-        {form.startupHeading, "Startup Info"},
-        {form.startDateCaption, "Date :"},
-        {form.startTimeCaption, "Time :"},
-        {form.nowCaption, "Now  :"},
+        {form.display.daysLabel, "31"},
+        {form.display.hoursLabel, "24"},
+        {form.display.minutesLabel, "59"},
+        {form.display.startupHeading, "Startup Info"},
+        {form.display.startDateCaption, "Date :"},
+        {form.display.startTimeCaption, "Time :"},
+        {form.display.nowCaption, "Now  :"},
     };
     // A two-digit day and the widest times of day, in a few common regional formats.
     for (const char* name : {"C", "en_US", "en_GB", "de_DE", "fr_FR"}) {
         const QLocale locale(QString::fromLatin1(name));
-        cases.emplace_back(form.startDateLabel, locale.toString(QDate(2026, 12, 27), QLocale::ShortFormat));
+        cases.emplace_back(form.display.startDateLabel,
+                           locale.toString(QDate(2026, 12, 27), QLocale::ShortFormat));
         for (const QTime time : {QTime(23, 59, 59), QTime(11, 59, 59)}) {
-            cases.emplace_back(form.startTimeLabel, TimeOfDay(locale, time));
-            cases.emplace_back(form.nowLabel, TimeOfDay(locale, time));
+            cases.emplace_back(form.display.startTimeLabel, TimeOfDay(locale, time));
+            cases.emplace_back(form.display.nowLabel, TimeOfDay(locale, time));
         }
     }
     for (const auto& [label, text] : cases) {
@@ -291,9 +292,10 @@ TEST_F(MainWindowFixture, Layout_EveryLabelHoldsItsWidestText) {
 
 TEST_F(MainWindowFixture, Layout_HeadingEndsBeforeTheTransparencyButton) {
     MainWindow& form = *mainWindow;
-    const int headingEnd = form.startupHeading->x() +
-                           form.startupHeading->fontMetrics().horizontalAdvance(form.startupHeading->text());
-    EXPECT_LE(headingEnd, form.transparencyButton->x());
+    const int headingEnd =
+        form.display.startupHeading->x() +
+        form.display.startupHeading->fontMetrics().horizontalAdvance(form.display.startupHeading->text());
+    EXPECT_LE(headingEnd, form.buttons.transparencyButton->x());
 }
 
 TEST_F(MainWindowFixture, Layout_NoTwoLabelsOverlap) {

@@ -2,6 +2,7 @@
 // their failure, and the hourly beep over hours of up time.
 #include "fixtures.h"
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -26,14 +27,14 @@ struct MonitorWindow : MainWindowHarness {
     void tickAt(std::uint64_t tick) {
         f.clock->tick = tick;
         MainWindow& form = *mainWindow;
-        const std::pair<QTimer*, void (MainWindow::*)()> timers[] = {
-            {&form.uptimeTimer, &MainWindow::refreshUptime},
-            {&form.cpuSampleTimer, &MainWindow::sampleCpu},
-            {&form.hourlyBeepTimer, &MainWindow::beepOnFullHour},
-            {&form.captionTimer, &MainWindow::showFiguresInCaption}};
+        const std::pair<QTimer*, std::function<void()>> timers[] = {
+            {&form.uptimeTimer, [&form] { form.refreshUptime(); }},
+            {&form.cpuSampleTimer, [&form] { form.caption.sampleCpu(); }},
+            {&form.hourlyBeepTimer, [&form] { form.beepOnFullHour(); }},
+            {&form.captionTimer, [&form] { form.caption.showFigures(); }}};
         for (const auto& [timer, handler] : timers) {
             if (timer->isActive()) {
-                (form.*handler)();
+                handler();
             }
         }
     }
@@ -47,7 +48,7 @@ TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
     startWith(1, 1);
     EXPECT_EQ(f.figures->calls, (std::vector<std::string>{"open", "counter 0"}));
     EXPECT_TRUE(mainWindow->cpuSampleTimer.isActive());
-    mainWindow->showFiguresInCaption();
+    mainWindow->caption.showFigures();
     EXPECT_EQ(mainWindow->windowTitle(), " Mem 512  "); // before the first sample
 
     const struct {
@@ -94,7 +95,7 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
         EXPECT_EQ(w.mainWindow->windowTitle(), "");
         EXPECT_FALSE(w.mainWindow->captionTimer.isActive());
         EXPECT_FALSE(w.mainWindow->cpuSampleTimer.isActive());
-        EXPECT_EQ(w.mainWindow->cpuText, "CPU 7%");
+        EXPECT_EQ(w.mainWindow->caption.cpuText, "CPU 7%");
         // The status bar goes on with the last processor text, while memory can be read.
         OptionsWindow& optionsWindow = *w.mainWindow->optionsWindow();
         optionsWindow.showFiguresInStatusBar();

@@ -72,13 +72,13 @@ TEST_F(ScheduleWindowFixture, Apply_TaskRunsOnTheMainWindowAndTheNextOpeningShow
     EXPECT_EQ(mainWindow->scheduledTask.kind, "Run Program");
 
     mainWindow->blinkIndicator();
-    EXPECT_TRUE(mainWindow->taskIndicator->isHidden()); // blinking
+    EXPECT_TRUE(mainWindow->display.taskIndicator->isHidden()); // blinking
     secondAt(11 * kMinute);
     EXPECT_TRUE(f.launcher->programs.empty());
     secondAt(12 * kMinute);
     EXPECT_EQ(f.launcher->programs, (std::vector<std::string>{"/usr/local/bin/backup --now"}));
     mainWindow->blinkIndicator();
-    EXPECT_FALSE(mainWindow->taskIndicator->isHidden());
+    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
 
     // The open window is not told; the next opening shows the design, not the days and kind
     // the record still holds.

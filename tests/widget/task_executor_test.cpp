@@ -336,22 +336,23 @@ TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn
 
 TEST_F(TaskFixture, Indicator_BlinksWhileScheduledAndStaysVisibleOtherwise) {
     mainWindow->blinkIndicator();
-    EXPECT_FALSE(mainWindow->taskIndicator->isHidden());
-    EXPECT_EQ(mainWindow->taskIndicator->toolTip(), "Task Indicator. If blinking, a Task is scheduled.");
+    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
+    EXPECT_EQ(mainWindow->display.taskIndicator->toolTip(),
+              "Task Indicator. If blinking, a Task is scheduled.");
     schedule("Alert", "5", "5", "5");
     std::vector<bool> shown;
     for (int i = 0; i < 4; ++i) {
         mainWindow->blinkIndicator();
-        shown.push_back(!mainWindow->taskIndicator->isHidden());
+        shown.push_back(!mainWindow->display.taskIndicator->isHidden());
     }
     EXPECT_EQ(shown, (std::vector<bool>{false, true, false, true}));
     mainWindow->blinkIndicator();
-    EXPECT_TRUE(mainWindow->taskIndicator->isHidden());
+    EXPECT_TRUE(mainWindow->display.taskIndicator->isHidden());
     mainWindow->scheduledTask.scheduled = 0; // the task ran
     mainWindow->blinkIndicator();
-    EXPECT_FALSE(mainWindow->taskIndicator->isHidden());
+    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
     mainWindow->blinkIndicator();
-    EXPECT_FALSE(mainWindow->taskIndicator->isHidden());
+    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
 }
 
 } // namespace
