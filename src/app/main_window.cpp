@@ -14,6 +14,7 @@
 #include "settings/autostart.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QMouseEvent>
 
@@ -53,13 +54,14 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
                                                                          &figuresOption, &hourlyBeepOption,
                                                                          this, &caption.cpuText})),
       display(this, m_twipsPerPixelX, m_twipsPerPixelY), buttons(*this, services, *m_settings), menu(this),
-      slide(*this) {
+      slide(*this), windows(*this, services, *m_settings, scheduledTask, triggerTimer, soundFolder) {
     setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Corvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
 
     connect(buttons.moreLessButton, &PictureButton::clicked, this, &MainWindow::toggleMoreInformation);
     connect(buttons.minimizeButton, &PictureButton::clicked, this, &MainWindow::minimize);
+    connect(menu.about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(menu.options, &QAction::triggered, this, &MainWindow::openOptions);
     connect(menu.scheduleTask, &QAction::triggered, this, &MainWindow::openScheduleTask);
     connect(menu.minimize, &QAction::triggered, this, &MainWindow::toggleMinimized);
@@ -92,9 +94,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
         m_services);
 }
 
-MainWindow::~MainWindow() {
-    delete m_optionsWindow;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::setHeightTwips(float twips) {
     m_height = twips;
@@ -260,6 +260,7 @@ void MainWindow::refreshUptime() {
         uptimeHours = up.hours;
         display.showHours(up.hours);
         hoursText = QString::number(up.hours);
+        display.showSpokenUptime(up);
 
         display.blinkSeparators();
     } catch (const std::exception&) {
@@ -358,36 +359,16 @@ void MainWindow::toggleMinimized() {
     }
 }
 
-OptionsWindow& MainWindow::openOptionsWindow() {
-    if (m_optionsWindow == nullptr) {
-        m_optionsWindow = new OptionsWindow(m_services, *m_settings);
-        m_optionsWindow->setAttribute(Qt::WA_DeleteOnClose);
-        auto* page = new SchedulePage(scheduledTask, triggerTimer, m_services);
-        page->setStatusPanels(m_optionsWindow->panel(1), m_optionsWindow->panel(2));
-        page->setOpenEditor([this, page](const QString& kind) {
-            openTaskEditor(kind, EditorContext{.services = m_services,
-                                               .task = scheduledTask,
-                                               .soundFolder = soundFolder,
-                                               .mainWindow = this,
-                                               .optionsWindow = m_optionsWindow,
-                                               .aboutWindow = nullptr,
-                                               .kindBox = page->kindBox});
-        });
-        m_optionsWindow->setSchedulePage(page,
-                                         {.fillTaskKinds = [page] { page->fillKinds(); },
-                                          .copyScheduledTask = [page] { page->copyTask(); },
-                                          .showScheduleStatus = [page] { page->showScheduleStatus(); }});
-        m_optionsWindow->load();
-    }
-    return *m_optionsWindow;
-}
-
 void MainWindow::openOptions() {
-    openOptionsWindow().openOnOptionsPage();
+    windows.openOptionsWindow().openOnOptionsPage();
 }
 
 void MainWindow::openScheduleTask() {
-    openOptionsWindow().openOnSchedulePage();
+    windows.openOptionsWindow().openOnSchedulePage();
+}
+
+void MainWindow::openAbout() {
+    windows.openAbout();
 }
 
 void MainWindow::exitProgram() {
@@ -400,6 +381,14 @@ void MainWindow::trayCallback(int mouseMessage) {
 
 void MainWindow::mouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double) {
     menu.mouseMessage(x / tppX());
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    menu.menu->popup(mapToGlobal(QPoint(0, 0)));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 #include "app/tray_menu.h"
 #include "app/uptime_display.h"
 #include "app/window_buttons.h"
+#include "app/window_launcher.h"
 #include "common/scheduled_task.h"
 #include "platform/services.h"
 #include "scheduler/task_executor.h"
@@ -55,6 +56,8 @@ public:
     void minimize();
     /// Menu "Minimize"/"Maximize": the window minimized or back, the item's text swapped.
     void toggleMinimized();
+    /// Menu "About": the About window, modeless.
+    void openAbout();
     /// Menu "Options ": OptionsWindow on its Options page, created when it is not open.
     void openOptions();
     /// Menu "Schedule Task": OptionsWindow on its Schedule Task page, created when it is not open.
@@ -108,12 +111,16 @@ public:
     WindowButtons buttons;
     TrayMenu menu;
     SlideIn slide;
+    /// The Options and Schedule Task window and the About window, made on first use.
+    WindowLauncher windows;
 
     /// The options store; it switches hourlyBeepTimer, captionTimer, the caption and the two caches.
     SettingsStore& settings() { return *m_settings; }
     QSystemTrayIcon* trayIcon() const { return menu.icon(); }
     /// The open Options and Schedule Task window, or null.
-    OptionsWindow* optionsWindow() const { return m_optionsWindow; }
+    OptionsWindow* optionsWindow() const { return windows.optionsWindow(); }
+    /// The open About window, or null.
+    AboutWindow* aboutWindow() const { return windows.aboutWindow(); }
     /// The window's own player for the notification sound, made when first needed so the
     /// sound back end is not loaded at start-up.
     platform::SoundPlayer& notificationPlayer();
@@ -123,6 +130,8 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    /// The keyboard's menu key (or Shift+F10) opens the tray menu at the window.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     double tppX() const { return m_twipsPerPixelX; }
@@ -134,15 +143,11 @@ private:
     void startSecondTimersInPhase();
     /// Within uptimeTimer's tick: restarts a one-second timer started between two ticks.
     void keepSecondTimersInPhase();
-    /// The open OptionsWindow, or a new one, loaded.
-    OptionsWindow& openOptionsWindow();
 
     float m_height = 0.0f;
     int m_workAreaRight = 0;
     int m_workAreaBottom = 0;
     bool m_ending = false;
-    /// Closing the window destroys it; the next menu choice makes it anew.
-    QPointer<OptionsWindow> m_optionsWindow;
     std::unique_ptr<platform::SoundPlayer> m_notificationPlayer;
     std::unique_ptr<TaskExecutor> m_executor;
 };

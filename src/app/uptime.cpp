@@ -17,6 +17,14 @@ std::string twoDigits(std::uint64_t value) {
     return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
 }
 
+std::string uptimePhrase(std::uint64_t days, int hours, int minutes) {
+    auto count = [](std::uint64_t n, const char* unit) {
+        return std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
+    };
+    return "up " + count(days, "day") + ", " + count(static_cast<std::uint64_t>(hours), "hour") + ", " +
+           count(static_cast<std::uint64_t>(minutes), "minute");
+}
+
 std::int64_t systemStartInstant(std::int64_t nowMsecsSinceEpoch, std::uint64_t tickMs) {
     const std::int64_t nowToSecond = nowMsecsSinceEpoch - (nowMsecsSinceEpoch % 1000 + 1000) % 1000;
     const double upDays = static_cast<double>(tickMs) / 1000.0 / 60.0 / 60.0 / 24.0;

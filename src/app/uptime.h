@@ -20,5 +20,8 @@ UptimeBreakdown breakDownUptime(std::uint64_t tickMs);
 /// Two-digit form: 0..9 as "0" and the digit, 10 and above in plain decimal.
 std::string twoDigits(std::uint64_t value);
 
+/// The up time as one phrase for a screen reader: "up 3 days, 1 hour, 0 minutes".
+std::string uptimePhrase(std::uint64_t days, int hours, int minutes);
+
 /// The instant the system started: now (to the second) less the up time, to the second.
 std::int64_t systemStartInstant(std::int64_t nowMsecsSinceEpoch, std::uint64_t tickMs);

@@ -1,6 +1,5 @@
 #include "app/uptime_display.h"
 
-#include "app/uptime.h"
 #include "common/pictures.h"
 #include "common/preshaped_label.h"
 #include "common/twips.h"
@@ -18,13 +17,22 @@ UptimeDisplay::UptimeDisplay(QWidget* window, double twipsPerPixelX, double twip
     : m_window(window), m_tppX(twipsPerPixelX), m_tppY(twipsPerPixelY) {
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
-    daysLabel = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, true);
+    phraseGroup = new PhraseGroup(m_window);
+    phraseGroup->setGeometry(twipsToPixels(865, m_tppX), twipsToPixels(492, m_tppY),
+                             twipsToPixels(1825 - 865, m_tppX), twipsToPixels(255, m_tppY));
+    phraseGroup->setAccessibleName(QString::fromStdString(uptimePhrase(0, 0, 0)));
+    QWidget* group = phraseGroup;
+    daysLabel = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     daysLabel->setToolTip(QStringLiteral("Days"));
-    daysSeparator = makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre, true);
-    hoursLabel = makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right, true);
+    daysSeparator =
+        makeLabel(QStringLiteral(":"), 1130, 492, 90, 255, Qt::black, 9.75, false, centre, true, group);
+    hoursLabel =
+        makeLabel(QStringLiteral("00"), 1225, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     hoursLabel->setToolTip(QStringLiteral("Hours"));
-    hoursSeparator = makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre, true);
-    minutesLabel = makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right, true);
+    hoursSeparator =
+        makeLabel(QStringLiteral(":"), 1485, 492, 90, 255, Qt::black, 9.75, false, centre, true, group);
+    minutesLabel =
+        makeLabel(QStringLiteral("00"), 1570, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     minutesLabel->setToolTip(QStringLiteral("Minutes"));
 
     startupHeading = makeLabel(QStringLiteral("Startup Info"), 360, 885, 1500, 240, kDarkGrey, 9, true);
@@ -49,9 +57,10 @@ UptimeDisplay::UptimeDisplay(QWidget* window, double twipsPerPixelX, double twip
 
 QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips,
                                  int heightTwips, const QColor& colour, double pointSize, bool underline,
-                                 Qt::Alignment align, bool preshaped) {
+                                 Qt::Alignment align, bool preshaped, QWidget* parent) {
+    QWidget* holder = parent != nullptr ? parent : m_window;
     // The labels that change every second or minute draw their characters from a cache.
-    QLabel* label = preshaped ? new PreshapedLabel(text, m_window) : new QLabel(text, m_window);
+    QLabel* label = preshaped ? new PreshapedLabel(text, holder) : new QLabel(text, holder);
     QFont font(QStringLiteral("Tahoma"));
     font.setBold(true);
     font.setPointSizeF(pointSize);
@@ -72,6 +81,10 @@ QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwip
     const int top = twipsToPixels(topTwips, m_tppY);
     label->setGeometry(left, top, twipsToPixels(leftTwips + widthTwips, m_tppX) - left,
                        twipsToPixels(topTwips + heightTwips, m_tppY) - top);
+    if (parent != nullptr) {
+        // Placed on the window as designed, whatever group holds it.
+        label->move(label->pos() - parent->pos());
+    }
     return label;
 }
 
@@ -85,6 +98,15 @@ void UptimeDisplay::showHours(int hours) {
 
 void UptimeDisplay::showDays(std::uint64_t days) {
     daysLabel->setText(QString::fromStdString(twoDigits(days)));
+}
+
+void UptimeDisplay::showSpokenUptime(const UptimeBreakdown& up) {
+    // The spoken phrase changes once a minute; it is made only then.
+    const std::uint64_t spoken = up.totalHours * 60 + static_cast<std::uint64_t>(up.minutes);
+    if (spoken != m_spokenUptime) {
+        m_spokenUptime = spoken;
+        phraseGroup->setAccessibleName(QString::fromStdString(uptimePhrase(up.days, up.hours, up.minutes)));
+    }
 }
 
 void UptimeDisplay::blinkSeparators() {

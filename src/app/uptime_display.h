@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/uptime.h"
+#include "common/accessibility.h"
 #include "platform/clock.h"
 
 #include <QLabel>
@@ -18,6 +20,8 @@ public:
     void showMinutes(int minutes);
     void showHours(int hours);
     void showDays(std::uint64_t days);
+    /// The phrase a screen reader speaks for the up time, made anew only when the minute changes.
+    void showSpokenUptime(const UptimeBreakdown& up);
     /// Both separators hide or show again, together.
     void blinkSeparators();
     /// The start date and time labels; returns the start instant (ms since the epoch).
@@ -27,6 +31,8 @@ public:
     /// The indicator blinks while a task is scheduled and stays shown otherwise.
     void blinkIndicator(bool scheduled);
 
+    /// The group of the up time's labels, read as one phrase ("up 3 days, 4 hours, 5 minutes").
+    PhraseGroup* phraseGroup = nullptr;
     QLabel* daysLabel = nullptr;
     QLabel* daysSeparator = nullptr;
     QLabel* hoursLabel = nullptr;
@@ -44,9 +50,12 @@ public:
 private:
     QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                       const QColor& colour, double pointSize, bool underline = false,
-                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false);
+                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false,
+                      QWidget* parent = nullptr);
 
     QWidget* m_window;
     double m_tppX;
     double m_tppY;
+    /// The up time (in minutes) that the spoken phrase says.
+    std::uint64_t m_spokenUptime = 0;
 };

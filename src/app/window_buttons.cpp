@@ -47,6 +47,9 @@ WindowButtons::WindowButtons(QWidget& window, platform::Services& services, Sett
                                               QStringLiteral(":/pictures/transparency_on.svg")};
     moreLessButton =
         make(100, 656, 225, 150, moreLessAndOnTopPictures, QStringLiteral("More or less information"));
+    // Picture 3 offers less information, picture 4 more: the name says what a press does.
+    moreLessButton->setNameForPicture(3, QStringLiteral("Less information"));
+    moreLessButton->setNameForPicture(4, QStringLiteral("More information"));
     onTopButton = make(350, 656, 180, 240, moreLessAndOnTopPictures, QStringLiteral("Always on top"));
     onTopButton->setToolTip(QStringLiteral("Always On Top"));
     minimizeButton =
@@ -59,6 +62,11 @@ WindowButtons::WindowButtons(QWidget& window, platform::Services& services, Sett
     onTopButton->setPixmap(renderPicture(QStringLiteral(":/pictures/ontop_design.svg"), onTopButton->size()));
     transparencyButton->setPixmap(
         renderPicture(QStringLiteral(":/pictures/transparency_design.svg"), transparencyButton->size()));
+    // Picture 2 of each list is the "on" state: on top, transparent. Their names are their tool tips.
+    onTopButton->setToggle(2);
+    transparencyButton->setToggle(2);
+    onTopButton->setAccessibleName(onTopButton->toolTip());
+    transparencyButton->setAccessibleName(transparencyButton->toolTip());
 
     QObject::connect(onTopButton, &PictureButton::clicked, &m_window, [this] { toggleOnTop(); });
     QObject::connect(transparencyButton, &PictureButton::clicked, &m_window,

@@ -3,8 +3,10 @@
 #include "common/app_title.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "common/window_blocking.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace {
 
@@ -49,7 +51,7 @@ void EditorWindow::setLook(QWidget* frame) {
 void EditorWindow::disableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            window->setEnabled(false);
+            blockWindow(window);
         }
     }
 }
@@ -57,7 +59,7 @@ void EditorWindow::disableOtherWindows() {
 void EditorWindow::enableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            window->setEnabled(true);
+            freeWindow(window);
         }
     }
 }
@@ -100,11 +102,35 @@ void EditorWindow::watchMouseMoves(QWidget* surface, std::function<void()> handl
     surface->installEventFilter(this);
 }
 
+void EditorWindow::PressOkOnReturn(QWidget* box, bool needsControl) {
+    m_returnBox = box;
+    m_returnNeedsControl = needsControl;
+    box->installEventFilter(this);
+}
+
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_mouseSurface && event->type() == QEvent::MouseMove && m_mouseHandler) {
         m_mouseHandler();
     }
+    if (watched == m_returnBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers wanted = m_returnNeedsControl ? Qt::ControlModifier : Qt::NoModifier;
+        const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // The keypad's Enter carries its own modifier.
+        if (isReturn && (key->modifiers() & ~Qt::KeypadModifier) == wanted) {
+            okButton->press();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void EditorWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void EditorWindow::changeEvent(QEvent* event) {
@@ -116,5 +142,6 @@ void EditorWindow::changeEvent(QEvent* event) {
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
     unload();
+    m_closed = true;
     event->accept();
 }

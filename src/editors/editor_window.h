@@ -13,6 +13,7 @@
 /// What the three task editors share: the look, the OK picture button with its hover pictures,
 /// and the imitated modality. An editor is shown modeless; each time it becomes the active
 /// window it disables the other windows it was given, and it enables them again when it closes.
+/// Escape closes it the way its close box does.
 class EditorWindow : public QWidget {
     Q_OBJECT
 
@@ -24,6 +25,8 @@ public:
 
     /// The mouse moved over OK: its highlighted picture.
     void highlightOk();
+    /// Whether the editor has been closed (it is then deleted soon).
+    bool isClosed() const { return m_closed; }
 
     /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
     PictureButton* okButton = nullptr;
@@ -43,12 +46,16 @@ protected:
     void makeOkButton(QWidget* parent, int leftTwips, int topTwips);
     /// Calls handler for every mouse move over the surface itself (not over its child windows).
     void watchMouseMoves(QWidget* surface, std::function<void()> handler);
+    /// Return in the box presses OK; with needsControl only Ctrl+Return does (a box of several
+    /// lines, where Return starts a new line).
+    void PressOkOnReturn(QWidget* box, bool needsControl);
     /// Twips to pixels across and down.
     int pixelsAcross(double twips) const;
     int pixelsDown(double twips) const;
 
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     platform::Services& m_services;
@@ -58,6 +65,9 @@ private:
     QPointer<QComboBox> m_kindBox;
     QPointer<QWidget> m_mouseSurface;
     std::function<void()> m_mouseHandler;
+    QPointer<QWidget> m_returnBox;
+    bool m_returnNeedsControl = false;
+    bool m_closed = false;
     double m_twipsPerPixelX = 15.0;
     double m_twipsPerPixelY = 15.0;
 };

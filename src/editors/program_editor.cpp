@@ -29,11 +29,14 @@ ProgramEditor::ProgramEditor(platform::Services& services, ScheduledTask& task,
     browseButton = new QPushButton(QStringLiteral("Browse"), pathFrame);
     browseButton->setToolTip(QStringLiteral("Browse for Programs"));
     browseButton->setGeometry(pixelsAcross(3840), pixelsDown(390), pixelsAcross(1080), pixelsDown(405));
+    browseButton->setAutoDefault(true); // Return presses it too, as Space does
     connect(browseButton, &QPushButton::clicked, this, &ProgramEditor::browse);
 
     makeOkButton(pathFrame, 3840, 1080);
     connect(okButton, &PictureButton::clicked, this, &ProgramEditor::accept);
     watchMouseMoves(pathFrame, [this] { restoreOk(); });
+    PressOkOnReturn(pathBox, false);
+    pathBox->setFocus(); // typing starts here when the editor opens
 
     load();
 }

@@ -9,19 +9,19 @@
 
 namespace {
 
-/// The open editor of a kind, as there is at most one of each. A closed one waiting to be
-/// deleted does not count.
+/// The open editor of a kind (shown, or loaded hidden), as there is at most one of each. A
+/// closed one waiting to be deleted does not count.
 template <typename Editor> Editor* findOpen() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* editor = qobject_cast<Editor*>(window);
-        if (editor != nullptr && editor->isVisible()) {
+        if (editor != nullptr && !editor->isClosed()) {
             return editor;
         }
     }
     return nullptr;
 }
 
-template <typename Editor> EditorWindow* showEditor(Editor* editor, QWidget* owner) {
+EditorWindow* showEditor(EditorWindow* editor, QWidget* owner) {
     if (owner != nullptr && owner->windowHandle() != nullptr) {
         // Kept above the window it was opened from, without being its child.
         editor->winId();
@@ -35,34 +35,43 @@ template <typename Editor> EditorWindow* showEditor(Editor* editor, QWidget* own
 
 } // namespace
 
-EditorWindow* openTaskEditor(const QString& kind, const EditorContext& context) {
+EditorWindow* loadTaskEditor(const QString& kind, const EditorContext& context) {
+    if (EditorWindow* open = findTaskEditor(kind)) {
+        return open;
+    }
     if (kind == QLatin1String("Alert")) {
-        AlertEditor* editor = findOpen<AlertEditor>();
-        if (editor == nullptr) {
-            editor = new AlertEditor(context.services, context.task, context.soundFolder,
-                                     {context.mainWindow, context.optionsWindow}, context.kindBox);
-        }
-        return showEditor(editor, context.optionsWindow);
+        return new AlertEditor(context.services, context.task, context.soundFolder,
+                               {context.mainWindow, context.optionsWindow}, context.kindBox);
     }
     if (kind == QLatin1String("Run Program")) {
-        ProgramEditor* editor = findOpen<ProgramEditor>();
-        if (editor == nullptr) {
-            editor = new ProgramEditor(
-                context.services, context.task,
-                {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(), context.aboutWindow},
-                context.kindBox);
-        }
-        return showEditor(editor, context.optionsWindow);
+        return new ProgramEditor(
+            context.services, context.task,
+            {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(), context.aboutWindow},
+            context.kindBox);
     }
     if (kind == QLatin1String("Visit Website")) {
-        WebAddressEditor* editor = findOpen<WebAddressEditor>();
-        if (editor == nullptr) {
-            editor = new WebAddressEditor(context.services, context.task,
-                                          {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(),
-                                           context.aboutWindow, findOpen<ProgramEditor>()},
-                                          context.kindBox);
-        }
-        return showEditor(editor, context.optionsWindow);
+        return new WebAddressEditor(context.services, context.task,
+                                    {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(),
+                                     context.aboutWindow, findOpen<ProgramEditor>()},
+                                    context.kindBox);
     }
     return nullptr;
+}
+
+EditorWindow* findTaskEditor(const QString& kind) {
+    if (kind == QLatin1String("Alert")) {
+        return findOpen<AlertEditor>();
+    }
+    if (kind == QLatin1String("Run Program")) {
+        return findOpen<ProgramEditor>();
+    }
+    if (kind == QLatin1String("Visit Website")) {
+        return findOpen<WebAddressEditor>();
+    }
+    return nullptr;
+}
+
+EditorWindow* openTaskEditor(const QString& kind, const EditorContext& context) {
+    EditorWindow* editor = loadTaskEditor(kind, context);
+    return editor == nullptr ? nullptr : showEditor(editor, context.optionsWindow);
 }

@@ -38,3 +38,10 @@ struct EditorContext {
 /// already open is brought to the front as it stands. Returns the editor shown, or nullptr
 /// for a kind without one.
 EditorWindow* openTaskEditor(const QString& kind, const EditorContext& context);
+
+/// The editor of a kind as openTaskEditor finds or makes it, loaded but not shown (a window
+/// that blocks the editors makes a missing one this way). nullptr for a kind without one.
+EditorWindow* loadTaskEditor(const QString& kind, const EditorContext& context);
+
+/// The open (shown or loaded) editor of a kind, or nullptr.
+EditorWindow* findTaskEditor(const QString& kind);

@@ -78,6 +78,7 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& triggerTimer, platform
     comboFont.setPointSizeF(9.75);
     kindBox->setFont(comboFont);
     kindBox->setAccessibleName(QStringLiteral("Execute this Task"));
+    kindBox->lineEdit()->setAccessibleName(QStringLiteral("Execute this Task"));
     kindBox->setGeometry(twipsToPixels(3240, m_tppX), twipsToPixels(1800, m_tppY),
                          twipsToPixels(2655, m_tppX), twipsToPixels(kRowHeight, m_tppY));
     kindBox->installEventFilter(this);
@@ -94,6 +95,8 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& triggerTimer, platform
                              applySize.height());
     applyButton->setAccessibleName(QStringLiteral("Apply"));
     connect(applyButton, &PictureButton::clicked, this, &SchedulePage::apply);
+    connect(applyButton, &PictureButton::mouseMoved, this, &SchedulePage::highlightApply);
+    setMouseTracking(true);
 
     setTabOrder(scheduledCheck, daysBox);
     setTabOrder(daysBox, daysUpDown);
@@ -166,6 +169,19 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
         filterKindKey(code);
     }
     return code == 0; // a refused key inserts nothing
+}
+
+void SchedulePage::mouseMoveEvent(QMouseEvent* event) {
+    restoreApply();
+    QFrame::mouseMoveEvent(event);
+}
+
+void SchedulePage::highlightApply() {
+    applyButton->setPicture(4);
+}
+
+void SchedulePage::restoreApply() {
+    applyButton->setPicture(3);
 }
 
 void SchedulePage::refuse(int& keyAscii) {

@@ -56,6 +56,9 @@ public:
     void filterMinutesKey(int& keyAscii);
     /// Apply: checks the page and schedules, replaces or cancels the task.
     void apply();
+    /// Hover pictures: the mouse over Apply lights it; over the page it goes back to normal.
+    void highlightApply();
+    void restoreApply();
 
     QCheckBox* scheduledCheck = nullptr;
     QLabel* whenLabel = nullptr;
@@ -76,6 +79,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     QLabel* makeLabel(const QString& text, int left, int top, int width);

@@ -1,10 +1,40 @@
 #include "scheduler/up_down.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 
 #include <algorithm>
 
+namespace {
+
+/// A screen reader's view: a spin button whose two actions step the number.
+class UpDownAccessible final : public QAccessibleWidget {
+public:
+    explicit UpDownAccessible(UpDown* upDown) : QAccessibleWidget(upDown, QAccessible::SpinBox) {}
+
+    QStringList actionNames() const override {
+        return QStringList{increaseAction(), decreaseAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        auto* upDown = static_cast<UpDown*>(widget());
+        if (action == increaseAction() || action == decreaseAction()) {
+            upDown->step(action == increaseAction() ? 1 : -1);
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* makeUpDownInterface(const QString&, QObject* object) {
+    auto* upDown = qobject_cast<UpDown*>(object);
+    return upDown != nullptr ? new UpDownAccessible(upDown) : nullptr;
+}
+
+} // namespace
+
 UpDown::UpDown(QWidget* parent) : QWidget(parent) {
+    static const bool accessible = (QAccessible::installFactory(makeUpDownInterface), true);
+    (void)accessible;
     setFocusPolicy(Qt::StrongFocus);
     auto makeArrow = [this](Qt::ArrowType arrow, const QString& name) {
         auto* button = new QToolButton(this);

@@ -1,5 +1,7 @@
 #include "settings/options_window.h"
 
+#include "about/help_file.h"
+#include "about/maker_site.h"
 #include "common/app_title.h"
 #include "common/pictures.h"
 #include "common/twips.h"
@@ -55,6 +57,7 @@ OptionsWindow::OptionsWindow(platform::Services& services, SettingsStore& settin
     schedulePageFrame->hide();
 
     buildStatusBar();
+    buildLinks();
     statusBarTimer.setInterval(500);
     connect(&statusBarTimer, &QTimer::timeout, this, &OptionsWindow::showFiguresInStatusBar);
 }
@@ -111,9 +114,12 @@ void OptionsWindow::buildTabs() {
         label->setFont(bold);
         return tab;
     };
-    optionsTab = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options page"), optionsTabCaption);
-    scheduleTab = makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task page"),
-                          scheduleTabCaption);
+    optionsTab = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options"), optionsTabCaption);
+    scheduleTab =
+        makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task"), scheduleTabCaption);
+    // A screen reader hears which page tab is the selected one.
+    optionsTab->setToggle(2);
+    scheduleTab->setToggle(2);
     connect(optionsTab, &PictureButton::clicked, this, &OptionsWindow::toggleOptionsPage);
     connect(scheduleTab, &PictureButton::clicked, this, &OptionsWindow::toggleSchedulePage);
 }
@@ -145,18 +151,14 @@ void OptionsWindow::buildOptionsPage() {
         makeLabel(optionsPage, QStringLiteral("Beep on every Hour."), twipsRect(1500, 1020, 2300, 255));
     hourlyBeepCheck = checkBox(1020, hourlyBeepLabel);
 
-    testLink = makeLabel(optionsPage, QStringLiteral("Test "), twipsRect(3900, 1020, 600, 255));
-    QFont link = testLink->font();
-    link.setUnderline(true);
-    testLink->setFont(link);
-    QPalette blue = testLink->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    testLink->setPalette(blue);
-    testLink->setCursor(Qt::PointingHandCursor);
-    testLink->installEventFilter(this);
+    testLink = makeLink(optionsPage, QStringLiteral("Test "), twipsRect(3900, 1020, 600, 255), Qt::blue);
+    testLink->setAccessibleDescription(QStringLiteral("Plays the hourly beep"));
+    connect(testLink, &PictureButton::clicked, this, &OptionsWindow::testBeep);
 
-    applyAutostartButton = makePictureButton(optionsPage, twipsRect(5310, 660, 1200, 480),
-                                             QStringLiteral("Apply start-up and hourly beep"));
+    applyAutostartButton =
+        makePictureButton(optionsPage, twipsRect(5310, 660, 1200, 480), QStringLiteral("Apply"));
+    applyAutostartButton->setAccessibleDescription(
+        QStringLiteral("Applies loading at start-up and the hourly beep"));
     applyAutostartButton->setPicture(3);
 
     figuresLabel = makeLabel(
@@ -164,12 +166,47 @@ void OptionsWindow::buildOptionsPage() {
         twipsRect(1500, 1920, 3700, 510));
     figuresLabel->setWordWrap(true);
     figuresCheck = checkBox(2040, figuresLabel);
-    applyFiguresButton = makePictureButton(optionsPage, twipsRect(5310, 1980, 1200, 480),
-                                           QStringLiteral("Apply memory and CPU display"));
+    applyFiguresButton =
+        makePictureButton(optionsPage, twipsRect(5310, 1980, 1200, 480), QStringLiteral("Apply"));
+    applyFiguresButton->setAccessibleDescription(
+        QStringLiteral("Applies the memory and CPU figures in the title bar"));
     applyFiguresButton->setPicture(3);
 
     connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsWindow::applyAutostartAndBeep);
     connect(applyFiguresButton, &PictureButton::clicked, this, &OptionsWindow::applyFigures);
+    connect(applyAutostartButton, &PictureButton::mouseMoved, this, &OptionsWindow::highlightApplyAutostart);
+    connect(applyFiguresButton, &PictureButton::mouseMoved, this, &OptionsWindow::highlightApplyFigures);
+    optionsPage->setMouseTracking(true);
+    optionsPage->installEventFilter(this);
+}
+
+PictureButton* OptionsWindow::makeLink(QWidget* parent, const QString& text, const QRect& geometry,
+                                       const QColor& colour) {
+    auto* link = new PictureButton(parent);
+    link->setText(text);
+    link->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    font.setUnderline(true);
+    link->setFont(font);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    link->setPalette(palette);
+    link->setGeometry(geometry);
+    return link;
+}
+
+void OptionsWindow::buildLinks() {
+    // Under the Schedule Task tab, one link a line.
+    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), Qt::white);
+    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), Qt::white);
+    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), Qt::white);
+    helpLink->setAccessibleDescription(QStringLiteral("Opens the help page"));
+    aboutLink->setAccessibleDescription(QStringLiteral("Shows the About window"));
+    webLink->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
+    connect(helpLink, &PictureButton::clicked, this, &OptionsWindow::openHelp);
+    connect(aboutLink, &PictureButton::clicked, this, &OptionsWindow::openAbout);
+    connect(webLink, &PictureButton::clicked, this, &OptionsWindow::openWebAddress);
 }
 
 void OptionsWindow::buildStatusBar() {
@@ -191,6 +228,12 @@ QLabel* OptionsWindow::panel(int number) const {
 void OptionsWindow::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
     schedulePageFrame->layout()->addWidget(page);
     m_pageSteps = std::move(steps);
+    // The page's controls joined the end of the Tab order: the links go back behind them.
+    QWidget* last = previousInFocusChain();
+    for (QWidget* link : {helpLink, aboutLink, webLink}) {
+        setTabOrder(last, link);
+        last = link;
+    }
 }
 
 void OptionsWindow::load() {
@@ -239,12 +282,50 @@ void OptionsWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == testLink && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        testBeep();
-        return true;
+    if (watched == optionsPage && event->type() == QEvent::MouseMove) {
+        restoreApplyButtons();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void OptionsWindow::highlightApplyAutostart() {
+    applyAutostartButton->setPicture(4);
+}
+
+void OptionsWindow::highlightApplyFigures() {
+    applyFiguresButton->setPicture(4);
+}
+
+void OptionsWindow::restoreApplyButtons() {
+    applyAutostartButton->setPicture(3);
+    applyFiguresButton->setPicture(3);
+}
+
+void OptionsWindow::FocusPage(QFrame* frame) {
+    if (!frame->isVisibleTo(this) || (focusWidget() != nullptr && frame->isAncestorOf(focusWidget()))) {
+        return;
+    }
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (frame->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) != 0) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void OptionsWindow::openHelp() {
+    openHelpFile(m_services);
+}
+
+void OptionsWindow::openAbout() {
+    if (m_showAbout) {
+        m_showAbout();
+    }
+}
+
+void OptionsWindow::openWebAddress() {
+    openMakerSite(m_services);
 }
 
 void OptionsWindow::showPage(QFrame* frame) {
@@ -260,6 +341,7 @@ void OptionsWindow::openOnOptionsPage() {
     show();
     raise();
     activateWindow();
+    FocusPage(optionsPage);
 }
 
 void OptionsWindow::openOnSchedulePage() {
@@ -269,6 +351,7 @@ void OptionsWindow::openOnSchedulePage() {
     raise();
     activateWindow();
     showPage(schedulePageFrame);
+    FocusPage(schedulePageFrame);
 }
 
 void OptionsWindow::toggleOptionsPage() {

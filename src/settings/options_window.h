@@ -31,6 +31,8 @@ public:
 
     /// Puts the Schedule Task page into schedulePageFrame (which then owns it) with its loading steps.
     void setSchedulePage(QWidget* page, SchedulePageSteps steps);
+    /// What the About link does: show the About window.
+    void setShowAbout(std::function<void()> showAbout) { m_showAbout = std::move(showAbout); }
 
     /// Loading: caption and colours, statusBarTimer, the tab rules, the page's steps, the check boxes
     /// from the autostart entry and the option caches, panel 3 from the main window's caption.
@@ -56,6 +58,15 @@ public:
     void testBeep();
     /// Panel 3: the monitor figures, memory read now and the main window's processor text.
     void showFiguresInStatusBar();
+    /// The links at the foot: the help page, the About window, the maker's web site.
+    void openHelp();
+    void openAbout();
+    void openWebAddress();
+    /// Hover pictures: the mouse over an Apply button lights it; over the Options page,
+    /// both of its Apply buttons go back to normal (applyAutostartButton first).
+    void highlightApplyAutostart();
+    void highlightApplyFigures();
+    void restoreApplyButtons();
     /// Sets autostartCheck from the autostart entry.
     void loadAutostartCheck();
 
@@ -75,7 +86,7 @@ public:
     QLabel* autostartLabel = nullptr;
     QCheckBox* hourlyBeepCheck = nullptr;
     QLabel* hourlyBeepLabel = nullptr;
-    QLabel* testLink = nullptr;
+    PictureButton* testLink = nullptr;
     PictureButton* applyAutostartButton = nullptr;
     QCheckBox* figuresCheck = nullptr;
     QLabel* figuresLabel = nullptr;
@@ -85,6 +96,11 @@ public:
 
     /// The Schedule Task page's frame; its layout takes the page.
     QFrame* schedulePageFrame = nullptr;
+
+    // The links at the foot of the tab bar.
+    PictureButton* helpLink = nullptr;
+    PictureButton* aboutLink = nullptr;
+    PictureButton* webLink = nullptr;
 
     QStatusBar* statusBar = nullptr;
     /// The status-bar copy of the monitor figures, every 500 ms while the window is loaded.
@@ -98,6 +114,11 @@ private:
     void buildTabs();
     void buildOptionsPage();
     void buildStatusBar();
+    void buildLinks();
+    PictureButton* makeLink(QWidget* parent, const QString& text, const QRect& geometry,
+                            const QColor& colour);
+    /// The keyboard focus on the first control of a page just shown.
+    void FocusPage(QFrame* frame);
     QRect twipsRect(double left, double top, double width, double height) const;
     QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry);
     PictureButton* makePictureButton(QWidget* parent, const QRect& geometry, const QString& name);
@@ -107,6 +128,7 @@ private:
     platform::Services& m_services;
     SettingsStore& m_settings;
     SchedulePageSteps m_pageSteps;
+    std::function<void()> m_showAbout;
     QLabel* m_panels[3] = {};
     double m_twipsPerPixelX = 15.0;
     double m_twipsPerPixelY = 15.0;

@@ -574,6 +574,32 @@ class Desktop:
     def logind_clear_calls(self):
         self.bus().get_object(LOGIND, LOGIND_PATH).ClearCalls(dbus_interface=MOCK)
 
+    def set_default_browser(self, program):
+        """Makes program the user's browser and HTML viewer in the XDG settings (mimeapps.list and
+        a .desktop file of the user's own folders), as xdg-open reads them."""
+        applications = os.path.join(self.env["XDG_DATA_HOME"], "applications")
+        os.makedirs(applications, exist_ok=True)
+        kinds = ("x-scheme-handler/http", "x-scheme-handler/https", "text/html")
+        with open(os.path.join(applications, "recording-browser.desktop"), "w") as f:
+            f.write("[Desktop Entry]\nType=Application\nName=Recording browser\n"
+                    f"Exec={program} %u\nMimeType={';'.join(kinds)};\n")
+        with open(os.path.join(self.env["XDG_CONFIG_HOME"], "mimeapps.list"), "w") as f:
+            f.write("[Default Applications]\n" + "".join(f"{kind}=recording-browser.desktop\n" for kind in kinds))
+
+    def start_accessibility_bus(self):
+        """The AT-SPI bus on the desktop's D-Bus; start programs with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+        and read them with pyatspi() from this process."""
+        self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], name="at-spi-bus-launcher")
+        wait_for(lambda: self._name_has_owner("org.a11y.Bus"), 10, "the accessibility bus")
+
+    def pyatspi(self):
+        """The pyatspi module, connected to this desktop's accessibility bus (one desktop a process)."""
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
+        os.environ["DISPLAY"] = self.display
+        import pyatspi
+
+        return pyatspi
+
     # ----- windows -----
 
     def _search(self, args):

@@ -221,15 +221,7 @@ class BrowserTest(DesktopTest):
                                     f'#!/bin/sh\nprintf "%s\\n" "$@" >> {self.visits}\n')
 
     def set_default_browser(self):
-        applications = os.path.join(self.d.env["XDG_DATA_HOME"], "applications")
-        os.makedirs(applications)
-        with open(os.path.join(applications, "recording-browser.desktop"), "w") as f:
-            f.write("[Desktop Entry]\nType=Application\nName=Recording browser\n"
-                    f"Exec={self.browser} %u\nMimeType=x-scheme-handler/http;x-scheme-handler/https;text/html;\n")
-        with open(os.path.join(self.d.env["XDG_CONFIG_HOME"], "mimeapps.list"), "w") as f:
-            f.write("[Default Applications]\n" + "".join(
-                f"{kind}=recording-browser.desktop\n"
-                for kind in ("x-scheme-handler/http", "x-scheme-handler/https", "text/html")))
+        self.d.set_default_browser(self.browser)
 
     def visited(self, count):
         def lines():

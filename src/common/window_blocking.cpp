@@ -1,0 +1,27 @@
+#include "common/window_blocking.h"
+
+namespace {
+
+constexpr char kFocusProperty[] = "corvaneFocusWhenBlocked";
+
+} // namespace
+
+void blockWindow(QWidget* window) {
+    if (window->isEnabled()) {
+        window->setProperty(kFocusProperty, QVariant::fromValue<QObject*>(window->focusWidget()));
+    }
+    window->setEnabled(false);
+}
+
+void freeWindow(QWidget* window) {
+    window->setEnabled(true);
+    auto* saved = window->property(kFocusProperty).value<QObject*>();
+    window->setProperty(kFocusProperty, QVariant());
+    // Compared, never followed: the widget may be gone meanwhile.
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        if (child == saved) {
+            child->setFocus();
+            return;
+        }
+    }
+}

@@ -1,0 +1,155 @@
+// The About window, the help page, the web links and the Options window's hover pictures.
+#include "about/about_window.h"
+#include "editors/task_editors.h"
+#include "fixtures.h"
+#include "scheduler/schedule_page.h"
+#include "settings/options_window.h"
+
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kSite = "https://www.pellorin.example/corvane/";
+
+QColor Background(QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
+
+/// Records the windows whose enabled state changes, in order ("MainWindow on" ...).
+struct EnabledLog : QObject {
+    std::vector<std::string> log;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) {
+            log.push_back(watched->objectName().toStdString() +
+                          (static_cast<QWidget*>(watched)->isEnabled() ? " on" : " off"));
+        }
+        return false;
+    }
+};
+
+struct AboutTest : LoadedMainWindowTest {
+    QWidget* alertEditor() { return findTaskEditor(QStringLiteral("Alert")); }
+};
+
+} // namespace
+
+TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThemInOrder) {
+    ASSERT_EQ(mainWindow->optionsWindow(), nullptr);
+    mainWindow->menu.about->trigger();
+    AboutWindow* about = mainWindow->aboutWindow();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(Background(about), QColor(0, 4, 221));
+
+    about->activate();
+    EXPECT_EQ(Background(about), QColor(147, 209, 240));
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    QWidget* alert = alertEditor();
+    ASSERT_NE(optionsWindow, nullptr);
+    ASSERT_NE(alert, nullptr);
+    EnabledLog changes;
+    const std::pair<QWidget*, const char*> windows[] = {
+        {mainWindow.get(), "MainWindow"}, {optionsWindow, "OptionsWindow"}, {alert, "AlertEditor"}};
+    for (const auto& [window, name] : windows) {
+        EXPECT_FALSE(window->isEnabled()) << name;
+        EXPECT_EQ(window->isVisible(), window == mainWindow.get()) << name;
+        window->setObjectName(name);
+        window->installEventFilter(&changes);
+    }
+    QTest::keyClick(about, Qt::Key_Escape); // the close box's way
+    EXPECT_EQ(changes.log, (std::vector<std::string>{"MainWindow on", "OptionsWindow on", "AlertEditor on"}));
+    EXPECT_FALSE(optionsWindow->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mainWindow->aboutWindow(), nullptr);
+
+    // The hidden windows are the ones the menu and the kind box show afterwards.
+    mainWindow->openScheduleTask();
+    EXPECT_EQ(mainWindow->optionsWindow(), optionsWindow);
+    auto* page = optionsWindow->schedulePageFrame->findChild<SchedulePage*>();
+    page->kindBox->setCurrentText(QStringLiteral("Alert"));
+    page->pickKind();
+    EXPECT_TRUE(alert->isVisible());
+}
+
+TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOrTellTheFailure) {
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    QTest::mouseClick(optionsWindow->aboutLink, Qt::LeftButton);
+    AboutWindow* about = mainWindow->aboutWindow();
+    ASSERT_NE(about, nullptr);
+    mainWindow->openAbout();
+    EXPECT_EQ(mainWindow->aboutWindow(), about);
+
+    about->webLink->press();
+    optionsWindow->webLink->press();
+    EXPECT_TRUE(f.messages->shown.empty());
+    f.launcher->failUrl = true;
+    optionsWindow->openWebAddress();
+    EXPECT_EQ(f.launcher->urls, (std::vector<std::string>{kSite, kSite, kSite}));
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_TRUE(f.messages->shown[0].text.startsWith("The web site " + QString::fromStdString(kSite)));
+    EXPECT_EQ(f.messages->shown[0].icon, platform::MessageIcon::Exclamation);
+}
+
+TEST_F(AboutTest, HelpLink_OpensThePageOfTheDataFolderAndWarnsWhenTheDesktopCannot) {
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    const struct {
+        int result;
+        bool warned;
+    } cases[] = {{42, false}, {33, false}, {32, true}, {2, true}, {0, true}};
+    for (const auto& c : cases) {
+        f.launcher->files.clear();
+        f.messages->shown.clear();
+        f.launcher->openFileResult = c.result;
+        optionsWindow->helpLink->press();
+        EXPECT_EQ(f.launcher->files, std::vector<std::string>{"/opt/corvane/share/corvane/corvanehelp.htm"});
+        EXPECT_EQ(
+            f.messages->shown,
+            c.warned ? fakes::OneBox("The help file is not installed correctly.Please Reinstall the program.",
+                                     platform::MessageIcon::Exclamation)
+                     : std::vector<fakes::RecordedMessage>{})
+            << c.result;
+    }
+}
+
+TEST_F(AboutTest, HoverTable_ApplyButtonsLightUpAndTheirPageRestoresThem) {
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    auto* schedulePage = optionsWindow->schedulePageFrame->findChild<SchedulePage*>();
+    PictureButton* apply = schedulePage->applyButton;
+    const struct {
+        const char* step;
+        QWidget* over;
+        int autostartApply, figuresApply, scheduleApply;
+    } steps[] = {
+        {"over the start-up Apply", optionsWindow->applyAutostartButton, 4, 3, 3},
+        {"off the window: stays lit", optionsWindow->tabBar, 4, 3, 3},
+        {"over the Options page restores it", optionsWindow->optionsPage, 3, 3, 3},
+        {"over the figures' Apply", optionsWindow->applyFiguresButton, 3, 4, 3},
+        {"over the start-up Apply too", optionsWindow->applyAutostartButton, 4, 4, 3},
+        {"over the schedule page: the Options page's stay lit", schedulePage, 4, 4, 3},
+        {"over the Options page restores both", optionsWindow->optionsPage, 3, 3, 3},
+        {"over the schedule page's Apply", apply, 3, 3, 4},
+        {"over the Options page: Apply of the other page stays lit", optionsWindow->optionsPage, 3, 3, 4},
+        {"over the schedule page", schedulePage, 3, 3, 3},
+    };
+    for (const auto& s : steps) {
+        EditorFixture::moveMouseOver(s.over);
+        EXPECT_EQ(optionsWindow->applyAutostartButton->picture(), s.autostartApply) << s.step;
+        EXPECT_EQ(optionsWindow->applyFiguresButton->picture(), s.figuresApply) << s.step;
+        EXPECT_EQ(apply->picture(), s.scheduleApply) << s.step;
+    }
+}
+
+TEST_F(AboutTest, AlertEditorLoadedHidden_GoesWithTheOptionsWindowItWasLoadedFor) {
+    mainWindow->openAbout();
+    mainWindow->aboutWindow()->activate();
+    mainWindow->aboutWindow()->close();
+    ASSERT_NE(alertEditor(), nullptr);
+    closeOptionsWindow();
+    EXPECT_EQ(alertEditor(), nullptr);
+}

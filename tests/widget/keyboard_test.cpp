@@ -1,0 +1,235 @@
+// Every window without a mouse: the Tab order, the keys that press, close and accept, and
+// what a screen reader is told about the picture buttons and the up time.
+#include "about/about_window.h"
+#include "editors/alert_editor.h"
+#include "editors/program_editor.h"
+#include "editors/task_editors.h"
+#include "editors/web_address_editor.h"
+#include "fixtures.h"
+#include "scheduler/schedule_page.h"
+#include "settings/options_window.h"
+
+#include <QAccessible>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+/// The widgets that take the focus, Tab after Tab, starting from the window's focus widget;
+/// the last entry is where the focus comes back round.
+std::vector<QWidget*> TabCycle(QWidget* window, std::size_t presses) {
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    std::vector<QWidget*> seen{window->focusWidget()};
+    for (std::size_t i = 0; i < presses; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        seen.push_back(window->focusWidget());
+    }
+    return seen;
+}
+
+struct KeyboardTest : LoadedMainWindowTest {
+    SchedulePage* page() {
+        return mainWindow->optionsWindow()->schedulePageFrame->findChild<SchedulePage*>();
+    }
+    template <typename Editor> Editor* openEditor(const QString& kind) {
+        page()->kindBox->setCurrentText(kind);
+        page()->pickKind();
+        return qobject_cast<Editor*>(findTaskEditor(kind));
+    }
+};
+
+} // namespace
+
+TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
+    mainWindow->buttons.moreLessButton->setFocus();
+    EXPECT_EQ(
+        TabCycle(mainWindow.get(), 4),
+        (std::vector<QWidget*>{mainWindow->buttons.moreLessButton, mainWindow->buttons.onTopButton,
+                               mainWindow->buttons.minimizeButton, mainWindow->buttons.transparencyButton,
+                               mainWindow->buttons.moreLessButton}));
+
+    // Each page opens with the focus on its first control; the links at the foot come last.
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    EXPECT_EQ(TabCycle(optionsWindow, 11),
+              (std::vector<QWidget*>{optionsWindow->autostartCheck, optionsWindow->hourlyBeepCheck,
+                                     optionsWindow->testLink, optionsWindow->applyAutostartButton,
+                                     optionsWindow->figuresCheck, optionsWindow->applyFiguresButton,
+                                     optionsWindow->helpLink, optionsWindow->aboutLink,
+                                     optionsWindow->webLink, optionsWindow->optionsTab,
+                                     optionsWindow->scheduleTab, optionsWindow->autostartCheck}));
+    mainWindow->openScheduleTask();
+    optionsWindow->optionsPage->hide();
+    SchedulePage* p = page();
+    EXPECT_EQ(
+        TabCycle(optionsWindow, 14),
+        (std::vector<QWidget*>{p->scheduledCheck, p->daysBox, p->daysUpDown, p->hoursBox, p->hoursUpDown,
+                               p->minutesBox, p->minutesUpDown, p->kindBox, p->applyButton,
+                               optionsWindow->helpLink, optionsWindow->aboutLink, optionsWindow->webLink,
+                               optionsWindow->optionsTab, optionsWindow->scheduleTab, p->scheduledCheck}));
+
+    auto* alert = openEditor<AlertEditor>(QStringLiteral("Alert"));
+    EXPECT_EQ(TabCycle(alert, 4),
+              (std::vector<QWidget*>{alert->messageBox, alert->playSoundCheck, alert->testLink,
+                                     alert->okButton, alert->messageBox}));
+    alert->close();
+    auto* program = openEditor<ProgramEditor>(QStringLiteral("Run Program"));
+    EXPECT_EQ(TabCycle(program, 3), (std::vector<QWidget*>{program->pathBox, program->browseButton,
+                                                           program->okButton, program->pathBox}));
+    program->close();
+    auto* web = openEditor<WebAddressEditor>(QStringLiteral("Visit Website"));
+    EXPECT_EQ(TabCycle(web, 2), (std::vector<QWidget*>{web->addressBox, web->okButton, web->addressBox}));
+    web->close();
+    mainWindow->openAbout();
+    EXPECT_EQ(
+        TabCycle(mainWindow->aboutWindow(), 1),
+        (std::vector<QWidget*>{mainWindow->aboutWindow()->webLink, mainWindow->aboutWindow()->webLink}));
+}
+
+TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
+    // Space and Return press a picture button with its own click handler.
+    mainWindow->buttons.moreLessButton->setFocus();
+    QTest::keyClick(mainWindow->buttons.moreLessButton, Qt::Key_Space);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 4);
+    QTest::keyClick(mainWindow->buttons.moreLessButton, Qt::Key_Return);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
+    mainWindow->openOptions();
+    QTest::keyClick(mainWindow->optionsWindow()->helpLink, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(mainWindow->optionsWindow()->helpLink, Qt::Key_Space, Qt::ShiftModifier); // not a press
+    EXPECT_EQ(f.launcher->files.size(), 1u);
+
+    struct Case {
+        const char* what;
+        QString kind;
+        QString text;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool closed;
+        std::vector<fakes::RecordedMessage> messages;
+    };
+    const Case cases[] = {
+        {"Escape in the alert's message", "Alert", "kept?", Qt::Key_Escape, {}, true, {}},
+        {"Return in the alert's message starts a line", "Alert", "a", Qt::Key_Return, {}, false, {}},
+        {"Ctrl+Return in the alert's message is OK",
+         "Alert",
+         "a",
+         Qt::Key_Return,
+         Qt::ControlModifier,
+         true,
+         {}},
+        {"Ctrl+Return on an empty message warns as OK does", "Alert", "", Qt::Key_Return, Qt::ControlModifier,
+         false, fakes::OneBox("Please type the Message.", platform::MessageIcon::Exclamation)},
+        {"Return in the program box is OK", "Run Program", "/bin/true", Qt::Key_Return, {}, true, {}},
+        {"Escape in the program box", "Run Program", "", Qt::Key_Escape, {}, true, {}},
+        {"Return in the bare web address warns as OK does",
+         "Visit Website",
+         "http://",
+         Qt::Key_Return,
+         {},
+         false,
+         fakes::OneBox("Please type the URL.", platform::MessageIcon::Exclamation)},
+        {"Return in the web address is OK",
+         "Visit Website",
+         "http://x.example",
+         Qt::Key_Return,
+         {},
+         true,
+         {}},
+    };
+    for (const Case& c : cases) {
+        f.messages->shown.clear();
+        page()->kindBox->setFocus();
+        EditorWindow* editor = openEditor<EditorWindow>(c.kind);
+        ASSERT_NE(editor, nullptr) << c.what;
+        editor->activate();
+        QWidget* box = nullptr;
+        if (auto* alert = qobject_cast<AlertEditor*>(editor)) {
+            alert->messageBox->setPlainText(c.text);
+            alert->messageBox->moveCursor(QTextCursor::End);
+            box = alert->messageBox;
+        } else {
+            auto* line = editor->findChild<QLineEdit*>();
+            line->setText(c.text);
+            box = line;
+        }
+        QTest::keyClick(box, c.key, c.modifiers);
+        EXPECT_EQ(editor->isClosed(), c.closed) << c.what;
+        EXPECT_EQ(f.messages->shown, c.messages) << c.what;
+        EXPECT_EQ(mainWindow->optionsWindow()->isEnabled(), c.closed) << c.what;
+        // Freed again, the window has its focus where the user left it.
+        EXPECT_EQ(mainWindow->optionsWindow()->focusWidget() == page()->kindBox, c.closed) << c.what;
+        if (!c.closed) {
+            editor->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(mainWindow->scheduledTask.message, "a");
+    EXPECT_EQ(mainWindow->scheduledTask.program, "/bin/true");
+    EXPECT_EQ(mainWindow->scheduledTask.webAddress, "http://x.example");
+}
+
+TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAndPress) {
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    mainWindow->openAbout();
+    std::vector<PictureButton*> buttons;
+    for (QWidget* window : {static_cast<QWidget*>(mainWindow.get()), static_cast<QWidget*>(optionsWindow),
+                            static_cast<QWidget*>(mainWindow->aboutWindow()),
+                            static_cast<QWidget*>(openEditor<AlertEditor>(QStringLiteral("Alert")))}) {
+        for (PictureButton* b : window->findChildren<PictureButton*>()) {
+            buttons.push_back(b);
+        }
+    }
+    EXPECT_EQ(buttons.size(), 4u + 9u + 1u + 2u);
+    for (PictureButton* b : buttons) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), QAccessible::Button) << b->spokenName().toStdString();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << b->objectName().toStdString();
+        EXPECT_TRUE(a->state().focusable);
+        EXPECT_TRUE(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    }
+
+    // Pressed through the screen reader: the click handler; the name and state follow the picture.
+    auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    auto checked = [](QWidget* w) -> bool {
+        return QAccessible::queryAccessibleInterface(w)->state().checked;
+    };
+    auto press = [](QWidget* w) {
+        QAccessible::queryAccessibleInterface(w)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    };
+    EXPECT_EQ(name(mainWindow->buttons.moreLessButton), "Less information");
+    press(mainWindow->buttons.moreLessButton);
+    EXPECT_EQ(name(mainWindow->buttons.moreLessButton), "More information");
+    for (auto [toggle, tip] :
+         {std::pair(mainWindow->buttons.onTopButton, "Always On Top"),
+          std::pair(mainWindow->buttons.transparencyButton, "Window Transparent / Opaque.")}) {
+        EXPECT_EQ(name(toggle), tip);
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(toggle)->state().checkable);
+        EXPECT_FALSE(checked(toggle)) << tip;
+        press(toggle);
+        EXPECT_TRUE(checked(toggle)) << tip;
+    }
+    EXPECT_EQ(std::pair(checked(optionsWindow->optionsTab), checked(optionsWindow->scheduleTab)),
+              std::pair(true, false));
+    press(optionsWindow->scheduleTab);
+    EXPECT_EQ(std::pair(checked(optionsWindow->optionsTab), checked(optionsWindow->scheduleTab)),
+              std::pair(false, true));
+}
+
+TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {
+    QAccessibleInterface* display = QAccessible::queryAccessibleInterface(mainWindow->display.phraseGroup);
+    EXPECT_EQ(display->text(QAccessible::Name), "up 0 days, 0 hours, 0 minutes");
+    refreshAt((26 * 60 + 1) * 60'000ULL); // 1 day, 2 hours, 1 minute
+    EXPECT_EQ(display->text(QAccessible::Name), "up 1 day, 2 hours, 1 minute");
+    refreshAt((23 * 60 + 59) * 60'000ULL + 59'999);
+    EXPECT_EQ(display->text(QAccessible::Name), "up 0 days, 23 hours, 59 minutes");
+    EXPECT_EQ(display->childCount(), 0);
+    EXPECT_EQ(display->role(), QAccessible::StaticText);
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "23"); // the labels stay as drawn
+}
