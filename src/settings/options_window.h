@@ -2,9 +2,10 @@
 
 #include "common/picture_button.h"
 #include "platform/services.h"
+#include "settings/options_look.h"
+#include "settings/options_page.h"
 #include "settings/settings_store.h"
 
-#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QStatusBar>
@@ -14,8 +15,9 @@
 #include <functional>
 
 /// The Options and Schedule Task window: two pages chosen with the page tabs in the bar at its
-/// left, and a status bar of three panels. The Options page is built here; the Schedule Task
-/// page is put into schedulePageFrame by whoever makes the window, before load.
+/// left, the Help, About and Web links under them, and a status bar of three panels. It makes
+/// its OptionsPage; the main window's WindowLauncher makes it and puts the SchedulePage into
+/// schedulePageFrame before load.
 class OptionsWindow final : public QWidget {
     Q_OBJECT
 
@@ -49,26 +51,12 @@ public:
     void toggleOptionsPage();
     /// Schedule Task tab: the mirror image of toggleOptionsPage.
     void toggleSchedulePage();
-    /// Apply for autostart and the hourly beep.
-    void applyAutostartAndBeep();
-    /// Apply for the memory and processor figures.
-    void applyFigures() { applyFiguresOption(); }
-    void applyFiguresOption();
-    /// The Test link: the tone sweep of the hourly beep.
-    void testBeep();
     /// Panel 3: the monitor figures, memory read now and the main window's processor text.
     void showFiguresInStatusBar();
     /// The links at the foot: the help page, the About window, the maker's web site.
     void openHelp();
     void openAbout();
     void openWebAddress();
-    /// Hover pictures: the mouse over an Apply button lights it; over the Options page,
-    /// both of its Apply buttons go back to normal (applyAutostartButton first).
-    void highlightApplyAutostart();
-    void highlightApplyFigures();
-    void restoreApplyButtons();
-    /// Sets autostartCheck from the autostart entry.
-    void loadAutostartCheck();
 
     /// A panel of statusBar, counted from 1.
     QLabel* panel(int number) const;
@@ -80,19 +68,8 @@ public:
     PictureButton* scheduleTab = nullptr;
     QLabel* scheduleTabCaption = nullptr;
 
-    // The Options page.
-    QFrame* optionsPage = nullptr;
-    QCheckBox* autostartCheck = nullptr;
-    QLabel* autostartLabel = nullptr;
-    QCheckBox* hourlyBeepCheck = nullptr;
-    QLabel* hourlyBeepLabel = nullptr;
-    PictureButton* testLink = nullptr;
-    PictureButton* applyAutostartButton = nullptr;
-    QCheckBox* figuresCheck = nullptr;
-    QLabel* figuresLabel = nullptr;
-    PictureButton* applyFiguresButton = nullptr;
-    QLabel* startupPicture = nullptr;
-    QLabel* monitorPicture = nullptr;
+    /// The Options page.
+    OptionsPage* optionsPage = nullptr;
 
     /// The Schedule Task page's frame; its layout takes the page.
     QFrame* schedulePageFrame = nullptr;
@@ -108,21 +85,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTabs();
-    void buildOptionsPage();
     void buildStatusBar();
     void buildLinks();
-    PictureButton* makeLink(QWidget* parent, const QString& text, const QRect& geometry,
-                            const QColor& colour);
     /// The keyboard focus on the first control of a page just shown.
-    void FocusPage(QFrame* frame);
-    QRect twipsRect(double left, double top, double width, double height) const;
-    QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry);
-    PictureButton* makePictureButton(QWidget* parent, const QRect& geometry, const QString& name);
-    static void setBackground(QWidget* widget, const QColor& colour);
+    void focusPage(QFrame* frame);
+    QRect twipsRect(double left, double top, double width, double height) const {
+        return m_twips.rect(left, top, width, height);
+    }
     static void showPage(QFrame* frame);
 
     platform::Services& m_services;
@@ -130,6 +102,5 @@ private:
     SchedulePageSteps m_pageSteps;
     std::function<void()> m_showAbout;
     QLabel* m_panels[3] = {};
-    double m_twipsPerPixelX = 15.0;
-    double m_twipsPerPixelY = 15.0;
+    TwipsScale m_twips;
 };

@@ -126,11 +126,11 @@ TEST_F(AboutTest, HoverTable_ApplyButtonsLightUpAndTheirPageRestoresThem) {
         QWidget* over;
         int autostartApply, figuresApply, scheduleApply;
     } steps[] = {
-        {"over the start-up Apply", optionsWindow->applyAutostartButton, 4, 3, 3},
+        {"over the start-up Apply", optionsWindow->optionsPage->applyAutostartButton, 4, 3, 3},
         {"off the window: stays lit", optionsWindow->tabBar, 4, 3, 3},
         {"over the Options page restores it", optionsWindow->optionsPage, 3, 3, 3},
-        {"over the figures' Apply", optionsWindow->applyFiguresButton, 3, 4, 3},
-        {"over the start-up Apply too", optionsWindow->applyAutostartButton, 4, 4, 3},
+        {"over the figures' Apply", optionsWindow->optionsPage->applyFiguresButton, 3, 4, 3},
+        {"over the start-up Apply too", optionsWindow->optionsPage->applyAutostartButton, 4, 4, 3},
         {"over the schedule page: the Options page's stay lit", schedulePage, 4, 4, 3},
         {"over the Options page restores both", optionsWindow->optionsPage, 3, 3, 3},
         {"over the schedule page's Apply", apply, 3, 3, 4},
@@ -139,8 +139,8 @@ TEST_F(AboutTest, HoverTable_ApplyButtonsLightUpAndTheirPageRestoresThem) {
     };
     for (const auto& s : steps) {
         EditorFixture::moveMouseOver(s.over);
-        EXPECT_EQ(optionsWindow->applyAutostartButton->picture(), s.autostartApply) << s.step;
-        EXPECT_EQ(optionsWindow->applyFiguresButton->picture(), s.figuresApply) << s.step;
+        EXPECT_EQ(optionsWindow->optionsPage->applyAutostartButton->picture(), s.autostartApply) << s.step;
+        EXPECT_EQ(optionsWindow->optionsPage->applyFiguresButton->picture(), s.figuresApply) << s.step;
         EXPECT_EQ(apply->picture(), s.scheduleApply) << s.step;
     }
 }

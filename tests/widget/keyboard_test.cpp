@@ -56,12 +56,13 @@ TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
     mainWindow->openOptions();
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     EXPECT_EQ(TabCycle(optionsWindow, 11),
-              (std::vector<QWidget*>{optionsWindow->autostartCheck, optionsWindow->hourlyBeepCheck,
-                                     optionsWindow->testLink, optionsWindow->applyAutostartButton,
-                                     optionsWindow->figuresCheck, optionsWindow->applyFiguresButton,
-                                     optionsWindow->helpLink, optionsWindow->aboutLink,
-                                     optionsWindow->webLink, optionsWindow->optionsTab,
-                                     optionsWindow->scheduleTab, optionsWindow->autostartCheck}));
+              (std::vector<QWidget*>{
+                  optionsWindow->optionsPage->autostartCheck, optionsWindow->optionsPage->hourlyBeepCheck,
+                  optionsWindow->optionsPage->testLink, optionsWindow->optionsPage->applyAutostartButton,
+                  optionsWindow->optionsPage->figuresCheck, optionsWindow->optionsPage->applyFiguresButton,
+                  optionsWindow->helpLink, optionsWindow->aboutLink, optionsWindow->webLink,
+                  optionsWindow->optionsTab, optionsWindow->scheduleTab,
+                  optionsWindow->optionsPage->autostartCheck}));
     mainWindow->openScheduleTask();
     optionsWindow->optionsPage->hide();
     SchedulePage* p = page();

@@ -132,13 +132,14 @@ TEST_F(OptionsWindowFixture, Loading_SetsTheBoxesFromTheAutostartEntryAndTheCach
         f.registry->setDword(kKey, "hrbeep", c.hrbeep == "1" ? 0 : 1);
         OptionsWindow optionsWindow(f.services, mainWindow->settings());
         for (QCheckBox* box :
-             {optionsWindow.autostartCheck, optionsWindow.hourlyBeepCheck, optionsWindow.figuresCheck}) {
+             {optionsWindow.optionsPage->autostartCheck, optionsWindow.optionsPage->hourlyBeepCheck,
+              optionsWindow.optionsPage->figuresCheck}) {
             box->setChecked(c.before);
         }
         optionsWindow.load();
-        EXPECT_EQ(optionsWindow.autostartCheck->isChecked(), c.check11) << c.what;
-        EXPECT_EQ(optionsWindow.hourlyBeepCheck->isChecked(), c.check2) << c.what;
-        EXPECT_EQ(optionsWindow.figuresCheck->isChecked(), c.check3) << c.what;
+        EXPECT_EQ(optionsWindow.optionsPage->autostartCheck->isChecked(), c.check11) << c.what;
+        EXPECT_EQ(optionsWindow.optionsPage->hourlyBeepCheck->isChecked(), c.check2) << c.what;
+        EXPECT_EQ(optionsWindow.optionsPage->figuresCheck->isChecked(), c.check3) << c.what;
         f.registry->machineReadable = true;
         f.registry->setRaw(kRun, "Corvane", platform::kRegSz, {'/', 'x', 0});
     }
@@ -152,10 +153,12 @@ TEST_F(OptionsWindowFixture, SchedulePage_GoesIntoItsFrameAndItsStepsRunAtTheirP
         page,
         {[&] { order.push_back("kinds"); },
          [&] {
-             order.push_back(optionsWindow.autostartCheck->isChecked() ? "record after autostart" : "record");
+             order.push_back(optionsWindow.optionsPage->autostartCheck->isChecked() ? "record after autostart"
+                                                                                    : "record");
          },
          [&] {
-             order.push_back(optionsWindow.hourlyBeepCheck->isChecked() ? "status after caches" : "status");
+             order.push_back(optionsWindow.optionsPage->hourlyBeepCheck->isChecked() ? "status after caches"
+                                                                                     : "status");
              optionsWindow.panel(1)->setText("Task Scheduled : No");
          }});
     EXPECT_EQ(page->parentWidget(), optionsWindow.schedulePageFrame);
@@ -167,20 +170,20 @@ TEST_F(OptionsWindowFixture, SchedulePage_GoesIntoItsFrameAndItsStepsRunAtTheirP
 TEST_F(OptionsWindowFixture, ApplyAutostartAndBeep_StoresBothEveryTimeAndReadsTheBeepBack) {
     OptionsWindow& optionsWindow = open();
     // Ticking alone changes nothing.
-    optionsWindow.hourlyBeepCheck->setChecked(false);
+    optionsWindow.optionsPage->hourlyBeepCheck->setChecked(false);
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 1u);
     EXPECT_TRUE(mainWindow->hourlyBeepTimer.isActive());
 
-    optionsWindow.autostartCheck->setChecked(false);
-    optionsWindow.applyAutostartAndBeep();
+    optionsWindow.optionsPage->autostartCheck->setChecked(false);
+    optionsWindow.optionsPage->applyAutostartAndBeep();
     EXPECT_EQ(f.registry->text(kRun, "Corvane"), std::nullopt);
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 0u);
     EXPECT_EQ(mainWindow->hourlyBeepOption, "0");
     EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive());
 
-    optionsWindow.autostartCheck->setChecked(true);
-    optionsWindow.hourlyBeepCheck->setChecked(true);
-    QTest::mouseClick(optionsWindow.applyAutostartButton, Qt::LeftButton);
+    optionsWindow.optionsPage->autostartCheck->setChecked(true);
+    optionsWindow.optionsPage->hourlyBeepCheck->setChecked(true);
+    QTest::mouseClick(optionsWindow.optionsPage->applyAutostartButton, Qt::LeftButton);
     EXPECT_EQ(f.registry->text(kRun, "Corvane"), autostartProgramPath());
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 1u);
     EXPECT_EQ(mainWindow->hourlyBeepOption, "1");
@@ -189,7 +192,7 @@ TEST_F(OptionsWindowFixture, ApplyAutostartAndBeep_StoresBothEveryTimeAndReadsTh
 
     // The next load shows what was applied.
     closeOptionsWindow();
-    EXPECT_TRUE(open().hourlyBeepCheck->isChecked());
+    EXPECT_TRUE(open().optionsPage->hourlyBeepCheck->isChecked());
 }
 
 TEST_F(OptionsWindowFixture, ApplyWithoutRights_TheBeepFollowsTheRegistryAndAutostartStaysSilently) {
@@ -198,14 +201,15 @@ TEST_F(OptionsWindowFixture, ApplyWithoutRights_TheBeepFollowsTheRegistryAndAuto
     f.registry->currentUserWritable = false;
     f.registry->machineWritable = false;
     OptionsWindow& optionsWindow = open();
-    optionsWindow.autostartCheck->setChecked(false); // the entry exists and cannot be removed
-    optionsWindow.hourlyBeepCheck->setChecked(true);
-    optionsWindow.applyAutostartAndBeep();
+    optionsWindow.optionsPage->autostartCheck->setChecked(false); // the entry exists and cannot be removed
+    optionsWindow.optionsPage->hourlyBeepCheck->setChecked(true);
+    optionsWindow.optionsPage->applyAutostartAndBeep();
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 0u);
     EXPECT_EQ(mainWindow->hourlyBeepOption, "0");
     EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive());
     EXPECT_TRUE(f.registry->text(kRun, "Corvane").has_value());
-    EXPECT_FALSE(optionsWindow.autostartCheck->isChecked()); // what the user chose, until the next load
+    EXPECT_FALSE(
+        optionsWindow.optionsPage->autostartCheck->isChecked()); // what the user chose, until the next load
     EXPECT_TRUE(f.messages->shown.empty());
 }
 
@@ -216,9 +220,9 @@ TEST_F(OptionsWindowFixture, RemovingAutostartFailsOtherwise_AccessDeniedMessage
             throw std::runtime_error("broken");
         }
     };
-    optionsWindow.autostartCheck->setChecked(false);
-    optionsWindow.hourlyBeepCheck->setChecked(false);
-    optionsWindow.applyAutostartAndBeep();
+    optionsWindow.optionsPage->autostartCheck->setChecked(false);
+    optionsWindow.optionsPage->hourlyBeepCheck->setChecked(false);
+    optionsWindow.optionsPage->applyAutostartAndBeep();
     EXPECT_EQ(f.messages->shown,
               fakes::OneBox("Unable to schedule the Task. Access Denied.", platform::MessageIcon::Critical));
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 0u);
@@ -226,26 +230,26 @@ TEST_F(OptionsWindowFixture, RemovingAutostartFailsOtherwise_AccessDeniedMessage
 
 TEST_F(OptionsWindowFixture, ApplyFigures_StoresAndSwitchesTheCaptionTimerAndTheCaption) {
     OptionsWindow& optionsWindow = open();
-    optionsWindow.figuresCheck->setChecked(false);
-    QTest::mouseClick(optionsWindow.applyFiguresButton, Qt::LeftButton);
+    optionsWindow.optionsPage->figuresCheck->setChecked(false);
+    QTest::mouseClick(optionsWindow.optionsPage->applyFiguresButton, Qt::LeftButton);
     EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 0u);
     EXPECT_EQ(mainWindow->windowTitle(), "");
     EXPECT_FALSE(mainWindow->captionTimer.isActive());
     EXPECT_EQ(mainWindow->figuresOption, "0");
 
-    optionsWindow.figuresCheck->setChecked(true);
-    optionsWindow.applyFiguresOption();
+    optionsWindow.optionsPage->figuresCheck->setChecked(true);
+    optionsWindow.optionsPage->applyFiguresOption();
     EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 1u);
     EXPECT_TRUE(mainWindow->captionTimer.isActive());
     EXPECT_EQ(mainWindow->figuresOption, "1");
 
     // Not writable: the old 0 is read back, the timer stops again and the caption empties.
-    optionsWindow.figuresCheck->setChecked(false);
-    optionsWindow.applyFiguresOption();
+    optionsWindow.optionsPage->figuresCheck->setChecked(false);
+    optionsWindow.optionsPage->applyFiguresOption();
     f.registry->currentUserWritable = false;
     mainWindow->setWindowTitle("M 512 CPU 3%");
-    optionsWindow.figuresCheck->setChecked(true);
-    optionsWindow.applyFiguresOption();
+    optionsWindow.optionsPage->figuresCheck->setChecked(true);
+    optionsWindow.optionsPage->applyFiguresOption();
     EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 0u);
     EXPECT_FALSE(mainWindow->captionTimer.isActive());
     EXPECT_EQ(mainWindow->windowTitle(), "");
@@ -257,7 +261,7 @@ TEST_F(OptionsWindowFixture, TestLink_PlaysTheSweepOf21TonesAndTouchesNothingEls
     OptionsWindow& optionsWindow = open();
     const bool timer4 = mainWindow->hourlyBeepTimer.isActive();
     const auto callsBefore = f.registry->calls.size();
-    QTest::mouseClick(optionsWindow.testLink, Qt::LeftButton);
+    QTest::mouseClick(optionsWindow.optionsPage->testLink, Qt::LeftButton);
     ASSERT_EQ(f.tone->tones.size(), 21u);
     for (std::size_t i = 0; i < 21; ++i) {
         EXPECT_EQ(f.tone->tones[i].first, 500 - 10 * i);
@@ -265,9 +269,9 @@ TEST_F(OptionsWindowFixture, TestLink_PlaysTheSweepOf21TonesAndTouchesNothingEls
     }
     EXPECT_EQ(mainWindow->hourlyBeepTimer.isActive(), timer4);
     EXPECT_EQ(f.registry->calls.size(), callsBefore);
-    EXPECT_EQ(optionsWindow.testLink->text(), "Test ");
+    EXPECT_EQ(optionsWindow.optionsPage->testLink->text(), "Test ");
 
     // Without a tone generator the link does nothing (and does not crash).
     f.services.tone.reset();
-    optionsWindow.testBeep();
+    optionsWindow.optionsPage->testBeep();
 }
