@@ -54,7 +54,12 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
                                                                          &figuresOption, &hourlyBeepOption,
                                                                          this, &caption.cpuText})),
       display(this, m_twipsPerPixelX, m_twipsPerPixelY), buttons(*this, services, *m_settings), menu(this),
-      slide(*this), windows(*this, services, *m_settings, scheduledTask, triggerTimer, soundFolder) {
+      slide(*this),
+      // The refresh first: the trigger check and the beep read its values. The sample before
+      // the caption that shows it.
+      m_secondTimers({&uptimeTimer, &triggerTimer, &indicatorTimer, &cpuSampleTimer, &hourlyBeepTimer,
+                      &captionTimer, &clockTimer}),
+      windows(*this, services, *m_settings, scheduledTask, triggerTimer, soundFolder) {
     setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Corvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
@@ -71,9 +76,6 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     setFixedWidth(twipsToPixels(kClientWidthTwips, tppX()));
     setHeightTwips(m_height);
 
-    for (QTimer* timer : secondTimers()) {
-        timer->setInterval(1000);
-    }
     connect(&uptimeTimer, &QTimer::timeout, this, &MainWindow::refreshUptime);
     connect(&triggerTimer, &QTimer::timeout, this, &MainWindow::checkTrigger);
     connect(&indicatorTimer, &QTimer::timeout, this, &MainWindow::blinkIndicator);
@@ -167,7 +169,7 @@ void MainWindow::load() {
     openCpuQuery(*m_services.figures);
     addCpuCounter(*m_services.figures);
     cpuSampleTimer.start();
-    startSecondTimersInPhase();
+    m_secondTimers.startInPhase();
 
     menu.showIcon([this](int mouseMessage) { trayCallback(mouseMessage); });
 
@@ -201,39 +203,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
-std::array<QTimer*, 7> MainWindow::secondTimers() {
-    // The refresh first: the trigger check and the beep read its values. The sample before
-    // the caption that shows it.
-    return {&uptimeTimer,     &triggerTimer, &indicatorTimer, &cpuSampleTimer,
-            &hourlyBeepTimer, &captionTimer, &clockTimer};
-}
-
-void MainWindow::startSecondTimersInPhase() {
-    // Qt keeps one-second timers on the half-second nearest to where they started: timers
-    // started apart would wake the program twice a second for its whole life.
-    for (QTimer* timer : secondTimers()) {
-        if (timer->isActive()) {
-            timer->start();
-        }
-    }
-}
-
-void MainWindow::keepSecondTimersInPhase() {
-    // Those in phase are due now or have just ticked; the others started between two ticks
-    // (an Apply) and join from this tick on, at the cost of one tick later than they would.
-    for (QTimer* timer : secondTimers()) {
-        const int left = timer->remainingTime();
-        if (timer != &uptimeTimer && timer->isActive() && left > 100 && left < 900) {
-            timer->start(1000);
-        }
-    }
-}
-
 void MainWindow::refreshUptime() {
     if (m_ending) {
         return;
     }
-    keepSecondTimersInPhase();
+    m_secondTimers.keepInPhase();
     try {
         const UptimeBreakdown up = breakDownUptime(m_services.clock->tickCount());
         uptimeMinutes = up.minutes;

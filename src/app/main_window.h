@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/monitor_caption.h"
+#include "app/second_timers.h"
 #include "app/slide_in.h"
 #include "app/tray_menu.h"
 #include "app/uptime_display.h"
@@ -17,7 +18,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -94,6 +94,7 @@ public:
     QTimer clockTimer;
     QTimer cpuSampleTimer;
 
+    // The parts below are declared in the order they are built: each takes what comes before it.
 private:
     platform::Services& m_services;
     double m_twipsPerPixelX = 15.0;
@@ -107,13 +108,19 @@ private:
     std::unique_ptr<SettingsStore> m_settings;
 
 public:
+    /// The labels: up time, start date and time, the time now, the task indicator.
     UptimeDisplay display;
+    /// More or less information, always on top, minimize, half transparent.
     WindowButtons buttons;
+    /// The tray icon and its menu.
     TrayMenu menu;
+    /// The slide into view at start-up.
     SlideIn slide;
-    /// The Options and Schedule Task window and the About window, made on first use.
-    WindowLauncher windows;
 
+private:
+    SecondTimers m_secondTimers;
+
+public:
     /// The options store; it switches hourlyBeepTimer, captionTimer, the caption and the two caches.
     SettingsStore& settings() { return *m_settings; }
     QSystemTrayIcon* trayIcon() const { return menu.icon(); }
@@ -137,12 +144,6 @@ private:
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);
-    /// The one-second timers in the order they tick within a second.
-    std::array<QTimer*, 7> secondTimers();
-    /// Restarts the running one-second timers together, so they all tick in one wake-up.
-    void startSecondTimersInPhase();
-    /// Within uptimeTimer's tick: restarts a one-second timer started between two ticks.
-    void keepSecondTimersInPhase();
 
     float m_height = 0.0f;
     int m_workAreaRight = 0;
@@ -150,4 +151,9 @@ private:
     bool m_ending = false;
     std::unique_ptr<platform::SoundPlayer> m_notificationPlayer;
     std::unique_ptr<TaskExecutor> m_executor;
+
+public:
+    /// The Options and Schedule Task window and the About window, made on first use. Declared
+    /// last, so that these windows go first when the main window goes.
+    WindowLauncher windows;
 };
