@@ -1,6 +1,7 @@
 #include "about/about_window.h"
 
 #include "about/maker_site.h"
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/window_blocking.h"
 
@@ -74,11 +75,7 @@ AboutWindow::AboutWindow(platform::Services& services, QList<BlockedWindow> bloc
 }
 
 void AboutWindow::setColours(const QColor& background, const QColor& text) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    colours.setColor(QPalette::WindowText, text);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    setDesignColours(this, background, text);
     QPalette link = webLink->palette();
     link.setColor(QPalette::WindowText, text == Qt::white ? text : kLinkColour);
     webLink->setPalette(link);

@@ -1,3 +1,4 @@
+#include "app/display_platform.h"
 #include "app/main_window.h"
 #include "platform/services.h"
 
@@ -13,13 +14,21 @@ int main(int argc, char* argv[]) {
     if (!shmChosen) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
+    const QByteArray platform = chooseDisplayPlatform(CurrentSessionEnvironment());
+    if (!platform.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", platform);
+    }
     QApplication app(argc, argv);
     if (!shmChosen) {
         qunsetenv("QT_XCB_NO_MITSHM");
     }
+    if (!platform.isEmpty()) {
+        qunsetenv("QT_QPA_PLATFORM");
+    }
+    reportPlatformLimits(QGuiApplication::platformName());
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("4.0"));
-    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Corvane"));
     // The program lives in the tray: closing or hiding a window never quits it by itself.
     QApplication::setQuitOnLastWindowClosed(false);
 

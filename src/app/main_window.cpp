@@ -3,6 +3,7 @@
 #include "app/instance_check.h"
 #include "app/uptime.h"
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/end_program.h"
 #include "common/twips.h"
 #include "editors/notify_sound.h"
@@ -101,7 +102,12 @@ MainWindow::~MainWindow() = default;
 void MainWindow::setHeightTwips(float twips) {
     m_height = twips;
     const double client = static_cast<double>(twips - kFrameTwips);
-    setFixedHeight(std::max(1, twipsToPixels(client, tppY())));
+    // The small window ends just below the more/less button. Rounding to whole pixels, and once
+    // more to the screen's pixels at a fractional scale, must not cut the button that brings the
+    // rest back: a pixel of margin below it.
+    const int buttonBottom =
+        buttons.moreLessButton != nullptr ? buttons.moreLessButton->geometry().bottom() + 2 : 1;
+    setFixedHeight(std::max(buttonBottom, twipsToPixels(client, tppY())));
 }
 
 void MainWindow::showMessage(const QString& text, platform::MessageIcon icon) {
@@ -125,10 +131,7 @@ void MainWindow::checkInstance() {
 void MainWindow::load() {
     m_services.process->createInstanceLock("Corvane4.0");
 
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::white);
-    setPalette(background);
-    setAutoFillBackground(true);
+    setDesignColours(this, Qt::white);
 
     if (m_services.process->platformId() < 2) {
         showMessage(kUnsupportedMessage, platform::MessageIcon::Critical);
@@ -368,5 +371,9 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     mouseDown(event->button(), event->modifiers(), p.x() * tppX(), p.y() * tppY());
+    // Without a tray the menu would be out of reach: the window's right button opens it.
+    if (event->button() == Qt::RightButton && !QSystemTrayIcon::isSystemTrayAvailable()) {
+        menu.menu->popup(event->globalPosition().toPoint());
+    }
     QWidget::mousePressEvent(event);
 }

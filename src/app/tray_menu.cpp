@@ -2,6 +2,9 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
 namespace {
 
@@ -34,8 +37,14 @@ TrayMenu::TrayMenu(QWidget* window) : m_window(window) {
 TrayMenu::~TrayMenu() = default;
 
 void TrayMenu::showIcon(std::function<void(int mouseMessage)> onMouseMessage) {
-    m_icon = new QSystemTrayIcon(QIcon(QStringLiteral(":/icons/corvane.svg")), m_window);
+    // The theme's icon by name where the desktop has one (a StatusNotifierItem host draws it
+    // itself), the program's own picture otherwise.
+    m_icon = new QSystemTrayIcon(
+        QIcon::fromTheme(QStringLiteral("corvane"), QIcon(QStringLiteral(":/icons/corvane.svg"))), m_window);
     m_icon->setToolTip(QStringLiteral("Corvane 4.0"));
+    // Set on the icon, the menu is also exported over D-Bus, so a StatusNotifierItem host can show
+    // it where it shows its menus. An XEmbed tray still reports the right-button press.
+    m_icon->setContextMenu(menu);
     QObject::connect(m_icon, &QSystemTrayIcon::activated, m_window,
                      [onMouseMessage = std::move(onMouseMessage)](QSystemTrayIcon::ActivationReason reason) {
                          switch (reason) {
@@ -57,6 +66,10 @@ void TrayMenu::showIcon(std::function<void(int mouseMessage)> onMouseMessage) {
                          }
                      });
     m_icon->show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        qCWarning(lcTray).noquote() << "No system tray on this desktop: the menu (Options, Schedule Task, "
+                                       "Exit Corvane) opens with a right-click on the main window.";
+    }
 }
 
 void TrayMenu::hideIcon() {
@@ -73,7 +86,8 @@ void TrayMenu::mouseMessage(double message) {
     if (m_owner) {
         m_owner->activateWindow();
     }
-    if (message == kRightDown) {
+    // The tray may have opened the menu itself just before it reported the press.
+    if (message == kRightDown && !menu->isVisible()) {
         menu->popup(QCursor::pos());
     }
 }

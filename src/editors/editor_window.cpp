@@ -1,6 +1,7 @@
 #include "editors/editor_window.h"
 
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "common/window_blocking.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QColor kBackground(166, 193, 232);
 constexpr int kOkWidthTwips = 1080;
 constexpr int kOkHeightTwips = 480;
 
@@ -41,10 +41,7 @@ int EditorWindow::pixelsDown(double twips) const {
 void EditorWindow::setLook(QWidget* frame) {
     setWindowTitle(kAppTitle);
     for (QWidget* surface : {static_cast<QWidget*>(this), frame}) {
-        QPalette palette = surface->palette();
-        palette.setColor(QPalette::Window, kBackground);
-        surface->setPalette(palette);
-        surface->setAutoFillBackground(true);
+        setDesignColours(surface, kDesignBackground);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "scheduler/schedule_page.h"
 
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "scheduler/schedule.h"
@@ -38,10 +39,7 @@ SchedulePage::SchedulePage(ScheduledTask& record, QTimer& triggerTimer, platform
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
     setAccessibleName(QStringLiteral("Schedule Task"));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(166, 193, 232));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    setDesignColours(this, kDesignBackground);
     resize(twipsToPixels(kWidthTwips, m_tppX), twipsToPixels(kHeightTwips, m_tppY));
 
     clockPicture = new QLabel(this);

@@ -9,13 +9,6 @@ QRect TwipsScale::rect(double left, double top, double width, double height) con
     return {twipsToPixels(left, x), twipsToPixels(top, y), twipsToPixels(width, x), twipsToPixels(height, y)};
 }
 
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 QLabel* makeOptionsLabel(QWidget* parent, const QString& text, const QRect& geometry) {
     auto* label = new QLabel(text, parent);
     QFont font(QStringLiteral("Tahoma"));

@@ -11,8 +11,7 @@
 #include <QString>
 #include <QWidget>
 
-/// The page background and the tab bar's colour as designed.
-inline const QColor kPageColour(166, 193, 232);
+/// The tab bar's colour as designed.
 inline const QColor kTabBarColour(96, 143, 224);
 
 /// Twips to pixels at a screen's twips per pixel, across and down.
@@ -22,8 +21,6 @@ struct TwipsScale {
     QRect rect(double left, double top, double width, double height) const;
 };
 
-/// The widget's own background in the given colour.
-void setBackground(QWidget* widget, const QColor& colour);
 /// A label in the windows' Tahoma 8.25.
 QLabel* makeOptionsLabel(QWidget* parent, const QString& text, const QRect& geometry);
 /// An underlined text that acts as a button.

@@ -3,6 +3,7 @@
 #include "about/help_file.h"
 #include "about/maker_site.h"
 #include "common/app_title.h"
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "monitor/cpu_memory_monitor.h"
@@ -30,7 +31,7 @@ OptionsWindow::OptionsWindow(platform::Services& services, SettingsStore& settin
     setAccessibleName(QStringLiteral("Options and Schedule Task"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     setFixedSize(twipsRect(0, 0, kTabBarWidth + kPageWidth, kPageHeight + kStatusBarHeight).size());
-    setBackground(this, kPageColour);
+    setDesignColours(this, kDesignBackground);
 
     buildTabs();
     optionsPage = new OptionsPage(m_services, m_settings, m_twips, this);
@@ -53,7 +54,7 @@ OptionsWindow::OptionsWindow(platform::Services& services, SettingsStore& settin
 void OptionsWindow::buildTabs() {
     tabBar = new QFrame(this);
     tabBar->setGeometry(twipsRect(0, 0, kTabBarWidth, kPageHeight));
-    setBackground(tabBar, kTabBarColour);
+    setDesignColours(tabBar, kTabBarColour);
 
     auto makeTab = [this](double top, const QString& caption, const QString& name, QLabel*& label) {
         PictureButton* tab = makeListButton(tabBar, twipsRect(337, top, 825, 825), name);
@@ -121,9 +122,9 @@ void OptionsWindow::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
 
 void OptionsWindow::load() {
     setWindowTitle(kAppTitle);
-    setBackground(optionsPage, kPageColour);
-    setBackground(schedulePageFrame, kPageColour);
-    setBackground(tabBar, kTabBarColour);
+    setDesignColours(optionsPage, kDesignBackground);
+    setDesignColours(schedulePageFrame, kDesignBackground);
+    setDesignColours(tabBar, kTabBarColour);
 
     statusBarTimer.start();
     // On a new window both tabs show their design pictures: neither rule changes anything.

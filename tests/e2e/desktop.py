@@ -91,7 +91,7 @@ def run_checks(*steps):
                 for name, proc in d.procs:
                     if name == "corvane":
                         print(f"--- corvane {proc.pid} (status {proc.poll()}) output:\n{d.log_of(proc)[-2000:]}")
-                if artifacts:
+                if artifacts and d.env.get("DISPLAY"):
                     d.screenshot(os.path.join(artifacts, f"{run.__name__}-failure.png"))
     print("FAIL" if failed else "PASS")
     return 1 if failed else 0
@@ -160,6 +160,11 @@ class UserFolders:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
+def _is_tray_icon(info):
+    # The tray's row is 22 pixels high; a scaled program's icon is wider (33 at 1.5, 44 at 2).
+    return bool(info) and info["height"] == TRAY_ICON_SIZE and TRAY_ICON_SIZE <= info["width"] <= 3 * TRAY_ICON_SIZE
+
+
 def _die_with_parent():
     # The child gets SIGTERM if this process dies without cleaning up (SIGKILL, a crash).
     libc = ctypes.CDLL(None, use_errno=True)
@@ -197,7 +202,13 @@ atexit.register(_cleanup_all)
 
 
 class Desktop:
-    def __init__(self, audio=False, logind=False, logind_params=None, screen="1280x800x24", tray=True):
+    def __init__(self, audio=False, logind=False, logind_params=None, screen="1280x800x24", tray=True,
+                 wayland=False):
+        """wayland: a headless Wayland compositor (weston) with XWayland instead of Xvfb, openbox and
+        the tray; the environment has WAYLAND_DISPLAY and no DISPLAY, xwayland_display names
+        XWayland's X display (started by weston when a client first connects)."""
+        self.wayland = wayland
+        self.xwayland_display = None
         self.audio = audio
         self.logind = logind
         self.logind_params = logind_params or {}
@@ -248,15 +259,19 @@ class Desktop:
         env["PULSE_SERVER"] = "unix:" + os.path.join(t, "no-pulse")
         self.env = env
 
-        self._start_x()
+        if self.wayland:
+            self._start_weston()
+        else:
+            self._start_x()
         self._start_bus()
         if self.audio:
             self._start_pulse()
         if self.logind:
             self._start_logind()
-        self._start_window_manager()
-        if self.tray:
-            self._start_tray()
+        if not self.wayland:
+            self._start_window_manager()
+            if self.tray:
+                self._start_tray()
 
     def close(self):
         """Ends every process of this desktop by its PID, last started first, and removes the folder."""
@@ -419,6 +434,30 @@ class Desktop:
         self.display = ":" + number
         self.env["DISPLAY"] = self.display
         wait_for(lambda: self.run(["xdpyinfo"]).returncode == 0, 10, "the X server")
+
+    def _start_weston(self):
+        width, height = self.screen.split("x")[:2]
+        # XWayland's sockets live in the system's X socket folder, which weston does not make.
+        if not os.path.isdir("/tmp/.X11-unix"):
+            os.makedirs("/tmp/.X11-unix", exist_ok=True)
+            os.chmod("/tmp/.X11-unix", 0o1777)
+        log = os.path.join(self.tmp, "weston-compositor.log")
+        self.spawn(["weston", "--backend=headless-backend.so", "--xwayland", "--socket=wayland-test",
+                    f"--width={width}", f"--height={height}", "--idle-time=0", f"--log={log}"], name="weston")
+        runtime = self.env["XDG_RUNTIME_DIR"]
+        wait_for(lambda: os.path.exists(os.path.join(runtime, "wayland-test")), 15, "weston's socket")
+
+        def xwayland_display():
+            try:
+                with open(log, errors="replace") as f:
+                    m = re.search(r"xserver listening on display (:\d+)", f.read())
+            except OSError:
+                return None
+            return m and m.group(1)
+
+        self.xwayland_display = wait_for(xwayland_display, 15, "weston's XWayland display")
+        self.env["WAYLAND_DISPLAY"] = "wayland-test"
+        self.env["XDG_SESSION_TYPE"] = "wayland"  # as a Wayland session says; Qt follows it unless told
 
     def _start_bus(self):
         config = os.path.join(self.tmp, "bus.conf")
@@ -670,7 +709,7 @@ class Desktop:
             info = self.window_info(w)
             if not info or not info["viewable"] or info["override"]:
                 continue
-            if info["width"] == TRAY_ICON_SIZE and info["height"] == TRAY_ICON_SIZE:
+            if _is_tray_icon(info):
                 continue
             return w
         return None
@@ -693,8 +732,7 @@ class Desktop:
     def tray_icon(self, pid):
         """The program's 22x22 tray icon window, or None."""
         for w in self.windows_of(pid):
-            info = self.window_info(w)
-            if info and info["width"] == TRAY_ICON_SIZE and info["height"] == TRAY_ICON_SIZE:
+            if _is_tray_icon(self.window_info(w)):
                 return w
         return None
 

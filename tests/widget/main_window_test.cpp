@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QTest>
 #include <QTime>
 
 #include <utility>
@@ -173,7 +174,7 @@ TEST_F(MainWindowFixture, MoreLess_TogglesHeightPictureAndCurrentTime) {
     const int top = mainWindow->buttons.moreLessButton->y();
     mainWindow->toggleMoreInformation();
     EXPECT_EQ(mainWindow->heightTwips(), 1170.0f);
-    EXPECT_EQ(mainWindow->height(), (1170 - 360) / 15);
+    EXPECT_EQ(mainWindow->height(), (1170 - 360) / 15 + 2) << "the client area ends a pixel below the button";
     EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 4);
     EXPECT_GT(mainWindow->buttons.moreLessButton->y(), top);
     EXPECT_FALSE(mainWindow->clockTimer.isActive());
@@ -241,6 +242,15 @@ TEST_F(MainWindowFixture, Tray_OnlyARightPressOpensTheMenu) {
         EXPECT_FALSE(mainWindow->menu.menu->isVisible()) << message;
     }
     mainWindow->trayCallback(516);
+    EXPECT_TRUE(mainWindow->menu.menu->isVisible());
+    mainWindow->menu.menu->hide();
+}
+
+TEST_F(MainWindowFixture, NoTray_TheWindowsRightButtonOpensTheMenu) {
+    mainWindow->load(); // offscreen: no system tray
+    QTest::mousePress(mainWindow.get(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
+    EXPECT_FALSE(mainWindow->menu.menu->isVisible());
+    QTest::mousePress(mainWindow.get(), Qt::RightButton, Qt::NoModifier, QPoint(60, 20));
     EXPECT_TRUE(mainWindow->menu.menu->isVisible());
     mainWindow->menu.menu->hide();
 }
