@@ -15,7 +15,7 @@ QByteArray chooseDisplayPlatform(const SessionEnvironment& session) {
     return session.display.isEmpty() ? QByteArrayLiteral("wayland") : QByteArrayLiteral("xcb");
 }
 
-SessionEnvironment CurrentSessionEnvironment() {
+SessionEnvironment currentSessionEnvironment() {
     return {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
             qgetenv("XDG_SESSION_TYPE")};
 }

@@ -19,7 +19,7 @@ struct SessionEnvironment {
 QByteArray chooseDisplayPlatform(const SessionEnvironment& session);
 
 /// The same, read from the process environment.
-SessionEnvironment CurrentSessionEnvironment();
+SessionEnvironment currentSessionEnvironment();
 
 /// Logs what cannot work on the platform the program runs on (Qt's platform name).
 void reportPlatformLimits(const QString& platformName);

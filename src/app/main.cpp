@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     if (!shmChosen) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
-    const QByteArray platform = chooseDisplayPlatform(CurrentSessionEnvironment());
+    const QByteArray platform = chooseDisplayPlatform(currentSessionEnvironment());
     if (!platform.isEmpty()) {
         qputenv("QT_QPA_PLATFORM", platform);
     }
