@@ -17,7 +17,7 @@ HALF_OPAQUE = 0x80808080
 SWEEP = list(range(500, 299, -10))
 # Where the buttons sit in the window at 15 twips a pixel: the on-top button in its on-top place
 # (340, 616 twips), the transparency button at (1630, 791); the centre of each.
-IMAGE6_ON_TOP = (29, 49)
+ON_TOP_BUTTON_RAISED = (29, 49)
 TRANSPARENCY_BUTTON = (115, 63)
 
 
@@ -107,7 +107,7 @@ def appearance(d, artifacts):
     if artifacts:
         d.screenshot(os.path.join(artifacts, "monitor-on-top.png"))
 
-    d.click(window, *IMAGE6_ON_TOP)
+    d.click(window, *ON_TOP_BUTTON_RAISED)
     # The window system makes a new window for the new band.
     window = wait_for(lambda: (lambda w: w if w and "_NET_WM_STATE_ABOVE" not in d.property(w, "_NET_WM_STATE")
                                else None)(d.main_window(proc.pid)), 10, "the window back in the normal band")

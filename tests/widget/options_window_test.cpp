@@ -83,8 +83,8 @@ TEST_F(OptionsWindowFixture, PageTabs_ClickingTheSelectedTabClosesItsPage) {
     const struct {
         const char* step;
         void (OptionsWindow::*click)();
-        int image7, image8;
-        bool frame2, frame3;
+        int optionsTabPicture, scheduleTabPicture;
+        bool optionsPageShown, schedulePageShown;
     } steps[] = {
         {"Options tab while its page shows", &OptionsWindow::toggleOptionsPage, 1, 1, false, false},
         {"Options tab again", &OptionsWindow::toggleOptionsPage, 2, 1, true, false},
@@ -94,10 +94,10 @@ TEST_F(OptionsWindowFixture, PageTabs_ClickingTheSelectedTabClosesItsPage) {
     };
     for (const auto& s : steps) {
         (optionsWindow.*s.click)();
-        EXPECT_EQ(optionsWindow.optionsTab->picture(), s.image7) << s.step;
-        EXPECT_EQ(optionsWindow.scheduleTab->picture(), s.image8) << s.step;
-        EXPECT_EQ(optionsWindow.optionsPage->isVisible(), s.frame2) << s.step;
-        EXPECT_EQ(optionsWindow.schedulePageFrame->isVisible(), s.frame3) << s.step;
+        EXPECT_EQ(optionsWindow.optionsTab->picture(), s.optionsTabPicture) << s.step;
+        EXPECT_EQ(optionsWindow.scheduleTab->picture(), s.scheduleTabPicture) << s.step;
+        EXPECT_EQ(optionsWindow.optionsPage->isVisible(), s.optionsPageShown) << s.step;
+        EXPECT_EQ(optionsWindow.schedulePageFrame->isVisible(), s.schedulePageShown) << s.step;
     }
     // A real mouse click on the tab picture takes the same way.
     QTest::mouseClick(optionsWindow.optionsTab, Qt::LeftButton);
@@ -112,7 +112,7 @@ TEST_F(OptionsWindowFixture, Loading_SetsTheBoxesFromTheAutostartEntryAndTheCach
         QString hrbeep;
         QString memCpu;
         bool before; // each box's state before loading
-        bool check11, check2, check3;
+        bool autostartChecked, hourlyBeepChecked, figuresChecked;
     };
     const Case cases[] = {
         {"entry and both on", true, true, "1", "1", false, true, true, true},
@@ -137,9 +137,9 @@ TEST_F(OptionsWindowFixture, Loading_SetsTheBoxesFromTheAutostartEntryAndTheCach
             box->setChecked(c.before);
         }
         optionsWindow.load();
-        EXPECT_EQ(optionsWindow.optionsPage->autostartCheck->isChecked(), c.check11) << c.what;
-        EXPECT_EQ(optionsWindow.optionsPage->hourlyBeepCheck->isChecked(), c.check2) << c.what;
-        EXPECT_EQ(optionsWindow.optionsPage->figuresCheck->isChecked(), c.check3) << c.what;
+        EXPECT_EQ(optionsWindow.optionsPage->autostartCheck->isChecked(), c.autostartChecked) << c.what;
+        EXPECT_EQ(optionsWindow.optionsPage->hourlyBeepCheck->isChecked(), c.hourlyBeepChecked) << c.what;
+        EXPECT_EQ(optionsWindow.optionsPage->figuresCheck->isChecked(), c.figuresChecked) << c.what;
         f.registry->machineReadable = true;
         f.registry->setRaw(kRun, "Corvane", platform::kRegSz, {'/', 'x', 0});
     }
@@ -259,7 +259,7 @@ TEST_F(OptionsWindowFixture, ApplyFigures_StoresAndSwitchesTheCaptionTimerAndThe
 
 TEST_F(OptionsWindowFixture, TestLink_PlaysTheSweepOf21TonesAndTouchesNothingElse) {
     OptionsWindow& optionsWindow = open();
-    const bool timer4 = mainWindow->hourlyBeepTimer.isActive();
+    const bool beepTimer = mainWindow->hourlyBeepTimer.isActive();
     const auto callsBefore = f.registry->calls.size();
     QTest::mouseClick(optionsWindow.optionsPage->testLink, Qt::LeftButton);
     ASSERT_EQ(f.tone->tones.size(), 21u);
@@ -267,7 +267,7 @@ TEST_F(OptionsWindowFixture, TestLink_PlaysTheSweepOf21TonesAndTouchesNothingEls
         EXPECT_EQ(f.tone->tones[i].first, 500 - 10 * i);
         EXPECT_EQ(f.tone->tones[i].second, 50u);
     }
-    EXPECT_EQ(mainWindow->hourlyBeepTimer.isActive(), timer4);
+    EXPECT_EQ(mainWindow->hourlyBeepTimer.isActive(), beepTimer);
     EXPECT_EQ(f.registry->calls.size(), callsBefore);
     EXPECT_EQ(optionsWindow.optionsPage->testLink->text(), "Test ");
 

@@ -24,18 +24,18 @@ std::ptrdiff_t IndexOf(const std::vector<std::string>& calls, const std::string&
 /// The store on its own, with the main window's items it switches.
 struct StoreFixture : ::testing::Test {
     fakes::FakeServices f;
-    QTimer timer4;
-    QTimer timer5;
+    QTimer beepTimer;
+    QTimer captionTimer;
     QString figuresOption = QStringLiteral("MemCpustat");
     QString hourlyBeepOption = QStringLiteral("hrbeepstatus");
     QWidget window;
     SettingsStore store{f.services,
-                        OptionTargets{&timer4, &timer5, &figuresOption, &hourlyBeepOption, &window}};
+                        OptionTargets{&beepTimer, &captionTimer, &figuresOption, &hourlyBeepOption, &window}};
 
     void SetUp() override {
         // As the main window was designed: both timers enabled, a caption from the figures.
-        timer4.start(1000);
-        timer5.start(1000);
+        beepTimer.start(1000);
+        captionTimer.start(1000);
         window.setWindowTitle(QStringLiteral("figures"));
     }
 };
@@ -117,7 +117,7 @@ TEST_F(StoreFixture, LoadFiguresOption_SwitchesTheCaptionTimerAndTheCaptionOnlyF
     const struct {
         std::uint32_t stored;
         const char* cache;
-        bool timer5;
+        bool captionTimer;
         const char* caption;
     } cases[] = {
         {0, "0", false, ""},
@@ -131,7 +131,7 @@ TEST_F(StoreFixture, LoadFiguresOption_SwitchesTheCaptionTimerAndTheCaptionOnlyF
         f.registry->setDword(kKey, "ShowMemCpu", c.stored);
         store.loadFiguresOption();
         EXPECT_EQ(figuresOption, c.cache) << c.stored;
-        EXPECT_EQ(timer5.isActive(), c.timer5) << c.stored;
+        EXPECT_EQ(captionTimer.isActive(), c.captionTimer) << c.stored;
         EXPECT_EQ(window.windowTitle(), c.caption) << c.stored;
     }
     // 1 after 0 starts the timer again; the caption is the figures' to fill.
@@ -139,7 +139,7 @@ TEST_F(StoreFixture, LoadFiguresOption_SwitchesTheCaptionTimerAndTheCaptionOnlyF
     store.loadFiguresOption();
     f.registry->setDword(kKey, "ShowMemCpu", 1);
     store.loadFiguresOption();
-    EXPECT_TRUE(timer5.isActive());
+    EXPECT_TRUE(captionTimer.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
 }
 
@@ -150,11 +150,11 @@ TEST_F(StoreFixture, LoadHourlyBeepOption_SwitchesTheBeepTimerAndNeverTheCaption
         bool after;
     } cases[] = {{0, true, false}, {1, false, true}, {7, false, false}, {7, true, true}};
     for (const auto& c : cases) {
-        c.before ? timer4.start() : timer4.stop();
+        c.before ? beepTimer.start() : beepTimer.stop();
         f.registry->setDword(kKey, "hrbeep", c.stored);
         store.loadHourlyBeepOption();
         EXPECT_EQ(hourlyBeepOption, QString::number(c.stored));
-        EXPECT_EQ(timer4.isActive(), c.after) << c.stored;
+        EXPECT_EQ(beepTimer.isActive(), c.after) << c.stored;
         EXPECT_EQ(window.windowTitle(), "figures");
     }
 }
@@ -163,10 +163,10 @@ TEST_F(StoreFixture, LoadFiguresOption_ValueGoneLater_KeepsTheCacheAndTimerWitho
     f.registry->setDword(kKey, "ShowMemCpu", 0);
     store.loadFiguresOption();
     f.registry->removeValue(kKey, "ShowMemCpu");
-    timer5.start();
+    captionTimer.start();
     store.loadFiguresOption(); // the cache still says 0: the timer stops again
     EXPECT_EQ(figuresOption, "0");
-    EXPECT_FALSE(timer5.isActive());
+    EXPECT_FALSE(captionTimer.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_FALSE(f.process->ended());
 }
@@ -206,17 +206,17 @@ TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTheHourl
         {&SettingsStore::storeTransparentOn, "tpme", 1},    {&SettingsStore::storeTransparentOff, "tpme", 0},
         {&SettingsStore::storeHourlyBeepOff, "hrbeep", 0},  {&SettingsStore::storeHourlyBeepOn, "hrbeep", 1},
     };
-    timer4.stop();
+    beepTimer.stop();
     for (const auto& c : cases) {
-        const bool timer4Before = timer4.isActive();
-        const bool timer5Before = timer5.isActive();
+        const bool timer4Before = beepTimer.isActive();
+        const bool timer5Before = captionTimer.isActive();
         (store.*c.writer)();
         EXPECT_EQ(f.registry->dword(kKey, c.name), c.value) << c.name;
-        EXPECT_EQ(timer5.isActive(), timer5Before) << c.name;
+        EXPECT_EQ(captionTimer.isActive(), timer5Before) << c.name;
         if (std::string(c.name) == "hrbeep") {
-            EXPECT_EQ(timer4.isActive(), c.value == 1);
+            EXPECT_EQ(beepTimer.isActive(), c.value == 1);
         } else {
-            EXPECT_EQ(timer4.isActive(), timer4Before) << c.name;
+            EXPECT_EQ(beepTimer.isActive(), timer4Before) << c.name;
         }
     }
     EXPECT_EQ(f.registry->valueNames(kKey).size(), 5u);
@@ -227,10 +227,10 @@ TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
     StoreDefaults(*f.registry);
     f.registry->currentUserWritable = false;
     store.storeHourlyBeepOff();
-    EXPECT_TRUE(timer4.isActive());
-    timer4.stop();
+    EXPECT_TRUE(beepTimer.isActive());
+    beepTimer.stop();
     store.storeHourlyBeepOn();
-    EXPECT_FALSE(timer4.isActive());
+    EXPECT_FALSE(beepTimer.isActive());
     store.storeFiguresOff();
     store.storeOnTopOn();
     store.storeTransparentOn();
