@@ -10,7 +10,7 @@ const QString kNotInstalled =
 
 } // namespace
 
-bool OpenHelpFile(platform::Services& services) {
+bool openHelpFile(platform::Services& services) {
     const std::string path =
         services.folders->dataFolder() + services.folders->separator() + kHelpFileName.toStdString();
     // The shell's convention: a result above 32 is success.

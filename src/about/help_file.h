@@ -9,4 +9,4 @@ inline const QString kHelpFileName = QStringLiteral("corvanehelp.htm");
 
 /// Opens the help page from the data folder with the desktop's default viewer; when that
 /// fails, warns that the help file is not installed correctly. Returns whether it opened.
-bool OpenHelpFile(platform::Services& services);
+bool openHelpFile(platform::Services& services);

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-bool OpenMakerSite(platform::Services& services) {
+bool openMakerSite(platform::Services& services) {
     try {
         services.launcher->openUrl(kMakerSite.toStdString());
         return true;

@@ -9,4 +9,4 @@ inline const QString kMakerSite = QStringLiteral("https://www.pellorin.example/c
 
 /// Opens the maker's web site in the desktop's default browser; a failure is told in a
 /// message box. Returns whether the browser was started.
-bool OpenMakerSite(platform::Services& services);
+bool openMakerSite(platform::Services& services);

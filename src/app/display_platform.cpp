@@ -4,7 +4,7 @@
 
 Q_LOGGING_CATEGORY(lcDisplay, "corvane.display")
 
-QByteArray ChooseDisplayPlatform(const SessionEnvironment& session) {
+QByteArray chooseDisplayPlatform(const SessionEnvironment& session) {
     if (!session.qpaPlatform.isEmpty()) {
         return {};
     }
@@ -15,12 +15,12 @@ QByteArray ChooseDisplayPlatform(const SessionEnvironment& session) {
     return session.display.isEmpty() ? QByteArrayLiteral("wayland") : QByteArrayLiteral("xcb");
 }
 
-SessionEnvironment CurrentSessionEnvironment() {
+SessionEnvironment currentSessionEnvironment() {
     return {qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"),
             qgetenv("XDG_SESSION_TYPE")};
 }
 
-void ReportPlatformLimits(const QString& platformName) {
+void reportPlatformLimits(const QString& platformName) {
     if (platformName.startsWith(QLatin1String("wayland"))) {
         qCWarning(lcDisplay).noquote()
             << "Running as a native Wayland client: the compositor places the window, so it cannot "

@@ -16,10 +16,10 @@ struct SessionEnvironment {
 };
 
 /// The Qt platform to ask for ("xcb" or "wayland"), or empty to leave Qt's own choice.
-QByteArray ChooseDisplayPlatform(const SessionEnvironment& session);
+QByteArray chooseDisplayPlatform(const SessionEnvironment& session);
 
 /// The same, read from the process environment.
-SessionEnvironment CurrentSessionEnvironment();
+SessionEnvironment currentSessionEnvironment();
 
 /// Logs what cannot work on the platform the program runs on (Qt's platform name).
-void ReportPlatformLimits(const QString& platformName);
+void reportPlatformLimits(const QString& platformName);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-ProcessIdList ListProcessIds(platform::Processes& processes) {
+ProcessIdList listProcessIds(platform::Processes& processes) {
     // The system hands back as many identifiers as fit into the buffer; the buffer doubles
     // until it is no longer filled. The list is read once and cut to each buffer size.
     const std::vector<std::uint32_t> all = processes.processIds();
@@ -28,7 +28,7 @@ ProcessIdList ListProcessIds(platform::Processes& processes) {
     return list;
 }
 
-bool CheckSecondInstance(platform::Processes& processes, platform::ProcessControl& process,
+bool checkSecondInstance(platform::Processes& processes, platform::ProcessControl& process,
                          const ProcessIdList& list) {
     const std::string ownPath = processes.instanceExecutablePath();
     int copies = 0;

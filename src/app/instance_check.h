@@ -17,9 +17,9 @@ inline constexpr std::size_t kMaxListedProcesses = 1001;
 
 /// Collects the process identifiers, growing the buffer until the system's list fits.
 /// Throws std::runtime_error when the list cannot be read.
-ProcessIdList ListProcessIds(platform::Processes& processes);
+ProcessIdList listProcessIds(platform::Processes& processes);
 
 /// Counts the running copies of this program (same folder, fixed file name) among the listed
 /// processes. Returns true, after ending the program at once, when a second copy is found.
-bool CheckSecondInstance(platform::Processes& processes, platform::ProcessControl& process,
+bool checkSecondInstance(platform::Processes& processes, platform::ProcessControl& process,
                          const ProcessIdList& list);

@@ -1,5 +1,5 @@
 #include "app/display_platform.h"
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     if (!shmChosen) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
-    const QByteArray platform = ChooseDisplayPlatform(CurrentSessionEnvironment());
+    const QByteArray platform = chooseDisplayPlatform(currentSessionEnvironment());
     if (!platform.isEmpty()) {
         qputenv("QT_QPA_PLATFORM", platform);
     }
@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     if (!platform.isEmpty()) {
         qunsetenv("QT_QPA_PLATFORM");
     }
-    ReportPlatformLimits(QGuiApplication::platformName());
+    reportPlatformLimits(QGuiApplication::platformName());
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("4.0"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Corvane"));
@@ -33,8 +33,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::Services services = platform::makeSystemServices();
-    Form1 form1(services);
-    form1.Form_Initialize();
-    form1.Form_Load();
+    MainWindow mainWindow(services);
+    mainWindow.checkInstance();
+    mainWindow.load();
     return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-UptimeBreakdown BreakDownUptime(std::uint64_t tickMs) {
+UptimeBreakdown breakDownUptime(std::uint64_t tickMs) {
     UptimeBreakdown b;
     const std::uint64_t totalMinutes = (tickMs / 1000) / 60;
     b.minutes = static_cast<int>(totalMinutes % 60);
@@ -13,11 +13,11 @@ UptimeBreakdown BreakDownUptime(std::uint64_t tickMs) {
     return b;
 }
 
-std::string TwoDigits(std::uint64_t value) {
+std::string twoDigits(std::uint64_t value) {
     return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
 }
 
-std::string UptimePhrase(std::uint64_t days, int hours, int minutes) {
+std::string uptimePhrase(std::uint64_t days, int hours, int minutes) {
     auto count = [](std::uint64_t n, const char* unit) {
         return std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
     };
@@ -25,7 +25,7 @@ std::string UptimePhrase(std::uint64_t days, int hours, int minutes) {
            count(static_cast<std::uint64_t>(minutes), "minute");
 }
 
-std::int64_t SystemStartInstant(std::int64_t nowMsecsSinceEpoch, std::uint64_t tickMs) {
+std::int64_t systemStartInstant(std::int64_t nowMsecsSinceEpoch, std::uint64_t tickMs) {
     const std::int64_t nowToSecond = nowMsecsSinceEpoch - (nowMsecsSinceEpoch % 1000 + 1000) % 1000;
     const double upDays = static_cast<double>(tickMs) / 1000.0 / 60.0 / 60.0 / 24.0;
     const double start = static_cast<double>(nowToSecond) - upDays * 86400000.0;

@@ -15,13 +15,13 @@ struct UptimeBreakdown {
 inline constexpr std::uint64_t kMaxUptimeHours = 744;
 
 /// Breaks a tick count (milliseconds since boot) into minutes, hours and days.
-UptimeBreakdown BreakDownUptime(std::uint64_t tickMs);
+UptimeBreakdown breakDownUptime(std::uint64_t tickMs);
 
 /// Two-digit form: 0..9 as "0" and the digit, 10 and above in plain decimal.
-std::string TwoDigits(std::uint64_t value);
+std::string twoDigits(std::uint64_t value);
 
 /// The up time as one phrase for a screen reader: "up 3 days, 1 hour, 0 minutes".
-std::string UptimePhrase(std::uint64_t days, int hours, int minutes);
+std::string uptimePhrase(std::uint64_t days, int hours, int minutes);
 
 /// The instant the system started: now (to the second) less the up time, to the second.
-std::int64_t SystemStartInstant(std::int64_t nowMsecsSinceEpoch, std::uint64_t tickMs);
+std::int64_t systemStartInstant(std::int64_t nowMsecsSinceEpoch, std::uint64_t tickMs);

@@ -66,7 +66,7 @@ public:
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 };
 
-QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
+QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     if (auto* button = qobject_cast<PictureButton*>(object)) {
         return new PictureButtonAccessible(button);
     }
@@ -78,14 +78,14 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
 
 } // namespace
 
-void InstallAccessibility() {
+void installAccessibility() {
     static const bool installed = [] {
-        QAccessible::installFactory(MakeInterface);
+        QAccessible::installFactory(makeInterface);
         return true;
     }();
     (void)installed;
 }
 
 PhraseGroup::PhraseGroup(QWidget* parent) : QWidget(parent) {
-    InstallAccessibility();
+    installAccessibility();
 }

@@ -6,7 +6,7 @@
 /// (toggles with their state), and groups of labels read as one phrase.
 ///
 /// Installs the accessibility factory for them; any number of calls install it once.
-void InstallAccessibility();
+void installAccessibility();
 
 /// A group of labels that draws as its labels but reads as one phrase, its accessible name:
 /// a screen reader finds the group, never the labels inside one by one.

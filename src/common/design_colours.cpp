@@ -2,7 +2,7 @@
 
 #include <QPalette>
 
-void SetDesignColours(QWidget* surface, const QColor& background, const QColor& text) {
+void setDesignColours(QWidget* surface, const QColor& background, const QColor& text) {
     QPalette palette = surface->palette();
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, text);

@@ -1,5 +1,5 @@
 #include "common/end_program.h"
 
-void EndProgram(platform::ProcessControl& process) {
+void endProgram(platform::ProcessControl& process) {
     process.terminateCurrentProcess(process.currentExitCode());
 }

@@ -4,4 +4,4 @@
 
 /// Ends the process at once with the exit code the system reports for a running process
 /// (259): no window is unloaded, no handler runs, nothing is written.
-void EndProgram(platform::ProcessControl& process);
+void endProgram(platform::ProcessControl& process);

@@ -8,7 +8,7 @@
 #include <QPainter>
 
 PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
-    InstallAccessibility();
+    installAccessibility();
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
     setAlignment(Qt::AlignCenter);

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-QPixmap RenderPicture(const QString& resource, QSize size) {
+QPixmap renderPicture(const QString& resource, QSize size) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);

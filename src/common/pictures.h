@@ -6,4 +6,4 @@
 
 /// Renders one of the program's SVG pictures (a resource path such as ":/pictures/less.svg")
 /// at the given size in pixels. An unknown picture gives an empty, transparent pixmap.
-QPixmap RenderPicture(const QString& resource, QSize size);
+QPixmap renderPicture(const QString& resource, QSize size);

@@ -3,7 +3,7 @@
 #include <cmath>
 
 /// Nearest integer, a half going to the even neighbour (511.5 -> 512, 512.5 -> 512).
-inline int RoundHalfEven(double value) {
+inline int roundHalfEven(double value) {
     const double lower = std::floor(value);
     const double diff = value - lower;
     double result = lower;
@@ -14,6 +14,6 @@ inline int RoundHalfEven(double value) {
 }
 
 /// Twips to whole pixels at the given twips per pixel.
-inline int TwipsToPixels(double twips, double twipsPerPixel) {
-    return RoundHalfEven(twips / twipsPerPixel);
+inline int twipsToPixels(double twips, double twipsPerPixel) {
+    return roundHalfEven(twips / twipsPerPixel);
 }

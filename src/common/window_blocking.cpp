@@ -6,14 +6,14 @@ constexpr char kFocusProperty[] = "corvaneFocusWhenBlocked";
 
 } // namespace
 
-void BlockWindow(QWidget* window) {
+void blockWindow(QWidget* window) {
     if (window->isEnabled()) {
         window->setProperty(kFocusProperty, QVariant::fromValue<QObject*>(window->focusWidget()));
     }
     window->setEnabled(false);
 }
 
-void FreeWindow(QWidget* window) {
+void freeWindow(QWidget* window) {
     window->setEnabled(true);
     auto* saved = window->property(kFocusProperty).value<QObject*>();
     window->setProperty(kFocusProperty, QVariant());

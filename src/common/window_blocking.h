@@ -8,6 +8,6 @@
 
 /// Disables a window, remembering the widget that had its focus (an already disabled window
 /// keeps what it remembered).
-void BlockWindow(QWidget* window);
+void blockWindow(QWidget* window);
 /// Enables a window again and gives its focus back to the widget that had it.
-void FreeWindow(QWidget* window);
+void freeWindow(QWidget* window);

@@ -31,37 +31,37 @@ EditorWindow::EditorWindow(platform::Services& services, const QList<QWidget*>& 
     }
 }
 
-int EditorWindow::X(double twips) const {
-    return TwipsToPixels(twips, m_twipsPerPixelX);
+int EditorWindow::pixelsAcross(double twips) const {
+    return twipsToPixels(twips, m_twipsPerPixelX);
 }
-int EditorWindow::Y(double twips) const {
-    return TwipsToPixels(twips, m_twipsPerPixelY);
+int EditorWindow::pixelsDown(double twips) const {
+    return twipsToPixels(twips, m_twipsPerPixelY);
 }
 
-void EditorWindow::SetLook(QWidget* frame) {
+void EditorWindow::setLook(QWidget* frame) {
     setWindowTitle(kAppTitle);
     for (QWidget* surface : {static_cast<QWidget*>(this), frame}) {
-        SetDesignColours(surface, kDesignBackground);
+        setDesignColours(surface, kDesignBackground);
     }
 }
 
-void EditorWindow::DisableOtherWindows() {
+void EditorWindow::disableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            BlockWindow(window);
+            blockWindow(window);
         }
     }
 }
 
-void EditorWindow::EnableOtherWindows() {
+void EditorWindow::enableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            FreeWindow(window);
+            freeWindow(window);
         }
     }
 }
 
-void EditorWindow::ClearTaskKind() {
+void EditorWindow::clearTaskKind() {
     if (!m_kindBox) {
         return;
     }
@@ -72,27 +72,27 @@ void EditorWindow::ClearTaskKind() {
     }
 }
 
-void EditorWindow::ShowWarning(const QString& text) {
+void EditorWindow::showWarning(const QString& text) {
     m_services.messages->show(text, kAppTitle, platform::MessageIcon::Exclamation);
 }
 
-void EditorWindow::MakeOkButton(QWidget* parent, int leftTwips, int topTwips) {
-    const QSize size(X(kOkWidthTwips), Y(kOkHeightTwips));
+void EditorWindow::makeOkButton(QWidget* parent, int leftTwips, int topTwips) {
+    const QSize size(pixelsAcross(kOkWidthTwips), pixelsDown(kOkHeightTwips));
     // The editor's image list: 1 the normal picture, 2 the highlighted one.
-    Image9 = new PictureButton(parent);
-    Image9->setPictures({RenderPicture(QStringLiteral(":/pictures/ok_normal.svg"), size),
-                         RenderPicture(QStringLiteral(":/pictures/ok_highlighted.svg"), size)});
-    Image9->setPicture(1);
-    Image9->setGeometry(X(leftTwips), Y(topTwips), size.width(), size.height());
-    Image9->setAccessibleName(QStringLiteral("OK"));
-    connect(Image9, &PictureButton::mouseMoved, this, &EditorWindow::Image9_MouseMove);
+    okButton = new PictureButton(parent);
+    okButton->setPictures({renderPicture(QStringLiteral(":/pictures/ok_normal.svg"), size),
+                           renderPicture(QStringLiteral(":/pictures/ok_highlighted.svg"), size)});
+    okButton->setPicture(1);
+    okButton->setGeometry(pixelsAcross(leftTwips), pixelsDown(topTwips), size.width(), size.height());
+    okButton->setAccessibleName(QStringLiteral("OK"));
+    connect(okButton, &PictureButton::mouseMoved, this, &EditorWindow::highlightOk);
 }
 
-void EditorWindow::Image9_MouseMove() {
-    Image9->setPicture(2);
+void EditorWindow::highlightOk() {
+    okButton->setPicture(2);
 }
 
-void EditorWindow::WatchMouseMoves(QWidget* surface, std::function<void()> handler) {
+void EditorWindow::watchMouseMoves(QWidget* surface, std::function<void()> handler) {
     m_mouseSurface = surface;
     m_mouseHandler = std::move(handler);
     surface->setMouseTracking(true);
@@ -115,7 +115,7 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
         const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         // The keypad's Enter carries its own modifier.
         if (isReturn && (key->modifiers() & ~Qt::KeypadModifier) == wanted) {
-            Image9->press();
+            okButton->press();
             return true;
         }
     }
@@ -133,12 +133,12 @@ void EditorWindow::keyPressEvent(QKeyEvent* event) {
 void EditorWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        Form_Activate();
+        activate();
     }
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    Form_Unload();
+    unload();
     m_closed = true;
     event->accept();
 }

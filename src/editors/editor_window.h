@@ -19,39 +19,39 @@ class EditorWindow : public QWidget {
 
 public:
     /// Each time the editor becomes the active window.
-    virtual void Form_Activate() = 0;
+    virtual void activate() = 0;
     /// When the editor closes, by OK or by the close box.
-    virtual void Form_Unload() = 0;
+    virtual void unload() = 0;
 
     /// The mouse moved over OK: its highlighted picture.
-    void Image9_MouseMove();
+    void highlightOk();
     /// Whether the editor has been closed (it is then deleted soon).
     bool isClosed() const { return m_closed; }
 
     /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
-    PictureButton* Image9 = nullptr;
+    PictureButton* okButton = nullptr;
 
 protected:
     EditorWindow(platform::Services& services, const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
 
     /// The caption "Corvane" and the background colour of the window and of the frame.
-    void SetLook(QWidget* frame);
-    void DisableOtherWindows();
-    void EnableOtherWindows();
+    void setLook(QWidget* frame);
+    void disableOtherWindows();
+    void enableOtherWindows();
     /// Empties the text of the task-kind box of the Schedule Task page, if it is still open.
-    void ClearTaskKind();
+    void clearTaskKind();
     /// A message box with the exclamation icon and the title "Corvane".
-    void ShowWarning(const QString& text);
+    void showWarning(const QString& text);
     /// Makes OK at a place in twips on the parent; its hover pictures follow the mouse.
-    void MakeOkButton(QWidget* parent, int leftTwips, int topTwips);
+    void makeOkButton(QWidget* parent, int leftTwips, int topTwips);
     /// Calls handler for every mouse move over the surface itself (not over its child windows).
-    void WatchMouseMoves(QWidget* surface, std::function<void()> handler);
+    void watchMouseMoves(QWidget* surface, std::function<void()> handler);
     /// Return in the box presses OK; with needsControl only Ctrl+Return does (a box of several
     /// lines, where Return starts a new line).
     void PressOkOnReturn(QWidget* box, bool needsControl);
     /// Twips to pixels across and down.
-    int X(double twips) const;
-    int Y(double twips) const;
+    int pixelsAcross(double twips) const;
+    int pixelsDown(double twips) const;
 
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -8,12 +8,12 @@
 
 /// The notification sound file: the Windows directory (the program's data folder here), then
 /// Media and notify.wav, joined with the system's separator by plain string joining.
-std::string NotifySoundPath(const QString& windowsDirectory, const std::string& separator);
+std::string notifySoundPath(const QString& windowsDirectory, const std::string& separator);
 
 /// Opens the notification sound on a player and starts it; returns at once while it plays.
 /// Throws std::runtime_error when the file is missing or unreadable or there is no audio output.
-void StartNotifySound(platform::SoundPlayer& player, const std::string& path);
+void startNotifySound(platform::SoundPlayer& player, const std::string& path);
 
 /// Ends a playback when the player reports its end: stop, then release the file so that the
 /// next playback opens it afresh.
-void EndNotifySound(platform::SoundPlayer& player);
+void endNotifySound(platform::SoundPlayer& player);

@@ -1,8 +1,8 @@
 #include "editors/task_editors.h"
 
-#include "editors/form3.h"
-#include "editors/form6.h"
-#include "editors/form7.h"
+#include "editors/alert_editor.h"
+#include "editors/program_editor.h"
+#include "editors/web_address_editor.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -11,7 +11,7 @@ namespace {
 
 /// The open editor of a kind (shown, or loaded hidden), as there is at most one of each. A
 /// closed one waiting to be deleted does not count.
-template <typename Editor> Editor* FindOpen() {
+template <typename Editor> Editor* findOpen() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* editor = qobject_cast<Editor*>(window);
         if (editor != nullptr && !editor->isClosed()) {
@@ -21,7 +21,7 @@ template <typename Editor> Editor* FindOpen() {
     return nullptr;
 }
 
-EditorWindow* ShowEditor(EditorWindow* editor, QWidget* owner) {
+EditorWindow* showEditor(EditorWindow* editor, QWidget* owner) {
     if (owner != nullptr && owner->windowHandle() != nullptr) {
         // Kept above the window it was opened from, without being its child.
         editor->winId();
@@ -35,40 +35,43 @@ EditorWindow* ShowEditor(EditorWindow* editor, QWidget* owner) {
 
 } // namespace
 
-EditorWindow* LoadTaskEditor(const QString& kind, const EditorContext& context) {
-    if (EditorWindow* open = FindTaskEditor(kind)) {
+EditorWindow* loadTaskEditor(const QString& kind, const EditorContext& context) {
+    if (EditorWindow* open = findTaskEditor(kind)) {
         return open;
     }
     if (kind == QLatin1String("Alert")) {
-        return new Form3(context.services, context.task, context.windowsDirectory,
-                         {context.form1, context.form2}, context.kindBox);
+        return new AlertEditor(context.services, context.task, context.soundFolder,
+                               {context.mainWindow, context.optionsWindow}, context.kindBox);
     }
     if (kind == QLatin1String("Run Program")) {
-        return new Form7(context.services, context.task,
-                         {context.form1, context.form2, FindOpen<Form3>(), context.form4}, context.kindBox);
+        return new ProgramEditor(
+            context.services, context.task,
+            {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(), context.aboutWindow},
+            context.kindBox);
     }
     if (kind == QLatin1String("Visit Website")) {
-        return new Form6(context.services, context.task,
-                         {context.form1, context.form2, FindOpen<Form3>(), context.form4, FindOpen<Form7>()},
-                         context.kindBox);
+        return new WebAddressEditor(context.services, context.task,
+                                    {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(),
+                                     context.aboutWindow, findOpen<ProgramEditor>()},
+                                    context.kindBox);
     }
     return nullptr;
 }
 
-EditorWindow* FindTaskEditor(const QString& kind) {
+EditorWindow* findTaskEditor(const QString& kind) {
     if (kind == QLatin1String("Alert")) {
-        return FindOpen<Form3>();
+        return findOpen<AlertEditor>();
     }
     if (kind == QLatin1String("Run Program")) {
-        return FindOpen<Form7>();
+        return findOpen<ProgramEditor>();
     }
     if (kind == QLatin1String("Visit Website")) {
-        return FindOpen<Form6>();
+        return findOpen<WebAddressEditor>();
     }
     return nullptr;
 }
 
-EditorWindow* OpenTaskEditor(const QString& kind, const EditorContext& context) {
-    EditorWindow* editor = LoadTaskEditor(kind, context);
-    return editor == nullptr ? nullptr : ShowEditor(editor, context.form2);
+EditorWindow* openTaskEditor(const QString& kind, const EditorContext& context) {
+    EditorWindow* editor = loadTaskEditor(kind, context);
+    return editor == nullptr ? nullptr : showEditor(editor, context.optionsWindow);
 }

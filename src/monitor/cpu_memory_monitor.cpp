@@ -4,7 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
-QString CpuUsageText(double percent) {
+QString cpuUsageText(double percent) {
     // nearbyint rounds in the default mode, to nearest with halves to even.
     const double whole = std::nearbyint(percent);
     if (!(whole >= std::numeric_limits<std::int32_t>::min() &&
@@ -14,25 +14,25 @@ QString CpuUsageText(double percent) {
     return QStringLiteral("CPU ") + QString::number(static_cast<std::int32_t>(whole)) + QLatin1Char('%');
 }
 
-QString MonitorText(std::uint64_t availableBytes, const QString& lblcpusage) {
+QString monitorText(std::uint64_t availableBytes, const QString& cpuText) {
     // Whole megabytes in 64 bits: today's memory sizes do not fit the 32-bit field of old.
     const std::uint64_t megabytes = availableBytes / 1024 / 1024;
     // The sign position of a figure that is never negative is a blank.
-    return QStringLiteral(" Mem ") + QString::number(megabytes) + QStringLiteral("  ") + lblcpusage;
+    return QStringLiteral(" Mem ") + QString::number(megabytes) + QStringLiteral("  ") + cpuText;
 }
 
-void OpenCpuQuery(platform::SystemFigures& figures) {
+void openCpuQuery(platform::SystemFigures& figures) {
     figures.openProcessorQuery();
 }
 
-void AddCpuCounter(platform::SystemFigures& figures) {
+void addCpuCounter(platform::SystemFigures& figures) {
     figures.addProcessorCounter(0);
 }
 
-void SampleCpuUsage(platform::SystemFigures& figures, QString& lblcpusage) {
-    lblcpusage = CpuUsageText(figures.collectProcessorUsage());
+void sampleCpuUsage(platform::SystemFigures& figures, QString& cpuText) {
+    cpuText = cpuUsageText(figures.collectProcessorUsage());
 }
 
-QString ComposeMonitorText(platform::SystemFigures& figures, const QString& lblcpusage) {
-    return MonitorText(figures.availableMemoryBytes(), lblcpusage);
+QString composeMonitorText(platform::SystemFigures& figures, const QString& cpuText) {
+    return monitorText(figures.availableMemoryBytes(), cpuText);
 }

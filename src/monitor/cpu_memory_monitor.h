@@ -11,18 +11,18 @@
 
 /// "CPU " followed by the percentage rounded to a whole number (halves to the even neighbour)
 /// and "%". Throws std::range_error for a sample that is not a number or outside 32 bits.
-QString CpuUsageText(double percent);
+QString cpuUsageText(double percent);
 
 /// " Mem", the available memory in whole megabytes with a sign position, two blanks and the
 /// processor text: " Mem 512  CPU 5%".
-QString MonitorText(std::uint64_t availableBytes, const QString& lblcpusage);
+QString monitorText(std::uint64_t availableBytes, const QString& cpuText);
 
 /// Opens the processor query.
-void OpenCpuQuery(platform::SystemFigures& figures);
+void openCpuQuery(platform::SystemFigures& figures);
 /// Adds processor 0's usage counter to the query.
-void AddCpuCounter(platform::SystemFigures& figures);
-/// Takes one sample into lblcpusage. Throws when it cannot be read or converted; lblcpusage
+void addCpuCounter(platform::SystemFigures& figures);
+/// Takes one sample into cpuText. Throws when it cannot be read or converted; cpuText
 /// then keeps its text.
-void SampleCpuUsage(platform::SystemFigures& figures, QString& lblcpusage);
+void sampleCpuUsage(platform::SystemFigures& figures, QString& cpuText);
 /// The monitor text with the memory read now. Throws when the memory cannot be read.
-QString ComposeMonitorText(platform::SystemFigures& figures, const QString& lblcpusage);
+QString composeMonitorText(platform::SystemFigures& figures, const QString& cpuText);

@@ -4,4 +4,4 @@
 
 /// The falling sweep of the hourly beep: 21 tones of 50 ms from 500 down to 300 Hz. Returns
 /// when the last tone has ended, about a second later.
-void PlayToneSweep(platform::ToneGenerator& tone);
+void playToneSweep(platform::ToneGenerator& tone);

@@ -14,15 +14,15 @@ void SetOpacity(QWidget& window, platform::Screen& screen, int alpha) {
 
 } // namespace
 
-void MakeWindowTransparent(QWidget& window, platform::Screen& screen) {
+void makeWindowTransparent(QWidget& window, platform::Screen& screen) {
     SetOpacity(window, screen, 128);
 }
 
-void MakeWindowOpaque(QWidget& window, platform::Screen& screen) {
+void makeWindowOpaque(QWidget& window, platform::Screen& screen) {
     SetOpacity(window, screen, 255);
 }
 
-void SetWindowOnTop(QWidget& window, bool onTop) {
+void setWindowOnTop(QWidget& window, bool onTop) {
     // Changing the hint makes a new native window, which the window manager would place anew.
     const QPoint place = window.pos();
     window.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);

@@ -21,9 +21,9 @@ private:
 
 /// Draws the window at opacity 128 of 255. Throws AppearanceFailure where the window system
 /// cannot draw it so.
-void MakeWindowTransparent(QWidget& window, platform::Screen& screen);
-/// Draws the window at full opacity, 255 of 255. Throws as MakeWindowTransparent does.
-void MakeWindowOpaque(QWidget& window, platform::Screen& screen);
+void makeWindowTransparent(QWidget& window, platform::Screen& screen);
+/// Draws the window at full opacity, 255 of 255. Throws as makeWindowTransparent does.
+void makeWindowOpaque(QWidget& window, platform::Screen& screen);
 /// Puts the window into the band above all normal windows, or back into the normal band,
 /// without moving it, and shows it.
-void SetWindowOnTop(QWidget& window, bool onTop);
+void setWindowOnTop(QWidget& window, bool onTop);

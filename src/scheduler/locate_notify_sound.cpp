@@ -1,5 +1,5 @@
 #include "scheduler/locate_notify_sound.h"
 
-QString LocateNotifySound(platform::Folders& folders) {
+QString locateNotifySound(platform::Folders& folders) {
     return QString::fromStdString(folders.dataFolder());
 }

@@ -6,4 +6,4 @@
 
 /// The folder below which the notification sound lies (Media/notify.wav in the program's data
 /// folder), without a trailing separator; empty when it cannot be found. Read once at start-up.
-QString LocateNotifySound(platform::Folders& folders);
+QString locateNotifySound(platform::Folders& folders);

@@ -1,18 +1,18 @@
 #include "scheduler/schedule.h"
 
-void CancelSchedule(ScheduledTask& record, QTimer& Timer2) {
-    record.Check1 = 0;
-    Timer2.stop();
+void cancelSchedule(ScheduledTask& record, QTimer& triggerTimer) {
+    record.scheduled = 0;
+    triggerTimer.stop();
 }
 
-void DisarmTask(ScheduledTask& record) {
-    record.Check1 = 0;
-    record.hr.clear();
-    record.mm.clear();
+void disarmTask(ScheduledTask& record) {
+    record.scheduled = 0;
+    record.hoursText.clear();
+    record.minutesText.clear();
 }
 
-ScheduleStatus ScheduleStatusTexts(int Check1, const QString& kindText) {
-    if (Check1 == 1) {
+ScheduleStatus scheduleStatusTexts(int scheduled, const QString& kindText) {
+    if (scheduled == 1) {
         return {QStringLiteral("Task Scheduled : Yes"), QStringLiteral("Task Name : ") + kindText};
     }
     return {QStringLiteral("Task Scheduled : No"), QStringLiteral("Task Name : Non")};

@@ -7,15 +7,15 @@
 
 /// Drops the scheduled task: the flag goes to 0 and the trigger check stops. The trigger,
 /// kind and parameters keep their values.
-void CancelSchedule(ScheduledTask& record, QTimer& Timer2);
+void cancelSchedule(ScheduledTask& record, QTimer& triggerTimer);
 
 /// Marks the task as run: the flag goes to 0 and the hour and minute texts are emptied, so the
 /// trigger cannot match again. The days, the kind, the parameters and the trigger check stay.
-void DisarmTask(ScheduledTask& record);
+void disarmTask(ScheduledTask& record);
 
 /// The texts of the status bar's first two panels for a scheduled flag and the kind box's text.
 struct ScheduleStatus {
     QString scheduled;
     QString name;
 };
-ScheduleStatus ScheduleStatusTexts(int Check1, const QString& kindText);
+ScheduleStatus scheduleStatusTexts(int scheduled, const QString& kindText);

@@ -33,82 +33,82 @@ constexpr int kColon = 58;
 
 } // namespace
 
-SchedulePage::SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Services& services,
+SchedulePage::SchedulePage(ScheduledTask& record, QTimer& triggerTimer, platform::Services& services,
                            QWidget* parent)
-    : QFrame(parent), m_record(record), m_Timer2(Timer2), m_services(services) {
+    : QFrame(parent), m_record(record), m_triggerTimer(triggerTimer), m_services(services) {
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
     setAccessibleName(QStringLiteral("Schedule Task"));
-    SetDesignColours(this, kDesignBackground);
-    resize(TwipsToPixels(kWidthTwips, m_tppX), TwipsToPixels(kHeightTwips, m_tppY));
+    setDesignColours(this, kDesignBackground);
+    resize(twipsToPixels(kWidthTwips, m_tppX), twipsToPixels(kHeightTwips, m_tppY));
 
-    Image4 = new QLabel(this);
-    Image4->setPixmap(RenderPicture(QStringLiteral(":/pictures/schedule_clock.svg"), QSize(66, 66)));
-    Image4->setGeometry(TwipsToPixels(240, m_tppX), TwipsToPixels(360, m_tppY), 66, 66);
+    clockPicture = new QLabel(this);
+    clockPicture->setPixmap(renderPicture(QStringLiteral(":/pictures/schedule_clock.svg"), QSize(66, 66)));
+    clockPicture->setGeometry(twipsToPixels(240, m_tppX), twipsToPixels(360, m_tppY), 66, 66);
 
-    Check1 = new QCheckBox(this);
-    Check1->setToolTip(QStringLiteral("Enable / Disable Schedule Task"));
-    Check1->setAccessibleName(QStringLiteral("Enable / Disable Schedule Task"));
-    Check1->move(TwipsToPixels(1440, m_tppX), TwipsToPixels(480, m_tppY));
-    Label1 = makeLabel(QStringLiteral(" When System up Time reaches to "), 1800, 480, 3600);
+    scheduledCheck = new QCheckBox(this);
+    scheduledCheck->setToolTip(QStringLiteral("Enable / Disable Schedule Task"));
+    scheduledCheck->setAccessibleName(QStringLiteral("Enable / Disable Schedule Task"));
+    scheduledCheck->move(twipsToPixels(1440, m_tppX), twipsToPixels(480, m_tppY));
+    whenLabel = makeLabel(QStringLiteral(" When System up Time reaches to "), 1800, 480, 3600);
 
-    Label15 = makeLabel(QStringLiteral("Days"), 1440, 1080, 600);
-    dd = makeBox(QStringLiteral("Days"), 2040, 1080);
-    UpDown3 = makeUpDown(dd, 31, QStringLiteral("Days"));
-    Label3 = makeLabel(QStringLiteral("Hours"), 3240, 1080, 600);
-    hr = makeBox(QStringLiteral("Hours"), 3840, 1080);
-    UpDown2 = makeUpDown(hr, 24, QStringLiteral("Hours"));
-    Label4 = makeLabel(QStringLiteral("Minutes"), 5040, 1080, 840);
-    mm = makeBox(QStringLiteral("Minutes"), 5880, 1080);
-    UpDown1 = makeUpDown(mm, 59, QStringLiteral("Minutes"));
+    daysLabel = makeLabel(QStringLiteral("Days"), 1440, 1080, 600);
+    daysBox = makeBox(QStringLiteral("Days"), 2040, 1080);
+    daysUpDown = makeUpDown(daysBox, 31, QStringLiteral("Days"));
+    hoursLabel = makeLabel(QStringLiteral("Hours"), 3240, 1080, 600);
+    hoursBox = makeBox(QStringLiteral("Hours"), 3840, 1080);
+    hoursUpDown = makeUpDown(hoursBox, 24, QStringLiteral("Hours"));
+    minutesLabel = makeLabel(QStringLiteral("Minutes"), 5040, 1080, 840);
+    minutesBox = makeBox(QStringLiteral("Minutes"), 5880, 1080);
+    minutesUpDown = makeUpDown(minutesBox, 59, QStringLiteral("Minutes"));
 
-    Label2 = makeLabel(QStringLiteral("Execute this Task : "), 1440, 1800, 1800);
-    Combo1 = new QComboBox(this);
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    kindLabel = makeLabel(QStringLiteral("Execute this Task : "), 1440, 1800, 1800);
+    kindBox = new QComboBox(this);
+    kindBox->setEditable(true);
+    kindBox->setInsertPolicy(QComboBox::NoInsert);
     // The kind is chosen from the list: nothing can be typed, pasted or dropped into the field.
-    Combo1->lineEdit()->setReadOnly(true);
-    Combo1->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
-    Combo1->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Combo1->setEditText(kPrompt);
+    kindBox->lineEdit()->setReadOnly(true);
+    kindBox->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    kindBox->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+    kindBox->setEditText(kPrompt);
     QFont comboFont(QStringLiteral("Tahoma"));
     comboFont.setBold(true);
     comboFont.setPointSizeF(9.75);
-    Combo1->setFont(comboFont);
-    Combo1->setAccessibleName(QStringLiteral("Execute this Task"));
-    Combo1->lineEdit()->setAccessibleName(QStringLiteral("Execute this Task"));
-    Combo1->setGeometry(TwipsToPixels(3240, m_tppX), TwipsToPixels(1800, m_tppY), TwipsToPixels(2655, m_tppX),
-                        TwipsToPixels(kRowHeight, m_tppY));
-    Combo1->installEventFilter(this);
-    Combo1->lineEdit()->installEventFilter(this);
-    connect(Combo1, &QComboBox::activated, this, &SchedulePage::Combo1_Click);
+    kindBox->setFont(comboFont);
+    kindBox->setAccessibleName(QStringLiteral("Execute this Task"));
+    kindBox->lineEdit()->setAccessibleName(QStringLiteral("Execute this Task"));
+    kindBox->setGeometry(twipsToPixels(3240, m_tppX), twipsToPixels(1800, m_tppY),
+                         twipsToPixels(2655, m_tppX), twipsToPixels(kRowHeight, m_tppY));
+    kindBox->installEventFilter(this);
+    kindBox->lineEdit()->installEventFilter(this);
+    connect(kindBox, &QComboBox::activated, this, &SchedulePage::pickKind);
 
-    Image6 = new PictureButton(this);
-    const QSize applySize(TwipsToPixels(1200, m_tppX), TwipsToPixels(480, m_tppY));
-    Image6->setPictures({QPixmap(), QPixmap(),
-                         RenderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applySize),
-                         RenderPicture(QStringLiteral(":/pictures/apply_highlighted.svg"), applySize)});
-    Image6->setPicture(3);
-    Image6->setGeometry(TwipsToPixels(4695, m_tppX), TwipsToPixels(2400, m_tppY), applySize.width(),
-                        applySize.height());
-    Image6->setAccessibleName(QStringLiteral("Apply"));
-    connect(Image6, &PictureButton::clicked, this, &SchedulePage::Image6_Click);
-    connect(Image6, &PictureButton::mouseMoved, this, &SchedulePage::Image6_MouseMove);
+    applyButton = new PictureButton(this);
+    const QSize applySize(twipsToPixels(1200, m_tppX), twipsToPixels(480, m_tppY));
+    applyButton->setPictures({QPixmap(), QPixmap(),
+                              renderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applySize),
+                              renderPicture(QStringLiteral(":/pictures/apply_highlighted.svg"), applySize)});
+    applyButton->setPicture(3);
+    applyButton->setGeometry(twipsToPixels(4695, m_tppX), twipsToPixels(2400, m_tppY), applySize.width(),
+                             applySize.height());
+    applyButton->setAccessibleName(QStringLiteral("Apply"));
+    connect(applyButton, &PictureButton::clicked, this, &SchedulePage::apply);
+    connect(applyButton, &PictureButton::mouseMoved, this, &SchedulePage::highlightApply);
     setMouseTracking(true);
 
-    setTabOrder(Check1, dd);
-    setTabOrder(dd, UpDown3);
-    setTabOrder(UpDown3, hr);
-    setTabOrder(hr, UpDown2);
-    setTabOrder(UpDown2, mm);
-    setTabOrder(mm, UpDown1);
-    setTabOrder(UpDown1, Combo1);
+    setTabOrder(scheduledCheck, daysBox);
+    setTabOrder(daysBox, daysUpDown);
+    setTabOrder(daysUpDown, hoursBox);
+    setTabOrder(hoursBox, hoursUpDown);
+    setTabOrder(hoursUpDown, minutesBox);
+    setTabOrder(minutesBox, minutesUpDown);
+    setTabOrder(minutesUpDown, kindBox);
 }
 
 QLabel* SchedulePage::makeLabel(const QString& text, int left, int top, int width) {
     auto* label = new QLabel(text, this);
-    label->setGeometry(TwipsToPixels(left, m_tppX), TwipsToPixels(top, m_tppY), TwipsToPixels(width, m_tppX),
-                       TwipsToPixels(kRowHeight, m_tppY));
+    label->setGeometry(twipsToPixels(left, m_tppX), twipsToPixels(top, m_tppY), twipsToPixels(width, m_tppX),
+                       twipsToPixels(kRowHeight, m_tppY));
     return label;
 }
 
@@ -124,8 +124,8 @@ QLineEdit* SchedulePage::makeBox(const QString& tip, int left, int top) {
     box->setAccessibleName(tip);
     // Typed characters reach the key filter; an input method would go around it.
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->setGeometry(TwipsToPixels(left, m_tppX), TwipsToPixels(top, m_tppY),
-                     TwipsToPixels(kBoxWidth, m_tppX), TwipsToPixels(kRowHeight, m_tppY));
+    box->setGeometry(twipsToPixels(left, m_tppX), twipsToPixels(top, m_tppY),
+                     twipsToPixels(kBoxWidth, m_tppX), twipsToPixels(kRowHeight, m_tppY));
     box->installEventFilter(this);
     return box;
 }
@@ -135,7 +135,7 @@ UpDown* SchedulePage::makeUpDown(QLineEdit* buddy, int maximum, const QString& n
     upDown->setBuddy(buddy);
     upDown->setMaximum(maximum);
     upDown->setAccessibleName(name + QStringLiteral(" up and down"));
-    upDown->setGeometry(buddy->geometry().right() + 1, buddy->y(), TwipsToPixels(kUpDownWidth, m_tppX),
+    upDown->setGeometry(buddy->geometry().right() + 1, buddy->y(), twipsToPixels(kUpDownWidth, m_tppX),
                         buddy->height());
     return upDown;
 }
@@ -157,81 +157,81 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
         return QFrame::eventFilter(watched, event);
     }
     int code = key->text().at(0).unicode();
-    if (watched == dd) {
-        dd_KeyPress(code);
-    } else if (watched == hr) {
-        hr_KeyPress(code);
-    } else if (watched == mm) {
-        mm_KeyPress(code);
-    } else if (watched == Combo1 || watched == Combo1->lineEdit()) {
-        Combo1_KeyPress(code);
+    if (watched == daysBox) {
+        filterDaysKey(code);
+    } else if (watched == hoursBox) {
+        filterHoursKey(code);
+    } else if (watched == minutesBox) {
+        filterMinutesKey(code);
+    } else if (watched == kindBox || watched == kindBox->lineEdit()) {
+        filterKindKey(code);
     }
     return code == 0; // a refused key inserts nothing
 }
 
 void SchedulePage::mouseMoveEvent(QMouseEvent* event) {
-    Frame3_MouseMove();
+    restoreApply();
     QFrame::mouseMoveEvent(event);
 }
 
-void SchedulePage::Image6_MouseMove() {
-    Image6->setPicture(4);
+void SchedulePage::highlightApply() {
+    applyButton->setPicture(4);
 }
 
-void SchedulePage::Frame3_MouseMove() {
-    Image6->setPicture(3);
+void SchedulePage::restoreApply() {
+    applyButton->setPicture(3);
 }
 
-void SchedulePage::refuse(int& KeyAscii) {
-    KeyAscii = 0;
+void SchedulePage::refuse(int& keyAscii) {
+    keyAscii = 0;
     m_services.tone->beep(10000, 3);
 }
 
-void SchedulePage::Combo1_KeyPress(int& KeyAscii) {
-    if (KeyAscii >= 1) {
-        refuse(KeyAscii);
+void SchedulePage::filterKindKey(int& keyAscii) {
+    if (keyAscii >= 1) {
+        refuse(keyAscii);
     }
 }
 
-void SchedulePage::dd_KeyPress(int& KeyAscii) {
-    if (KeyAscii != kBackspace && (KeyAscii < kPoint || KeyAscii > kColon)) {
-        refuse(KeyAscii);
+void SchedulePage::filterDaysKey(int& keyAscii) {
+    if (keyAscii != kBackspace && (keyAscii < kPoint || keyAscii > kColon)) {
+        refuse(keyAscii);
     }
 }
 
-void SchedulePage::hr_KeyPress(int& KeyAscii) {
-    dd_KeyPress(KeyAscii);
+void SchedulePage::filterHoursKey(int& keyAscii) {
+    filterDaysKey(keyAscii);
 }
 
-void SchedulePage::mm_KeyPress(int& KeyAscii) {
-    if (KeyAscii == kSlash) {
-        refuse(KeyAscii);
+void SchedulePage::filterMinutesKey(int& keyAscii) {
+    if (keyAscii == kSlash) {
+        refuse(keyAscii);
         return;
     }
-    dd_KeyPress(KeyAscii);
+    filterDaysKey(keyAscii);
 }
 
-void SchedulePage::FillKinds() {
-    Combo1->addItems(TaskKinds());
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(kPrompt);
+void SchedulePage::fillKinds() {
+    kindBox->addItems(taskKinds());
+    kindBox->setCurrentIndex(-1);
+    kindBox->setEditText(kPrompt);
 }
 
-void SchedulePage::CopyRecord() {
-    if (m_record.Check1 == 1) {
-        Check1->setChecked(true);
-        hr->setText(m_record.hr);
-        mm->setText(m_record.mm);
-        dd->setText(m_record.dd);
-        Combo1->setCurrentIndex(static_cast<int>(TaskKinds().indexOf(m_record.task)));
-        Combo1->setEditText(m_record.task);
-    } else if (m_record.Check1 == 0) {
-        Check1->setChecked(false);
+void SchedulePage::copyTask() {
+    if (m_record.scheduled == 1) {
+        scheduledCheck->setChecked(true);
+        hoursBox->setText(m_record.hoursText);
+        minutesBox->setText(m_record.minutesText);
+        daysBox->setText(m_record.daysText);
+        kindBox->setCurrentIndex(static_cast<int>(taskKinds().indexOf(m_record.kind)));
+        kindBox->setEditText(m_record.kind);
+    } else if (m_record.scheduled == 0) {
+        scheduledCheck->setChecked(false);
     }
 }
 
-void SchedulePage::ShowScheduleStatus() {
-    const ScheduleStatus status = ScheduleStatusTexts(m_record.Check1, Combo1->currentText());
+void SchedulePage::showScheduleStatus() {
+    const ScheduleStatus status = scheduleStatusTexts(m_record.scheduled, kindBox->currentText());
     if (m_panel1) {
         m_panel1->setText(status.scheduled);
     }
@@ -240,8 +240,8 @@ void SchedulePage::ShowScheduleStatus() {
     }
 }
 
-void SchedulePage::Combo1_Click() {
-    const QString kind = Combo1->currentText();
+void SchedulePage::pickKind() {
+    const QString kind = kindBox->currentText();
     if (kind == QLatin1String("Alert") || kind == QLatin1String("Run Program") ||
         kind == QLatin1String("Visit Website")) {
         if (m_openEditor) {
@@ -256,37 +256,37 @@ void SchedulePage::warn(const QString& text) {
     m_services.messages->show(text, kAppTitle, platform::MessageIcon::Exclamation);
 }
 
-void SchedulePage::CancelSchedule() {
-    ::CancelSchedule(m_record, m_Timer2);
+void SchedulePage::cancelSchedule() {
+    ::cancelSchedule(m_record, m_triggerTimer);
 }
 
-void SchedulePage::Image6_Click() {
-    const bool enabled = Check1->isChecked();
-    const QString kind = Combo1->currentText();
-    const double H = ReadTriggerNumber(hr->text());
-    const double M = ReadTriggerNumber(mm->text());
-    const double D = ReadTriggerNumber(dd->text());
+void SchedulePage::apply() {
+    const bool enabled = scheduledCheck->isChecked();
+    const QString kind = kindBox->currentText();
+    const double H = readTriggerNumber(hoursBox->text());
+    const double M = readTriggerNumber(minutesBox->text());
+    const double D = readTriggerNumber(daysBox->text());
     // The prompt, or an empty text left by an editor, is no task: scheduling it would show
     // "Task Scheduled : Yes" for a task that can never run.
-    if (enabled && !TaskKinds().contains(kind)) {
+    if (enabled && !taskKinds().contains(kind)) {
         warn(kSelectTask);
-        CancelSchedule();
+        cancelSchedule();
     } else if (H == 0 && M == 0 && D == 0) {
         warn(kSpecifyTime);
-        CancelSchedule();
+        cancelSchedule();
     } else if (M > 59 || H > 24 || D > 31) {
         warn(kInvalidTime);
-        CancelSchedule();
+        cancelSchedule();
     } else if (!enabled) {
         warn(kNotEnabled);
-        CancelSchedule();
+        cancelSchedule();
     } else {
-        m_record.Check1 = 1;
-        m_record.hr = hr->text();
-        m_record.mm = mm->text();
-        m_record.dd = dd->text();
-        m_Timer2.start();
-        m_record.task = kind;
+        m_record.scheduled = 1;
+        m_record.hoursText = hoursBox->text();
+        m_record.minutesText = minutesBox->text();
+        m_record.daysText = daysBox->text();
+        m_triggerTimer.start();
+        m_record.kind = kind;
     }
-    ShowScheduleStatus();
+    showScheduleStatus();
 }

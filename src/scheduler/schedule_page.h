@@ -15,7 +15,7 @@
 
 #include <functional>
 
-/// The Schedule Task page (Frame3 of the Options and Schedule Task window): the trigger boxes,
+/// The Schedule Task page (schedulePageFrame of the Options and Schedule Task window): the trigger boxes,
 /// the kind box and Apply. Only Apply writes the main window's task record.
 class SchedulePage final : public QFrame {
     Q_OBJECT
@@ -25,9 +25,9 @@ public:
     static constexpr int kWidthTwips = 6930;
     static constexpr int kHeightTwips = 3650;
 
-    /// record and Timer2 are the main window's task record and trigger check; they outlive
+    /// record and triggerTimer are the main window's task record and trigger check; they outlive
     /// the page.
-    SchedulePage(ScheduledTask& record, QTimer& Timer2, platform::Services& services,
+    SchedulePage(ScheduledTask& record, QTimer& triggerTimer, platform::Services& services,
                  QWidget* parent = nullptr);
 
     /// Shows the parameter editor of a kind ("Alert", "Run Program" or "Visit Website") without
@@ -35,47 +35,47 @@ public:
     void setOpenEditor(std::function<void(const QString& kind)> openEditor) {
         m_openEditor = std::move(openEditor);
     }
-    /// The first two panels of the window's status bar, which ShowScheduleStatus writes.
+    /// The first two panels of the window's status bar, which showScheduleStatus writes.
     void setStatusPanels(QLabel* panel1, QLabel* panel2);
 
     // Steps of the window's loading, in the order the window calls them.
     /// Fills the kind box with the seven kinds; its text stays "Pick a Task".
-    void FillKinds();
+    void fillKinds();
     /// Copies the record into the page when a task is scheduled; otherwise leaves the page as
     /// designed, the box unchecked.
-    void CopyRecord();
+    void copyTask();
     /// Panels 1 and 2 from the record's scheduled flag and the kind box's text.
-    void ShowScheduleStatus();
+    void showScheduleStatus();
 
     /// A kind picked from the list (by mouse or arrow keys): opens its editor or warns.
-    void Combo1_Click();
+    void pickKind();
     /// Key filters: each gets a typed character's code and sets it to 0 to refuse it.
-    void Combo1_KeyPress(int& KeyAscii);
-    void dd_KeyPress(int& KeyAscii);
-    void hr_KeyPress(int& KeyAscii);
-    void mm_KeyPress(int& KeyAscii);
+    void filterKindKey(int& keyAscii);
+    void filterDaysKey(int& keyAscii);
+    void filterHoursKey(int& keyAscii);
+    void filterMinutesKey(int& keyAscii);
     /// Apply: checks the page and schedules, replaces or cancels the task.
-    void Image6_Click();
+    void apply();
     /// Hover pictures: the mouse over Apply lights it; over the page it goes back to normal.
-    void Image6_MouseMove();
-    void Frame3_MouseMove();
+    void highlightApply();
+    void restoreApply();
 
-    QCheckBox* Check1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLineEdit* dd = nullptr;
-    UpDown* UpDown3 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* hr = nullptr;
-    UpDown* UpDown2 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* mm = nullptr;
-    UpDown* UpDown1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QComboBox* Combo1 = nullptr;
+    QCheckBox* scheduledCheck = nullptr;
+    QLabel* whenLabel = nullptr;
+    QLabel* daysLabel = nullptr;
+    QLineEdit* daysBox = nullptr;
+    UpDown* daysUpDown = nullptr;
+    QLabel* hoursLabel = nullptr;
+    QLineEdit* hoursBox = nullptr;
+    UpDown* hoursUpDown = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLineEdit* minutesBox = nullptr;
+    UpDown* minutesUpDown = nullptr;
+    QLabel* kindLabel = nullptr;
+    QComboBox* kindBox = nullptr;
     /// Apply. Its pictures sit at the indexes of the window's image list: 3 normal, 4 highlighted.
-    PictureButton* Image6 = nullptr;
-    QLabel* Image4 = nullptr;
+    PictureButton* applyButton = nullptr;
+    QLabel* clockPicture = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,12 +85,12 @@ private:
     QLabel* makeLabel(const QString& text, int left, int top, int width);
     QLineEdit* makeBox(const QString& tip, int left, int top);
     UpDown* makeUpDown(QLineEdit* buddy, int maximum, const QString& name);
-    void refuse(int& KeyAscii);
+    void refuse(int& keyAscii);
     void warn(const QString& text);
-    void CancelSchedule();
+    void cancelSchedule();
 
     ScheduledTask& m_record;
-    QTimer& m_Timer2;
+    QTimer& m_triggerTimer;
     platform::Services& m_services;
     std::function<void(const QString&)> m_openEditor;
     QPointer<QLabel> m_panel1;

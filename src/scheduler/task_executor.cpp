@@ -17,39 +17,39 @@ namespace {
 const QString kFailureMessage = QStringLiteral(
     "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
 
-// Positions in TaskKinds().
+// Positions in taskKinds().
 enum Kind { kTurnOff, kLogOff, kRestart, kHibernate, kAlert, kRunProgram, kVisitWebsite };
 
 } // namespace
 
-void WaitWithEvents(std::chrono::milliseconds time) {
+void waitWithEvents(std::chrono::milliseconds time) {
     QEventLoop loop;
     QTimer::singleShot(time, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
-TaskExecutor::TaskExecutor(MainWindow window, platform::Services& services)
-    : m_window(std::move(window)), m_services(services), m_wait(WaitWithEvents) {}
+TaskExecutor::TaskExecutor(MainWindowParts window, platform::Services& services)
+    : m_window(std::move(window)), m_services(services), m_wait(waitWithEvents) {}
 
-void TaskExecutor::Timer2_Timer() {
+void TaskExecutor::checkTrigger() {
     if (m_running) {
         return;
     }
     const ScheduledTask& record = m_window.record;
-    const double D = ReadTriggerNumber(record.dd);
-    const double H = ReadTriggerNumber(record.hr);
-    const double M = ReadTriggerNumber(record.mm);
-    if (H != m_window.UptimeHours || M != m_window.UptimeMinutes || D != m_window.UptimeDays) {
+    const double D = readTriggerNumber(record.daysText);
+    const double H = readTriggerNumber(record.hoursText);
+    const double M = readTriggerNumber(record.minutesText);
+    if (H != m_window.uptimeHours || M != m_window.uptimeMinutes || D != m_window.uptimeDays) {
         return;
     }
-    const int kind = static_cast<int>(TaskKinds().indexOf(record.task));
+    const int kind = static_cast<int>(taskKinds().indexOf(record.kind));
     if (kind < 0) {
         return; // no such kind: nothing happens and the record stays as it is
     }
     m_running = true;
     std::string reason;
     try {
-        RunTask(kind);
+        runTask(kind);
     } catch (const std::exception& failure) {
         reason = failure.what();
     } catch (...) {
@@ -57,55 +57,55 @@ void TaskExecutor::Timer2_Timer() {
     }
     if (!reason.empty()) {
         // The box says that it failed; the log says why.
-        qCWarning(lcTask).noquote() << "the scheduled task" << record.task
+        qCWarning(lcTask).noquote() << "the scheduled task" << record.kind
                                     << "failed:" << QString::fromStdString(reason);
         m_services.messages->show(kFailureMessage, kAppTitle, platform::MessageIcon::Critical);
-        DisarmTask(m_window.record);
+        disarmTask(m_window.record);
     }
     m_running = false;
 }
 
-void TaskExecutor::RunTask(int kind) {
+void TaskExecutor::runTask(int kind) {
     ScheduledTask& record = m_window.record;
     // Linux needs no shutdown privilege of the process: the power service asks its own policy.
     switch (kind) {
     case kTurnOff:
         m_services.power->powerOff();
-        m_window.Timer2.stop();
-        m_window.Timer1.stop();
+        m_window.triggerTimer.stop();
+        m_window.uptimeTimer.stop();
         m_services.process->endImmediately();
         return;
     case kLogOff:
         m_services.power->logOff();
-        DisarmTask(record);
+        disarmTask(record);
         return;
     case kRestart:
         m_services.power->reboot();
-        DisarmTask(record);
+        disarmTask(record);
         m_services.process->endImmediately();
         return;
     case kHibernate:
-        HibernateComputer();
-        DisarmTask(record);
+        hibernateComputer();
+        disarmTask(record);
         return;
     case kAlert:
-        Alert();
-        DisarmTask(record);
+        alert();
+        disarmTask(record);
         return;
     case kRunProgram:
-        m_services.launcher->runProgram(record.lblexe.toStdString());
-        DisarmTask(record);
+        m_services.launcher->runProgram(record.program.toStdString());
+        disarmTask(record);
         return;
     case kVisitWebsite:
-        m_services.launcher->openUrl(record.Label8.toStdString());
-        DisarmTask(record);
+        m_services.launcher->openUrl(record.webAddress.toStdString());
+        disarmTask(record);
         return;
     default:
         return;
     }
 }
 
-void TaskExecutor::HibernateComputer() {
+void TaskExecutor::hibernateComputer() {
     try {
         m_services.power->hibernate();
     } catch (const platform::PowerRefused&) {
@@ -116,11 +116,12 @@ void TaskExecutor::HibernateComputer() {
     }
 }
 
-void TaskExecutor::Alert() {
+void TaskExecutor::alert() {
     const ScheduledTask& record = m_window.record;
-    if (record.soundcheck == 1) {
+    if (record.playSound == 1) {
         // Returns at once; the sound plays on while the box is up.
-        StartNotifySound(m_window.MMC1(), NotifySoundPath(m_window.Label3, m_services.folders->separator()));
+        startNotifySound(m_window.notificationPlayer(),
+                         notifySoundPath(m_window.soundFolder, m_services.folders->separator()));
         m_wait(kAlertSoundLead);
     }
     m_services.messages->show(record.message, kAppTitle, platform::MessageIcon::Information);

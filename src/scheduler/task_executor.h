@@ -9,20 +9,21 @@
 #include <chrono>
 #include <functional>
 
-/// The trigger check and the seven actions, run on each tick of the main window's Timer2.
+/// The trigger check and the seven actions, run on each tick of the main window's triggerTimer.
 /// What it reads and acts on belongs to the main window, which owns the executor.
 class TaskExecutor final {
 public:
     /// The parts of the main window the executor uses.
-    struct MainWindow {
+    struct MainWindowParts {
         ScheduledTask& record;
-        QTimer& Timer1;
-        QTimer& Timer2;
-        const int& UptimeDays;
-        const int& UptimeHours;
-        const int& UptimeMinutes;
-        const QString& Label3;                        ///< the folder of the notification sound
-        std::function<platform::SoundPlayer&()> MMC1; ///< the window's own player, made on first use
+        QTimer& uptimeTimer;
+        QTimer& triggerTimer;
+        const int& uptimeDays;
+        const int& uptimeHours;
+        const int& uptimeMinutes;
+        const QString& soundFolder; ///< the folder of the notification sound
+        std::function<platform::SoundPlayer&()>
+            notificationPlayer; ///< the window's own player, made on first use
     };
     /// A wait during which the window stays responsive.
     using Wait = std::function<void(std::chrono::milliseconds)>;
@@ -30,27 +31,27 @@ public:
     /// How long the alert waits after starting the sound before its box opens.
     static constexpr std::chrono::milliseconds kAlertSoundLead{500};
 
-    TaskExecutor(MainWindow window, platform::Services& services);
+    TaskExecutor(MainWindowParts window, platform::Services& services);
 
     /// Compares the trigger with the latest up time and runs the task on a match. Ticks that
     /// arrive while an action is still in progress (the alert's wait and box run a nested event
     /// loop) are ignored, so one trigger runs its task once.
-    void Timer2_Timer();
+    void checkTrigger();
     /// Puts the computer into hibernation; when the request cannot be made at all, shows why.
-    void HibernateComputer();
+    void hibernateComputer();
     bool running() const { return m_running; }
     /// Replaces the alert's wait.
     void setWait(Wait wait) { m_wait = std::move(wait); }
 
 private:
-    void RunTask(int kind);
-    void Alert();
+    void runTask(int kind);
+    void alert();
 
-    MainWindow m_window;
+    MainWindowParts m_window;
     platform::Services& m_services;
     Wait m_wait;
     bool m_running = false;
 };
 
 /// Waits the given time in a nested event loop: timers and window events go on meanwhile.
-void WaitWithEvents(std::chrono::milliseconds time);
+void waitWithEvents(std::chrono::milliseconds time);

@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-double ReadTriggerNumber(const QString& text) {
+double readTriggerNumber(const QString& text) {
     std::string run;
     bool point = false;
     for (const QChar c : text) {

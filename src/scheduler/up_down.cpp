@@ -25,7 +25,7 @@ public:
     }
 };
 
-QAccessibleInterface* MakeUpDownInterface(const QString&, QObject* object) {
+QAccessibleInterface* makeUpDownInterface(const QString&, QObject* object) {
     auto* upDown = qobject_cast<UpDown*>(object);
     return upDown != nullptr ? new UpDownAccessible(upDown) : nullptr;
 }
@@ -33,7 +33,7 @@ QAccessibleInterface* MakeUpDownInterface(const QString&, QObject* object) {
 } // namespace
 
 UpDown::UpDown(QWidget* parent) : QWidget(parent) {
-    static const bool accessible = (QAccessible::installFactory(MakeUpDownInterface), true);
+    static const bool accessible = (QAccessible::installFactory(makeUpDownInterface), true);
     (void)accessible;
     setFocusPolicy(Qt::StrongFocus);
     auto makeArrow = [this](Qt::ArrowType arrow, const QString& name) {

@@ -17,7 +17,7 @@ const std::string kTitle = "Corvane";
 
 } // namespace
 
-void RegisterAutostart(platform::Registry& registry, const std::string& programPath) {
+void registerAutostart(platform::Registry& registry, const std::string& programPath) {
     platform::RegKey key = 0;
     if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyWrite, key) !=
         platform::kErrorSuccess) {
@@ -29,7 +29,7 @@ void RegisterAutostart(platform::Registry& registry, const std::string& programP
     registry.closeKey(key);
 }
 
-void UnregisterAutostart(platform::Registry& registry, platform::MessageBoxes& messages) {
+void unregisterAutostart(platform::Registry& registry, platform::MessageBoxes& messages) {
     try {
         platform::RegKey key = 0;
         if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyWrite, key) !=
@@ -44,7 +44,7 @@ void UnregisterAutostart(platform::Registry& registry, platform::MessageBoxes& m
     }
 }
 
-std::optional<int> ReadAutostartCheck(platform::Registry& registry) {
+std::optional<int> readAutostartCheck(platform::Registry& registry) {
     platform::RegKey key = 0;
     if (registry.openKey(platform::kHkeyLocalMachine, kRunKey, 0, platform::kKeyRead, key) !=
         platform::kErrorSuccess) {
@@ -59,7 +59,7 @@ std::optional<int> ReadAutostartCheck(platform::Registry& registry) {
     return result == platform::kErrorSuccess ? 1 : 0;
 }
 
-std::string AutostartProgramPath() {
+std::string autostartProgramPath() {
     // The path's own bytes where the system gives them: a path that is not valid UTF-8 is not
     // turned into another one (Qt gives an empty path for it), so the log-on list can refuse it.
     std::error_code failed;

@@ -8,11 +8,11 @@
 
 /// Adds the value "Corvane" to the machine-wide log-on list, holding programPath. Nothing is
 /// reported when the list cannot be written.
-void RegisterAutostart(platform::Registry& registry, const std::string& programPath);
+void registerAutostart(platform::Registry& registry, const std::string& programPath);
 /// Removes the value "Corvane"; nothing is reported when the list cannot be written.
-void UnregisterAutostart(platform::Registry& registry, platform::MessageBoxes& messages);
+void unregisterAutostart(platform::Registry& registry, platform::MessageBoxes& messages);
 /// The autostart check box's value: 1 when the value "Corvane" can be read, 0 when it cannot,
 /// nothing when the list itself cannot be opened.
-std::optional<int> ReadAutostartCheck(platform::Registry& registry);
+std::optional<int> readAutostartCheck(platform::Registry& registry);
 /// The full path of this program's executable, as the log-on list records it.
-std::string AutostartProgramPath();
+std::string autostartProgramPath();

@@ -42,7 +42,7 @@ long long CacheNumber(const QString& text) {
 
 } // namespace
 
-QString OptionText(std::int32_t value, std::uint32_t size) {
+QString optionText(std::int32_t value, std::uint32_t size) {
     return QString::number(value).left(static_cast<qsizetype>(size));
 }
 
@@ -59,7 +59,7 @@ void SettingsStore::installationError() {
     end();
 }
 
-long SettingsStore::ProbeSettingsKey() {
+long SettingsStore::probeSettingsKey() {
     RegKey key = 0;
     const long result =
         m_services.registry->openKey(kHkeyCurrentUser, kSettingsKey, 0, platform::kKeyRead, key);
@@ -69,26 +69,26 @@ long SettingsStore::ProbeSettingsKey() {
     return result;
 }
 
-void SettingsStore::RunFirstRunSequence(const std::string& programPath) {
-    RegisterAutostart(*m_services.registry, programPath);
+void SettingsStore::runFirstRunSequence(const std::string& programPath) {
+    registerAutostart(*m_services.registry, programPath);
     m_services.registry->beginTransaction();
-    CreateMakerKey();
+    createMakerKey();
     if (m_ended) {
         return;
     }
-    CreateProductKey();
+    createProductKey();
     if (m_ended) {
         return;
     }
-    CreateVersionKey();
+    createVersionKey();
     if (m_ended) {
         return;
     }
-    WriteDefaultSetting("autoaddstp", 1);
-    WriteDefaultSetting("hrbeep", 1);
-    WriteDefaultSetting("Ontop", 0);
-    WriteDefaultSetting("ShowMemCpu", 1);
-    WriteDefaultSetting("tpme", 0);
+    writeDefaultSetting("autoaddstp", 1);
+    writeDefaultSetting("hrbeep", 1);
+    writeDefaultSetting("Ontop", 0);
+    writeDefaultSetting("ShowMemCpu", 1);
+    writeDefaultSetting("tpme", 0);
     if (m_services.registry->commitTransaction() != kErrorSuccess) {
         qCWarning(lcSettings) << "the settings of the first run could not be stored";
     }
@@ -107,7 +107,7 @@ void SettingsStore::createLevel(const std::string& parent, const std::string& su
     registry.closeKey(parentKey);
 }
 
-void SettingsStore::CreateMakerKey() {
+void SettingsStore::createMakerKey() {
     try {
         createLevel("Software", "Pellorin");
     } catch (const std::exception& failure) {
@@ -117,7 +117,7 @@ void SettingsStore::CreateMakerKey() {
     }
 }
 
-void SettingsStore::CreateProductKey() {
+void SettingsStore::createProductKey() {
     try {
         createLevel("Software\\Pellorin", "Corvane");
     } catch (const std::exception& failure) {
@@ -127,7 +127,7 @@ void SettingsStore::CreateProductKey() {
     }
 }
 
-void SettingsStore::CreateVersionKey() {
+void SettingsStore::createVersionKey() {
     try {
         createLevel("Software\\Pellorin\\Corvane", "4.0");
     } catch (const std::exception& failure) {
@@ -137,7 +137,7 @@ void SettingsStore::CreateVersionKey() {
     }
 }
 
-void SettingsStore::WriteDefaultSetting(const std::string& name, std::int32_t value) {
+void SettingsStore::writeDefaultSetting(const std::string& name, std::int32_t value) {
     try {
         platform::Registry& registry = *m_services.registry;
         RegKey key = 0;
@@ -172,7 +172,7 @@ std::optional<QString> SettingsStore::readText(const char* name) {
     }
     const auto value = static_cast<std::int32_t>(data[0] | (data[1] << 8) | (data[2] << 16) |
                                                  (static_cast<std::uint32_t>(data[3]) << 24));
-    return OptionText(value, size);
+    return optionText(value, size);
 }
 
 void SettingsStore::loadSwitch(const char* name, QString& cache, QTimer& timer, bool emptiesCaption) {
@@ -184,7 +184,7 @@ void SettingsStore::loadSwitch(const char* name, QString& cache, QTimer& timer, 
         if (CacheNumber(cache) == 0) {
             timer.stop();
             if (emptiesCaption) {
-                m_targets.Form1->setWindowTitle(QString());
+                m_targets.mainWindow->setWindowTitle(QString());
             }
         }
         if (CacheNumber(cache) == 1 && !timer.isActive()) {
@@ -195,15 +195,15 @@ void SettingsStore::loadSwitch(const char* name, QString& cache, QTimer& timer, 
     }
 }
 
-void SettingsStore::LoadShowMemCpu() {
-    loadSwitch("ShowMemCpu", *m_targets.MemCpustat, *m_targets.Timer5, true);
+void SettingsStore::loadFiguresOption() {
+    loadSwitch("ShowMemCpu", *m_targets.figuresOption, *m_targets.captionTimer, true);
 }
 
-void SettingsStore::LoadHrbeep() {
-    loadSwitch("hrbeep", *m_targets.hrbeepstatus, *m_targets.Timer4, false);
+void SettingsStore::loadHourlyBeepOption() {
+    loadSwitch("hrbeep", *m_targets.hourlyBeepOption, *m_targets.hourlyBeepTimer, false);
 }
 
-std::optional<QString> SettingsStore::ReadOntop() {
+std::optional<QString> SettingsStore::readOnTop() {
     try {
         return readText("Ontop");
     } catch (const std::exception&) {
@@ -212,7 +212,7 @@ std::optional<QString> SettingsStore::ReadOntop() {
     }
 }
 
-std::optional<QString> SettingsStore::ReadTpme() {
+std::optional<QString> SettingsStore::readTransparency() {
     try {
         return readText("tpme");
     } catch (const std::exception&) {
@@ -233,33 +233,33 @@ bool SettingsStore::store(const char* name, std::uint32_t value) {
     return true;
 }
 
-void SettingsStore::StoreShowMemCpuOn() {
+void SettingsStore::storeFiguresOn() {
     store("ShowMemCpu", 1);
 }
-void SettingsStore::StoreShowMemCpuOff() {
+void SettingsStore::storeFiguresOff() {
     store("ShowMemCpu", 0);
 }
-void SettingsStore::StoreOntopOn() {
+void SettingsStore::storeOnTopOn() {
     store("Ontop", 1);
 }
-void SettingsStore::StoreOntopOff() {
+void SettingsStore::storeOnTopOff() {
     store("Ontop", 0);
 }
-void SettingsStore::StoreTpmeOn() {
+void SettingsStore::storeTransparentOn() {
     store("tpme", 1);
 }
-void SettingsStore::StoreTpmeOff() {
+void SettingsStore::storeTransparentOff() {
     store("tpme", 0);
 }
 
-void SettingsStore::StoreHrbeepOn() {
-    if (store("hrbeep", 1) && !m_targets.Timer4->isActive()) {
-        m_targets.Timer4->start();
+void SettingsStore::storeHourlyBeepOn() {
+    if (store("hrbeep", 1) && !m_targets.hourlyBeepTimer->isActive()) {
+        m_targets.hourlyBeepTimer->start();
     }
 }
 
-void SettingsStore::StoreHrbeepOff() {
+void SettingsStore::storeHourlyBeepOff() {
     if (store("hrbeep", 0)) {
-        m_targets.Timer4->stop();
+        m_targets.hourlyBeepTimer->stop();
     }
 }

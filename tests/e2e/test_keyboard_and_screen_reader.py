@@ -118,13 +118,13 @@ def run(d, artifacts):
     main = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
     wait_for(lambda: d.tray_icon(corvane.pid) and d.is_embedded(d.tray_icon(corvane.pid)), 10, "the tray icon")
     r = Reader(d, corvane.pid)
-    form1 = wait_for(r.main_window, 10, "the main window on the accessibility bus")
+    main_window = wait_for(r.main_window, 10, "the main window on the accessibility bus")
 
-    every_control_named(r, form1, "main window")
-    phrase = wait_for(lambda: [n.name for n in r.walk(form1) if re.fullmatch(
+    every_control_named(r, main_window, "main window")
+    phrase = wait_for(lambda: [n.name for n in r.walk(main_window) if re.fullmatch(
         r"up \d+ days?, \d+ hours?, \d+ minutes?", n.name)], 5, "the up time as one phrase")
     check("the up time reads as one phrase, its figures not one by one",
-          not [n for n in r.walk(form1) if n.name in ("00", ":")], phrase)
+          not [n for n in r.walk(main_window) if n.name in ("00", ":")], phrase)
 
     # Keys alone from here to Apply: the main window has the focus as it comes up.
     check("the main window has the keyboard focus", int(d.run(["xdotool", "getwindowfocus"]).stdout) == main)
@@ -132,7 +132,7 @@ def run(d, artifacts):
     d.key("Menu")
     wait_for(lambda: set(d.popup_menus(corvane.pid)) - before, 5, "the tray menu from the menu key")
     d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
-    form2 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task page")
+    options_window = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task page")
     time.sleep(0.5)
     up = uptime_seconds()
     ahead = 60 if up % 60 < 35 else 120
@@ -142,14 +142,14 @@ def run(d, artifacts):
           "alt+Down")
     time.sleep(0.3)
     d.key("Home", "Down", "Down", "Down", "Down", "Return")  # Alert, the fifth kind
-    form3 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main, form2)), 10, "the alert editor")
+    alert_editor = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main, options_window)), 10, "the alert editor")
     time.sleep(0.3)
     message = wait_for(lambda: r.find(r.app(), "text", "Message"), 5, "the alert editor on the bus")
     every_control_named(r, r.window_of(message), "alert editor")
     d.run(["xdotool", "type", "--delay", "20", MESSAGE], check=True)
     d.key("Return", "BackSpace")  # a new line, taken back
     d.key("ctrl+Return")
-    wait_for(lambda: not (d.window_info(form3) or {}).get("viewable"), 10, "the alert editor to close")
+    wait_for(lambda: not (d.window_info(alert_editor) or {}).get("viewable"), 10, "the alert editor to close")
     time.sleep(0.3)
     d.key("Tab", "Return")  # from the kind box to Apply
     applied_at = uptime_seconds()
@@ -205,7 +205,7 @@ def run(d, artifacts):
         r.press(r.find(options, "push button", "Schedule Task"))
         combo = wait_for(lambda: next((n for n in r.walk(options) if n.getRoleName() == "combo box"), None), 5,
                          "the kind box")
-        d.run(["xdotool", "windowactivate", "--sync", str(form2)])
+        d.run(["xdotool", "windowactivate", "--sync", str(options_window)])
         combo.queryAction().doAction(r.actions(combo).index("ShowMenu"))
         time.sleep(0.5)
         d.key("Home", *["Down"] * (position - 1), "Return")

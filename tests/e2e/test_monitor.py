@@ -15,10 +15,10 @@ from desktop import SETTINGS_KEY, check, run_checks, settings_values, wait_for
 
 HALF_OPAQUE = 0x80808080
 SWEEP = list(range(500, 299, -10))
-# Where the buttons sit in the window at 15 twips a pixel: Image6 in its on-top place
-# (340, 616 twips), Image10 at (1630, 791); the centre of each.
-IMAGE6_ON_TOP = (29, 49)
-IMAGE10 = (115, 63)
+# Where the buttons sit in the window at 15 twips a pixel: the on-top button in its on-top place
+# (340, 616 twips), the transparency button at (1630, 791); the centre of each.
+ON_TOP_BUTTON_RAISED = (29, 49)
+TRANSPARENCY_BUTTON = (115, 63)
 
 
 def hive_path(d):
@@ -113,7 +113,7 @@ def appearance(d, artifacts):
     if artifacts:
         d.screenshot(os.path.join(artifacts, "monitor-on-top.png"))
 
-    d.click(window, *IMAGE6_ON_TOP)
+    d.click(window, *ON_TOP_BUTTON_RAISED)
     # The window system makes a new window for the new band.
     window = wait_for(lambda: (lambda w: w if w and "_NET_WM_STATE_ABOVE" not in d.property(w, "_NET_WM_STATE")
                                else None)(d.main_window(proc.pid)), 10, "the window back in the normal band")
@@ -125,7 +125,7 @@ def appearance(d, artifacts):
           d.property(window, "_NET_WM_WINDOW_OPACITY"))
     check("Ontop stored 0", wait_for(lambda: (settings_values(hive_path(d)) or {}).get("Ontop") == 0, 5, "Ontop 0"))
 
-    d.click(window, *IMAGE10)
+    d.click(window, *TRANSPARENCY_BUTTON)
     wait_for(lambda: cardinal(d, window, "_NET_WM_WINDOW_OPACITY") in (None, 0xFFFFFFFF), 5, "full opacity")
     check("opaque after the second click", True)
     check("tpme stored 0", wait_for(lambda: (settings_values(hive_path(d)) or {}).get("tpme") == 0, 5, "tpme 0"))

@@ -12,14 +12,14 @@ from desktop import check, run_checks, wait_for, write_script
 # Places in pixels at 15 twips per pixel (Xvfb's 96 dots per inch), in the client area of the
 # Options and Schedule Task window: the page starts right of the 1500-twip tab bar.
 PAGE_X = 100
-CHECK1 = (PAGE_X + 96 + 7, 32 + 8)
-DD = (PAGE_X + 136 + 20, 72 + 10)
-HR = (PAGE_X + 256 + 20, 72 + 10)
-MM = (PAGE_X + 392 + 20, 72 + 10)
-COMBO1 = (PAGE_X + 216 + 60, 120 + 10)
+SCHEDULED_CHECK = (PAGE_X + 96 + 7, 32 + 8)
+DAYS_BOX = (PAGE_X + 136 + 20, 72 + 10)
+HOURS_BOX = (PAGE_X + 256 + 20, 72 + 10)
+MINUTES_BOX = (PAGE_X + 392 + 20, 72 + 10)
+KIND_BOX = (PAGE_X + 216 + 60, 120 + 10)
 APPLY = (PAGE_X + 313 + 40, 160 + 16)
 # In the program editor: the path box and OK.
-TXTPATH = (24 + 100, 36 + 11)
+PATH_BOX = (24 + 100, 36 + 11)
 OK = (264 + 30, 80 + 12)
 
 
@@ -58,32 +58,32 @@ def run(d, artifacts):
 
     d.open_tray_menu(corvane.pid)
     d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
-    form2 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
+    options_window = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
     time.sleep(0.5)
 
     # The kind box's list, opened from the keyboard: Run Program is the sixth kind.
-    d.click(form2, *COMBO1)
+    d.click(options_window, *KIND_BOX)
     d.key("alt+Down")
     time.sleep(0.3)
     d.key("Home", "Down", "Down", "Down", "Down", "Down", "Return")
-    form7 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main, form2)), 10, "the program editor")
+    program_editor = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main, options_window)), 10, "the program editor")
     time.sleep(0.3)
     # The argument would run a second command if a shell read the line.
     command = f"\"{script}\" first \";touch {witness}\""
-    d.click(form7, *TXTPATH)
+    d.click(program_editor, *PATH_BOX)
     d.run(["xdotool", "type", "--delay", "10", command], check=True)
-    d.click(form7, *OK)
-    wait_for(lambda: not (d.window_info(form7) or {}).get("viewable"), 10, "the program editor to close")
+    d.click(program_editor, *OK)
+    wait_for(lambda: not (d.window_info(program_editor) or {}).get("viewable"), 10, "the program editor to close")
 
     # One minute ahead, or two when the next minute is too close to finish typing in time.
     up = uptime_seconds()
     ahead = 60 if up % 60 < 40 else 120
     days, hours, minutes = trigger_for(up + ahead)
-    d.click(form2, *CHECK1)
-    type_into(d, form2, DD, str(days))
-    type_into(d, form2, HR, str(hours))
-    type_into(d, form2, MM, str(minutes))
-    d.click(form2, *APPLY)
+    d.click(options_window, *SCHEDULED_CHECK)
+    type_into(d, options_window, DAYS_BOX, str(days))
+    type_into(d, options_window, HOURS_BOX, str(hours))
+    type_into(d, options_window, MINUTES_BOX, str(minutes))
+    d.click(options_window, *APPLY)
     applied_at = uptime_seconds()
     if artifacts:
         d.screenshot(os.path.join(artifacts, "schedule-applied.png"))
@@ -100,7 +100,7 @@ def run(d, artifacts):
           repr(args))
     time.sleep(1.5)
     check("no shell ran the rest of the line", not os.path.exists(witness))
-    check("nothing reported a failure", d.window_named(corvane.pid, "Corvane", exclude=(main, form2)) is None)
+    check("nothing reported a failure", d.window_named(corvane.pid, "Corvane", exclude=(main, options_window)) is None)
     check("the program keeps running", corvane.poll() is None, d.log_of(corvane)[-400:])
     os.remove(mark)
     time.sleep(2.5)

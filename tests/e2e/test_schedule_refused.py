@@ -6,7 +6,7 @@ import sys
 import time
 
 from desktop import check, run_checks, wait_for
-from test_schedule import APPLY, CHECK1, COMBO1, DD, HR, MM, trigger_for, type_into, uptime_seconds
+from test_schedule import APPLY, SCHEDULED_CHECK, KIND_BOX, DAYS_BOX, HOURS_BOX, MINUTES_BOX, trigger_for, type_into, uptime_seconds
 
 REASON = "Access denied by policy"
 
@@ -23,9 +23,9 @@ def run(d, artifacts):
     wait_for(lambda: d.tray_icon(corvane.pid) and d.is_embedded(d.tray_icon(corvane.pid)), 10, "the tray icon")
     d.open_tray_menu(corvane.pid)
     d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
-    form2 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
+    options_window = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
     time.sleep(0.5)
-    d.click(form2, *COMBO1)
+    d.click(options_window, *KIND_BOX)
     d.key("alt+Down")
     time.sleep(0.3)
     d.key("Home", "Return")  # Turn Off Computer, the first kind: no editor
@@ -33,11 +33,11 @@ def run(d, artifacts):
     up = uptime_seconds()
     ahead = 60 if up % 60 < 40 else 120
     days, hours, minutes = trigger_for(up + ahead)
-    d.click(form2, *CHECK1)
-    type_into(d, form2, DD, str(days))
-    type_into(d, form2, HR, str(hours))
-    type_into(d, form2, MM, str(minutes))
-    d.click(form2, *APPLY)
+    d.click(options_window, *SCHEDULED_CHECK)
+    type_into(d, options_window, DAYS_BOX, str(days))
+    type_into(d, options_window, HOURS_BOX, str(hours))
+    type_into(d, options_window, MINUTES_BOX, str(minutes))
+    d.click(options_window, *APPLY)
     due = (int(up + ahead) // 60) * 60
     check("Apply came before the trigger minute", uptime_seconds() < due)
 

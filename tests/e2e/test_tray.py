@@ -49,10 +49,10 @@ def run(d, artifacts):
     ids = {str(child[1].get("label", "-")): int(child[0]) for child in layout[2]}
     menu.AboutToShow(0, dbus_interface=DBUSMENU)
     menu.Event(ids["Schedule Task"], "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0), dbus_interface=DBUSMENU)
-    form2 = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
+    options_window = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
     time.sleep(0.5)
     check("\"Schedule Task\" clicked in the host's menu opens the Schedule Task page",
-          wait_for(lambda: selected_tab(d, form2), 5, "a selected tab") == "Schedule Task")
+          wait_for(lambda: selected_tab(d, options_window), 5, "a selected tab") == "Schedule Task")
     if artifacts:
         d.screenshot(os.path.join(artifacts, "tray-sni-schedule.png"))
     item.ContextMenu(dbus.Int32(300), dbus.Int32(300), dbus_interface=ITEM)

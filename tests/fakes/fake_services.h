@@ -66,7 +66,7 @@ class FakeProcessControl final : public platform::ProcessControl {
 public:
     int platform = 2;
     std::vector<std::string> locks;
-    std::vector<std::uint32_t> terminations; ///< exit codes of recorded EndProgram calls
+    std::vector<std::uint32_t> terminations; ///< exit codes of recorded endProgram calls
     int immediateEnds = 0;
 
     int platformId() override { return platform; }

@@ -18,7 +18,7 @@ TEST(DisplayPlatform_Choose, SessionsAndChoices) {
         {"user chose Wayland", {"wayland", "wayland-0", ":1", "wayland"}, ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ChooseDisplayPlatform(c.session), QByteArray(c.platform)) << c.what;
+        EXPECT_EQ(chooseDisplayPlatform(c.session), QByteArray(c.platform)) << c.what;
     }
 }
 

@@ -17,7 +17,7 @@ using fakes::FakeServices;
 const std::string kOwn = "/opt/corvane/bin/corvane";
 
 int CountEnds(FakeServices& f) {
-    CheckSecondInstance(*f.processes, *f.process, ListProcessIds(*f.processes));
+    checkSecondInstance(*f.processes, *f.process, listProcessIds(*f.processes));
     return f.process->immediateEnds;
 }
 
@@ -70,7 +70,7 @@ TEST(InstanceCheck_List, OnlyTheFirst1001IdentifiersAreExamined) {
         f.processes->ids.push_back(pid);
     }
     f.processes->paths = {{3, kOwn}, {1001, kOwn}, {1002, kOwn}};
-    const ProcessIdList list = ListProcessIds(*f.processes);
+    const ProcessIdList list = listProcessIds(*f.processes);
     EXPECT_EQ(list.count, 1500u);
     ASSERT_EQ(list.ids.size(), 1001u);
     EXPECT_EQ(list.ids.back(), 1001u);
@@ -84,18 +84,18 @@ TEST(InstanceCheck_List, OnlyTheFirst1001IdentifiersAreExamined) {
 TEST(InstanceCheck_List, SmallAndEmptyLists) {
     FakeServices f;
     f.processes->ids = {7};
-    ProcessIdList list = ListProcessIds(*f.processes);
+    ProcessIdList list = listProcessIds(*f.processes);
     EXPECT_EQ(list.count, 1u);
     EXPECT_EQ(list.ids, (std::vector<std::uint32_t>{7}));
 
     f.processes->ids = {};
-    list = ListProcessIds(*f.processes);
+    list = listProcessIds(*f.processes);
     EXPECT_EQ(list.count, 0u);
     EXPECT_EQ(list.ids, (std::vector<std::uint32_t>{0}));
 
     // Exactly filling a buffer (4 ids = 16 bytes) still grows it once more to see the end.
     f.processes->ids = {1, 2, 3, 4};
-    list = ListProcessIds(*f.processes);
+    list = listProcessIds(*f.processes);
     EXPECT_EQ(list.count, 4u);
     EXPECT_EQ(list.ids, (std::vector<std::uint32_t>{1, 2, 3, 4}));
 }

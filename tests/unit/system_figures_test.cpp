@@ -27,11 +27,11 @@ const char* const kMeminfo = "MemTotal:       16314708 kB\n"
 
 TEST(ProcFigures, CpuLinesAndMemAvailableFromTheirText) {
     // cpu0: busy = user nice system irq softirq steal, idle and iowait apart.
-    const std::optional<CpuJiffies> cpu0 = platform::ParseCpuLine(kStat, "cpu0");
+    const std::optional<CpuJiffies> cpu0 = platform::parseCpuLine(kStat, "cpu0");
     ASSERT_TRUE(cpu0);
     EXPECT_EQ(cpu0->busy, 6300u + 20 + 2600 + 250 + 7);
     EXPECT_EQ(cpu0->total, cpu0->busy + 490100 + 1100);
-    EXPECT_EQ(platform::ParseCpuLine(kStat, "cpu1")->busy, 6280u + 23 + 2610 + 60);
+    EXPECT_EQ(platform::parseCpuLine(kStat, "cpu1")->busy, 6280u + 23 + 2610 + 60);
 
     const struct {
         const char* text;
@@ -43,19 +43,19 @@ TEST(ProcFigures, CpuLinesAndMemAvailableFromTheirText) {
         {"", "cpu0"},
     };
     for (const auto& m : missing) {
-        EXPECT_FALSE(platform::ParseCpuLine(m.text, m.name)) << m.text;
+        EXPECT_FALSE(platform::parseCpuLine(m.text, m.name)) << m.text;
     }
 
     // 9 GiB available: more than a 32-bit field holds.
-    EXPECT_EQ(platform::ParseMemAvailable(kMeminfo), 9437184ULL * 1024);
-    EXPECT_FALSE(platform::ParseMemAvailable("MemTotal: 1 kB\nMemFree: 1 kB\n"));
-    EXPECT_FALSE(platform::ParseMemAvailable("MemAvailable: 12 MB\n"));
+    EXPECT_EQ(platform::parseMemAvailable(kMeminfo), 9437184ULL * 1024);
+    EXPECT_FALSE(platform::parseMemAvailable("MemTotal: 1 kB\nMemFree: 1 kB\n"));
+    EXPECT_FALSE(platform::parseMemAvailable("MemAvailable: 12 MB\n"));
 
     // Busy shares: plain, no time passed, iowait run backwards, all busy.
-    EXPECT_DOUBLE_EQ(platform::BusyPercent({100, 1000}, {125, 1100}), 25.0);
-    EXPECT_DOUBLE_EQ(platform::BusyPercent({100, 1000}, {100, 1000}), 0.0);
-    EXPECT_DOUBLE_EQ(platform::BusyPercent({100, 1000}, {90, 1100}), 0.0);
-    EXPECT_DOUBLE_EQ(platform::BusyPercent({100, 1000}, {300, 1100}), 100.0);
+    EXPECT_DOUBLE_EQ(platform::busyPercent({100, 1000}, {125, 1100}), 25.0);
+    EXPECT_DOUBLE_EQ(platform::busyPercent({100, 1000}, {100, 1000}), 0.0);
+    EXPECT_DOUBLE_EQ(platform::busyPercent({100, 1000}, {90, 1100}), 0.0);
+    EXPECT_DOUBLE_EQ(platform::busyPercent({100, 1000}, {300, 1100}), 100.0);
 }
 
 struct FiguresOnFiles : ::testing::Test {

@@ -18,7 +18,7 @@ TEST(TriggerNumber_Read, TypedTexts) {
         {"60", 60}, {".5", 0.5}, {"5.", 5},      {".", 0},   {"..", 0},  {"/", 0},     {"9/", 9},
     };
     for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(ReadTriggerNumber(QString::fromUtf8(c.text)), c.value) << '"' << c.text << '"';
+        EXPECT_DOUBLE_EQ(readTriggerNumber(QString::fromUtf8(c.text)), c.value) << '"' << c.text << '"';
     }
 }
 
@@ -45,13 +45,13 @@ TEST(TriggerNumber_Read, PastedTexts) {
          0},
     };
     for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(ReadTriggerNumber(QString::fromUtf8(c.text)), c.value) << '"' << c.text << '"';
+        EXPECT_DOUBLE_EQ(readTriggerNumber(QString::fromUtf8(c.text)), c.value) << '"' << c.text << '"';
     }
 }
 
 TEST(TriggerNumber_Read, TooLargeReadsAsInfinityAndFailsEveryLimit) {
     const QString huge = QString(400, QLatin1Char('9'));
-    const double value = ReadTriggerNumber(huge);
+    const double value = readTriggerNumber(huge);
     EXPECT_EQ(value, std::numeric_limits<double>::infinity());
     EXPECT_GT(value, 59.0);
 }

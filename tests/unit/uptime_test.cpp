@@ -34,10 +34,10 @@ TEST(Uptime_BreakDown, TableOfTickCounts) {
         {4'294'967'296ULL + 60'000, "49", "17", "03", 17, 1193},
     };
     for (const auto& c : cases) {
-        const UptimeBreakdown b = BreakDownUptime(c.tick);
-        EXPECT_EQ(TwoDigits(b.days), c.days) << c.tick;
-        EXPECT_EQ(TwoDigits(static_cast<std::uint64_t>(b.hours)), c.hours) << c.tick;
-        EXPECT_EQ(TwoDigits(static_cast<std::uint64_t>(b.minutes)), c.minutes) << c.tick;
+        const UptimeBreakdown b = breakDownUptime(c.tick);
+        EXPECT_EQ(twoDigits(b.days), c.days) << c.tick;
+        EXPECT_EQ(twoDigits(static_cast<std::uint64_t>(b.hours)), c.hours) << c.tick;
+        EXPECT_EQ(twoDigits(static_cast<std::uint64_t>(b.minutes)), c.minutes) << c.tick;
         EXPECT_EQ(b.hours, c.hoursValue) << c.tick;
         EXPECT_EQ(b.totalHours, c.totalHours) << c.tick;
     }
@@ -46,20 +46,20 @@ TEST(Uptime_BreakDown, TableOfTickCounts) {
 TEST(Uptime_StartInstant, NowToTheSecondLessTheUpTime) {
     // 2026-12-07 08:30:15.700 UTC, up for one day, two hours and 0.4 s.
     const std::int64_t now = 1'796'632'215'700LL;
-    EXPECT_EQ(SystemStartInstant(now, 93'600'400ULL), 1'796'632'215'000LL - 93'600'000LL);
-    EXPECT_EQ(SystemStartInstant(now, 0), 1'796'632'215'000LL);
+    EXPECT_EQ(systemStartInstant(now, 93'600'400ULL), 1'796'632'215'000LL - 93'600'000LL);
+    EXPECT_EQ(systemStartInstant(now, 0), 1'796'632'215'000LL);
 }
 
 TEST(Twips_RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(RoundHalfEven(1024 / 2.0), 512);
-    EXPECT_EQ(RoundHalfEven(1023 / 2.0), 512);
-    EXPECT_EQ(RoundHalfEven(1025 / 2.0), 512);
-    EXPECT_EQ(RoundHalfEven(1027 / 2.0), 514);
-    EXPECT_EQ(RoundHalfEven(-2355 / 15.0), -157);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
-    EXPECT_EQ(RoundHalfEven(2.4999), 2);
-    EXPECT_EQ(TwipsToPixels(2325, 15), 155);
+    EXPECT_EQ(roundHalfEven(1024 / 2.0), 512);
+    EXPECT_EQ(roundHalfEven(1023 / 2.0), 512);
+    EXPECT_EQ(roundHalfEven(1025 / 2.0), 512);
+    EXPECT_EQ(roundHalfEven(1027 / 2.0), 514);
+    EXPECT_EQ(roundHalfEven(-2355 / 15.0), -157);
+    EXPECT_EQ(roundHalfEven(-0.5), 0);
+    EXPECT_EQ(roundHalfEven(-1.5), -2);
+    EXPECT_EQ(roundHalfEven(2.4999), 2);
+    EXPECT_EQ(twipsToPixels(2325, 15), 155);
 }
 
 } // namespace

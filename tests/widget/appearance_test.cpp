@@ -10,11 +10,11 @@ using platform::MessageIcon;
 
 const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
 
-struct AppearanceWindow : MainWindow {
-    // Five twips a pixel, so that Image6's ten-twip step shows in pixels.
+struct AppearanceWindow : MainWindowHarness {
+    // Five twips a pixel, so that onTopButton's ten-twip step shows in pixels.
     AppearanceWindow() {
         f.screen->tpp = 5;
-        form1 = std::make_unique<Form1>(f.services);
+        mainWindow = std::make_unique<MainWindow>(f.services);
     }
 
     /// Starts with both options stored as given (nothing: the value is missing).
@@ -27,13 +27,13 @@ struct AppearanceWindow : MainWindow {
                 f.registry->removeValue(kKey, name);
             }
         }
-        form1->Form_Load();
+        mainWindow->load();
     }
     std::optional<std::uint32_t> stored(const char* name) const { return f.registry->dword(kKey, name); }
-    bool onTop() const { return form1->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
-    int alpha() const { return static_cast<int>(form1->windowOpacity() * 255.0); }
-    /// Image6's place in pixels at 5 twips a pixel for its normal and its on-top place.
-    static QPoint Image6Place(bool up) { return up ? QPoint(68, 123) : QPoint(70, 131); }
+    bool onTop() const { return mainWindow->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+    int alpha() const { return static_cast<int>(mainWindow->windowOpacity() * 255.0); }
+    /// onTopButton's place in pixels at 5 twips a pixel for its normal and its on-top place.
+    static QPoint onTopButtonPlace(bool up) { return up ? QPoint(68, 123) : QPoint(70, 131); }
 };
 
 struct AppearanceTest : ::testing::Test, AppearanceWindow {};
@@ -48,25 +48,26 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
         SCOPED_TRACE(c.stored ? static_cast<long long>(*c.stored) : -99);
         AppearanceWindow w;
         w.startWith(c.stored);
-        Form1& form = *w.form1;
+        MainWindow& form = *w.mainWindow;
         const bool on = c.picture == 2;
-        EXPECT_EQ(form.Image6->picture(), c.picture);
-        EXPECT_EQ(form.Image10->picture(), c.picture);
-        EXPECT_EQ(form.Image6->pos(), Image6Place(on));
+        EXPECT_EQ(form.buttons.onTopButton->picture(), c.picture);
+        EXPECT_EQ(form.buttons.transparencyButton->picture(), c.picture);
+        EXPECT_EQ(form.buttons.onTopButton->pos(), onTopButtonPlace(on));
         EXPECT_EQ(w.onTop(), on);
         EXPECT_EQ(w.alpha(), on ? 128 : 255);
         EXPECT_EQ(w.stored("Ontop"), c.stored); // start-up writes nothing back
 
         // The first click reverses the state it finds and stores it; the second brings all back.
         for (int click = 1; click <= 2; ++click) {
-            form.Image6_Click();
-            form.Image10_Click();
+            form.buttons.toggleOnTop();
+            form.buttons.toggleTransparency();
             const bool nowOn = c.picture == 0 ? false : (on != (click == 1));
             const std::optional<std::uint32_t> expected =
                 c.picture == 0 ? c.stored : std::optional<std::uint32_t>(nowOn ? 1 : 0);
-            EXPECT_EQ(form.Image6->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
-            EXPECT_EQ(form.Image10->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
-            EXPECT_EQ(form.Image6->pos(), Image6Place(nowOn)) << click;
+            EXPECT_EQ(form.buttons.onTopButton->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
+            EXPECT_EQ(form.buttons.transparencyButton->picture(), c.picture == 0 ? 0 : (nowOn ? 2 : 1))
+                << click;
+            EXPECT_EQ(form.buttons.onTopButton->pos(), onTopButtonPlace(nowOn)) << click;
             EXPECT_EQ(w.onTop(), nowOn) << click;
             EXPECT_EQ(w.alpha(), nowOn ? 128 : 255) << click;
             EXPECT_EQ(w.stored("Ontop"), expected) << click;
@@ -77,24 +78,24 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
 }
 
 TEST_F(AppearanceTest, ButtonsCarryTheirToolTipsAndADesignPictureOfTheirOwn) {
-    EXPECT_EQ(form1->Image6->toolTip(), "Always On Top");
-    EXPECT_EQ(form1->Image10->toolTip(), "Window Transparent / Opaque.");
-    const QImage design6 = form1->Image6->pixmap().toImage();
-    const QImage design10 = form1->Image10->pixmap().toImage();
+    EXPECT_EQ(mainWindow->buttons.onTopButton->toolTip(), "Always On Top");
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->toolTip(), "Window Transparent / Opaque.");
+    const QImage design6 = mainWindow->buttons.onTopButton->pixmap().toImage();
+    const QImage design10 = mainWindow->buttons.transparencyButton->pixmap().toImage();
     for (int picture : {1, 2}) {
-        form1->Image6->setPicture(picture);
-        form1->Image10->setPicture(picture);
-        EXPECT_NE(form1->Image6->pixmap().toImage(), design6) << picture;
-        EXPECT_NE(form1->Image10->pixmap().toImage(), design10) << picture;
+        mainWindow->buttons.onTopButton->setPicture(picture);
+        mainWindow->buttons.transparencyButton->setPicture(picture);
+        EXPECT_NE(mainWindow->buttons.onTopButton->pixmap().toImage(), design6) << picture;
+        EXPECT_NE(mainWindow->buttons.transparencyButton->pixmap().toImage(), design10) << picture;
     }
 }
 
 TEST_F(AppearanceTest, TransparencyRefusedShowsTheBareNumberAfterThePictureChanged) {
     startWith(0);
     f.screen->opacityFailure = 95;
-    form1->Image10_Click();
+    mainWindow->buttons.toggleTransparency();
     EXPECT_EQ(f.messages->shown, fakes::OneBox("95", MessageIcon::Exclamation));
-    EXPECT_EQ(form1->Image10->picture(), 2);
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
     EXPECT_EQ(alpha(), 255);
     EXPECT_EQ(stored("tpme"), 0u);
 }

@@ -3,7 +3,7 @@
 // What the widget tests share: the main window on fake services, and the task editors with
 // stand-ins for the windows they disable.
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "common/scheduled_task.h"
 #include "editors/editor_window.h"
 #include "fakes/fake_services.h"
@@ -38,48 +38,49 @@ inline void StoreDefaults(fakes::FakeRegistry& r) {
 }
 
 /// The main window on fake services, on 2026-12-07 at 08:30:15 UTC.
-struct MainWindow {
+struct MainWindowHarness {
     fakes::FakeServices f;
-    std::unique_ptr<Form1> form1 = std::make_unique<Form1>(f.services);
+    std::unique_ptr<MainWindow> mainWindow = std::make_unique<MainWindow>(f.services);
 
-    MainWindow() { f.clock->now = 1'796'632'215'000LL; }
-    ~MainWindow() {
+    MainWindowHarness() { f.clock->now = 1'796'632'215'000LL; }
+    ~MainWindowHarness() {
         DeleteEditorWindows();
-        form1.reset();
+        mainWindow.reset();
     }
     /// Start-up, and figures in the caption as the figures' timer would put them.
     void load() {
-        form1->Form_Load();
-        form1->setWindowTitle(QStringLiteral("M 512 CPU 3%"));
+        mainWindow->load();
+        mainWindow->setWindowTitle(QStringLiteral("M 512 CPU 3%"));
     }
     /// The up-time refresh at a tick count.
     void refreshAt(std::uint64_t tick) {
         f.clock->tick = tick;
-        form1->Timer1_Timer();
+        mainWindow->refreshUptime();
     }
     /// One second of the program: the up-time refresh, then the trigger check.
     void secondAt(std::uint64_t tick) {
         refreshAt(tick);
-        form1->Timer2_Timer();
+        mainWindow->checkTrigger();
     }
     /// What a successful Apply leaves behind.
-    void schedule(const QString& kind, const QString& dd, const QString& hr, const QString& mm) {
-        ScheduledTask& t = form1->scheduledTask;
-        t.Check1 = 1;
-        t.dd = dd;
-        t.hr = hr;
-        t.mm = mm;
-        t.task = kind;
-        form1->Timer2.start();
+    void schedule(const QString& kind, const QString& daysText, const QString& hoursText,
+                  const QString& minutesText) {
+        ScheduledTask& t = mainWindow->scheduledTask;
+        t.scheduled = 1;
+        t.daysText = daysText;
+        t.hoursText = hoursText;
+        t.minutesText = minutesText;
+        t.kind = kind;
+        mainWindow->triggerTimer.start();
     }
     /// Closes the Options and Schedule Task window; it is deleted.
-    void closeForm2() {
-        form1->form2()->close();
+    void closeOptionsWindow() {
+        mainWindow->optionsWindow()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
-struct MainWindowTest : ::testing::Test, MainWindow {};
+struct MainWindowTest : ::testing::Test, MainWindowHarness {};
 
 /// The main window after start-up on an empty store (the first run).
 struct LoadedMainWindowTest : MainWindowTest {
@@ -91,19 +92,19 @@ struct EditorFixture : ::testing::Test {
     fakes::FakeSoundPlayers* sound = f.sound;
     fakes::FakeFileDialog* dialog = f.fileDialog;
     ScheduledTask task;
-    // Stand-ins: Form1, Form2 (holding the kind box), Form3, Form4, Form7.
-    std::unique_ptr<QWidget> form1 = std::make_unique<QWidget>();
-    std::unique_ptr<QWidget> form2 = std::make_unique<QWidget>();
-    std::unique_ptr<QWidget> form3 = std::make_unique<QWidget>();
-    std::unique_ptr<QWidget> form4 = std::make_unique<QWidget>();
-    std::unique_ptr<QWidget> form7 = std::make_unique<QWidget>();
+    // Stand-ins: MainWindow, OptionsWindow (holding the kind box), AlertEditor, AboutWindow, ProgramEditor.
+    std::unique_ptr<QWidget> mainWindow = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> optionsWindow = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> alertEditor = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> aboutWindow = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> programEditor = std::make_unique<QWidget>();
     QComboBox* kindBox = nullptr;
 
     EditorFixture() {
-        task.soundcheck = 1;
-        kindBox = new QComboBox(form2.get());
+        task.playSound = 1;
+        kindBox = new QComboBox(optionsWindow.get());
         kindBox->setEditable(true);
-        kindBox->addItems(TaskKinds());
+        kindBox->addItems(taskKinds());
     }
 
     /// The kind box as the user left it after picking a kind.

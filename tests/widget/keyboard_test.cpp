@@ -1,13 +1,13 @@
 // Every window without a mouse: the Tab order, the keys that press, close and accept, and
 // what a screen reader is told about the picture buttons and the up time.
-#include "about/form4.h"
-#include "editors/form3.h"
-#include "editors/form6.h"
-#include "editors/form7.h"
+#include "about/about_window.h"
+#include "editors/alert_editor.h"
+#include "editors/program_editor.h"
 #include "editors/task_editors.h"
+#include "editors/web_address_editor.h"
 #include "fixtures.h"
 #include "scheduler/schedule_page.h"
-#include "settings/form2.h"
+#include "settings/options_window.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -32,62 +32,75 @@ std::vector<QWidget*> TabCycle(QWidget* window, std::size_t presses) {
 }
 
 struct KeyboardTest : LoadedMainWindowTest {
-    SchedulePage* page() { return form1->form2()->Frame3->findChild<SchedulePage*>(); }
+    SchedulePage* page() {
+        return mainWindow->optionsWindow()->schedulePageFrame->findChild<SchedulePage*>();
+    }
     template <typename Editor> Editor* openEditor(const QString& kind) {
-        page()->Combo1->setCurrentText(kind);
-        page()->Combo1_Click();
-        return qobject_cast<Editor*>(FindTaskEditor(kind));
+        page()->kindBox->setCurrentText(kind);
+        page()->pickKind();
+        return qobject_cast<Editor*>(findTaskEditor(kind));
     }
 };
 
 } // namespace
 
 TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
-    form1->Image3->setFocus();
-    EXPECT_EQ(TabCycle(form1.get(), 4), (std::vector<QWidget*>{form1->Image3, form1->Image6, form1->Image4,
-                                                               form1->Image10, form1->Image3}));
+    mainWindow->buttons.moreLessButton->setFocus();
+    EXPECT_EQ(
+        TabCycle(mainWindow.get(), 4),
+        (std::vector<QWidget*>{mainWindow->buttons.moreLessButton, mainWindow->buttons.onTopButton,
+                               mainWindow->buttons.minimizeButton, mainWindow->buttons.transparencyButton,
+                               mainWindow->buttons.moreLessButton}));
 
     // Each page opens with the focus on its first control; the links at the foot come last.
-    form1->Options_Click();
-    Form2* form2 = form1->form2();
-    EXPECT_EQ(TabCycle(form2, 11),
-              (std::vector<QWidget*>{form2->Check11, form2->Check2, form2->Label6, form2->Image1,
-                                     form2->Check3, form2->Image9, form2->Label17, form2->Label18,
-                                     form2->Label19, form2->Image7, form2->Image8, form2->Check11}));
-    form1->shtask_Click();
-    form2->Frame2->hide();
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    EXPECT_EQ(TabCycle(optionsWindow, 11),
+              (std::vector<QWidget*>{
+                  optionsWindow->optionsPage->autostartCheck, optionsWindow->optionsPage->hourlyBeepCheck,
+                  optionsWindow->optionsPage->testLink, optionsWindow->optionsPage->applyAutostartButton,
+                  optionsWindow->optionsPage->figuresCheck, optionsWindow->optionsPage->applyFiguresButton,
+                  optionsWindow->helpLink, optionsWindow->aboutLink, optionsWindow->webLink,
+                  optionsWindow->optionsTab, optionsWindow->scheduleTab,
+                  optionsWindow->optionsPage->autostartCheck}));
+    mainWindow->openScheduleTask();
+    optionsWindow->optionsPage->hide();
     SchedulePage* p = page();
-    EXPECT_EQ(TabCycle(form2, 14),
-              (std::vector<QWidget*>{p->Check1, p->dd, p->UpDown3, p->hr, p->UpDown2, p->mm, p->UpDown1,
-                                     p->Combo1, p->Image6, form2->Label17, form2->Label18, form2->Label19,
-                                     form2->Image7, form2->Image8, p->Check1}));
+    EXPECT_EQ(
+        TabCycle(optionsWindow, 14),
+        (std::vector<QWidget*>{p->scheduledCheck, p->daysBox, p->daysUpDown, p->hoursBox, p->hoursUpDown,
+                               p->minutesBox, p->minutesUpDown, p->kindBox, p->applyButton,
+                               optionsWindow->helpLink, optionsWindow->aboutLink, optionsWindow->webLink,
+                               optionsWindow->optionsTab, optionsWindow->scheduleTab, p->scheduledCheck}));
 
-    auto* alert = openEditor<Form3>(QStringLiteral("Alert"));
-    EXPECT_EQ(TabCycle(alert, 4), (std::vector<QWidget*>{alert->message, alert->Check1, alert->Label1,
-                                                         alert->Image9, alert->message}));
+    auto* alert = openEditor<AlertEditor>(QStringLiteral("Alert"));
+    EXPECT_EQ(TabCycle(alert, 4),
+              (std::vector<QWidget*>{alert->messageBox, alert->playSoundCheck, alert->testLink,
+                                     alert->okButton, alert->messageBox}));
     alert->close();
-    auto* program = openEditor<Form7>(QStringLiteral("Run Program"));
-    EXPECT_EQ(TabCycle(program, 3), (std::vector<QWidget*>{program->txtpath, program->Command1,
-                                                           program->Image9, program->txtpath}));
+    auto* program = openEditor<ProgramEditor>(QStringLiteral("Run Program"));
+    EXPECT_EQ(TabCycle(program, 3), (std::vector<QWidget*>{program->pathBox, program->browseButton,
+                                                           program->okButton, program->pathBox}));
     program->close();
-    auto* web = openEditor<Form6>(QStringLiteral("Visit Website"));
-    EXPECT_EQ(TabCycle(web, 2), (std::vector<QWidget*>{web->txtpath, web->Image9, web->txtpath}));
+    auto* web = openEditor<WebAddressEditor>(QStringLiteral("Visit Website"));
+    EXPECT_EQ(TabCycle(web, 2), (std::vector<QWidget*>{web->addressBox, web->okButton, web->addressBox}));
     web->close();
-    form1->about_Click();
-    EXPECT_EQ(TabCycle(form1->form4(), 1),
-              (std::vector<QWidget*>{form1->form4()->Label9, form1->form4()->Label9}));
+    mainWindow->openAbout();
+    EXPECT_EQ(
+        TabCycle(mainWindow->aboutWindow(), 1),
+        (std::vector<QWidget*>{mainWindow->aboutWindow()->webLink, mainWindow->aboutWindow()->webLink}));
 }
 
 TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     // Space and Return press a picture button with its own click handler.
-    form1->Image3->setFocus();
-    QTest::keyClick(form1->Image3, Qt::Key_Space);
-    EXPECT_EQ(form1->Image3->picture(), 4);
-    QTest::keyClick(form1->Image3, Qt::Key_Return);
-    EXPECT_EQ(form1->Image3->picture(), 3);
-    form1->Options_Click();
-    QTest::keyClick(form1->form2()->Label17, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClick(form1->form2()->Label17, Qt::Key_Space, Qt::ShiftModifier); // not a press
+    mainWindow->buttons.moreLessButton->setFocus();
+    QTest::keyClick(mainWindow->buttons.moreLessButton, Qt::Key_Space);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 4);
+    QTest::keyClick(mainWindow->buttons.moreLessButton, Qt::Key_Return);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
+    mainWindow->openOptions();
+    QTest::keyClick(mainWindow->optionsWindow()->helpLink, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(mainWindow->optionsWindow()->helpLink, Qt::Key_Space, Qt::ShiftModifier); // not a press
     EXPECT_EQ(f.launcher->files.size(), 1u);
 
     struct Case {
@@ -130,15 +143,15 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     };
     for (const Case& c : cases) {
         f.messages->shown.clear();
-        page()->Combo1->setFocus();
+        page()->kindBox->setFocus();
         EditorWindow* editor = openEditor<EditorWindow>(c.kind);
         ASSERT_NE(editor, nullptr) << c.what;
-        editor->Form_Activate();
+        editor->activate();
         QWidget* box = nullptr;
-        if (auto* alert = qobject_cast<Form3*>(editor)) {
-            alert->message->setPlainText(c.text);
-            alert->message->moveCursor(QTextCursor::End);
-            box = alert->message;
+        if (auto* alert = qobject_cast<AlertEditor*>(editor)) {
+            alert->messageBox->setPlainText(c.text);
+            alert->messageBox->moveCursor(QTextCursor::End);
+            box = alert->messageBox;
         } else {
             auto* line = editor->findChild<QLineEdit*>();
             line->setText(c.text);
@@ -147,27 +160,27 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
         QTest::keyClick(box, c.key, c.modifiers);
         EXPECT_EQ(editor->isClosed(), c.closed) << c.what;
         EXPECT_EQ(f.messages->shown, c.messages) << c.what;
-        EXPECT_EQ(form1->form2()->isEnabled(), c.closed) << c.what;
+        EXPECT_EQ(mainWindow->optionsWindow()->isEnabled(), c.closed) << c.what;
         // Freed again, the window has its focus where the user left it.
-        EXPECT_EQ(form1->form2()->focusWidget() == page()->Combo1, c.closed) << c.what;
+        EXPECT_EQ(mainWindow->optionsWindow()->focusWidget() == page()->kindBox, c.closed) << c.what;
         if (!c.closed) {
             editor->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(form1->scheduledTask.message, "a");
-    EXPECT_EQ(form1->scheduledTask.lblexe, "/bin/true");
-    EXPECT_EQ(form1->scheduledTask.Label8, "http://x.example");
+    EXPECT_EQ(mainWindow->scheduledTask.message, "a");
+    EXPECT_EQ(mainWindow->scheduledTask.program, "/bin/true");
+    EXPECT_EQ(mainWindow->scheduledTask.webAddress, "http://x.example");
 }
 
 TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAndPress) {
-    form1->Options_Click();
-    Form2* form2 = form1->form2();
-    form1->about_Click();
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    mainWindow->openAbout();
     std::vector<PictureButton*> buttons;
-    for (QWidget* window : {static_cast<QWidget*>(form1.get()), static_cast<QWidget*>(form2),
-                            static_cast<QWidget*>(form1->form4()),
-                            static_cast<QWidget*>(openEditor<Form3>(QStringLiteral("Alert")))}) {
+    for (QWidget* window : {static_cast<QWidget*>(mainWindow.get()), static_cast<QWidget*>(optionsWindow),
+                            static_cast<QWidget*>(mainWindow->aboutWindow()),
+                            static_cast<QWidget*>(openEditor<AlertEditor>(QStringLiteral("Alert")))}) {
         for (PictureButton* b : window->findChildren<PictureButton*>()) {
             buttons.push_back(b);
         }
@@ -191,24 +204,27 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAnd
         QAccessible::queryAccessibleInterface(w)->actionInterface()->doAction(
             QAccessibleActionInterface::pressAction());
     };
-    EXPECT_EQ(name(form1->Image3), "Less information");
-    press(form1->Image3);
-    EXPECT_EQ(name(form1->Image3), "More information");
-    for (auto [toggle, tip] : {std::pair(form1->Image6, "Always On Top"),
-                               std::pair(form1->Image10, "Window Transparent / Opaque.")}) {
+    EXPECT_EQ(name(mainWindow->buttons.moreLessButton), "Less information");
+    press(mainWindow->buttons.moreLessButton);
+    EXPECT_EQ(name(mainWindow->buttons.moreLessButton), "More information");
+    for (auto [toggle, tip] :
+         {std::pair(mainWindow->buttons.onTopButton, "Always On Top"),
+          std::pair(mainWindow->buttons.transparencyButton, "Window Transparent / Opaque.")}) {
         EXPECT_EQ(name(toggle), tip);
         EXPECT_TRUE(QAccessible::queryAccessibleInterface(toggle)->state().checkable);
         EXPECT_FALSE(checked(toggle)) << tip;
         press(toggle);
         EXPECT_TRUE(checked(toggle)) << tip;
     }
-    EXPECT_EQ(std::pair(checked(form2->Image7), checked(form2->Image8)), std::pair(true, false));
-    press(form2->Image8);
-    EXPECT_EQ(std::pair(checked(form2->Image7), checked(form2->Image8)), std::pair(false, true));
+    EXPECT_EQ(std::pair(checked(optionsWindow->optionsTab), checked(optionsWindow->scheduleTab)),
+              std::pair(true, false));
+    press(optionsWindow->scheduleTab);
+    EXPECT_EQ(std::pair(checked(optionsWindow->optionsTab), checked(optionsWindow->scheduleTab)),
+              std::pair(false, true));
 }
 
 TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {
-    QAccessibleInterface* display = QAccessible::queryAccessibleInterface(form1->uptimeDisplay);
+    QAccessibleInterface* display = QAccessible::queryAccessibleInterface(mainWindow->display.phraseGroup);
     EXPECT_EQ(display->text(QAccessible::Name), "up 0 days, 0 hours, 0 minutes");
     refreshAt((26 * 60 + 1) * 60'000ULL); // 1 day, 2 hours, 1 minute
     EXPECT_EQ(display->text(QAccessible::Name), "up 1 day, 2 hours, 1 minute");
@@ -216,5 +232,5 @@ TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {
     EXPECT_EQ(display->text(QAccessible::Name), "up 0 days, 23 hours, 59 minutes");
     EXPECT_EQ(display->childCount(), 0);
     EXPECT_EQ(display->role(), QAccessible::StaticText);
-    EXPECT_EQ(form1->lhh->text(), "23"); // the labels stay as drawn
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "23"); // the labels stay as drawn
 }

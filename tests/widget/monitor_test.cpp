@@ -2,6 +2,7 @@
 // their failure, and the hourly beep over hours of up time.
 #include "fixtures.h"
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -14,25 +15,26 @@ const QString kMonitorMessage =
 constexpr std::uint64_t kMinute = 60'000ULL;
 constexpr std::uint64_t kHour = 60 * kMinute;
 
-struct MonitorWindow : MainWindow {
+struct MonitorWindow : MainWindowHarness {
     /// Starts with the stored options, hrbeep and ShowMemCpu as given.
     void startWith(std::uint32_t hrbeep, std::uint32_t showMemCpu) {
         StoreDefaults(*f.registry);
         f.registry->setDword(kKey, "hrbeep", hrbeep);
         f.registry->setDword(kKey, "ShowMemCpu", showMemCpu);
-        form1->Form_Load();
+        mainWindow->load();
     }
     /// One second at a tick count: the handlers of the running one-second timers in their order.
     void tickAt(std::uint64_t tick) {
         f.clock->tick = tick;
-        Form1& form = *form1;
-        const std::pair<QTimer*, void (Form1::*)()> timers[] = {{&form.Timer1, &Form1::Timer1_Timer},
-                                                                {&form.cpuTimer6, &Form1::cpuTimer6_Timer},
-                                                                {&form.Timer4, &Form1::Timer4_Timer},
-                                                                {&form.Timer5, &Form1::Timer5_Timer}};
+        MainWindow& form = *mainWindow;
+        const std::pair<QTimer*, std::function<void()>> timers[] = {
+            {&form.uptimeTimer, [&form] { form.refreshUptime(); }},
+            {&form.cpuSampleTimer, [&form] { form.caption.sampleCpu(); }},
+            {&form.hourlyBeepTimer, [&form] { form.beepOnFullHour(); }},
+            {&form.captionTimer, [&form] { form.caption.showFigures(); }}};
         for (const auto& [timer, handler] : timers) {
             if (timer->isActive()) {
-                (form.*handler)();
+                handler();
             }
         }
     }
@@ -45,9 +47,9 @@ struct MonitorTest : ::testing::Test, MonitorWindow {};
 TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
     startWith(1, 1);
     EXPECT_EQ(f.figures->calls, (std::vector<std::string>{"open", "counter 0"}));
-    EXPECT_TRUE(form1->cpuTimer6.isActive());
-    form1->Timer5_Timer();
-    EXPECT_EQ(form1->windowTitle(), " Mem 512  "); // before the first sample
+    EXPECT_TRUE(mainWindow->cpuSampleTimer.isActive());
+    mainWindow->caption.showFigures();
+    EXPECT_EQ(mainWindow->windowTitle(), " Mem 512  "); // before the first sample
 
     const struct {
         std::uint64_t bytes;
@@ -62,27 +64,27 @@ TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
         f.figures->availableBytes = c.bytes;
         f.figures->sample = c.sample;
         tickAt(kMinute);
-        EXPECT_EQ(form1->windowTitle(), c.caption);
+        EXPECT_EQ(mainWindow->windowTitle(), c.caption);
     }
     // The notices of the title's changes are stopped once, for the window that has the title.
-    EXPECT_EQ(f.screen->quieted, (std::vector<unsigned long long>{form1->internalWinId()}));
+    EXPECT_EQ(f.screen->quieted, (std::vector<unsigned long long>{mainWindow->internalWinId()}));
     EXPECT_TRUE(f.messages->shown.empty());
 }
 
 TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnce) {
     // With the option off the caption stays empty while the status bar shows the figures.
     startWith(1, 0);
-    form1->Options_Click();
+    mainWindow->openOptions();
     tickAt(kMinute);
-    form1->form2()->Timer1_Timer();
-    EXPECT_EQ(form1->windowTitle(), "");
-    EXPECT_EQ(form1->form2()->panel(3)->text(), " Mem 512  CPU 0%");
+    mainWindow->optionsWindow()->showFiguresInStatusBar();
+    EXPECT_EQ(mainWindow->windowTitle(), "");
+    EXPECT_EQ(mainWindow->optionsWindow()->panel(3)->text(), " Mem 512  CPU 0%");
 
     for (bool memory : {false, true}) {
         SCOPED_TRACE(memory ? "memory" : "sample");
         MonitorWindow w;
         w.startWith(1, 1);
-        w.form1->Options_Click();
+        w.mainWindow->openOptions();
         w.f.figures->sample = 7.0;
         w.tickAt(kMinute);
         (memory ? w.f.figures->failMemory : w.f.figures->failSample) = true;
@@ -90,24 +92,24 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
             w.tickAt(kMinute + second * 1000);
         }
         EXPECT_EQ(w.f.messages->shown, fakes::OneBox(kMonitorMessage, MessageIcon::Critical));
-        EXPECT_EQ(w.form1->windowTitle(), "");
-        EXPECT_FALSE(w.form1->Timer5.isActive());
-        EXPECT_FALSE(w.form1->cpuTimer6.isActive());
-        EXPECT_EQ(w.form1->lblcpusage, "CPU 7%");
+        EXPECT_EQ(w.mainWindow->windowTitle(), "");
+        EXPECT_FALSE(w.mainWindow->captionTimer.isActive());
+        EXPECT_FALSE(w.mainWindow->cpuSampleTimer.isActive());
+        EXPECT_EQ(w.mainWindow->caption.cpuText, "CPU 7%");
         // The status bar goes on with the last processor text, while memory can be read.
-        Form2& form2 = *w.form1->form2();
-        form2.Timer1_Timer();
-        EXPECT_EQ(form2.panel(3)->text(), memory ? "" : " Mem 512  CPU 7%");
-        EXPECT_EQ(form2.Timer1.isActive(), !memory);
+        OptionsWindow& optionsWindow = *w.mainWindow->optionsWindow();
+        optionsWindow.showFiguresInStatusBar();
+        EXPECT_EQ(optionsWindow.panel(3)->text(), memory ? "" : " Mem 512  CPU 7%");
+        EXPECT_EQ(optionsWindow.statusBarTimer.isActive(), !memory);
     }
 }
 
 TEST_F(MonitorTest, ATimerStartedBetweenTwoTicksJoinsTheRefreshAtItsNextTick) {
     startWith(1, 1);
-    form1->Timer5.start(500); // as if started half a second after the others
-    form1->Timer1_Timer();
-    EXPECT_GT(form1->Timer5.remainingTime(), 900);
-    EXPECT_EQ(form1->Timer5.interval(), 1000);
+    mainWindow->captionTimer.start(500); // as if started half a second after the others
+    mainWindow->refreshUptime();
+    EXPECT_GT(mainWindow->captionTimer.remainingTime(), 900);
+    EXPECT_EQ(mainWindow->captionTimer.interval(), 1000);
 }
 
 TEST_F(MonitorTest, HourlyBeepOverHoursOfUpTime) {
@@ -130,14 +132,14 @@ TEST_F(MonitorTest, HourlyBeepOverHoursOfUpTime) {
         MonitorWindow w;
         w.startWith(c.hrbeep, 1);
         w.f.clock->tick = c.from;
-        w.form1->Timer4_Timer(); // before the first refresh: minute 0, hour empty
+        w.mainWindow->beepOnFullHour(); // before the first refresh: minute 0, hour empty
         std::vector<std::uint64_t> sweptAt;
         std::size_t counted = 0;
         for (std::uint64_t tick = c.from; tick <= c.to; tick += 30'000) {
             if (c.turnOnAt != 0 && tick == c.turnOnAt) {
                 w.f.registry->setDword(kKey, "hrbeep", 1);
-                w.form1->settings().StoreHrbeepOn();
-                w.form1->settings().LoadHrbeep();
+                w.mainWindow->settings().storeHourlyBeepOn();
+                w.mainWindow->settings().loadHourlyBeepOption();
             }
             w.tickAt(tick);
             if (w.sweeps() != counted) { // a sweep before the first refresh counts at its tick
@@ -155,7 +157,7 @@ TEST_F(MonitorTest, HourlyBeepOverHoursOfUpTime) {
     for (std::uint32_t i = 0; i < 21; ++i) {
         EXPECT_EQ(w.f.tone->tones[i], std::make_pair(500 - 10 * i, 50u));
     }
-    EXPECT_FALSE(w.form1->Timer4.isActive());
+    EXPECT_FALSE(w.mainWindow->hourlyBeepTimer.isActive());
 }
 
 } // namespace

@@ -23,7 +23,7 @@ const QString kHibernateWarning = "Please make sure you have enabled 'Hibernatio
 struct PageFixture : ::testing::Test {
     FakeServices f;
     ScheduledTask record;
-    QTimer Timer2;
+    QTimer triggerTimer;
     QLabel panel1;
     QLabel panel2;
     std::unique_ptr<SchedulePage> page;
@@ -31,28 +31,28 @@ struct PageFixture : ::testing::Test {
 
     // The window's loading, as far as the page takes part in it.
     void SetUp() override {
-        page = std::make_unique<SchedulePage>(record, Timer2, f.services);
+        page = std::make_unique<SchedulePage>(record, triggerTimer, f.services);
         page->setStatusPanels(&panel1, &panel2);
         page->setOpenEditor([this](const QString& kind) { editors.push_back(kind); });
-        page->FillKinds();
-        page->CopyRecord();
-        page->ShowScheduleStatus();
+        page->fillKinds();
+        page->copyTask();
+        page->showScheduleStatus();
     }
     void fill(bool checked, const QString& kind, const QString& d, const QString& h, const QString& m) {
-        page->Check1->setChecked(checked);
-        page->Combo1->setEditText(kind);
-        page->dd->setText(d);
-        page->hr->setText(h);
-        page->mm->setText(m);
+        page->scheduledCheck->setChecked(checked);
+        page->kindBox->setEditText(kind);
+        page->daysBox->setText(d);
+        page->hoursBox->setText(h);
+        page->minutesBox->setText(m);
     }
     // A task that an earlier Apply left scheduled.
     void scheduleEarlier() {
-        record.Check1 = 1;
-        record.dd = "9";
-        record.hr = "9";
-        record.mm = "9";
-        record.task = "Log Off Computer";
-        Timer2.start();
+        record.scheduled = 1;
+        record.daysText = "9";
+        record.hoursText = "9";
+        record.minutesText = "9";
+        record.kind = "Log Off Computer";
+        triggerTimer.start();
     }
 };
 
@@ -61,36 +61,37 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
         QWidget* widget;
         int left, top; // twips at 15 per pixel
     };
-    const Place places[] = {{page->Check1, 1440, 480},   {page->Label1, 1800, 480},
-                            {page->Label15, 1440, 1080}, {page->dd, 2040, 1080},
-                            {page->Label3, 3240, 1080},  {page->hr, 3840, 1080},
-                            {page->Label4, 5040, 1080},  {page->mm, 5880, 1080},
-                            {page->Label2, 1440, 1800},  {page->Combo1, 3240, 1800}};
+    const Place places[] = {{page->scheduledCheck, 1440, 480}, {page->whenLabel, 1800, 480},
+                            {page->daysLabel, 1440, 1080},     {page->daysBox, 2040, 1080},
+                            {page->hoursLabel, 3240, 1080},    {page->hoursBox, 3840, 1080},
+                            {page->minutesLabel, 5040, 1080},  {page->minutesBox, 5880, 1080},
+                            {page->kindLabel, 1440, 1800},     {page->kindBox, 3240, 1800}};
     for (const auto& p : places) {
         EXPECT_EQ(p.widget->pos(), QPoint(p.left / 15, p.top / 15)) << p.widget->metaObject()->className();
     }
-    EXPECT_EQ(page->Label1->text(), " When System up Time reaches to ");
-    EXPECT_EQ(page->Label15->text(), "Days");
-    EXPECT_EQ(page->Label3->text(), "Hours");
-    EXPECT_EQ(page->Label4->text(), "Minutes");
-    EXPECT_EQ(page->Label2->text(), "Execute this Task : ");
-    EXPECT_EQ(page->Check1->toolTip(), "Enable / Disable Schedule Task");
-    EXPECT_TRUE(page->Check1->text().isEmpty());
-    for (QLineEdit* box : {page->dd, page->hr, page->mm}) {
+    EXPECT_EQ(page->whenLabel->text(), " When System up Time reaches to ");
+    EXPECT_EQ(page->daysLabel->text(), "Days");
+    EXPECT_EQ(page->hoursLabel->text(), "Hours");
+    EXPECT_EQ(page->minutesLabel->text(), "Minutes");
+    EXPECT_EQ(page->kindLabel->text(), "Execute this Task : ");
+    EXPECT_EQ(page->scheduledCheck->toolTip(), "Enable / Disable Schedule Task");
+    EXPECT_TRUE(page->scheduledCheck->text().isEmpty());
+    for (QLineEdit* box : {page->daysBox, page->hoursBox, page->minutesBox}) {
         EXPECT_EQ(box->text(), "00");
         EXPECT_EQ(box->maxLength(), 2);
         EXPECT_EQ(box->alignment(), Qt::AlignCenter);
         EXPECT_TRUE(box->font().bold());
     }
-    EXPECT_EQ(page->dd->toolTip(), "Days");
-    EXPECT_EQ(page->hr->toolTip(), "Hours");
-    EXPECT_EQ(page->mm->toolTip(), "Minutes");
+    EXPECT_EQ(page->daysBox->toolTip(), "Days");
+    EXPECT_EQ(page->hoursBox->toolTip(), "Hours");
+    EXPECT_EQ(page->minutesBox->toolTip(), "Minutes");
     // Each spin control lies right of its box and follows it in the tab order.
-    EXPECT_EQ(page->UpDown3->x(), page->dd->geometry().right() + 1);
-    EXPECT_EQ(page->UpDown2->x(), page->hr->geometry().right() + 1);
-    EXPECT_EQ(page->UpDown1->x(), page->mm->geometry().right() + 1);
-    const std::vector<QWidget*> order = {page->Check1,  page->dd, page->UpDown3, page->hr,
-                                         page->UpDown2, page->mm, page->UpDown1, page->Combo1};
+    EXPECT_EQ(page->daysUpDown->x(), page->daysBox->geometry().right() + 1);
+    EXPECT_EQ(page->hoursUpDown->x(), page->hoursBox->geometry().right() + 1);
+    EXPECT_EQ(page->minutesUpDown->x(), page->minutesBox->geometry().right() + 1);
+    const std::vector<QWidget*> order = {page->scheduledCheck, page->daysBox,     page->daysUpDown,
+                                         page->hoursBox,       page->hoursUpDown, page->minutesBox,
+                                         page->minutesUpDown,  page->kindBox};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (next->focusPolicy() == Qt::NoFocus) {
@@ -98,18 +99,19 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
         }
         EXPECT_EQ(next, order[i + 1]) << i;
     }
-    EXPECT_EQ(page->UpDown3->maximum(), 31);
-    EXPECT_EQ(page->UpDown2->maximum(), 24);
-    EXPECT_EQ(page->UpDown1->maximum(), 59);
-    EXPECT_GT(page->Image6->geometry().top(), page->Combo1->geometry().bottom()); // Apply below the kind box
-    EXPECT_EQ(page->Image6->picture(), 3);
-    EXPECT_EQ(page->Image4->size(), QSize(66, 66));
+    EXPECT_EQ(page->daysUpDown->maximum(), 31);
+    EXPECT_EQ(page->hoursUpDown->maximum(), 24);
+    EXPECT_EQ(page->minutesUpDown->maximum(), 59);
+    EXPECT_GT(page->applyButton->geometry().top(),
+              page->kindBox->geometry().bottom()); // Apply below the kind box
+    EXPECT_EQ(page->applyButton->picture(), 3);
+    EXPECT_EQ(page->clockPicture->size(), QSize(66, 66));
     EXPECT_EQ(page->palette().color(QPalette::Window), QColor(166, 193, 232));
 }
 
 struct ApplyCase {
     bool checked;
-    const char *kind, *dd, *hr, *mm;
+    const char *kind, *daysText, *hoursText, *minutesText;
     QString warning; // empty: scheduled
 };
 
@@ -136,57 +138,59 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
         {true, "Log Off Computer", "3/", "0", "0", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(
-            QStringLiteral("%1 '%2' %3 %4 %5").arg(c.checked).arg(c.kind, c.dd, c.hr, c.mm).toStdString());
+        SCOPED_TRACE(QStringLiteral("%1 '%2' %3 %4 %5")
+                         .arg(c.checked)
+                         .arg(c.kind, c.daysText, c.hoursText, c.minutesText)
+                         .toStdString());
         scheduleEarlier();
         record.message = "kept";
-        record.lblexe = "/bin/kept";
-        record.Label8 = "https://kept.example/";
+        record.program = "/bin/kept";
+        record.webAddress = "https://kept.example/";
         f.messages->shown.clear();
         bool recordUntouchedWhileWarned = false;
         f.messages->whileShown = [&](const fakes::RecordedMessage&) {
-            recordUntouchedWhileWarned = record.Check1 == 1 && Timer2.isActive();
+            recordUntouchedWhileWarned = record.scheduled == 1 && triggerTimer.isActive();
         };
-        fill(c.checked, c.kind, c.dd, c.hr, c.mm);
-        page->Image6_Click();
+        fill(c.checked, c.kind, c.daysText, c.hoursText, c.minutesText);
+        page->apply();
 
         if (c.warning.isEmpty()) {
             EXPECT_TRUE(f.messages->shown.empty());
-            EXPECT_EQ(record.Check1, 1);
-            EXPECT_EQ(record.dd, c.dd); // as typed
-            EXPECT_EQ(record.hr, c.hr);
-            EXPECT_EQ(record.mm, c.mm);
-            EXPECT_EQ(record.task, c.kind);
-            EXPECT_TRUE(Timer2.isActive());
+            EXPECT_EQ(record.scheduled, 1);
+            EXPECT_EQ(record.daysText, c.daysText); // as typed
+            EXPECT_EQ(record.hoursText, c.hoursText);
+            EXPECT_EQ(record.minutesText, c.minutesText);
+            EXPECT_EQ(record.kind, c.kind);
+            EXPECT_TRUE(triggerTimer.isActive());
             EXPECT_EQ(panel1.text(), "Task Scheduled : Yes");
             EXPECT_EQ(panel2.text(), QStringLiteral("Task Name : ") + c.kind);
         } else {
             EXPECT_EQ(f.messages->shown, fakes::OneBox(c.warning, MessageIcon::Exclamation));
             EXPECT_TRUE(recordUntouchedWhileWarned);
             // The earlier task is cancelled; its trigger and kind stay as they were.
-            EXPECT_EQ(record.Check1, 0);
-            EXPECT_FALSE(Timer2.isActive());
-            EXPECT_EQ(record.hr, "9");
-            EXPECT_EQ(record.task, "Log Off Computer");
+            EXPECT_EQ(record.scheduled, 0);
+            EXPECT_FALSE(triggerTimer.isActive());
+            EXPECT_EQ(record.hoursText, "9");
+            EXPECT_EQ(record.kind, "Log Off Computer");
             EXPECT_EQ(panel1.text(), "Task Scheduled : No");
             EXPECT_EQ(panel2.text(), "Task Name : Non");
         }
         EXPECT_EQ(record.message, "kept");
-        EXPECT_EQ(record.lblexe, "/bin/kept");
-        EXPECT_EQ(record.Label8, "https://kept.example/");
+        EXPECT_EQ(record.program, "/bin/kept");
+        EXPECT_EQ(record.webAddress, "https://kept.example/");
     }
 }
 
 TEST_F(PageFixture, Apply_StartsTheTriggerCheckWhenItWasStopped) {
-    Timer2.stop();
+    triggerTimer.stop();
     fill(true, "Alert", "0", "1", "0");
-    page->Image6_Click();
-    EXPECT_TRUE(Timer2.isActive());
+    page->apply();
+    EXPECT_TRUE(triggerTimer.isActive());
     // A second Apply replaces the task.
     fill(true, "Restart Computer", "2", "3", "4");
-    page->Image6_Click();
-    EXPECT_EQ(record.task, "Restart Computer");
-    EXPECT_EQ(record.dd, "2");
+    page->apply();
+    EXPECT_EQ(record.kind, "Restart Computer");
+    EXPECT_EQ(record.daysText, "2");
 }
 
 // Characters accepted by the Days and Hours boxes: Backspace and codes 46 to 58.
@@ -201,10 +205,10 @@ TEST_F(PageFixture, Filters_CodesAcceptedPerBox) {
         bool (*accepts)(int);
     };
     const Box boxes[] = {
-        {"dd", &SchedulePage::dd_KeyPress, daysAccept},
-        {"hr", &SchedulePage::hr_KeyPress, daysAccept},
-        {"mm", &SchedulePage::mm_KeyPress, [](int code) { return code != 47 && daysAccept(code); }},
-        {"Combo1", &SchedulePage::Combo1_KeyPress, [](int) { return false; }},
+        {"days", &SchedulePage::filterDaysKey, daysAccept},
+        {"hours", &SchedulePage::filterHoursKey, daysAccept},
+        {"minutes", &SchedulePage::filterMinutesKey, [](int code) { return code != 47 && daysAccept(code); }},
+        {"kind", &SchedulePage::filterKindKey, [](int) { return false; }},
     };
     for (const auto& box : boxes) {
         f.tone->tones.clear();
@@ -230,10 +234,10 @@ TEST_F(PageFixture, Filters_TypingIntoTheBoxes) {
         std::size_t tones;
     };
     const Typing cases[] = {
-        {&SchedulePage::dd, "3/", "3/", 0},  {&SchedulePage::hr, "1:", "1:", 0},
-        {&SchedulePage::mm, "1/", "1", 1},   {&SchedulePage::dd, "a5", "5", 1},
-        {&SchedulePage::hr, " 7", "7", 1},   {&SchedulePage::mm, "-.", ".", 1},
-        {&SchedulePage::dd, "123", "12", 0}, // two typed characters at most
+        {&SchedulePage::daysBox, "3/", "3/", 0},   {&SchedulePage::hoursBox, "1:", "1:", 0},
+        {&SchedulePage::minutesBox, "1/", "1", 1}, {&SchedulePage::daysBox, "a5", "5", 1},
+        {&SchedulePage::hoursBox, " 7", "7", 1},   {&SchedulePage::minutesBox, "-.", ".", 1},
+        {&SchedulePage::daysBox, "123", "12", 0}, // two typed characters at most
     };
     for (const auto& c : cases) {
         QLineEdit* box = page.get()->*c.box;
@@ -244,32 +248,32 @@ TEST_F(PageFixture, Filters_TypingIntoTheBoxes) {
         EXPECT_EQ(f.tone->tones.size(), c.tones) << c.typed;
     }
     // Backspace, Delete and the arrows work and sound nothing.
-    page->dd->setText("12");
+    page->daysBox->setText("12");
     f.tone->tones.clear();
-    QTest::keyClick(page->dd, Qt::Key_End);
-    QTest::keyClick(page->dd, Qt::Key_Backspace);
-    EXPECT_EQ(page->dd->text(), "1");
-    QTest::keyClick(page->dd, Qt::Key_Home);
-    QTest::keyClick(page->dd, Qt::Key_Delete);
-    EXPECT_EQ(page->dd->text(), "");
+    QTest::keyClick(page->daysBox, Qt::Key_End);
+    QTest::keyClick(page->daysBox, Qt::Key_Backspace);
+    EXPECT_EQ(page->daysBox->text(), "1");
+    QTest::keyClick(page->daysBox, Qt::Key_Home);
+    QTest::keyClick(page->daysBox, Qt::Key_Delete);
+    EXPECT_EQ(page->daysBox->text(), "");
     EXPECT_TRUE(f.tone->tones.empty());
     // Ctrl+V types character 22: refused, nothing pasted.
-    QTest::keyClick(page->hr, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(page->hoursBox, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(f.tone->tones.size(), 1u);
 }
 
 TEST_F(PageFixture, Filters_NothingCanBeTypedIntoTheKindBox) {
     for (const char* typed : {"a", "5", " "}) {
         f.tone->tones.clear();
-        QTest::keyClicks(page->Combo1, typed);
-        EXPECT_EQ(page->Combo1->currentText(), "Pick a Task") << typed;
+        QTest::keyClicks(page->kindBox, typed);
+        EXPECT_EQ(page->kindBox->currentText(), "Pick a Task") << typed;
         EXPECT_EQ(f.tone->tones.size(), 1u) << typed;
     }
     f.tone->tones.clear();
-    QTest::keyClick(page->Combo1, Qt::Key_Backspace);
-    EXPECT_EQ(page->Combo1->currentText(), "Pick a Task");
+    QTest::keyClick(page->kindBox, Qt::Key_Backspace);
+    EXPECT_EQ(page->kindBox->currentText(), "Pick a Task");
     EXPECT_EQ(f.tone->tones.size(), 1u);
-    EXPECT_TRUE(page->Combo1->lineEdit()->isReadOnly());
+    EXPECT_TRUE(page->kindBox->lineEdit()->isReadOnly());
 }
 
 TEST_F(PageFixture, SpinControls_StepThePlainNumberWithinTheirLimits) {
@@ -281,16 +285,16 @@ TEST_F(PageFixture, SpinControls_StepThePlainNumberWithinTheirLimits) {
         const char* after;
     };
     const Spin cases[] = {
-        {&SchedulePage::UpDown3, &SchedulePage::dd, "00", 1, "1"},
-        {&SchedulePage::UpDown3, &SchedulePage::dd, "05", 1, "6"},
-        {&SchedulePage::UpDown3, &SchedulePage::dd, "31", 1, "31"},
-        {&SchedulePage::UpDown3, &SchedulePage::dd, "0", -1, "0"},
-        {&SchedulePage::UpDown2, &SchedulePage::hr, "23", 1, "24"},
-        {&SchedulePage::UpDown2, &SchedulePage::hr, "24", 1, "24"},
-        {&SchedulePage::UpDown2, &SchedulePage::hr, "10", -1, "9"},
-        {&SchedulePage::UpDown1, &SchedulePage::mm, "58", 1, "59"},
-        {&SchedulePage::UpDown1, &SchedulePage::mm, "59", 1, "59"},
-        {&SchedulePage::UpDown1, &SchedulePage::mm, "99", -1, "59"},
+        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "00", 1, "1"},
+        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "05", 1, "6"},
+        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "31", 1, "31"},
+        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "0", -1, "0"},
+        {&SchedulePage::hoursUpDown, &SchedulePage::hoursBox, "23", 1, "24"},
+        {&SchedulePage::hoursUpDown, &SchedulePage::hoursBox, "24", 1, "24"},
+        {&SchedulePage::hoursUpDown, &SchedulePage::hoursBox, "10", -1, "9"},
+        {&SchedulePage::minutesUpDown, &SchedulePage::minutesBox, "58", 1, "59"},
+        {&SchedulePage::minutesUpDown, &SchedulePage::minutesBox, "59", 1, "59"},
+        {&SchedulePage::minutesUpDown, &SchedulePage::minutesBox, "99", -1, "59"},
     };
     for (const auto& c : cases) {
         QLineEdit* box = page.get()->*c.box;
@@ -299,45 +303,45 @@ TEST_F(PageFixture, SpinControls_StepThePlainNumberWithinTheirLimits) {
         EXPECT_EQ(box->text(), c.after) << c.before << " " << c.delta;
     }
     // A box without a whole number steps from the number the control wrote last.
-    page->mm->setText("20");
-    page->UpDown1->step(1);
-    page->mm->setText("1.");
-    page->UpDown1->step(1);
-    EXPECT_EQ(page->mm->text(), "22");
+    page->minutesBox->setText("20");
+    page->minutesUpDown->step(1);
+    page->minutesBox->setText("1.");
+    page->minutesUpDown->step(1);
+    EXPECT_EQ(page->minutesBox->text(), "22");
     // The arrow buttons and keys do the same.
-    page->hr->setText("3");
-    page->UpDown2->upButton()->click();
-    EXPECT_EQ(page->hr->text(), "4");
-    page->UpDown2->downButton()->click();
-    page->UpDown2->downButton()->click();
-    EXPECT_EQ(page->hr->text(), "2");
-    QTest::keyClick(page->UpDown3, Qt::Key_Up);
-    EXPECT_EQ(page->dd->text(), "1");
+    page->hoursBox->setText("3");
+    page->hoursUpDown->upButton()->click();
+    EXPECT_EQ(page->hoursBox->text(), "4");
+    page->hoursUpDown->downButton()->click();
+    page->hoursUpDown->downButton()->click();
+    EXPECT_EQ(page->hoursBox->text(), "2");
+    QTest::keyClick(page->daysUpDown, Qt::Key_Up);
+    EXPECT_EQ(page->daysBox->text(), "1");
     EXPECT_TRUE(f.tone->tones.empty());
 }
 
 TEST_F(PageFixture, Kind_ArrowKeysPassEveryItemAndOpenEditorsOrWarn) {
     for (int i = 0; i < 7; ++i) {
-        QTest::keyClick(page->Combo1, Qt::Key_Down);
+        QTest::keyClick(page->kindBox, Qt::Key_Down);
     }
-    EXPECT_EQ(page->Combo1->currentText(), "Visit Website");
+    EXPECT_EQ(page->kindBox->currentText(), "Visit Website");
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Run Program", "Visit Website"}));
     EXPECT_EQ(f.messages->shown, fakes::OneBox(kHibernateWarning, MessageIcon::Exclamation));
     // Choosing a kind alone writes nothing.
-    EXPECT_EQ(record.task, "task");
-    EXPECT_EQ(record.Check1, 0);
+    EXPECT_EQ(record.kind, "task");
+    EXPECT_EQ(record.scheduled, 0);
     EXPECT_TRUE(f.tone->tones.empty());
 }
 
 TEST_F(PageFixture, Kind_ChoosingTheSameKindAgainAfterAnEditorEmptiedTheBox) {
-    page->Combo1->setCurrentIndex(4);
-    emit page->Combo1->activated(4);
-    page->Combo1->setEditText(QString()); // the editor was left without a message
-    EXPECT_EQ(page->Combo1->currentText(), "");
+    page->kindBox->setCurrentIndex(4);
+    emit page->kindBox->activated(4);
+    page->kindBox->setEditText(QString()); // the editor was left without a message
+    EXPECT_EQ(page->kindBox->currentText(), "");
     // Picking Alert from the list again shows it in the box and opens the editor again.
-    page->Combo1->setCurrentIndex(4);
-    emit page->Combo1->activated(4);
-    EXPECT_EQ(page->Combo1->currentText(), "Alert");
+    page->kindBox->setCurrentIndex(4);
+    emit page->kindBox->activated(4);
+    EXPECT_EQ(page->kindBox->currentText(), "Alert");
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Alert"}));
 }
 

@@ -24,17 +24,18 @@ std::ptrdiff_t IndexOf(const std::vector<std::string>& calls, const std::string&
 /// The store on its own, with the main window's items it switches.
 struct StoreFixture : ::testing::Test {
     fakes::FakeServices f;
-    QTimer timer4;
-    QTimer timer5;
-    QString memCpustat = QStringLiteral("MemCpustat");
-    QString hrbeepstatus = QStringLiteral("hrbeepstatus");
+    QTimer beepTimer;
+    QTimer captionTimer;
+    QString figuresOption = QStringLiteral("MemCpustat");
+    QString hourlyBeepOption = QStringLiteral("hrbeepstatus");
     QWidget window;
-    SettingsStore store{f.services, OptionTargets{&timer4, &timer5, &memCpustat, &hrbeepstatus, &window}};
+    SettingsStore store{f.services,
+                        OptionTargets{&beepTimer, &captionTimer, &figuresOption, &hourlyBeepOption, &window}};
 
     void SetUp() override {
         // As the main window was designed: both timers enabled, a caption from the figures.
-        timer4.start(1000);
-        timer5.start(1000);
+        beepTimer.start(1000);
+        captionTimer.start(1000);
         window.setWindowTitle(QStringLiteral("figures"));
     }
 };
@@ -52,7 +53,7 @@ TEST_F(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveD
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(f.registry->dword(kKey, f.registry->valueNames(kKey)[i]), expected[i]);
     }
-    EXPECT_EQ(f.registry->text(kRun, "Corvane"), AutostartProgramPath());
+    EXPECT_EQ(f.registry->text(kRun, "Corvane"), autostartProgramPath());
 
     const auto& calls = f.registry->calls;
     EXPECT_EQ(calls.front(), "open HKCU\\Software\\Pellorin\\Corvane\\4.0 read");
@@ -69,10 +70,10 @@ TEST_F(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveD
     // Then read back like on any other run.
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_FALSE(f.process->ended());
-    EXPECT_EQ(form1->MemCpustat, "1");
-    EXPECT_EQ(form1->hrbeepstatus, "1");
-    EXPECT_TRUE(form1->Timer4.isActive());
-    EXPECT_TRUE(form1->Timer5.isActive());
+    EXPECT_EQ(mainWindow->figuresOption, "1");
+    EXPECT_EQ(mainWindow->hourlyBeepOption, "1");
+    EXPECT_TRUE(mainWindow->hourlyBeepTimer.isActive());
+    EXPECT_TRUE(mainWindow->captionTimer.isActive());
 }
 
 TEST_F(SettingsStartUp, KeyPresent_NoDefaultIsWrittenEvenWithValuesMissing) {
@@ -82,8 +83,8 @@ TEST_F(SettingsStartUp, KeyPresent_NoDefaultIsWrittenEvenWithValuesMissing) {
     EXPECT_EQ(IndexOf(f.registry->calls, "set "), -1);
     EXPECT_EQ(IndexOf(f.registry->calls, "create "), -1);
     EXPECT_EQ(f.registry->valueNames(kKey), (std::vector<std::string>{"hrbeep", "ShowMemCpu"}));
-    EXPECT_FALSE(form1->Timer4.isActive());
-    EXPECT_FALSE(form1->Timer5.isActive());
+    EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive());
+    EXPECT_FALSE(mainWindow->captionTimer.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
     // Readers spell the first level in capitals, the probe does not: the same key.
     EXPECT_GE(IndexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 read"), 0);
@@ -97,10 +98,10 @@ TEST_F(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
     EXPECT_TRUE(f.process->terminations.empty()); // no unload handler
     EXPECT_TRUE(f.registry->valueNames(kKey).empty());
     // Nothing of start-up after the first reader: no tray icon.
-    EXPECT_EQ(form1->trayIcon(), nullptr);
+    EXPECT_EQ(mainWindow->trayIcon(), nullptr);
 }
 
-TEST(OptionText, SignedDecimalCutToTheDataSize) {
+TEST(optionText, SignedDecimalCutToTheDataSize) {
     const struct {
         std::int32_t value;
         std::uint32_t size;
@@ -108,15 +109,15 @@ TEST(OptionText, SignedDecimalCutToTheDataSize) {
     } cases[] = {{1, 4, "1"},         {0, 4, "0"}, {-1, 4, "-1"}, {123456, 4, "1234"},
                  {-12345, 4, "-123"}, {2, 4, "2"}, {65, 1, "6"},  {0, 0, ""}};
     for (const auto& c : cases) {
-        EXPECT_EQ(OptionText(c.value, c.size), c.text) << c.value;
+        EXPECT_EQ(optionText(c.value, c.size), c.text) << c.value;
     }
 }
 
-TEST_F(StoreFixture, LoadShowMemCpu_SwitchesTimer5AndTheCaptionOnlyFor0And1) {
+TEST_F(StoreFixture, LoadFiguresOption_SwitchesTheCaptionTimerAndTheCaptionOnlyFor0And1) {
     const struct {
         std::uint32_t stored;
         const char* cache;
-        bool timer5;
+        bool captionTimer;
         const char* caption;
     } cases[] = {
         {0, "0", false, ""},
@@ -128,98 +129,94 @@ TEST_F(StoreFixture, LoadShowMemCpu_SwitchesTimer5AndTheCaptionOnlyFor0And1) {
     for (const auto& c : cases) {
         SetUp();
         f.registry->setDword(kKey, "ShowMemCpu", c.stored);
-        store.LoadShowMemCpu();
-        EXPECT_EQ(memCpustat, c.cache) << c.stored;
-        EXPECT_EQ(timer5.isActive(), c.timer5) << c.stored;
+        store.loadFiguresOption();
+        EXPECT_EQ(figuresOption, c.cache) << c.stored;
+        EXPECT_EQ(captionTimer.isActive(), c.captionTimer) << c.stored;
         EXPECT_EQ(window.windowTitle(), c.caption) << c.stored;
     }
     // 1 after 0 starts the timer again; the caption is the figures' to fill.
     f.registry->setDword(kKey, "ShowMemCpu", 0);
-    store.LoadShowMemCpu();
+    store.loadFiguresOption();
     f.registry->setDword(kKey, "ShowMemCpu", 1);
-    store.LoadShowMemCpu();
-    EXPECT_TRUE(timer5.isActive());
+    store.loadFiguresOption();
+    EXPECT_TRUE(captionTimer.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
 }
 
-TEST_F(StoreFixture, LoadHrbeep_SwitchesTimer4AndNeverTheCaption) {
+TEST_F(StoreFixture, LoadHourlyBeepOption_SwitchesTheBeepTimerAndNeverTheCaption) {
     const struct {
         std::uint32_t stored;
         bool before;
         bool after;
     } cases[] = {{0, true, false}, {1, false, true}, {7, false, false}, {7, true, true}};
     for (const auto& c : cases) {
-        c.before ? timer4.start() : timer4.stop();
+        c.before ? beepTimer.start() : beepTimer.stop();
         f.registry->setDword(kKey, "hrbeep", c.stored);
-        store.LoadHrbeep();
-        EXPECT_EQ(hrbeepstatus, QString::number(c.stored));
-        EXPECT_EQ(timer4.isActive(), c.after) << c.stored;
+        store.loadHourlyBeepOption();
+        EXPECT_EQ(hourlyBeepOption, QString::number(c.stored));
+        EXPECT_EQ(beepTimer.isActive(), c.after) << c.stored;
         EXPECT_EQ(window.windowTitle(), "figures");
     }
 }
 
-TEST_F(StoreFixture, LoadShowMemCpu_ValueGoneLater_KeepsTheCacheAndTimerWithoutMessage) {
+TEST_F(StoreFixture, LoadFiguresOption_ValueGoneLater_KeepsTheCacheAndTimerWithoutMessage) {
     f.registry->setDword(kKey, "ShowMemCpu", 0);
-    store.LoadShowMemCpu();
+    store.loadFiguresOption();
     f.registry->removeValue(kKey, "ShowMemCpu");
-    timer5.start();
-    store.LoadShowMemCpu(); // the cache still says 0: the timer stops again
-    EXPECT_EQ(memCpustat, "0");
-    EXPECT_FALSE(timer5.isActive());
+    captionTimer.start();
+    store.loadFiguresOption(); // the cache still says 0: the timer stops again
+    EXPECT_EQ(figuresOption, "0");
+    EXPECT_FALSE(captionTimer.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_FALSE(f.process->ended());
 }
 
 TEST_F(StoreFixture, LoadReaders_NothingReadYet_InstallationError) {
     f.registry->makeKey(kKey);
-    store.LoadHrbeep();
+    store.loadHourlyBeepOption();
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
     EXPECT_EQ(f.process->immediateEnds, 1);
     EXPECT_TRUE(store.ended());
-    EXPECT_EQ(hrbeepstatus, "hrbeepstatus");
+    EXPECT_EQ(hourlyBeepOption, "hrbeepstatus");
 }
 
-TEST_F(StoreFixture, ReadOntopAndReadTpme_TextOrNothingEachCallAlone) {
-    EXPECT_EQ(store.ReadOntop(), std::nullopt); // no key at all
+TEST_F(StoreFixture, ReadOnTopAndReadTransparency_TextOrNothingEachCallAlone) {
+    EXPECT_EQ(store.readOnTop(), std::nullopt); // no key at all
     f.registry->setDword(kKey, "Ontop", 1);
-    EXPECT_EQ(store.ReadOntop(), QString("1"));
-    EXPECT_EQ(store.ReadTpme(), std::nullopt);
+    EXPECT_EQ(store.readOnTop(), QString("1"));
+    EXPECT_EQ(store.readTransparency(), std::nullopt);
     f.registry->setDword(kKey, "tpme", 0);
-    EXPECT_EQ(store.ReadTpme(), QString("0"));
+    EXPECT_EQ(store.readTransparency(), QString("0"));
     f.registry->removeValue(kKey, "Ontop");
-    EXPECT_EQ(store.ReadOntop(), std::nullopt);
+    EXPECT_EQ(store.readOnTop(), std::nullopt);
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_EQ(f.registry->openHandles(), 0u);
 }
 
-TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTimer4) {
+TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTheHourlyBeepTimer) {
     StoreDefaults(*f.registry);
     const struct {
         void (SettingsStore::*writer)();
         const char* name;
         std::uint32_t value;
     } cases[] = {
-        {&SettingsStore::StoreShowMemCpuOff, "ShowMemCpu", 0},
-        {&SettingsStore::StoreShowMemCpuOn, "ShowMemCpu", 1},
-        {&SettingsStore::StoreOntopOn, "Ontop", 1},
-        {&SettingsStore::StoreOntopOff, "Ontop", 0},
-        {&SettingsStore::StoreTpmeOn, "tpme", 1},
-        {&SettingsStore::StoreTpmeOff, "tpme", 0},
-        {&SettingsStore::StoreHrbeepOff, "hrbeep", 0},
-        {&SettingsStore::StoreHrbeepOn, "hrbeep", 1},
+        {&SettingsStore::storeFiguresOff, "ShowMemCpu", 0}, {&SettingsStore::storeFiguresOn, "ShowMemCpu", 1},
+        {&SettingsStore::storeOnTopOn, "Ontop", 1},         {&SettingsStore::storeOnTopOff, "Ontop", 0},
+        {&SettingsStore::storeTransparentOn, "tpme", 1},    {&SettingsStore::storeTransparentOff, "tpme", 0},
+        {&SettingsStore::storeHourlyBeepOff, "hrbeep", 0},  {&SettingsStore::storeHourlyBeepOn, "hrbeep", 1},
     };
-    timer4.stop();
+    beepTimer.stop();
     for (const auto& c : cases) {
-        const bool timer4Before = timer4.isActive();
-        const bool timer5Before = timer5.isActive();
+        const bool timer4Before = beepTimer.isActive();
+        const bool timer5Before = captionTimer.isActive();
         (store.*c.writer)();
         EXPECT_EQ(f.registry->dword(kKey, c.name), c.value) << c.name;
-        EXPECT_EQ(timer5.isActive(), timer5Before) << c.name;
+        EXPECT_EQ(captionTimer.isActive(), timer5Before) << c.name;
         if (std::string(c.name) == "hrbeep") {
-            EXPECT_EQ(timer4.isActive(), c.value == 1);
+            EXPECT_EQ(beepTimer.isActive(), c.value == 1);
         } else {
-            EXPECT_EQ(timer4.isActive(), timer4Before) << c.name;
+            EXPECT_EQ(beepTimer.isActive(), timer4Before) << c.name;
         }
     }
     EXPECT_EQ(f.registry->valueNames(kKey).size(), 5u);
@@ -229,14 +226,14 @@ TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTimer4) 
 TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
     StoreDefaults(*f.registry);
     f.registry->currentUserWritable = false;
-    store.StoreHrbeepOff();
-    EXPECT_TRUE(timer4.isActive());
-    timer4.stop();
-    store.StoreHrbeepOn();
-    EXPECT_FALSE(timer4.isActive());
-    store.StoreShowMemCpuOff();
-    store.StoreOntopOn();
-    store.StoreTpmeOn();
+    store.storeHourlyBeepOff();
+    EXPECT_TRUE(beepTimer.isActive());
+    beepTimer.stop();
+    store.storeHourlyBeepOn();
+    EXPECT_FALSE(beepTimer.isActive());
+    store.storeFiguresOff();
+    store.storeOnTopOn();
+    store.storeTransparentOn();
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 1u);
     EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 1u);
     EXPECT_EQ(f.registry->dword(kKey, "Ontop"), 0u);
@@ -276,7 +273,7 @@ TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
                 throw std::runtime_error("disk gone");
             }
         };
-        s.RunFirstRunSequence("/usr/bin/corvane");
+        s.runFirstRunSequence("/usr/bin/corvane");
         EXPECT_EQ(g.messages->shown, fakes::OneBox(c.message, c.icon)) << c.what;
         EXPECT_EQ(s.ended(), c.ends) << c.what;
         EXPECT_EQ(g.process->immediateEnds, c.ends ? 1 : 0) << c.what;
@@ -295,7 +292,7 @@ TEST_F(StoreFixture, ReaderFailure_InstallationErrorAndTheEnd) {
             throw std::runtime_error("broken");
         }
     };
-    EXPECT_EQ(store.ReadOntop(), std::nullopt);
+    EXPECT_EQ(store.readOnTop(), std::nullopt);
     EXPECT_EQ(f.messages->shown, fakes::OneBox(kInstallationError, MessageIcon::Critical));
     EXPECT_TRUE(store.ended());
 }

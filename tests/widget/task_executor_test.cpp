@@ -32,19 +32,19 @@ struct TaskFixture : LoadedMainWindowTest {
 
     void SetUp() override {
         load();
-        form1->executor().setWait([this](std::chrono::milliseconds time) { waits.push_back(time); });
+        mainWindow->executor().setWait([this](std::chrono::milliseconds time) { waits.push_back(time); });
     }
 };
 
 TEST_F(TaskFixture, Load_StartsTheTaskTimersAndLocatesTheSoundWithoutAPlayer) {
-    EXPECT_TRUE(form1->Timer2.isActive());
-    EXPECT_TRUE(form1->Timer3.isActive());
-    EXPECT_EQ(form1->Timer2.interval(), 1000);
-    EXPECT_EQ(form1->Timer3.interval(), 1000);
-    EXPECT_EQ(form1->scheduledTask.soundcheck, 1);
-    EXPECT_EQ(form1->Label3, "/opt/corvane/share/corvane");
-    EXPECT_EQ(form1->scheduledTask.Check1, 0);
-    EXPECT_EQ(form1->scheduledTask.task, "task");
+    EXPECT_TRUE(mainWindow->triggerTimer.isActive());
+    EXPECT_TRUE(mainWindow->indicatorTimer.isActive());
+    EXPECT_EQ(mainWindow->triggerTimer.interval(), 1000);
+    EXPECT_EQ(mainWindow->indicatorTimer.interval(), 1000);
+    EXPECT_EQ(mainWindow->scheduledTask.playSound, 1);
+    EXPECT_EQ(mainWindow->soundFolder, "/opt/corvane/share/corvane");
+    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
+    EXPECT_EQ(mainWindow->scheduledTask.kind, "task");
     // The sound back end is loaded only when a sound is first played.
     EXPECT_TRUE(f.sound->players.empty());
 }
@@ -54,11 +54,11 @@ TEST_F(TaskFixture, Load_RecordAtZeroMatchesTheFirstMinuteButTaskIsNoKind) {
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_TRUE(f.power->calls.empty());
     EXPECT_TRUE(f.launcher->programs.empty());
-    EXPECT_EQ(form1->scheduledTask.task, "task");
+    EXPECT_EQ(mainWindow->scheduledTask.kind, "task");
 }
 
 struct TriggerCase {
-    const char *dd, *hr, *mm;
+    const char *daysText, *hoursText, *minutesText;
     std::vector<std::uint64_t> ticks; // the seconds the program lives through, in order
     int firedAt;                      // index of the tick that runs the task, -1: never
 };
@@ -79,9 +79,9 @@ TEST_F(TaskFixture, Trigger_RunsOnTheFirstMatchingSecondOnly) {
         {"0", "1.5", "0", {kHour, kHour + 30 * kMinute, 2 * kHour}, -1},
     };
     for (const auto& c : cases) {
-        MainWindow w;
+        MainWindowHarness w;
         w.load();
-        w.schedule("Run Program", c.dd, c.hr, c.mm);
+        w.schedule("Run Program", c.daysText, c.hoursText, c.minutesText);
         int firedAt = -1;
         for (std::size_t i = 0; i < c.ticks.size(); ++i) {
             w.secondAt(c.ticks[i]);
@@ -89,8 +89,9 @@ TEST_F(TaskFixture, Trigger_RunsOnTheFirstMatchingSecondOnly) {
                 firedAt = static_cast<int>(i);
             }
         }
-        EXPECT_EQ(firedAt, c.firedAt) << c.dd << " " << c.hr << " " << c.mm;
-        EXPECT_LE(w.f.launcher->programs.size(), 1u) << c.dd << " " << c.hr << " " << c.mm;
+        EXPECT_EQ(firedAt, c.firedAt) << c.daysText << " " << c.hoursText << " " << c.minutesText;
+        EXPECT_LE(w.f.launcher->programs.size(), 1u)
+            << c.daysText << " " << c.hoursText << " " << c.minutesText;
     }
 }
 
@@ -99,7 +100,7 @@ struct ActionCase {
     std::vector<std::string> power;
     bool timer1, timer2; // running afterwards
     int immediateEnds;
-    bool disarmed; // Check1 0, hr and mm empty
+    bool disarmed; // scheduled 0, hour and minute texts empty
 };
 
 TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
@@ -113,35 +114,35 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
         {"Visit Website", {}, true, true, 0, true},
     };
     for (const auto& c : cases) {
-        MainWindow w;
+        MainWindowHarness w;
         w.load();
-        ScheduledTask& t = w.form1->scheduledTask;
+        ScheduledTask& t = w.mainWindow->scheduledTask;
         w.schedule(c.kind, "0", "02", "10");
-        t.soundcheck = 0; // the alert's sound has its own tests below
+        t.playSound = 0; // the alert's sound has its own tests below
         t.message = "Time for tea";
-        t.lblexe = "/usr/bin/xterm -e top";
-        t.Label8 = "https://example.org/";
+        t.program = "/usr/bin/xterm -e top";
+        t.webAddress = "https://example.org/";
         w.secondAt(2 * kHour + 10 * kMinute);
         const fakes::FakeServices& g = w.f;
-        const Form1& other = *w.form1;
+        const MainWindow& other = *w.mainWindow;
 
         SCOPED_TRACE(c.kind);
         EXPECT_EQ(g.power->calls, c.power);
-        EXPECT_EQ(other.Timer1.isActive(), c.timer1);
-        EXPECT_EQ(other.Timer2.isActive(), c.timer2);
+        EXPECT_EQ(other.uptimeTimer.isActive(), c.timer1);
+        EXPECT_EQ(other.triggerTimer.isActive(), c.timer2);
         EXPECT_EQ(g.process->immediateEnds, c.immediateEnds);
         EXPECT_TRUE(g.process->terminations.empty()); // never through the unload path
         if (c.disarmed) {
-            EXPECT_EQ(t.Check1, 0);
-            EXPECT_TRUE(t.hr.isEmpty());
-            EXPECT_TRUE(t.mm.isEmpty());
+            EXPECT_EQ(t.scheduled, 0);
+            EXPECT_TRUE(t.hoursText.isEmpty());
+            EXPECT_TRUE(t.minutesText.isEmpty());
         } else {
-            EXPECT_EQ(t.Check1, 1);
-            EXPECT_EQ(t.hr, "02");
+            EXPECT_EQ(t.scheduled, 1);
+            EXPECT_EQ(t.hoursText, "02");
         }
         // Days, kind and parameters stay until the next Apply.
-        EXPECT_EQ(t.dd, "0");
-        EXPECT_EQ(t.task, c.kind);
+        EXPECT_EQ(t.daysText, "0");
+        EXPECT_EQ(t.kind, c.kind);
         EXPECT_EQ(t.message, "Time for tea");
         EXPECT_EQ(g.launcher->programs, QString(c.kind) == "Run Program"
                                             ? std::vector<std::string>{"/usr/bin/xterm -e top"}
@@ -162,10 +163,10 @@ TEST_F(TaskFixture, Actions_KindOfNoneOfTheSevenLeavesTheRecordAsItIs) {
         schedule(kind, "0", "0", "3");
         secondAt(3 * kMinute);
         secondAt(3 * kMinute + 1'000);
-        EXPECT_EQ(form1->scheduledTask.Check1, 1) << kind;
-        EXPECT_EQ(form1->scheduledTask.hr, "0") << kind;
-        EXPECT_EQ(form1->scheduledTask.mm, "3") << kind;
-        EXPECT_TRUE(form1->Timer2.isActive()) << kind;
+        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 1) << kind;
+        EXPECT_EQ(mainWindow->scheduledTask.hoursText, "0") << kind;
+        EXPECT_EQ(mainWindow->scheduledTask.minutesText, "3") << kind;
+        EXPECT_TRUE(mainWindow->triggerTimer.isActive()) << kind;
     }
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_TRUE(f.power->calls.empty());
@@ -176,7 +177,7 @@ TEST_F(TaskFixture, Actions_KindOfNoneOfTheSevenLeavesTheRecordAsItIs) {
 
 TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBox) {
     schedule("Alert", "0", "0", "1");
-    form1->scheduledTask.message = "Stand up";
+    mainWindow->scheduledTask.message = "Stand up";
     f.messages->whileShown = [this](const fakes::RecordedMessage&) {
         // The sound was started before the box and is still playing.
         EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
@@ -199,25 +200,25 @@ TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBo
 
 TEST_F(TaskFixture, Alert_WithoutSoundShowsTheBoxAtOnce) {
     schedule("Alert", "0", "0", "1");
-    form1->scheduledTask.soundcheck = 0;
+    mainWindow->scheduledTask.playSound = 0;
     secondAt(kMinute);
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_EQ(f.messages->shown[0].text, "message"); // never set in its editor
     EXPECT_TRUE(waits.empty());
     EXPECT_TRUE(f.sound->players.empty());
-    EXPECT_EQ(form1->scheduledTask.Check1, 0);
+    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
 }
 
 TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheText) {
     for (const bool openFails : {true, false}) {
-        MainWindow w;
+        MainWindowHarness w;
         fakes::FakeServices& g = w.f;
-        const Form1& other = *w.form1;
+        const MainWindow& other = *w.mainWindow;
         g.sound->failOpen = openFails;
         g.sound->failPlay = !openFails;
         w.load();
         bool waited = false;
-        w.form1->executor().setWait([&](std::chrono::milliseconds) { waited = true; });
+        w.mainWindow->executor().setWait([&](std::chrono::milliseconds) { waited = true; });
         w.schedule("Alert", "0", "0", "1");
         LogLines log;
         w.secondAt(kMinute);
@@ -227,16 +228,16 @@ TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheTe
                                         (openFails ? "cannot open " + QString::fromStdString(kSound)
                                                    : QStringLiteral("no audio output"))});
         EXPECT_FALSE(waited);
-        EXPECT_EQ(other.scheduledTask.Check1, 0);
-        EXPECT_TRUE(other.scheduledTask.mm.isEmpty());
+        EXPECT_EQ(other.scheduledTask.scheduled, 0);
+        EXPECT_TRUE(other.scheduledTask.minutesText.isEmpty());
     }
 }
 
 TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     schedule("Alert", "0", "0", "1");
     int waitsSeen = 0;
-    form1->executor().setWait([&](std::chrono::milliseconds) {
-        EXPECT_TRUE(form1->executor().running());
+    mainWindow->executor().setWait([&](std::chrono::milliseconds) {
+        EXPECT_TRUE(mainWindow->executor().running());
         if (++waitsSeen == 1) {
             secondAt(kMinute + 1'000);
         }
@@ -244,7 +245,7 @@ TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     int boxes = 0;
     f.messages->whileShown = [&](const fakes::RecordedMessage&) {
         // The record is disarmed only when the box closes, so the trigger still matches here.
-        EXPECT_EQ(form1->scheduledTask.Check1, 1);
+        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 1);
         if (++boxes == 1) {
             secondAt(kMinute + 2'000);
             secondAt(kMinute + 3'000);
@@ -254,26 +255,26 @@ TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(waitsSeen, 1);
     EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
-    EXPECT_FALSE(form1->executor().running());
-    EXPECT_EQ(form1->scheduledTask.Check1, 0);
+    EXPECT_FALSE(mainWindow->executor().running());
+    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
     secondAt(kMinute + 4'000);
     EXPECT_EQ(boxes, 1);
 }
 
 TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) {
     schedule("Alert", "0", "0", "1");
-    form1->scheduledTask.soundcheck = 1;
+    mainWindow->scheduledTask.playSound = 1;
     int ticksSeen = 0;
-    // The real nested loop, shortened: a Timer2 tick delivered by the event loop meanwhile.
+    // The real nested loop, shortened: a triggerTimer tick delivered by the event loop meanwhile.
     int waitsSeen = 0;
-    form1->executor().setWait([&](std::chrono::milliseconds) {
+    mainWindow->executor().setWait([&](std::chrono::milliseconds) {
         if (++waitsSeen == 1) {
-            QTimer::singleShot(0, form1.get(), [&] {
+            QTimer::singleShot(0, mainWindow.get(), [&] {
                 ++ticksSeen;
-                form1->Timer2_Timer();
+                mainWindow->checkTrigger();
             });
         }
-        WaitWithEvents(20ms);
+        waitWithEvents(20ms);
     });
     secondAt(kMinute);
     EXPECT_EQ(ticksSeen, 1);
@@ -284,8 +285,8 @@ TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) 
 TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
     f.launcher->failRun = true;
     f.launcher->failUrl = true;
-    form1->scheduledTask.lblexe = "/no/such/program";
-    form1->scheduledTask.Label8 = "example.org";
+    mainWindow->scheduledTask.program = "/no/such/program";
+    mainWindow->scheduledTask.webAddress = "example.org";
     const QStringList reasons = {
         "the scheduled task Run Program failed: The program \"/no/such/program\" does not exist.",
         "the scheduled task Visit Website failed: The desktop has no browser to open \"example.org\"."};
@@ -296,9 +297,9 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
         secondAt(kHour);
         EXPECT_EQ(log.seen, QStringList{reasons[QString(kind) == "Run Program" ? 0 : 1]});
         EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical)) << kind;
-        EXPECT_EQ(form1->scheduledTask.Check1, 0) << kind;
-        EXPECT_TRUE(form1->scheduledTask.mm.isEmpty()) << kind;
-        EXPECT_TRUE(form1->Timer2.isActive()) << kind;
+        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0) << kind;
+        EXPECT_TRUE(mainWindow->scheduledTask.minutesText.isEmpty()) << kind;
+        EXPECT_TRUE(mainWindow->triggerTimer.isActive()) << kind;
     }
 }
 
@@ -309,7 +310,7 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
     EXPECT_EQ(f.messages->shown,
               fakes::OneBox("The name org.freedesktop.login1 was not provided by any .service files",
                             MessageIcon::Exclamation));
-    EXPECT_EQ(form1->scheduledTask.Check1, 0);
+    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
     EXPECT_EQ(f.process->immediateEnds, 0);
 }
 
@@ -324,33 +325,34 @@ TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn
         EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
         EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task ") + kind +
                                         " failed: " + QString::fromStdString(*f.power->refusal)});
-        EXPECT_EQ(form1->scheduledTask.Check1, 0);
-        EXPECT_TRUE(form1->scheduledTask.mm.isEmpty());
-        EXPECT_TRUE(form1->Timer1.isActive());
-        EXPECT_TRUE(form1->Timer2.isActive());
+        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
+        EXPECT_TRUE(mainWindow->scheduledTask.minutesText.isEmpty());
+        EXPECT_TRUE(mainWindow->uptimeTimer.isActive());
+        EXPECT_TRUE(mainWindow->triggerTimer.isActive());
         EXPECT_EQ(f.process->immediateEnds, 0);
     }
     EXPECT_EQ(f.power->calls, (std::vector<std::string>{"powerOff", "reboot", "hibernate"}));
 }
 
 TEST_F(TaskFixture, Indicator_BlinksWhileScheduledAndStaysVisibleOtherwise) {
-    form1->Timer3_Timer();
-    EXPECT_FALSE(form1->Image1->isHidden());
-    EXPECT_EQ(form1->Image1->toolTip(), "Task Indicator. If blinking, a Task is scheduled.");
+    mainWindow->blinkIndicator();
+    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
+    EXPECT_EQ(mainWindow->display.taskIndicator->toolTip(),
+              "Task Indicator. If blinking, a Task is scheduled.");
     schedule("Alert", "5", "5", "5");
     std::vector<bool> shown;
     for (int i = 0; i < 4; ++i) {
-        form1->Timer3_Timer();
-        shown.push_back(!form1->Image1->isHidden());
+        mainWindow->blinkIndicator();
+        shown.push_back(!mainWindow->display.taskIndicator->isHidden());
     }
     EXPECT_EQ(shown, (std::vector<bool>{false, true, false, true}));
-    form1->Timer3_Timer();
-    EXPECT_TRUE(form1->Image1->isHidden());
-    form1->scheduledTask.Check1 = 0; // the task ran
-    form1->Timer3_Timer();
-    EXPECT_FALSE(form1->Image1->isHidden());
-    form1->Timer3_Timer();
-    EXPECT_FALSE(form1->Image1->isHidden());
+    mainWindow->blinkIndicator();
+    EXPECT_TRUE(mainWindow->display.taskIndicator->isHidden());
+    mainWindow->scheduledTask.scheduled = 0; // the task ran
+    mainWindow->blinkIndicator();
+    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
+    mainWindow->blinkIndicator();
+    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
 }
 
 } // namespace

@@ -42,7 +42,7 @@ std::optional<std::uint64_t> NextNumber(std::string_view& text) {
 
 } // namespace
 
-std::optional<CpuJiffies> ParseCpuLine(std::string_view stat, std::string_view name) {
+std::optional<CpuJiffies> parseCpuLine(std::string_view stat, std::string_view name) {
     std::optional<std::string_view> line = FindLine(stat, name, ' ');
     if (!line) {
         return std::nullopt;
@@ -71,7 +71,7 @@ std::optional<CpuJiffies> ParseCpuLine(std::string_view stat, std::string_view n
     return jiffies;
 }
 
-double BusyPercent(const CpuJiffies& before, const CpuJiffies& after) {
+double busyPercent(const CpuJiffies& before, const CpuJiffies& after) {
     if (after.total <= before.total) {
         return 0.0;
     }
@@ -81,7 +81,7 @@ double BusyPercent(const CpuJiffies& before, const CpuJiffies& after) {
     return busy >= total ? 100.0 : busy * 100.0 / total;
 }
 
-std::optional<std::uint64_t> ParseMemAvailable(std::string_view meminfo) {
+std::optional<std::uint64_t> parseMemAvailable(std::string_view meminfo) {
     std::optional<std::string_view> line = FindLine(meminfo, "MemAvailable", ':');
     if (!line) {
         return std::nullopt;

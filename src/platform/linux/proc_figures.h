@@ -17,12 +17,12 @@ struct CpuJiffies {
 
 /// The line of the processor named (such as "cpu0") in the text of /proc/stat, or nothing.
 /// Idle and iowait count as idle; guest time is already inside user time.
-std::optional<CpuJiffies> ParseCpuLine(std::string_view stat, std::string_view name);
+std::optional<CpuJiffies> parseCpuLine(std::string_view stat, std::string_view name);
 
 /// The busy share between two readings of one processor, in percent; 0 when no time passed.
-double BusyPercent(const CpuJiffies& before, const CpuJiffies& after);
+double busyPercent(const CpuJiffies& before, const CpuJiffies& after);
 
 /// MemAvailable of the text of /proc/meminfo, in bytes, or nothing.
-std::optional<std::uint64_t> ParseMemAvailable(std::string_view meminfo);
+std::optional<std::uint64_t> parseMemAvailable(std::string_view meminfo);
 
 } // namespace platform

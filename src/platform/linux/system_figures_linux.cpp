@@ -60,11 +60,11 @@ double LinuxSystemFigures::collectProcessorUsage() {
     if (m_counter.empty()) {
         throw std::runtime_error("no processor counter");
     }
-    const std::optional<CpuJiffies> now = ParseCpuLine(readFromStart(m_statFd, "/proc/stat"), m_counter);
+    const std::optional<CpuJiffies> now = parseCpuLine(readFromStart(m_statFd, "/proc/stat"), m_counter);
     if (!now) {
         throw std::runtime_error("no line for " + m_counter + " in /proc/stat");
     }
-    const double percent = m_previous ? BusyPercent(*m_previous, *now) : 0.0;
+    const double percent = m_previous ? busyPercent(*m_previous, *now) : 0.0;
     m_previous = now;
     return percent;
 }
@@ -76,7 +76,7 @@ std::uint64_t LinuxSystemFigures::availableMemoryBytes() {
             throw std::system_error(errno, std::generic_category(), "/proc/meminfo");
         }
     }
-    const std::optional<std::uint64_t> bytes = ParseMemAvailable(readFromStart(m_meminfoFd, "/proc/meminfo"));
+    const std::optional<std::uint64_t> bytes = parseMemAvailable(readFromStart(m_meminfoFd, "/proc/meminfo"));
     if (!bytes) {
         throw std::runtime_error("no MemAvailable in /proc/meminfo");
     }

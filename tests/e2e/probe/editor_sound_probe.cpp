@@ -7,7 +7,7 @@
 //   message <ms> <text>         a message box came up; the probe reads and closes it
 // After the lifetime, or on SIGTERM, it closes the editor (a playback may still run), lets the
 // audio system wind down, prints "done <ms>" and ends with status 0.
-#include "editors/form3.h"
+#include "editors/alert_editor.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -71,11 +71,12 @@ int main(int argc, char* argv[]) {
     gClock.start();
     platform::Services services = platform::makeSystemServices();
     ScheduledTask task;
-    task.soundcheck = 1;
+    task.playSound = 1;
 
-    QPointer<Form3> form = new Form3(services, task, QString::fromLocal8Bit(argv[1]), {}, nullptr);
+    QPointer<AlertEditor> form =
+        new AlertEditor(services, task, QString::fromLocal8Bit(argv[1]), {}, nullptr);
     ClickWatch clickWatch;
-    form->Label1->installEventFilter(&clickWatch);
+    form->testLink->installEventFilter(&clickWatch);
     form->show();
 
     bool announced = false;
@@ -87,7 +88,7 @@ int main(int argc, char* argv[]) {
         }
         if (!announced && form->windowHandle() != nullptr && form->windowHandle()->isExposed()) {
             announced = true;
-            const QPoint centre = form->Label1->geometry().center();
+            const QPoint centre = form->testLink->geometry().center();
             say(QStringLiteral("window %1 test %2 %3").arg(form->winId()).arg(centre.x()).arg(centre.y()));
         }
         if (form->isPlaying() != playing) {

@@ -12,7 +12,7 @@
 /// The About window: the program's name, version and purpose, its maker and the web link.
 /// Shown modeless, it blocks the main window, the Options and Schedule Task window and the
 /// alert editor while it is up, and frees them again when it closes (close box or Escape).
-class Form4 final : public QWidget {
+class AboutWindow final : public QWidget {
     Q_OBJECT
 
 public:
@@ -22,23 +22,23 @@ public:
 
     /// blockedWindows: the main window, the Options and Schedule Task window and the alert
     /// editor, in that order.
-    Form4(platform::Services& services, QList<BlockedWindow> blockedWindows);
+    AboutWindow(platform::Services& services, QList<BlockedWindow> blockedWindows);
 
     /// The first colours, as the window is loaded.
-    void Form_Load();
+    void load();
     /// Each time the window becomes the active one: its own colours, the other windows blocked.
-    void Form_Activate();
+    void activate();
     /// When it closes: the other windows free again, in order.
-    void Form_Unload();
+    void unload();
     /// The web link: the maker's site in the default browser.
-    void Label9_Click();
+    void openWebAddress();
 
-    QLabel* Image1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    PictureButton* Label9 = nullptr;
+    QLabel* iconPicture = nullptr;
+    QLabel* nameLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* purposeLabel = nullptr;
+    QLabel* makerLabel = nullptr;
+    PictureButton* webLink = nullptr;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -46,7 +46,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void SetColours(const QColor& background, const QColor& text);
+    void setColours(const QColor& background, const QColor& text);
 
     platform::Services& m_services;
     QList<BlockedWindow> m_blockedWindows;

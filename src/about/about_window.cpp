@@ -1,4 +1,4 @@
-#include "about/form4.h"
+#include "about/about_window.h"
 
 #include "about/maker_site.h"
 #include "common/design_colours.h"
@@ -24,7 +24,7 @@ const QString kMaker = QStringLiteral("Pellorin, Examplestad\ninfo@pellorin.exam
 
 } // namespace
 
-Form4::Form4(platform::Services& services, QList<BlockedWindow> blockedWindows)
+AboutWindow::AboutWindow(platform::Services& services, QList<BlockedWindow> blockedWindows)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_services(services),
       m_blockedWindows(std::move(blockedWindows)) {
     // No parent widget: blocking the other windows must not block this one with them.
@@ -33,92 +33,92 @@ Form4::Form4(platform::Services& services, QList<BlockedWindow> blockedWindows)
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     setAccessibleName(QStringLiteral("About Corvane"));
 
-    Image1 = new QLabel(this);
-    Image1->setPixmap(RenderPicture(QStringLiteral(":/icons/corvane.svg"), QSize(48, 48)));
-    Image1->setAlignment(Qt::AlignTop);
-    Label1 = new QLabel(QStringLiteral("Corvane"), this);
-    QFont title = Label1->font();
+    iconPicture = new QLabel(this);
+    iconPicture->setPixmap(renderPicture(QStringLiteral(":/icons/corvane.svg"), QSize(48, 48)));
+    iconPicture->setAlignment(Qt::AlignTop);
+    nameLabel = new QLabel(QStringLiteral("Corvane"), this);
+    QFont title = nameLabel->font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.6);
-    Label1->setFont(title);
-    Label2 = new QLabel(QStringLiteral("Version 4.0"), this);
-    Label3 = new QLabel(kPurpose, this);
-    Label3->setWordWrap(true);
-    Label4 = new QLabel(kMaker, this);
+    nameLabel->setFont(title);
+    versionLabel = new QLabel(QStringLiteral("Version 4.0"), this);
+    purposeLabel = new QLabel(kPurpose, this);
+    purposeLabel->setWordWrap(true);
+    makerLabel = new QLabel(kMaker, this);
 
-    Label9 = new PictureButton(this);
-    Label9->setText(kMakerSite);
-    Label9->setToolTip(QStringLiteral("Visit the web site"));
-    Label9->setAccessibleName(QStringLiteral("Web site ") + kMakerSite);
-    Label9->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont link = Label9->font();
+    webLink = new PictureButton(this);
+    webLink->setText(kMakerSite);
+    webLink->setToolTip(QStringLiteral("Visit the web site"));
+    webLink->setAccessibleName(QStringLiteral("Web site ") + kMakerSite);
+    webLink->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont link = webLink->font();
     link.setUnderline(true);
-    Label9->setFont(link);
-    connect(Label9, &PictureButton::clicked, this, &Form4::Label9_Click);
+    webLink->setFont(link);
+    connect(webLink, &PictureButton::clicked, this, &AboutWindow::openWebAddress);
 
     auto* text = new QVBoxLayout;
-    for (QWidget* w :
-         {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
-          static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label9)}) {
+    for (QWidget* w : {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(versionLabel),
+                       static_cast<QWidget*>(purposeLabel), static_cast<QWidget*>(makerLabel),
+                       static_cast<QWidget*>(webLink)}) {
         text->addWidget(w);
     }
     text->addStretch();
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(16, 16, 16, 16);
     row->setSpacing(16);
-    row->addWidget(Image1);
+    row->addWidget(iconPicture);
     row->addLayout(text, 1);
     setFixedWidth(380);
     setFixedHeight(sizeHint().height());
 
-    Form_Load();
+    load();
 }
 
-void Form4::SetColours(const QColor& background, const QColor& text) {
-    SetDesignColours(this, background, text);
-    QPalette link = Label9->palette();
+void AboutWindow::setColours(const QColor& background, const QColor& text) {
+    setDesignColours(this, background, text);
+    QPalette link = webLink->palette();
     link.setColor(QPalette::WindowText, text == Qt::white ? text : kLinkColour);
-    Label9->setPalette(link);
+    webLink->setPalette(link);
 }
 
-void Form4::Form_Load() {
-    SetColours(kLoadColour, Qt::white);
+void AboutWindow::load() {
+    setColours(kLoadColour, Qt::white);
 }
 
-void Form4::Form_Activate() {
-    SetColours(kActiveColour, Qt::black);
+void AboutWindow::activate() {
+    setColours(kActiveColour, Qt::black);
     for (const BlockedWindow& window : m_blockedWindows) {
         if (QWidget* w = window(true)) {
-            BlockWindow(w);
+            blockWindow(w);
         }
     }
 }
 
-void Form4::Form_Unload() {
+void AboutWindow::unload() {
     for (const BlockedWindow& window : m_blockedWindows) {
         if (QWidget* w = window(false)) {
-            FreeWindow(w);
+            freeWindow(w);
         }
     }
 }
 
-void Form4::Label9_Click() {
-    OpenMakerSite(m_services);
+void AboutWindow::openWebAddress() {
+    openMakerSite(m_services);
 }
 
-void Form4::changeEvent(QEvent* event) {
+void AboutWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        Form_Activate();
+        activate();
     }
 }
 
-void Form4::closeEvent(QCloseEvent* event) {
-    Form_Unload();
+void AboutWindow::closeEvent(QCloseEvent* event) {
+    unload();
     event->accept();
 }
 
-void Form4::keyPressEvent(QKeyEvent* event) {
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
     // Escape takes the close box's way.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         close();

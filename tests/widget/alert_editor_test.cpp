@@ -1,4 +1,4 @@
-#include "editors/form3.h"
+#include "editors/alert_editor.h"
 #include "fixtures.h"
 
 #include <QTest>
@@ -11,43 +11,44 @@ const QString kMissingSound = QStringLiteral(
     "The system sound file referred by 'Corvane' does not exist in your computer. it is recommend that you "
     "uncheck 'Play Sound' option and continue.");
 
-struct Form3Test : EditorFixture {
-    EditorHolder<Form3> form;
+struct AlertEditorTest : EditorFixture {
+    EditorHolder<AlertEditor> form;
 
-    Form3Test() {
+    AlertEditorTest() {
         pick(QStringLiteral("Alert"));
         open();
     }
-    void open(const QString& windowsDirectory = QStringLiteral("/opt/corvane/share/corvane")) {
+    void open(const QString& soundFolder = QStringLiteral("/opt/corvane/share/corvane")) {
         delete form.get();
-        form.editor = new Form3(f.services, task, windowsDirectory, {form1.get(), form2.get()}, kindBox);
+        form.editor =
+            new AlertEditor(f.services, task, soundFolder, {mainWindow.get(), optionsWindow.get()}, kindBox);
         form->show();
     }
 };
 
-TEST_F(Form3Test, Open_EmptyBoxAndPlaySoundMirrorsTheRecord) {
+TEST_F(AlertEditorTest, Open_EmptyBoxAndPlaySoundMirrorsTheRecord) {
     EXPECT_EQ(form->windowTitle(), "Corvane");
     EXPECT_EQ(form->palette().color(QPalette::Window), QColor(166, 193, 232));
-    EXPECT_EQ(form->Frame1->palette().color(QPalette::Window), QColor(166, 193, 232));
-    EXPECT_EQ(form->Frame1->title(), " Please type your Message here.");
-    EXPECT_EQ(form->Label1->text(), "Test ");
-    EXPECT_EQ(form->Label1->toolTip(), "Click to play the Sound");
-    EXPECT_EQ(form->Label7->text(), "Play Sound");
-    EXPECT_TRUE(form->message->toPlainText().isEmpty());
-    EXPECT_TRUE(form->Check1->isChecked());
+    EXPECT_EQ(form->messageFrame->palette().color(QPalette::Window), QColor(166, 193, 232));
+    EXPECT_EQ(form->messageFrame->title(), " Please type your Message here.");
+    EXPECT_EQ(form->testLink->text(), "Test ");
+    EXPECT_EQ(form->testLink->toolTip(), "Click to play the Sound");
+    EXPECT_EQ(form->playSoundLabel->text(), "Play Sound");
+    EXPECT_TRUE(form->messageBox->toPlainText().isEmpty());
+    EXPECT_TRUE(form->playSoundCheck->isChecked());
 
     // An accepted message is not shown again; an unchecked sound choice is.
-    QTest::keyClicks(form->message, "Wake up");
-    form->Check1->setChecked(false);
-    form->Image9_Click();
+    QTest::keyClicks(form->messageBox, "Wake up");
+    form->playSoundCheck->setChecked(false);
+    form->accept();
     flushDeletes();
     ASSERT_TRUE(form.get() == nullptr);
     open();
-    EXPECT_TRUE(form->message->toPlainText().isEmpty());
-    EXPECT_FALSE(form->Check1->isChecked());
+    EXPECT_TRUE(form->messageBox->toPlainText().isEmpty());
+    EXPECT_FALSE(form->playSoundCheck->isChecked());
 }
 
-TEST_F(Form3Test, Ok_AcceptsAnyNonEmptyTextUnchanged) {
+TEST_F(AlertEditorTest, Ok_AcceptsAnyNonEmptyTextUnchanged) {
     struct Case {
         QString typed;
         bool playSound;
@@ -61,11 +62,11 @@ TEST_F(Form3Test, Ok_AcceptsAnyNonEmptyTextUnchanged) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         open();
-        form->message->setPlainText(c.typed);
-        form->Check1->setChecked(c.playSound);
-        form->Image9_Click();
+        form->messageBox->setPlainText(c.typed);
+        form->playSoundCheck->setChecked(c.playSound);
+        form->accept();
         EXPECT_EQ(task.message, c.typed);
-        EXPECT_EQ(task.soundcheck, c.playSound ? 1 : 0);
+        EXPECT_EQ(task.playSound, c.playSound ? 1 : 0);
         EXPECT_FALSE(form->isVisible());
         EXPECT_EQ(kindBox->currentText(), "Alert");
         flushDeletes();
@@ -73,31 +74,31 @@ TEST_F(Form3Test, Ok_AcceptsAnyNonEmptyTextUnchanged) {
     EXPECT_TRUE(f.messages->shown.empty());
 }
 
-TEST_F(Form3Test, Ok_EmptyBoxWarnsAndChangesNothing) {
-    form->Check1->setChecked(false);
-    form->Image9_Click();
+TEST_F(AlertEditorTest, Ok_EmptyBoxWarnsAndChangesNothing) {
+    form->playSoundCheck->setChecked(false);
+    form->accept();
     EXPECT_EQ(f.messages->shown, fakes::OneBox("Please type the Message.", MessageIcon::Exclamation));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(task.message, "message");
-    EXPECT_EQ(task.soundcheck, 1);
+    EXPECT_EQ(task.playSound, 1);
     EXPECT_EQ(kindBox->currentText(), "Alert");
 }
 
-TEST_F(Form3Test, Message_TakesAtMost200Characters) {
-    QTest::keyClicks(form->message, QString(199, QChar('a')));
-    QTest::keyClicks(form->message, "bc");
-    EXPECT_EQ(form->message->toPlainText(), QString(199, QChar('a')) + "b");
+TEST_F(AlertEditorTest, Message_TakesAtMost200Characters) {
+    QTest::keyClicks(form->messageBox, QString(199, QChar('a')));
+    QTest::keyClicks(form->messageBox, "bc");
+    EXPECT_EQ(form->messageBox->toPlainText(), QString(199, QChar('a')) + "b");
 
     // A paste keeps what fits, up to the cursor.
-    form->message->clear();
-    QTest::keyClicks(form->message, "head");
-    form->message->moveCursor(QTextCursor::Start);
-    form->message->insertPlainText(QString(250, QChar('p')));
-    EXPECT_EQ(form->message->toPlainText(), QString(196, QChar('p')) + "head");
-    EXPECT_EQ(form->message->textCursor().position(), 196);
+    form->messageBox->clear();
+    QTest::keyClicks(form->messageBox, "head");
+    form->messageBox->moveCursor(QTextCursor::Start);
+    form->messageBox->insertPlainText(QString(250, QChar('p')));
+    EXPECT_EQ(form->messageBox->toPlainText(), QString(196, QChar('p')) + "head");
+    EXPECT_EQ(form->messageBox->textCursor().position(), 196);
 }
 
-TEST_F(Form3Test, CloseBox_ClearsTheKindOnlyWhenTheBoxIsEmpty) {
+TEST_F(AlertEditorTest, CloseBox_ClearsTheKindOnlyWhenTheBoxIsEmpty) {
     form->close();
     EXPECT_EQ(kindBox->currentText(), "");
     EXPECT_EQ(task.message, "message");
@@ -105,26 +106,27 @@ TEST_F(Form3Test, CloseBox_ClearsTheKindOnlyWhenTheBoxIsEmpty) {
 
     pick(QStringLiteral("Alert"));
     open();
-    QTest::keyClicks(form->message, "not accepted");
-    form->Check1->setChecked(false);
+    QTest::keyClicks(form->messageBox, "not accepted");
+    form->playSoundCheck->setChecked(false);
     form->close();
     EXPECT_EQ(kindBox->currentText(), "Alert");
     EXPECT_EQ(task.message, "message");
-    EXPECT_EQ(task.soundcheck, 1);
+    EXPECT_EQ(task.playSound, 1);
 }
 
-TEST_F(Form3Test, Activation_DisablesForm1AndForm2UntilTheEditorCloses) {
+TEST_F(AlertEditorTest, Activation_DisablesTheMainAndOptionsWindowsUntilTheEditorCloses) {
     form->activateWindow();
     QTRY_VERIFY(form->isActiveWindow());
-    EXPECT_EQ(enabled({form1.get(), form2.get(), form3.get()}), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get(), alertEditor.get()}),
+              (std::vector<bool>{false, false, true}));
     EXPECT_TRUE(form->isEnabled());
     form->close();
-    EXPECT_EQ(enabled({form1.get(), form2.get()}), (std::vector<bool>{true, true}));
+    EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get()}), (std::vector<bool>{true, true}));
 }
 
-TEST_F(Form3Test, Test_PlaysTheSoundWhateverPlaySoundSaysAndTheEndClosesThePlayer) {
-    form->Check1->setChecked(false);
-    form->Label1_Click();
+TEST_F(AlertEditorTest, Test_PlaysTheSoundWhateverPlaySoundSaysAndTheEndClosesThePlayer) {
+    form->playSoundCheck->setChecked(false);
+    form->testSound();
     const std::string path = "/opt/corvane/share/corvane/Media/notify.wav";
     EXPECT_EQ(sound->log, (std::vector<std::string>{"create", "open " + path, "play"}));
     EXPECT_TRUE(form->isPlaying());
@@ -135,16 +137,16 @@ TEST_F(Form3Test, Test_PlaysTheSoundWhateverPlaySoundSaysAndTheEndClosesThePlaye
 
     // A later Test opens the same player afresh.
     sound->log.clear();
-    form->Label1_Click();
+    form->testSound();
     EXPECT_EQ(sound->log, (std::vector<std::string>{"open " + path, "play"}));
     EXPECT_TRUE(f.messages->shown.empty());
-    EXPECT_EQ(task.soundcheck, 1);
+    EXPECT_EQ(task.playSound, 1);
 }
 
-TEST_F(Form3Test, Test_DuringPlaybackStartsTheSoundAgainFromTheBeginning) {
-    form->Label1_Click();
+TEST_F(AlertEditorTest, Test_DuringPlaybackStartsTheSoundAgainFromTheBeginning) {
+    form->testSound();
     sound->log.clear();
-    form->Label1_Click();
+    form->testSound();
     const std::string path = "/opt/corvane/share/corvane/Media/notify.wav";
     // The old player goes with its playback; a fresh one plays from the start.
     EXPECT_EQ(sound->log, (std::vector<std::string>{"create", "destroy", "open " + path, "play"}));
@@ -156,7 +158,7 @@ TEST_F(Form3Test, Test_DuringPlaybackStartsTheSoundAgainFromTheBeginning) {
     EXPECT_FALSE(form->isPlaying());
 }
 
-TEST_F(Form3Test, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
+TEST_F(AlertEditorTest, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
     enum class Fault { NoSoundService, Open, Play };
     for (Fault fault : {Fault::NoSoundService, Fault::Open, Fault::Play}) {
         SCOPED_TRACE(static_cast<int>(fault));
@@ -168,16 +170,16 @@ TEST_F(Form3Test, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
             saved = std::move(f.services.sound);
         }
         open();
-        QTest::keyClicks(form->message, "typed");
-        form->Label1_Click();
+        QTest::keyClicks(form->messageBox, "typed");
+        form->testSound();
 
         EXPECT_EQ(f.messages->shown, fakes::OneBox(kMissingSound, MessageIcon::Exclamation));
         EXPECT_FALSE(form->isPlaying());
         EXPECT_TRUE(form->isVisible());
-        EXPECT_EQ(form->message->toPlainText(), "typed");
-        EXPECT_TRUE(form->Check1->isChecked());
+        EXPECT_EQ(form->messageBox->toPlainText(), "typed");
+        EXPECT_TRUE(form->playSoundCheck->isChecked());
         EXPECT_EQ(task.message, "message");
-        EXPECT_EQ(task.soundcheck, 1);
+        EXPECT_EQ(task.playSound, 1);
         EXPECT_EQ(kindBox->currentText(), "Alert");
         if (saved) {
             f.services.sound = std::move(saved);
@@ -185,35 +187,35 @@ TEST_F(Form3Test, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
     }
 }
 
-TEST_F(Form3Test, Test_JoinsTheSoundPathWithTheSystemSeparator) {
+TEST_F(AlertEditorTest, Test_JoinsTheSoundPathWithTheSystemSeparator) {
     f.folders->sep = "\\";
     open(QStringLiteral("C:\\WINDOWS"));
-    form->Label1_Click();
+    form->testSound();
     EXPECT_EQ(sound->log.at(1), "open C:\\WINDOWS\\Media\\notify.wav");
 
     // Without a Windows directory the path starts at the root.
     open(QString());
     sound->log.clear();
-    form->Label1_Click();
+    form->testSound();
     EXPECT_EQ(sound->log.at(1), "open \\Media\\notify.wav");
 }
 
-TEST_F(Form3Test, ClosingDuringPlaybackEndsThePlayer) {
-    form->Label1_Click();
+TEST_F(AlertEditorTest, ClosingDuringPlaybackEndsThePlayer) {
+    form->testSound();
     form->close();
     flushDeletes();
     EXPECT_EQ(sound->log.back(), "destroy");
 }
 
-TEST_F(Form3Test, Hover_OkLightsUpUntilTheMouseMovesOverTheWindow) {
-    EXPECT_EQ(form->Image9->picture(), 1);
-    moveMouseOver(form->Image9);
-    EXPECT_EQ(form->Image9->picture(), 2);
+TEST_F(AlertEditorTest, Hover_OkLightsUpUntilTheMouseMovesOverTheWindow) {
+    EXPECT_EQ(form->okButton->picture(), 1);
+    moveMouseOver(form->okButton);
+    EXPECT_EQ(form->okButton->picture(), 2);
     // A move over the frame is not a move over the window itself.
-    moveMouseOver(form->Frame1);
-    EXPECT_EQ(form->Image9->picture(), 2);
+    moveMouseOver(form->messageFrame);
+    EXPECT_EQ(form->okButton->picture(), 2);
     moveMouseOver(form.get());
-    EXPECT_EQ(form->Image9->picture(), 1);
+    EXPECT_EQ(form->okButton->picture(), 1);
 }
 
 } // namespace

@@ -12,43 +12,43 @@
 
 /// The alert editor: the message of an alert task and whether the notification sound plays
 /// with it. Test plays the notification sound once on the editor's own player.
-class Form3 final : public EditorWindow {
+class AlertEditor final : public EditorWindow {
     Q_OBJECT
 
 public:
-    /// windowsDirectory is the main window's Label3; windowsToDisable the main window and the
+    /// soundFolder is the main window's soundFolder; windowsToDisable the main window and the
     /// Options and Schedule Task window; kindBox that window's task-kind box.
-    Form3(platform::Services& services, ScheduledTask& task, QString windowsDirectory,
-          const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
-    ~Form3() override;
+    AlertEditor(platform::Services& services, ScheduledTask& task, QString soundFolder,
+                const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
+    ~AlertEditor() override;
 
-    void Form_Load();
-    void Form_Activate() override;
-    void Form_Unload() override;
+    void load();
+    void activate() override;
+    void unload() override;
     /// OK: accepts a non-empty message.
-    void Image9_Click();
+    void accept();
     /// Test: plays the notification sound, whatever "Play Sound" says.
-    void Label1_Click();
+    void testSound();
     /// The player reports the end of playback.
-    void MMC1_Done();
+    void soundDone();
     /// The mouse moved over the window itself: OK shows its normal picture.
-    void Form_MouseMove();
+    void restoreOk();
 
     /// Whether the editor's player is playing a Test.
     bool isPlaying() const { return m_playing; }
 
-    QGroupBox* Frame1 = nullptr;
-    QPlainTextEdit* message = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLabel* Label7 = nullptr;
-    PictureButton* Label1 = nullptr;
+    QGroupBox* messageFrame = nullptr;
+    QPlainTextEdit* messageBox = nullptr;
+    QCheckBox* playSoundCheck = nullptr;
+    QLabel* playSoundLabel = nullptr;
+    PictureButton* testLink = nullptr;
 
 private:
-    void message_Change();
+    void limitMessage();
 
     ScheduledTask& m_task;
-    QString m_windowsDirectory;
+    QString m_soundFolder;
     /// The editor's own player, made at the first Test.
-    std::unique_ptr<platform::SoundPlayer> MMC1;
+    std::unique_ptr<platform::SoundPlayer> m_player;
     bool m_playing = false;
 };

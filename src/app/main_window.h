@@ -1,0 +1,159 @@
+#pragma once
+
+#include "app/monitor_caption.h"
+#include "app/second_timers.h"
+#include "app/slide_in.h"
+#include "app/tray_menu.h"
+#include "app/uptime_display.h"
+#include "app/window_buttons.h"
+#include "app/window_launcher.h"
+#include "common/scheduled_task.h"
+#include "platform/services.h"
+#include "scheduler/task_executor.h"
+#include "settings/options_window.h"
+#include "settings/settings_store.h"
+
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+/// The main window: it composes the up-time display, the picture buttons, the tray menu, the
+/// slide into view and the figures in the caption, and owns the one-second timers that drive
+/// them, the task record and the Options window. main() makes one; the tests make it on fakes.
+class MainWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(platform::Services& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// The instance check; ends the program silently when another copy runs from this folder.
+    void checkInstance();
+    /// The start-up sequence: placement, timers, tray icon, start date and time.
+    void load();
+    /// Closing the window: removes the tray icon and ends the program.
+    void unload();
+
+    /// The up-time refresh: the labels, the shared values, the hourly beep's arming, the limit.
+    void refreshUptime();
+    /// The trigger check of the scheduled task.
+    void checkTrigger();
+    /// The task indicator: blinks while a task is scheduled.
+    void blinkIndicator();
+    /// The hourly beep: the tone sweep at a full hour of up time other than 0:00, then disarms.
+    void beepOnFullHour();
+    /// The time of day in the display.
+    void showTimeNow();
+    /// Sets the start date and time labels; returns the start instant (ms since the epoch).
+    std::int64_t showSystemStart();
+
+    /// More or less information: the button's picture and place, the window's height, the clock.
+    void toggleMoreInformation();
+    void minimize();
+    /// Menu "Minimize"/"Maximize": the window minimized or back, the item's text swapped.
+    void toggleMinimized();
+    /// Menu "About": the About window, modeless.
+    void openAbout();
+    /// Menu "Options ": OptionsWindow on its Options page, created when it is not open.
+    void openOptions();
+    /// Menu "Schedule Task": OptionsWindow on its Schedule Task page, created when it is not open.
+    void openScheduleTask();
+    void exitProgram();
+    /// A mouse press on the window or a tray callback; x in twips carries the tray's mouse message.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
+    /// A tray icon callback with the mouse message that happened over the icon (516: right press).
+    void trayCallback(int mouseMessage);
+
+    /// The window's height in twips, caption and borders included, as the more/less rule reads it.
+    float heightTwips() const { return m_height; }
+    void setHeightTwips(float twips);
+
+    // Shared up-time values of the latest refresh.
+    int uptimeDays = 0;
+    int uptimeHours = 0;
+    int uptimeMinutes = 0;
+    QString hoursText;
+    /// Option cache of the hourly beep: a placeholder text until the settings are read, then "1" or "0".
+    QString hourlyBeepOption = QStringLiteral("hrbeepstatus");
+    /// Option cache of the memory and processor figures: a placeholder text until the settings are read.
+    QString figuresOption = QStringLiteral("MemCpustat");
+    /// The one scheduled task.
+    ScheduledTask scheduledTask;
+    /// The folder of the notification sound, filled at start-up.
+    QString soundFolder = QStringLiteral("Windri");
+
+    QTimer uptimeTimer;
+    QTimer triggerTimer;
+    QTimer indicatorTimer;
+    QTimer hourlyBeepTimer;
+    QTimer captionTimer;
+    QTimer clockTimer;
+    QTimer cpuSampleTimer;
+
+    // The parts below are declared in the order they are built: each takes what comes before it.
+private:
+    platform::Services& m_services;
+    double m_twipsPerPixelX = 15.0;
+    double m_twipsPerPixelY = 15.0;
+
+public:
+    /// The figures in the caption, run by captionTimer and cpuSampleTimer.
+    MonitorCaption caption;
+
+private:
+    std::unique_ptr<SettingsStore> m_settings;
+
+public:
+    /// The labels: up time, start date and time, the time now, the task indicator.
+    UptimeDisplay display;
+    /// More or less information, always on top, minimize, half transparent.
+    WindowButtons buttons;
+    /// The tray icon and its menu.
+    TrayMenu menu;
+    /// The slide into view at start-up.
+    SlideIn slide;
+
+private:
+    SecondTimers m_secondTimers;
+
+public:
+    /// The options store; it switches hourlyBeepTimer, captionTimer, the caption and the two caches.
+    SettingsStore& settings() { return *m_settings; }
+    QSystemTrayIcon* trayIcon() const { return menu.icon(); }
+    /// The open Options and Schedule Task window, or null.
+    OptionsWindow* optionsWindow() const { return windows.optionsWindow(); }
+    /// The open About window, or null.
+    AboutWindow* aboutWindow() const { return windows.aboutWindow(); }
+    /// The window's own player for the notification sound, made when first needed so the
+    /// sound back end is not loaded at start-up.
+    platform::SoundPlayer& notificationPlayer();
+    TaskExecutor& executor() { return *m_executor; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    /// The keyboard's menu key (or Shift+F10) opens the tray menu at the window.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    double tppX() const { return m_twipsPerPixelX; }
+    double tppY() const { return m_twipsPerPixelY; }
+    void showMessage(const QString& text, platform::MessageIcon icon);
+
+    float m_height = 0.0f;
+    int m_workAreaRight = 0;
+    int m_workAreaBottom = 0;
+    bool m_ending = false;
+    std::unique_ptr<platform::SoundPlayer> m_notificationPlayer;
+    std::unique_ptr<TaskExecutor> m_executor;
+
+public:
+    /// The Options and Schedule Task window and the About window, made on first use. Declared
+    /// last, so that these windows go first when the main window goes.
+    WindowLauncher windows;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/tray_menu_owner.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+/// The tray icon and its popup menu (About, Options, Schedule Task, Minimize, Exit), and how a
+/// mouse message from the icon or the window opens the menu. MainWindow owns it and connects
+/// the menu's items to its own handlers.
+class TrayMenu final {
+public:
+    /// Builds the menu on window; the icon comes with showIcon.
+    explicit TrayMenu(QWidget* window);
+    ~TrayMenu();
+
+    /// Makes the tray icon and shows it; each activation reaches onMouseMessage as the mouse
+    /// message it stands for (516: right press).
+    void showIcon(std::function<void(int mouseMessage)> onMouseMessage);
+    /// Removes the tray icon, if there is one.
+    void hideIcon();
+    QSystemTrayIcon* icon() const { return m_icon; }
+    /// Makes the hidden window that the menu activates before it opens.
+    void makeOwner();
+    TrayMenuOwner* owner() const { return m_owner.get(); }
+    /// A mouse message over the icon or the window: the owner comes forward, and a right press
+    /// opens the menu at the mouse pointer.
+    void mouseMessage(double message);
+
+    QMenu* menu = nullptr;
+    QAction* about = nullptr;
+    QAction* aboutSeparator = nullptr;
+    QAction* options = nullptr;
+    QAction* scheduleTask = nullptr;
+    QAction* exitSeparator = nullptr;
+    QAction* minimize = nullptr;
+    QAction* exit = nullptr;
+
+private:
+    QWidget* m_window;
+    QSystemTrayIcon* m_icon = nullptr;
+    std::unique_ptr<TrayMenuOwner> m_owner;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "about/about_window.h"
+#include "common/scheduled_task.h"
+#include "editors/task_editors.h"
+#include "platform/services.h"
+#include "settings/options_window.h"
+#include "settings/settings_store.h"
+
+#include <QComboBox>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+/// Opens the windows that the main window leads to: the Options and Schedule Task window with
+/// its Schedule Task page (and through it the task editors), and the About window. Each is made
+/// on first use and kept while it is open. MainWindow owns one for its menu's handlers.
+class WindowLauncher final {
+public:
+    /// The main window and what it owns that these windows touch; all outlive the launcher.
+    WindowLauncher(QWidget& mainWindow, platform::Services& services, SettingsStore& settings,
+                   ScheduledTask& task, QTimer& triggerTimer, const QString& soundFolder);
+    /// Deletes the About window, then the Options window.
+    ~WindowLauncher();
+    WindowLauncher(const WindowLauncher&) = delete;
+    WindowLauncher& operator=(const WindowLauncher&) = delete;
+
+    /// The open Options and Schedule Task window, or a new one, loaded.
+    OptionsWindow& openOptionsWindow();
+    /// The About window, modeless, made when it is not open.
+    void openAbout();
+
+    /// The open Options and Schedule Task window, or null.
+    OptionsWindow* optionsWindow() const { return m_optionsWindow; }
+    /// The open About window, or null.
+    AboutWindow* aboutWindow() const { return m_aboutWindow; }
+
+private:
+    /// What the task editors opened from the Schedule Task page touch.
+    EditorContext editorContext();
+
+    QWidget& m_mainWindow;
+    platform::Services& m_services;
+    SettingsStore& m_settings;
+    ScheduledTask& m_task;
+    QTimer& m_triggerTimer;
+    const QString& m_soundFolder;
+    /// Closing the window destroys it; the next menu choice makes it anew.
+    QPointer<OptionsWindow> m_optionsWindow;
+    QPointer<QComboBox> m_kindBox;
+    /// Closing the About window destroys it.
+    QPointer<AboutWindow> m_aboutWindow;
+};

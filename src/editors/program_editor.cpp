@@ -1,0 +1,88 @@
+#include "editors/program_editor.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTypedLimit = 100;
+const QString kEmptyPath = QStringLiteral("Please select or type the program Name.");
+
+} // namespace
+
+ProgramEditor::ProgramEditor(platform::Services& services, ScheduledTask& task,
+                             const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
+    : EditorWindow(services, windowsToDisable, kindBox), m_task(task) {
+    setFixedSize(pixelsAcross(5400), pixelsDown(2040));
+
+    pathFrame = new QGroupBox(QStringLiteral("Type the Name or Path of the program"), this);
+    pathFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(5160), pixelsDown(1800));
+    pathBox = new QLineEdit(pathFrame);
+    pathBox->setGeometry(pixelsAcross(240), pixelsDown(420), pixelsAcross(3480), pixelsDown(345));
+    pathBox->setMaxLength(kTypedLimit);
+    pathBox->setAccessibleName(QStringLiteral("Program"));
+    // Typing stops at 100 characters; a longer path from the dialog stays whole, and edits
+    // may shorten it but never make it longer.
+    connect(pathBox, &QLineEdit::textEdited, this, [this](const QString& text) {
+        pathBox->setMaxLength(std::max(kTypedLimit, static_cast<int>(text.size())));
+    });
+
+    browseButton = new QPushButton(QStringLiteral("Browse"), pathFrame);
+    browseButton->setToolTip(QStringLiteral("Browse for Programs"));
+    browseButton->setGeometry(pixelsAcross(3840), pixelsDown(390), pixelsAcross(1080), pixelsDown(405));
+    browseButton->setAutoDefault(true); // Return presses it too, as Space does
+    connect(browseButton, &QPushButton::clicked, this, &ProgramEditor::browse);
+
+    makeOkButton(pathFrame, 3840, 1080);
+    connect(okButton, &PictureButton::clicked, this, &ProgramEditor::accept);
+    watchMouseMoves(pathFrame, [this] { restoreOk(); });
+    PressOkOnReturn(pathBox, false);
+    pathBox->setFocus(); // typing starts here when the editor opens
+
+    load();
+}
+
+QStringList ProgramEditor::browseFilters() {
+    // Programs on this system carry no name extension: any file may be one.
+    return {QStringLiteral("Programs (*)"), QStringLiteral("Shell scripts (*.sh)")};
+}
+
+void ProgramEditor::load() {
+    setLook(pathFrame);
+    pathBox->clear();
+}
+
+void ProgramEditor::activate() {
+    disableOtherWindows();
+}
+
+void ProgramEditor::unload() {
+    if (pathBox->text().isEmpty()) {
+        clearTaskKind();
+    }
+    enableOtherWindows();
+}
+
+void ProgramEditor::browse() {
+    if (m_services.fileDialog) {
+        const QString chosen =
+            m_services.fileDialog->getOpenFileName(this, m_dialogFileName, browseFilters());
+        if (!chosen.isEmpty()) {
+            m_dialogFileName = chosen;
+        }
+    }
+    pathBox->setMaxLength(std::max(kTypedLimit, static_cast<int>(m_dialogFileName.size())));
+    pathBox->setText(m_dialogFileName);
+}
+
+void ProgramEditor::accept() {
+    if (pathBox->text().isEmpty()) {
+        showWarning(kEmptyPath);
+        return;
+    }
+    m_task.program = pathBox->text();
+    close();
+}
+
+void ProgramEditor::restoreOk() {
+    okButton->setPicture(1);
+}

@@ -1,0 +1,138 @@
+#include "settings/options_page.h"
+
+#include "common/pictures.h"
+#include "monitor/hourly_beep.h"
+#include "settings/autostart.h"
+
+#include <QMouseEvent>
+
+#include <utility>
+
+OptionsPage::OptionsPage(platform::Services& services, SettingsStore& settings, TwipsScale twips,
+                         QWidget* parent)
+    : QFrame(parent), m_services(services), m_settings(settings) {
+    setAccessibleName(QStringLiteral("Options page"));
+
+    auto decoration = [this, twips](double top, const QString& file) {
+        auto* picture = new QLabel(this);
+        picture->setGeometry(twips.rect(240, top, 840, 840));
+        picture->setPixmap(renderPicture(file, picture->size()));
+        return picture;
+    };
+    auto checkBox = [this, twips](double top, QLabel* label) {
+        auto* box = new QCheckBox(this);
+        box->setGeometry(twips.rect(1200, top, 255, 255));
+        box->setAccessibleName(label->text());
+        return box;
+    };
+    startupPicture = decoration(420, QStringLiteral(":/pictures/options_startup.svg"));
+    monitorPicture = decoration(1860, QStringLiteral(":/pictures/options_monitor.svg"));
+
+    autostartLabel = makeOptionsLabel(this, QStringLiteral("Load 'Corvane' at Startup."),
+                                      twips.rect(1500, 480, 3300, 255));
+    autostartCheck = checkBox(480, autostartLabel);
+    hourlyBeepLabel =
+        makeOptionsLabel(this, QStringLiteral("Beep on every Hour."), twips.rect(1500, 1020, 2300, 255));
+    hourlyBeepCheck = checkBox(1020, hourlyBeepLabel);
+
+    testLink = makeLink(this, QStringLiteral("Test "), twips.rect(3900, 1020, 600, 255), Qt::blue);
+    testLink->setAccessibleDescription(QStringLiteral("Plays the hourly beep"));
+    connect(testLink, &PictureButton::clicked, this, &OptionsPage::testBeep);
+
+    applyAutostartButton = makeListButton(this, twips.rect(5310, 660, 1200, 480), QStringLiteral("Apply"));
+    applyAutostartButton->setAccessibleDescription(
+        QStringLiteral("Applies loading at start-up and the hourly beep"));
+    applyAutostartButton->setPicture(3);
+
+    figuresLabel = makeOptionsLabel(
+        this, QStringLiteral("Show available physical Memory (mb) and CPU usage (%) in Title Bar."),
+        twips.rect(1500, 1920, 3700, 510));
+    figuresLabel->setWordWrap(true);
+    figuresCheck = checkBox(2040, figuresLabel);
+    applyFiguresButton = makeListButton(this, twips.rect(5310, 1980, 1200, 480), QStringLiteral("Apply"));
+    applyFiguresButton->setAccessibleDescription(
+        QStringLiteral("Applies the memory and CPU figures in the title bar"));
+    applyFiguresButton->setPicture(3);
+
+    connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsPage::applyAutostartAndBeep);
+    connect(applyFiguresButton, &PictureButton::clicked, this, &OptionsPage::applyFigures);
+    connect(applyAutostartButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyAutostart);
+    connect(applyFiguresButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyFigures);
+    setMouseTracking(true);
+}
+
+void OptionsPage::mouseMoveEvent(QMouseEvent* event) {
+    restoreApplyButtons();
+    QFrame::mouseMoveEvent(event);
+}
+
+void OptionsPage::highlightApplyAutostart() {
+    applyAutostartButton->setPicture(4);
+}
+
+void OptionsPage::highlightApplyFigures() {
+    applyFiguresButton->setPicture(4);
+}
+
+void OptionsPage::restoreApplyButtons() {
+    applyAutostartButton->setPicture(3);
+    applyFiguresButton->setPicture(3);
+}
+
+void OptionsPage::loadAutostartCheck() {
+    if (const std::optional<int> check = readAutostartCheck(*m_services.registry)) {
+        autostartCheck->setChecked(*check == 1);
+    }
+}
+
+void OptionsPage::loadOptionCaches() {
+    // The caches hold what start-up or the last Apply read; anything but 1 and 0 leaves a box.
+    const OptionTargets& main = m_settings.targets();
+    const std::pair<QCheckBox*, const QString*> boxes[] = {{hourlyBeepCheck, main.hourlyBeepOption},
+                                                           {figuresCheck, main.figuresOption}};
+    for (const auto& [box, cache] : boxes) {
+        if (*cache == QLatin1String("1")) {
+            box->setChecked(true);
+        } else if (*cache == QLatin1String("0")) {
+            box->setChecked(false);
+        }
+    }
+}
+
+void OptionsPage::applyAutostartAndBeep() {
+    if (autostartCheck->isChecked()) {
+        registerAutostart(*m_services.registry, autostartProgramPath());
+    } else {
+        unregisterAutostart(*m_services.registry, *m_services.messages);
+    }
+    // Both options every time; the read-back makes the cache and hourlyBeepTimer follow the registry.
+    if (hourlyBeepCheck->isChecked()) {
+        m_settings.storeHourlyBeepOn();
+    } else {
+        m_settings.storeHourlyBeepOff();
+    }
+    m_settings.loadHourlyBeepOption();
+}
+
+void OptionsPage::applyFiguresOption() {
+    const OptionTargets& main = m_settings.targets();
+    if (figuresCheck->isChecked()) {
+        m_settings.storeFiguresOn();
+        if (!main.captionTimer->isActive()) {
+            main.captionTimer->start();
+        }
+    } else {
+        m_settings.storeFiguresOff();
+        main.mainWindow->setWindowTitle(QString());
+        main.captionTimer->stop();
+    }
+    m_settings.loadFiguresOption();
+}
+
+void OptionsPage::testBeep() {
+    // The window does not respond until the last tone ends (about a second).
+    if (m_services.tone == nullptr) {
+        return;
+    }
+    playToneSweep(*m_services.tone);
+}

@@ -1,0 +1,243 @@
+#include "settings/options_window.h"
+
+#include "about/help_file.h"
+#include "about/maker_site.h"
+#include "common/app_title.h"
+#include "common/design_colours.h"
+#include "common/pictures.h"
+#include "common/twips.h"
+#include "monitor/cpu_memory_monitor.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+// The window as designed, in twips: the tab bar, the page area, the status bar under them.
+constexpr double kTabBarWidth = 1500;
+constexpr double kPageWidth = 6930;
+constexpr double kPageHeight = 3800;
+constexpr double kSchedulePageHeight = 3650;
+constexpr double kStatusBarHeight = 330;
+
+} // namespace
+
+OptionsWindow::OptionsWindow(platform::Services& services, SettingsStore& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_services(services), m_settings(settings) {
+    m_twips = TwipsScale{m_services.screen->twipsPerPixelX(), m_services.screen->twipsPerPixelY()};
+    setAccessibleName(QStringLiteral("Options and Schedule Task"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
+    setFixedSize(twipsRect(0, 0, kTabBarWidth + kPageWidth, kPageHeight + kStatusBarHeight).size());
+    setDesignColours(this, kDesignBackground);
+
+    buildTabs();
+    optionsPage = new OptionsPage(m_services, m_settings, m_twips, this);
+    optionsPage->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kPageHeight));
+
+    schedulePageFrame = new QFrame(this);
+    schedulePageFrame->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kSchedulePageHeight));
+    schedulePageFrame->setAccessibleName(QStringLiteral("Schedule Task page"));
+    auto* pageLayout = new QVBoxLayout(schedulePageFrame);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    optionsPage->hide();
+    schedulePageFrame->hide();
+
+    buildStatusBar();
+    buildLinks();
+    statusBarTimer.setInterval(500);
+    connect(&statusBarTimer, &QTimer::timeout, this, &OptionsWindow::showFiguresInStatusBar);
+}
+
+void OptionsWindow::buildTabs() {
+    tabBar = new QFrame(this);
+    tabBar->setGeometry(twipsRect(0, 0, kTabBarWidth, kPageHeight));
+    setDesignColours(tabBar, kTabBarColour);
+
+    auto makeTab = [this](double top, const QString& caption, const QString& name, QLabel*& label) {
+        PictureButton* tab = makeListButton(tabBar, twipsRect(337, top, 825, 825), name);
+        // The design picture: neither selected nor not, until a page is chosen.
+        tab->setPixmap(renderPicture(QStringLiteral(":/pictures/page_tab_design.svg"), tab->size()));
+        label = makeOptionsLabel(tabBar, caption, twipsRect(0, top + 870, kTabBarWidth, 255));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        QPalette white = label->palette();
+        white.setColor(QPalette::WindowText, Qt::white);
+        label->setPalette(white);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        return tab;
+    };
+    optionsTab = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options"), optionsTabCaption);
+    scheduleTab =
+        makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task"), scheduleTabCaption);
+    // A screen reader hears which page tab is the selected one.
+    optionsTab->setToggle(2);
+    scheduleTab->setToggle(2);
+    connect(optionsTab, &PictureButton::clicked, this, &OptionsWindow::toggleOptionsPage);
+    connect(scheduleTab, &PictureButton::clicked, this, &OptionsWindow::toggleSchedulePage);
+}
+
+void OptionsWindow::buildLinks() {
+    // Under the Schedule Task tab, one link a line.
+    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), Qt::white);
+    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), Qt::white);
+    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), Qt::white);
+    helpLink->setAccessibleDescription(QStringLiteral("Opens the help page"));
+    aboutLink->setAccessibleDescription(QStringLiteral("Shows the About window"));
+    webLink->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
+    connect(helpLink, &PictureButton::clicked, this, &OptionsWindow::openHelp);
+    connect(aboutLink, &PictureButton::clicked, this, &OptionsWindow::openAbout);
+    connect(webLink, &PictureButton::clicked, this, &OptionsWindow::openWebAddress);
+}
+
+void OptionsWindow::buildStatusBar() {
+    statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    statusBar->setGeometry(twipsRect(0, kPageHeight, kTabBarWidth + kPageWidth, kStatusBarHeight));
+    const int stretches[] = {2, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(statusBar);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar->addWidget(m_panels[i], stretches[i]);
+    }
+}
+
+QLabel* OptionsWindow::panel(int number) const {
+    return number >= 1 && number <= 3 ? m_panels[number - 1] : nullptr;
+}
+
+void OptionsWindow::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
+    schedulePageFrame->layout()->addWidget(page);
+    m_pageSteps = std::move(steps);
+    // The page's controls joined the end of the Tab order: the links go back behind them.
+    QWidget* last = previousInFocusChain();
+    for (QWidget* link : {helpLink, aboutLink, webLink}) {
+        setTabOrder(last, link);
+        last = link;
+    }
+}
+
+void OptionsWindow::load() {
+    setWindowTitle(kAppTitle);
+    setDesignColours(optionsPage, kDesignBackground);
+    setDesignColours(schedulePageFrame, kDesignBackground);
+    setDesignColours(tabBar, kTabBarColour);
+
+    statusBarTimer.start();
+    // On a new window both tabs show their design pictures: neither rule changes anything.
+    toggleOptionsPage();
+    toggleSchedulePage();
+    if (m_pageSteps.fillTaskKinds) {
+        m_pageSteps.fillTaskKinds();
+    }
+    optionsPage->loadAutostartCheck();
+    if (m_pageSteps.copyScheduledTask) {
+        m_pageSteps.copyScheduledTask();
+    }
+
+    optionsPage->loadOptionCaches();
+
+    if (m_pageSteps.showScheduleStatus) {
+        m_pageSteps.showScheduleStatus();
+    }
+    panel(3)->setText(m_settings.targets().mainWindow->windowTitle());
+}
+
+void OptionsWindow::unload() {
+    statusBarTimer.stop();
+}
+
+void OptionsWindow::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}
+
+void OptionsWindow::focusPage(QFrame* frame) {
+    if (!frame->isVisibleTo(this) || (focusWidget() != nullptr && frame->isAncestorOf(focusWidget()))) {
+        return;
+    }
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (frame->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) != 0) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void OptionsWindow::openHelp() {
+    openHelpFile(m_services);
+}
+
+void OptionsWindow::openAbout() {
+    if (m_showAbout) {
+        m_showAbout();
+    }
+}
+
+void OptionsWindow::openWebAddress() {
+    openMakerSite(m_services);
+}
+
+void OptionsWindow::showPage(QFrame* frame) {
+    frame->show();
+    // Both pages lie at the same place; the one just shown goes on top.
+    frame->raise();
+}
+
+void OptionsWindow::openOnOptionsPage() {
+    optionsTab->setPicture(2);
+    scheduleTab->setPicture(1);
+    showPage(optionsPage);
+    show();
+    raise();
+    activateWindow();
+    focusPage(optionsPage);
+}
+
+void OptionsWindow::openOnSchedulePage() {
+    scheduleTab->setPicture(2);
+    optionsTab->setPicture(1);
+    show();
+    raise();
+    activateWindow();
+    showPage(schedulePageFrame);
+    focusPage(schedulePageFrame);
+}
+
+void OptionsWindow::toggleOptionsPage() {
+    if (optionsTab->picture() == 1) {
+        optionsTab->setPicture(2);
+        showPage(optionsPage);
+        schedulePageFrame->hide();
+        scheduleTab->setPicture(1);
+    } else if (optionsTab->picture() == 2) {
+        optionsPage->hide();
+        optionsTab->setPicture(1);
+    }
+}
+
+void OptionsWindow::toggleSchedulePage() {
+    if (scheduleTab->picture() == 1) {
+        scheduleTab->setPicture(2);
+        showPage(schedulePageFrame);
+        optionsPage->hide();
+        optionsTab->setPicture(1);
+    } else if (scheduleTab->picture() == 2) {
+        schedulePageFrame->hide();
+        scheduleTab->setPicture(1);
+    }
+}
+
+void OptionsWindow::showFiguresInStatusBar() {
+    const OptionTargets& main = m_settings.targets();
+    try {
+        panel(3)->setText(composeMonitorText(*m_services.figures, *main.cpuText));
+    } catch (const std::exception&) {
+        // The main window reports the figures that cannot be read.
+        statusBarTimer.stop();
+    }
+}

@@ -1,0 +1,324 @@
+#include "fixtures.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QTest>
+#include <QTime>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+using platform::MessageIcon;
+
+constexpr std::uint64_t kHour = 3'600'000ULL;
+
+using MainWindowFixture = MainWindowTest;
+
+TEST_F(MainWindowFixture, Refresh_ShowsTheUptimeOfEachTick) {
+    EXPECT_EQ(mainWindow->display.daysLabel->text(), "00");
+    EXPECT_EQ(mainWindow->display.startDateLabel->text(), "Date & Time");
+    refreshAt(86'400'000ULL);
+    EXPECT_EQ(mainWindow->display.daysLabel->text(), "01");
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "24");
+    EXPECT_EQ(mainWindow->display.minutesLabel->text(), "00");
+    EXPECT_EQ(mainWindow->hoursText, "24");
+    EXPECT_EQ(mainWindow->uptimeDays, 1);
+    EXPECT_EQ(mainWindow->uptimeHours, 24);
+    refreshAt(90'000'000ULL + 9 * 60'000ULL);
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "01");
+    EXPECT_EQ(mainWindow->display.minutesLabel->text(), "09");
+    EXPECT_EQ(mainWindow->uptimeMinutes, 9);
+    refreshAt(0);
+    EXPECT_EQ(mainWindow->hoursText, "0");
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_FALSE(f.process->ended());
+}
+
+TEST_F(MainWindowFixture, Refresh_At744HoursRunsOnAndAt745ShowsTheMessageOnceAndEnds) {
+    refreshAt(744 * kHour);
+    EXPECT_EQ(mainWindow->display.daysLabel->text(), "31");
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "24");
+    EXPECT_FALSE(f.process->ended());
+
+    const QString hoursBefore = mainWindow->display.hoursLabel->text();
+    refreshAt(745 * kHour);
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_TRUE(
+        f.messages->shown[0].text.startsWith("Corvane has identified that your Computer is continuously"));
+    EXPECT_TRUE(f.messages->shown[0].text.endsWith("Then start Corvane. "));
+    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
+    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
+    // Nothing after the rule ran: the hour kept its old text.
+    EXPECT_EQ(mainWindow->display.hoursLabel->text(), hoursBefore);
+    // A late tick does not show the message again.
+    refreshAt(746 * kHour);
+    EXPECT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_FALSE(mainWindow->uptimeTimer.isActive());
+}
+
+TEST_F(MainWindowFixture, Refresh_PastThe32BitWrapStillEndsTheProgram) {
+    // 50 days: a 32-bit count would read 0 days 6 hours here.
+    refreshAt(50ULL * 24 * kHour);
+    EXPECT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.process->terminations.size(), 1u);
+}
+
+TEST_F(MainWindowFixture, Refresh_FailureShowsTheRestartMessageAndEnds) {
+    f.clock->failTick = true;
+    mainWindow->refreshUptime();
+    EXPECT_EQ(f.messages->shown,
+              fakes::OneBox("You must restart your computer to for Corvane to function corectly.",
+                            MessageIcon::Exclamation));
+    EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
+}
+
+TEST_F(MainWindowFixture, Refresh_SeparatorsBlinkTogether) {
+    EXPECT_FALSE(mainWindow->display.hoursSeparator->isHidden());
+    EXPECT_FALSE(mainWindow->display.daysSeparator->isHidden());
+    refreshAt(1000);
+    EXPECT_TRUE(mainWindow->display.hoursSeparator->isHidden());
+    EXPECT_TRUE(mainWindow->display.daysSeparator->isHidden());
+    refreshAt(2000);
+    EXPECT_FALSE(mainWindow->display.hoursSeparator->isHidden());
+    EXPECT_FALSE(mainWindow->display.daysSeparator->isHidden());
+}
+
+TEST_F(MainWindowFixture, Refresh_ArmsTheHourlyBeepOnlyDuringMinute58WithTheOptionOn) {
+    mainWindow->hourlyBeepTimer.stop();
+    mainWindow->hourlyBeepOption = "1";
+    for (int minute = 0; minute < 60; ++minute) {
+        mainWindow->hourlyBeepTimer.stop();
+        refreshAt(5 * kHour + static_cast<std::uint64_t>(minute) * 60'000ULL);
+        EXPECT_EQ(mainWindow->hourlyBeepTimer.isActive(), minute == 58) << minute;
+    }
+    // Arming again while armed keeps the running timer (a restart would postpone its tick).
+    mainWindow->hourlyBeepTimer.stop();
+    refreshAt(5 * kHour + 58 * 60'000ULL);
+    const int remaining = mainWindow->hourlyBeepTimer.remainingTime();
+    refreshAt(5 * kHour + 58 * 60'000ULL + 1000);
+    EXPECT_LE(mainWindow->hourlyBeepTimer.remainingTime(), remaining);
+
+    for (const char* cache : {"0", "hrbeepstatus", "2"}) {
+        mainWindow->hourlyBeepTimer.stop();
+        mainWindow->hourlyBeepOption = cache;
+        refreshAt(5 * kHour + 58 * 60'000ULL);
+        EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive()) << cache;
+    }
+}
+
+TEST_F(MainWindowFixture, StartTime_ShownOnceFromNowLessTheUptime) {
+    f.clock->tick = 26 * kHour + 400; // up one day and two hours
+    const std::int64_t start = mainWindow->showSystemStart();
+    EXPECT_EQ(start, 1'796'632'215'000LL - 26 * static_cast<std::int64_t>(kHour));
+    EXPECT_EQ(mainWindow->display.startDateLabel->text(), "2026-12-06");
+    EXPECT_EQ(mainWindow->display.startTimeLabel->text(), "06:30:15");
+    f.clock->now += 60'000;
+    mainWindow->showTimeNow();
+    EXPECT_EQ(mainWindow->display.nowLabel->text(), "08:31:15");
+    EXPECT_EQ(mainWindow->display.startTimeLabel->text(), "06:30:15");
+}
+
+TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
+    f.screen->area = {0, 0, 1023, 738};
+    mainWindow->load();
+    EXPECT_EQ(f.process->locks, (std::vector<std::string>{"Corvane4.0"}));
+    EXPECT_EQ(mainWindow->heightTwips(), 2325.0f);
+    EXPECT_EQ(mainWindow->slide.currentRow(), -155);
+    EXPECT_EQ(mainWindow->slide.endRow(), 0);
+    EXPECT_TRUE(mainWindow->slide.slideTimer.isActive());
+    EXPECT_TRUE(mainWindow->uptimeTimer.isActive());
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
+    ASSERT_NE(mainWindow->trayIcon(), nullptr);
+    EXPECT_EQ(mainWindow->trayIcon()->toolTip(), "Corvane 4.0");
+    EXPECT_NE(mainWindow->menu.owner(), nullptr);
+    EXPECT_FALSE(mainWindow->menu.owner()->isVisible());
+    EXPECT_NE(mainWindow->display.startDateLabel->text(), "Date & Time");
+
+    int steps = 0;
+    while (mainWindow->slide.slideTimer.isActive() && steps < 1000) {
+        mainWindow->slide.step();
+        ++steps;
+    }
+    EXPECT_EQ(steps, 155);
+    EXPECT_EQ(mainWindow->slide.currentRow(), 0);
+    EXPECT_EQ(mainWindow->x(), 512); // 511.5 goes to the even neighbour
+}
+
+TEST_F(MainWindowFixture, Load_UnsupportedSystemShowsTheMessageAndEndsAtOnce) {
+    for (int id : {0, 1}) {
+        MainWindowHarness w;
+        w.f.process->platform = id;
+        w.mainWindow->load();
+        EXPECT_EQ(w.f.messages->shown,
+                  fakes::OneBox("Corvane does not support this OS. Program will be terminated",
+                                MessageIcon::Critical));
+        EXPECT_EQ(w.f.process->immediateEnds, 1);
+        EXPECT_FALSE(w.mainWindow->uptimeTimer.isActive());
+        EXPECT_EQ(w.mainWindow->trayIcon(), nullptr);
+    }
+}
+
+TEST_F(MainWindowFixture, Initialize_ListFailureIsReportedAndStartupGoesOn) {
+    f.processes->failList = true;
+    mainWindow->checkInstance();
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, "The process list cannot be read.");
+    EXPECT_EQ(f.process->immediateEnds, 0);
+}
+
+TEST_F(MainWindowFixture, MoreLess_TogglesHeightPictureAndCurrentTime) {
+    mainWindow->load();
+    const int top = mainWindow->buttons.moreLessButton->y();
+    mainWindow->toggleMoreInformation();
+    EXPECT_EQ(mainWindow->heightTwips(), 1170.0f);
+    EXPECT_EQ(mainWindow->height(), (1170 - 360) / 15 + 2) << "the client area ends a pixel below the button";
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 4);
+    EXPECT_GT(mainWindow->buttons.moreLessButton->y(), top);
+    EXPECT_FALSE(mainWindow->clockTimer.isActive());
+
+    mainWindow->toggleMoreInformation();
+    EXPECT_EQ(mainWindow->heightTwips(), 2325.0f);
+    EXPECT_EQ(mainWindow->height(), (2325 - 360) / 15);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
+    EXPECT_EQ(mainWindow->buttons.moreLessButton->y(), top);
+    EXPECT_TRUE(mainWindow->clockTimer.isActive());
+}
+
+TEST_F(MainWindowFixture, MoreLess_ShrinkingShowsTransparencyOffLook) {
+    mainWindow->load();
+    mainWindow->buttons.transparencyButton->setPicture(2);
+    mainWindow->toggleMoreInformation();
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 1);
+    mainWindow->buttons.transparencyButton->setPicture(2);
+    mainWindow->toggleMoreInformation();
+    EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
+}
+
+TEST_F(MainWindowFixture, MoreLess_HeightsOutsideTheRangeNeverChange) {
+    mainWindow->load();
+    for (float h : {2289.0f, 2426.0f, 1171.0f}) {
+        mainWindow->setHeightTwips(h);
+        mainWindow->toggleMoreInformation();
+        EXPECT_EQ(mainWindow->heightTwips(), h);
+    }
+    for (float h : {2290.0f, 2425.0f}) {
+        mainWindow->setHeightTwips(h);
+        mainWindow->toggleMoreInformation();
+        EXPECT_EQ(mainWindow->heightTwips(), 1170.0f) << h;
+    }
+}
+
+TEST_F(MainWindowFixture, Minimize_MenuItemAfterTheButton) {
+    mainWindow->load();
+    mainWindow->minimize();
+    EXPECT_TRUE(mainWindow->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(mainWindow->menu.minimize->text(), "Minimize");
+    mainWindow->toggleMinimized();
+    EXPECT_TRUE(mainWindow->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(mainWindow->menu.minimize->text(), "Maximize");
+    mainWindow->toggleMinimized();
+    EXPECT_FALSE(mainWindow->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(mainWindow->menu.minimize->text(), "Minimize");
+}
+
+TEST_F(MainWindowFixture, Menu_ItemsInOrderWithScheduleTaskAsBoldDefault) {
+    QStringList texts;
+    for (QAction* a : mainWindow->menu.menu->actions()) {
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    EXPECT_EQ(texts,
+              (QStringList{"About", "-", "Options ", "Schedule Task", "-", "Minimize", "Exit Corvane"}));
+    EXPECT_EQ(mainWindow->menu.menu->defaultAction(), mainWindow->menu.scheduleTask);
+    EXPECT_TRUE(mainWindow->menu.scheduleTask->font().bold());
+}
+
+TEST_F(MainWindowFixture, Tray_OnlyARightPressOpensTheMenu) {
+    mainWindow->load();
+    for (int message : {512, 513, 514, 515, 517}) {
+        mainWindow->trayCallback(message);
+        EXPECT_FALSE(mainWindow->menu.menu->isVisible()) << message;
+    }
+    mainWindow->trayCallback(516);
+    EXPECT_TRUE(mainWindow->menu.menu->isVisible());
+    mainWindow->menu.menu->hide();
+}
+
+TEST_F(MainWindowFixture, NoTray_TheWindowsRightButtonOpensTheMenu) {
+    mainWindow->load(); // offscreen: no system tray
+    QTest::mousePress(mainWindow.get(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
+    EXPECT_FALSE(mainWindow->menu.menu->isVisible());
+    QTest::mousePress(mainWindow.get(), Qt::RightButton, Qt::NoModifier, QPoint(60, 20));
+    EXPECT_TRUE(mainWindow->menu.menu->isVisible());
+    mainWindow->menu.menu->hide();
+}
+
+TEST_F(MainWindowFixture, Exit_EndsWith259AndUnloadRemovesTheTrayIconFirst) {
+    mainWindow->load();
+    mainWindow->menu.exit->trigger();
+    EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
+    EXPECT_TRUE(mainWindow->trayIcon()->isVisible()); // Exit does not take the icon away
+
+    mainWindow->close();
+    EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259, 259}));
+    EXPECT_FALSE(mainWindow->trayIcon()->isVisible());
+}
+
+// The time of day as the window shows it: the locale's long format without the zone name.
+QString TimeOfDay(const QLocale& locale, QTime time) {
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return locale.toString(time, format.simplified());
+}
+
+TEST_F(MainWindowFixture, Layout_EveryLabelHoldsItsWidestText) {
+    MainWindow& form = *mainWindow;
+    std::vector<std::pair<QLabel*, QString>> cases = {
+        {form.display.daysLabel, "31"},
+        {form.display.hoursLabel, "24"},
+        {form.display.minutesLabel, "59"},
+        {form.display.startupHeading, "Startup Info"},
+        {form.display.startDateCaption, "Date :"},
+        {form.display.startTimeCaption, "Time :"},
+        {form.display.nowCaption, "Now  :"},
+    };
+    // A two-digit day and the widest times of day, in a few common regional formats.
+    for (const char* name : {"C", "en_US", "en_GB", "de_DE", "fr_FR"}) {
+        const QLocale locale(QString::fromLatin1(name));
+        cases.emplace_back(form.display.startDateLabel,
+                           locale.toString(QDate(2026, 12, 27), QLocale::ShortFormat));
+        for (const QTime time : {QTime(23, 59, 59), QTime(11, 59, 59)}) {
+            cases.emplace_back(form.display.startTimeLabel, TimeOfDay(locale, time));
+            cases.emplace_back(form.display.nowLabel, TimeOfDay(locale, time));
+        }
+    }
+    for (const auto& [label, text] : cases) {
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->width());
+    }
+}
+
+TEST_F(MainWindowFixture, Layout_HeadingEndsBeforeTheTransparencyButton) {
+    MainWindow& form = *mainWindow;
+    const int headingEnd =
+        form.display.startupHeading->x() +
+        form.display.startupHeading->fontMetrics().horizontalAdvance(form.display.startupHeading->text());
+    EXPECT_LE(headingEnd, form.buttons.transparencyButton->x());
+}
+
+TEST_F(MainWindowFixture, Layout_NoTwoLabelsOverlap) {
+    // A label repainted each second would repaint an overlapping neighbour with it.
+    const QList<QLabel*> labels = mainWindow->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* a : labels) {
+        for (QLabel* b : labels) {
+            if (a != b && !a->text().isEmpty() && !b->text().isEmpty()) {
+                EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                    << a->text().toStdString() << " / " << b->text().toStdString();
+            }
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include "editors/program_editor.h"
+#include "fixtures.h"
+
+#include <QTest>
+
+namespace {
+
+struct ProgramEditorTest : EditorFixture {
+    EditorHolder<ProgramEditor> form;
+
+    ProgramEditorTest() {
+        pick(QStringLiteral("Run Program"));
+        open();
+    }
+    void open() {
+        delete form.get();
+        form.editor = new ProgramEditor(
+            f.services, task, {mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get()},
+            kindBox);
+        form->show();
+    }
+};
+
+TEST_F(ProgramEditorTest, Open_EmptyPathEveryVisit) {
+    EXPECT_EQ(form->windowTitle(), "Corvane");
+    EXPECT_EQ(form->pathFrame->palette().color(QPalette::Window), QColor(166, 193, 232));
+    EXPECT_EQ(form->pathFrame->title(), "Type the Name or Path of the program");
+    EXPECT_EQ(form->browseButton->text(), "Browse");
+    EXPECT_EQ(form->browseButton->toolTip(), "Browse for Programs");
+    form->pathBox->setText(QStringLiteral("/usr/bin/xterm"));
+    form->accept();
+    EXPECT_EQ(task.program, "/usr/bin/xterm");
+    flushDeletes();
+    open();
+    EXPECT_EQ(form->pathBox->text(), "");
+}
+
+TEST_F(ProgramEditorTest, Browse_ChoiceAndCancelSequences) {
+    // Each step: what the dialog hands back ("" is a cancel), what the user typed before it
+    // (null: nothing), and the path box afterwards.
+    struct Step {
+        QString dialog;
+        QString typedBefore;
+        QString expected;
+    };
+    const std::vector<std::vector<Step>> sequences = {
+        {{"/usr/bin/xterm", {}, "/usr/bin/xterm"}, {"", {}, "/usr/bin/xterm"}},
+        {{"", "firefox", ""}},
+        {{"/a/b.sh", {}, "/a/b.sh"}, {"", "typed over", "/a/b.sh"}, {"/c/d", {}, "/c/d"}, {"", {}, "/c/d"}},
+    };
+    for (const auto& sequence : sequences) {
+        open();
+        dialog->calls.clear();
+        for (const Step& step : sequence) {
+            SCOPED_TRACE((step.dialog + " after " + step.typedBefore).toStdString());
+            if (!step.typedBefore.isNull()) {
+                form->pathBox->clear();
+                QTest::keyClicks(form->pathBox, step.typedBefore);
+            }
+            dialog->results.push_back(step.dialog);
+            form->browse();
+            EXPECT_EQ(form->pathBox->text(), step.expected);
+        }
+        // The dialog offers programs then shell scripts, and starts at the previous choice of this visit.
+        ASSERT_EQ(dialog->calls.size(), sequence.size());
+        EXPECT_EQ(dialog->calls[0].filters, (QStringList{"Programs (*)", "Shell scripts (*.sh)"}));
+        EXPECT_EQ(dialog->calls[0].startPath, "");
+        for (std::size_t i = 1; i < sequence.size(); ++i) {
+            EXPECT_EQ(dialog->calls[i].startPath, sequence[i - 1].expected);
+        }
+    }
+    EXPECT_EQ(task.program, "lblexe");
+}
+
+TEST_F(ProgramEditorTest, Browse_NewVisitForgetsTheLastChoice) {
+    dialog->results.push_back(QStringLiteral("/usr/bin/xterm"));
+    form->browse();
+    form->close();
+    open();
+    form->browse();
+    EXPECT_EQ(dialog->calls.back().startPath, "");
+    EXPECT_EQ(form->pathBox->text(), "");
+}
+
+TEST_F(ProgramEditorTest, Path_TypingStopsAt100ButALongerChoiceStaysWhole) {
+    QTest::keyClicks(form->pathBox, QString(101, QChar('p')));
+    EXPECT_EQ(form->pathBox->text(), QString(100, QChar('p')));
+    form->accept();
+    EXPECT_EQ(task.program, QString(100, QChar('p')));
+
+    open();
+    const QString longPath = "/home/user/" + QString(140, QChar('d')) + "/run";
+    dialog->results.push_back(longPath);
+    form->browse();
+    EXPECT_EQ(form->pathBox->text(), longPath);
+    // Edits may shorten it; typing never makes it longer again.
+    form->pathBox->end(false);
+    QTest::keyClick(form->pathBox, Qt::Key_Backspace);
+    QTest::keyClicks(form->pathBox, "xy");
+    EXPECT_EQ(form->pathBox->text(), longPath.chopped(1));
+    form->accept();
+    EXPECT_EQ(task.program, longPath.chopped(1));
+
+    open();
+    dialog->results.push_back(longPath);
+    form->browse();
+    form->pathBox->selectAll();
+    QTest::keyClicks(form->pathBox, QString(105, QChar('q')));
+    EXPECT_EQ(form->pathBox->text(), QString(100, QChar('q')));
+}
+
+TEST_F(ProgramEditorTest, Ok_TakesThePathUnchangedOrWarnsWhenEmpty) {
+    const QString accepted[] = {QStringLiteral("xterm"), QStringLiteral(" /no/such/program "),
+                                QStringLiteral("/bin/sh -c true")};
+    for (const QString& path : accepted) {
+        open();
+        form->pathBox->setText(path);
+        form->accept();
+        EXPECT_EQ(task.program, path);
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(kindBox->currentText(), "Run Program");
+    }
+    EXPECT_TRUE(f.messages->shown.empty());
+
+    open();
+    form->accept();
+    EXPECT_EQ(f.messages->shown,
+              fakes::OneBox("Please select or type the program Name.", platform::MessageIcon::Exclamation));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(task.program, "/bin/sh -c true");
+}
+
+TEST_F(ProgramEditorTest, CloseBox_ClearsTheKindOnlyWhenThePathIsEmpty) {
+    form->close();
+    EXPECT_EQ(kindBox->currentText(), "");
+    EXPECT_EQ(task.program, "lblexe");
+    // Nothing is chosen now: the next arrow key starts from the top, it opens no editor.
+    QTest::keyClick(kindBox, Qt::Key_Down);
+    EXPECT_EQ(kindBox->currentText(), "Turn Off Computer");
+
+    pick(QStringLiteral("Run Program"));
+    open();
+    QTest::keyClicks(form->pathBox, "/usr/bin/xterm");
+    form->close();
+    EXPECT_EQ(kindBox->currentText(), "Run Program");
+    EXPECT_EQ(task.program, "lblexe");
+}
+
+TEST_F(ProgramEditorTest, Activation_DisablesTheOtherFourWindowsUntilTheEditorCloses) {
+    form->activateWindow();
+    QTRY_VERIFY(form->isActiveWindow());
+    EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get(),
+                       programEditor.get()}),
+              (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_TRUE(form->isEnabled());
+    form->accept(); // empty: warns, stays open, the others stay disabled
+    EXPECT_FALSE(mainWindow->isEnabled());
+    form->close();
+    EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get()}),
+              (std::vector<bool>{true, true, true, true}));
+}
+
+TEST_F(ProgramEditorTest, Hover_OkLightsUpUntilTheMouseMovesOverTheFrame) {
+    moveMouseOver(form->okButton);
+    EXPECT_EQ(form->okButton->picture(), 2);
+    moveMouseOver(form->pathBox);
+    EXPECT_EQ(form->okButton->picture(), 2);
+    moveMouseOver(form->pathFrame);
+    EXPECT_EQ(form->okButton->picture(), 1);
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+#include "editors/web_address_editor.h"
+#include "fixtures.h"
+
+#include <QTest>
+
+namespace {
+
+struct WebAddressEditorTest : EditorFixture {
+    EditorHolder<WebAddressEditor> form;
+
+    WebAddressEditorTest() {
+        pick(QStringLiteral("Visit Website"));
+        open();
+    }
+    void open() {
+        delete form.get();
+        form.editor = new WebAddressEditor(f.services, task,
+                                           {mainWindow.get(), optionsWindow.get(), alertEditor.get(),
+                                            aboutWindow.get(), programEditor.get()},
+                                           kindBox);
+        form->show();
+    }
+};
+
+TEST_F(WebAddressEditorTest, Open_StartsFromThePrefixEveryVisit) {
+    EXPECT_EQ(form->addressFrame->title(), "Type URL (Web  Address)");
+    EXPECT_EQ(form->addressBox->text(), "http://");
+    form->addressBox->setText(QStringLiteral("http://example.org"));
+    form->accept();
+    flushDeletes();
+    open();
+    EXPECT_EQ(form->addressBox->text(), "http://");
+}
+
+TEST_F(WebAddressEditorTest, Ok_AcceptsAnythingButTheExactPrefix) {
+    struct Case {
+        QString text;
+        bool kindKept; ///< whether closing leaves the kind in the box
+    };
+    const Case cases[] = {
+        {QStringLiteral("http://example.org"), true}, {QStringLiteral("HTTP://"), true},
+        {QStringLiteral("http:// "), true},           {QStringLiteral(" http://"), true},
+        {QStringLiteral("www.example.org"), true},    {QString(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        pick(QStringLiteral("Visit Website"));
+        open();
+        form->addressBox->setText(c.text);
+        form->accept();
+        EXPECT_EQ(task.webAddress, c.text);
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(kindBox->currentText(), c.kindKept ? "Visit Website" : "");
+    }
+    EXPECT_TRUE(f.messages->shown.empty());
+}
+
+TEST_F(WebAddressEditorTest, Ok_TheBarePrefixWarnsAndChangesNothing) {
+    form->accept();
+    EXPECT_EQ(f.messages->shown, fakes::OneBox("Please type the URL.", platform::MessageIcon::Exclamation));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(task.webAddress, "URL");
+    EXPECT_EQ(kindBox->currentText(), "Visit Website");
+}
+
+TEST_F(WebAddressEditorTest, CloseBox_ClearsTheKindForThePrefixOrNothing) {
+    const std::pair<QString, bool> cases[] = {
+        {QStringLiteral("http://"), false},
+        {QString(), false},
+        {QStringLiteral("http://typed.but.not.accepted"), true},
+    };
+    for (const auto& [text, kept] : cases) {
+        SCOPED_TRACE(text.toStdString());
+        pick(QStringLiteral("Visit Website"));
+        open();
+        form->addressBox->setText(text);
+        form->close();
+        EXPECT_EQ(kindBox->currentText(), kept ? "Visit Website" : "");
+        EXPECT_EQ(task.webAddress, "URL");
+    }
+}
+
+TEST_F(WebAddressEditorTest, Address_TakesAtMost100TypedCharacters) {
+    QTest::keyClicks(form->addressBox, QString(94, QChar('a')));
+    EXPECT_EQ(form->addressBox->text(), "http://" + QString(93, QChar('a')));
+    form->accept();
+    EXPECT_EQ(task.webAddress.size(), 100);
+}
+
+TEST_F(WebAddressEditorTest, Activation_SetsTheLookAndDisablesFiveWindowsUntilClosed) {
+    form->activateWindow();
+    QTRY_VERIFY(form->isActiveWindow());
+    EXPECT_EQ(form->windowTitle(), "Corvane");
+    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(166, 193, 232));
+    EXPECT_EQ(form->addressFrame->palette().color(QPalette::Window), QColor(166, 193, 232));
+    EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get(),
+                       programEditor.get()}),
+              (std::vector<bool>{false, false, false, false, false}));
+    form->close();
+    EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get(),
+                       programEditor.get()}),
+              (std::vector<bool>{true, true, true, true, true}));
+}
+
+TEST_F(WebAddressEditorTest, Hover_OkLightsUpUntilTheMouseMovesOverTheFrame) {
+    moveMouseOver(form->okButton);
+    EXPECT_EQ(form->okButton->picture(), 2);
+    moveMouseOver(form->addressFrame);
+    EXPECT_EQ(form->okButton->picture(), 1);
+}
+
+} // namespace
