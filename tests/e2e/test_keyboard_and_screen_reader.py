@@ -10,22 +10,10 @@ import sys
 import time
 
 from desktop import check, run_checks, wait_for, write_script
+from test_schedule import trigger_for, uptime_seconds
 
 SITE = "https://www.pellorin.example/corvane/"
 MESSAGE = "Stand up and stretch"
-
-
-def uptime_seconds():
-    with open("/proc/uptime") as f:
-        return float(f.read().split()[0])
-
-
-def trigger_for(seconds):
-    """Days, hours and minutes as the main window shows the up time of that many seconds."""
-    total_minutes = int(seconds) // 60
-    total_hours = total_minutes // 60
-    hours = 0 if total_hours == 0 else (total_hours - 1) % 24 + 1
-    return total_hours // 24, hours, total_minutes % 60
 
 
 class Reader:

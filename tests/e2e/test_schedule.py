@@ -43,6 +43,18 @@ def type_into(d, window, place, text):
     d.run(["xdotool", "type", "--delay", "40", text], check=True)
 
 
+def open_schedule_page(d):
+    """Starts the program and opens its Schedule Task page from the tray menu."""
+    corvane = d.start_corvane()
+    main = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
+    wait_for(lambda: d.tray_icon(corvane.pid) and d.is_embedded(d.tray_icon(corvane.pid)), 10, "the tray icon")
+    d.open_tray_menu(corvane.pid)
+    d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
+    options_window = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
+    time.sleep(0.5)
+    return corvane, main, options_window
+
+
 def run(d, artifacts):
     if uptime_seconds() > 31 * 86400 - 300:
         print("skip: the machine has been up for more than 31 days, which the program refuses")
@@ -52,14 +64,7 @@ def run(d, artifacts):
                           f"#!/bin/sh\nprintf '%s|' \"$@\" > '{mark}.part' && mv '{mark}.part' '{mark}'\n")
     witness = os.path.join(d.tmp, "shell-ran")
 
-    corvane = d.start_corvane()
-    main = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
-    wait_for(lambda: d.tray_icon(corvane.pid) and d.is_embedded(d.tray_icon(corvane.pid)), 10, "the tray icon")
-
-    d.open_tray_menu(corvane.pid)
-    d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
-    options_window = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
-    time.sleep(0.5)
+    corvane, main, options_window = open_schedule_page(d)
 
     # The kind box's list, opened from the keyboard: Run Program is the sixth kind.
     d.click(options_window, *KIND_BOX)

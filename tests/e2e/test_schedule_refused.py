@@ -6,7 +6,7 @@ import sys
 import time
 
 from desktop import check, run_checks, wait_for
-from test_schedule import APPLY, SCHEDULED_CHECK, KIND_BOX, DAYS_BOX, HOURS_BOX, MINUTES_BOX, trigger_for, type_into, uptime_seconds
+from test_schedule import APPLY, SCHEDULED_CHECK, KIND_BOX, DAYS_BOX, HOURS_BOX, MINUTES_BOX, open_schedule_page, trigger_for, type_into, uptime_seconds
 
 REASON = "Access denied by policy"
 
@@ -18,13 +18,7 @@ def run(d, artifacts):
     d.logind_add_method("PowerOff", "b", "", f"raise dbus.exceptions.DBusException('{REASON}', "
                         "name='org.freedesktop.DBus.Error.AccessDenied')")
     d.logind_clear_calls()
-    corvane = d.start_corvane()
-    main = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
-    wait_for(lambda: d.tray_icon(corvane.pid) and d.is_embedded(d.tray_icon(corvane.pid)), 10, "the tray icon")
-    d.open_tray_menu(corvane.pid)
-    d.key("Down", "Down", "Down", "Return")  # About, Options, Schedule Task
-    options_window = wait_for(lambda: d.window_named(corvane.pid, "Corvane", exclude=(main,)), 10, "the Schedule Task window")
-    time.sleep(0.5)
+    corvane, _, options_window = open_schedule_page(d)
     d.click(options_window, *KIND_BOX)
     d.key("alt+Down")
     time.sleep(0.3)
