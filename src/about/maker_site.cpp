@@ -10,8 +10,9 @@ bool openMakerSite(platform::Services& services) {
         return true;
     } catch (const std::exception& failure) {
         services.messages->show(QStringLiteral("The web site %1 could not be opened. %2")
-                                    .arg(kMakerSite, QString::fromStdString(failure.what())),
-                                kAppTitle, platform::MessageIcon::Exclamation);
+                                    .arg(kMakerSite, QString::fromStdString(failure.what()))
+                                    .toStdString(),
+                                kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         return false;
     }
 }

@@ -111,7 +111,7 @@ void MainWindow::setHeightTwips(float twips) {
 }
 
 void MainWindow::showMessage(const QString& text, platform::MessageIcon icon) {
-    m_services.messages->show(text, kAppTitle, icon);
+    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), icon);
 }
 
 void MainWindow::checkInstance() {

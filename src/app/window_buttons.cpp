@@ -5,6 +5,8 @@
 #include "common/twips.h"
 #include "monitor/window_appearance.h"
 
+#include <string>
+
 namespace {
 
 /// A stored option's text as the start-up rules compare it: 0, 1, or nothing for anything else.
@@ -112,7 +114,7 @@ void WindowButtons::toggleTransparency() {
         }
     } catch (const AppearanceFailure& failure) {
         // What was done stays done: the picture may have changed, the window and tpme not.
-        m_services.messages->show(QString::number(failure.number()), kAppTitle,
+        m_services.messages->show(std::to_string(failure.number()), kAppTitle.toStdString(),
                                   platform::MessageIcon::Exclamation);
     }
 }

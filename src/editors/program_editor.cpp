@@ -64,8 +64,12 @@ void ProgramEditor::unload() {
 
 void ProgramEditor::browse() {
     if (m_services.fileDialog) {
-        const QString chosen =
-            m_services.fileDialog->getOpenFileName(this, m_dialogFileName, browseFilters());
+        std::vector<std::string> filters;
+        for (const QString& entry : browseFilters()) {
+            filters.push_back(entry.toStdString());
+        }
+        const QString chosen = QString::fromStdString(
+            m_services.fileDialog->getOpenFileName(this, m_dialogFileName.toStdString(), filters));
         if (!chosen.isEmpty()) {
             m_dialogFileName = chosen;
         }

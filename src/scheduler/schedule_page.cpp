@@ -253,7 +253,7 @@ void SchedulePage::pickKind() {
 }
 
 void SchedulePage::warn(const QString& text) {
-    m_services.messages->show(text, kAppTitle, platform::MessageIcon::Exclamation);
+    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
 }
 
 void SchedulePage::cancelSchedule() {

@@ -47,22 +47,38 @@ void TaskExecutor::checkTrigger() {
         return; // no such kind: nothing happens and the record stays as it is
     }
     m_running = true;
-    std::string reason;
+    m_runningKind = record.kind;
     try {
         runTask(kind);
     } catch (const std::exception& failure) {
-        reason = failure.what();
+        fail(failure.what());
     } catch (...) {
-        reason = "an unknown failure";
+        fail("an unknown failure");
     }
-    if (!reason.empty()) {
-        // The box says that it failed; the log says why.
-        qCWarning(lcTask).noquote() << "the scheduled task" << record.kind
-                                    << "failed:" << QString::fromStdString(reason);
-        m_services.messages->show(kFailureMessage, kAppTitle, platform::MessageIcon::Critical);
-        disarmTask(m_window.record);
-    }
+}
+
+void TaskExecutor::finish() {
+    disarmTask(m_window.record);
     m_running = false;
+}
+
+void TaskExecutor::fail(const std::string& reason) {
+    // The box says that it failed; the log says why.
+    qCWarning(lcTask).noquote() << "the scheduled task" << m_runningKind
+                                << "failed:" << QString::fromStdString(reason);
+    m_services.messages->show(kFailureMessage.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Critical);
+    finish();
+}
+
+platform::PowerAnswered TaskExecutor::whenAccepted(std::function<void()> then) {
+    return [this, then = std::move(then)](const platform::PowerAnswer& answer) {
+        if (answer.outcome == platform::PowerOutcome::Accepted) {
+            then();
+        } else {
+            fail(answer.reason);
+        }
+    };
 }
 
 void TaskExecutor::runTask(int kind) {
@@ -70,50 +86,59 @@ void TaskExecutor::runTask(int kind) {
     // Linux needs no shutdown privilege of the process: the power service asks its own policy.
     switch (kind) {
     case kTurnOff:
-        m_services.power->powerOff();
-        m_window.triggerTimer.stop();
-        m_window.uptimeTimer.stop();
-        m_services.process->endImmediately();
+        m_services.power->powerOff(whenAccepted([this] {
+            m_window.triggerTimer.stop();
+            m_window.uptimeTimer.stop();
+            m_running = false;
+            m_services.process->endImmediately();
+        }));
         return;
     case kLogOff:
-        m_services.power->logOff();
-        disarmTask(record);
+        m_services.power->logOff(whenAccepted([this] { finish(); }));
         return;
     case kRestart:
-        m_services.power->reboot();
-        disarmTask(record);
-        m_services.process->endImmediately();
+        m_services.power->reboot(whenAccepted([this] {
+            finish();
+            m_services.process->endImmediately();
+        }));
         return;
     case kHibernate:
         hibernateComputer();
-        disarmTask(record);
         return;
     case kAlert:
         alert();
-        disarmTask(record);
+        finish();
         return;
     case kRunProgram:
         m_services.launcher->runProgram(record.program.toStdString());
-        disarmTask(record);
+        finish();
         return;
     case kVisitWebsite:
         m_services.launcher->openUrl(record.webAddress.toStdString());
-        disarmTask(record);
+        finish();
         return;
     default:
+        m_running = false;
         return;
     }
 }
 
 void TaskExecutor::hibernateComputer() {
-    try {
-        m_services.power->hibernate();
-    } catch (const platform::PowerRefused&) {
-        throw; // refused, not impossible: the failure message
-    } catch (const std::exception& failure) {
-        m_services.messages->show(QString::fromStdString(failure.what()), kAppTitle,
-                                  platform::MessageIcon::Exclamation);
-    }
+    m_services.power->hibernate([this](const platform::PowerAnswer& answer) {
+        switch (answer.outcome) {
+        case platform::PowerOutcome::Accepted:
+            finish();
+            return;
+        case platform::PowerOutcome::Refused:
+            fail(answer.reason); // refused, not impossible: the failure message
+            return;
+        case platform::PowerOutcome::Unavailable:
+            m_services.messages->show(answer.reason, kAppTitle.toStdString(),
+                                      platform::MessageIcon::Exclamation);
+            finish();
+            return;
+        }
+    });
 }
 
 void TaskExecutor::alert() {
@@ -124,5 +149,6 @@ void TaskExecutor::alert() {
                          notifySoundPath(m_window.soundFolder, m_services.folders->separator()));
         m_wait(kAlertSoundLead);
     }
-    m_services.messages->show(record.message, kAppTitle, platform::MessageIcon::Information);
+    m_services.messages->show(record.message.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Information);
 }

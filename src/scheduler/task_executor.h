@@ -35,7 +35,8 @@ public:
 
     /// Compares the trigger with the latest up time and runs the task on a match. Ticks that
     /// arrive while an action is still in progress (the alert's wait and box run a nested event
-    /// loop) are ignored, so one trigger runs its task once.
+    /// loop; a power request waits for the system's answer) are ignored, so one trigger runs its
+    /// task once.
     void checkTrigger();
     /// Puts the computer into hibernation; when the request cannot be made at all, shows why.
     void hibernateComputer();
@@ -46,11 +47,19 @@ public:
 private:
     void runTask(int kind);
     void alert();
+    /// Ends the action in progress: the task is disarmed.
+    void finish();
+    /// Ends the action in progress as failed: the failure message, the reason in the log, and
+    /// the task disarmed.
+    void fail(const std::string& reason);
+    /// Runs then() when the power request was accepted; otherwise fails with its reason.
+    platform::PowerAnswered whenAccepted(std::function<void()> then);
 
     MainWindowParts m_window;
     platform::Services& m_services;
     Wait m_wait;
     bool m_running = false;
+    QString m_runningKind; ///< the kind of the action in progress, for the log
 };
 
 /// Waits the given time in a nested event loop: timers and window events go on meanwhile.

@@ -39,7 +39,7 @@ void unregisterAutostart(platform::Registry& registry, platform::MessageBoxes& m
         registry.deleteValue(key, kTitle); // a value that is not there is no error
         registry.closeKey(key);
     } catch (const std::exception&) {
-        messages.show(QStringLiteral("Unable to schedule the Task. Access Denied."), kAppTitle,
+        messages.show("Unable to schedule the Task. Access Denied.", kAppTitle.toStdString(),
                       platform::MessageIcon::Critical);
     }
 }

@@ -55,7 +55,7 @@ void SettingsStore::end() {
 }
 
 void SettingsStore::installationError() {
-    m_services.messages->show(kInstallationError, kAppTitle, platform::MessageIcon::Critical);
+    m_services.messages->show(kInstallationError.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Critical);
     end();
 }
 
@@ -111,7 +111,8 @@ void SettingsStore::createMakerKey() {
     try {
         createLevel("Software", "Pellorin");
     } catch (const std::exception& failure) {
-        m_services.messages->show(kPermissionError + QString::fromUtf8(failure.what()), kAppTitle,
+        m_services.messages->show((kPermissionError + QString::fromUtf8(failure.what())).toStdString(),
+                                  kAppTitle.toStdString(),
                                   platform::MessageIcon::Exclamation);
         end();
     }
@@ -121,7 +122,8 @@ void SettingsStore::createProductKey() {
     try {
         createLevel("Software\\Pellorin", "Corvane");
     } catch (const std::exception& failure) {
-        m_services.messages->show(kPermissionError + QString::fromUtf8(failure.what()), kAppTitle,
+        m_services.messages->show((kPermissionError + QString::fromUtf8(failure.what())).toStdString(),
+                                  kAppTitle.toStdString(),
                                   platform::MessageIcon::Exclamation);
         end();
     }
@@ -131,8 +133,8 @@ void SettingsStore::createVersionKey() {
     try {
         createLevel("Software\\Pellorin\\Corvane", "4.0");
     } catch (const std::exception& failure) {
-        m_services.messages->show(kContactError + kSupportAddress + QString::fromUtf8(failure.what()),
-                                  kAppTitle, platform::MessageIcon::Exclamation);
+        m_services.messages->show((kContactError + kSupportAddress + QString::fromUtf8(failure.what())).toStdString(),
+                                  kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         end();
     }
 }
@@ -150,7 +152,7 @@ void SettingsStore::writeDefaultSetting(const std::string& name, std::int32_t va
         registry.setValue(key, name, platform::kRegDword, data, 4);
         registry.closeKey(key);
     } catch (const std::exception& failure) {
-        m_services.messages->show(QString::fromUtf8(failure.what()), kAppTitle,
+        m_services.messages->show(failure.what(), kAppTitle.toStdString(),
                                   platform::MessageIcon::Information);
     }
 }

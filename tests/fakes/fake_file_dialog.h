@@ -2,6 +2,9 @@
 
 #include "platform/file_dialog.h"
 
+#include <QString>
+#include <QStringList>
+
 #include <deque>
 #include <vector>
 
@@ -17,15 +20,19 @@ public:
     std::deque<QString> results;
     std::vector<Call> calls;
 
-    QString getOpenFileName(QWidget* /*parent*/, const QString& startPath,
-                            const QStringList& filters) override {
-        calls.push_back({startPath, filters});
+    std::string getOpenFileName(platform::WindowHandle /*parent*/, const std::string& startPath,
+                                const std::vector<std::string>& filterEntries) override {
+        QStringList filters;
+        for (const std::string& entry : filterEntries) {
+            filters << QString::fromStdString(entry);
+        }
+        calls.push_back({QString::fromStdString(startPath), filters});
         if (results.empty()) {
-            return QString();
+            return {};
         }
         QString result = results.front();
         results.pop_front();
-        return result;
+        return result.toStdString();
     }
 };
 

@@ -3,37 +3,45 @@
 #include "platform/power.h"
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace fakes {
 
-/// Records the power requests in order: "powerOff", "reboot", "logOff", "hibernate".
+/// Records power requests and answers them at once, or holds the answer back until the test
+/// gives it (holdAnswers), as a system that takes its time would.
 class FakePower final : public platform::Power {
 public:
     std::vector<std::string> calls;
-    /// When set, hibernate() throws with this description (the request could not be made).
+    /// When set, hibernate() cannot be made, with this description.
     std::optional<std::string> hibernateFailure;
-    /// When set, powerOff(), reboot() and hibernate() are refused with this reason.
+    /// When set, powerOff(), reboot(), hibernate() and logOff() are refused with this reason.
     std::optional<std::string> refusal;
+    /// When true, requests wait in pending until the test answers them.
+    bool holdAnswers = false;
+    std::vector<platform::PowerAnswered> pending;
 
-    void powerOff() override { request("powerOff"); }
-    void reboot() override { request("reboot"); }
-    void logOff() override { calls.emplace_back("logOff"); }
-    void hibernate() override {
+    void powerOff(platform::PowerAnswered answered) override { request("powerOff", std::move(answered)); }
+    void reboot(platform::PowerAnswered answered) override { request("reboot", std::move(answered)); }
+    void logOff(platform::PowerAnswered answered) override { request("logOff", std::move(answered)); }
+    void hibernate(platform::PowerAnswered answered) override {
         if (hibernateFailure) {
             calls.emplace_back("hibernate");
-            throw std::runtime_error(*hibernateFailure);
+            answered({platform::PowerOutcome::Unavailable, *hibernateFailure});
+            return;
         }
-        request("hibernate");
+        request("hibernate", std::move(answered));
     }
 
 private:
-    void request(const char* name) {
+    void request(const char* name, platform::PowerAnswered answered) {
         calls.emplace_back(name);
-        if (refusal) {
-            throw platform::PowerRefused(*refusal);
+        if (holdAnswers) {
+            pending.push_back(std::move(answered));
+        } else if (refusal) {
+            answered({platform::PowerOutcome::Refused, *refusal});
+        } else {
+            answered({});
         }
     }
 };

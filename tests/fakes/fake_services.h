@@ -115,8 +115,8 @@ public:
     std::vector<RecordedMessage> shown;
     /// Runs while a box is "open", as the events a real box lets through would.
     std::function<void(const RecordedMessage&)> whileShown;
-    void show(const QString& text, const QString& title, platform::MessageIcon icon) override {
-        shown.push_back({text, title, icon});
+    void show(const std::string& text, const std::string& title, platform::MessageIcon icon) override {
+        shown.push_back({QString::fromStdString(text), QString::fromStdString(title), icon});
         if (whileShown) {
             whileShown(shown.back());
         }

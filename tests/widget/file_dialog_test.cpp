@@ -66,10 +66,10 @@ TEST(QtFileDialog_Browse, ProgramsListsFoldersAndExecutablesAndScriptsGoByName) 
         dialog->reject();
     });
     platform::QtFileDialog dialogs;
-    const QString chosen = dialogs.getOpenFileName(
-        nullptr, dir.path(), {QStringLiteral("Programs (*)"), QStringLiteral("Shell scripts (*.sh)")});
+    const std::string chosen =
+        dialogs.getOpenFileName(nullptr, dir.path().toStdString(), {"Programs (*)", "Shell scripts (*.sh)"});
 
-    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_TRUE(chosen.empty());
     EXPECT_EQ(programs.join(' ').toStdString(), "sub tool");
     EXPECT_EQ(scripts.join(' ').toStdString(), "run.sh sub");
 }

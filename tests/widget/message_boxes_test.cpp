@@ -25,7 +25,7 @@ TEST(MessageBoxes, TextIsPlainTextExactlyAsTyped) {
             title = box->windowTitle();
             box->accept();
         });
-        boxes.show(text, QStringLiteral("Corvane"), platform::MessageIcon::Information);
+        boxes.show(text.toStdString(), "Corvane", platform::MessageIcon::Information);
         EXPECT_EQ(format, Qt::PlainText) << text.toStdString();
         EXPECT_EQ(shown, text);
         EXPECT_EQ(title, "Corvane");

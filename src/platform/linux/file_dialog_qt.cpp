@@ -6,8 +6,13 @@
 
 namespace platform {
 
-QString QtFileDialog::getOpenFileName(QWidget* parent, const QString& startPath, const QStringList& filters) {
-    QFileDialog dialog(parent, QString(), startPath);
+std::string QtFileDialog::getOpenFileName(WindowHandle parent, const std::string& startPath,
+                                         const std::vector<std::string>& filterEntries) {
+    QStringList filters;
+    for (const std::string& entry : filterEntries) {
+        filters << QString::fromStdString(entry);
+    }
+    QFileDialog dialog(static_cast<QWidget*>(parent), QString(), QString::fromStdString(startPath));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(filters);
@@ -31,7 +36,7 @@ QString QtFileDialog::getOpenFileName(QWidget* parent, const QString& startPath,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().first();
+    return dialog.selectedFiles().first().toStdString();
 }
 
 } // namespace platform

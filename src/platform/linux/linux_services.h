@@ -104,10 +104,10 @@ private:
 /// logind on the system bus; log-off through the desktop's session manager when one answers.
 class LinuxPower final : public Power {
 public:
-    void powerOff() override;
-    void reboot() override;
-    void logOff() override;
-    void hibernate() override;
+    void powerOff(PowerAnswered answered) override;
+    void reboot(PowerAnswered answered) override;
+    void logOff(PowerAnswered answered) override;
+    void hibernate(PowerAnswered answered) override;
 };
 
 /// Programs started without a shell; addresses and files opened through QDesktopServices.
@@ -120,13 +120,14 @@ public:
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
-    void show(const QString& text, const QString& title, MessageIcon icon) override;
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override;
 };
 
 /// QFileDialog, native where the desktop offers one.
 class QtFileDialog final : public FileDialog {
 public:
-    QString getOpenFileName(QWidget* parent, const QString& startPath, const QStringList& filters) override;
+    std::string getOpenFileName(WindowHandle parent, const std::string& startPath,
+                                const std::vector<std::string>& filters) override;
 };
 
 /// The folder of the running executable, from /proc/self/exe; empty when it cannot be read.

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-void QtMessageBoxes::show(const QString& text, const QString& title, MessageIcon icon) {
+void QtMessageBoxes::show(const std::string& text, const std::string& title, MessageIcon icon) {
     QMessageBox::Icon qtIcon = QMessageBox::Information;
     switch (icon) {
     case MessageIcon::Information:
@@ -17,7 +17,7 @@ void QtMessageBoxes::show(const QString& text, const QString& title, MessageIcon
         qtIcon = QMessageBox::Critical;
         break;
     }
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok);
+    QMessageBox box(qtIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
     // The text as typed: an alert such as "a<b and c>d" is no markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -15,6 +15,12 @@ namespace platform {
 
 namespace {
 
+/// The system refused a request or did not answer it; what() gives the reason.
+class PowerRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 const QString kLogind = QStringLiteral("org.freedesktop.login1");
 const QString kLogindPath = QStringLiteral("/org/freedesktop/login1");
 const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
@@ -159,13 +165,11 @@ void terminateOwnSession() {
               });
 }
 
-} // namespace
-
-void LinuxPower::powerOff() {
+void powerOffAndWait() {
     requestAndWait(QStringLiteral("PowerOff"));
 }
 
-void LinuxPower::reboot() {
+void rebootAndWait() {
     // The session manager lets applications save or object; logind's Reboot would not ask them.
     const QDBusConnection session = QDBusConnection::sessionBus();
     const LogOffBackend backend = sessionManager(session);
@@ -184,7 +188,7 @@ void LinuxPower::reboot() {
     requestAndWait(QStringLiteral("Reboot"));
 }
 
-void LinuxPower::hibernate() {
+void hibernateAndWait() {
     const QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
         throw std::runtime_error("The system bus cannot be reached: " +
@@ -197,7 +201,7 @@ void LinuxPower::hibernate() {
     callAndWait(bus, managerCall(QStringLiteral("Hibernate"), {false}));
 }
 
-void LinuxPower::logOff() {
+void logOffAsync() {
     const QDBusConnection session = QDBusConnection::sessionBus();
     const LogOffBackend backend = sessionManager(session);
     if (backend == LogOffBackend::LogindSession) {
@@ -205,6 +209,38 @@ void LinuxPower::logOff() {
     } else {
         callAsync(session, sessionCall(logOffCall(backend)));
     }
+}
+
+/// Runs a request and hands its outcome to answered: a PowerRefused is a refusal, any other
+/// failure means the request could not be made.
+void answer(const PowerAnswered& answered, const std::function<void()>& request) {
+    PowerAnswer result;
+    try {
+        request();
+    } catch (const PowerRefused& refused) {
+        result = {PowerOutcome::Refused, refused.what()};
+    } catch (const std::exception& failure) {
+        result = {PowerOutcome::Unavailable, failure.what()};
+    }
+    answered(result);
+}
+
+} // namespace
+
+void LinuxPower::powerOff(PowerAnswered answered) {
+    answer(answered, powerOffAndWait);
+}
+
+void LinuxPower::reboot(PowerAnswered answered) {
+    answer(answered, rebootAndWait);
+}
+
+void LinuxPower::hibernate(PowerAnswered answered) {
+    answer(answered, hibernateAndWait);
+}
+
+void LinuxPower::logOff(PowerAnswered answered) {
+    answer(answered, logOffAsync);
 }
 
 } // namespace platform

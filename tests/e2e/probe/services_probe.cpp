@@ -29,16 +29,31 @@ int main(int argc, char* argv[]) {
     const std::string argument = argc > 2 ? argv[2] : "";
     platform::LinuxPower power;
     platform::LinuxLauncher launcher;
+    QElapsedTimer clock;
+    clock.start();
+    // A refusal ends the probe with status 2, as it does whenever the answer comes.
+    const auto refused = [](const platform::PowerAnswer& answer) {
+        if (answer.outcome == platform::PowerOutcome::Accepted) {
+            return false;
+        }
+        say("refused: " + answer.reason);
+        ::_exit(2);
+    };
     try {
-        QElapsedTimer clock;
-        clock.start();
         if (action == "poweroff" || action == "reboot") {
-            action == "poweroff" ? power.powerOff() : power.reboot();
-            say("returned after " + std::to_string(clock.elapsed()) + " ms");
-            ::_exit(0);
+            const auto accepted = [&](const platform::PowerAnswer& answer) {
+                refused(answer);
+                say("returned after " + std::to_string(clock.elapsed()) + " ms");
+                ::_exit(0);
+            };
+            action == "poweroff" ? power.powerOff(accepted) : power.reboot(accepted);
+            return QGuiApplication::exec();
         } else if (action == "hibernate" || action == "logoff") {
-            action == "hibernate" ? power.hibernate() : power.logOff();
-            say("requested in " + std::to_string(clock.elapsed()) + " ms");
+            const auto requested = [&](const platform::PowerAnswer& answer) {
+                refused(answer);
+                say("requested in " + std::to_string(clock.elapsed()) + " ms");
+            };
+            action == "hibernate" ? power.hibernate(requested) : power.logOff(requested);
             // Stays up for the answers; a forgotten probe still ends by itself.
             QTimer::singleShot(30000, &app, &QCoreApplication::quit);
             return QGuiApplication::exec();
