@@ -22,11 +22,13 @@ SessionEnvironment currentSessionEnvironment() {
 
 QString platformLimits(const QString& platformName, const SessionEnvironment& session) {
     if (platformName.startsWith(QLatin1String("wayland"))) {
-        return QStringLiteral(
-            "Running as a native Wayland client: the compositor places the window where it likes (sway centres "
-            "it, weston picks a spot of its own), so it cannot slide in at the top of the screen, and \"always "
-            "on top\" has no effect. On XWayland (DISPLAY set) it asks for both as on X11, and the compositor "
-            "decides.");
+        return QStringLiteral("Running as a native Wayland client: the compositor places the window where it "
+                              "likes (sway centres "
+                              "it, weston picks a spot of its own), so it cannot slide in at the top of the "
+                              "screen, and \"always "
+                              "on top\" has no effect. On XWayland (DISPLAY set) it asks for both as on X11, "
+                              "and the compositor "
+                              "decides.");
     }
     const bool waylandSession = !session.waylandDisplay.isEmpty() || session.sessionType == "wayland";
     if (platformName == QLatin1String("xcb") && waylandSession) {

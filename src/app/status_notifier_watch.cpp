@@ -18,11 +18,12 @@ StatusNotifierWatch::StatusNotifierWatch(QObject* parent) : QObject(parent) {}
 
 void StatusNotifierWatch::start() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    auto* appearing = new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForRegistration, this);
+    auto* appearing =
+        new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForRegistration, this);
     connect(appearing, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierWatch::askWatcher);
     // A watcher may come up before the panel's host registers with it.
-    bus.connect(kWatcherService, kWatcherPath, kWatcherService, QStringLiteral("StatusNotifierHostRegistered"), this,
-                SLOT(askWatcher()));
+    bus.connect(kWatcherService, kWatcherPath, kWatcherService,
+                QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWatcher()));
     askWatcher();
 }
 

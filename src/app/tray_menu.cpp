@@ -53,8 +53,9 @@ void TrayMenu::showIcon(std::function<void(int mouseMessage)> onMouseMessage) {
             makeIcon();
         });
         m_hostWatch->start();
-        qCInfo(lcTray).noquote() << "Waiting for a tray (StatusNotifierItem host); until one is there, the menu "
-                                    "opens with a right-click on the main window.";
+        qCInfo(lcTray).noquote()
+            << "Waiting for a tray (StatusNotifierItem host); until one is there, the menu "
+               "opens with a right-click on the main window.";
         updateNoTrayHint();
         return;
     }
@@ -74,25 +75,26 @@ void TrayMenu::makeIcon() {
     // Set on the icon, the menu is also exported over D-Bus, so a StatusNotifierItem host can show
     // it where it shows its menus. An XEmbed tray still reports the right-button press.
     m_icon->setContextMenu(menu);
-    QObject::connect(m_icon, &QSystemTrayIcon::activated, m_window, [this](QSystemTrayIcon::ActivationReason reason) {
-        switch (reason) {
-        case QSystemTrayIcon::Context:
-            m_onMouseMessage(kRightDown);
-            break;
-        case QSystemTrayIcon::Trigger:
-            m_onMouseMessage(kLeftDown);
-            break;
-        case QSystemTrayIcon::DoubleClick:
-            m_onMouseMessage(kLeftDoubleClick);
-            break;
-        case QSystemTrayIcon::MiddleClick:
-            m_onMouseMessage(kMiddleDown);
-            break;
-        case QSystemTrayIcon::Unknown:
-            m_onMouseMessage(kMouseMove);
-            break;
-        }
-    });
+    QObject::connect(m_icon, &QSystemTrayIcon::activated, m_window,
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         switch (reason) {
+                         case QSystemTrayIcon::Context:
+                             m_onMouseMessage(kRightDown);
+                             break;
+                         case QSystemTrayIcon::Trigger:
+                             m_onMouseMessage(kLeftDown);
+                             break;
+                         case QSystemTrayIcon::DoubleClick:
+                             m_onMouseMessage(kLeftDoubleClick);
+                             break;
+                         case QSystemTrayIcon::MiddleClick:
+                             m_onMouseMessage(kMiddleDown);
+                             break;
+                         case QSystemTrayIcon::Unknown:
+                             m_onMouseMessage(kMouseMove);
+                             break;
+                         }
+                     });
     m_icon->show();
     updateNoTrayHint();
 }

@@ -31,9 +31,14 @@ TEST(DisplayPlatform_Limits, EachSessionSaysWhatItCannotDo) {
     } cases[] = {
         {"X11 session", "xcb", {"", "", ":0", "x11"}, ""},
         {"XWayland", "xcb", {"", "wayland-0", ":1", ""}, "XWayland in a Wayland session"},
-        {"XWayland, known by the session type", "xcb", {"", "", ":1", "wayland"}, "XWayland in a Wayland session"},
+        {"XWayland, known by the session type",
+         "xcb",
+         {"", "", ":1", "wayland"},
+         "XWayland in a Wayland session"},
         {"native Wayland", "wayland", {"", "wayland-0", "", "wayland"}, "native Wayland client"},
-        {"Wayland by the user's choice", "wayland-egl", {"wayland-egl", "wayland-0", ":1", "wayland"},
+        {"Wayland by the user's choice",
+         "wayland-egl",
+         {"wayland-egl", "wayland-0", ":1", "wayland"},
          "native Wayland client"},
         {"no display at all", "offscreen", {"offscreen", "", "", ""}, ""},
     };
