@@ -16,9 +16,11 @@ constexpr int kLeftDoubleClick = 515;
 constexpr int kRightDown = 516;
 constexpr int kMiddleDown = 519;
 
+// The window's tool tip without a tray, in lines of a tool tip's width.
 const QString kNoTrayHint = QStringLiteral(
-    "There is no tray on this desktop for Corvane's icon: right-click this window (or press the menu "
-    "key) for its menu: About, Options, Schedule Task, Minimize, Exit Corvane.");
+    "There is no tray on this desktop for Corvane's icon.\n"
+    "Right-click this window (or press the menu key) for its menu:\n"
+    "About, Options, Schedule Task, Minimize, Exit Corvane.");
 
 } // namespace
 

@@ -265,7 +265,7 @@ TEST_F(MainWindowFixture, Tray_OnlyARightPressOpensTheMenu) {
 TEST_F(MainWindowFixture, NoTray_TheWindowsRightButtonOpensTheMenuAndItsToolTipSaysSo) {
     EXPECT_TRUE(mainWindow->toolTip().isEmpty());
     mainWindow->load(); // offscreen: no system tray
-    EXPECT_TRUE(mainWindow->toolTip().contains("right-click this window"))
+    EXPECT_TRUE(mainWindow->toolTip().contains("Right-click this window"))
         << mainWindow->toolTip().toStdString();
     QTest::mousePress(mainWindow.get(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
     EXPECT_FALSE(mainWindow->menu.menu->isVisible());
