@@ -148,6 +148,7 @@ private:
     float m_height = 0.0f;
     int m_workAreaRight = 0;
     int m_workAreaBottom = 0;
+    int m_workAreaTop = 0;
     bool m_ending = false;
     std::unique_ptr<platform::SoundPlayer> m_notificationPlayer;
     std::unique_ptr<TaskExecutor> m_executor;

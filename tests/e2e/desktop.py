@@ -703,6 +703,10 @@ class Desktop:
     def property(self, window, name):
         return self.run(["xprop", "-id", str(window), name]).stdout.strip()
 
+    def work_area(self):
+        """The first desktop's work area from _NET_WORKAREA: x, y, width, height."""
+        return tuple(int(v) for v in self.property(self.root(), "_NET_WORKAREA").split("=")[1].split(",")[:4])
+
     def main_window(self, pid):
         """The program's mapped, managed window (neither the tray icon nor a popup), or None."""
         for w in self.windows_of(pid):
