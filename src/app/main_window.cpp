@@ -18,6 +18,7 @@
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <exception>
 
@@ -168,6 +169,17 @@ void MainWindow::load() {
     scheduledTask.playSound = 1;
     soundFolder = locateNotifySound(*m_services.folders);
 
+    // The readers need the answer of the first run's write: stored, or given up, which ends in
+    // the installation error. Until then the window runs.
+    QPointer<MainWindow> self(this);
+    m_services.registry->whenStored([self](bool) {
+        if (self) {
+            self->loadStoredOptions();
+        }
+    });
+}
+
+void MainWindow::loadStoredOptions() {
     m_settings->loadFiguresOption();
     if (m_settings->ended()) {
         return;

@@ -25,6 +25,19 @@ RegKey Root(const std::string& name) {
     return name == "hklm" ? kHkeyLocalMachine : kHkeyCurrentUser;
 }
 
+/// Waits until the changes that found the file locked are stored or given up.
+bool WaitStored(LinuxRegistry& registry) {
+    bool answered = false, stored = true;
+    registry.whenStored([&](bool ok) {
+        answered = true;
+        stored = ok;
+    });
+    while (!answered) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return stored;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: hive_tool HIVE AUTOSTART open|set|query|count|loop ...\n");
     return 2;
@@ -57,6 +70,9 @@ int main(int argc, char** argv) {
                 set = regvalues::SetText(registry, key, argv[6], argv[8]);
             }
             registry.closeKey(key);
+            if (set == kErrorSuccess && !WaitStored(registry)) {
+                set = kErrorAccessDenied;
+            }
         }
         std::printf("open=%ld set=%ld\n", opened, set);
         return 0;
@@ -89,7 +105,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        return 0;
+        return WaitStored(registry) ? 0 : 1;
     }
     if (command == "loop" && argc == 5) {
         for (std::uint32_t i = 1;; ++i) {
@@ -108,6 +124,9 @@ int main(int argc, char** argv) {
                 return 1;
             }
             if (i == 1) {
+                if (!WaitStored(registry)) {
+                    return 1;
+                }
                 std::printf("ready\n");
                 std::fflush(stdout);
             }
