@@ -25,10 +25,12 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-/// What the log-on list reads of an entry: its Exec value, escapes still in, and its Hidden key.
+/// What the log-on list reads of an entry: its Exec value, escapes still in, and the keys that
+/// switch it off: Hidden=true, or X-GNOME-Autostart-enabled=false as GNOME's settings write it.
 struct EntryKeys {
     std::string exec;
     bool hidden = false;
+    bool disabled = false;
 };
 
 /// The keys of the [Desktop Entry] group of an entry's text; of a key given twice, the last.
@@ -47,6 +49,8 @@ EntryKeys ReadKeys(const QByteArray& text) {
                 keys.exec = value.toStdString();
             } else if (key == "Hidden") {
                 keys.hidden = value == "true" || value == "1";
+            } else if (key == "X-GNOME-Autostart-enabled") {
+                keys.disabled = value == "false" || value == "0";
             }
         }
     }
@@ -279,7 +283,7 @@ AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::strin
     }
     ::close(fd);
     const EntryKeys keys = ReadKeys(text);
-    if (keys.hidden) {
+    if (keys.hidden || keys.disabled) {
         return Entry::Hidden;
     }
     program = ProgramFromExec(keys.exec);

@@ -21,7 +21,8 @@ public:
     /// What the folder holds under a name.
     enum class Entry { None, Starts, Hidden };
     /// Reads the entry: Starts with the program it names (empty for one that cannot be read as a
-    /// file, a dangling link or a folder), Hidden for Hidden=true, None when there is none.
+    /// file, a dangling link or a folder), Hidden for Hidden=true or X-GNOME-Autostart-enabled=
+    /// false, None when there is none.
     Entry read(const std::string& name, std::string& program) const;
 
     /// 0 when the folder can be listed (or does not exist yet), 5 otherwise.
