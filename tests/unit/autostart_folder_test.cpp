@@ -406,23 +406,3 @@ TEST(AutostartFolder, TemporariesOfAKilledWriter_RemovedByTheNextChangeNotThoseO
     EXPECT_EQ(list.remove("Corvane"), kErrorSuccess);
     EXPECT_EQ(files(), others);
 }
-
-TEST(AutostartList, FoldersFromTheEnvironment_TheUsersThenEachAbsoluteSystemFolder) {
-    const QByteArray saved = qgetenv("XDG_CONFIG_DIRS");
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {nullptr, {"/etc/xdg/autostart"}},
-        {"relative", {"/etc/xdg/autostart"}},
-        {"rel:/a::/b", {"/a/autostart", "/b/autostart"}},
-    };
-    for (const auto& [value, expected] : cases) {
-        value == nullptr ? qunsetenv("XDG_CONFIG_DIRS") : qputenv("XDG_CONFIG_DIRS", value);
-        const AutostartList list = AutostartList::fromEnvironment("/home/u/.config");
-        EXPECT_EQ(list.user().folder(), "/home/u/.config/autostart");
-        std::vector<std::string> system;
-        for (const AutostartFolder& folder : list.system()) {
-            system.push_back(folder.folder());
-        }
-        EXPECT_EQ(system, expected) << (value == nullptr ? "unset" : value);
-    }
-    saved.isNull() ? qunsetenv("XDG_CONFIG_DIRS") : qputenv("XDG_CONFIG_DIRS", saved);
-}

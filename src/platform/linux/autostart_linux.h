@@ -68,9 +68,6 @@ public:
     /// folder of each absolute entry of ${XDG_CONFIG_DIRS:-/etc/xdg}.
     static AutostartList fromEnvironment(const std::string& configHome);
 
-    const AutostartFolder& user() const { return m_user; }
-    const std::vector<AutostartFolder>& system() const { return m_system; }
-
     /// 0 when the user's folder can be read, 5 otherwise.
     long checkRead() const { return m_user.checkRead(); }
     /// 0 when the user's folder can be written, 5 otherwise.
