@@ -153,8 +153,10 @@ class UserFolders:
                 os.chown(path, owner, owner)
             self.env[var] = path
         self.hive = os.path.join(self.env["XDG_CONFIG_HOME"], "corvane", "user.reg")
-        self.autostart = os.path.join(self.env["XDG_CONFIG_DIRS"], "autostart")
+        self.autostart = os.path.join(self.env["XDG_CONFIG_HOME"], "autostart")
         self.entry = os.path.join(self.autostart, "Corvane.desktop")
+        self.system_autostart = os.path.join(self.env["XDG_CONFIG_DIRS"], "autostart")
+        self.system_entry = os.path.join(self.system_autostart, "Corvane.desktop")
 
     def remove(self):
         shutil.rmtree(self.root, ignore_errors=True)

@@ -470,7 +470,7 @@ TEST(HiveRegistry, FileReadOnceAndAgainOnlyWhenItChanged) {
     Folders f;
     f.writeHive(
         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\P]\n\"a\"=dword:00000001\n");
-    LinuxRegistry r(f.hivePath, f.autostartFolder);
+    LinuxRegistry r(f.hivePath, f.autostart());
     RegKey key = 0;
     ASSERT_EQ(r.openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
     std::uint8_t b[4];

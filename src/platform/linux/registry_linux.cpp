@@ -40,8 +40,8 @@ QString AbsoluteOr(const QString& value, const QString& fallback) {
 
 } // namespace
 
-LinuxRegistry::LinuxRegistry(std::string hivePath, std::string autostartFolder)
-    : m_hive(std::move(hivePath)), m_autostart(std::move(autostartFolder)) {}
+LinuxRegistry::LinuxRegistry(std::string hivePath, AutostartList autostart)
+    : m_hive(std::move(hivePath)), m_autostart(std::move(autostart)) {}
 
 LinuxRegistry::~LinuxRegistry() {
     if (!m_waiting.empty()) {
@@ -53,15 +53,8 @@ LinuxRegistry::~LinuxRegistry() {
 std::unique_ptr<LinuxRegistry> LinuxRegistry::fromEnvironment() {
     const QString configHome =
         AbsoluteOr(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath() + QStringLiteral("/.config"));
-    QString systemConfig = QStringLiteral("/etc/xdg");
-    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(':', Qt::SkipEmptyParts)) {
-        if (QDir::isAbsolutePath(dir)) {
-            systemConfig = dir;
-            break;
-        }
-    }
     return std::make_unique<LinuxRegistry>((configHome + QStringLiteral("/corvane/user.reg")).toStdString(),
-                                           (systemConfig + QStringLiteral("/autostart")).toStdString());
+                                           AutostartList::fromEnvironment(configHome.toStdString()));
 }
 
 const LinuxRegistry::Handle* LinuxRegistry::handle(RegKey key) const {

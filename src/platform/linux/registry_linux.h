@@ -1,8 +1,9 @@
 #pragma once
 
 // The registry on Linux: the current user's tree is a .reg file under the user's configuration
-// folder; the machine-wide log-on list is the desktop's system autostart folder.
+// folder; the machine-wide log-on list is the desktops' autostart folders.
 
+#include "platform/linux/autostart_linux.h"
 #include "platform/linux/hive.h"
 #include "platform/registry.h"
 
@@ -72,53 +73,16 @@ private:
     bool m_warnedUnwritable = false;
 };
 
-/// The log-on list as desktop entries: the value "Name" is the file Name.desktop of the folder,
-/// whose Exec line starts the program at the value's data.
-class AutostartFolder final {
-public:
-    explicit AutostartFolder(std::string folder) : m_folder(std::move(folder)) {}
-    const std::string& folder() const { return m_folder; }
-
-    /// 0 when the folder can be listed (or does not exist yet), 5 otherwise.
-    long checkRead() const;
-    /// 0 when entries can be written: the folder, or the nearest one above it, is writable.
-    long checkWrite() const;
-    /// The program path of the entry as REG_SZ data (with its terminating NUL): 0, 2 or 5.
-    long query(const std::string& name, std::vector<std::uint8_t>& data) const;
-    /// Writes the entry for a REG_SZ program path: 0, 5, or 87 for another type or a name that is
-    /// no file name.
-    long set(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) const;
-    /// Removes the entry: 0, 2 when there is none, 5.
-    long remove(const std::string& name) const;
-
-    /// Why no entry can start the program at path (empty, not UTF-8, a tab, a line break, another
-    /// control character); empty when it can.
-    static std::string UnusablePath(const std::string& path);
-    /// The text of an entry that starts the program at path.
-    static std::string DesktopEntry(const std::string& name, const std::string& path);
-    /// The Exec value for a program path: one argument, quoted and escaped as desktop entries
-    /// require (quotes, backquotes, dollars, backslashes, percent signs, line breaks); started
-    /// through env when the path holds a percent sign.
-    static std::string ExecValue(const std::string& path);
-    /// The program path from an Exec value written by ExecValue; any other value as it stands
-    /// after the desktop entry escapes are undone.
-    static std::string ProgramFromExec(const std::string& exec);
-
-private:
-    std::string entryPath(const std::string& name) const;
-    std::string m_folder;
-};
-
 /// The registry of this platform. A change that finds the settings file locked by another
 /// process is kept waiting, visible to this process's reads at once, and stored as soon as the
 /// lock is free: the caller never waits. After the wait limit (10 s) it is given up with a line
 /// in the log.
 class LinuxRegistry final : public Registry {
 public:
-    LinuxRegistry(std::string hivePath, std::string autostartFolder);
+    LinuxRegistry(std::string hivePath, AutostartList autostart);
     ~LinuxRegistry() override;
-    /// ${XDG_CONFIG_HOME:-~/.config}/corvane/user.reg and the autostart folder of the first
-    /// entry of ${XDG_CONFIG_DIRS:-/etc/xdg}.
+    /// ${XDG_CONFIG_HOME:-~/.config}/corvane/user.reg and the autostart folders of the XDG
+    /// configuration folders.
     static std::unique_ptr<LinuxRegistry> fromEnvironment();
 
     long openKey(RegKey root, const std::string& path, std::uint32_t options, std::uint32_t access,
@@ -141,7 +105,7 @@ public:
     void setWaitLimit(int ms) { m_waitLimitMs = ms; }
 
     const HiveFile& hive() const { return m_hive; }
-    const AutostartFolder& autostart() const { return m_autostart; }
+    const AutostartList& autostart() const { return m_autostart; }
 
 private:
     struct Handle {
@@ -163,7 +127,7 @@ private:
     void finishWaiting(bool stored);
 
     HiveFile m_hive;
-    AutostartFolder m_autostart;
+    AutostartList m_autostart;
     std::map<RegKey, Handle> m_handles;
     RegKey m_nextHandle = 0x100;
     bool m_inTransaction = false;
