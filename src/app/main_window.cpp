@@ -62,7 +62,8 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
                       &captionTimer, &clockTimer}),
       windows(*this, services, *m_settings, scheduledTask, triggerTimer, soundFolder) {
     setWindowTitle(QString());
-    setAccessibleName(QStringLiteral("Corvane"));
+    // The title shows the figures or nothing; a screen reader hears what the window is.
+    setAccessibleName(QStringLiteral("Corvane up time"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
 
     connect(buttons.moreLessButton, &PictureButton::clicked, this, &MainWindow::toggleMoreInformation);

@@ -73,6 +73,9 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     if (auto* group = qobject_cast<PhraseGroup*>(object)) {
         return new PhraseGroupAccessible(group);
     }
+    if (auto* panel = qobject_cast<Panel*>(object)) {
+        return new QAccessibleWidget(panel, QAccessible::Pane);
+    }
     return nullptr;
 }
 
@@ -87,5 +90,9 @@ void installAccessibility() {
 }
 
 PhraseGroup::PhraseGroup(QWidget* parent) : QWidget(parent) {
+    installAccessibility();
+}
+
+Panel::Panel(QWidget* parent) : QFrame(parent) {
     installAccessibility();
 }
