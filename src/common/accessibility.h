@@ -4,7 +4,7 @@
 #include <QWidget>
 
 /// What screen readers see of the program's own controls: picture buttons as push buttons
-/// (toggles with their state), groups of labels read as one phrase, and panels.
+/// (toggles as check boxes, with their state), groups of labels read as one phrase, and panels.
 ///
 /// Installs the accessibility factory for them; any number of calls install it once.
 void installAccessibility();

@@ -148,8 +148,8 @@ def run(d, artifacts):
 
     # While the task waits: both pages read, and the links at the foot open what they say.
     every_control_named(r, options, "Schedule Task page")
-    r.press(r.find(options, "push button", "Options"))
-    wait_for(lambda: r.has(r.find(options, "push button", "Options"), r.a.STATE_CHECKED), 5, "the Options tab")
+    r.press(r.find(options, "check box", "Options"))
+    wait_for(lambda: r.has(r.find(options, "check box", "Options"), r.a.STATE_CHECKED), 5, "the Options tab")
     every_control_named(r, options, "Options page")
     r.press(r.find(options, "push button", "Help"))
     r.press(r.find(options, "push button", "Web"))
@@ -190,7 +190,7 @@ def run(d, artifacts):
 
     # The other two editors read as well; Escape closes each.
     for position, kind in ((6, "Run Program"), (7, "Visit Website")):
-        r.press(r.find(options, "push button", "Schedule Task"))
+        r.press(r.find(options, "check box", "Schedule Task"))
         combo = wait_for(lambda: next((n for n in r.walk(options) if n.getRoleName() == "combo box"), None), 5,
                          "the kind box")
         d.run(["xdotool", "windowactivate", "--sync", str(options_window)])
@@ -205,8 +205,8 @@ def run(d, artifacts):
     # The main window's toggles tell their state.
     for name in ("Always On Top", "Window Transparent / Opaque."):
         for state in (True, False):
-            r.press(r.find(r.main_window(), "push button", name))
-            wait_for(lambda: r.has(r.find(r.main_window(), "push button", name), r.a.STATE_CHECKED) == state, 5,
+            r.press(r.find(r.main_window(), "check box", name))
+            wait_for(lambda: r.has(r.find(r.main_window(), "check box", name), r.a.STATE_CHECKED) == state, 5,
                      f"{name} to read {'checked' if state else 'not checked'}")
     check("the program keeps running", corvane.poll() is None, d.log_of(corvane)[-400:])
 

@@ -173,7 +173,7 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     EXPECT_EQ(mainWindow->scheduledTask.webAddress, "http://x.example");
 }
 
-TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAndPress) {
+TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesWithNamesStatesAndPress) {
     mainWindow->openOptions();
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     mainWindow->openAbout();
@@ -189,7 +189,8 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAnd
     for (PictureButton* b : buttons) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
         ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->role(), QAccessible::Button) << b->spokenName().toStdString();
+        EXPECT_EQ(a->role(), b->isToggle() ? QAccessible::CheckBox : QAccessible::Button)
+            << b->spokenName().toStdString();
         EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << b->objectName().toStdString();
         EXPECT_TRUE(a->state().focusable);
         EXPECT_TRUE(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
