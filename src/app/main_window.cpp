@@ -132,7 +132,7 @@ void MainWindow::checkInstance() {
 void MainWindow::load() {
     m_services.process->createInstanceLock("Corvane4.0");
 
-    setDesignColours(this, Qt::white);
+    setDesignColours(this, kMainWindowBackground);
 
     if (m_services.process->platformId() < 2) {
         showMessage(kUnsupportedMessage, platform::MessageIcon::Critical);

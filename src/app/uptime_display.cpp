@@ -73,8 +73,8 @@ QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwip
     }
     label->setFont(font);
     QPalette palette = label->palette();
-    // The designed colour where it reads on the desktop's background, else a shade of its hue.
-    palette.setColor(QPalette::WindowText, readableOn(colour, palette.color(QPalette::Window)));
+    // The designed colour where it reads on the window's white, else a darker shade of its hue.
+    palette.setColor(QPalette::WindowText, readableOn(colour, kMainWindowBackground));
     label->setPalette(palette);
     label->setAlignment(align);
     // Edges rounded on their own: labels that meet in twips meet in pixels and do not overlap,

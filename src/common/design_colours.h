@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QWidget>
 
+/// The main window's designed background colour.
+inline const QColor kMainWindowBackground{Qt::white};
+
 /// The designed background colour of dialog pages and editors.
 inline const QColor kDesignBackground{166, 193, 232};
 
