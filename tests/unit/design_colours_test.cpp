@@ -3,14 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(DesignColours, ContrastRatio_MatchesTheDefinition) {
-    EXPECT_DOUBLE_EQ(contrastRatio(Qt::white, Qt::black), 21.0);
-    EXPECT_DOUBLE_EQ(contrastRatio(Qt::black, Qt::white), 21.0);
-    EXPECT_DOUBLE_EQ(contrastRatio(QColor(96, 143, 224), QColor(96, 143, 224)), 1.0);
-    EXPECT_NEAR(contrastRatio(Qt::white, QColor(96, 143, 224)), 3.23, 0.01);  // the tab bar
-    EXPECT_NEAR(contrastRatio(QColor(255, 128, 0), Qt::white), 2.52, 0.01);   // the figures
-}
-
 TEST(DesignColours, ReadableOn_KeepsAReadableColourElseTheNearestShadeOfItsHue) {
     struct Case {
         const char* what;
