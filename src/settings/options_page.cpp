@@ -10,7 +10,7 @@
 
 OptionsPage::OptionsPage(platform::Services& services, SettingsStore& settings, TwipsScale twips,
                          QWidget* parent)
-    : QFrame(parent), m_services(services), m_settings(settings) {
+    : Panel(parent), m_services(services), m_settings(settings) {
     setAccessibleName(QStringLiteral("Options page"));
 
     auto decoration = [this, twips](double top, const QString& file) {
@@ -63,7 +63,7 @@ OptionsPage::OptionsPage(platform::Services& services, SettingsStore& settings, 
 
 void OptionsPage::mouseMoveEvent(QMouseEvent* event) {
     restoreApplyButtons();
-    QFrame::mouseMoveEvent(event);
+    Panel::mouseMoveEvent(event);
 }
 
 void OptionsPage::highlightApplyAutostart() {
