@@ -9,6 +9,7 @@
 #include "editors/notify_sound.h"
 #include "editors/task_editors.h"
 #include "monitor/cpu_memory_monitor.h"
+#include "monitor/empty_title.h"
 #include "monitor/hourly_beep.h"
 #include "scheduler/locate_notify_sound.h"
 #include "scheduler/schedule_page.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
       m_secondTimers({&uptimeTimer, &triggerTimer, &indicatorTimer, &cpuSampleTimer, &hourlyBeepTimer,
                       &captionTimer, &clockTimer}),
       windows(*this, services, *m_settings, scheduledTask, triggerTimer, soundFolder) {
+    new EmptyTitleGuard(*this, *services.screen); // a child: it goes with the window
     setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Corvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
@@ -279,23 +281,6 @@ void MainWindow::beepOnFullHour() {
         playToneSweep(*m_services.tone);
         hourlyBeepTimer.stop();
     }
-}
-
-bool MainWindow::event(QEvent* event) {
-    const bool handled = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::WindowTitleChange:
-    case QEvent::WinIdChange:
-    case QEvent::Show:
-        // The window system's title really empty, not the program's name in its place.
-        if (windowTitle().isEmpty() && internalWinId() != 0) {
-            m_services.screen->clearWindowTitle(internalWinId());
-        }
-        break;
-    default:
-        break;
-    }
-    return handled;
 }
 
 void MainWindow::toggleMoreInformation() {

@@ -134,7 +134,6 @@ public:
     TaskExecutor& executor() { return *m_executor; }
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     /// The keyboard's menu key (or Shift+F10) opens the tray menu at the window.
