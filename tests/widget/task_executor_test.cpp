@@ -325,7 +325,7 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
 
 TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn) {
     f.power->refusal = "org.freedesktop.login1 PowerOff refused: Interactive authentication required.";
-    for (const char* kind : {"Turn Off Computer", "Restart Computer", "Hibernate"}) {
+    for (const char* kind : {"Turn Off Computer", "Log Off Computer", "Restart Computer", "Hibernate"}) {
         f.messages->shown.clear();
         schedule(kind, "0", "1", "0");
         LogLines log;
@@ -340,7 +340,7 @@ TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn
         EXPECT_TRUE(mainWindow->triggerTimer.isActive());
         EXPECT_EQ(f.process->immediateEnds, 0);
     }
-    EXPECT_EQ(f.power->calls, (std::vector<std::string>{"powerOff", "reboot", "hibernate"}));
+    EXPECT_EQ(f.power->calls, (std::vector<std::string>{"powerOff", "logOff", "reboot", "hibernate"}));
 }
 
 TEST_F(TaskFixture, PowerRequests_TheClockAndSeparatorsGoOnWhileTheAnswerIsPending) {
