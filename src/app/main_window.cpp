@@ -9,6 +9,7 @@
 #include "editors/notify_sound.h"
 #include "editors/task_editors.h"
 #include "monitor/cpu_memory_monitor.h"
+#include "monitor/empty_title.h"
 #include "monitor/hourly_beep.h"
 #include "scheduler/locate_notify_sound.h"
 #include "scheduler/schedule_page.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
       m_secondTimers({&uptimeTimer, &triggerTimer, &indicatorTimer, &cpuSampleTimer, &hourlyBeepTimer,
                       &captionTimer, &clockTimer}),
       windows(*this, services, *m_settings, scheduledTask, triggerTimer, soundFolder) {
+    new EmptyTitleGuard(*this, *services.screen); // a child: it goes with the window
     setWindowTitle(QString());
     // The title shows the figures or nothing; a screen reader hears what the window is.
     setAccessibleName(QStringLiteral("Corvane up time"));
@@ -301,20 +303,7 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         menu.updateNoTrayHint(); // a tray may have come (or gone) since
     }
-    const bool handled = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::WindowTitleChange:
-    case QEvent::WinIdChange:
-    case QEvent::Show:
-        // The window system's title really empty, not the program's name in its place.
-        if (windowTitle().isEmpty() && internalWinId() != 0) {
-            m_services.screen->clearWindowTitle(internalWinId());
-        }
-        break;
-    default:
-        break;
-    }
-    return handled;
+    return QWidget::event(event);
 }
 
 void MainWindow::toggleMoreInformation() {

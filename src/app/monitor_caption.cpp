@@ -2,6 +2,7 @@
 
 #include "common/app_title.h"
 #include "monitor/cpu_memory_monitor.h"
+#include "monitor/empty_title.h"
 
 #include <exception>
 
@@ -25,8 +26,8 @@ void MonitorCaption::showFigures() {
     }
     // A caption of each second must not wake the program again through its notices. Once for
     // each native window (changing the on-top band makes a new one).
-    if (m_window.internalWinId() != m_quietWindow) {
-        m_quietWindow = m_window.internalWinId();
+    if (const WId shown = EmptyTitleGuard::nativeWindowId(m_window); shown != m_quietWindow) {
+        m_quietWindow = shown;
         m_services.screen->quietPropertyNotices(m_quietWindow);
     }
 }

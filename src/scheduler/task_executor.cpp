@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 
 #include <exception>
+#include <string_view>
 
 Q_LOGGING_CATEGORY(lcTask, "corvane.task")
 
@@ -16,6 +17,8 @@ namespace {
 
 const QString kFailureMessage = QStringLiteral(
     "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
+
+constexpr std::string_view kEmptyPage = "about:blank";
 
 // Positions in taskKinds().
 enum Kind { kTurnOff, kLogOff, kRestart, kHibernate, kAlert, kRunProgram, kVisitWebsite };
@@ -114,7 +117,10 @@ void TaskExecutor::runTask(int kind) {
         finish();
         return;
     case kVisitWebsite:
-        m_services.launcher->openUrl(record.webAddress.toStdString());
+        // An address left empty in its editor opens the browser on an empty page, as a browser
+        // told to go nowhere does.
+        m_services.launcher->openUrl(record.webAddress.isEmpty() ? std::string(kEmptyPage)
+                                                                 : record.webAddress.toStdString());
         finish();
         return;
     default:
