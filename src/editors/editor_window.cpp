@@ -99,7 +99,7 @@ void EditorWindow::watchMouseMoves(QWidget* surface, std::function<void()> handl
     surface->installEventFilter(this);
 }
 
-void EditorWindow::PressOkOnReturn(QWidget* box, bool needsControl) {
+void EditorWindow::pressOkOnReturn(QWidget* box, bool needsControl) {
     m_returnBox = box;
     m_returnNeedsControl = needsControl;
     box->installEventFilter(this);

@@ -4,7 +4,7 @@
 
 namespace {
 
-void SetOpacity(QWidget& window, platform::Screen& screen, int alpha) {
+void setOpacity(QWidget& window, platform::Screen& screen, int alpha) {
     if (const int failure = screen.windowOpacityFailure(); failure != 0) {
         throw AppearanceFailure(failure);
     }
@@ -15,11 +15,11 @@ void SetOpacity(QWidget& window, platform::Screen& screen, int alpha) {
 } // namespace
 
 void makeWindowTransparent(QWidget& window, platform::Screen& screen) {
-    SetOpacity(window, screen, 128);
+    setOpacity(window, screen, 128);
 }
 
 void makeWindowOpaque(QWidget& window, platform::Screen& screen) {
-    SetOpacity(window, screen, 255);
+    setOpacity(window, screen, 255);
 }
 
 void setWindowOnTop(QWidget& window, bool onTop) {

@@ -31,7 +31,7 @@ const std::string kOptionsKey = "SOFTWARE\\Pellorin\\Corvane\\4.0";
 constexpr std::uint32_t kOpenLink = 4; // the options the readers pass
 
 /// A cache's text as a number; a text that is no number is a failure.
-long long CacheNumber(const QString& text) {
+long long cacheNumber(const QString& text) {
     bool ok = false;
     const long long n = text.trimmed().toLongLong(&ok);
     if (!ok) {
@@ -183,13 +183,13 @@ void SettingsStore::loadSwitch(const char* name, QString& cache, QTimer& timer, 
             cache = *text;
         }
         // A value other than 0 and 1 leaves the timer and the caption as they are.
-        if (CacheNumber(cache) == 0) {
+        if (cacheNumber(cache) == 0) {
             timer.stop();
             if (emptiesCaption) {
                 m_targets.mainWindow->setWindowTitle(QString());
             }
         }
-        if (CacheNumber(cache) == 1 && !timer.isActive()) {
+        if (cacheNumber(cache) == 1 && !timer.isActive()) {
             timer.start();
         }
     } catch (const std::exception&) {

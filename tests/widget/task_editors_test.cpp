@@ -9,7 +9,7 @@
 namespace {
 
 struct OpenTaskEditorTest : EditorFixture {
-    ~OpenTaskEditorTest() override { DeleteEditorWindows(); }
+    ~OpenTaskEditorTest() override { deleteEditorWindows(); }
     EditorWindow* openEditor(const QString& kind) {
         return openTaskEditor(kind, EditorContext{.services = f.services,
                                                   .task = task,

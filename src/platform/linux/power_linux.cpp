@@ -106,7 +106,7 @@ void requestAndWait(const QString& method) {
 /// Whether an error says that nobody took the call (no such name, object or method), rather than
 /// that the one asked refused it. A call taken but not answered in time is no such case: the
 /// session manager may still be asking the applications, and logind would not ask them.
-bool NobodyAnswered(const QString& errorName) {
+bool nobodyAnswered(const QString& errorName) {
     static const QStringList kNobody = {
         QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
         QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
@@ -179,7 +179,7 @@ void rebootAndWait() {
         if (reply.type() == QDBusMessage::ReplyMessage) {
             return;
         }
-        if (!NobodyAnswered(reply.errorName())) {
+        if (!nobodyAnswered(reply.errorName())) {
             throw refusal(call, reply);
         }
         qCInfo(lcPlatform).noquote() << call.service() << call.member() << "not answered ("
