@@ -73,7 +73,8 @@ void EditorWindow::clearTaskKind() {
 }
 
 void EditorWindow::showWarning(const QString& text) {
-    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
+    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Exclamation);
 }
 
 void EditorWindow::makeOkButton(QWidget* parent, int leftTwips, int topTwips) {

@@ -253,7 +253,8 @@ void SchedulePage::pickKind() {
 }
 
 void SchedulePage::warn(const QString& text) {
-    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
+    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Exclamation);
 }
 
 void SchedulePage::cancelSchedule() {

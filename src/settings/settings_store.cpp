@@ -55,7 +55,8 @@ void SettingsStore::end() {
 }
 
 void SettingsStore::installationError() {
-    m_services.messages->show(kInstallationError.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Critical);
+    m_services.messages->show(kInstallationError.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Critical);
     end();
 }
 
@@ -112,8 +113,7 @@ void SettingsStore::createMakerKey() {
         createLevel("Software", "Pellorin");
     } catch (const std::exception& failure) {
         m_services.messages->show((kPermissionError + QString::fromUtf8(failure.what())).toStdString(),
-                                  kAppTitle.toStdString(),
-                                  platform::MessageIcon::Exclamation);
+                                  kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         end();
     }
 }
@@ -123,8 +123,7 @@ void SettingsStore::createProductKey() {
         createLevel("Software\\Pellorin", "Corvane");
     } catch (const std::exception& failure) {
         m_services.messages->show((kPermissionError + QString::fromUtf8(failure.what())).toStdString(),
-                                  kAppTitle.toStdString(),
-                                  platform::MessageIcon::Exclamation);
+                                  kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         end();
     }
 }
@@ -133,8 +132,9 @@ void SettingsStore::createVersionKey() {
     try {
         createLevel("Software\\Pellorin\\Corvane", "4.0");
     } catch (const std::exception& failure) {
-        m_services.messages->show((kContactError + kSupportAddress + QString::fromUtf8(failure.what())).toStdString(),
-                                  kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
+        m_services.messages->show(
+            (kContactError + kSupportAddress + QString::fromUtf8(failure.what())).toStdString(),
+            kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         end();
     }
 }

@@ -78,7 +78,8 @@ TEST(HiveLimits, KeysDeeperOrLongerThanTheRegistryAllows_FileSetAsideAndNeverMad
             << c.what;
         EXPECT_EQ(QFileInfo::exists(QString::fromStdString(f.hivePath + ".corrupt")), !c.allowed) << c.what;
         // The first write of a start: no crash, and the key is made only within the limits.
-        EXPECT_EQ(r->createKey(kHkeyCurrentUser, c.path, key), c.allowed ? kErrorSuccess : kErrorInvalidParameter)
+        EXPECT_EQ(r->createKey(kHkeyCurrentUser, c.path, key),
+                  c.allowed ? kErrorSuccess : kErrorInvalidParameter)
             << c.what;
         EXPECT_EQ(r->createKey(kHkeyCurrentUser, "Software\\Pellorin", key), kErrorSuccess) << c.what;
     }
@@ -123,16 +124,11 @@ TEST(HiveLimits, Utf8CheckedByteByByte_ALeadingByteOrderMarkIsAName) {
         std::string name;
         bool storable;
     } cases[] = {
-        {"U+FEFF first", "\xEF\xBB\xBFkey", true},
-        {"U+FEFF alone", "\xEF\xBB\xBF", true},
-        {"four bytes", "\xF0\x9F\x98\x80", true},
-        {"U+10FFFF", "\xF4\x8F\xBF\xBF", true},
-        {"overlong slash", "\xC0\xAF", false},
-        {"overlong three bytes", "\xE0\x80\xAF", false},
-        {"a surrogate", "\xED\xA0\x80", false},
-        {"past U+10FFFF", "\xF4\x90\x80\x80", false},
-        {"a lone continuation byte", "a\x80", false},
-        {"cut short", "\xE2\x82", false},
+        {"U+FEFF first", "\xEF\xBB\xBFkey", true},    {"U+FEFF alone", "\xEF\xBB\xBF", true},
+        {"four bytes", "\xF0\x9F\x98\x80", true},     {"U+10FFFF", "\xF4\x8F\xBF\xBF", true},
+        {"overlong slash", "\xC0\xAF", false},        {"overlong three bytes", "\xE0\x80\xAF", false},
+        {"a surrogate", "\xED\xA0\x80", false},       {"past U+10FFFF", "\xF4\x90\x80\x80", false},
+        {"a lone continuation byte", "a\x80", false}, {"cut short", "\xE2\x82", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(hive::isStorableName(c.name), c.storable) << c.what;
@@ -195,8 +191,8 @@ TEST(HiveLimits, LockFileThatCannotBeUsed_MovedAsideAndSaidSo) {
             EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(lock + ".stale/inside")));
             ASSERT_EQ(warnings.seen.size(), 1);
             EXPECT_EQ(warnings.seen[0], "the lock file " + QString::fromStdString(lock) +
-                                            " was a folder and was moved to " +
-                                            QString::fromStdString(lock) + ".stale");
+                                            " was a folder and was moved to " + QString::fromStdString(lock) +
+                                            ".stale");
         } else {
             // It cannot be moved either: locked for reading where it is.
             int none = 0;

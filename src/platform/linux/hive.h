@@ -3,8 +3,8 @@
 // The current user's registry tree and its text form, the registry editor's .reg export format.
 
 #include <cstdint>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>

@@ -6,11 +6,11 @@
 #include <QLoggingCategory>
 
 #include <cerrno>
-#include <new>
-#include <optional>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,8 +56,12 @@ HiveFile::Stamp stampOf(const struct stat& s) {
     const auto ns = [](const struct timespec& t) {
         return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
     };
-    return {true, static_cast<unsigned long long>(s.st_dev), static_cast<unsigned long long>(s.st_ino),
-            static_cast<long long>(s.st_size), ns(s.st_mtim), ns(s.st_ctim)};
+    return {true,
+            static_cast<unsigned long long>(s.st_dev),
+            static_cast<unsigned long long>(s.st_ino),
+            static_cast<long long>(s.st_size),
+            ns(s.st_mtim),
+            ns(s.st_ctim)};
 }
 
 std::string writePath(const std::string& path) {

@@ -129,9 +129,9 @@ bool LinuxRegistry::storeWaiting() {
         return false;
     }
     if (result == HiveFile::UpdateResult::Busy) {
-        qCWarning(lcRegistry).noquote() << "another process holds the settings file"
-                                        << QString::fromStdString(m_hive.path()) << "for more than"
-                                        << m_waitLimitMs / 1000 << "s; the latest changes were not stored";
+        qCWarning(lcRegistry).noquote()
+            << "another process holds the settings file" << QString::fromStdString(m_hive.path())
+            << "for more than" << m_waitLimitMs / 1000 << "s; the latest changes were not stored";
     }
     const bool stored = result == HiveFile::UpdateResult::Stored;
     m_waiting.clear();
