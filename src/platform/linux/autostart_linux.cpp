@@ -21,7 +21,7 @@ namespace platform {
 
 namespace {
 
-QString Q(const std::string& s) {
+QString qText(const std::string& s) {
     return QString::fromStdString(s);
 }
 
@@ -292,7 +292,7 @@ AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::strin
 
 long AutostartFolder::replace(const std::string& name, const std::string& text) const {
     const std::string entry = entryPath(name);
-    if (checkWrite() != kErrorSuccess || !QDir().mkpath(Q(m_folder))) {
+    if (checkWrite() != kErrorSuccess || !QDir().mkpath(qText(m_folder))) {
         return kErrorAccessDenied;
     }
     const FolderLock lock(m_folder);
@@ -303,7 +303,8 @@ long AutostartFolder::replace(const std::string& name, const std::string& text) 
     // A symbolic link of that name is replaced itself, never written through.
     if (!safefile::writeAtomically(entry, QByteArray::fromStdString(text),
                                    S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH, error)) {
-        qCWarning(lcAutostart).noquote() << "cannot write the autostart entry" << Q(entry) << ":" << Q(error);
+        qCWarning(lcAutostart).noquote()
+            << "cannot write the autostart entry" << qText(entry) << ":" << qText(error);
         return kErrorAccessDenied;
     }
     return kErrorSuccess;
@@ -317,7 +318,7 @@ long AutostartFolder::write(const std::string& name, const std::string& path) co
     if (!unusable.empty()) {
         // An entry whose Exec line would start nothing, or something else, is not written.
         qCWarning(lcAutostart).noquote()
-            << "no autostart entry written to" << Q(entryPath(name)) << ":" << Q(unusable)
+            << "no autostart entry written to" << qText(entryPath(name)) << ":" << qText(unusable)
             << QString::fromLatin1(QByteArray::fromStdString(path).toPercentEncoding("/"));
         return kErrorInvalidParameter;
     }
@@ -347,7 +348,7 @@ long AutostartFolder::remove(const std::string& name) const {
     // A link goes itself; its target stays.
     if (::unlink(entry.c_str()) != 0) {
         qCWarning(lcAutostart).noquote()
-            << "cannot remove the autostart entry" << Q(entry) << ":" << Q(safefile::reason(errno));
+            << "cannot remove the autostart entry" << qText(entry) << ":" << qText(safefile::reason(errno));
         return kErrorAccessDenied;
     }
     return kErrorSuccess;

@@ -23,7 +23,7 @@ namespace {
 constexpr std::size_t kMaxFileBytes = 64u << 20;
 const char* const kTooLarge = "it is larger than 64 MB";
 
-QString Q(const std::string& s) {
+QString qText(const std::string& s) {
     return QString::fromStdString(s);
 }
 
@@ -179,7 +179,8 @@ const hive::Key* HiveFile::tree() {
     case ReadResult::Unreadable:
         if (!m_warnedUnreadable) {
             m_warnedUnreadable = true;
-            qCWarning(lcHive).noquote() << "cannot read the settings file" << Q(m_path) << ":" << Q(error);
+            qCWarning(lcHive).noquote()
+                << "cannot read the settings file" << qText(m_path) << ":" << qText(error);
         }
         return nullptr;
     case ReadResult::Corrupt:
@@ -191,8 +192,8 @@ const hive::Key* HiveFile::tree() {
     if (!writable()) {
         if (!m_warnedCorrupt) {
             m_warnedCorrupt = true;
-            qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed ("
-                                        << Q(error) << "); the settings start empty";
+            qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                        << qText(error) << "); the settings start empty";
         }
         return &m_cache;
     }
@@ -203,8 +204,8 @@ const hive::Key* HiveFile::tree() {
         return &m_cache; // another process is writing it: looked at again with the next read
     }
     if (locked == safefile::FileLock::Result::Failed) {
-        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                    << ") nor be moved aside (" << Q(lockError)
+        qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                    << qText(error) << ") nor be moved aside (" << qText(lockError)
                                     << "); the settings start empty";
         return &m_cache;
     }
@@ -230,17 +231,18 @@ bool HiveFile::load(hive::Key& root) {
 
 void HiveFile::keepAside(const std::string& error) {
     // Never replace an earlier copy: each corrupt file is kept.
-    QString aside = Q(m_path + ".corrupt");
+    QString aside = qText(m_path + ".corrupt");
     for (int n = 2; QFileInfo::exists(aside); ++n) {
-        aside = Q(m_path + ".corrupt." + std::to_string(n));
+        aside = qText(m_path + ".corrupt." + std::to_string(n));
     }
     if (::rename(m_path.c_str(), aside.toLocal8Bit().constData()) == 0) {
-        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                    << "); it was kept as" << aside << "and the settings start empty";
+        qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                    << qText(error) << "); it was kept as" << aside
+                                    << "and the settings start empty";
     } else {
-        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                    << ") nor be moved aside (" << Q(safefile::reason(errno))
-                                    << "); the settings start empty";
+        qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                    << qText(error) << ") nor be moved aside ("
+                                    << qText(safefile::reason(errno)) << "); the settings start empty";
     }
 }
 
@@ -275,15 +277,16 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
     if (!writable(&why)) {
         if (!m_warnedUnwritable) {
             m_warnedUnwritable = true;
-            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(why);
+            qCWarning(lcHive).noquote()
+                << "cannot write the settings file" << qText(m_path) << ":" << qText(why);
         }
         return UpdateResult::Failed;
     }
     const std::string folder = folderOf(m_path);
-    if (!QFileInfo::exists(Q(folder))) {
-        if (!QDir().mkpath(Q(folder))) {
+    if (!QFileInfo::exists(qText(folder))) {
+        if (!QDir().mkpath(qText(folder))) {
             qCWarning(lcHive).noquote()
-                << "cannot create the folder" << Q(folder) << ":" << Q(safefile::reason(errno));
+                << "cannot create the folder" << qText(folder) << ":" << qText(safefile::reason(errno));
             return UpdateResult::Failed;
         }
         ::chmod(folder.c_str(), S_IRWXU);
@@ -296,7 +299,8 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
     case safefile::FileLock::Result::Busy:
         return UpdateResult::Busy;
     case safefile::FileLock::Result::Failed:
-        qCWarning(lcHive).noquote() << "cannot change the settings file" << Q(m_path) << ":" << Q(error);
+        qCWarning(lcHive).noquote() << "cannot change the settings file" << qText(m_path) << ":"
+                                    << qText(error);
         return UpdateResult::Failed;
     }
     const std::string target = writePath(m_path);
@@ -309,7 +313,8 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
     case ReadResult::Ok:
         break;
     case ReadResult::Unreadable:
-        qCWarning(lcHive).noquote() << "cannot read the settings file" << Q(m_path) << ":" << Q(error);
+        qCWarning(lcHive).noquote() << "cannot read the settings file" << qText(m_path) << ":"
+                                    << qText(error);
         return UpdateResult::Failed;
     case ReadResult::Corrupt:
         keepAside(error.empty() ? m_corruptError : error);
@@ -325,14 +330,15 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
         // Never write what the next start would set aside for its size.
         const std::optional<std::string> text = hive::write(root, kMaxFileBytes);
         if (!text) {
-            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path)
+            qCWarning(lcHive).noquote() << "cannot write the settings file" << qText(m_path)
                                         << ": the settings would be larger than 64 MB";
             return UpdateResult::Failed;
         }
         struct stat written {};
         if (!safefile::writeAtomically(target, QByteArray::fromStdString(*text), S_IRUSR | S_IWUSR, error,
                                        &written)) {
-            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(error);
+            qCWarning(lcHive).noquote()
+                << "cannot write the settings file" << qText(m_path) << ":" << qText(error);
             return UpdateResult::Failed;
         }
         // Putting it in place changed its change time: the stamp is taken from where it is now.
@@ -344,7 +350,7 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
         m_cache = std::move(root);
         m_stamp = stampOf(written);
     } catch (const std::bad_alloc&) {
-        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path)
+        qCWarning(lcHive).noquote() << "cannot write the settings file" << qText(m_path)
                                     << ": there is not enough memory";
         return UpdateResult::Failed;
     }
