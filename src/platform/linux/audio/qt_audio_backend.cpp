@@ -89,7 +89,6 @@ std::unique_ptr<SoundPlayer> QtAudioBackend::createPlayer() {
 } // namespace platform::qtaudio
 
 // The module's entry point, looked up by name when the program first needs a sound.
-// The name the program looks the module up by.
 extern "C" Q_DECL_EXPORT platform::AudioBackend*
 corvane_make_audio_backend() { // NOLINT(readability-identifier-naming)
     return new platform::qtaudio::QtAudioBackend();
