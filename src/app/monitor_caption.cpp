@@ -45,6 +45,7 @@ void MonitorCaption::failed() {
     // start of the program tries again.
     m_sampleTimer.stop();
     m_captionTimer.stop();
-    m_services.messages->show(kMonitorMessage.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Critical);
+    m_services.messages->show(kMonitorMessage.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Critical);
     m_window.setWindowTitle(QString());
 }

@@ -17,10 +17,9 @@ constexpr int kRightDown = 516;
 constexpr int kMiddleDown = 519;
 
 // The window's tool tip without a tray, in lines of a tool tip's width.
-const QString kNoTrayHint = QStringLiteral(
-    "There is no tray on this desktop for Corvane's icon.\n"
-    "Right-click this window (or press the menu key) for its menu:\n"
-    "About, Options, Schedule Task, Minimize, Exit Corvane.");
+const QString kNoTrayHint = QStringLiteral("There is no tray on this desktop for Corvane's icon.\n"
+                                           "Right-click this window (or press the menu key) for its menu:\n"
+                                           "About, Options, Schedule Task, Minimize, Exit Corvane.");
 
 } // namespace
 

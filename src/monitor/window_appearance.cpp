@@ -7,7 +7,7 @@
 
 namespace {
 
-void SetOpacity(QWidget& window, platform::Screen& screen, int alpha) {
+void setOpacity(QWidget& window, platform::Screen& screen, int alpha) {
     if (const int failure = screen.windowOpacityFailure(); failure != 0) {
         throw AppearanceFailure(failure);
     }
@@ -45,11 +45,11 @@ private:
 } // namespace
 
 void makeWindowTransparent(QWidget& window, platform::Screen& screen) {
-    SetOpacity(window, screen, 128);
+    setOpacity(window, screen, 128);
 }
 
 void makeWindowOpaque(QWidget& window, platform::Screen& screen) {
-    SetOpacity(window, screen, 255);
+    setOpacity(window, screen, 255);
 }
 
 void setWindowOnTop(QWidget& window, bool onTop) {

@@ -253,7 +253,8 @@ void SchedulePage::pickKind() {
 }
 
 void SchedulePage::warn(const QString& text) {
-    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
+    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Exclamation);
 }
 
 void SchedulePage::cancelSchedule() {
@@ -263,18 +264,18 @@ void SchedulePage::cancelSchedule() {
 void SchedulePage::apply() {
     const bool enabled = scheduledCheck->isChecked();
     const QString kind = kindBox->currentText();
-    const double H = readTriggerNumber(hoursBox->text());
-    const double M = readTriggerNumber(minutesBox->text());
-    const double D = readTriggerNumber(daysBox->text());
+    const double hours = readTriggerNumber(hoursBox->text());
+    const double minutes = readTriggerNumber(minutesBox->text());
+    const double days = readTriggerNumber(daysBox->text());
     // The prompt, or an empty text left by an editor, is no task: scheduling it would show
     // "Task Scheduled : Yes" for a task that can never run.
     if (enabled && !taskKinds().contains(kind)) {
         warn(kSelectTask);
         cancelSchedule();
-    } else if (H == 0 && M == 0 && D == 0) {
+    } else if (hours == 0 && minutes == 0 && days == 0) {
         warn(kSpecifyTime);
         cancelSchedule();
-    } else if (M > 59 || H > 24 || D > 31) {
+    } else if (minutes > 59 || hours > 24 || days > 31) {
         warn(kInvalidTime);
         cancelSchedule();
     } else if (!enabled) {

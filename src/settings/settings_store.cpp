@@ -31,7 +31,7 @@ const std::string kOptionsKey = "SOFTWARE\\Pellorin\\Corvane\\4.0";
 constexpr std::uint32_t kOpenLink = 4; // the options the readers pass
 
 /// A cache's text as a number; a text that is no number is a failure.
-long long CacheNumber(const QString& text) {
+long long cacheNumber(const QString& text) {
     bool ok = false;
     const long long n = text.trimmed().toLongLong(&ok);
     if (!ok) {
@@ -55,7 +55,8 @@ void SettingsStore::end() {
 }
 
 void SettingsStore::installationError() {
-    m_services.messages->show(kInstallationError.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Critical);
+    m_services.messages->show(kInstallationError.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Critical);
     end();
 }
 
@@ -112,8 +113,7 @@ void SettingsStore::createMakerKey() {
         createLevel("Software", "Pellorin");
     } catch (const std::exception& failure) {
         m_services.messages->show((kPermissionError + QString::fromUtf8(failure.what())).toStdString(),
-                                  kAppTitle.toStdString(),
-                                  platform::MessageIcon::Exclamation);
+                                  kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         end();
     }
 }
@@ -123,8 +123,7 @@ void SettingsStore::createProductKey() {
         createLevel("Software\\Pellorin", "Corvane");
     } catch (const std::exception& failure) {
         m_services.messages->show((kPermissionError + QString::fromUtf8(failure.what())).toStdString(),
-                                  kAppTitle.toStdString(),
-                                  platform::MessageIcon::Exclamation);
+                                  kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         end();
     }
 }
@@ -133,8 +132,9 @@ void SettingsStore::createVersionKey() {
     try {
         createLevel("Software\\Pellorin\\Corvane", "4.0");
     } catch (const std::exception& failure) {
-        m_services.messages->show((kContactError + kSupportAddress + QString::fromUtf8(failure.what())).toStdString(),
-                                  kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
+        m_services.messages->show(
+            (kContactError + kSupportAddress + QString::fromUtf8(failure.what())).toStdString(),
+            kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
         end();
     }
 }
@@ -183,13 +183,13 @@ void SettingsStore::loadSwitch(const char* name, QString& cache, QTimer& timer, 
             cache = *text;
         }
         // A value other than 0 and 1 leaves the timer and the caption as they are.
-        if (CacheNumber(cache) == 0) {
+        if (cacheNumber(cache) == 0) {
             timer.stop();
             if (emptiesCaption) {
                 m_targets.mainWindow->setWindowTitle(QString());
             }
         }
-        if (CacheNumber(cache) == 1 && !timer.isActive()) {
+        if (cacheNumber(cache) == 1 && !timer.isActive()) {
             timer.start();
         }
     } catch (const std::exception&) {

@@ -21,7 +21,7 @@ struct AppearanceWindow : MainWindowHarness {
 
     /// Starts with both options stored as given (nothing: the value is missing).
     void startWith(std::optional<std::uint32_t> stored) {
-        StoreDefaults(*f.registry);
+        storeDefaults(*f.registry);
         for (const char* name : {"Ontop", "tpme"}) {
             if (stored) {
                 f.registry->setDword(kKey, name, *stored);
@@ -84,7 +84,9 @@ TEST_F(AppearanceTest, AnEmptyTitleStaysEmptyInEachNativeWindowTheBandMakes) {
     mainWindow->show();
     std::vector<unsigned long long>& cleared = f.screen->titlesCleared;
     // The last word goes to the window that shows the main window now.
-    const auto clearedLast = [&] { return !cleared.empty() && cleared.back() == mainWindow->windowHandle()->winId(); };
+    const auto clearedLast = [&] {
+        return !cleared.empty() && cleared.back() == mainWindow->windowHandle()->winId();
+    };
     mainWindow->setWindowTitle(QString()); // the figures switched off
     EXPECT_TRUE(clearedLast());
     for (const bool on : {false, true}) {
@@ -121,7 +123,7 @@ TEST_F(AppearanceTest, TransparencyRefusedShowsTheBareNumberAfterThePictureChang
     startWith(0);
     f.screen->opacityFailure = 95;
     mainWindow->buttons.toggleTransparency();
-    EXPECT_EQ(f.messages->shown, fakes::OneBox("95", MessageIcon::Exclamation));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox("95", MessageIcon::Exclamation));
     EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
     EXPECT_EQ(alpha(), 255);
     EXPECT_EQ(stored("tpme"), 0u);
