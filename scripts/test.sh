@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the test preset (debug, sanitizers, warnings as errors) and runs every test:
-# unit, widget and e2e (the e2e tests install the build into a folder of the build tree).
+# unit, widget and e2e (the e2e tests install the build into a folder of the build tree);
+# then the Windows services, cross-built with MinGW-w64 and tested under Wine.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
@@ -8,3 +9,4 @@ scripts/install-deps.sh
 cmake --preset test
 cmake --build --preset test
 ctest --preset test "$@"
+scripts/test-windows.sh
