@@ -240,3 +240,50 @@ TEST(WindowsFolders, TheDataFolderIsTheProgramsAndTheWindowsFolderIsFound) {
 }
 
 } // namespace
+
+namespace {
+
+/// A wave file of 16-bit mono silence lasting durationMs at 8 kHz.
+void WriteSilence(const std::filesystem::path& file, std::uint32_t durationMs) {
+    const std::uint32_t rate = 8000, bytes = rate * 2 * durationMs / 1000;
+    std::ofstream out(file, std::ios::binary);
+    const auto put32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    const auto put16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    out.write("RIFF", 4);
+    put32(36 + bytes);
+    out.write("WAVEfmt ", 8);
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(rate);
+    put32(rate * 2);
+    put16(2);
+    put16(16);
+    out.write("data", 4);
+    put32(bytes);
+    out << std::string(bytes, '\0');
+}
+
+TEST(WindowsSound, TheEndOfPlaybackArrivesThroughTheWindowsMessages) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"corvane stille.wav";
+    WriteSilence(file, 200);
+    auto player = WindowsSoundPlayers().create();
+    int finished = 0;
+    player->setOnFinished([&] { ++finished; });
+    player->open(win::Narrow(file.wstring()));
+    player->play();
+    EXPECT_EQ(finished, 0);
+    const ULONGLONG start = GetTickCount64();
+    MSG message;
+    while (finished == 0 && GetTickCount64() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+    EXPECT_EQ(finished, 1);
+    player->close();
+    std::filesystem::remove(file);
+}
+
+} // namespace
