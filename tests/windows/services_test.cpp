@@ -230,15 +230,6 @@ TEST(WindowsTone, ABeepLastsItsLength) {
     }
 }
 
-TEST(WindowsFolders, TheDataFolderIsTheProgramsAndTheWindowsFolderIsFound) {
-    EXPECT_EQ(WindowsFolders().dataFolder(), win::Narrow(std::filesystem::path(win::Widen(executablePath())).parent_path().wstring()));
-    EXPECT_EQ(WindowsFolders("D:\\Apps").dataFolder(), "D:\\Apps");
-    const std::string windows = windowsDirectory();
-    ASSERT_GE(windows.size(), 3u);
-    EXPECT_EQ(windows[1], ':');
-    EXPECT_NE(windows.back(), '\\');
-}
-
 } // namespace
 
 namespace {

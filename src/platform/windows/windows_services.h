@@ -130,6 +130,8 @@ public:
 };
 
 /// The data folder is the executable's own: the help page and Media\notify.wav sit beside it.
+/// (The Windows directory's Media\notify.wav is not shipped by today's Windows, and the one
+/// data folder serves the help page as well.)
 class WindowsFolders final : public Folders {
 public:
     explicit WindowsFolders(std::string executableFolder = {}) : m_executableFolder(std::move(executableFolder)) {}
@@ -139,9 +141,6 @@ public:
 private:
     std::string m_executableFolder;
 };
-
-/// The Windows directory (GetWindowsDirectoryW), empty when the system cannot give it.
-std::string windowsDirectory();
 
 /// Beep: the system's tone of the frequency and length; the same time in silence when it fails.
 class WindowsToneGenerator final : public ToneGenerator {
