@@ -1,5 +1,6 @@
-// The Windows tests. Run with --log-off, the program asks the system to log the user off through
-// the power service and exits with 0 when the system took the request (a test starts it so).
+// The Windows tests. Tests start this program again as another process: with --log-off it asks
+// the system to log the user off through the power service and exits with 0 when the system took
+// the request; with --end-program it ends itself as the program does, with its running exit code.
 #include "platform/windows/windows_services.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,11 @@ int main(int argc, char** argv) {
             status = answer.outcome == platform::PowerOutcome::Accepted ? 0 : 1;
         });
         return status;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--end-program") == 0) {
+        platform::WindowsProcessControl process;
+        process.terminateCurrentProcess(process.currentExitCode());
+        return 1;
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -85,19 +85,34 @@ TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
     }
 }
 
-TEST(WindowsPower, ALogOffReachesTheSystem) {
-    // In another process: the system may end the session of whoever asks.
-    std::wstring line = L"\"" + win::Widen(executablePath()) + L"\" --log-off";
+/// Runs this test program again with the option and gives its exit status.
+DWORD RunSelf(const wchar_t* option) {
+    std::wstring line = L"\"" + win::Widen(executablePath()) + L"\" " + option;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30'000), WAIT_OBJECT_0);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return 98;
+    }
     DWORD status = 99;
-    GetExitCodeProcess(process.hProcess, &status);
+    if (WaitForSingleObject(process.hProcess, 30'000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &status);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    EXPECT_EQ(status, 0u) << "ExitWindowsEx refused the log-off";
+    return status;
+}
+
+TEST(WindowsPower, ALogOffReachesTheSystem) {
+    // In another process: the system may end the session of whoever asks.
+    EXPECT_EQ(RunSelf(L"--log-off"), 0u) << "ExitWindowsEx refused the log-off";
+}
+
+TEST(WindowsProcessControl, TheSystemIsSupportedAndTheProgramEndsWith259) {
+    WindowsProcessControl process;
+    EXPECT_EQ(process.platformId(), VER_PLATFORM_WIN32_NT);
+    EXPECT_EQ(process.currentExitCode(), 259u);
+    EXPECT_EQ(RunSelf(L"--end-program"), 259u);
 }
 
 TEST(WindowsRegistry, ARefusedMachineListTakesTheValueIntoTheUsersList) {
