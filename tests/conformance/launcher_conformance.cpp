@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class LauncherConformance : public ::testing::Test {
-protected:
+public:
     LauncherConformance() {
         fs::remove_all(root);
         fs::create_directories(root);

@@ -16,7 +16,7 @@ const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kProgramPath = "C:\\Programme\\Prüfung Ω\\Corvane4.0.exe";
 
 class RegistryConformance : public ::testing::Test {
-protected:
+public:
     std::unique_ptr<conformance::RegistryBed> bed = conformance::makeRegistryBed();
     Registry& r = bed->registry();
 
