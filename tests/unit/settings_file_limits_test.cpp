@@ -93,7 +93,8 @@ TEST(HiveLimits, TreeFarDeeperThanTheStack_CopiedWrittenAndFreedWithoutRecursion
     }
     k->setValue("deep", kRegDword, {1, 0, 0, 0});
     {
-        const hive::Key copy = root; // NOLINT(performance-unnecessary-copy-initialization): the copy is what is tested
+        // The copy itself is what is tested.
+        const hive::Key copy = root; // NOLINT(performance-unnecessary-copy-initialization)
         std::vector<std::string> path(200000, "K");
         path.insert(path.begin(), "software");
         ASSERT_NE(copy.find(path), nullptr);
