@@ -13,6 +13,8 @@ import re
 import sys
 import time
 
+from gi.repository import Atspi
+
 from desktop import check, run_checks, wait_for
 
 ECHOED_KEYS = ("tab", "return", "space", "menu", "down")
@@ -34,6 +36,8 @@ def patient(condition):
 class Orca:
     """Orca on the desktop's accessibility bus, its speech read from its debug log, and the
     program's keyboard focus read through pyatspi."""
+
+    name = ""  # of no control, while the focus is unknown
 
     def __init__(self, d, pid):
         self.d, self.pid, self.a = d, pid, d.pyatspi()
@@ -60,6 +64,8 @@ class Orca:
         """The focused control of the program's active window, or None."""
         try:
             desktop = self.a.Registry.getDesktop(0)
+            # Nothing here runs the event loop that keeps AT-SPI's cache current: every state is asked.
+            desktop.set_cache_mask(Atspi.Cache.NONE)
             apps = [desktop[i] for i in range(desktop.childCount)]
             app = next(a for a in apps if a is not None and a.get_process_id() == self.pid)
             for window in (app[i] for i in range(app.childCount)):
@@ -145,7 +151,7 @@ def run(d, artifacts):
         check(f"\"{toggle}\" is spoken with its on/off state", spoken(said, toggle, "check box", "not checked"), said)
     # Transparency switches in place (on top makes the window anew): its new state is spoken.
     for _ in range(4):
-        if "Window Transparent" in orca.focused().name:
+        if "Window Transparent" in (orca.focused() or orca).name:
             break
         orca.say_after("Tab")
     pressed = orca.toggle()
