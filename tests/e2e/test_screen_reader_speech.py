@@ -2,29 +2,53 @@
 the focus through the main window, the Options page and the Schedule Task page. No speech server
 runs: Orca's debug log records every utterance it would speak. Each control is spoken with its
 name, the toggles and check boxes with their on/off state, the pages as panels inside their
-window, and the windows by what they are."""
+window, and the windows by what they are.
+
+Orca answers each key the program forwards to it; on a busy machine the answer comes late and
+its speech lags behind the keys. So where the focus is comes from AT-SPI, and the next key waits
+until Orca has spoken about the control the last one focused."""
 
 import os
 import re
 import sys
 import time
 
+from gi.repository import Atspi
+
 from desktop import check, run_checks, wait_for
 
 ECHOED_KEYS = ("tab", "return", "space", "menu", "down")
 UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*)'(?: voice=\w+)?(?:ACSS|\{|$)", re.M)
+WAIT = 15  # s for Orca or the program to answer one key on a busy machine
+
+
+def patient(condition):
+    """condition's first true value within WAIT s, or None: what was missed shows in the checks."""
+    end = time.monotonic() + WAIT
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.1)
+    return None
 
 
 class Orca:
-    """Orca on the desktop's accessibility bus, its speech read from its debug log."""
+    """Orca on the desktop's accessibility bus, its speech read from its debug log, and the
+    program's keyboard focus read through pyatspi."""
 
-    def __init__(self, d):
+    name = ""  # of no control, while the focus is unknown
+
+    def __init__(self, d, pid):
+        self.d, self.pid, self.a = d, pid, d.pyatspi()
         self.log = os.path.join(d.tmp, "orca-debug.log")
         # No speech server to start or reach: Orca logs what it would say and goes on.
         self.proc = d.spawn(["orca", "--debug-file=" + self.log, "-u", os.path.join(d.tmp, "orca-settings")],
                             name="orca", env={"SPEECHD_CMD": "/bin/false"})
-        wait_for(lambda: "Startup complete" in self._text(), 60, "Orca to start")
-        self.heard = len(self.utterances())
+        wait_for(lambda: "Startup complete" in self._text(), 120, "Orca to start")
+        # Orca is ready for keys once it has read out the control that has the focus.
+        self.heard = 0
+        self.hear(wait_for(self.focused, WAIT, "the program's focus").name)
 
     def _text(self):
         try:
@@ -36,26 +60,61 @@ class Orca:
     def utterances(self):
         return [u.strip() for u in UTTERANCE.findall(self._text())]
 
-    def say_after(self, d, *keys, settle=0.4, timeout=8):
-        """What is spoken after each key, pressed one by one once the last one has been answered
-        (or timeout s have passed); keys echoed alone are left out."""
+    def focused(self):
+        """The focused control of the program's active window, or None."""
+        try:
+            desktop = self.a.Registry.getDesktop(0)
+            # Nothing here runs the event loop that keeps AT-SPI's cache current: every state is asked.
+            desktop.set_cache_mask(Atspi.Cache.NONE)
+            apps = [desktop[i] for i in range(desktop.childCount)]
+            app = next(a for a in apps if a is not None and a.get_process_id() == self.pid)
+            for window in (app[i] for i in range(app.childCount)):
+                if window is not None and window.getState().contains(self.a.STATE_ACTIVE):
+                    return self.a.findDescendant(window, lambda n: n.getState().contains(self.a.STATE_FOCUSED))
+        except Exception:  # the program is busy or a window is going away: asked again
+            pass
+        return None
+
+    def hear(self, about):
+        """What Orca says from now on up to the utterance that holds `about` (keys echoed alone
+        left out), waiting at most WAIT s; the utterances heard are used up."""
+        def said():
+            new = self.utterances()[self.heard:]
+            upto = next((i + 1 for i, u in enumerate(new) if about in u and u.lower() not in ECHOED_KEYS), None)
+            return new[:upto] if upto else None
+        new = patient(said) or self.utterances()[self.heard:]
+        self.heard += len(new)
+        return " ".join(u for u in new if u.lower() not in ECHOED_KEYS)
+
+    def say_after(self, *keys, about=None):
+        """What is spoken after each key, pressed one by one once Orca has spoken about the
+        control it focused (or `about` for keys within a menu)."""
         said = []
         for key in keys:
-            d.key(key)
-            deadline = time.monotonic() + timeout
-            words = []
-            while time.monotonic() < deadline:
-                time.sleep(0.1)
-                new = self.utterances()[self.heard:]
-                words = [u for u in new if u.lower() not in ECHOED_KEYS]
-                if words:
-                    time.sleep(settle)  # what follows at once belongs to the same key
-                    new = self.utterances()[self.heard:]
-                    words = [u for u in new if u.lower() not in ECHOED_KEYS]
-                    break
-            self.heard += len(new)
-            said.append(" ".join(words))
+            before = self.focused()
+            self.d.key(key)
+            target = about
+            if target is None:
+                moved = patient(lambda: next((f for f in [self.focused()] if f not in (None, before)), None))
+                target = moved.name if moved else ""
+            said.append(self.hear(target))
         return said
+
+    def open_from_menu(self, *items):
+        """Opens the window of the program's menu entry below items; what is spoken on opening."""
+        self.d.key("Menu")
+        wait_for(lambda: self.d.popup_menus(self.pid), WAIT, "the menu")
+        for item in items:
+            self.say_after("Down", about=item)
+        return self.say_after("Return")
+
+    def toggle(self):
+        """Presses space on the focused toggle; what is spoken once its state has changed."""
+        node = self.focused()
+        was = node.getState().contains(self.a.STATE_CHECKED)
+        self.d.key("space")
+        wait_for(lambda: node.getState().contains(self.a.STATE_CHECKED) != was, WAIT, "the toggle to switch")
+        return [self.hear("checked")]
 
 
 def spoken(said, *parts):
@@ -69,11 +128,11 @@ def run(d, artifacts):
     main = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
     wait_for(lambda: d.tray_icon(corvane.pid) and d.is_embedded(d.tray_icon(corvane.pid)), 10, "the tray icon")
     # Orca after the program: the program's bridge has woken the accessibility registry by then.
-    orca = Orca(d)
+    orca = Orca(d, corvane.pid)
 
     # The Options page from the tray menu's keys: About, Options.
-    said = orca.say_after(d, "Menu", "Down", "Down", "Return", settle=1.0)[-1:]
-    said += orca.say_after(d, *["Tab"] * 5)
+    said = orca.open_from_menu("About", "Options")
+    said += orca.say_after(*["Tab"] * 5)
     check("the Options window's page is a panel inside it", spoken(said, "Options page panel"), said)
     for box in ("Load 'Corvane' at Startup.", "Beep on every Hour.", "Show available physical Memory"):
         check(f"\"{box}\" is spoken with its state", spoken(said, box, "check box", "checked"), said)
@@ -82,27 +141,27 @@ def run(d, artifacts):
 
     # Back to the main window: its name, then each button by Tab.
     d.run(["xdotool", "windowactivate", "--sync", str(main)])
-    time.sleep(1.5)
-    said = orca.say_after(d, *["Tab"] * 4)
-    check("the main window is named for what it is", "Corvane up time" in " ".join(orca.utterances()),
-          orca.utterances()[-12:])
+    named = orca.hear("Corvane up time")
+    check("the main window is named for what it is", "Corvane up time" in named, named)
+    orca.hear(wait_for(orca.focused, WAIT, "the main window's focus").name)
+    said = orca.say_after(*["Tab"] * 4)
     check("each main-window button is spoken with its name and role",
           spoken(said, "Minimize", "push button") and spoken(said, "information", "push button"), said)
     for toggle in ("Always On Top", "Window Transparent / Opaque."):
         check(f"\"{toggle}\" is spoken with its on/off state", spoken(said, toggle, "check box", "not checked"), said)
     # Transparency switches in place (on top makes the window anew): its new state is spoken.
     for _ in range(4):
-        if "Window Transparent" in said[-1]:
+        if "Window Transparent" in (orca.focused() or orca).name:
             break
-        said = orca.say_after(d, "Tab")
-    pressed = orca.say_after(d, "space", settle=1.0)
+        orca.say_after("Tab")
+    pressed = orca.toggle()
     check("switching transparency on is spoken", spoken(pressed, "checked") and not spoken(pressed, "not checked"),
           pressed)
-    orca.say_after(d, "space")
+    orca.toggle()
 
     # The Schedule Task page: Menu, About, Options, Schedule Task.
-    said = orca.say_after(d, "Menu", "Down", "Down", "Down", "Return", settle=1.0)[-1:]
-    said += orca.say_after(d, *["Tab"] * 7)
+    said = orca.open_from_menu("About", "Options", "Schedule Task")
+    said += orca.say_after(*["Tab"] * 7)
     check("the Schedule Task page is a panel inside the window", spoken(said, "Schedule Task page panel"), said)
     check("the schedule check box is spoken with its state",
           spoken(said, "Enable / Disable Schedule Task", "check box", "not checked"), said)
