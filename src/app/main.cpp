@@ -1,5 +1,6 @@
 #include "app/display_platform.h"
 #include "app/main_window.h"
+#include "app/qt_log_sink.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     if (!platform.isEmpty()) {
         qunsetenv("QT_QPA_PLATFORM");
     }
+    installQtLogSink();
     reportPlatformLimits(QGuiApplication::platformName());
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("4.0"));

@@ -1,18 +1,15 @@
 #include "app/main_window.h"
 
-#include "app/instance_check.h"
-#include "app/uptime.h"
 #include "common/app_title.h"
 #include "common/design_colours.h"
-#include "common/end_program.h"
 #include "common/twips.h"
-#include "editors/notify_sound.h"
+#include "core/end_program.h"
+#include "core/hourly_beep.h"
+#include "core/instance_check.h"
+#include "core/notify_sound.h"
+#include "core/uptime.h"
 #include "editors/task_editors.h"
-#include "monitor/cpu_memory_monitor.h"
-#include "monitor/hourly_beep.h"
-#include "scheduler/locate_notify_sound.h"
 #include "scheduler/schedule_page.h"
-#include "settings/autostart.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -44,23 +41,35 @@ constexpr float kMoreHeight = 2325;
 constexpr float kMoreHeightLow = 2290;
 constexpr float kMoreHeightHigh = 2425;
 
+constexpr std::chrono::milliseconds kSecond{1000};
+
+/// A timer's running state made to follow a switch of the shared state.
+void follow(core::Timer& timer, bool running) {
+    if (running && !timer.isActive()) {
+        timer.start();
+    } else if (!running) {
+        timer.stop();
+    }
+}
+
 } // namespace
 
 MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_services(services), m_twipsPerPixelX(services.screen->twipsPerPixelX()),
-      m_twipsPerPixelY(services.screen->twipsPerPixelY()),
-      caption(*this, services, captionTimer, cpuSampleTimer),
-      m_settings(std::make_unique<SettingsStore>(services, OptionTargets{&hourlyBeepTimer, &captionTimer,
-                                                                         &figuresOption, &hourlyBeepOption,
-                                                                         this, &caption.cpuText})),
+      m_services(services), uptimeTimer(kSecond, [this] { refreshUptime(); }),
+      triggerTimer(kSecond, [this] { checkTrigger(); }), indicatorTimer(kSecond, [this] { blinkIndicator(); }),
+      hourlyBeepTimer(kSecond, [this] { beepOnFullHour(); }), captionTimer(kSecond, [this] { caption.showFigures(); }),
+      clockTimer(kSecond, [this] { showTimeNow(); }), cpuSampleTimer(kSecond, [this] { caption.sampleCpu(); }),
+      m_twipsPerPixelX(services.screen->twipsPerPixelX()), m_twipsPerPixelY(services.screen->twipsPerPixelY()),
+      caption(*this, services, m_state, cpuSampleTimer),
+      m_settings(std::make_unique<core::SettingsStore>(services, m_state)),
       display(this, m_twipsPerPixelX, m_twipsPerPixelY), buttons(*this, services, *m_settings), menu(this),
       slide(*this),
       // The refresh first: the trigger check and the beep read its values. The sample before
       // the caption that shows it.
       m_secondTimers({&uptimeTimer, &triggerTimer, &indicatorTimer, &cpuSampleTimer, &hourlyBeepTimer,
                       &captionTimer, &clockTimer}),
-      windows(*this, services, *m_settings, scheduledTask, triggerTimer, soundFolder) {
+      windows(*this, services, *m_settings, m_state) {
     setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Corvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
@@ -77,24 +86,37 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     setFixedWidth(twipsToPixels(kClientWidthTwips, tppX()));
     setHeightTwips(m_height);
 
-    connect(&uptimeTimer, &QTimer::timeout, this, &MainWindow::refreshUptime);
-    connect(&triggerTimer, &QTimer::timeout, this, &MainWindow::checkTrigger);
-    connect(&indicatorTimer, &QTimer::timeout, this, &MainWindow::blinkIndicator);
-    connect(&hourlyBeepTimer, &QTimer::timeout, this, &MainWindow::beepOnFullHour);
-    connect(&captionTimer, &QTimer::timeout, this, [this] { caption.showFigures(); });
-    connect(&clockTimer, &QTimer::timeout, this, &MainWindow::showTimeNow);
-    connect(&cpuSampleTimer, &QTimer::timeout, this, [this] { caption.sampleCpu(); });
+    // The shared state switches the trigger check, the beep and the figures, and holds the caption.
+    m_mirror = m_state.subscribe([this](core::Change change) {
+        switch (change) {
+        case core::Change::TriggerCheck:
+            follow(triggerTimer, m_state.triggerCheckRunning());
+            break;
+        case core::Change::HourlyBeep:
+            follow(hourlyBeepTimer, m_state.hourlyBeepArmed());
+            break;
+        case core::Change::Figures:
+            follow(captionTimer, m_state.figuresRunning());
+            break;
+        case core::Change::Caption:
+            setWindowTitle(QString::fromStdString(m_state.caption()));
+            break;
+        default:
+            break;
+        }
+    });
     // Enabled from the start, as the window was designed; the settings switch hourlyBeepTimer and
     // captionTimer.
-    hourlyBeepTimer.start();
-    captionTimer.start();
+    follow(hourlyBeepTimer, m_state.hourlyBeepArmed());
+    follow(captionTimer, m_state.figuresRunning());
     clockTimer.start();
 
-    m_executor = std::make_unique<TaskExecutor>(
-        TaskExecutor::MainWindowParts{scheduledTask, uptimeTimer, triggerTimer, uptimeDays, uptimeHours,
-                                      uptimeMinutes, soundFolder,
-                                      [this]() -> platform::SoundPlayer& { return notificationPlayer(); }},
-        m_services);
+    m_executor = std::make_unique<core::TaskExecutor>(
+        m_state, m_services,
+        core::TaskExecutor::MainWindowHooks{
+            .notificationPlayer = [this]() -> platform::SoundPlayer& { return notificationPlayer(); },
+            .stopRefresh = [this] { uptimeTimer.stop(); },
+            .wait = waitWithEvents});
 }
 
 MainWindow::~MainWindow() = default;
@@ -115,14 +137,14 @@ void MainWindow::showMessage(const QString& text, platform::MessageIcon icon) {
 }
 
 void MainWindow::checkInstance() {
-    ProcessIdList list;
+    core::ProcessIdList list;
     try {
-        list = listProcessIds(*m_services.processes);
+        list = core::listProcessIds(*m_services.processes);
     } catch (const std::exception& failure) {
         showMessage(QString::fromStdString(failure.what()), platform::MessageIcon::Exclamation);
     }
     try {
-        checkSecondInstance(*m_services.processes, *m_services.process, list);
+        core::checkSecondInstance(*m_services.processes, *m_services.process, list);
     } catch (const std::exception&) {
         // The check stops silently and start-up goes on.
     }
@@ -141,7 +163,7 @@ void MainWindow::load() {
 
     // First run, or a key that cannot be read: autostart, the key and its defaults.
     if (m_settings->probeSettingsKey() != platform::kErrorSuccess) {
-        m_settings->runFirstRunSequence(autostartProgramPath());
+        m_settings->runFirstRunSequence(m_services.processes->ownExecutablePath());
         if (m_settings->ended()) {
             return;
         }
@@ -159,35 +181,35 @@ void MainWindow::load() {
     show();
     slide.start(column, firstRow, m_workAreaBottom - m_workAreaBottom);
     uptimeTimer.start();
-    triggerTimer.start();
+    m_state.setTriggerCheckRunning(true);
     indicatorTimer.start();
 
-    scheduledTask.playSound = 1;
-    soundFolder = locateNotifySound(*m_services.folders);
+    m_state.changeTask([](core::ScheduledTask& task) { task.playSound = true; });
+    m_state.setSoundFolder(core::locateNotifySound(*m_services.folders));
 
-    m_settings->loadFiguresOption();
+    m_settings->loadOption(core::StoredOption::Figures);
     if (m_settings->ended()) {
         return;
     }
-    openCpuQuery(*m_services.figures);
-    addCpuCounter(*m_services.figures);
+    m_services.figures->openProcessorQuery();
+    m_services.figures->addProcessorCounter(0);
     cpuSampleTimer.start();
     m_secondTimers.startInPhase();
 
     menu.showIcon([this](int mouseMessage) { trayCallback(mouseMessage); });
 
-    m_settings->loadHourlyBeepOption();
+    m_settings->loadOption(core::StoredOption::HourlyBeep);
     if (m_settings->ended()) {
         return;
     }
     showSystemStart();
-    const std::optional<QString> ontop = m_settings->readOnTop();
+    const std::optional<std::string> ontop = m_settings->readOption(core::StoredOption::OnTop);
     if (m_settings->ended()) {
         return;
     }
     buttons.applyStoredOnTop(ontop);
     buttons.moreLessButton->setPicture(3);
-    const std::optional<QString> tpme = m_settings->readTransparency();
+    const std::optional<std::string> tpme = m_settings->readOption(core::StoredOption::Transparency);
     if (m_settings->ended()) {
         return;
     }
@@ -197,7 +219,7 @@ void MainWindow::load() {
 
 void MainWindow::unload() {
     menu.hideIcon();
-    endProgram(*m_services.process);
+    core::endProgram(*m_services.process);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -212,31 +234,32 @@ void MainWindow::refreshUptime() {
     }
     m_secondTimers.keepInPhase();
     try {
-        const UptimeBreakdown up = breakDownUptime(m_services.clock->tickCount());
-        uptimeMinutes = up.minutes;
+        const core::UptimeBreakdown up = core::breakDownUptime(m_services.clock->tickCount());
+        core::Uptime shared = m_state.uptime();
+        shared.minutes = up.minutes;
         display.showMinutes(up.minutes);
 
-        bool numeric = false;
-        if (uptimeMinutes == 58 && hourlyBeepOption.toInt(&numeric) == 1 && numeric &&
-            !hourlyBeepTimer.isActive()) {
-            hourlyBeepTimer.start();
+        if (up.minutes == 58 && core::wholeNumber(m_state.optionCache(core::StoredOption::HourlyBeep)) == 1) {
+            m_state.setHourlyBeepArmed(true);
         }
 
-        uptimeDays = static_cast<int>(std::min<std::uint64_t>(up.days, 1u << 30));
+        shared.days = static_cast<int>(std::min<std::uint64_t>(up.days, 1u << 30));
         display.showDays(up.days);
 
-        if (up.totalHours > kMaxUptimeHours) {
+        if (up.totalHours > core::kMaxUptimeHours) {
+            m_state.setUptime(shared);
             // The box runs a nested event loop: no further refresh may show it again.
             m_ending = true;
             uptimeTimer.stop();
             showMessage(kUptimeLimitMessage, platform::MessageIcon::Exclamation);
-            endProgram(*m_services.process);
+            core::endProgram(*m_services.process);
             return;
         }
 
-        uptimeHours = up.hours;
+        shared.hours = up.hours;
         display.showHours(up.hours);
-        hoursText = QString::number(up.hours);
+        shared.hoursText = std::to_string(up.hours);
+        m_state.setUptime(shared);
         display.showSpokenUptime(up);
 
         display.blinkSeparators();
@@ -244,7 +267,7 @@ void MainWindow::refreshUptime() {
         m_ending = true;
         uptimeTimer.stop();
         showMessage(kRestartMessage, platform::MessageIcon::Exclamation);
-        endProgram(*m_services.process);
+        core::endProgram(*m_services.process);
     }
 }
 
@@ -253,7 +276,7 @@ void MainWindow::checkTrigger() {
 }
 
 void MainWindow::blinkIndicator() {
-    display.blinkIndicator(scheduledTask.scheduled == 1);
+    display.blinkIndicator(m_state.task().scheduled);
 }
 
 void MainWindow::showTimeNow() {
@@ -267,17 +290,17 @@ std::int64_t MainWindow::showSystemStart() {
 platform::SoundPlayer& MainWindow::notificationPlayer() {
     if (!m_notificationPlayer) {
         m_notificationPlayer = m_services.sound->create();
-        m_notificationPlayer->setOnFinished([this] { endNotifySound(*m_notificationPlayer); });
+        m_notificationPlayer->setOnFinished([this] { core::endNotifySound(*m_notificationPlayer); });
     }
     return *m_notificationPlayer;
 }
 
 void MainWindow::beepOnFullHour() {
     // An empty or non-numeric hour reads as 0: no beep before the first refresh.
-    const int hours = hoursText.toInt();
-    if (uptimeMinutes == 0 && hours != 0) {
-        playToneSweep(*m_services.tone);
-        hourlyBeepTimer.stop();
+    const long long hours = core::wholeNumber(m_state.uptime().hoursText).value_or(0);
+    if (m_state.uptime().minutes == 0 && hours != 0) {
+        core::playToneSweep(*m_services.tone);
+        m_state.setHourlyBeepArmed(false);
     }
 }
 
@@ -349,7 +372,7 @@ void MainWindow::openAbout() {
 }
 
 void MainWindow::exitProgram() {
-    endProgram(*m_services.process);
+    core::endProgram(*m_services.process);
 }
 
 void MainWindow::trayCallback(int mouseMessage) {

@@ -1,17 +1,18 @@
 #pragma once
 
 #include "app/monitor_caption.h"
-#include "app/second_timers.h"
+#include "app/qt_timers.h"
 #include "app/slide_in.h"
 #include "app/tray_menu.h"
 #include "app/uptime_display.h"
 #include "app/window_buttons.h"
 #include "app/window_launcher.h"
-#include "common/scheduled_task.h"
+#include "core/app_state.h"
+#include "core/second_timers.h"
+#include "core/settings_store.h"
+#include "core/task_executor.h"
 #include "platform/services.h"
-#include "scheduler/task_executor.h"
 #include "settings/options_window.h"
-#include "settings/settings_store.h"
 
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -72,31 +73,26 @@ public:
     float heightTwips() const { return m_height; }
     void setHeightTwips(float twips);
 
-    // Shared up-time values of the latest refresh.
-    int uptimeDays = 0;
-    int uptimeHours = 0;
-    int uptimeMinutes = 0;
-    QString hoursText;
-    /// Option cache of the hourly beep: a placeholder text until the settings are read, then "1" or "0".
-    QString hourlyBeepOption = QStringLiteral("hrbeepstatus");
-    /// Option cache of the memory and processor figures: a placeholder text until the settings are read.
-    QString figuresOption = QStringLiteral("MemCpustat");
-    /// The one scheduled task.
-    ScheduledTask scheduledTask;
-    /// The folder of the notification sound, filled at start-up.
-    QString soundFolder = QStringLiteral("Windri");
-
-    QTimer uptimeTimer;
-    QTimer triggerTimer;
-    QTimer indicatorTimer;
-    QTimer hourlyBeepTimer;
-    QTimer captionTimer;
-    QTimer clockTimer;
-    QTimer cpuSampleTimer;
+    /// What the windows share: the latest up time, the option caches, the scheduled task, the
+    /// sound folder, the figures; and whether the trigger check, the beep and the figures run.
+    core::AppState& state() { return m_state; }
+    const core::ScheduledTask& scheduledTask() const { return m_state.task(); }
 
     // The parts below are declared in the order they are built: each takes what comes before it.
 private:
     platform::Services& m_services;
+    core::AppState m_state;
+
+public:
+    QtTimer uptimeTimer;
+    QtTimer triggerTimer;
+    QtTimer indicatorTimer;
+    QtTimer hourlyBeepTimer;
+    QtTimer captionTimer;
+    QtTimer clockTimer;
+    QtTimer cpuSampleTimer;
+
+private:
     double m_twipsPerPixelX = 15.0;
     double m_twipsPerPixelY = 15.0;
 
@@ -105,7 +101,7 @@ public:
     MonitorCaption caption;
 
 private:
-    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<core::SettingsStore> m_settings;
 
 public:
     /// The labels: up time, start date and time, the time now, the task indicator.
@@ -118,11 +114,11 @@ public:
     SlideIn slide;
 
 private:
-    SecondTimers m_secondTimers;
+    core::SecondTimers m_secondTimers;
 
 public:
-    /// The options store; it switches hourlyBeepTimer, captionTimer, the caption and the two caches.
-    SettingsStore& settings() { return *m_settings; }
+    /// The options store; it writes the option caches and switches the beep and the figures.
+    core::SettingsStore& settings() { return *m_settings; }
     QSystemTrayIcon* trayIcon() const { return menu.icon(); }
     /// The open Options and Schedule Task window, or null.
     OptionsWindow* optionsWindow() const { return windows.optionsWindow(); }
@@ -131,7 +127,7 @@ public:
     /// The window's own player for the notification sound, made when first needed so the
     /// sound back end is not loaded at start-up.
     platform::SoundPlayer& notificationPlayer();
-    TaskExecutor& executor() { return *m_executor; }
+    core::TaskExecutor& executor() { return *m_executor; }
 
 protected:
     bool event(QEvent* event) override;
@@ -150,7 +146,9 @@ private:
     int m_workAreaBottom = 0;
     bool m_ending = false;
     std::unique_ptr<platform::SoundPlayer> m_notificationPlayer;
-    std::unique_ptr<TaskExecutor> m_executor;
+    std::unique_ptr<core::TaskExecutor> m_executor;
+    /// Keeps the timers and the caption in step with the shared state.
+    core::AppState::Subscription m_mirror;
 
 public:
     /// The Options and Schedule Task window and the About window, made on first use. Declared

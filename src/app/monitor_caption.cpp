@@ -1,7 +1,7 @@
 #include "app/monitor_caption.h"
 
 #include "common/app_title.h"
-#include "monitor/cpu_memory_monitor.h"
+#include "core/figures.h"
 
 #include <exception>
 
@@ -12,13 +12,13 @@ const QString kMonitorMessage =
 
 } // namespace
 
-MonitorCaption::MonitorCaption(QWidget& window, platform::Services& services, QTimer& captionTimer,
-                               QTimer& sampleTimer)
-    : m_window(window), m_services(services), m_captionTimer(captionTimer), m_sampleTimer(sampleTimer) {}
+MonitorCaption::MonitorCaption(QWidget& window, platform::Services& services, core::AppState& state,
+                               core::Timer& sampleTimer)
+    : m_window(window), m_services(services), m_state(state), m_sampleTimer(sampleTimer) {}
 
 void MonitorCaption::showFigures() {
     try {
-        m_window.setWindowTitle(composeMonitorText(*m_services.figures, cpuText));
+        m_state.setCaption(core::composeFiguresText(*m_services.figures, m_state.cpuText()));
     } catch (const std::exception&) {
         failed();
         return;
@@ -33,7 +33,7 @@ void MonitorCaption::showFigures() {
 
 void MonitorCaption::sampleCpu() {
     try {
-        sampleCpuUsage(*m_services.figures, cpuText);
+        m_state.setCpuText(core::cpuUsageText(m_services.figures->collectProcessorUsage()));
     } catch (const std::exception&) {
         failed();
     }
@@ -43,7 +43,7 @@ void MonitorCaption::failed() {
     // Sampling stops first, so that the message is shown once, not at every tick; a new
     // start of the program tries again.
     m_sampleTimer.stop();
-    m_captionTimer.stop();
+    m_state.setFiguresRunning(false);
     m_services.messages->show(kMonitorMessage.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Critical);
-    m_window.setWindowTitle(QString());
+    m_state.setCaption({});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app_state.h"
+#include "core/timer.h"
 #include "platform/services.h"
 
 #include <QString>
@@ -7,19 +9,17 @@
 #include <QWidget>
 
 /// The memory and processor figures in the main window's caption: processor 0 sampled into
-/// cpuText, the caption made of it and the memory read now, and on a failure the message, no
-/// more samples and an empty caption. MainWindow owns it and runs it from its two timers.
+/// the shared processor text, the caption made of it and the memory read now, and on a failure
+/// the message, no more samples and an empty caption. MainWindow owns it and runs it from its
+/// two timers.
 class MonitorCaption final {
 public:
-    MonitorCaption(QWidget& window, platform::Services& services, QTimer& captionTimer, QTimer& sampleTimer);
+    MonitorCaption(QWidget& window, platform::Services& services, core::AppState& state, core::Timer& sampleTimer);
 
-    /// Samples processor 0's usage into cpuText.
+    /// Samples processor 0's usage into the shared processor text.
     void sampleCpu();
     /// The figures in the caption.
     void showFigures();
-
-    /// The processor text of the latest sample ("CPU 5%"), empty until the first.
-    QString cpuText;
 
 private:
     /// A figure that cannot be read: the message, no figures in the caption, no more samples.
@@ -27,8 +27,8 @@ private:
 
     QWidget& m_window;
     platform::Services& m_services;
-    QTimer& m_captionTimer;
-    QTimer& m_sampleTimer;
+    core::AppState& m_state;
+    core::Timer& m_sampleTimer;
     /// The native window whose property notices were stopped for the caption.
     WId m_quietWindow = 0;
 };

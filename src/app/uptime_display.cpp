@@ -20,7 +20,7 @@ UptimeDisplay::UptimeDisplay(QWidget* window, double twipsPerPixelX, double twip
     phraseGroup = new PhraseGroup(m_window);
     phraseGroup->setGeometry(twipsToPixels(865, m_tppX), twipsToPixels(492, m_tppY),
                              twipsToPixels(1825 - 865, m_tppX), twipsToPixels(255, m_tppY));
-    phraseGroup->setAccessibleName(QString::fromStdString(uptimePhrase(0, 0, 0)));
+    phraseGroup->setAccessibleName(QString::fromStdString(core::uptimePhrase(0, 0, 0)));
     QWidget* group = phraseGroup;
     daysLabel = makeLabel(QStringLiteral("00"), 865, 492, 255, 255, kOrange, 9.75, false, right, true, group);
     daysLabel->setToolTip(QStringLiteral("Days"));
@@ -89,23 +89,23 @@ QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwip
 }
 
 void UptimeDisplay::showMinutes(int minutes) {
-    minutesLabel->setText(QString::fromStdString(twoDigits(static_cast<std::uint64_t>(minutes))));
+    minutesLabel->setText(QString::fromStdString(core::twoDigits(static_cast<std::uint64_t>(minutes))));
 }
 
 void UptimeDisplay::showHours(int hours) {
-    hoursLabel->setText(QString::fromStdString(twoDigits(static_cast<std::uint64_t>(hours))));
+    hoursLabel->setText(QString::fromStdString(core::twoDigits(static_cast<std::uint64_t>(hours))));
 }
 
 void UptimeDisplay::showDays(std::uint64_t days) {
-    daysLabel->setText(QString::fromStdString(twoDigits(days)));
+    daysLabel->setText(QString::fromStdString(core::twoDigits(days)));
 }
 
-void UptimeDisplay::showSpokenUptime(const UptimeBreakdown& up) {
+void UptimeDisplay::showSpokenUptime(const core::UptimeBreakdown& up) {
     // The spoken phrase changes once a minute; it is made only then.
     const std::uint64_t spoken = up.totalHours * 60 + static_cast<std::uint64_t>(up.minutes);
     if (spoken != m_spokenUptime) {
         m_spokenUptime = spoken;
-        phraseGroup->setAccessibleName(QString::fromStdString(uptimePhrase(up.days, up.hours, up.minutes)));
+        phraseGroup->setAccessibleName(QString::fromStdString(core::uptimePhrase(up.days, up.hours, up.minutes)));
     }
 }
 
@@ -115,7 +115,7 @@ void UptimeDisplay::blinkSeparators() {
 }
 
 std::int64_t UptimeDisplay::showSystemStart(platform::Clock& clock) {
-    const std::int64_t start = systemStartInstant(clock.nowMsecsSinceEpoch(), clock.tickCount());
+    const std::int64_t start = core::systemStartInstant(clock.nowMsecsSinceEpoch(), clock.tickCount());
     startDateLabel->setText(QString::fromStdString(clock.formatShortDate(start)));
     startTimeLabel->setText(QString::fromStdString(clock.formatLongTime(start)));
     return start;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uptime.h"
+#include "core/uptime.h"
 #include "common/accessibility.h"
 #include "platform/clock.h"
 
@@ -21,7 +21,7 @@ public:
     void showHours(int hours);
     void showDays(std::uint64_t days);
     /// The phrase a screen reader speaks for the up time, made anew only when the minute changes.
-    void showSpokenUptime(const UptimeBreakdown& up);
+    void showSpokenUptime(const core::UptimeBreakdown& up);
     /// Both separators hide or show again, together.
     void blinkSeparators();
     /// The start date and time labels; returns the start instant (ms since the epoch).

@@ -9,20 +9,13 @@
 
 namespace {
 
-/// A stored option's text as the start-up rules compare it: 0, 1, or nothing for anything else.
-std::optional<long long> storedSwitch(const std::optional<QString>& stored) {
-    bool numeric = false;
-    const long long n = stored ? stored->trimmed().toLongLong(&numeric) : 0;
-    return numeric && (n == 0 || n == 1) ? std::optional<long long>(n) : std::nullopt;
-}
-
 // The on-top button sits this far higher and further left while the window is on top.
 constexpr double kOnTopRiseTwips = 40;
 constexpr double kOnTopShiftTwips = 10;
 
 } // namespace
 
-WindowButtons::WindowButtons(QWidget& window, platform::Services& services, SettingsStore& settings)
+WindowButtons::WindowButtons(QWidget& window, platform::Services& services, core::SettingsStore& settings)
     : m_window(window), m_services(services), m_settings(settings) {
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
@@ -92,12 +85,12 @@ void WindowButtons::toggleOnTop() {
         onTopButton->setPicture(2);
         moveOnTopButton(-kOnTopShiftTwips, -kOnTopRiseTwips);
         setWindowOnTop(m_window, true);
-        m_settings.storeOnTopOn();
+        m_settings.storeOption(core::StoredOption::OnTop, true);
     } else if (onTopButton->picture() == 2) {
         onTopButton->setPicture(1);
         moveOnTopButton(kOnTopShiftTwips, kOnTopRiseTwips);
         setWindowOnTop(m_window, false);
-        m_settings.storeOnTopOff();
+        m_settings.storeOption(core::StoredOption::OnTop, false);
     }
 }
 
@@ -106,11 +99,11 @@ void WindowButtons::toggleTransparency() {
         if (transparencyButton->picture() == 1) {
             transparencyButton->setPicture(2);
             makeWindowTransparent(m_window, *m_services.screen);
-            m_settings.storeTransparentOn();
+            m_settings.storeOption(core::StoredOption::Transparency, true);
         } else if (transparencyButton->picture() == 2) {
             transparencyButton->setPicture(1);
             makeWindowOpaque(m_window, *m_services.screen);
-            m_settings.storeTransparentOff();
+            m_settings.storeOption(core::StoredOption::Transparency, false);
         }
     } catch (const AppearanceFailure& failure) {
         // What was done stays done: the picture may have changed, the window and tpme not.
@@ -119,25 +112,25 @@ void WindowButtons::toggleTransparency() {
     }
 }
 
-void WindowButtons::applyStoredOnTop(const std::optional<QString>& stored) {
-    const std::optional<long long> on = storedSwitch(stored);
-    if (on == 1) {
+void WindowButtons::applyStoredOnTop(const std::optional<std::string>& stored) {
+    const std::optional<bool> on = core::storedSwitch(stored);
+    if (on == true) {
         onTopButton->setPicture(2);
         moveOnTopButton(-kOnTopShiftTwips, -kOnTopRiseTwips);
         setWindowOnTop(m_window, true);
-    } else if (on == 0) {
+    } else if (on == false) {
         onTopButton->setPicture(1);
         setWindowOnTop(m_window, false);
     }
 }
 
-void WindowButtons::applyStoredTransparency(const std::optional<QString>& stored) {
-    const std::optional<long long> on = storedSwitch(stored);
+void WindowButtons::applyStoredTransparency(const std::optional<std::string>& stored) {
+    const std::optional<bool> on = core::storedSwitch(stored);
     try {
-        if (on == 1) {
+        if (on == true) {
             makeWindowTransparent(m_window, *m_services.screen);
             transparencyButton->setPicture(2);
-        } else if (on == 0) {
+        } else if (on == false) {
             makeWindowOpaque(m_window, *m_services.screen);
             transparencyButton->setPicture(1);
         }

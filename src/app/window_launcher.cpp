@@ -2,10 +2,9 @@
 
 #include "scheduler/schedule_page.h"
 
-WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services, SettingsStore& settings,
-                               ScheduledTask& task, QTimer& triggerTimer, const QString& soundFolder)
-    : m_mainWindow(mainWindow), m_services(services), m_settings(settings), m_task(task),
-      m_triggerTimer(triggerTimer), m_soundFolder(soundFolder) {}
+WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services, core::SettingsStore& settings,
+                               core::AppState& state)
+    : m_mainWindow(mainWindow), m_services(services), m_settings(settings), m_state(state) {}
 
 WindowLauncher::~WindowLauncher() {
     delete m_aboutWindow;
@@ -14,8 +13,8 @@ WindowLauncher::~WindowLauncher() {
 
 EditorContext WindowLauncher::editorContext() {
     return EditorContext{.services = m_services,
-                         .task = m_task,
-                         .soundFolder = m_soundFolder,
+                         .state = m_state,
+                         .soundFolder = QString::fromStdString(m_state.soundFolder()),
                          .mainWindow = &m_mainWindow,
                          .optionsWindow = m_optionsWindow,
                          .aboutWindow = m_aboutWindow,
@@ -24,7 +23,7 @@ EditorContext WindowLauncher::editorContext() {
 
 OptionsWindow& WindowLauncher::openOptionsWindow() {
     if (m_optionsWindow == nullptr) {
-        m_optionsWindow = new OptionsWindow(m_services, m_settings);
+        m_optionsWindow = new OptionsWindow(m_services, m_settings, m_state);
         m_optionsWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_optionsWindow->setShowAbout([this] { openAbout(); });
         // An alert editor that the About window loaded hidden belongs to this window's kind box.
@@ -34,7 +33,7 @@ OptionsWindow& WindowLauncher::openOptionsWindow() {
                 loaded->close();
             }
         });
-        auto* page = new SchedulePage(m_task, m_triggerTimer, m_services);
+        auto* page = new SchedulePage(m_state, m_services);
         m_kindBox = page->kindBox;
         page->setStatusPanels(m_optionsWindow->panel(1), m_optionsWindow->panel(2));
         page->setOpenEditor([this](const QString& kind) { openTaskEditor(kind, editorContext()); });

@@ -1,16 +1,15 @@
 #pragma once
 
 #include "about/about_window.h"
-#include "common/scheduled_task.h"
 #include "editors/task_editors.h"
 #include "platform/services.h"
 #include "settings/options_window.h"
-#include "settings/settings_store.h"
+#include "core/app_state.h"
+#include "core/settings_store.h"
 
 #include <QComboBox>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 /// Opens the windows that the main window leads to: the Options and Schedule Task window with
@@ -19,8 +18,8 @@
 class WindowLauncher final {
 public:
     /// The main window and what it owns that these windows touch; all outlive the launcher.
-    WindowLauncher(QWidget& mainWindow, platform::Services& services, SettingsStore& settings,
-                   ScheduledTask& task, QTimer& triggerTimer, const QString& soundFolder);
+    WindowLauncher(QWidget& mainWindow, platform::Services& services, core::SettingsStore& settings,
+                   core::AppState& state);
     /// Deletes the About window, then the Options window.
     ~WindowLauncher();
     WindowLauncher(const WindowLauncher&) = delete;
@@ -42,10 +41,8 @@ private:
 
     QWidget& m_mainWindow;
     platform::Services& m_services;
-    SettingsStore& m_settings;
-    ScheduledTask& m_task;
-    QTimer& m_triggerTimer;
-    const QString& m_soundFolder;
+    core::SettingsStore& m_settings;
+    core::AppState& m_state;
     /// Closing the window destroys it; the next menu choice makes it anew.
     QPointer<OptionsWindow> m_optionsWindow;
     QPointer<QComboBox> m_kindBox;

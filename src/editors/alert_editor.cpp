@@ -1,6 +1,6 @@
 #include "editors/alert_editor.h"
 
-#include "editors/notify_sound.h"
+#include "core/notify_sound.h"
 
 #include <QTextCursor>
 
@@ -17,9 +17,9 @@ const QString kMissingSound = QStringLiteral(
 
 } // namespace
 
-AlertEditor::AlertEditor(platform::Services& services, ScheduledTask& task, QString soundFolder,
+AlertEditor::AlertEditor(platform::Services& services, core::AppState& state, QString soundFolder,
                          const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
-    : EditorWindow(services, windowsToDisable, kindBox), m_task(task), m_soundFolder(std::move(soundFolder)) {
+    : EditorWindow(services, windowsToDisable, kindBox), m_state(state), m_soundFolder(std::move(soundFolder)) {
     setFixedSize(pixelsAcross(4800), pixelsDown(2940));
 
     messageFrame = new QGroupBox(QStringLiteral(" Please type your Message here."), this);
@@ -59,7 +59,7 @@ AlertEditor::~AlertEditor() = default;
 void AlertEditor::load() {
     setLook(messageFrame);
     messageBox->clear();
-    playSoundCheck->setChecked(m_task.playSound == 1);
+    playSoundCheck->setChecked(m_state.task().playSound);
 }
 
 void AlertEditor::activate() {
@@ -78,8 +78,10 @@ void AlertEditor::accept() {
         showWarning(kEmptyMessage);
         return;
     }
-    m_task.message = messageBox->toPlainText();
-    m_task.playSound = playSoundCheck->isChecked() ? 1 : 0;
+    m_state.changeTask([this](ScheduledTask& task) {
+        task.message = messageBox->toPlainText().toStdString();
+        task.playSound = playSoundCheck->isChecked();
+    });
     close();
 }
 
@@ -97,7 +99,7 @@ void AlertEditor::testSound() {
         }
         const std::string separator = m_services.folders ? m_services.folders->separator() : std::string("/");
         m_playing = true;
-        startNotifySound(*m_player, notifySoundPath(m_soundFolder, separator));
+        core::startNotifySound(*m_player, core::notifySoundPath(m_soundFolder.toStdString(), separator));
     } catch (const std::exception&) {
         m_playing = false;
         if (m_player) {
@@ -110,7 +112,7 @@ void AlertEditor::testSound() {
 void AlertEditor::soundDone() {
     m_playing = false;
     if (m_player) {
-        endNotifySound(*m_player);
+        core::endNotifySound(*m_player);
     }
 }
 

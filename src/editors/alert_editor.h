@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/scheduled_task.h"
+#include "core/app_state.h"
 #include "editors/editor_window.h"
 
 #include <QCheckBox>
@@ -18,7 +19,7 @@ class AlertEditor final : public EditorWindow {
 public:
     /// soundFolder is the main window's soundFolder; windowsToDisable the main window and the
     /// Options and Schedule Task window; kindBox that window's task-kind box.
-    AlertEditor(platform::Services& services, ScheduledTask& task, QString soundFolder,
+    AlertEditor(platform::Services& services, core::AppState& state, QString soundFolder,
                 const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
     ~AlertEditor() override;
 
@@ -46,7 +47,7 @@ public:
 private:
     void limitMessage();
 
-    ScheduledTask& m_task;
+    core::AppState& m_state;
     QString m_soundFolder;
     /// The editor's own player, made at the first Test.
     std::unique_ptr<platform::SoundPlayer> m_player;

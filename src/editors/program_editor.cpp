@@ -9,9 +9,9 @@ const QString kEmptyPath = QStringLiteral("Please select or type the program Nam
 
 } // namespace
 
-ProgramEditor::ProgramEditor(platform::Services& services, ScheduledTask& task,
+ProgramEditor::ProgramEditor(platform::Services& services, core::AppState& state,
                              const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
-    : EditorWindow(services, windowsToDisable, kindBox), m_task(task) {
+    : EditorWindow(services, windowsToDisable, kindBox), m_state(state) {
     setFixedSize(pixelsAcross(5400), pixelsDown(2040));
 
     pathFrame = new QGroupBox(QStringLiteral("Type the Name or Path of the program"), this);
@@ -83,7 +83,7 @@ void ProgramEditor::accept() {
         showWarning(kEmptyPath);
         return;
     }
-    m_task.program = pathBox->text();
+    m_state.changeTask([this](ScheduledTask& task) { task.program = pathBox->text().toStdString(); });
     close();
 }
 

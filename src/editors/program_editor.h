@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/scheduled_task.h"
+#include "core/app_state.h"
 #include "editors/editor_window.h"
 
 #include <QGroupBox>
@@ -15,7 +16,7 @@ class ProgramEditor final : public EditorWindow {
 public:
     /// windowsToDisable: the main window, the Options and Schedule Task window, the alert editor
     /// and the About window (those not open may be left out); kindBox: the task-kind box.
-    ProgramEditor(platform::Services& services, ScheduledTask& task, const QList<QWidget*>& windowsToDisable,
+    ProgramEditor(platform::Services& services, core::AppState& state, const QList<QWidget*>& windowsToDisable,
                   QComboBox* kindBox);
 
     void load();
@@ -36,7 +37,7 @@ public:
     QPushButton* browseButton = nullptr;
 
 private:
-    ScheduledTask& m_task;
+    core::AppState& m_state;
     /// The dialog's last file name, kept for the life of the window: a cancel hands it back.
     QString m_dialogFileName;
 };

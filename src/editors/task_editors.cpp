@@ -40,17 +40,17 @@ EditorWindow* loadTaskEditor(const QString& kind, const EditorContext& context) 
         return open;
     }
     if (kind == QLatin1String("Alert")) {
-        return new AlertEditor(context.services, context.task, context.soundFolder,
+        return new AlertEditor(context.services, context.state, context.soundFolder,
                                {context.mainWindow, context.optionsWindow}, context.kindBox);
     }
     if (kind == QLatin1String("Run Program")) {
         return new ProgramEditor(
-            context.services, context.task,
+            context.services, context.state,
             {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(), context.aboutWindow},
             context.kindBox);
     }
     if (kind == QLatin1String("Visit Website")) {
-        return new WebAddressEditor(context.services, context.task,
+        return new WebAddressEditor(context.services, context.state,
                                     {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(),
                                      context.aboutWindow, findOpen<ProgramEditor>()},
                                     context.kindBox);

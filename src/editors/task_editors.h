@@ -5,7 +5,7 @@
 // The page's kind box (OptionsWindow's kindBox) calls openTaskEditor from pickKind with the kind
 // just picked; the main window, which owns the record, fills the context:
 //
-//     openTaskEditor(kind, EditorContext{.services = m_services, .task = scheduledTask,
+//     openTaskEditor(kind, EditorContext{.services = m_services, .state = state,
 //                                        .soundFolder = soundFolder, .mainWindow = this, .optionsWindow =
 //                                        m_optionsWindow, .aboutWindow = aboutWindowIfOpen, .kindBox =
 //                                        page->kindBox});
@@ -14,6 +14,7 @@
 // accepts it, and empties the text of kindBox when the user leaves it without one.
 
 #include "common/scheduled_task.h"
+#include "core/app_state.h"
 #include "editors/editor_window.h"
 #include "platform/services.h"
 
@@ -25,7 +26,7 @@
 /// main window's); the windows may close meanwhile.
 struct EditorContext {
     platform::Services& services;
-    ScheduledTask& task;
+    core::AppState& state;            ///< holds the task record the editors write
     QString soundFolder;              ///< the main window's soundFolder, base of the notification sound
     QWidget* mainWindow = nullptr;    ///< the main window
     QWidget* optionsWindow = nullptr; ///< the Options and Schedule Task window

@@ -8,9 +8,9 @@ const QString kBarePrefix = QStringLiteral("Please type the URL.");
 
 } // namespace
 
-WebAddressEditor::WebAddressEditor(platform::Services& services, ScheduledTask& task,
+WebAddressEditor::WebAddressEditor(platform::Services& services, core::AppState& state,
                                    const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
-    : EditorWindow(services, windowsToDisable, kindBox), m_task(task) {
+    : EditorWindow(services, windowsToDisable, kindBox), m_state(state) {
     setFixedSize(pixelsAcross(5400), pixelsDown(2040));
 
     addressFrame = new QGroupBox(QStringLiteral("Type URL (Web  Address)"), this);
@@ -50,7 +50,7 @@ void WebAddressEditor::accept() {
         showWarning(kBarePrefix);
         return;
     }
-    m_task.webAddress = addressBox->text();
+    m_state.changeTask([this](ScheduledTask& task) { task.webAddress = addressBox->text().toStdString(); });
     close();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/scheduled_task.h"
+#include "core/app_state.h"
 #include "editors/editor_window.h"
 
 #include <QGroupBox>
@@ -13,7 +14,7 @@ class WebAddressEditor final : public EditorWindow {
 public:
     /// windowsToDisable: the main window, the Options and Schedule Task window, the alert
     /// editor, the About window and the program editor (those not open may be left out).
-    WebAddressEditor(platform::Services& services, ScheduledTask& task,
+    WebAddressEditor(platform::Services& services, core::AppState& state,
                      const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
 
     void load();
@@ -28,5 +29,5 @@ public:
     QLineEdit* addressBox = nullptr;
 
 private:
-    ScheduledTask& m_task;
+    core::AppState& m_state;
 };

@@ -4,8 +4,8 @@
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
-#include "scheduler/schedule.h"
-#include "scheduler/trigger_number.h"
+#include "core/app_state.h"
+#include "core/trigger_number.h"
 
 #include <QKeyEvent>
 
@@ -33,9 +33,8 @@ constexpr int kColon = 58;
 
 } // namespace
 
-SchedulePage::SchedulePage(ScheduledTask& record, QTimer& triggerTimer, platform::Services& services,
-                           QWidget* parent)
-    : QFrame(parent), m_record(record), m_triggerTimer(triggerTimer), m_services(services) {
+SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, QWidget* parent)
+    : QFrame(parent), m_state(state), m_services(services) {
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
     setAccessibleName(QStringLiteral("Schedule Task"));
@@ -218,25 +217,28 @@ void SchedulePage::fillKinds() {
 }
 
 void SchedulePage::copyTask() {
-    if (m_record.scheduled == 1) {
+    const ScheduledTask& record = m_state.task();
+    if (record.scheduled) {
         scheduledCheck->setChecked(true);
-        hoursBox->setText(m_record.hoursText);
-        minutesBox->setText(m_record.minutesText);
-        daysBox->setText(m_record.daysText);
-        kindBox->setCurrentIndex(static_cast<int>(taskKinds().indexOf(m_record.kind)));
-        kindBox->setEditText(m_record.kind);
-    } else if (m_record.scheduled == 0) {
+        hoursBox->setText(QString::fromStdString(record.hoursText));
+        minutesBox->setText(QString::fromStdString(record.minutesText));
+        daysBox->setText(QString::fromStdString(record.daysText));
+        const QString kind = QString::fromStdString(record.kind);
+        kindBox->setCurrentIndex(static_cast<int>(taskKinds().indexOf(kind)));
+        kindBox->setEditText(kind);
+    } else {
         scheduledCheck->setChecked(false);
     }
 }
 
 void SchedulePage::showScheduleStatus() {
-    const ScheduleStatus status = scheduleStatusTexts(m_record.scheduled, kindBox->currentText());
+    const core::ScheduleStatus status =
+        core::scheduleStatusTexts(m_state.task().scheduled, kindBox->currentText().toStdString());
     if (m_panel1) {
-        m_panel1->setText(status.scheduled);
+        m_panel1->setText(QString::fromStdString(status.scheduled));
     }
     if (m_panel2) {
-        m_panel2->setText(status.name);
+        m_panel2->setText(QString::fromStdString(status.name));
     }
 }
 
@@ -257,15 +259,15 @@ void SchedulePage::warn(const QString& text) {
 }
 
 void SchedulePage::cancelSchedule() {
-    ::cancelSchedule(m_record, m_triggerTimer);
+    core::cancelSchedule(m_state);
 }
 
 void SchedulePage::apply() {
     const bool enabled = scheduledCheck->isChecked();
     const QString kind = kindBox->currentText();
-    const double H = readTriggerNumber(hoursBox->text());
-    const double M = readTriggerNumber(minutesBox->text());
-    const double D = readTriggerNumber(daysBox->text());
+    const double H = core::readTriggerNumber(hoursBox->text().toStdString());
+    const double M = core::readTriggerNumber(minutesBox->text().toStdString());
+    const double D = core::readTriggerNumber(daysBox->text().toStdString());
     // The prompt, or an empty text left by an editor, is no task: scheduling it would show
     // "Task Scheduled : Yes" for a task that can never run.
     if (enabled && !taskKinds().contains(kind)) {
@@ -281,12 +283,14 @@ void SchedulePage::apply() {
         warn(kNotEnabled);
         cancelSchedule();
     } else {
-        m_record.scheduled = 1;
-        m_record.hoursText = hoursBox->text();
-        m_record.minutesText = minutesBox->text();
-        m_record.daysText = daysBox->text();
-        m_triggerTimer.start();
-        m_record.kind = kind;
+        m_state.changeTask([&](ScheduledTask& record) {
+            record.scheduled = true;
+            record.hoursText = hoursBox->text().toStdString();
+            record.minutesText = minutesBox->text().toStdString();
+            record.daysText = daysBox->text().toStdString();
+            record.kind = kind.toStdString();
+        });
+        m_state.setTriggerCheckRunning(true);
     }
     showScheduleStatus();
 }

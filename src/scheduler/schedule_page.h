@@ -2,6 +2,7 @@
 
 #include "common/picture_button.h"
 #include "common/scheduled_task.h"
+#include "core/app_state.h"
 #include "platform/services.h"
 #include "scheduler/up_down.h"
 
@@ -25,10 +26,8 @@ public:
     static constexpr int kWidthTwips = 6930;
     static constexpr int kHeightTwips = 3650;
 
-    /// record and triggerTimer are the main window's task record and trigger check; they outlive
-    /// the page.
-    SchedulePage(ScheduledTask& record, QTimer& triggerTimer, platform::Services& services,
-                 QWidget* parent = nullptr);
+    /// state holds the task record and switches the trigger check; it outlives the page.
+    SchedulePage(core::AppState& state, platform::Services& services, QWidget* parent = nullptr);
 
     /// Shows the parameter editor of a kind ("Alert", "Run Program" or "Visit Website") without
     /// waiting for it. Until one is set the editors are left out.
@@ -89,8 +88,7 @@ private:
     void warn(const QString& text);
     void cancelSchedule();
 
-    ScheduledTask& m_record;
-    QTimer& m_triggerTimer;
+    core::AppState& m_state;
     platform::Services& m_services;
     std::function<void(const QString&)> m_openEditor;
     QPointer<QLabel> m_panel1;

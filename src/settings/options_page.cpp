@@ -1,16 +1,16 @@
 #include "settings/options_page.h"
 
 #include "common/pictures.h"
-#include "monitor/hourly_beep.h"
-#include "settings/autostart.h"
+#include "core/autostart.h"
+#include "core/hourly_beep.h"
 
 #include <QMouseEvent>
 
 #include <utility>
 
-OptionsPage::OptionsPage(platform::Services& services, SettingsStore& settings, TwipsScale twips,
-                         QWidget* parent)
-    : QFrame(parent), m_services(services), m_settings(settings) {
+OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
+                         TwipsScale twips, QWidget* parent)
+    : QFrame(parent), m_services(services), m_settings(settings), m_state(state) {
     setAccessibleName(QStringLiteral("Options page"));
 
     auto decoration = [this, twips](double top, const QString& file) {
@@ -80,20 +80,20 @@ void OptionsPage::restoreApplyButtons() {
 }
 
 void OptionsPage::loadAutostartCheck() {
-    if (const std::optional<int> check = readAutostartCheck(*m_services.registry)) {
-        autostartCheck->setChecked(*check == 1);
+    if (const std::optional<bool> check = core::readAutostartCheck(*m_services.registry)) {
+        autostartCheck->setChecked(*check);
     }
 }
 
 void OptionsPage::loadOptionCaches() {
     // The caches hold what start-up or the last Apply read; anything but 1 and 0 leaves a box.
-    const OptionTargets& main = m_settings.targets();
-    const std::pair<QCheckBox*, const QString*> boxes[] = {{hourlyBeepCheck, main.hourlyBeepOption},
-                                                           {figuresCheck, main.figuresOption}};
-    for (const auto& [box, cache] : boxes) {
-        if (*cache == QLatin1String("1")) {
+    const std::pair<QCheckBox*, core::StoredOption> boxes[] = {{hourlyBeepCheck, core::StoredOption::HourlyBeep},
+                                                               {figuresCheck, core::StoredOption::Figures}};
+    for (const auto& [box, option] : boxes) {
+        const std::string& cache = m_state.optionCache(option);
+        if (cache == "1") {
             box->setChecked(true);
-        } else if (*cache == QLatin1String("0")) {
+        } else if (cache == "0") {
             box->setChecked(false);
         }
     }
@@ -101,32 +101,25 @@ void OptionsPage::loadOptionCaches() {
 
 void OptionsPage::applyAutostartAndBeep() {
     if (autostartCheck->isChecked()) {
-        registerAutostart(*m_services.registry, autostartProgramPath());
+        core::registerAutostart(*m_services.registry, m_services.processes->ownExecutablePath());
     } else {
-        unregisterAutostart(*m_services.registry, *m_services.messages);
+        core::unregisterAutostart(*m_services.registry, *m_services.messages);
     }
-    // Both options every time; the read-back makes the cache and hourlyBeepTimer follow the registry.
-    if (hourlyBeepCheck->isChecked()) {
-        m_settings.storeHourlyBeepOn();
-    } else {
-        m_settings.storeHourlyBeepOff();
-    }
-    m_settings.loadHourlyBeepOption();
+    // Both options every time; the read-back makes the cache and the beep follow the registry.
+    m_settings.storeOption(core::StoredOption::HourlyBeep, hourlyBeepCheck->isChecked());
+    m_settings.loadOption(core::StoredOption::HourlyBeep);
 }
 
 void OptionsPage::applyFiguresOption() {
-    const OptionTargets& main = m_settings.targets();
     if (figuresCheck->isChecked()) {
-        m_settings.storeFiguresOn();
-        if (!main.captionTimer->isActive()) {
-            main.captionTimer->start();
-        }
+        m_settings.storeOption(core::StoredOption::Figures, true);
+        m_state.setFiguresRunning(true);
     } else {
-        m_settings.storeFiguresOff();
-        main.mainWindow->setWindowTitle(QString());
-        main.captionTimer->stop();
+        m_settings.storeOption(core::StoredOption::Figures, false);
+        m_state.setCaption({});
+        m_state.setFiguresRunning(false);
     }
-    m_settings.loadFiguresOption();
+    m_settings.loadOption(core::StoredOption::Figures);
 }
 
 void OptionsPage::testBeep() {
@@ -134,5 +127,5 @@ void OptionsPage::testBeep() {
     if (m_services.tone == nullptr) {
         return;
     }
-    playToneSweep(*m_services.tone);
+    core::playToneSweep(*m_services.tone);
 }

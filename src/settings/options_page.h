@@ -3,7 +3,8 @@
 #include "common/picture_button.h"
 #include "platform/services.h"
 #include "settings/options_look.h"
-#include "settings/settings_store.h"
+#include "core/app_state.h"
+#include "core/settings_store.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -16,7 +17,8 @@ class OptionsPage final : public QFrame {
     Q_OBJECT
 
 public:
-    OptionsPage(platform::Services& services, SettingsStore& settings, TwipsScale twips, QWidget* parent);
+    OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state, TwipsScale twips,
+                QWidget* parent);
 
     /// Sets autostartCheck from the autostart entry.
     void loadAutostartCheck();
@@ -53,5 +55,6 @@ protected:
 
 private:
     platform::Services& m_services;
-    SettingsStore& m_settings;
+    core::SettingsStore& m_settings;
+    core::AppState& m_state;
 };

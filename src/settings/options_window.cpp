@@ -6,7 +6,7 @@
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
-#include "monitor/cpu_memory_monitor.h"
+#include "core/figures.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
@@ -24,9 +24,10 @@ constexpr double kStatusBarHeight = 330;
 
 } // namespace
 
-OptionsWindow::OptionsWindow(platform::Services& services, SettingsStore& settings, QWidget* parent)
+OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
+                             QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_services(services), m_settings(settings) {
+      m_services(services), m_settings(settings), m_state(state) {
     m_twips = TwipsScale{m_services.screen->twipsPerPixelX(), m_services.screen->twipsPerPixelY()};
     setAccessibleName(QStringLiteral("Options and Schedule Task"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
@@ -34,7 +35,7 @@ OptionsWindow::OptionsWindow(platform::Services& services, SettingsStore& settin
     setDesignColours(this, kDesignBackground);
 
     buildTabs();
-    optionsPage = new OptionsPage(m_services, m_settings, m_twips, this);
+    optionsPage = new OptionsPage(m_services, m_settings, m_state, m_twips, this);
     optionsPage->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kPageHeight));
 
     schedulePageFrame = new QFrame(this);
@@ -143,7 +144,7 @@ void OptionsWindow::load() {
     if (m_pageSteps.showScheduleStatus) {
         m_pageSteps.showScheduleStatus();
     }
-    panel(3)->setText(m_settings.targets().mainWindow->windowTitle());
+    panel(3)->setText(QString::fromStdString(m_state.caption()));
 }
 
 void OptionsWindow::unload() {
@@ -233,9 +234,8 @@ void OptionsWindow::toggleSchedulePage() {
 }
 
 void OptionsWindow::showFiguresInStatusBar() {
-    const OptionTargets& main = m_settings.targets();
     try {
-        panel(3)->setText(composeMonitorText(*m_services.figures, *main.cpuText));
+        panel(3)->setText(QString::fromStdString(core::composeFiguresText(*m_services.figures, m_state.cpuText())));
     } catch (const std::exception&) {
         // The main window reports the figures that cannot be read.
         statusBarTimer.stop();

@@ -4,7 +4,8 @@
 #include "platform/services.h"
 #include "settings/options_look.h"
 #include "settings/options_page.h"
-#include "settings/settings_store.h"
+#include "core/app_state.h"
+#include "core/settings_store.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -29,7 +30,8 @@ public:
         std::function<void()> showScheduleStatus; ///< panels 1 and 2
     };
 
-    OptionsWindow(platform::Services& services, SettingsStore& settings, QWidget* parent = nullptr);
+    OptionsWindow(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
+                  QWidget* parent = nullptr);
 
     /// Puts the Schedule Task page into schedulePageFrame (which then owns it) with its loading steps.
     void setSchedulePage(QWidget* page, SchedulePageSteps steps);
@@ -98,7 +100,8 @@ private:
     static void showPage(QFrame* frame);
 
     platform::Services& m_services;
-    SettingsStore& m_settings;
+    core::SettingsStore& m_settings;
+    core::AppState& m_state;
     SchedulePageSteps m_pageSteps;
     std::function<void()> m_showAbout;
     QLabel* m_panels[3] = {};

@@ -1,4 +1,4 @@
-#include "app/uptime.h"
+#include "core/uptime.h"
 #include "common/twips.h"
 #include "platform/linux/linux_services.h"
 
@@ -7,6 +7,8 @@
 #include <ctime>
 
 namespace {
+
+using namespace core;
 
 TEST(Uptime_BreakDown, TableOfTickCounts) {
     const struct {

@@ -21,7 +21,7 @@ struct AlertEditorTest : EditorFixture {
     void open(const QString& soundFolder = QStringLiteral("/opt/corvane/share/corvane")) {
         delete form.get();
         form.editor =
-            new AlertEditor(f.services, task, soundFolder, {mainWindow.get(), optionsWindow.get()}, kindBox);
+            new AlertEditor(f.services, state, soundFolder, {mainWindow.get(), optionsWindow.get()}, kindBox);
         form->show();
     }
 };

@@ -17,6 +17,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+
+/// The core's UTF-8 texts against the windows' texts, in the tests' checks.
+inline bool operator==(const std::string& core, const QString& shown) {
+    return QString::fromStdString(core) == shown;
+}
 
 /// Deletes the task editors still open (an editor deletes itself only when it closes).
 inline void DeleteEditorWindows() {
@@ -50,7 +56,7 @@ struct MainWindowHarness {
     /// Start-up, and figures in the caption as the figures' timer would put them.
     void load() {
         mainWindow->load();
-        mainWindow->setWindowTitle(QStringLiteral("M 512 CPU 3%"));
+        mainWindow->state().setCaption("M 512 CPU 3%");
     }
     /// The up-time refresh at a tick count.
     void refreshAt(std::uint64_t tick) {
@@ -65,13 +71,14 @@ struct MainWindowHarness {
     /// What a successful Apply leaves behind.
     void schedule(const QString& kind, const QString& daysText, const QString& hoursText,
                   const QString& minutesText) {
-        ScheduledTask& t = mainWindow->scheduledTask;
-        t.scheduled = 1;
-        t.daysText = daysText;
-        t.hoursText = hoursText;
-        t.minutesText = minutesText;
-        t.kind = kind;
-        mainWindow->triggerTimer.start();
+        mainWindow->state().changeTask([&](ScheduledTask& t) {
+            t.scheduled = true;
+            t.daysText = daysText.toStdString();
+            t.hoursText = hoursText.toStdString();
+            t.minutesText = minutesText.toStdString();
+            t.kind = kind.toStdString();
+        });
+        mainWindow->state().setTriggerCheckRunning(true);
     }
     /// Closes the Options and Schedule Task window; it is deleted.
     void closeOptionsWindow() {
@@ -91,7 +98,8 @@ struct EditorFixture : ::testing::Test {
     fakes::FakeServices f;
     fakes::FakeSoundPlayers* sound = f.sound;
     fakes::FakeFileDialog* dialog = f.fileDialog;
-    ScheduledTask task;
+    core::AppState state;
+    const ScheduledTask& task = state.task();
     // Stand-ins: MainWindow, OptionsWindow (holding the kind box), AlertEditor, AboutWindow, ProgramEditor.
     std::unique_ptr<QWidget> mainWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> optionsWindow = std::make_unique<QWidget>();
@@ -101,7 +109,7 @@ struct EditorFixture : ::testing::Test {
     QComboBox* kindBox = nullptr;
 
     EditorFixture() {
-        task.playSound = 1;
+        state.changeTask([](ScheduledTask& t) { t.playSound = true; });
         kindBox = new QComboBox(optionsWindow.get());
         kindBox->setEditable(true);
         kindBox->addItems(taskKinds());

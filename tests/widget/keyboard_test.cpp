@@ -168,9 +168,9 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(mainWindow->scheduledTask.message, "a");
-    EXPECT_EQ(mainWindow->scheduledTask.program, "/bin/true");
-    EXPECT_EQ(mainWindow->scheduledTask.webAddress, "http://x.example");
+    EXPECT_EQ(mainWindow->scheduledTask().message, "a");
+    EXPECT_EQ(mainWindow->scheduledTask().program, "/bin/true");
+    EXPECT_EQ(mainWindow->scheduledTask().webAddress, "http://x.example");
 }
 
 TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAndPress) {

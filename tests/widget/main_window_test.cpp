@@ -23,15 +23,15 @@ TEST_F(MainWindowFixture, Refresh_ShowsTheUptimeOfEachTick) {
     EXPECT_EQ(mainWindow->display.daysLabel->text(), "01");
     EXPECT_EQ(mainWindow->display.hoursLabel->text(), "24");
     EXPECT_EQ(mainWindow->display.minutesLabel->text(), "00");
-    EXPECT_EQ(mainWindow->hoursText, "24");
-    EXPECT_EQ(mainWindow->uptimeDays, 1);
-    EXPECT_EQ(mainWindow->uptimeHours, 24);
+    EXPECT_EQ(mainWindow->state().uptime().hoursText, "24");
+    EXPECT_EQ(mainWindow->state().uptime().days, 1);
+    EXPECT_EQ(mainWindow->state().uptime().hours, 24);
     refreshAt(90'000'000ULL + 9 * 60'000ULL);
     EXPECT_EQ(mainWindow->display.hoursLabel->text(), "01");
     EXPECT_EQ(mainWindow->display.minutesLabel->text(), "09");
-    EXPECT_EQ(mainWindow->uptimeMinutes, 9);
+    EXPECT_EQ(mainWindow->state().uptime().minutes, 9);
     refreshAt(0);
-    EXPECT_EQ(mainWindow->hoursText, "0");
+    EXPECT_EQ(mainWindow->state().uptime().hoursText, "0");
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_FALSE(f.process->ended());
 }
@@ -87,23 +87,23 @@ TEST_F(MainWindowFixture, Refresh_SeparatorsBlinkTogether) {
 }
 
 TEST_F(MainWindowFixture, Refresh_ArmsTheHourlyBeepOnlyDuringMinute58WithTheOptionOn) {
-    mainWindow->hourlyBeepTimer.stop();
-    mainWindow->hourlyBeepOption = "1";
+    mainWindow->state().setHourlyBeepArmed(false);
+    mainWindow->state().setOptionCache(core::StoredOption::HourlyBeep, "1");
     for (int minute = 0; minute < 60; ++minute) {
-        mainWindow->hourlyBeepTimer.stop();
+        mainWindow->state().setHourlyBeepArmed(false);
         refreshAt(5 * kHour + static_cast<std::uint64_t>(minute) * 60'000ULL);
         EXPECT_EQ(mainWindow->hourlyBeepTimer.isActive(), minute == 58) << minute;
     }
     // Arming again while armed keeps the running timer (a restart would postpone its tick).
-    mainWindow->hourlyBeepTimer.stop();
+    mainWindow->state().setHourlyBeepArmed(false);
     refreshAt(5 * kHour + 58 * 60'000ULL);
     const int remaining = mainWindow->hourlyBeepTimer.remainingTime();
     refreshAt(5 * kHour + 58 * 60'000ULL + 1000);
     EXPECT_LE(mainWindow->hourlyBeepTimer.remainingTime(), remaining);
 
     for (const char* cache : {"0", "hrbeepstatus", "2"}) {
-        mainWindow->hourlyBeepTimer.stop();
-        mainWindow->hourlyBeepOption = cache;
+        mainWindow->state().setHourlyBeepArmed(false);
+        mainWindow->state().setOptionCache(core::StoredOption::HourlyBeep, cache);
         refreshAt(5 * kHour + 58 * 60'000ULL);
         EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive()) << cache;
     }

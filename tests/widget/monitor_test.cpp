@@ -27,7 +27,7 @@ struct MonitorWindow : MainWindowHarness {
     void tickAt(std::uint64_t tick) {
         f.clock->tick = tick;
         MainWindow& form = *mainWindow;
-        const std::pair<QTimer*, std::function<void()>> timers[] = {
+        const std::pair<core::Timer*, std::function<void()>> timers[] = {
             {&form.uptimeTimer, [&form] { form.refreshUptime(); }},
             {&form.cpuSampleTimer, [&form] { form.caption.sampleCpu(); }},
             {&form.hourlyBeepTimer, [&form] { form.beepOnFullHour(); }},
@@ -95,21 +95,13 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
         EXPECT_EQ(w.mainWindow->windowTitle(), "");
         EXPECT_FALSE(w.mainWindow->captionTimer.isActive());
         EXPECT_FALSE(w.mainWindow->cpuSampleTimer.isActive());
-        EXPECT_EQ(w.mainWindow->caption.cpuText, "CPU 7%");
+        EXPECT_EQ(w.mainWindow->state().cpuText(), "CPU 7%");
         // The status bar goes on with the last processor text, while memory can be read.
         OptionsWindow& optionsWindow = *w.mainWindow->optionsWindow();
         optionsWindow.showFiguresInStatusBar();
         EXPECT_EQ(optionsWindow.panel(3)->text(), memory ? "" : " Mem 512  CPU 7%");
         EXPECT_EQ(optionsWindow.statusBarTimer.isActive(), !memory);
     }
-}
-
-TEST_F(MonitorTest, ATimerStartedBetweenTwoTicksJoinsTheRefreshAtItsNextTick) {
-    startWith(1, 1);
-    mainWindow->captionTimer.start(500); // as if started half a second after the others
-    mainWindow->refreshUptime();
-    EXPECT_GT(mainWindow->captionTimer.remainingTime(), 900);
-    EXPECT_EQ(mainWindow->captionTimer.interval(), 1000);
 }
 
 TEST_F(MonitorTest, HourlyBeepOverHoursOfUpTime) {
@@ -138,8 +130,8 @@ TEST_F(MonitorTest, HourlyBeepOverHoursOfUpTime) {
         for (std::uint64_t tick = c.from; tick <= c.to; tick += 30'000) {
             if (c.turnOnAt != 0 && tick == c.turnOnAt) {
                 w.f.registry->setDword(kKey, "hrbeep", 1);
-                w.mainWindow->settings().storeHourlyBeepOn();
-                w.mainWindow->settings().loadHourlyBeepOption();
+                w.mainWindow->settings().storeOption(core::StoredOption::HourlyBeep, true);
+                w.mainWindow->settings().loadOption(core::StoredOption::HourlyBeep);
             }
             w.tickAt(tick);
             if (w.sweeps() != counted) { // a sweep before the first refresh counts at its tick

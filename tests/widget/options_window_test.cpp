@@ -1,7 +1,6 @@
 // The Options and Schedule Task window: opening from the menu, the page tabs, the Options page's
 // check boxes, its two Apply buttons and the Test link.
 #include "fixtures.h"
-#include "settings/autostart.h"
 #include "settings/options_window.h"
 
 #include <QTest>
@@ -69,7 +68,7 @@ TEST_F(OptionsWindowFixture, MenuEntries_OpenTheOneWindowOnEitherPageWithItsCapt
 }
 
 TEST_F(OptionsWindowFixture, PageTabs_ClickingTheSelectedTabClosesItsPage) {
-    OptionsWindow fresh(f.services, mainWindow->settings());
+    OptionsWindow fresh(f.services, mainWindow->settings(), mainWindow->state());
     fresh.load();
     // Before a page was chosen the tabs are in neither state: clicks change nothing.
     fresh.toggleOptionsPage();
@@ -126,11 +125,11 @@ TEST_F(OptionsWindowFixture, Loading_SetsTheBoxesFromTheAutostartEntryAndTheCach
             f.registry->removeValue(kRun, "Corvane");
         }
         f.registry->machineReadable = c.machineReadable;
-        mainWindow->hourlyBeepOption = c.hrbeep;
-        mainWindow->figuresOption = c.memCpu;
+        mainWindow->state().setOptionCache(core::StoredOption::HourlyBeep, c.hrbeep.toStdString());
+        mainWindow->state().setOptionCache(core::StoredOption::Figures, c.memCpu.toStdString());
         // The stored values say otherwise: the boxes follow the caches, not the registry.
         f.registry->setDword(kKey, "hrbeep", c.hrbeep == "1" ? 0 : 1);
-        OptionsWindow optionsWindow(f.services, mainWindow->settings());
+        OptionsWindow optionsWindow(f.services, mainWindow->settings(), mainWindow->state());
         for (QCheckBox* box :
              {optionsWindow.optionsPage->autostartCheck, optionsWindow.optionsPage->hourlyBeepCheck,
               optionsWindow.optionsPage->figuresCheck}) {
@@ -146,7 +145,7 @@ TEST_F(OptionsWindowFixture, Loading_SetsTheBoxesFromTheAutostartEntryAndTheCach
 }
 
 TEST_F(OptionsWindowFixture, SchedulePage_GoesIntoItsFrameAndItsStepsRunAtTheirPlaces) {
-    OptionsWindow optionsWindow(f.services, mainWindow->settings());
+    OptionsWindow optionsWindow(f.services, mainWindow->settings(), mainWindow->state());
     std::vector<std::string> order;
     auto* page = new QWidget;
     optionsWindow.setSchedulePage(
@@ -178,15 +177,15 @@ TEST_F(OptionsWindowFixture, ApplyAutostartAndBeep_StoresBothEveryTimeAndReadsTh
     optionsWindow.optionsPage->applyAutostartAndBeep();
     EXPECT_EQ(f.registry->text(kRun, "Corvane"), std::nullopt);
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 0u);
-    EXPECT_EQ(mainWindow->hourlyBeepOption, "0");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::HourlyBeep), "0");
     EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive());
 
     optionsWindow.optionsPage->autostartCheck->setChecked(true);
     optionsWindow.optionsPage->hourlyBeepCheck->setChecked(true);
     QTest::mouseClick(optionsWindow.optionsPage->applyAutostartButton, Qt::LeftButton);
-    EXPECT_EQ(f.registry->text(kRun, "Corvane"), autostartProgramPath());
+    EXPECT_EQ(f.registry->text(kRun, "Corvane"), f.processes->ownExecutablePath());
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 1u);
-    EXPECT_EQ(mainWindow->hourlyBeepOption, "1");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::HourlyBeep), "1");
     EXPECT_TRUE(mainWindow->hourlyBeepTimer.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
 
@@ -197,7 +196,7 @@ TEST_F(OptionsWindowFixture, ApplyAutostartAndBeep_StoresBothEveryTimeAndReadsTh
 
 TEST_F(OptionsWindowFixture, ApplyWithoutRights_TheBeepFollowsTheRegistryAndAutostartStaysSilently) {
     f.registry->setDword(kKey, "hrbeep", 0);
-    mainWindow->settings().loadHourlyBeepOption();
+    mainWindow->settings().loadOption(core::StoredOption::HourlyBeep);
     f.registry->currentUserWritable = false;
     f.registry->machineWritable = false;
     OptionsWindow& optionsWindow = open();
@@ -205,7 +204,7 @@ TEST_F(OptionsWindowFixture, ApplyWithoutRights_TheBeepFollowsTheRegistryAndAuto
     optionsWindow.optionsPage->hourlyBeepCheck->setChecked(true);
     optionsWindow.optionsPage->applyAutostartAndBeep();
     EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 0u);
-    EXPECT_EQ(mainWindow->hourlyBeepOption, "0");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::HourlyBeep), "0");
     EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive());
     EXPECT_TRUE(f.registry->text(kRun, "Corvane").has_value());
     EXPECT_FALSE(
@@ -235,13 +234,13 @@ TEST_F(OptionsWindowFixture, ApplyFigures_StoresAndSwitchesTheCaptionTimerAndThe
     EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 0u);
     EXPECT_EQ(mainWindow->windowTitle(), "");
     EXPECT_FALSE(mainWindow->captionTimer.isActive());
-    EXPECT_EQ(mainWindow->figuresOption, "0");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::Figures), "0");
 
     optionsWindow.optionsPage->figuresCheck->setChecked(true);
     optionsWindow.optionsPage->applyFiguresOption();
     EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 1u);
     EXPECT_TRUE(mainWindow->captionTimer.isActive());
-    EXPECT_EQ(mainWindow->figuresOption, "1");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::Figures), "1");
 
     // Not writable: the old 0 is read back, the timer stops again and the caption empties.
     optionsWindow.optionsPage->figuresCheck->setChecked(false);
@@ -253,7 +252,7 @@ TEST_F(OptionsWindowFixture, ApplyFigures_StoresAndSwitchesTheCaptionTimerAndThe
     EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 0u);
     EXPECT_FALSE(mainWindow->captionTimer.isActive());
     EXPECT_EQ(mainWindow->windowTitle(), "");
-    EXPECT_EQ(mainWindow->figuresOption, "0");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::Figures), "0");
     EXPECT_TRUE(f.messages->shown.empty());
 }
 

@@ -15,7 +15,7 @@ struct ProgramEditorTest : EditorFixture {
     void open() {
         delete form.get();
         form.editor = new ProgramEditor(
-            f.services, task, {mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get()},
+            f.services, state, {mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get()},
             kindBox);
         form->show();
     }

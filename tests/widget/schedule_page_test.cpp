@@ -1,5 +1,6 @@
 // The Schedule Task page on fake services: layout, key filters, spin controls, the kind box,
 // Apply's rules and the copy of the record when the window opens.
+#include "core/app_state.h"
 #include "fakes/fake_services.h"
 #include "scheduler/schedule_page.h"
 
@@ -22,8 +23,8 @@ const QString kHibernateWarning = "Please make sure you have enabled 'Hibernatio
 
 struct PageFixture : ::testing::Test {
     FakeServices f;
-    ScheduledTask record;
-    QTimer triggerTimer;
+    core::AppState state;
+    const ScheduledTask& record = state.task();
     QLabel panel1;
     QLabel panel2;
     std::unique_ptr<SchedulePage> page;
@@ -31,7 +32,7 @@ struct PageFixture : ::testing::Test {
 
     // The window's loading, as far as the page takes part in it.
     void SetUp() override {
-        page = std::make_unique<SchedulePage>(record, triggerTimer, f.services);
+        page = std::make_unique<SchedulePage>(state, f.services);
         page->setStatusPanels(&panel1, &panel2);
         page->setOpenEditor([this](const QString& kind) { editors.push_back(kind); });
         page->fillKinds();
@@ -47,12 +48,14 @@ struct PageFixture : ::testing::Test {
     }
     // A task that an earlier Apply left scheduled.
     void scheduleEarlier() {
-        record.scheduled = 1;
-        record.daysText = "9";
-        record.hoursText = "9";
-        record.minutesText = "9";
-        record.kind = "Log Off Computer";
-        triggerTimer.start();
+        state.changeTask([](ScheduledTask& r) {
+            r.scheduled = true;
+            r.daysText = "9";
+            r.hoursText = "9";
+            r.minutesText = "9";
+            r.kind = "Log Off Computer";
+        });
+        state.setTriggerCheckRunning(true);
     }
 };
 
@@ -143,13 +146,15 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
                          .arg(c.kind, c.daysText, c.hoursText, c.minutesText)
                          .toStdString());
         scheduleEarlier();
-        record.message = "kept";
-        record.program = "/bin/kept";
-        record.webAddress = "https://kept.example/";
+        state.changeTask([](ScheduledTask& r) {
+            r.message = "kept";
+            r.program = "/bin/kept";
+            r.webAddress = "https://kept.example/";
+        });
         f.messages->shown.clear();
         bool recordUntouchedWhileWarned = false;
         f.messages->whileShown = [&](const fakes::RecordedMessage&) {
-            recordUntouchedWhileWarned = record.scheduled == 1 && triggerTimer.isActive();
+            recordUntouchedWhileWarned = record.scheduled == 1 && state.triggerCheckRunning();
         };
         fill(c.checked, c.kind, c.daysText, c.hoursText, c.minutesText);
         page->apply();
@@ -161,7 +166,7 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
             EXPECT_EQ(record.hoursText, c.hoursText);
             EXPECT_EQ(record.minutesText, c.minutesText);
             EXPECT_EQ(record.kind, c.kind);
-            EXPECT_TRUE(triggerTimer.isActive());
+            EXPECT_TRUE(state.triggerCheckRunning());
             EXPECT_EQ(panel1.text(), "Task Scheduled : Yes");
             EXPECT_EQ(panel2.text(), QStringLiteral("Task Name : ") + c.kind);
         } else {
@@ -169,7 +174,7 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
             EXPECT_TRUE(recordUntouchedWhileWarned);
             // The earlier task is cancelled; its trigger and kind stay as they were.
             EXPECT_EQ(record.scheduled, 0);
-            EXPECT_FALSE(triggerTimer.isActive());
+            EXPECT_FALSE(state.triggerCheckRunning());
             EXPECT_EQ(record.hoursText, "9");
             EXPECT_EQ(record.kind, "Log Off Computer");
             EXPECT_EQ(panel1.text(), "Task Scheduled : No");
@@ -182,10 +187,10 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
 }
 
 TEST_F(PageFixture, Apply_StartsTheTriggerCheckWhenItWasStopped) {
-    triggerTimer.stop();
+    state.setTriggerCheckRunning(false);
     fill(true, "Alert", "0", "1", "0");
     page->apply();
-    EXPECT_TRUE(triggerTimer.isActive());
+    EXPECT_TRUE(state.triggerCheckRunning());
     // A second Apply replaces the task.
     fill(true, "Restart Computer", "2", "3", "4");
     page->apply();

@@ -12,7 +12,7 @@ struct OpenTaskEditorTest : EditorFixture {
     ~OpenTaskEditorTest() override { DeleteEditorWindows(); }
     EditorWindow* openEditor(const QString& kind) {
         return openTaskEditor(kind, EditorContext{.services = f.services,
-                                                  .task = task,
+                                                  .state = state,
                                                   .soundFolder = QStringLiteral("/data"),
                                                   .mainWindow = mainWindow.get(),
                                                   .optionsWindow = optionsWindow.get(),

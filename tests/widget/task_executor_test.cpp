@@ -41,10 +41,10 @@ TEST_F(TaskFixture, Load_StartsTheTaskTimersAndLocatesTheSoundWithoutAPlayer) {
     EXPECT_TRUE(mainWindow->indicatorTimer.isActive());
     EXPECT_EQ(mainWindow->triggerTimer.interval(), 1000);
     EXPECT_EQ(mainWindow->indicatorTimer.interval(), 1000);
-    EXPECT_EQ(mainWindow->scheduledTask.playSound, 1);
-    EXPECT_EQ(mainWindow->soundFolder, "/opt/corvane/share/corvane");
-    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
-    EXPECT_EQ(mainWindow->scheduledTask.kind, "task");
+    EXPECT_EQ(mainWindow->scheduledTask().playSound, 1);
+    EXPECT_EQ(mainWindow->state().soundFolder(), "/opt/corvane/share/corvane");
+    EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0);
+    EXPECT_EQ(mainWindow->scheduledTask().kind, "task");
     // The sound back end is loaded only when a sound is first played.
     EXPECT_TRUE(f.sound->players.empty());
 }
@@ -54,7 +54,7 @@ TEST_F(TaskFixture, Load_RecordAtZeroMatchesTheFirstMinuteButTaskIsNoKind) {
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_TRUE(f.power->calls.empty());
     EXPECT_TRUE(f.launcher->programs.empty());
-    EXPECT_EQ(mainWindow->scheduledTask.kind, "task");
+    EXPECT_EQ(mainWindow->scheduledTask().kind, "task");
 }
 
 struct TriggerCase {
@@ -116,12 +116,14 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
     for (const auto& c : cases) {
         MainWindowHarness w;
         w.load();
-        ScheduledTask& t = w.mainWindow->scheduledTask;
+        const ScheduledTask& t = w.mainWindow->scheduledTask();
         w.schedule(c.kind, "0", "02", "10");
-        t.playSound = 0; // the alert's sound has its own tests below
-        t.message = "Time for tea";
-        t.program = "/usr/bin/xterm -e top";
-        t.webAddress = "https://example.org/";
+        w.mainWindow->state().changeTask([](ScheduledTask& edited) {
+            edited.playSound = false; // the alert's sound has its own tests below
+            edited.message = "Time for tea";
+            edited.program = "/usr/bin/xterm -e top";
+            edited.webAddress = "https://example.org/";
+        });
         w.secondAt(2 * kHour + 10 * kMinute);
         const fakes::FakeServices& g = w.f;
         const MainWindow& other = *w.mainWindow;
@@ -134,8 +136,8 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
         EXPECT_TRUE(g.process->terminations.empty()); // never through the unload path
         if (c.disarmed) {
             EXPECT_EQ(t.scheduled, 0);
-            EXPECT_TRUE(t.hoursText.isEmpty());
-            EXPECT_TRUE(t.minutesText.isEmpty());
+            EXPECT_TRUE(t.hoursText.empty());
+            EXPECT_TRUE(t.minutesText.empty());
         } else {
             EXPECT_EQ(t.scheduled, 1);
             EXPECT_EQ(t.hoursText, "02");
@@ -163,9 +165,9 @@ TEST_F(TaskFixture, Actions_KindOfNoneOfTheSevenLeavesTheRecordAsItIs) {
         schedule(kind, "0", "0", "3");
         secondAt(3 * kMinute);
         secondAt(3 * kMinute + 1'000);
-        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 1) << kind;
-        EXPECT_EQ(mainWindow->scheduledTask.hoursText, "0") << kind;
-        EXPECT_EQ(mainWindow->scheduledTask.minutesText, "3") << kind;
+        EXPECT_EQ(mainWindow->scheduledTask().scheduled, 1) << kind;
+        EXPECT_EQ(mainWindow->scheduledTask().hoursText, "0") << kind;
+        EXPECT_EQ(mainWindow->scheduledTask().minutesText, "3") << kind;
         EXPECT_TRUE(mainWindow->triggerTimer.isActive()) << kind;
     }
     EXPECT_TRUE(f.messages->shown.empty());
@@ -177,7 +179,7 @@ TEST_F(TaskFixture, Actions_KindOfNoneOfTheSevenLeavesTheRecordAsItIs) {
 
 TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBox) {
     schedule("Alert", "0", "0", "1");
-    mainWindow->scheduledTask.message = "Stand up";
+    mainWindow->state().changeTask([](ScheduledTask& t) { t.message = "Stand up"; });
     f.messages->whileShown = [this](const fakes::RecordedMessage&) {
         // The sound was started before the box and is still playing.
         EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
@@ -200,13 +202,13 @@ TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBo
 
 TEST_F(TaskFixture, Alert_WithoutSoundShowsTheBoxAtOnce) {
     schedule("Alert", "0", "0", "1");
-    mainWindow->scheduledTask.playSound = 0;
+    mainWindow->state().changeTask([](ScheduledTask& t) { t.playSound = false; });
     secondAt(kMinute);
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_EQ(f.messages->shown[0].text, "message"); // never set in its editor
     EXPECT_TRUE(waits.empty());
     EXPECT_TRUE(f.sound->players.empty());
-    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
+    EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0);
 }
 
 TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheText) {
@@ -228,8 +230,8 @@ TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheTe
                                         (openFails ? "cannot open " + QString::fromStdString(kSound)
                                                    : QStringLiteral("no audio output"))});
         EXPECT_FALSE(waited);
-        EXPECT_EQ(other.scheduledTask.scheduled, 0);
-        EXPECT_TRUE(other.scheduledTask.minutesText.isEmpty());
+        EXPECT_EQ(other.scheduledTask().scheduled, 0);
+        EXPECT_TRUE(other.scheduledTask().minutesText.empty());
     }
 }
 
@@ -245,7 +247,7 @@ TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     int boxes = 0;
     f.messages->whileShown = [&](const fakes::RecordedMessage&) {
         // The record is disarmed only when the box closes, so the trigger still matches here.
-        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 1);
+        EXPECT_EQ(mainWindow->scheduledTask().scheduled, 1);
         if (++boxes == 1) {
             secondAt(kMinute + 2'000);
             secondAt(kMinute + 3'000);
@@ -256,14 +258,14 @@ TEST_F(TaskFixture, Alert_TicksDuringItsWaitAndBoxDoNotRunTheTaskAgain) {
     EXPECT_EQ(waitsSeen, 1);
     EXPECT_EQ(f.sound->log, (std::vector<std::string>{"create", "open " + kSound, "play"}));
     EXPECT_FALSE(mainWindow->executor().running());
-    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
+    EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0);
     secondAt(kMinute + 4'000);
     EXPECT_EQ(boxes, 1);
 }
 
 TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) {
     schedule("Alert", "0", "0", "1");
-    mainWindow->scheduledTask.playSound = 1;
+    mainWindow->state().changeTask([](ScheduledTask& t) { t.playSound = true; });
     int ticksSeen = 0;
     // The real nested loop, shortened: a triggerTimer tick delivered by the event loop meanwhile.
     int waitsSeen = 0;
@@ -285,8 +287,8 @@ TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) 
 TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
     f.launcher->failRun = true;
     f.launcher->failUrl = true;
-    mainWindow->scheduledTask.program = "/no/such/program";
-    mainWindow->scheduledTask.webAddress = "example.org";
+    mainWindow->state().changeTask([](ScheduledTask& t) { t.program = "/no/such/program"; });
+    mainWindow->state().changeTask([](ScheduledTask& t) { t.webAddress = "example.org"; });
     const QStringList reasons = {
         "the scheduled task Run Program failed: The program \"/no/such/program\" does not exist.",
         "the scheduled task Visit Website failed: The desktop has no browser to open \"example.org\"."};
@@ -297,8 +299,8 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
         secondAt(kHour);
         EXPECT_EQ(log.seen, QStringList{reasons[QString(kind) == "Run Program" ? 0 : 1]});
         EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical)) << kind;
-        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0) << kind;
-        EXPECT_TRUE(mainWindow->scheduledTask.minutesText.isEmpty()) << kind;
+        EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0) << kind;
+        EXPECT_TRUE(mainWindow->scheduledTask().minutesText.empty()) << kind;
         EXPECT_TRUE(mainWindow->triggerTimer.isActive()) << kind;
     }
 }
@@ -310,7 +312,7 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
     EXPECT_EQ(f.messages->shown,
               fakes::OneBox("The name org.freedesktop.login1 was not provided by any .service files",
                             MessageIcon::Exclamation));
-    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
+    EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0);
     EXPECT_EQ(f.process->immediateEnds, 0);
 }
 
@@ -325,8 +327,8 @@ TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn
         EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
         EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task ") + kind +
                                         " failed: " + QString::fromStdString(*f.power->refusal)});
-        EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
-        EXPECT_TRUE(mainWindow->scheduledTask.minutesText.isEmpty());
+        EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0);
+        EXPECT_TRUE(mainWindow->scheduledTask().minutesText.empty());
         EXPECT_TRUE(mainWindow->uptimeTimer.isActive());
         EXPECT_TRUE(mainWindow->triggerTimer.isActive());
         EXPECT_EQ(f.process->immediateEnds, 0);
@@ -348,7 +350,7 @@ TEST_F(TaskFixture, Indicator_BlinksWhileScheduledAndStaysVisibleOtherwise) {
     EXPECT_EQ(shown, (std::vector<bool>{false, true, false, true}));
     mainWindow->blinkIndicator();
     EXPECT_TRUE(mainWindow->display.taskIndicator->isHidden());
-    mainWindow->scheduledTask.scheduled = 0; // the task ran
+    mainWindow->state().changeTask([](ScheduledTask& t) { t.scheduled = false; }); // the task ran
     mainWindow->blinkIndicator();
     EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
     mainWindow->blinkIndicator();

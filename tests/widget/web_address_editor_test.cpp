@@ -14,7 +14,7 @@ struct WebAddressEditorTest : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new WebAddressEditor(f.services, task,
+        form.editor = new WebAddressEditor(f.services, state,
                                            {mainWindow.get(), optionsWindow.get(), alertEditor.get(),
                                             aboutWindow.get(), programEditor.get()},
                                            kindBox);

@@ -70,11 +70,11 @@ int main(int argc, char* argv[]) {
     }
     gClock.start();
     platform::Services services = platform::makeSystemServices();
-    ScheduledTask task;
-    task.playSound = 1;
+    core::AppState state;
+    state.changeTask([](ScheduledTask& task) { task.playSound = true; });
 
     QPointer<AlertEditor> form =
-        new AlertEditor(services, task, QString::fromLocal8Bit(argv[1]), {}, nullptr);
+        new AlertEditor(services, state, QString::fromLocal8Bit(argv[1]), {}, nullptr);
     ClickWatch clickWatch;
     form->testLink->installEventFilter(&clickWatch);
     form->show();
