@@ -51,6 +51,8 @@ AboutWindow::AboutWindow(platform::Services& services, QList<BlockedWindow> bloc
     webLink->setToolTip(QStringLiteral("Visit the web site"));
     webLink->setAccessibleName(QStringLiteral("Web site ") + kMakerSite);
     webLink->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Room for the focus ring around the letters.
+    webLink->setMargin(2);
     QFont link = webLink->font();
     link.setUnderline(true);
     webLink->setFont(link);
@@ -89,7 +91,7 @@ void AboutWindow::activate() {
     setColours(kActiveColour, Qt::black);
     for (const BlockedWindow& window : m_blockedWindows) {
         if (QWidget* w = window(true)) {
-            blockWindow(w);
+            blockWindow(w, this);
         }
     }
 }

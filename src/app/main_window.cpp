@@ -31,7 +31,8 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
       cpuSampleTimer(m_core->cpuSampleTimer()), slide(m_core->slide()),
       m_windows(std::make_unique<WindowLauncher>(*this, services, m_core->settings(), m_core->state())) {
     setWindowTitle(QString());
-    setAccessibleName(QStringLiteral("Corvane"));
+    // The title shows the figures or nothing; a screen reader hears what the window is.
+    setAccessibleName(QStringLiteral("Corvane up time"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     m_core->executor().setWait(waitWithEvents);
 
@@ -52,7 +53,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::load() {
-    setDesignColours(this, Qt::white);
+    setDesignColours(this, kMainWindowBackground);
     m_core->load();
 }
 

@@ -21,6 +21,8 @@ AlertEditor::AlertEditor(platform::Services& services, core::AppState& state, QS
                          const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
     : EditorWindow(services, windowsToDisable, kindBox), m_state(state), m_soundFolder(std::move(soundFolder)) {
     setFixedSize(pixelsAcross(4800), pixelsDown(2940));
+    // The caption reads "Corvane" like every window of the program; a screen reader hears which.
+    setAccessibleName(QStringLiteral("Alert message editor"));
 
     messageFrame = new QGroupBox(QStringLiteral(" Please type your Message here."), this);
     messageFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(4560), pixelsDown(1980));

@@ -48,7 +48,7 @@ void EditorWindow::setLook(QWidget* frame) {
 void EditorWindow::disableOtherWindows() {
     for (const QPointer<QWidget>& window : m_windowsToDisable) {
         if (window) {
-            blockWindow(window);
+            blockWindow(window, this);
         }
     }
 }

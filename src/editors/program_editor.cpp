@@ -13,6 +13,8 @@ ProgramEditor::ProgramEditor(platform::Services& services, core::AppState& state
                              const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
     : EditorWindow(services, windowsToDisable, kindBox), m_state(state) {
     setFixedSize(pixelsAcross(5400), pixelsDown(2040));
+    // The caption reads "Corvane" like every window of the program; a screen reader hears which.
+    setAccessibleName(QStringLiteral("Run Program editor"));
 
     pathFrame = new QGroupBox(QStringLiteral("Type the Name or Path of the program"), this);
     pathFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(5160), pixelsDown(1800));

@@ -12,6 +12,8 @@ WebAddressEditor::WebAddressEditor(platform::Services& services, core::AppState&
                                    const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
     : EditorWindow(services, windowsToDisable, kindBox), m_state(state) {
     setFixedSize(pixelsAcross(5400), pixelsDown(2040));
+    // The caption reads "Corvane" like every window of the program; a screen reader hears which.
+    setAccessibleName(QStringLiteral("Visit Website editor"));
 
     addressFrame = new QGroupBox(QStringLiteral("Type URL (Web  Address)"), this);
     addressFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(5160), pixelsDown(1800));

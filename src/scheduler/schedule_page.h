@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/accessibility.h"
 #include "common/picture_button.h"
 #include "common/scheduled_task.h"
 #include "core/app_state.h"
@@ -18,7 +19,7 @@
 
 /// The Schedule Task page (schedulePageFrame of the Options and Schedule Task window): the trigger boxes,
 /// the kind box and Apply. Only Apply writes the main window's task record.
-class SchedulePage final : public QFrame {
+class SchedulePage final : public Panel {
     Q_OBJECT
 
 public:

@@ -10,7 +10,7 @@
 
 OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
                          TwipsScale twips, QWidget* parent)
-    : QFrame(parent), m_services(services), m_settings(settings), m_state(state) {
+    : Panel(parent), m_services(services), m_settings(settings), m_state(state) {
     setAccessibleName(QStringLiteral("Options page"));
 
     auto decoration = [this, twips](double top, const QString& file) {
@@ -63,7 +63,7 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
 
 void OptionsPage::mouseMoveEvent(QMouseEvent* event) {
     restoreApplyButtons();
-    QFrame::mouseMoveEvent(event);
+    Panel::mouseMoveEvent(event);
 }
 
 void OptionsPage::highlightApplyAutostart() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/accessibility.h"
 #include "common/picture_button.h"
 #include "platform/services.h"
 #include "settings/options_look.h"
@@ -13,7 +14,7 @@
 /// The Options page of the Options and Schedule Task window: loading at start-up and the hourly
 /// beep (with its Test link) under one Apply, the memory and processor figures under another.
 /// OptionsWindow makes it and shows it when its Options tab is selected.
-class OptionsPage final : public QFrame {
+class OptionsPage final : public Panel {
     Q_OBJECT
 
 public:

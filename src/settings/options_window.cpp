@@ -6,6 +6,7 @@
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "common/window_blocking.h"
 #include "core/figures.h"
 
 #include <QCloseEvent>
@@ -38,9 +39,8 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
     optionsPage = new OptionsPage(m_services, m_settings, m_state, m_twips, this);
     optionsPage->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kPageHeight));
 
-    schedulePageFrame = new QFrame(this);
+    schedulePageFrame = new Panel(this);
     schedulePageFrame->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kSchedulePageHeight));
-    schedulePageFrame->setAccessibleName(QStringLiteral("Schedule Task page"));
     auto* pageLayout = new QVBoxLayout(schedulePageFrame);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     optionsPage->hide();
@@ -53,7 +53,8 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
 }
 
 void OptionsWindow::buildTabs() {
-    tabBar = new QFrame(this);
+    tabBar = new Panel(this);
+    tabBar->setAccessibleName(QStringLiteral("Page tabs"));
     tabBar->setGeometry(twipsRect(0, 0, kTabBarWidth, kPageHeight));
     setDesignColours(tabBar, kTabBarColour);
 
@@ -83,9 +84,11 @@ void OptionsWindow::buildTabs() {
 
 void OptionsWindow::buildLinks() {
     // Under the Schedule Task tab, one link a line.
-    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), Qt::white);
-    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), Qt::white);
-    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), Qt::white);
+    // White does not read on the bar's blue: the links take a dark shade of that blue.
+    const QColor linkColour = readableOn(kTabBarColour, kTabBarColour);
+    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), linkColour);
+    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), linkColour);
+    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), linkColour);
     helpLink->setAccessibleDescription(QStringLiteral("Opens the help page"));
     aboutLink->setAccessibleDescription(QStringLiteral("Shows the About window"));
     webLink->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
@@ -193,18 +196,14 @@ void OptionsWindow::openOnOptionsPage() {
     optionsTab->setPicture(2);
     scheduleTab->setPicture(1);
     showPage(optionsPage);
-    show();
-    raise();
-    activateWindow();
+    showWindow(this);
     focusPage(optionsPage);
 }
 
 void OptionsWindow::openOnSchedulePage() {
     scheduleTab->setPicture(2);
     optionsTab->setPicture(1);
-    show();
-    raise();
-    activateWindow();
+    showWindow(this);
     showPage(schedulePageFrame);
     focusPage(schedulePageFrame);
 }
