@@ -2,6 +2,7 @@
 
 #include "common/design_colours.h"
 #include "common/twips.h"
+#include "monitor/empty_title.h"
 #include "monitor/window_appearance.h"
 
 #include <QCloseEvent>
@@ -30,6 +31,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
       captionTimer(m_core->captionTimer()), clockTimer(m_core->clockTimer()),
       cpuSampleTimer(m_core->cpuSampleTimer()), slide(m_core->slide()),
       m_windows(std::make_unique<WindowLauncher>(*this, services, m_core->settings(), m_core->state())) {
+    new EmptyTitleGuard(*this, *services.screen); // a child: it goes with the window
     setWindowTitle(QString());
     // The title shows the figures or nothing; a screen reader hears what the window is.
     setAccessibleName(QStringLiteral("Corvane up time"));
@@ -95,8 +97,8 @@ void MainWindow::showCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
     // A caption of each second must not wake the program again through its notices. Once for
     // each native window (changing the on-top band makes a new one).
-    if (!caption.empty() && internalWinId() != m_quietWindow) {
-        m_quietWindow = internalWinId();
+    if (const WId shown = EmptyTitleGuard::nativeWindowId(*this); !caption.empty() && shown != m_quietWindow) {
+        m_quietWindow = shown;
         m_services.screen->quietPropertyNotices(m_quietWindow);
     }
 }
@@ -169,20 +171,7 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         menu.updateNoTrayHint(); // a tray may have come (or gone) since
     }
-    const bool handled = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::WindowTitleChange:
-    case QEvent::WinIdChange:
-    case QEvent::Show:
-        // The window system's title really empty, not the program's name in its place.
-        if (windowTitle().isEmpty() && internalWinId() != 0) {
-            m_services.screen->clearWindowTitle(internalWinId());
-        }
-        break;
-    default:
-        break;
-    }
-    return handled;
+    return QWidget::event(event);
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {

@@ -6,10 +6,13 @@
 #include "core/trigger_number.h"
 
 #include <exception>
+#include <string_view>
 
 namespace core {
 
 namespace {
+
+constexpr std::string_view kEmptyPage = "about:blank";
 
 const std::string kFailureMessage =
     "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.";
@@ -100,7 +103,10 @@ void TaskExecutor::runTask(TaskKind kind) {
         finish();
         return;
     case TaskKind::VisitWebsite:
-        m_services.launcher->openUrl(m_state.task().webAddress);
+        // An address left empty in its editor opens the browser on an empty page, as a browser
+        // told to go nowhere does.
+        m_services.launcher->openUrl(m_state.task().webAddress.empty() ? std::string(kEmptyPage)
+                                                                       : m_state.task().webAddress);
         finish();
         return;
     }

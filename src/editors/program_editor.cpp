@@ -1,5 +1,7 @@
 #include "editors/program_editor.h"
 
+#include "editors/first_line_only.h"
+
 #include <algorithm>
 
 namespace {
@@ -21,11 +23,18 @@ ProgramEditor::ProgramEditor(platform::Services& services, core::AppState& state
     pathBox = new QLineEdit(pathFrame);
     pathBox->setGeometry(pixelsAcross(240), pixelsDown(420), pixelsAcross(3480), pixelsDown(345));
     pathBox->setMaxLength(kTypedLimit);
+    FirstLineOnly::apply(pathBox);
     pathBox->setAccessibleName(QStringLiteral("Program"));
     // Typing stops at 100 characters; a longer path from the dialog stays whole, and edits
     // may shorten it but never make it longer.
     connect(pathBox, &QLineEdit::textEdited, this, [this](const QString& text) {
-        pathBox->setMaxLength(std::max(kTypedLimit, static_cast<int>(text.size())));
+        const int limit = std::max(kTypedLimit, static_cast<int>(text.size()));
+        if (limit != pathBox->maxLength()) {
+            // A new limit sets the text anew, which would put the cursor at its end.
+            const int cursor = pathBox->cursorPosition();
+            pathBox->setMaxLength(limit);
+            pathBox->setCursorPosition(cursor);
+        }
     });
 
     browseButton = new QPushButton(QStringLiteral("Browse"), pathFrame);

@@ -1,5 +1,7 @@
 #include "editors/web_address_editor.h"
 
+#include "editors/first_line_only.h"
+
 namespace {
 
 constexpr int kTypedLimit = 100;
@@ -20,6 +22,7 @@ WebAddressEditor::WebAddressEditor(platform::Services& services, core::AppState&
     addressBox = new QLineEdit(addressFrame);
     addressBox->setGeometry(pixelsAcross(240), pixelsDown(420), pixelsAcross(4680), pixelsDown(345));
     addressBox->setMaxLength(kTypedLimit);
+    FirstLineOnly::apply(addressBox);
     addressBox->setAccessibleName(QStringLiteral("Web address"));
 
     makeOkButton(addressFrame, 3840, 1080);

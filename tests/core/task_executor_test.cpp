@@ -274,6 +274,15 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
     }
 }
 
+TEST_F(TaskFixture, VisitWebsite_EmptyAddressOpensAnEmptyPage) {
+    mainWindow->state().changeTask([](core::ScheduledTask& t) { t.webAddress.clear(); });
+    schedule("Visit Website", "0", "1", "0");
+    secondAt(kHour);
+    EXPECT_EQ(f.launcher->urls, std::vector<std::string>{"about:blank"});
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_EQ(mainWindow->state().task().scheduled, 0);
+}
+
 TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
     f.power->hibernateFailure = "The name org.freedesktop.login1 was not provided by any .service files";
     schedule("Hibernate", "0", "0", "7");
@@ -287,7 +296,7 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
 
 TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn) {
     f.power->refusal = "org.freedesktop.login1 PowerOff refused: Interactive authentication required.";
-    for (const char* kind : {"Turn Off Computer", "Restart Computer", "Hibernate"}) {
+    for (const char* kind : {"Turn Off Computer", "Log Off Computer", "Restart Computer", "Hibernate"}) {
         f.messages->shown.clear();
         schedule(kind, "0", "1", "0");
         LogLines log;
@@ -302,7 +311,49 @@ TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn
         EXPECT_TRUE(mainWindow->triggerTimer().isActive());
         EXPECT_EQ(f.process->immediateEnds, 0);
     }
-    EXPECT_EQ(f.power->calls, (std::vector<std::string>{"powerOff", "reboot", "hibernate"}));
+    EXPECT_EQ(f.power->calls, (std::vector<std::string>{"powerOff", "logOff", "reboot", "hibernate"}));
+}
+
+TEST_F(TaskFixture, PowerRequests_TheClockAndSeparatorsGoOnWhileTheAnswerIsPending) {
+    using platform::PowerOutcome;
+    const struct {
+        const char* kind;
+        PowerOutcome outcome;
+        int immediateEnds;
+    } cases[] = {
+        {"Turn Off Computer", PowerOutcome::Accepted, 1},
+        {"Log Off Computer", PowerOutcome::Refused, 0},
+        {"Restart Computer", PowerOutcome::Refused, 0},
+        {"Hibernate", PowerOutcome::Accepted, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        MainWindowCoreHarness w;
+        w.load();
+        w.f.power->holdAnswers = true;
+        w.schedule(c.kind, "0", "1", "0");
+        w.secondAt(kHour);
+        ASSERT_EQ(w.f.power->pending.size(), 1u);
+        const FakeMainWindowView& display = w.view;
+        const bool separatorHidden = !display.separatorsShown;
+        // Seconds go by while the system decides: still the trigger minute, then the next.
+        w.secondAt(kHour + 1'000);
+        EXPECT_NE(!display.separatorsShown, separatorHidden);
+        w.secondAt(kHour + kMinute);
+        EXPECT_EQ(display.minutes, "01");
+        EXPECT_EQ(w.f.power->calls.size(), 1u);
+        EXPECT_TRUE(w.f.messages->shown.empty());
+        EXPECT_TRUE(w.mainWindow->executor().running());
+
+        w.f.power->pending.front()({c.outcome, "no answer in time"});
+        EXPECT_FALSE(w.mainWindow->executor().running());
+        EXPECT_EQ(w.f.process->immediateEnds, c.immediateEnds);
+        if (c.outcome == PowerOutcome::Refused) {
+            EXPECT_EQ(w.f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
+        } else {
+            EXPECT_TRUE(w.f.messages->shown.empty());
+        }
+    }
 }
 
 TEST_F(TaskFixture, Indicator_BlinksWhileScheduledAndStaysVisibleOtherwise) {

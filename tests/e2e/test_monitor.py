@@ -1,6 +1,6 @@
 """The monitor figures, the appearance buttons and the hourly beep of the installed program in
 a private desktop: the title bar's memory figure agrees with /proc/meminfo and has its exact
-form; with the figures off the window manager's title is empty; a stored always-on-top and
+form; with the figures off the window manager's title is empty, on top or not; a stored always-on-top and
 transparency give _NET_WM_STATE_ABOVE and opacity 0x80808080 from the start, and a click on
 each button brings the window back to normal where it was; at a full hour of up time the
 null sink's monitor holds the sweep of 21 tones from 500 down to 300 Hz, once."""
@@ -16,7 +16,8 @@ from desktop import SETTINGS_KEY, check, run_checks, settings_values, wait_for
 HALF_OPAQUE = 0x80808080
 SWEEP = list(range(500, 299, -10))
 # Where the buttons sit in the window at 15 twips a pixel: the on-top button in its on-top place
-# (340, 616 twips), the transparency button at (1630, 791); the centre of each.
+# (340, 616 twips; the point lies in its normal place too), the transparency button at (1630, 791);
+# the centre of each.
 ON_TOP_BUTTON_RAISED = (29, 49)
 TRANSPARENCY_BUTTON = (115, 63)
 
@@ -94,14 +95,35 @@ def caption(d, artifacts):
     d.stop(proc)
 
 
+def window_in_band(d, proc, above):
+    """The window the program shows now, once it is in the given band (a new band makes a new
+    window)."""
+    def shown():
+        window = d.main_window(proc.pid)
+        return window if window and ("_NET_WM_STATE_ABOVE" in d.property(window, "_NET_WM_STATE")) == above else None
+    return wait_for(shown, 10, "the window on top" if above else "the window in the normal band")
+
+
 def caption_off(d, artifacts):
-    store(d, ShowMemCpu=0)
-    proc, window = start(d)
-    time.sleep(2.5)  # two ticks of the caption timer, were it running
-    check("_NET_WM_NAME is empty", text_property(d, window, "_NET_WM_NAME") == "", d.property(window, "_NET_WM_NAME"))
-    check("WM_NAME is empty", text_property(d, window, "WM_NAME") in ("", None), d.property(window, "WM_NAME"))
-    check("the program runs on", proc.poll() is None)
-    d.stop(proc)
+    # Every window the program shows keeps the title empty: the first one, the one a stored
+    # on-top state makes, and the one each click on the on-top button makes.
+    def title_empty(window, when):
+        check(f"_NET_WM_NAME is empty {when}", text_property(d, window, "_NET_WM_NAME") == "",
+              d.property(window, "_NET_WM_NAME"))
+        check(f"WM_NAME is empty {when}", text_property(d, window, "WM_NAME") in ("", None),
+              d.property(window, "WM_NAME"))
+
+    for on_top in (0, 1):
+        store(d, ShowMemCpu=0, Ontop=on_top)
+        proc, window = start(d)
+        time.sleep(2.5)  # two ticks of the caption timer, were it running
+        title_empty(window, f"at start with Ontop {on_top}")
+        d.click(window, *ON_TOP_BUTTON_RAISED)
+        window = window_in_band(d, proc, above=not on_top)
+        time.sleep(0.5)
+        title_empty(window, f"after a click from Ontop {on_top}")
+        check("the program runs on", proc.poll() is None)
+        d.stop(proc)
 
 
 def appearance(d, artifacts):
@@ -117,8 +139,7 @@ def appearance(d, artifacts):
 
     d.click(window, *ON_TOP_BUTTON_RAISED)
     # The window system makes a new window for the new band.
-    window = wait_for(lambda: (lambda w: w if w and "_NET_WM_STATE_ABOVE" not in d.property(w, "_NET_WM_STATE")
-                               else None)(d.main_window(proc.pid)), 10, "the window back in the normal band")
+    window = window_in_band(d, proc, above=False)
     wait_for(lambda: (d.frame_geometry(window) or {}).get("y") == place["y"], 5, "the window in its place")
     moved = d.frame_geometry(window)
     check("the window stays where it was", (moved["x"], moved["y"]) == (place["x"], place["y"]),
@@ -133,6 +154,36 @@ def appearance(d, artifacts):
     check("tpme stored 0", wait_for(lambda: (settings_values(hive_path(d)) or {}).get("tpme") == 0, 5, "tpme 0"))
     check("nothing else changed", settings_values(hive_path(d)) ==
           {"autoaddstp": 1, "hrbeep": 1, "Ontop": 0, "ShowMemCpu": 1, "tpme": 0})
+    d.stop(proc)
+
+
+def on_top_from_the_keyboard(d, artifacts):
+    # Each switch makes a new window; it must come back with the focus on the on-top button, so
+    # that the next Space switches again.
+    # A window manager that does not focus new windows by itself, as one with focus-stealing
+    # prevention does: only the program's own request brings the focus back.
+    with open("/etc/xdg/openbox/rc.xml") as f:
+        config = f.read().replace("<focusNew>yes</focusNew>", "<focusNew>no</focusNew>", 1)
+    rc = os.path.join(d.tmp, "openbox-no-focus-new.xml")
+    with open(rc, "w") as f:
+        f.write(config)
+    d.spawn(["openbox", "--replace", "--config-file", rc], name="openbox-no-focus-new")
+    time.sleep(1)
+    store(d, Ontop=0)
+    proc, window = start(d)
+    d.run(["xdotool", "windowactivate", "--sync", str(window)], check=True)
+
+    def focused():
+        return int(d.run(["xdotool", "getwindowfocus"]).stdout or 0)
+
+    wait_for(lambda: focused() == window, 5, "the main window focused as it comes up")
+    d.key("Tab")  # from the more/less button to the on-top button
+    for press, above in enumerate((True, False, True), start=1):
+        d.key("space")
+        window = window_in_band(d, proc, above)
+        wait_for(lambda: focused() == window, 5, f"the window focused after switch {press}")
+        check(f"Ontop stored {int(above)} after switch {press}",
+              wait_for(lambda: (settings_values(hive_path(d)) or {}).get("Ontop") == int(above), 5, "Ontop"))
     d.stop(proc)
 
 
@@ -166,4 +217,5 @@ def hourly_sweep(d, artifacts):
 
 
 if __name__ == "__main__":
-    sys.exit(run_checks((caption, {}), (caption_off, {}), (appearance, {}), (hourly_sweep, {"audio": True})))
+    sys.exit(run_checks((caption, {}), (caption_off, {}), (appearance, {}), (on_top_from_the_keyboard, {}),
+                        (hourly_sweep, {"audio": True})))

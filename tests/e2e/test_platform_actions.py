@@ -5,10 +5,11 @@ folders (an X server with a window manager and no desktop environment)."""
 
 import json
 import os
+import re
 import subprocess
 import unittest
 
-from desktop import MOCK, Desktop, wait_for, write_script
+from desktop import LOGIND, MOCK, Desktop, wait_for, write_script
 
 PROBE = os.environ["CORVANE_PROBE"]
 MANAGER = "org.freedesktop.login1.Manager"
@@ -27,9 +28,10 @@ class DesktopTest(unittest.TestCase):
         return self.d.run([PROBE, action] + ([argument] if argument is not None else []), env=env, timeout=20)
 
     def start_probe(self, action, env=None):
-        """Starts a probe that stays up (hibernate, log off) and waits for its first line."""
+        """Starts a probe that stays up (hibernate, log off) and waits for the accepted answer."""
         probe = self.d.spawn([PROBE, action], name="probe", env=env, stdout=subprocess.PIPE, text=True)
-        self.assertIn("requested", probe.stdout.readline())
+        lines = [probe.stdout.readline(), probe.stdout.readline()]
+        self.assertIn("requested", lines[1], lines)
         probe.stdout.close()
         return probe
 
@@ -70,6 +72,60 @@ class PowerTest(DesktopTest):
                 self.assertIn(f"refused: org.freedesktop.login1 {method} refused: org.freedesktop.DBus.Error."
                               "InteractiveAuthorizationRequired: Interactive authentication required.", r.stdout)
                 self.assertEqual(self.d.logind_calls(), [(method, [False])])
+
+    def test_requests_not_answered_in_time_are_refused_while_the_event_loop_goes_on(self):
+        # The stand-in takes the call and stays silent longer than the program waits.
+        silent = "time.sleep(6.5)"
+        lxqt = ("org.lxqt.session", "/LXQtSession")
+        self.d.start_mock(lxqt[0], lxqt[0], lxqt[1], lxqt[0])
+        cases = [
+            ("poweroff", {}, None, ("PowerOff", "b", ""), "org.freedesktop.login1 PowerOff"),
+            ("hibernate", {}, None, ("Hibernate", "b", ""), "org.freedesktop.login1 Hibernate"),
+            ("logoff", {"XDG_SESSION_ID": "c1"}, None, ("GetSessionByPID", "u", "o"),
+             "org.freedesktop.login1 GetSessionByPID"),
+            ("logoff", {"XDG_CURRENT_DESKTOP": "LXQt"}, lxqt, ("logout", "", ""), "org.lxqt.session logout"),
+            ("reboot", {"XDG_CURRENT_DESKTOP": "LXQt"}, lxqt, ("reboot", "", ""), "org.lxqt.session reboot"),
+        ]
+        for action, env, manager, (method, in_sig, out_sig), asked in cases:
+            with self.subTest(f"{action} {method}"):
+                if manager:
+                    self.d.mock_add_method(*manager, "", method, in_sig, out_sig, silent)
+                else:
+                    self.d.logind_add_method(method, in_sig, out_sig, silent)
+                r = self.probe(action, env=env)
+                self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+                self.assertIn(f"refused: {asked} refused: org.freedesktop.DBus.Error.NoReply", r.stdout)
+                waited = re.search(r"answered after (\d+) ms, (\d+) ticks", r.stdout)
+                self.assertTrue(waited, r.stdout)
+                self.assertGreaterEqual(int(waited.group(1)), 4500, r.stdout)
+                # A 100 ms timer ticked on through the wait.
+                self.assertGreaterEqual(int(waited.group(2)), int(waited.group(1)) // 100 - 15, r.stdout)
+                self.d.logind_clear_calls()  # returns once the stand-in listens again
+        # Nothing fell back to logind after a session manager had taken the call.
+        self.assertEqual(self.d.logind_calls(self.d.session_path), [])
+
+    def test_log_off_refusals_are_reported(self):
+        no_session = ("raise dbus.exceptions.DBusException('PID 1 does not belong to any known session', "
+                      "name='org.freedesktop.login1.NoSessionForPID')")
+        cases = [
+            # A process outside any session, with no session named in its environment.
+            ("GetSessionByPID", "u", "o", no_session, "org.freedesktop.login1 GetSessionByPID refused: "
+             "org.freedesktop.login1.NoSessionForPID: PID 1 does not belong to any known session"),
+            ("Terminate", "", "", "raise dbus.exceptions.DBusException('Access denied', "
+             "name='org.freedesktop.DBus.Error.AccessDenied')",
+             "org.freedesktop.login1 Terminate refused: org.freedesktop.DBus.Error.AccessDenied: Access denied"),
+        ]
+        for method, in_sig, out_sig, code, reason in cases:
+            with self.subTest(method):
+                if method == "Terminate":
+                    self.d.logind_add_method("GetSessionByPID", "u", "o", f"ret = '{self.d.session_path}'")
+                    self.d.mock_add_method(LOGIND, self.d.session_path, "org.freedesktop.login1.Session",
+                                           method, in_sig, out_sig, code)
+                else:
+                    self.d.logind_add_method(method, in_sig, out_sig, code)
+                r = self.probe("logoff", env={"XDG_SESSION_ID": ""})
+                self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+                self.assertIn("refused: " + reason, r.stdout)
 
     def test_hibernate_asks_logind_and_the_program_goes_on(self):
         wire = self.monitor(MANAGER)

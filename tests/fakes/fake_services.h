@@ -88,7 +88,9 @@ public:
     double twipsPerPixelX() override { return tpp; }
     double twipsPerPixelY() override { return tpp; }
     int windowOpacityFailure() override { return opacityFailure; }
-    void clearWindowTitle(unsigned long long) override {}
+    /// The windows whose title was set empty, in order.
+    std::vector<unsigned long long> titlesCleared;
+    void clearWindowTitle(unsigned long long windowId) override { titlesCleared.push_back(windowId); }
     /// The windows whose property notices were stopped, in order.
     std::vector<unsigned long long> quieted;
     void quietPropertyNotices(unsigned long long windowId) override { quieted.push_back(windowId); }

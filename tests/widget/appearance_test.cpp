@@ -2,6 +2,8 @@
 // picture buttons of the main window.
 #include "fixtures.h"
 
+#include <QWindow>
+
 #include <optional>
 
 namespace {
@@ -75,6 +77,31 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
         }
         EXPECT_TRUE(w.f.messages->shown.empty());
     }
+}
+
+TEST_F(AppearanceTest, AnEmptyTitleStaysEmptyInEachNativeWindowTheBandMakes) {
+    startWith(1);
+    mainWindow->show();
+    std::vector<unsigned long long>& cleared = f.screen->titlesCleared;
+    // The last word goes to the window that shows the main window now.
+    const auto clearedLast = [&] { return !cleared.empty() && cleared.back() == mainWindow->windowHandle()->winId(); };
+    mainWindow->setWindowTitle(QString()); // the figures switched off
+    EXPECT_TRUE(clearedLast());
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        cleared.clear();
+        mainWindow->toggleOnTop();
+        EXPECT_EQ(onTop(), on);
+        EXPECT_TRUE(clearedLast());
+        cleared.clear();
+        mainWindow->setWindowTitle(QString()); // an Apply with the figures off
+        EXPECT_TRUE(clearedLast());
+    }
+    // A title with the figures is left to the toolkit.
+    mainWindow->setWindowTitle(QStringLiteral(" Mem 512  CPU 3%"));
+    cleared.clear();
+    mainWindow->toggleOnTop();
+    EXPECT_TRUE(cleared.empty());
 }
 
 TEST_F(AppearanceTest, ButtonsCarryTheirToolTipsAndADesignPictureOfTheirOwn) {

@@ -102,7 +102,8 @@ private:
     std::uint32_t m_utf8String = 0;
 };
 
-/// logind on the system bus; log-off through the desktop's session manager when one answers.
+/// logind on the system bus; log-off and restart through the desktop's session manager when one
+/// answers. Every answer arrives through the event loop: no request waits.
 class LinuxPower final : public Power {
 public:
     void powerOff(PowerAnswered answered) override;

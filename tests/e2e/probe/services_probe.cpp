@@ -2,6 +2,8 @@
 // tests: services_probe poweroff|reboot|hibernate|logoff|run|url|file [argument]
 // It prints what happened on stdout. Power off and restart end the process right after the
 // request, as the program does; hibernate and log off keep it running (the caller ends it).
+// Before the answer to a power request it prints how long it came and how often a 100 ms timer
+// ticked meanwhile: the requests must not hold up the event loop.
 #include "platform/linux/linux_services.h"
 
 #include <QElapsedTimer>
@@ -31,8 +33,13 @@ int main(int argc, char* argv[]) {
     platform::LinuxLauncher launcher;
     QElapsedTimer clock;
     clock.start();
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(100);
     // A refusal ends the probe with status 2, as it does whenever the answer comes.
-    const auto refused = [](const platform::PowerAnswer& answer) {
+    const auto refused = [&](const platform::PowerAnswer& answer) {
+        say("answered after " + std::to_string(clock.elapsed()) + " ms, " + std::to_string(ticks) + " ticks");
         if (answer.outcome == platform::PowerOutcome::Accepted) {
             return false;
         }
