@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the test preset (debug, sanitizers, warnings as errors) and runs every test:
-# unit, widget and e2e (the e2e tests install the build into a folder of the build tree).
+# lint, then unit, widget and e2e (the e2e tests install the build into a folder of the build tree).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 scripts/install-deps.sh
 cmake --preset test
 cmake --build --preset test
+scripts/lint.sh
 # The core compiles for Windows with the MinGW cross compiler, without any toolkit.
 scripts/check-core-mingw.sh
 ctest --preset test "$@"

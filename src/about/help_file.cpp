@@ -17,6 +17,7 @@ bool openHelpFile(platform::Services& services) {
     if (services.launcher->openFile(path) > 32) {
         return true;
     }
-    services.messages->show(kNotInstalled.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
+    services.messages->show(kNotInstalled.toStdString(), kAppTitle.toStdString(),
+                            platform::MessageIcon::Exclamation);
     return false;
 }

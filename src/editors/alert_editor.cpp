@@ -50,7 +50,7 @@ AlertEditor::AlertEditor(platform::Services& services, core::AppState& state, QS
     makeOkButton(this, 3600, 2250);
     connect(okButton, &PictureButton::clicked, this, &AlertEditor::accept);
     watchMouseMoves(this, [this] { restoreOk(); });
-    PressOkOnReturn(messageBox, true);
+    pressOkOnReturn(messageBox, true);
     messageBox->setFocus(); // typing starts here when the editor opens
 
     load();

@@ -73,7 +73,8 @@ void EditorWindow::clearTaskKind() {
 }
 
 void EditorWindow::showWarning(const QString& text) {
-    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
+    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(),
+                              platform::MessageIcon::Exclamation);
 }
 
 void EditorWindow::makeOkButton(QWidget* parent, int leftTwips, int topTwips) {
@@ -99,7 +100,7 @@ void EditorWindow::watchMouseMoves(QWidget* surface, std::function<void()> handl
     surface->installEventFilter(this);
 }
 
-void EditorWindow::PressOkOnReturn(QWidget* box, bool needsControl) {
+void EditorWindow::pressOkOnReturn(QWidget* box, bool needsControl) {
     m_returnBox = box;
     m_returnNeedsControl = needsControl;
     box->installEventFilter(this);

@@ -48,7 +48,7 @@ protected:
     void watchMouseMoves(QWidget* surface, std::function<void()> handler);
     /// Return in the box presses OK; with needsControl only Ctrl+Return does (a box of several
     /// lines, where Return starts a new line).
-    void PressOkOnReturn(QWidget* box, bool needsControl);
+    void pressOkOnReturn(QWidget* box, bool needsControl);
     /// Twips to pixels across and down.
     int pixelsAcross(double twips) const;
     int pixelsDown(double twips) const;

@@ -46,7 +46,7 @@ ProgramEditor::ProgramEditor(platform::Services& services, core::AppState& state
     makeOkButton(pathFrame, 3840, 1080);
     connect(okButton, &PictureButton::clicked, this, &ProgramEditor::accept);
     watchMouseMoves(pathFrame, [this] { restoreOk(); });
-    PressOkOnReturn(pathBox, false);
+    pressOkOnReturn(pathBox, false);
     pathBox->setFocus(); // typing starts here when the editor opens
 
     load();

@@ -28,7 +28,7 @@ WebAddressEditor::WebAddressEditor(platform::Services& services, core::AppState&
     makeOkButton(addressFrame, 3840, 1080);
     connect(okButton, &PictureButton::clicked, this, &WebAddressEditor::accept);
     watchMouseMoves(addressFrame, [this] { restoreOk(); });
-    PressOkOnReturn(addressBox, false);
+    pressOkOnReturn(addressBox, false);
     addressBox->setFocus(); // typing starts here when the editor opens
 
     load();

@@ -265,18 +265,18 @@ void SchedulePage::cancelSchedule() {
 void SchedulePage::apply() {
     const bool enabled = scheduledCheck->isChecked();
     const QString kind = kindBox->currentText();
-    const double H = core::readTriggerNumber(hoursBox->text().toStdString());
-    const double M = core::readTriggerNumber(minutesBox->text().toStdString());
-    const double D = core::readTriggerNumber(daysBox->text().toStdString());
+    const double hours = core::readTriggerNumber(hoursBox->text().toStdString());
+    const double minutes = core::readTriggerNumber(minutesBox->text().toStdString());
+    const double days = core::readTriggerNumber(daysBox->text().toStdString());
     // The prompt, or an empty text left by an editor, is no task: scheduling it would show
     // "Task Scheduled : Yes" for a task that can never run.
     if (enabled && !taskKinds().contains(kind)) {
         warn(kSelectTask);
         cancelSchedule();
-    } else if (H == 0 && M == 0 && D == 0) {
+    } else if (hours == 0 && minutes == 0 && days == 0) {
         warn(kSpecifyTime);
         cancelSchedule();
-    } else if (M > 59 || H > 24 || D > 31) {
+    } else if (minutes > 59 || hours > 24 || days > 31) {
         warn(kInvalidTime);
         cancelSchedule();
     } else if (!enabled) {

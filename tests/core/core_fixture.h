@@ -12,7 +12,7 @@
 #include <vector>
 
 /// The five options as the first run stores them, in the current user's settings key.
-inline void StoreDefaultOptions(fakes::FakeRegistry& r) {
+inline void storeDefaultOptions(fakes::FakeRegistry& r) {
     const std::string key = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
     r.setDword(key, "autoaddstp", 1);
     r.setDword(key, "hrbeep", 1);

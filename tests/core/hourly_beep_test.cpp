@@ -12,7 +12,7 @@ constexpr std::uint64_t kHour = 60 * kMinute;
 struct BeepWindow : MainWindowCoreHarness {
     /// Starts with the stored options, hrbeep and ShowMemCpu as given.
     void startWith(std::uint32_t hrbeep, std::uint32_t showMemCpu) {
-        StoreDefaultOptions(*f.registry);
+        storeDefaultOptions(*f.registry);
         f.registry->setDword(kKey, "hrbeep", hrbeep);
         f.registry->setDword(kKey, "ShowMemCpu", showMemCpu);
         mainWindow->load();

@@ -79,7 +79,7 @@ TEST_F(MainWindowCoreTest, Refresh_FailureShowsTheRestartMessageAndEnds) {
     f.clock->failTick = true;
     window.refreshUptime();
     EXPECT_EQ(f.messages->shown,
-              fakes::OneBox("You must restart your computer to for Corvane to function corectly.",
+              fakes::oneBox("You must restart your computer to for Corvane to function corectly.",
                             MessageIcon::Exclamation));
     EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
 }

@@ -14,7 +14,7 @@ using platform::MessageIcon;
 const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
 const QString kInstallationError = "Corvane Installation Error. Please Reinstall the Product.";
 
-std::ptrdiff_t IndexOf(const std::vector<std::string>& calls, const std::string& prefix) {
+std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& prefix) {
     const auto it = std::find_if(calls.begin(), calls.end(),
                                  [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     return it == calls.end() ? -1 : it - calls.begin();
@@ -126,7 +126,7 @@ TEST_F(StoreFixture, ReadOnTopAndReadTransparency_TextOrNothingEachCallAlone) {
 }
 
 TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTheHourlyBeepTimer) {
-    StoreDefaultOptions(*f.registry);
+    storeDefaultOptions(*f.registry);
     const struct {
         StoredOption option;
         const char* name;
@@ -151,11 +151,11 @@ TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTheHourl
         }
     }
     EXPECT_EQ(f.registry->valueNames(kKey).size(), 5u);
-    EXPECT_GE(IndexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 write"), 0);
+    EXPECT_GE(indexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 write"), 0);
 }
 
 TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
-    StoreDefaultOptions(*f.registry);
+    storeDefaultOptions(*f.registry);
     f.registry->currentUserWritable = false;
     store.storeOption(StoredOption::HourlyBeep, false);
     EXPECT_TRUE(state.hourlyBeepArmed());
@@ -203,7 +203,7 @@ TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
             }
         };
         s.runFirstRunSequence("/usr/bin/corvane");
-        EXPECT_EQ(g.messages->shown, fakes::OneBox(c.message, c.icon)) << c.what;
+        EXPECT_EQ(g.messages->shown, fakes::oneBox(c.message, c.icon)) << c.what;
         EXPECT_EQ(s.ended(), c.ends) << c.what;
         EXPECT_EQ(g.process->immediateEnds, c.ends ? 1 : 0) << c.what;
         EXPECT_EQ(g.registry->valueNames(kKey).size(), c.valuesAfter) << c.what;
@@ -215,14 +215,14 @@ TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
 }
 
 TEST_F(StoreFixture, ReaderFailure_InstallationErrorAndTheEnd) {
-    StoreDefaultOptions(*f.registry);
+    storeDefaultOptions(*f.registry);
     f.registry->onCall = [](const std::string& call) {
         if (call.rfind("query", 0) == 0 && call.find("Ontop") != std::string::npos) {
             throw std::runtime_error("broken");
         }
     };
     EXPECT_EQ(store.readOption(StoredOption::OnTop), std::nullopt);
-    EXPECT_EQ(f.messages->shown, fakes::OneBox(kInstallationError, MessageIcon::Critical));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox(kInstallationError, MessageIcon::Critical));
     EXPECT_TRUE(store.ended());
 }
 

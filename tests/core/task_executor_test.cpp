@@ -143,7 +143,7 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
                                         ? std::vector<std::string>{"https://example.org/"}
                                         : std::vector<std::string>{});
         if (QString(c.kind) == "Alert") {
-            EXPECT_EQ(g.messages->shown, fakes::OneBox("Time for tea", MessageIcon::Information));
+            EXPECT_EQ(g.messages->shown, fakes::oneBox("Time for tea", MessageIcon::Information));
         } else {
             EXPECT_TRUE(g.messages->shown.empty());
         }
@@ -176,7 +176,7 @@ TEST_F(TaskFixture, Alert_WithSoundPlaysOnTheWindowsOwnPlayerWaitsThenShowsTheBo
         EXPECT_EQ(waits, (std::vector<std::chrono::milliseconds>{500ms}));
     };
     secondAt(kMinute);
-    EXPECT_EQ(f.messages->shown, fakes::OneBox("Stand up", MessageIcon::Information));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox("Stand up", MessageIcon::Information));
     ASSERT_EQ(f.sound->players.size(), 1u);
 
     // The end of playback releases the file; the next alert uses the same player.
@@ -215,7 +215,7 @@ TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheTe
         LogLines log;
         w.secondAt(kMinute);
         SCOPED_TRACE(openFails ? "open fails" : "play fails");
-        EXPECT_EQ(g.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
+        EXPECT_EQ(g.messages->shown, fakes::oneBox(kFailure, MessageIcon::Critical));
         EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task Alert failed: ") +
                                         (openFails ? "cannot open " + QString::fromStdString(kSound)
                                                    : QStringLiteral("no audio output"))});
@@ -267,7 +267,7 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
         LogLines log;
         secondAt(kHour);
         EXPECT_EQ(log.seen, QStringList{reasons[QString(kind) == "Run Program" ? 0 : 1]});
-        EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical)) << kind;
+        EXPECT_EQ(f.messages->shown, fakes::oneBox(kFailure, MessageIcon::Critical)) << kind;
         EXPECT_EQ(mainWindow->state().task().scheduled, 0) << kind;
         EXPECT_TRUE(mainWindow->state().task().minutesText.empty()) << kind;
         EXPECT_TRUE(mainWindow->triggerTimer().isActive()) << kind;
@@ -288,7 +288,7 @@ TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {
     schedule("Hibernate", "0", "0", "7");
     secondAt(7 * kMinute);
     EXPECT_EQ(f.messages->shown,
-              fakes::OneBox("The name org.freedesktop.login1 was not provided by any .service files",
+              fakes::oneBox("The name org.freedesktop.login1 was not provided by any .service files",
                             MessageIcon::Exclamation));
     EXPECT_EQ(mainWindow->state().task().scheduled, 0);
     EXPECT_EQ(f.process->immediateEnds, 0);
@@ -302,7 +302,7 @@ TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn
         LogLines log;
         secondAt(kHour);
         SCOPED_TRACE(kind);
-        EXPECT_EQ(f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
+        EXPECT_EQ(f.messages->shown, fakes::oneBox(kFailure, MessageIcon::Critical));
         EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task ") + kind +
                                         " failed: " + QString::fromStdString(*f.power->refusal)});
         EXPECT_EQ(mainWindow->state().task().scheduled, 0);
@@ -349,7 +349,7 @@ TEST_F(TaskFixture, PowerRequests_TheClockAndSeparatorsGoOnWhileTheAnswerIsPendi
         EXPECT_FALSE(w.mainWindow->executor().running());
         EXPECT_EQ(w.f.process->immediateEnds, c.immediateEnds);
         if (c.outcome == PowerOutcome::Refused) {
-            EXPECT_EQ(w.f.messages->shown, fakes::OneBox(kFailure, MessageIcon::Critical));
+            EXPECT_EQ(w.f.messages->shown, fakes::oneBox(kFailure, MessageIcon::Critical));
         } else {
             EXPECT_TRUE(w.f.messages->shown.empty());
         }

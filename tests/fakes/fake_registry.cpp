@@ -7,13 +7,13 @@ namespace fakes {
 
 namespace {
 
-std::string Fold(std::string s) {
+std::string fold(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
     return s;
 }
 
-std::string RootName(platform::RegKey root) {
+std::string rootName(platform::RegKey root) {
     return root == platform::kHkeyLocalMachine ? "HKLM" : root == platform::kHkeyCurrentUser ? "HKCU" : "";
 }
 
@@ -25,17 +25,17 @@ FakeRegistry::FakeRegistry() {
 }
 
 const FakeRegistry::Key* FakeRegistry::key(const std::string& path) const {
-    const auto it = m_keys.find(Fold(path));
+    const auto it = m_keys.find(fold(path));
     return it == m_keys.end() ? nullptr : &it->second;
 }
 
 FakeRegistry::Key* FakeRegistry::key(const std::string& path) {
-    const auto it = m_keys.find(Fold(path));
+    const auto it = m_keys.find(fold(path));
     return it == m_keys.end() ? nullptr : &it->second;
 }
 
 bool FakeRegistry::writable(const std::string& path) const {
-    return Fold(path).rfind("hklm", 0) == 0 ? machineWritable : currentUserWritable;
+    return fold(path).rfind("hklm", 0) == 0 ? machineWritable : currentUserWritable;
 }
 
 void FakeRegistry::log(const std::string& call) {
@@ -56,7 +56,7 @@ const FakeRegistry::Value* FakeRegistry::value(const std::string& path, const st
         return nullptr;
     }
     const auto v = std::find_if(k->values.begin(), k->values.end(),
-                                [&](const Value& x) { return Fold(x.name) == Fold(name) && x.type == type; });
+                                [&](const Value& x) { return fold(x.name) == fold(name) && x.type == type; });
     return v == k->values.end() ? nullptr : &*v;
 }
 
@@ -93,7 +93,7 @@ void FakeRegistry::makeKey(const std::string& path) {
         pos = path.find('\\', pos + 1);
         const std::string prefix = path.substr(0, pos);
         if (prefix.find('\\') != std::string::npos && key(prefix) == nullptr) {
-            m_keys[Fold(prefix)] = Key{prefix, {}};
+            m_keys[fold(prefix)] = Key{prefix, {}};
         }
         if (pos == std::string::npos) {
             return;
@@ -106,7 +106,7 @@ void FakeRegistry::setRaw(const std::string& path, const std::string& name, std:
     makeKey(path);
     Key* k = key(path);
     for (Value& v : k->values) {
-        if (Fold(v.name) == Fold(name)) {
+        if (fold(v.name) == fold(name)) {
             v.type = type;
             v.data = std::move(data);
             return;
@@ -123,14 +123,14 @@ void FakeRegistry::setDword(const std::string& path, const std::string& name, st
 void FakeRegistry::removeValue(const std::string& path, const std::string& name) {
     if (Key* k = key(path)) {
         k->values.erase(std::remove_if(k->values.begin(), k->values.end(),
-                                       [&](const Value& v) { return Fold(v.name) == Fold(name); }),
+                                       [&](const Value& v) { return fold(v.name) == fold(name); }),
                         k->values.end());
     }
 }
 
 long FakeRegistry::openKey(platform::RegKey root, const std::string& path, std::uint32_t,
                            std::uint32_t access, platform::RegKey& out) {
-    const std::string full = RootName(root) + (path.empty() ? "" : "\\" + path);
+    const std::string full = rootName(root) + (path.empty() ? "" : "\\" + path);
     const bool writing = (access & (platform::kKeySetValue | platform::kKeyCreateSubKey)) != 0;
     log("open " + full + (writing ? " write" : " read"));
     if (key(full) == nullptr) {
@@ -147,7 +147,7 @@ long FakeRegistry::openKey(platform::RegKey root, const std::string& path, std::
 
 long FakeRegistry::createKey(platform::RegKey parent, const std::string& subKey, platform::RegKey& out) {
     const auto it = m_handles.find(parent);
-    const std::string base = it != m_handles.end() ? it->second.path : RootName(parent);
+    const std::string base = it != m_handles.end() ? it->second.path : rootName(parent);
     const std::string full = base + "\\" + subKey;
     log("create " + full);
     if (base.empty()) {
@@ -182,7 +182,7 @@ long FakeRegistry::queryValue(platform::RegKey handle, const std::string& name, 
         return platform::kErrorFileNotFound;
     }
     const auto v = std::find_if(k->values.begin(), k->values.end(),
-                                [&](const Value& x) { return Fold(x.name) == Fold(name); });
+                                [&](const Value& x) { return fold(x.name) == fold(name); });
     if (v == k->values.end()) {
         return platform::kErrorFileNotFound;
     }

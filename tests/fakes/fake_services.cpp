@@ -20,7 +20,7 @@ std::string FakeClock::formatLongTime(std::int64_t msecs) {
 namespace {
 
 /// Makes a fake, hands it to its slot of the services and gives it back.
-template <typename Fake, typename Slot> Fake* Install(std::unique_ptr<Slot>& slot) {
+template <typename Fake, typename Slot> Fake* install(std::unique_ptr<Slot>& slot) {
     auto fake = std::make_unique<Fake>();
     Fake* raw = fake.get();
     slot = std::move(fake);
@@ -30,13 +30,13 @@ template <typename Fake, typename Slot> Fake* Install(std::unique_ptr<Slot>& slo
 } // namespace
 
 FakeServices::FakeServices()
-    : clock(Install<FakeClock>(services.clock)), processes(Install<FakeProcesses>(services.processes)),
-      process(Install<FakeProcessControl>(services.process)), screen(Install<FakeScreen>(services.screen)),
-      messages(Install<FakeMessageBoxes>(services.messages)), power(Install<FakePower>(services.power)),
-      launcher(Install<FakeLauncher>(services.launcher)), registry(Install<FakeRegistry>(services.registry)),
-      tone(Install<FakeToneGenerator>(services.tone)), sound(Install<FakeSoundPlayers>(services.sound)),
-      folders(Install<FakeFolders>(services.folders)),
-      fileDialog(Install<FakeFileDialog>(services.fileDialog)),
-      figures(Install<FakeSystemFigures>(services.figures)) {}
+    : clock(install<FakeClock>(services.clock)), processes(install<FakeProcesses>(services.processes)),
+      process(install<FakeProcessControl>(services.process)), screen(install<FakeScreen>(services.screen)),
+      messages(install<FakeMessageBoxes>(services.messages)), power(install<FakePower>(services.power)),
+      launcher(install<FakeLauncher>(services.launcher)), registry(install<FakeRegistry>(services.registry)),
+      tone(install<FakeToneGenerator>(services.tone)), sound(install<FakeSoundPlayers>(services.sound)),
+      folders(install<FakeFolders>(services.folders)),
+      fileDialog(install<FakeFileDialog>(services.fileDialog)),
+      figures(install<FakeSystemFigures>(services.figures)) {}
 
 } // namespace fakes

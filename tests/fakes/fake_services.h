@@ -109,7 +109,7 @@ inline std::ostream& operator<<(std::ostream& out, const RecordedMessage& m) {
 }
 
 /// Exactly one message box, with the program's title "Corvane".
-inline std::vector<RecordedMessage> OneBox(const QString& text, platform::MessageIcon icon) {
+inline std::vector<RecordedMessage> oneBox(const QString& text, platform::MessageIcon icon) {
     return {{text, QStringLiteral("Corvane"), icon}};
 }
 

@@ -21,16 +21,16 @@
 #include <string>
 
 using namespace platform;
-using regvalues::SetDword;
+using regvalues::setDword;
 
 namespace {
 
-RegKey Root(const std::string& name) {
+RegKey root(const std::string& name) {
     return name == "hklm" ? kHkeyLocalMachine : kHkeyCurrentUser;
 }
 
 /// Waits until the changes that found the file locked are stored or given up.
-bool WaitStored(LinuxRegistry& registry) {
+bool waitStored(LinuxRegistry& registry) {
     bool answered = false, stored = true;
     registry.whenStored([&](bool ok) {
         answered = true;
@@ -42,7 +42,7 @@ bool WaitStored(LinuxRegistry& registry) {
     return stored;
 }
 
-int Usage() {
+int usage() {
     std::fprintf(stderr, "usage: hive_tool HIVE AUTOSTART open|set|query|delete|count|loop ...\n");
     return 2;
 }
@@ -52,7 +52,7 @@ int Usage() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 5) {
-        return Usage();
+        return usage();
     }
     QStringList system = QString::fromLocal8Bit(argv[2]).split(':');
     const std::string user = system.takeFirst().toStdString();
@@ -67,20 +67,20 @@ int main(int argc, char** argv) {
     if (command == "open" && argc == 7) {
         const bool write = std::strcmp(argv[6], "write") == 0;
         std::printf("open=%ld\n",
-                    registry.openKey(Root(argv[4]), argv[5], 0, write ? kKeyWrite : kKeyRead, key));
+                    registry.openKey(root(argv[4]), argv[5], 0, write ? kKeyWrite : kKeyRead, key));
         return 0;
     }
     if (command == "set" && argc == 9) {
-        const long opened = registry.openKey(Root(argv[4]), argv[5], 0, kKeyWrite, key);
+        const long opened = registry.openKey(root(argv[4]), argv[5], 0, kKeyWrite, key);
         long set = -1;
         if (opened == kErrorSuccess) {
             if (std::strcmp(argv[7], "dword") == 0) {
-                set = SetDword(registry, key, argv[6], static_cast<std::uint32_t>(std::stoul(argv[8])));
+                set = setDword(registry, key, argv[6], static_cast<std::uint32_t>(std::stoul(argv[8])));
             } else {
-                set = regvalues::SetText(registry, key, argv[6], argv[8]);
+                set = regvalues::setText(registry, key, argv[6], argv[8]);
             }
             registry.closeKey(key);
-            if (set == kErrorSuccess && !WaitStored(registry)) {
+            if (set == kErrorSuccess && !waitStored(registry)) {
                 set = kErrorAccessDenied;
             }
         }
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "query" && argc == 7) {
-        const long opened = registry.openKey(Root(argv[4]), argv[5], 0, kKeyRead, key);
+        const long opened = registry.openKey(root(argv[4]), argv[5], 0, kKeyRead, key);
         long query = -1;
         std::string text;
         if (opened == kErrorSuccess) {
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
             std::uint32_t size = sizeof buffer;
             query = registry.queryValue(key, argv[6], type, buffer, size);
             if (query == kErrorSuccess) {
-                text = type == kRegDword ? std::to_string(regvalues::Dword(buffer))
+                text = type == kRegDword ? std::to_string(regvalues::dword(buffer))
                                          : std::string(reinterpret_cast<char*>(buffer));
             }
             registry.closeKey(key);
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "delete" && argc == 7) {
-        const long opened = registry.openKey(Root(argv[4]), argv[5], 0, kKeyWrite, key);
+        const long opened = registry.openKey(root(argv[4]), argv[5], 0, kKeyWrite, key);
         long deleted = -1;
         if (opened == kErrorSuccess) {
             deleted = registry.deleteValue(key, argv[6]);
@@ -121,11 +121,11 @@ int main(int argc, char** argv) {
         }
         const unsigned long count = std::stoul(argv[6]);
         for (std::uint32_t i = 1; i <= count; ++i) {
-            if (SetDword(registry, key, argv[5], i) != kErrorSuccess) {
+            if (setDword(registry, key, argv[5], i) != kErrorSuccess) {
                 return 1;
             }
         }
-        return WaitStored(registry) ? 0 : 1;
+        return waitStored(registry) ? 0 : 1;
     }
     if (command == "loop" && argc == 5) {
         for (std::uint32_t i = 1;; ++i) {
@@ -134,17 +134,17 @@ int main(int argc, char** argv) {
                 return 1;
             }
             for (const char* name : {"a", "b", "c"}) {
-                SetDword(registry, key, name, i);
+                setDword(registry, key, name, i);
             }
             // A value of some kilobytes, so that a write takes long enough to be cut by a kill.
-            regvalues::SetText(registry, key, "pad",
+            regvalues::setText(registry, key, "pad",
                                std::string(2000 + (i % 7) * 500, static_cast<char>('a' + i % 26)));
             registry.closeKey(key);
             if (registry.commitTransaction() != kErrorSuccess) {
                 return 1;
             }
             if (i == 1) {
-                if (!WaitStored(registry)) {
+                if (!waitStored(registry)) {
                     return 1;
                 }
                 std::printf("ready\n");
@@ -152,5 +152,5 @@ int main(int argc, char** argv) {
             }
         }
     }
-    return Usage();
+    return usage();
 }

@@ -14,13 +14,13 @@
 
 using namespace platform;
 using regtest::Folders;
-using regtest::SetText;
+using regtest::setText;
 
 namespace {
 
 const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-QByteArray ReadFile(const QString& path) {
+QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
@@ -41,9 +41,9 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     r->closeKey(run);
 
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-    ASSERT_EQ(SetText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+    ASSERT_EQ(setText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
     EXPECT_EQ(
-        ReadFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
+        readFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
         "[Desktop Entry]\nType=Application\nName=Corvane\nComment=Shows how long the computer has been up\n"
         "Exec=\"/opt/corvane/bin/corvane\"\nTryExec=/opt/corvane/bin/"
         "corvane\nIcon=corvane\nTerminal=false\n");
@@ -58,7 +58,7 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     ASSERT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorSuccess);
     EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/opt/corvane/bin/corvane");
     EXPECT_EQ(size, 25u);
-    EXPECT_EQ(SetText(*r, run, "Corvane", "/x"), kErrorAccessDenied); // opened for reading
+    EXPECT_EQ(setText(*r, run, "Corvane", "/x"), kErrorAccessDenied); // opened for reading
     r->closeKey(run);
 
     // Deleting: once it goes, twice it is not there.
@@ -69,7 +69,7 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     // Only text values naming a file are kept.
     const std::uint8_t n[4] = {1, 0, 0, 0};
     EXPECT_EQ(r->setValue(run, "Corvane", kRegDword, n, 4), kErrorInvalidParameter);
-    EXPECT_EQ(SetText(*r, run, "a/b", "/x"), kErrorInvalidParameter);
+    EXPECT_EQ(setText(*r, run, "a/b", "/x"), kErrorInvalidParameter);
     r->closeKey(run);
     // Other machine-wide keys are not kept.
     EXPECT_EQ(r->openKey(kHkeyLocalMachine, "Software\\Other", 0, kKeyRead, run), kErrorFileNotFound);
@@ -83,7 +83,7 @@ TEST(AutostartFolder, PathLongerThanTheBuffer_Answers234) {
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, read), kErrorSuccess);
     const std::string longPath = "/" + std::string(253, 'p'); // 254 characters and the NUL fit in 255
     for (const std::string& path : {longPath, longPath + "q"}) {
-        ASSERT_EQ(SetText(*r, run, "Corvane", path), kErrorSuccess);
+        ASSERT_EQ(setText(*r, run, "Corvane", path), kErrorSuccess);
         std::uint8_t buffer[255];
         std::uint32_t size = 255, type = kRegSz;
         EXPECT_EQ(r->queryValue(read, "Corvane", type, buffer, size),
@@ -119,7 +119,7 @@ TEST(AutostartFolder, OddPaths_ValidEntriesThatStartTheProgram) {
         auto r = f.registry();
         RegKey run = 0;
         ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-        ASSERT_EQ(SetText(*r, run, "Corvane", program.toStdString()), kErrorSuccess) << odd.toStdString();
+        ASSERT_EQ(setText(*r, run, "Corvane", program.toStdString()), kErrorSuccess) << odd.toStdString();
         r->closeKey(run);
 
         // Read back exactly.
@@ -146,10 +146,10 @@ TEST(AutostartFolder, OddPaths_ValidEntriesThatStartTheProgram) {
         EXPECT_EQ(launch.exitCode(), 0)
             << odd.toStdString() << ": " << launch.readAllStandardError().toStdString();
         // The marker exists before its text is in: wait for the text.
-        for (int i = 0; i < 1000 && ReadFile(marker).isEmpty(); ++i) {
+        for (int i = 0; i < 1000 && readFile(marker).isEmpty(); ++i) {
             QThread::msleep(10);
         }
-        EXPECT_EQ(QString::fromUtf8(ReadFile(marker)), program) << odd.toStdString();
+        EXPECT_EQ(QString::fromUtf8(readFile(marker)), program) << odd.toStdString();
 
         // The program removed, the entry left behind starts nothing.
         ASSERT_TRUE(QFile::remove(marker) && QFile::remove(program));
@@ -166,20 +166,20 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
         auto r = f.registry();
         RegKey run = 0;
         ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-        ASSERT_EQ(SetText(*r, run, "Corvane", "/usr/bin/corvane"), kErrorSuccess);
+        ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/corvane"), kErrorSuccess);
     }
     const QString folder = QString::fromStdString(f.autostartFolder);
     const QString entry = folder + "/Corvane.desktop";
-    const QByteArray before = ReadFile(entry);
-    if (regtest::RunningAsRoot()) {
+    const QByteArray before = readFile(entry);
+    if (regtest::runningAsRoot()) {
         ASSERT_EQ(::chown(folder.toLocal8Bit().constData(), 65534, 65534), 0);
     }
     ::chmod(folder.toLocal8Bit().constData(), 0555);
     const std::string run = kRun;
-    EXPECT_EQ(regtest::RunTool(f, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
+    EXPECT_EQ(regtest::runTool(f, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
               "open=0 query=0 data=/usr/bin/corvane");
-    EXPECT_EQ(regtest::RunTool(f, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
-    EXPECT_EQ(regtest::RunTool(f, {"set", "hklm", QString::fromStdString(run), "Corvane", "sz", "/elsewhere"},
+    EXPECT_EQ(regtest::runTool(f, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
+    EXPECT_EQ(regtest::runTool(f, {"set", "hklm", QString::fromStdString(run), "Corvane", "sz", "/elsewhere"},
                                true),
               "open=5 set=-1");
     // A folder not there yet under a parent that cannot be written.
@@ -187,15 +187,15 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     Folders g;
     const QString parent = QFileInfo(QString::fromStdString(g.autostartFolder)).path();
     QDir().mkpath(parent);
-    if (regtest::RunningAsRoot()) {
+    if (regtest::runningAsRoot()) {
         ASSERT_EQ(::chown(parent.toLocal8Bit().constData(), 65534, 65534), 0);
     }
     ::chmod(parent.toLocal8Bit().constData(), 0555);
-    EXPECT_EQ(regtest::RunTool(g, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
-    EXPECT_EQ(regtest::RunTool(g, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
+    EXPECT_EQ(regtest::runTool(g, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
+    EXPECT_EQ(regtest::runTool(g, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
               "open=0 query=2 data=");
     ::chmod(parent.toLocal8Bit().constData(), 0755);
-    EXPECT_EQ(ReadFile(entry), before);
+    EXPECT_EQ(readFile(entry), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Corvane.desktop"});
 }
 
@@ -220,16 +220,16 @@ TEST(AutostartFolder, EntryThatIsALinkIsReplacedItselfAndOnlyTheExactNameIsOurs)
     for (const QString& pointsTo : {target, folder + "/../not-there"}) {
         QFile::remove(entry);
         ASSERT_TRUE(QFile::link(pointsTo, entry));
-        ASSERT_EQ(SetText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+        ASSERT_EQ(setText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
         EXPECT_FALSE(QFileInfo(entry).isSymLink());
-        EXPECT_TRUE(ReadFile(entry).contains("Exec=\"/opt/corvane/bin/corvane\"\n"));
+        EXPECT_TRUE(readFile(entry).contains("Exec=\"/opt/corvane/bin/corvane\"\n"));
         QFile::remove(entry);
         ASSERT_TRUE(QFile::link(pointsTo, entry));
         EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
     }
-    EXPECT_EQ(ReadFile(target), other);
+    EXPECT_EQ(readFile(target), other);
     EXPECT_FALSE(QFileInfo::exists(folder + "/../not-there"));
-    EXPECT_EQ(ReadFile(folder + "/CORVANE.desktop"), other);
+    EXPECT_EQ(readFile(folder + "/CORVANE.desktop"), other);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
               QStringList{"CORVANE.desktop"});
 }
@@ -247,7 +247,7 @@ TEST(AutostartFolder, PathNotUtf8OrWithTabOrLineBreak_NoEntryAndALogLine) {
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
     for (const auto& [path, reason] : cases) {
         regtest::Warnings log;
-        EXPECT_EQ(SetText(*r, run, "Corvane", path), kErrorInvalidParameter) << reason;
+        EXPECT_EQ(setText(*r, run, "Corvane", path), kErrorInvalidParameter) << reason;
         ASSERT_EQ(log.seen.size(), 1) << reason;
         EXPECT_TRUE(log.seen[0].startsWith("no autostart entry written")) << log.seen[0].toStdString();
         EXPECT_TRUE(log.seen[0].contains(reason)) << log.seen[0].toStdString();
@@ -259,18 +259,18 @@ namespace {
 
 const QByteArray kHidden = "[Desktop Entry]\nType=Application\nName=Corvane\nHidden=true\n";
 
-QByteArray Entry(const char* program) {
+QByteArray entry(const char* program) {
     return QByteArray("[Desktop Entry]\nType=Application\nName=Corvane\nExec=\"") + program + "\"\n";
 }
 
-void WriteEntry(const std::string& folder, const QByteArray& text, const QString& name = "Corvane.desktop") {
+void writeEntry(const std::string& folder, const QByteArray& text, const QString& name = "Corvane.desktop") {
     QDir().mkpath(QString::fromStdString(folder));
     QFile out(QString::fromStdString(folder) + "/" + name);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
     out.write(text);
 }
 
-std::string Query(const AutostartList& list, long expected) {
+std::string query(const AutostartList& list, long expected) {
     std::vector<std::uint8_t> data;
     EXPECT_EQ(list.query("Corvane", data), expected);
     return data.empty() ? std::string() : std::string(reinterpret_cast<const char*>(data.data()));
@@ -286,10 +286,10 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
         const char* program;
     } cases[] = {
         {"none", {}, {}, {}, kErrorFileNotFound, ""},
-        {"a system entry alone", {}, {}, Entry("/s2"), kErrorSuccess, "/s2"},
-        {"the user's before the system's", Entry("/u"), Entry("/s"), {}, kErrorSuccess, "/u"},
-        {"the user's hides the system's", kHidden, Entry("/s"), {}, kErrorFileNotFound, ""},
-        {"hidden as 1", "[Desktop Entry]\nHidden = 1\nExec=/u\n", Entry("/s"), {}, kErrorFileNotFound, ""},
+        {"a system entry alone", {}, {}, entry("/s2"), kErrorSuccess, "/s2"},
+        {"the user's before the system's", entry("/u"), entry("/s"), {}, kErrorSuccess, "/u"},
+        {"the user's hides the system's", kHidden, entry("/s"), {}, kErrorFileNotFound, ""},
+        {"hidden as 1", "[Desktop Entry]\nHidden = 1\nExec=/u\n", entry("/s"), {}, kErrorFileNotFound, ""},
         {"Hidden=false",
          "[Desktop Entry]\nHidden=true\nExec=/u\nHidden=false\n",
          {},
@@ -298,7 +298,7 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
          "/u"},
         {"switched off in GNOME's way",
          "[Desktop Entry]\nExec=/u\nX-GNOME-Autostart-enabled=false\n",
-         Entry("/s"),
+         entry("/s"),
          {},
          kErrorFileNotFound,
          ""},
@@ -308,7 +308,7 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
          {},
          kErrorSuccess,
          "/u"},
-        {"the first system folder hides the second", {}, kHidden, Entry("/s2"), kErrorFileNotFound, ""},
+        {"the first system folder hides the second", {}, kHidden, entry("/s2"), kErrorFileNotFound, ""},
     };
     for (const auto& c : cases) {
         Folders f;
@@ -317,57 +317,57 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
                                            {f.systemAutostartFolder, c.system},
                                            {second, c.secondSystem}}) {
             if (!text.isEmpty()) {
-                WriteEntry(folder, text);
+                writeEntry(folder, text);
             }
         }
-        EXPECT_EQ(Query(AutostartList(f.autostartFolder, {f.systemAutostartFolder, second}), c.result),
+        EXPECT_EQ(query(AutostartList(f.autostartFolder, {f.systemAutostartFolder, second}), c.result),
                   c.program)
             << c.what;
     }
     // A link is read through, as the desktops read it.
     Folders f;
-    WriteEntry(f.systemAutostartFolder, kHidden);
+    writeEntry(f.systemAutostartFolder, kHidden);
     QDir().mkpath(QString::fromStdString(f.autostartFolder));
     ASSERT_TRUE(QFile::link(QString::fromStdString(f.systemAutostartFolder + "/Corvane.desktop"),
                             QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
-    Query(f.autostart(), kErrorFileNotFound);
+    query(f.autostart(), kErrorFileNotFound);
 }
 
 TEST(AutostartList, SystemEntryTheUserMayNotChange_HiddenForThatUserAndShownAsItIs) {
     Folders f;
     const QString config = QString::fromStdString(f.autostartFolder).section('/', 0, -2);
     QDir().mkpath(config);
-    WriteEntry(f.systemAutostartFolder, Entry("/usr/bin/corvane-old"));
+    writeEntry(f.systemAutostartFolder, entry("/usr/bin/corvane-old"));
     const QString system = QString::fromStdString(f.systemAutostartFolder);
-    if (regtest::RunningAsRoot()) {
+    if (regtest::runningAsRoot()) {
         ASSERT_EQ(::chown(config.toLocal8Bit().constData(), 65534, 65534), 0);
     } else {
         ::chmod(system.toLocal8Bit().constData(), 0555);
     }
     const QString run = QString::fromStdString(kRun);
     const auto tool = [&](const QString& command, const QStringList& rest = {}) {
-        return regtest::RunTool(f, QStringList{command, "hklm", run, "Corvane"} + rest, true);
+        return regtest::runTool(f, QStringList{command, "hklm", run, "Corvane"} + rest, true);
     };
     const QString user = QString::fromStdString(f.autostartFolder + "/Corvane.desktop");
     EXPECT_EQ(tool("query"), "open=0 query=0 data=/usr/bin/corvane-old");
     EXPECT_EQ(tool("delete"), "open=0 delete=0");
-    EXPECT_EQ(ReadFile(user), kHidden);
+    EXPECT_EQ(readFile(user), kHidden);
     EXPECT_EQ(tool("query"), "open=0 query=2 data=");
     EXPECT_EQ(tool("delete"), "open=0 delete=2");
     EXPECT_EQ(tool("set", {"sz", "/opt/new/corvane"}), "open=0 set=0");
     EXPECT_EQ(tool("query"), "open=0 query=0 data=/opt/new/corvane");
-    EXPECT_EQ(ReadFile(system + "/Corvane.desktop"), Entry("/usr/bin/corvane-old"));
+    EXPECT_EQ(readFile(system + "/Corvane.desktop"), entry("/usr/bin/corvane-old"));
     ::chmod(system.toLocal8Bit().constData(), 0755);
 }
 
 TEST(AutostartList, SystemEntryTheUserMayChange_KeptInStep) {
     Folders f;
-    WriteEntry(f.systemAutostartFolder, Entry("/usr/bin/corvane-old"));
+    writeEntry(f.systemAutostartFolder, entry("/usr/bin/corvane-old"));
     const AutostartList list = f.autostart();
     ASSERT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
-    const QByteArray entry = QByteArray::fromStdString(AutostartFolder::DesktopEntry("Corvane", "/n"));
+    const QByteArray entry = QByteArray::fromStdString(AutostartFolder::desktopEntry("Corvane", "/n"));
     for (const std::string& folder : {f.autostartFolder, f.systemAutostartFolder}) {
-        EXPECT_EQ(ReadFile(QString::fromStdString(folder + "/Corvane.desktop")), entry) << folder;
+        EXPECT_EQ(readFile(QString::fromStdString(folder + "/Corvane.desktop")), entry) << folder;
     }
     EXPECT_EQ(list.remove("Corvane"), kErrorSuccess);
     EXPECT_EQ(list.remove("Corvane"), kErrorFileNotFound);
@@ -383,7 +383,7 @@ TEST(AutostartFolder, TemporariesOfAKilledWriter_RemovedByTheNextChangeNotThoseO
     const QStringList others = {".Corvane.desktop.Ab12C.corvane-tmp", ".Other.desktop.Ab12Cd.corvane-tmp",
                                 "notes.txt"};
     for (const QString& name : others + QStringList{stale}) {
-        WriteEntry(f.autostartFolder, "x", name);
+        writeEntry(f.autostartFolder, "x", name);
     }
     const AutostartList list = f.autostart();
     {
@@ -402,7 +402,7 @@ TEST(AutostartFolder, TemporariesOfAKilledWriter_RemovedByTheNextChangeNotThoseO
         return names;
     };
     EXPECT_EQ(files(), others);
-    WriteEntry(f.autostartFolder, "x", stale);
+    writeEntry(f.autostartFolder, "x", stale);
     EXPECT_EQ(list.remove("Corvane"), kErrorSuccess);
     EXPECT_EQ(files(), others);
 }

@@ -18,7 +18,7 @@ using fakes::FakeServices;
 
 const std::string kOwn = "/opt/corvane/bin/corvane";
 
-int CountEnds(FakeServices& f) {
+int countEnds(FakeServices& f) {
     checkSecondInstance(*f.processes, *f.process, listProcessIds(*f.processes));
     return f.process->immediateEnds;
 }
@@ -60,7 +60,7 @@ TEST(InstanceCheck_Counting, OnlyACopyFromTheSameFolderUnderTheFixedNameCounts) 
         f.processes->ownPath = kOwn;
         f.processes->ids = c.ids;
         f.processes->paths = c.paths;
-        EXPECT_EQ(CountEnds(f), c.ends) << c.what;
+        EXPECT_EQ(countEnds(f), c.ends) << c.what;
         EXPECT_EQ(f.processes->opened, c.opened) << c.what;
     }
 }
@@ -77,10 +77,10 @@ TEST(InstanceCheck_List, OnlyTheFirst1001IdentifiersAreExamined) {
     ASSERT_EQ(list.ids.size(), 1001u);
     EXPECT_EQ(list.ids.back(), 1001u);
     // pid 1001 is the 1001st identifier: it is examined, 1002 is not.
-    EXPECT_EQ(CountEnds(f), 1);
+    EXPECT_EQ(countEnds(f), 1);
     f.processes->paths.erase(1001);
     f.process->immediateEnds = 0;
-    EXPECT_EQ(CountEnds(f), 0);
+    EXPECT_EQ(countEnds(f), 0);
 }
 
 TEST(InstanceCheck_List, SmallAndEmptyLists) {

@@ -15,10 +15,10 @@
 #include <sys/stat.h>
 
 using namespace platform;
-using regtest::Dword;
+using regtest::dword;
 using regtest::Folders;
-using regtest::SetDword;
-using regtest::SetText;
+using regtest::setDword;
+using regtest::setText;
 using regtest::Warnings;
 
 namespace {
@@ -26,7 +26,7 @@ namespace {
 const std::string kSettingsKey = "Software\\Pellorin\\Corvane\\4.0";
 
 /// Creates the settings key level by level, as the first run does, and gives it open for writing.
-RegKey MakeSettingsKey(Registry& r) {
+RegKey makeSettingsKey(Registry& r) {
     RegKey key = 0;
     EXPECT_EQ(r.createKey(kHkeyCurrentUser, kSettingsKey, key), kErrorSuccess);
     return key;
@@ -51,9 +51,9 @@ TEST(HiveRegistry, EmptyStore_SoftwareExistsAndOtherKeysAreMissing) {
 TEST(HiveRegistry, ResultCodesOfTheValueOperations) {
     Folders f;
     auto r = f.registry();
-    const RegKey key = MakeSettingsKey(*r);
-    ASSERT_EQ(SetDword(*r, key, "ShowMemCpu", 0x01020304), kErrorSuccess);
-    ASSERT_EQ(SetText(*r, key, "Path", "C:\\Tools\\\"x\""), kErrorSuccess);
+    const RegKey key = makeSettingsKey(*r);
+    ASSERT_EQ(setDword(*r, key, "ShowMemCpu", 0x01020304), kErrorSuccess);
+    ASSERT_EQ(setText(*r, key, "Path", "C:\\Tools\\\"x\""), kErrorSuccess);
     r->closeKey(key);
 
     RegKey read = 0;
@@ -88,14 +88,14 @@ TEST(HiveRegistry, ResultCodesOfTheValueOperations) {
             EXPECT_EQ(type, c.type) << c.what;
         }
         if (c.result == kErrorSuccess && !c.nullBuffer && c.type == kRegDword) {
-            EXPECT_EQ(Dword(buffer), 0x01020304u) << c.what;
+            EXPECT_EQ(dword(buffer), 0x01020304u) << c.what;
         }
         if (c.result == kErrorSuccess && c.type == kRegSz) {
             EXPECT_STREQ(reinterpret_cast<char*>(buffer), "C:\\Tools\\\"x\"") << c.what;
         }
     }
     // A key opened for reading cannot be written, nor one opened for writing be read.
-    EXPECT_EQ(SetDword(*r, read, "hrbeep", 1), kErrorAccessDenied);
+    EXPECT_EQ(setDword(*r, read, "hrbeep", 1), kErrorAccessDenied);
     EXPECT_EQ(r->deleteValue(read, "ShowMemCpu"), kErrorAccessDenied);
     RegKey write = 0;
     ASSERT_EQ(r->openKey(kHkeyCurrentUser, kSettingsKey, 0, kKeyWrite, write), kErrorSuccess);
@@ -110,7 +110,7 @@ TEST(HiveRegistry, ResultCodesOfTheValueOperations) {
     // Handles.
     EXPECT_EQ(r->closeKey(write), kErrorSuccess);
     EXPECT_EQ(r->closeKey(write), kErrorInvalidHandle);
-    EXPECT_EQ(SetDword(*r, write, "x", 1), kErrorInvalidHandle);
+    EXPECT_EQ(setDword(*r, write, "x", 1), kErrorInvalidHandle);
     r->closeKey(read);
 }
 
@@ -125,7 +125,7 @@ TEST(HiveRegistry, CreatingKeysNeedsTheRightAndKeepsTheFirstSpelling) {
     RegKey denied = 0;
     EXPECT_EQ(r->createKey(readOnly, "Other", denied), kErrorAccessDenied);
     EXPECT_EQ(r->createKey(software, "Bad\x01Name", denied), kErrorInvalidParameter);
-    EXPECT_EQ(SetDword(*r, again, "v", 7), kErrorSuccess);
+    EXPECT_EQ(setDword(*r, again, "v", 7), kErrorSuccess);
     for (RegKey k : {software, maker, again, readOnly}) {
         EXPECT_EQ(r->closeKey(k), kErrorSuccess);
     }
@@ -139,12 +139,12 @@ TEST(HiveRegistry, FileIsTheEditorsExportFormatReadableOnlyByTheUser) {
     Folders f;
     {
         auto r = f.registry();
-        const RegKey key = MakeSettingsKey(*r);
+        const RegKey key = makeSettingsKey(*r);
         for (const char* name : {"autoaddstp", "hrbeep"}) {
-            SetDword(*r, key, name, 1);
+            setDword(*r, key, name, 1);
         }
-        SetDword(*r, key, "Ontop", 0);
-        SetText(*r, key, "Note", "say \"hi\" \\ bye");
+        setDword(*r, key, "Ontop", 0);
+        setText(*r, key, "Note", "say \"hi\" \\ bye");
         const std::uint8_t binary[3] = {0, 0xAB, 0xFF};
         r->setValue(key, "", kRegBinary, binary, 3);
         const std::string multi("a\0bc\0\0", 6);
@@ -195,7 +195,7 @@ TEST(HiveRegistry, EveryTypeSurvivesTheFileAndAPersonsEdits) {
         std::uint8_t buffer[64] = {};
         std::uint32_t size = sizeof buffer, type = 0;
         ASSERT_EQ(r->queryValue(key, "showmemcpu", type, buffer, size), kErrorSuccess);
-        EXPECT_EQ(Dword(buffer), 2u);
+        EXPECT_EQ(dword(buffer), 2u);
         size = sizeof buffer;
         ASSERT_EQ(r->queryValue(key, "Long", type, buffer, size), kErrorSuccess);
         EXPECT_EQ(type, 0xBu);
@@ -209,9 +209,9 @@ TEST(HiveRegistry, EveryTypeSurvivesTheFileAndAPersonsEdits) {
         // A write keeps everything and reads back the same after another round.
         RegKey w = 0;
         ASSERT_EQ(r->openKey(kHkeyCurrentUser, kSettingsKey, 0, kKeyWrite, w), kErrorSuccess);
-        SetDword(*r, w, "tpme", 0);
+        setDword(*r, w, "tpme", 0);
         const QByteArray first = f.hiveText();
-        SetDword(*r, w, "tpme", 0);
+        setDword(*r, w, "tpme", 0);
         EXPECT_EQ(f.hiveText(), first);
         EXPECT_TRUE(first.contains("\"Long\"=hex(b):01,02")) << first.constData();
         EXPECT_TRUE(first.contains("\"ShowMemCpu\"=dword:00000002"));
@@ -289,9 +289,9 @@ TEST(HiveRegistry, Transaction_StoresNothingUntilItsCommitThenEverythingInOneWri
     auto r = f.registry();
     auto other = f.registry(); // stands for another process reading the file
     r->beginTransaction();
-    const RegKey key = MakeSettingsKey(*r);
-    SetDword(*r, key, "hrbeep", 1);
-    SetDword(*r, key, "ShowMemCpu", 1);
+    const RegKey key = makeSettingsKey(*r);
+    setDword(*r, key, "hrbeep", 1);
+    setDword(*r, key, "ShowMemCpu", 1);
     // This process sees its held changes; the file holds none of them.
     RegKey seen = 0;
     EXPECT_EQ(r->openKey(kHkeyCurrentUser, kSettingsKey, 0, kKeyRead, seen), kErrorSuccess);
@@ -320,10 +320,10 @@ TEST(HiveRegistry, SecondProcessWritingTheSameFile_NoChangeIsLost) {
     RegKey key = 0;
     ASSERT_EQ(r->createKey(kHkeyCurrentUser, "Software\\Race", key), kErrorSuccess);
     QProcess other;
-    regtest::StartTool(other, f, {"count", "Software\\Race", "A", "150"});
+    regtest::startTool(other, f, {"count", "Software\\Race", "A", "150"});
     ASSERT_TRUE(other.waitForStarted());
     for (std::uint32_t i = 1; i <= 150; ++i) {
-        ASSERT_EQ(SetDword(*r, key, "B", i), kErrorSuccess);
+        ASSERT_EQ(setDword(*r, key, "B", i), kErrorSuccess);
     }
     ASSERT_TRUE(other.waitForFinished(60000));
     EXPECT_EQ(other.exitCode(), 0);
@@ -333,7 +333,7 @@ TEST(HiveRegistry, SecondProcessWritingTheSameFile_NoChangeIsLost) {
         std::uint8_t b[4];
         std::uint32_t size = 4, type = 0;
         ASSERT_EQ(r->queryValue(read, name, type, b, size), kErrorSuccess) << name;
-        EXPECT_EQ(Dword(b), 150u) << name;
+        EXPECT_EQ(dword(b), 150u) << name;
     }
 }
 
@@ -343,7 +343,7 @@ TEST(HiveRegistry, WriterKilledAtRandomMoments_FileAlwaysParsesWithOneWrittenSta
     int advanced = 0; // kills after more than one write
     for (int kill = 0; kill < kKills; ++kill) {
         QProcess writer;
-        regtest::StartTool(writer, f, {"loop", "Software\\Loop"});
+        regtest::startTool(writer, f, {"loop", "Software\\Loop"});
         ASSERT_TRUE(writer.waitForStarted());
         // After its first write the writer does nothing but write: the kill cuts one.
         ASSERT_TRUE(writer.waitForReadyRead(30000));
@@ -361,7 +361,7 @@ TEST(HiveRegistry, WriterKilledAtRandomMoments_FileAlwaysParsesWithOneWrittenSta
             std::uint8_t b[4];
             std::uint32_t size = 4, type = 0;
             ASSERT_EQ(r->queryValue(key, names[i], type, b, size), kErrorSuccess) << kill;
-            seen[i] = Dword(b);
+            seen[i] = dword(b);
         }
         EXPECT_TRUE(warnings.seen.isEmpty()) << kill;
         ASSERT_EQ(seen[0], seen[1]) << kill;
@@ -401,7 +401,7 @@ TEST(HiveRegistry, FileLeftUnderItsTemporaryName_RemovedByTheNextWriteAndNothing
     auto r = f.registry();
     RegKey key = 0;
     ASSERT_EQ(r->createKey(kHkeyCurrentUser, "Software\\P", key), kErrorSuccess);
-    EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorSuccess);
+    EXPECT_EQ(setDword(*r, key, "v", 1), kErrorSuccess);
     QStringList expected = own + QStringList{"user.reg"};
     expected.sort();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), expected);
@@ -440,7 +440,7 @@ TEST(HiveRegistry, TheLogNamesTheRealCause_AFullDiskAFolderAFifo) {
     auto r = f.registry();
     RegKey key = 0;
     ASSERT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
-    EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorAccessDenied);
+    EXPECT_EQ(setDword(*r, key, "v", 1), kErrorAccessDenied);
     ASSERT_EQ(warnings.seen.size(), 1);
     EXPECT_TRUE(warnings.seen[0].contains("No space left on device")) << warnings.seen[0].toStdString();
     EXPECT_EQ(f.hiveText(), text);
@@ -458,7 +458,7 @@ TEST(HiveRegistry, LockFileThatNeverEnds_IsStaleAndItsTargetIsNeverRead) {
         ASSERT_EQ(kind == "FIFO" ? ::mkfifo(lock.c_str(), 0600) : ::symlink(kind.c_str(), lock.c_str()), 0);
         QElapsedTimer took;
         took.start();
-        EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorSuccess) << kind;
+        EXPECT_EQ(setDword(*r, key, "v", 1), kErrorSuccess) << kind;
         EXPECT_LT(took.elapsed(), 2000) << kind;
         struct stat st {};
         EXPECT_NE(::lstat(lock.c_str(), &st), 0) << kind; // gone with the write
@@ -479,12 +479,12 @@ TEST(HiveRegistry, FileReadOnceAndAgainOnlyWhenItChanged) {
         ASSERT_EQ(r.queryValue(key, "a", type, b, size), kErrorSuccess);
     }
     // Its own write reads the file once more under the lock, and needs no read after it.
-    ASSERT_EQ(SetDword(r, key, "b", 2), kErrorSuccess);
+    ASSERT_EQ(setDword(r, key, "b", 2), kErrorSuccess);
     ASSERT_EQ(r.queryValue(key, "b", type, b, size), kErrorSuccess);
     EXPECT_EQ(r.hive().reads(), 2);
-    EXPECT_EQ(regtest::RunTool(f, {"set", "hkcu", "Software\\P", "a", "dword", "7"}), "open=0 set=0");
+    EXPECT_EQ(regtest::runTool(f, {"set", "hkcu", "Software\\P", "a", "dword", "7"}), "open=0 set=0");
     ASSERT_EQ(r.queryValue(key, "a", type, b, size), kErrorSuccess);
-    EXPECT_EQ(Dword(b), 7u);
+    EXPECT_EQ(dword(b), 7u);
     EXPECT_EQ(r.hive().reads(), 3);
 }
 
@@ -497,7 +497,7 @@ TEST(HiveParse, ManyValuesInOneKey_LinearTime) {
         std::string error;
         QElapsedTimer t;
         t.start();
-        EXPECT_TRUE(hive::Parse(text + "\"V7\"=dword:00000002\n", root, error)) << error;
+        EXPECT_TRUE(hive::parse(text + "\"V7\"=dword:00000002\n", root, error)) << error;
         return t.nsecsElapsed();
     };
     hive::Key root;
@@ -535,16 +535,16 @@ TEST(HiveRegistry, WithoutTheRights_OpeningForWritingAnswers5AndNothingChanges) 
         f.writeHive(text);
         const QString folder = QFileInfo(QString::fromStdString(f.hivePath)).path();
         for (const QString& p : {folder, QFileInfo(folder).path(), QString::fromStdString(f.hivePath)}) {
-            if (regtest::RunningAsRoot()) {
+            if (regtest::runningAsRoot()) {
                 ASSERT_EQ(::chown(p.toLocal8Bit().constData(), 65534, 65534), 0);
             }
         }
         ::chmod(f.hivePath.c_str(), c.fileMode);
         ::chmod(folder.toLocal8Bit().constData(), c.folderMode);
-        EXPECT_EQ(regtest::RunTool(f, {"open", "hkcu", "Software\\P", "read"}, true), c.openRead) << c.what;
-        EXPECT_EQ(regtest::RunTool(f, {"query", "hkcu", "software\\p", "HRBEEP"}, true), c.query) << c.what;
-        EXPECT_EQ(regtest::RunTool(f, {"open", "hkcu", "Software\\P", "write"}, true), "open=5") << c.what;
-        EXPECT_EQ(regtest::RunTool(f, {"set", "hkcu", "Software\\P", "hrbeep", "dword", "0"}, true),
+        EXPECT_EQ(regtest::runTool(f, {"open", "hkcu", "Software\\P", "read"}, true), c.openRead) << c.what;
+        EXPECT_EQ(regtest::runTool(f, {"query", "hkcu", "software\\p", "HRBEEP"}, true), c.query) << c.what;
+        EXPECT_EQ(regtest::runTool(f, {"open", "hkcu", "Software\\P", "write"}, true), "open=5") << c.what;
+        EXPECT_EQ(regtest::runTool(f, {"set", "hkcu", "Software\\P", "hrbeep", "dword", "0"}, true),
                   "open=5 set=-1")
             << c.what;
         ::chmod(folder.toLocal8Bit().constData(), 0755);
@@ -567,6 +567,6 @@ TEST(HiveRegistry, EmptyLockFileLeftByAKilledWriter_DoesNotBlockTheNextWrite) {
     QFile(lockPath).setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
     QElapsedTimer took;
     took.start();
-    EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorSuccess);
+    EXPECT_EQ(setDword(*r, key, "v", 1), kErrorSuccess);
     EXPECT_LT(took.elapsed(), 2000);
 }

@@ -49,17 +49,17 @@ struct Folders {
     }
 };
 
-inline bool RunningAsRoot() {
+inline bool runningAsRoot() {
     return ::geteuid() == 0;
 }
 
 /// Starts the tool with the folders and arguments; as the user nobody when the test runs as root.
-inline void StartTool(QProcess& process, const Folders& f, const QStringList& args,
+inline void startTool(QProcess& process, const Folders& f, const QStringList& args,
                       bool unprivileged = false) {
     QStringList all = {QString::fromStdString(f.hivePath),
                        QString::fromStdString(f.autostartFolder + ":" + f.systemAutostartFolder)};
     all += args;
-    if (unprivileged && RunningAsRoot()) {
+    if (unprivileged && runningAsRoot()) {
         all.prepend(QStringLiteral(CORVANE_HIVE_TOOL));
         all.prepend(QStringLiteral("--clear-groups"));
         all.prepend(QStringLiteral("--regid=65534"));
@@ -71,9 +71,9 @@ inline void StartTool(QProcess& process, const Folders& f, const QStringList& ar
 }
 
 /// Runs the tool to its end and gives its output, trimmed.
-inline QString RunTool(const Folders& f, const QStringList& args, bool unprivileged = false) {
+inline QString runTool(const Folders& f, const QStringList& args, bool unprivileged = false) {
     QProcess process;
-    StartTool(process, f, args, unprivileged);
+    startTool(process, f, args, unprivileged);
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
@@ -90,8 +90,8 @@ struct Warnings {
     ~Warnings() { qInstallMessageHandler(previous); }
 };
 
-using regvalues::Dword;
-using regvalues::SetDword;
-using regvalues::SetText;
+using regvalues::dword;
+using regvalues::setDword;
+using regvalues::setText;
 
 } // namespace regtest

@@ -16,9 +16,9 @@
 #include <optional>
 
 using namespace platform;
-using regtest::Dword;
+using regtest::dword;
 using regtest::Folders;
-using regtest::SetDword;
+using regtest::setDword;
 using regtest::Warnings;
 
 namespace {
@@ -35,10 +35,10 @@ std::optional<std::uint32_t> StoredDword(Registry& r, const std::string& path, c
     std::uint32_t size = 4, type = 0;
     const long result = r.queryValue(key, name, type, b, size);
     r.closeKey(key);
-    return result == kErrorSuccess ? std::optional<std::uint32_t>(Dword(b)) : std::nullopt;
+    return result == kErrorSuccess ? std::optional<std::uint32_t>(dword(b)) : std::nullopt;
 }
 
-std::string Repeat(const std::string& part, int times) {
+std::string repeat(const std::string& part, int times) {
     std::string out;
     for (int i = 0; i < times; ++i) {
         out += part;
@@ -47,8 +47,8 @@ std::string Repeat(const std::string& part, int times) {
 }
 
 /// A key levels deep below Software.
-std::string Path(int levels) {
-    return "Software" + Repeat("\\k", levels);
+std::string path(int levels) {
+    return "Software" + repeat("\\k", levels);
 }
 
 } // namespace
@@ -59,11 +59,11 @@ TEST(HiveLimits, KeysDeeperOrLongerThanTheRegistryAllows_FileSetAsideAndNeverMad
         std::string path; // below HKEY_CURRENT_USER
         bool allowed;
     } cases[] = {
-        {"512 levels", Path(511), true},
-        {"513 levels", Path(512), false},
-        {"60,000 levels", Path(60000), false},
+        {"512 levels", path(511), true},
+        {"513 levels", path(512), false},
+        {"60,000 levels", path(60000), false},
         {"a name of 255 characters", "Software\\" + std::string(255, 'n'), true},
-        {"255 two-byte characters", "Software\\" + Repeat("\xC3\xA4", 255), true},
+        {"255 two-byte characters", "Software\\" + repeat("\xC3\xA4", 255), true},
         {"a name of 256 characters", "Software\\" + std::string(256, 'n'), false},
     };
     for (const auto& c : cases) {
@@ -78,14 +78,15 @@ TEST(HiveLimits, KeysDeeperOrLongerThanTheRegistryAllows_FileSetAsideAndNeverMad
             << c.what;
         EXPECT_EQ(QFileInfo::exists(QString::fromStdString(f.hivePath + ".corrupt")), !c.allowed) << c.what;
         // The first write of a start: no crash, and the key is made only within the limits.
-        EXPECT_EQ(r->createKey(kHkeyCurrentUser, c.path, key), c.allowed ? kErrorSuccess : kErrorInvalidParameter)
+        EXPECT_EQ(r->createKey(kHkeyCurrentUser, c.path, key),
+                  c.allowed ? kErrorSuccess : kErrorInvalidParameter)
             << c.what;
         EXPECT_EQ(r->createKey(kHkeyCurrentUser, "Software\\Pellorin", key), kErrorSuccess) << c.what;
     }
 }
 
 TEST(HiveLimits, TreeFarDeeperThanTheStack_CopiedWrittenAndFreedWithoutRecursion) {
-    hive::Key root = hive::EmptyTree();
+    hive::Key root = hive::emptyTree();
     hive::Key* k = root.child("Software");
     for (int i = 0; i < 200000; ++i) {
         k = &k->childOrCreate("k");
@@ -99,7 +100,7 @@ TEST(HiveLimits, TreeFarDeeperThanTheStack_CopiedWrittenAndFreedWithoutRecursion
         EXPECT_NE(copy.find(path)->value("deep"), nullptr);
     }
     // Each level repeats the path above it: past the limit the text is refused, not built.
-    EXPECT_FALSE(hive::Write(root, 1 << 20).has_value());
+    EXPECT_FALSE(hive::write(root, 1 << 20).has_value());
 }
 
 TEST(HiveLimits, FileLargerThan64MB_SetAsideWithoutReadingIt) {
@@ -123,19 +124,14 @@ TEST(HiveLimits, Utf8CheckedByteByByte_ALeadingByteOrderMarkIsAName) {
         std::string name;
         bool storable;
     } cases[] = {
-        {"U+FEFF first", "\xEF\xBB\xBFkey", true},
-        {"U+FEFF alone", "\xEF\xBB\xBF", true},
-        {"four bytes", "\xF0\x9F\x98\x80", true},
-        {"U+10FFFF", "\xF4\x8F\xBF\xBF", true},
-        {"overlong slash", "\xC0\xAF", false},
-        {"overlong three bytes", "\xE0\x80\xAF", false},
-        {"a surrogate", "\xED\xA0\x80", false},
-        {"past U+10FFFF", "\xF4\x90\x80\x80", false},
-        {"a lone continuation byte", "a\x80", false},
-        {"cut short", "\xE2\x82", false},
+        {"U+FEFF first", "\xEF\xBB\xBFkey", true},    {"U+FEFF alone", "\xEF\xBB\xBF", true},
+        {"four bytes", "\xF0\x9F\x98\x80", true},     {"U+10FFFF", "\xF4\x8F\xBF\xBF", true},
+        {"overlong slash", "\xC0\xAF", false},        {"overlong three bytes", "\xE0\x80\xAF", false},
+        {"a surrogate", "\xED\xA0\x80", false},       {"past U+10FFFF", "\xF4\x90\x80\x80", false},
+        {"a lone continuation byte", "a\x80", false}, {"cut short", "\xE2\x82", false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(hive::IsStorableName(c.name), c.storable) << c.what;
+        EXPECT_EQ(hive::isStorableName(c.name), c.storable) << c.what;
     }
     // Such a key and value survive the file and a write.
     Folders f;
@@ -165,13 +161,13 @@ TEST(HiveLimits, LockFileThatCannotBeUsed_MovedAsideAndSaidSo) {
             ::chmod(lock.c_str(), 0600);
         }
         if (kind == OthersFile) {
-            if (!regtest::RunningAsRoot()) {
+            if (!regtest::runningAsRoot()) {
                 continue; // only root can leave a file the user cannot open
             }
             for (const QString& p : {folder, QString::fromStdString(f.hivePath)}) {
                 ASSERT_EQ(::chown(p.toLocal8Bit().constData(), 65534, 65534), 0);
             }
-            EXPECT_EQ(regtest::RunTool(f, {"set", "hkcu", "Software\\P", "v", "dword", "3"}, true),
+            EXPECT_EQ(regtest::runTool(f, {"set", "hkcu", "Software\\P", "v", "dword", "3"}, true),
                       "open=0 set=0");
             EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "v"), 3u);
             EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(lock + ".stale")));
@@ -189,14 +185,14 @@ TEST(HiveLimits, LockFileThatCannotBeUsed_MovedAsideAndSaidSo) {
         auto r = f.registry();
         RegKey key = 0;
         ASSERT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
-        EXPECT_EQ(SetDword(*r, key, "v", 1), kErrorSuccess) << kind;
+        EXPECT_EQ(setDword(*r, key, "v", 1), kErrorSuccess) << kind;
         EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "v"), 1u) << kind;
         if (kind == FolderWithFile) {
             EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(lock + ".stale/inside")));
             ASSERT_EQ(warnings.seen.size(), 1);
             EXPECT_EQ(warnings.seen[0], "the lock file " + QString::fromStdString(lock) +
-                                            " was a folder and was moved to " +
-                                            QString::fromStdString(lock) + ".stale");
+                                            " was a folder and was moved to " + QString::fromStdString(lock) +
+                                            ".stale");
         } else {
             // It cannot be moved either: locked for reading where it is.
             int none = 0;
@@ -227,7 +223,7 @@ TEST(HiveLimits, AnotherProgramRewritesInPlaceKeepingSizeAndTime_ItsChangeIsSeen
     EXPECT_EQ(StoredDword(*r, "Software\\P", "a"), 2u);
     RegKey key = 0;
     ASSERT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
-    ASSERT_EQ(SetDword(*r, key, "b", 5), kErrorSuccess);
+    ASSERT_EQ(setDword(*r, key, "b", 5), kErrorSuccess);
     EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "a"), 2u);
 }
 
@@ -245,8 +241,8 @@ TEST(HiveLimits, AnotherProcessHoldsTheLock_ChangesWaitWithoutBlockingAndAreStor
         QElapsedTimer took;
         took.start();
         r->beginTransaction();
-        SetDword(*r, key, "a", freed ? 1 : 2);
-        SetDword(*r, key, "b", freed ? 1 : 2);
+        setDword(*r, key, "a", freed ? 1 : 2);
+        setDword(*r, key, "b", freed ? 1 : 2);
         EXPECT_EQ(r->commitTransaction(), kErrorSuccess);
         EXPECT_LT(took.elapsed(), 1000);
         r->whenStored([&](bool stored) { answers.push_back(stored); });

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kSite = "https://www.pellorin.example/corvane/";
 
-QColor Background(QWidget* w) {
+QColor background(QWidget* w) {
     return w->palette().color(QPalette::Window);
 }
 
@@ -42,10 +42,10 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
     AboutWindow* about = mainWindow->aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
-    EXPECT_EQ(Background(about), QColor(0, 4, 221));
+    EXPECT_EQ(background(about), QColor(0, 4, 221));
 
     about->activate();
-    EXPECT_EQ(Background(about), QColor(147, 209, 240));
+    EXPECT_EQ(background(about), QColor(147, 209, 240));
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     QWidget* alert = alertEditor();
     ASSERT_NE(optionsWindow, nullptr);
@@ -132,7 +132,7 @@ TEST_F(AboutTest, HelpLink_OpensThePageOfTheDataFolderAndWarnsWhenTheDesktopCann
         EXPECT_EQ(f.launcher->files, std::vector<std::string>{"/opt/corvane/share/corvane/corvanehelp.htm"});
         EXPECT_EQ(
             f.messages->shown,
-            c.warned ? fakes::OneBox("The help file is not installed correctly.Please Reinstall the program.",
+            c.warned ? fakes::oneBox("The help file is not installed correctly.Please Reinstall the program.",
                                      platform::MessageIcon::Exclamation)
                      : std::vector<fakes::RecordedMessage>{})
             << c.result;

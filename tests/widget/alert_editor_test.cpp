@@ -77,7 +77,7 @@ TEST_F(AlertEditorTest, Ok_AcceptsAnyNonEmptyTextUnchanged) {
 TEST_F(AlertEditorTest, Ok_EmptyBoxWarnsAndChangesNothing) {
     form->playSoundCheck->setChecked(false);
     form->accept();
-    EXPECT_EQ(f.messages->shown, fakes::OneBox("Please type the Message.", MessageIcon::Exclamation));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox("Please type the Message.", MessageIcon::Exclamation));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(task.message, "message");
     EXPECT_EQ(task.playSound, 1);
@@ -173,7 +173,7 @@ TEST_F(AlertEditorTest, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothi
         QTest::keyClicks(form->messageBox, "typed");
         form->testSound();
 
-        EXPECT_EQ(f.messages->shown, fakes::OneBox(kMissingSound, MessageIcon::Exclamation));
+        EXPECT_EQ(f.messages->shown, fakes::oneBox(kMissingSound, MessageIcon::Exclamation));
         EXPECT_FALSE(form->isPlaying());
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(form->messageBox->toPlainText(), "typed");

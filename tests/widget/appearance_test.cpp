@@ -21,7 +21,7 @@ struct AppearanceWindow : MainWindowHarness {
 
     /// Starts with both options stored as given (nothing: the value is missing).
     void startWith(std::optional<std::uint32_t> stored) {
-        StoreDefaults(*f.registry);
+        storeDefaults(*f.registry);
         for (const char* name : {"Ontop", "tpme"}) {
             if (stored) {
                 f.registry->setDword(kKey, name, *stored);
@@ -121,7 +121,7 @@ TEST_F(AppearanceTest, TransparencyRefusedShowsTheBareNumberAfterThePictureChang
     startWith(0);
     f.screen->opacityFailure = 95;
     mainWindow->toggleTransparency();
-    EXPECT_EQ(f.messages->shown, fakes::OneBox("95", MessageIcon::Exclamation));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox("95", MessageIcon::Exclamation));
     EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
     EXPECT_EQ(alpha(), 255);
     EXPECT_EQ(stored("tpme"), 0u);

@@ -25,7 +25,7 @@ inline bool operator==(const std::string& core, const QString& shown) {
 }
 
 /// Deletes the task editors still open (an editor deletes itself only when it closes).
-inline void DeleteEditorWindows() {
+inline void deleteEditorWindows() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (qobject_cast<EditorWindow*>(window) != nullptr) {
             delete window;
@@ -34,7 +34,7 @@ inline void DeleteEditorWindows() {
 }
 
 /// The five options as the first run stores them, in the current user's settings key.
-inline void StoreDefaults(fakes::FakeRegistry& r) {
+inline void storeDefaults(fakes::FakeRegistry& r) {
     const std::string key = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
     r.setDword(key, "autoaddstp", 1);
     r.setDword(key, "hrbeep", 1);
@@ -50,7 +50,7 @@ struct MainWindowHarness {
 
     MainWindowHarness() { f.clock->now = 1'796'632'215'000LL; }
     ~MainWindowHarness() {
-        DeleteEditorWindows();
+        deleteEditorWindows();
         mainWindow.reset();
     }
     /// Start-up, and figures in the caption as the figures' timer would put them.

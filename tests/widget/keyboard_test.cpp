@@ -19,7 +19,7 @@ namespace {
 
 /// The widgets that take the focus, Tab after Tab, starting from the window's focus widget;
 /// the last entry is where the focus comes back round.
-std::vector<QWidget*> TabCycle(QWidget* window, std::size_t presses) {
+std::vector<QWidget*> tabCycle(QWidget* window, std::size_t presses) {
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
@@ -47,7 +47,7 @@ struct KeyboardTest : LoadedMainWindowTest {
 TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
     mainWindow->buttons.moreLessButton->setFocus();
     EXPECT_EQ(
-        TabCycle(mainWindow.get(), 4),
+        tabCycle(mainWindow.get(), 4),
         (std::vector<QWidget*>{mainWindow->buttons.moreLessButton, mainWindow->buttons.onTopButton,
                                mainWindow->buttons.minimizeButton, mainWindow->buttons.transparencyButton,
                                mainWindow->buttons.moreLessButton}));
@@ -55,7 +55,7 @@ TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
     // Each page opens with the focus on its first control; the links at the foot come last.
     mainWindow->openOptions();
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();
-    EXPECT_EQ(TabCycle(optionsWindow, 11),
+    EXPECT_EQ(tabCycle(optionsWindow, 11),
               (std::vector<QWidget*>{
                   optionsWindow->optionsPage->autostartCheck, optionsWindow->optionsPage->hourlyBeepCheck,
                   optionsWindow->optionsPage->testLink, optionsWindow->optionsPage->applyAutostartButton,
@@ -67,27 +67,27 @@ TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
     optionsWindow->optionsPage->hide();
     SchedulePage* p = page();
     EXPECT_EQ(
-        TabCycle(optionsWindow, 14),
+        tabCycle(optionsWindow, 14),
         (std::vector<QWidget*>{p->scheduledCheck, p->daysBox, p->daysUpDown, p->hoursBox, p->hoursUpDown,
                                p->minutesBox, p->minutesUpDown, p->kindBox, p->applyButton,
                                optionsWindow->helpLink, optionsWindow->aboutLink, optionsWindow->webLink,
                                optionsWindow->optionsTab, optionsWindow->scheduleTab, p->scheduledCheck}));
 
     auto* alert = openEditor<AlertEditor>(QStringLiteral("Alert"));
-    EXPECT_EQ(TabCycle(alert, 4),
+    EXPECT_EQ(tabCycle(alert, 4),
               (std::vector<QWidget*>{alert->messageBox, alert->playSoundCheck, alert->testLink,
                                      alert->okButton, alert->messageBox}));
     alert->close();
     auto* program = openEditor<ProgramEditor>(QStringLiteral("Run Program"));
-    EXPECT_EQ(TabCycle(program, 3), (std::vector<QWidget*>{program->pathBox, program->browseButton,
+    EXPECT_EQ(tabCycle(program, 3), (std::vector<QWidget*>{program->pathBox, program->browseButton,
                                                            program->okButton, program->pathBox}));
     program->close();
     auto* web = openEditor<WebAddressEditor>(QStringLiteral("Visit Website"));
-    EXPECT_EQ(TabCycle(web, 2), (std::vector<QWidget*>{web->addressBox, web->okButton, web->addressBox}));
+    EXPECT_EQ(tabCycle(web, 2), (std::vector<QWidget*>{web->addressBox, web->okButton, web->addressBox}));
     web->close();
     mainWindow->openAbout();
     EXPECT_EQ(
-        TabCycle(mainWindow->aboutWindow(), 1),
+        tabCycle(mainWindow->aboutWindow(), 1),
         (std::vector<QWidget*>{mainWindow->aboutWindow()->webLink, mainWindow->aboutWindow()->webLink}));
 }
 
@@ -123,7 +123,7 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
          true,
          {}},
         {"Ctrl+Return on an empty message warns as OK does", "Alert", "", Qt::Key_Return, Qt::ControlModifier,
-         false, fakes::OneBox("Please type the Message.", platform::MessageIcon::Exclamation)},
+         false, fakes::oneBox("Please type the Message.", platform::MessageIcon::Exclamation)},
         {"Return in the program box is OK", "Run Program", "/bin/true", Qt::Key_Return, {}, true, {}},
         {"Escape in the program box", "Run Program", "", Qt::Key_Escape, {}, true, {}},
         {"Return in the bare web address warns as OK does",
@@ -132,7 +132,7 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
          Qt::Key_Return,
          {},
          false,
-         fakes::OneBox("Please type the URL.", platform::MessageIcon::Exclamation)},
+         fakes::oneBox("Please type the URL.", platform::MessageIcon::Exclamation)},
         {"Return in the web address is OK",
          "Visit Website",
          "http://x.example",
@@ -240,8 +240,9 @@ TEST_F(KeyboardTest, ScreenReader_PagesAndBarsArePanelsInsideTheirWindowAndWindo
     mainWindow->openScheduleTask();
     OptionsWindow* options = mainWindow->optionsWindow();
     // A frame reads as a window of its own, whose controls' focus screen readers drop.
-    for (QWidget* surface : {static_cast<QWidget*>(options->optionsPage), static_cast<QWidget*>(page()),
-                             static_cast<QWidget*>(options->schedulePageFrame), static_cast<QWidget*>(options->tabBar)}) {
+    for (QWidget* surface :
+         {static_cast<QWidget*>(options->optionsPage), static_cast<QWidget*>(page()),
+          static_cast<QWidget*>(options->schedulePageFrame), static_cast<QWidget*>(options->tabBar)}) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(surface)->role(), QAccessible::Pane)
             << surface->metaObject()->className();
     }

@@ -76,7 +76,7 @@ TEST_F(MainWindowFixture, Load_UnsupportedSystemShowsTheMessageAndEndsAtOnce) {
         w.f.process->platform = id;
         w.mainWindow->load();
         EXPECT_EQ(w.f.messages->shown,
-                  fakes::OneBox("Corvane does not support this OS. Program will be terminated",
+                  fakes::oneBox("Corvane does not support this OS. Program will be terminated",
                                 MessageIcon::Critical));
         EXPECT_EQ(w.f.process->immediateEnds, 1);
         EXPECT_FALSE(w.mainWindow->uptimeTimer.isActive());
@@ -194,7 +194,7 @@ TEST_F(MainWindowFixture, Exit_EndsWith259AndUnloadRemovesTheTrayIconFirst) {
 }
 
 // The time of day as the window shows it: the locale's long format without the zone name.
-QString TimeOfDay(const QLocale& locale, QTime time) {
+QString timeOfDay(const QLocale& locale, QTime time) {
     QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
     return locale.toString(time, format.simplified());
@@ -217,8 +217,8 @@ TEST_F(MainWindowFixture, Layout_EveryLabelHoldsItsWidestText) {
         cases.emplace_back(form.display.startDateLabel,
                            locale.toString(QDate(2026, 12, 27), QLocale::ShortFormat));
         for (const QTime time : {QTime(23, 59, 59), QTime(11, 59, 59)}) {
-            cases.emplace_back(form.display.startTimeLabel, TimeOfDay(locale, time));
-            cases.emplace_back(form.display.nowLabel, TimeOfDay(locale, time));
+            cases.emplace_back(form.display.startTimeLabel, timeOfDay(locale, time));
+            cases.emplace_back(form.display.nowLabel, timeOfDay(locale, time));
         }
     }
     for (const auto& [label, text] : cases) {

@@ -17,7 +17,7 @@ constexpr std::uint64_t kMinute = 60'000ULL;
 struct MonitorWindow : MainWindowHarness {
     /// Starts with the stored options, hrbeep and ShowMemCpu as given.
     void startWith(std::uint32_t hrbeep, std::uint32_t showMemCpu) {
-        StoreDefaults(*f.registry);
+        storeDefaults(*f.registry);
         f.registry->setDword(kKey, "hrbeep", hrbeep);
         f.registry->setDword(kKey, "ShowMemCpu", showMemCpu);
         mainWindow->load();
@@ -90,7 +90,7 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
         for (int second = 1; second <= 3; ++second) {
             w.tickAt(kMinute + second * 1000);
         }
-        EXPECT_EQ(w.f.messages->shown, fakes::OneBox(kMonitorMessage, MessageIcon::Critical));
+        EXPECT_EQ(w.f.messages->shown, fakes::oneBox(kMonitorMessage, MessageIcon::Critical));
         EXPECT_EQ(w.mainWindow->windowTitle(), "");
         EXPECT_FALSE(w.mainWindow->captionTimer.isActive());
         EXPECT_FALSE(w.mainWindow->cpuSampleTimer.isActive());

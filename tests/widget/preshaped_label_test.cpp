@@ -11,7 +11,7 @@
 namespace {
 
 /// The box of the pixels that differ from the background.
-QRect Inked(QWidget& widget) {
+QRect inked(QWidget& widget) {
     QImage image(widget.size(), QImage::Format_ARGB32);
     image.fill(Qt::white);
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
@@ -42,8 +42,8 @@ TEST(PreshapedLabel, DrawsWhereAPlainLabelDraws) {
                 label->setAlignment(align);
                 label->resize(120, 20);
             }
-            const QRect a = Inked(plain);
-            const QRect b = Inked(cached);
+            const QRect a = inked(plain);
+            const QRect b = inked(cached);
             EXPECT_FALSE(b.isEmpty());
             const QMargins apart(a.left() - b.left(), a.top() - b.top(), a.right() - b.right(),
                                  a.bottom() - b.bottom());

@@ -125,7 +125,7 @@ TEST_F(ProgramEditorTest, Ok_TakesThePathUnchangedOrWarnsWhenEmpty) {
     open();
     form->accept();
     EXPECT_EQ(f.messages->shown,
-              fakes::OneBox("Please select or type the program Name.", platform::MessageIcon::Exclamation));
+              fakes::oneBox("Please select or type the program Name.", platform::MessageIcon::Exclamation));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(task.program, "/bin/sh -c true");
 }

@@ -170,7 +170,7 @@ TEST_F(PageFixture, Apply_RulesInTheirOrder) {
             EXPECT_EQ(panel1.text(), "Task Scheduled : Yes");
             EXPECT_EQ(panel2.text(), QStringLiteral("Task Name : ") + c.kind);
         } else {
-            EXPECT_EQ(f.messages->shown, fakes::OneBox(c.warning, MessageIcon::Exclamation));
+            EXPECT_EQ(f.messages->shown, fakes::oneBox(c.warning, MessageIcon::Exclamation));
             EXPECT_TRUE(recordUntouchedWhileWarned);
             // The earlier task is cancelled; its trigger and kind stay as they were.
             EXPECT_EQ(record.scheduled, 0);
@@ -331,7 +331,7 @@ TEST_F(PageFixture, Kind_ArrowKeysPassEveryItemAndOpenEditorsOrWarn) {
     }
     EXPECT_EQ(page->kindBox->currentText(), "Visit Website");
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Run Program", "Visit Website"}));
-    EXPECT_EQ(f.messages->shown, fakes::OneBox(kHibernateWarning, MessageIcon::Exclamation));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox(kHibernateWarning, MessageIcon::Exclamation));
     // Choosing a kind alone writes nothing.
     EXPECT_EQ(record.kind, "task");
     EXPECT_EQ(record.scheduled, 0);

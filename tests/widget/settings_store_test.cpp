@@ -13,7 +13,7 @@ const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
 const std::string kRun = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const QString kInstallationError = "Corvane Installation Error. Please Reinstall the Product.";
 
-std::ptrdiff_t IndexOf(const std::vector<std::string>& calls, const std::string& prefix) {
+std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& prefix) {
     const auto it = std::find_if(calls.begin(), calls.end(),
                                  [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
     return it == calls.end() ? -1 : it - calls.begin();
@@ -36,14 +36,14 @@ TEST_F(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveD
 
     const auto& calls = f.registry->calls;
     EXPECT_EQ(calls.front(), "open HKCU\\Software\\Pellorin\\Corvane\\4.0 read");
-    const auto autostart = IndexOf(calls, "set " + kRun + " Corvane");
-    const auto begin = IndexOf(calls, "begin");
-    const auto firstCreate = IndexOf(calls, "create HKCU\\Software\\Pellorin");
-    const auto commit = IndexOf(calls, "commit");
+    const auto autostart = indexOf(calls, "set " + kRun + " Corvane");
+    const auto begin = indexOf(calls, "begin");
+    const auto firstCreate = indexOf(calls, "create HKCU\\Software\\Pellorin");
+    const auto commit = indexOf(calls, "commit");
     ASSERT_GE(autostart, 0);
     EXPECT_LT(autostart, begin);
     EXPECT_LT(begin, firstCreate);
-    EXPECT_LT(IndexOf(calls, "set " + kKey + " tpme"), commit);
+    EXPECT_LT(indexOf(calls, "set " + kKey + " tpme"), commit);
     EXPECT_EQ(f.registry->openHandles(), 0u);
 
     // Then read back like on any other run.
@@ -59,20 +59,20 @@ TEST_F(SettingsStartUp, KeyPresent_NoDefaultIsWrittenEvenWithValuesMissing) {
     f.registry->setDword(kKey, "hrbeep", 0);
     f.registry->setDword(kKey, "ShowMemCpu", 0);
     load();
-    EXPECT_EQ(IndexOf(f.registry->calls, "set "), -1);
-    EXPECT_EQ(IndexOf(f.registry->calls, "create "), -1);
+    EXPECT_EQ(indexOf(f.registry->calls, "set "), -1);
+    EXPECT_EQ(indexOf(f.registry->calls, "create "), -1);
     EXPECT_EQ(f.registry->valueNames(kKey), (std::vector<std::string>{"hrbeep", "ShowMemCpu"}));
     EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive());
     EXPECT_FALSE(mainWindow->captionTimer.isActive());
     EXPECT_TRUE(f.messages->shown.empty());
     // Readers spell the first level in capitals, the probe does not: the same key.
-    EXPECT_GE(IndexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 read"), 0);
+    EXPECT_GE(indexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 read"), 0);
 }
 
 TEST_F(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
     f.registry->makeKey(kKey);
     load();
-    EXPECT_EQ(f.messages->shown, fakes::OneBox(kInstallationError, MessageIcon::Critical));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox(kInstallationError, MessageIcon::Critical));
     EXPECT_EQ(f.process->immediateEnds, 1);
     EXPECT_TRUE(f.process->terminations.empty()); // no unload handler
     EXPECT_TRUE(f.registry->valueNames(kKey).empty());
@@ -87,7 +87,7 @@ TEST(SettingsFirstRun, StoreHeldByAnotherProcess_WindowRunsFirstAndTheAnswerDeci
         h.load();
         EXPECT_TRUE(h.mainWindow->isVisible());
         EXPECT_TRUE(h.mainWindow->uptimeTimer.isActive());
-        EXPECT_EQ(IndexOf(h.f.registry->calls, "open HKCU\\SOFTWARE"), -1); // no reader yet
+        EXPECT_EQ(indexOf(h.f.registry->calls, "open HKCU\\SOFTWARE"), -1); // no reader yet
         EXPECT_EQ(h.mainWindow->trayIcon(), nullptr);
         if (!stored) {
             for (const std::string& name : h.f.registry->valueNames(kKey)) {

@@ -11,7 +11,7 @@
 namespace {
 
 struct OpenTaskEditorTest : EditorFixture {
-    ~OpenTaskEditorTest() override { DeleteEditorWindows(); }
+    ~OpenTaskEditorTest() override { deleteEditorWindows(); }
     EditorWindow* openEditor(const QString& kind) {
         return openTaskEditor(kind, EditorContext{.services = f.services,
                                                   .state = state,
@@ -96,8 +96,8 @@ TEST_F(OpenTaskEditorTest, ASinglelineBoxTakesOnlyTheFirstLineOfAPaste) {
             QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
             box->paste();
             EXPECT_EQ(box->text(), QString::fromUtf8(c.after));
-            EXPECT_EQ(box->cursorPosition(), c.cursor + QString::fromUtf8(c.after).size() -
-                                                 QString::fromUtf8(c.before).size());
+            EXPECT_EQ(box->cursorPosition(),
+                      c.cursor + QString::fromUtf8(c.after).size() - QString::fromUtf8(c.before).size());
         }
     }
 }

@@ -57,7 +57,7 @@ TEST_F(WebAddressEditorTest, Ok_AcceptsAnythingButTheExactPrefix) {
 
 TEST_F(WebAddressEditorTest, Ok_TheBarePrefixWarnsAndChangesNothing) {
     form->accept();
-    EXPECT_EQ(f.messages->shown, fakes::OneBox("Please type the URL.", platform::MessageIcon::Exclamation));
+    EXPECT_EQ(f.messages->shown, fakes::oneBox("Please type the URL.", platform::MessageIcon::Exclamation));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(task.webAddress, "URL");
     EXPECT_EQ(kindBox->currentText(), "Visit Website");

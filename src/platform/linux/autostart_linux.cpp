@@ -21,7 +21,7 @@ namespace platform {
 
 namespace {
 
-QString Q(const std::string& s) {
+QString qText(const std::string& s) {
     return QString::fromStdString(s);
 }
 
@@ -34,7 +34,7 @@ struct EntryKeys {
 };
 
 /// The keys of the [Desktop Entry] group of an entry's text; of a key given twice, the last.
-EntryKeys ReadKeys(const QByteArray& text) {
+EntryKeys readKeys(const QByteArray& text) {
     EntryKeys keys;
     bool inEntry = false;
     for (const QByteArray& raw : text.split('\n')) {
@@ -87,7 +87,7 @@ private:
 };
 
 /// The path as a desktop entry's string value.
-std::string StringValue(const std::string& path) {
+std::string stringValue(const std::string& path) {
     std::string value;
     for (char c : path) {
         value += c;
@@ -100,12 +100,12 @@ std::string StringValue(const std::string& path) {
 
 } // namespace
 
-bool AutostartFolder::IsEntryName(const std::string& name) {
+bool AutostartFolder::isEntryName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           hive::IsStorableName(name);
+           hive::isStorableName(name);
 }
 
-std::string AutostartFolder::ExecValue(const std::string& path) {
+std::string AutostartFolder::execValue(const std::string& path) {
     // Quoting for the Exec line, then the escapes every string value takes (applied first by
     // the reader): a backslash in the path becomes four in the file.
     std::string quoted = "\"";
@@ -143,7 +143,7 @@ std::string AutostartFolder::ExecValue(const std::string& path) {
     return path.find('%') == std::string::npos ? value : "env " + value;
 }
 
-std::string AutostartFolder::ProgramFromExec(const std::string& exec) {
+std::string AutostartFolder::programFromExec(const std::string& exec) {
     std::string value;
     for (std::size_t i = 0; i < exec.size(); ++i) {
         if (exec[i] == '\\' && i + 1 < exec.size()) {
@@ -195,7 +195,7 @@ std::string AutostartFolder::ProgramFromExec(const std::string& exec) {
     return path;
 }
 
-std::string AutostartFolder::DesktopEntry(const std::string& name, const std::string& path) {
+std::string AutostartFolder::desktopEntry(const std::string& name, const std::string& path) {
     // TryExec: once the program is removed, the desktops start nothing for an entry left behind.
     return "[Desktop Entry]\n"
            "Type=Application\n"
@@ -204,10 +204,10 @@ std::string AutostartFolder::DesktopEntry(const std::string& name, const std::st
            "\n"
            "Comment=Shows how long the computer has been up\n"
            "Exec=" +
-           ExecValue(path) +
+           execValue(path) +
            "\n"
            "TryExec=" +
-           StringValue(path) +
+           stringValue(path) +
            "\n"
            "Icon=corvane\n"
            "Terminal=false\n";
@@ -218,7 +218,7 @@ std::string AutostartFolder::entryPath(const std::string& name) const {
     return m_folder + "/" + name + ".desktop";
 }
 
-std::string AutostartFolder::UnusablePath(const std::string& path) {
+std::string AutostartFolder::unusablePath(const std::string& path) {
     if (path.empty()) {
         return "the program's path is unknown";
     }
@@ -232,7 +232,7 @@ std::string AutostartFolder::UnusablePath(const std::string& path) {
     if (path.find('\n') != std::string::npos || path.find('\r') != std::string::npos) {
         return "the program's path holds a line break";
     }
-    if (!hive::IsStorableName(path)) {
+    if (!hive::isStorableName(path)) {
         return "the program's path holds a control character";
     }
     return {};
@@ -266,7 +266,7 @@ long AutostartFolder::checkWrite() const {
 AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::string& program) const {
     program.clear();
     struct stat st {};
-    if (!IsEntryName(name) || ::lstat(entryPath(name).c_str(), &st) != 0) {
+    if (!isEntryName(name) || ::lstat(entryPath(name).c_str(), &st) != 0) {
         return Entry::None;
     }
     // A link is followed, as the desktops do, but only to a regular file: a FIFO blocks nothing.
@@ -282,57 +282,58 @@ AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::strin
         text.resize(got > 0 ? got : 0);
     }
     ::close(fd);
-    const EntryKeys keys = ReadKeys(text);
+    const EntryKeys keys = readKeys(text);
     if (keys.hidden || keys.disabled) {
         return Entry::Hidden;
     }
-    program = ProgramFromExec(keys.exec);
+    program = programFromExec(keys.exec);
     return Entry::Starts;
 }
 
 long AutostartFolder::replace(const std::string& name, const std::string& text) const {
     const std::string entry = entryPath(name);
-    if (checkWrite() != kErrorSuccess || !QDir().mkpath(Q(m_folder))) {
+    if (checkWrite() != kErrorSuccess || !QDir().mkpath(qText(m_folder))) {
         return kErrorAccessDenied;
     }
     const FolderLock lock(m_folder);
     if (lock.held()) {
-        safefile::RemoveOwnTemporaries(entry);
+        safefile::removeOwnTemporaries(entry);
     }
     std::string error;
     // A symbolic link of that name is replaced itself, never written through.
-    if (!safefile::WriteAtomically(entry, QByteArray::fromStdString(text),
+    if (!safefile::writeAtomically(entry, QByteArray::fromStdString(text),
                                    S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH, error)) {
-        qCWarning(lcAutostart).noquote() << "cannot write the autostart entry" << Q(entry) << ":" << Q(error);
+        qCWarning(lcAutostart).noquote()
+            << "cannot write the autostart entry" << qText(entry) << ":" << qText(error);
         return kErrorAccessDenied;
     }
     return kErrorSuccess;
 }
 
 long AutostartFolder::write(const std::string& name, const std::string& path) const {
-    if (!IsEntryName(name)) {
+    if (!isEntryName(name)) {
         return kErrorInvalidParameter;
     }
-    const std::string unusable = UnusablePath(path);
+    const std::string unusable = unusablePath(path);
     if (!unusable.empty()) {
         // An entry whose Exec line would start nothing, or something else, is not written.
         qCWarning(lcAutostart).noquote()
-            << "no autostart entry written to" << Q(entryPath(name)) << ":" << Q(unusable)
+            << "no autostart entry written to" << qText(entryPath(name)) << ":" << qText(unusable)
             << QString::fromLatin1(QByteArray::fromStdString(path).toPercentEncoding("/"));
         return kErrorInvalidParameter;
     }
-    return replace(name, DesktopEntry(name, path));
+    return replace(name, desktopEntry(name, path));
 }
 
 long AutostartFolder::writeHidden(const std::string& name) const {
-    if (!IsEntryName(name)) {
+    if (!isEntryName(name)) {
         return kErrorInvalidParameter;
     }
     return replace(name, "[Desktop Entry]\nType=Application\nName=" + name + "\nHidden=true\n");
 }
 
 long AutostartFolder::remove(const std::string& name) const {
-    if (!IsEntryName(name)) {
+    if (!isEntryName(name)) {
         return kErrorFileNotFound;
     }
     const std::string entry = entryPath(name);
@@ -342,12 +343,12 @@ long AutostartFolder::remove(const std::string& name) const {
     }
     const FolderLock lock(m_folder);
     if (lock.held()) {
-        safefile::RemoveOwnTemporaries(entry);
+        safefile::removeOwnTemporaries(entry);
     }
     // A link goes itself; its target stays.
     if (::unlink(entry.c_str()) != 0) {
         qCWarning(lcAutostart).noquote()
-            << "cannot remove the autostart entry" << Q(entry) << ":" << Q(safefile::Reason(errno));
+            << "cannot remove the autostart entry" << qText(entry) << ":" << qText(safefile::reason(errno));
         return kErrorAccessDenied;
     }
     return kErrorSuccess;

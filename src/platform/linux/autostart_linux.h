@@ -38,19 +38,19 @@ public:
     std::string entryPath(const std::string& name) const;
 
     /// Whether name can name an entry file.
-    static bool IsEntryName(const std::string& name);
+    static bool isEntryName(const std::string& name);
     /// Why no entry can start the program at path (empty, not UTF-8, a tab, a line break, another
     /// control character); empty when it can.
-    static std::string UnusablePath(const std::string& path);
+    static std::string unusablePath(const std::string& path);
     /// The text of an entry that starts the program at path.
-    static std::string DesktopEntry(const std::string& name, const std::string& path);
+    static std::string desktopEntry(const std::string& name, const std::string& path);
     /// The Exec value for a program path: one argument, quoted and escaped as desktop entries
     /// require (quotes, backquotes, dollars, backslashes, percent signs, line breaks); started
     /// through env when the path holds a percent sign.
-    static std::string ExecValue(const std::string& path);
+    static std::string execValue(const std::string& path);
     /// The program path from an Exec value written by ExecValue; any other value as it stands
     /// after the desktop entry escapes are undone.
-    static std::string ProgramFromExec(const std::string& exec);
+    static std::string programFromExec(const std::string& exec);
 
 private:
     /// Puts text in place of the entry, first removing the temporaries a killed writer left.

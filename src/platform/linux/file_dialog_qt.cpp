@@ -7,7 +7,7 @@
 namespace platform {
 
 std::string QtFileDialog::getOpenFileName(WindowHandle parent, const std::string& startPath,
-                                         const std::vector<std::string>& filterEntries) {
+                                          const std::vector<std::string>& filterEntries) {
     QStringList filters;
     for (const std::string& entry : filterEntries) {
         filters << QString::fromStdString(entry);

@@ -18,7 +18,7 @@ constexpr std::size_t kWrapColumn = 76;
 /// The length of the UTF-8 sequence that starts at bytes[at], or 0 when none is valid there
 /// (a stray continuation byte, a cut or overlong sequence, a surrogate, past U+10FFFF). Checked
 /// byte by byte: a decoder may drop a leading U+FEFF, which a name may well hold.
-std::size_t Utf8SequenceAt(const std::string& bytes, std::size_t at) {
+std::size_t utf8SequenceAt(const std::string& bytes, std::size_t at) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned char lead = byte(at);
     if (lead < 0x80) {
@@ -51,10 +51,10 @@ std::size_t Utf8SequenceAt(const std::string& bytes, std::size_t at) {
 }
 
 /// The number of code points of valid UTF-8, or nothing for bytes that are not.
-std::optional<std::size_t> Utf8Length(const std::string& bytes) {
+std::optional<std::size_t> utf8Length(const std::string& bytes) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < bytes.size(); ++count) {
-        const std::size_t length = Utf8SequenceAt(bytes, at);
+        const std::size_t length = utf8SequenceAt(bytes, at);
         if (length == 0) {
             return std::nullopt;
         }
@@ -63,7 +63,7 @@ std::optional<std::size_t> Utf8Length(const std::string& bytes) {
     return count;
 }
 
-std::string Trim(const std::string& s) {
+std::string trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string::npos) {
         return {};
@@ -72,7 +72,7 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-std::string Escape(const std::string& s) {
+std::string escape(const std::string& s) {
     std::string out;
     out.reserve(s.size() + 2);
     for (char c : s) {
@@ -85,7 +85,7 @@ std::string Escape(const std::string& s) {
 }
 
 /// Reads a quoted text starting at pos (at the opening quote); pos ends after the closing one.
-bool ReadQuoted(const std::string& line, std::size_t& pos, std::string& out) {
+bool readQuoted(const std::string& line, std::size_t& pos, std::string& out) {
     if (pos >= line.size() || line[pos] != '"') {
         return false;
     }
@@ -108,7 +108,7 @@ bool ReadQuoted(const std::string& line, std::size_t& pos, std::string& out) {
     return false;
 }
 
-bool ParseHexNumber(const std::string& s, std::uint32_t& value) {
+bool parseHexNumber(const std::string& s, std::uint32_t& value) {
     if (s.empty() || s.size() > 8) {
         return false;
     }
@@ -129,9 +129,9 @@ bool ParseHexNumber(const std::string& s, std::uint32_t& value) {
     return true;
 }
 
-bool ParseHexBytes(const std::string& list, std::vector<std::uint8_t>& bytes) {
+bool parseHexBytes(const std::string& list, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    const std::string trimmed = Trim(list);
+    const std::string trimmed = trim(list);
     if (trimmed.empty()) {
         return true;
     }
@@ -139,9 +139,9 @@ bool ParseHexBytes(const std::string& list, std::vector<std::uint8_t>& bytes) {
     while (true) {
         const std::size_t comma = trimmed.find(',', start);
         const std::string item =
-            Trim(trimmed.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+            trim(trimmed.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         std::uint32_t value = 0;
-        if (item.size() > 2 || !ParseHexNumber(item, value)) {
+        if (item.size() > 2 || !parseHexNumber(item, value)) {
             return false;
         }
         bytes.push_back(static_cast<std::uint8_t>(value));
@@ -152,11 +152,11 @@ bool ParseHexBytes(const std::string& list, std::vector<std::uint8_t>& bytes) {
     }
 }
 
-bool StartsWithFolded(const std::string& s, const std::string& prefix) {
-    return s.size() >= prefix.size() && Fold(s.substr(0, prefix.size())) == prefix;
+bool startsWithFolded(const std::string& s, const std::string& prefix) {
+    return s.size() >= prefix.size() && fold(s.substr(0, prefix.size())) == prefix;
 }
 
-std::string Decode(const std::string& raw) {
+std::string decode(const std::string& raw) {
     if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF &&
         static_cast<unsigned char>(raw[1]) == 0xFE) {
         const auto* units = reinterpret_cast<const char16_t*>(raw.data() + 2);
@@ -168,15 +168,15 @@ std::string Decode(const std::string& raw) {
     return raw;
 }
 
-std::string ValueLine(const Value& v) {
-    std::string line = v.name.empty() ? std::string("@") : "\"" + Escape(v.name) + "\"";
+std::string valueLine(const Value& v) {
+    std::string line = v.name.empty() ? std::string("@") : "\"" + escape(v.name) + "\"";
     line += '=';
     const std::string text(v.data.begin(), v.data.end());
     const bool cleanString = v.type == 1 && !v.data.empty() && v.data.back() == 0 &&
                              text.find('\0') == text.size() - 1 &&
-                             IsStorableName(text.substr(0, text.size() - 1));
+                             isStorableName(text.substr(0, text.size() - 1));
     if (cleanString) {
-        return line + "\"" + Escape(text.substr(0, text.size() - 1)) + "\"";
+        return line + "\"" + escape(text.substr(0, text.size() - 1)) + "\"";
     }
     char buffer[16];
     if (v.type == 4 && v.data.size() == 4) {
@@ -210,7 +210,7 @@ std::string ValueLine(const Value& v) {
 }
 
 /// The key with its values and name, without its subkeys.
-Key WithoutSubkeys(const Key& key) {
+Key withoutSubkeys(const Key& key) {
     Key copy;
     copy.name = key.name;
     copy.values = key.values;
@@ -227,7 +227,7 @@ Key::Key(const Key& other) : name(other.name), values(other.values), valueIndex(
         const auto [from, to] = pending.back();
         pending.pop_back();
         for (const auto& [folded, sub] : from->subkeys) {
-            Key& copy = to->subkeys.emplace(folded, WithoutSubkeys(sub)).first->second;
+            Key& copy = to->subkeys.emplace(folded, withoutSubkeys(sub)).first->second;
             pending.emplace_back(&sub, &copy);
         }
     }
@@ -258,17 +258,17 @@ Key::~Key() {
 }
 
 Key* Key::child(const std::string& childName) {
-    const auto it = subkeys.find(Fold(childName));
+    const auto it = subkeys.find(fold(childName));
     return it == subkeys.end() ? nullptr : &it->second;
 }
 
 const Key* Key::child(const std::string& childName) const {
-    const auto it = subkeys.find(Fold(childName));
+    const auto it = subkeys.find(fold(childName));
     return it == subkeys.end() ? nullptr : &it->second;
 }
 
 Key& Key::childOrCreate(const std::string& childName) {
-    Key& sub = subkeys[Fold(childName)];
+    Key& sub = subkeys[fold(childName)];
     if (sub.name.empty()) {
         sub.name = childName;
     }
@@ -276,17 +276,17 @@ Key& Key::childOrCreate(const std::string& childName) {
 }
 
 Value* Key::value(const std::string& valueName) {
-    const auto it = valueIndex.find(Fold(valueName));
+    const auto it = valueIndex.find(fold(valueName));
     return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
 const Value* Key::value(const std::string& valueName) const {
-    const auto it = valueIndex.find(Fold(valueName));
+    const auto it = valueIndex.find(fold(valueName));
     return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
 void Key::setValue(const std::string& valueName, std::uint32_t type, std::vector<std::uint8_t> data) {
-    const auto [it, added] = valueIndex.try_emplace(Fold(valueName), values.size());
+    const auto [it, added] = valueIndex.try_emplace(fold(valueName), values.size());
     if (added) {
         values.push_back({valueName, type, std::move(data)});
     } else {
@@ -296,7 +296,7 @@ void Key::setValue(const std::string& valueName, std::uint32_t type, std::vector
 }
 
 bool Key::removeValue(const std::string& valueName) {
-    const auto it = valueIndex.find(Fold(valueName));
+    const auto it = valueIndex.find(fold(valueName));
     if (it == valueIndex.end()) {
         return false;
     }
@@ -333,21 +333,21 @@ const Key* Key::find(const std::vector<std::string>& path) const {
     return key;
 }
 
-Key EmptyTree() {
+Key emptyTree() {
     Key root;
     root.name = kRootName;
     root.childOrCreate("Software");
     return root;
 }
 
-std::string Fold(const std::string& name) {
+std::string fold(const std::string& name) {
     std::string folded = name;
     std::transform(folded.begin(), folded.end(), folded.begin(),
                    [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
     return folded;
 }
 
-bool SplitPath(const std::string& path, std::vector<std::string>& names) {
+bool splitPath(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     if (path.empty()) {
         return true;
@@ -369,26 +369,26 @@ bool SplitPath(const std::string& path, std::vector<std::string>& names) {
     }
 }
 
-bool IsStorableName(const std::string& name) {
+bool isStorableName(const std::string& name) {
     const bool control = std::any_of(name.begin(), name.end(), [](char c) {
         const auto u = static_cast<unsigned char>(c);
         return u < 0x20 || u == 0x7F;
     });
-    return !control && Utf8Length(name).has_value();
+    return !control && utf8Length(name).has_value();
 }
 
-bool IsStorableKeyName(const std::string& name) {
+bool isStorableKeyName(const std::string& name) {
     const bool control = std::any_of(name.begin(), name.end(), [](char c) {
         const auto u = static_cast<unsigned char>(c);
         return u < 0x20 || u == 0x7F;
     });
-    const std::optional<std::size_t> length = control ? std::nullopt : Utf8Length(name);
+    const std::optional<std::size_t> length = control ? std::nullopt : utf8Length(name);
     return length.has_value() && *length > 0 && *length <= kMaxKeyNameLength;
 }
 
-bool Parse(const std::string& raw, Key& root, std::string& error) {
-    root = EmptyTree();
-    const std::string text = Decode(raw);
+bool parse(const std::string& raw, Key& root, std::string& error) {
+    root = emptyTree();
+    const std::string text = decode(raw);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start <= text.size()) {
@@ -410,16 +410,16 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
     };
 
     std::size_t i = 0;
-    while (i < lines.size() && Trim(lines[i]).empty()) {
+    while (i < lines.size() && trim(lines[i]).empty()) {
         ++i;
     }
-    if (i == lines.size() || (Trim(lines[i]) != kHeader && Trim(lines[i]) != kOldHeader)) {
+    if (i == lines.size() || (trim(lines[i]) != kHeader && trim(lines[i]) != kOldHeader)) {
         return fail(i, "the header \"" + kHeader + "\" is missing");
     }
 
     Key* current = nullptr;
     for (++i; i < lines.size(); ++i) {
-        const std::string line = Trim(lines[i]);
+        const std::string line = trim(lines[i]);
         if (line.empty() || line[0] == ';') {
             continue;
         }
@@ -429,7 +429,7 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
             }
             const std::string path = line.substr(1, line.size() - 2);
             std::vector<std::string> names;
-            if (!SplitPath(path, names) || names.empty() || Fold(names[0]) != Fold(kRootName)) {
+            if (!splitPath(path, names) || names.empty() || fold(names[0]) != fold(kRootName)) {
                 return fail(i, "the key is not a key of HKEY_CURRENT_USER");
             }
             if (names.size() - 1 > kMaxKeyDepth) {
@@ -437,10 +437,10 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
             }
             current = &root;
             for (std::size_t n = 1; n < names.size(); ++n) {
-                if (!IsStorableName(names[n])) {
+                if (!isStorableName(names[n])) {
                     return fail(i, "a key's name holds control characters or is not UTF-8");
                 }
-                if (!IsStorableKeyName(names[n])) {
+                if (!isStorableKeyName(names[n])) {
                     return fail(i, "a key's name is longer than " + std::to_string(kMaxKeyNameLength) +
                                        " characters");
                 }
@@ -455,7 +455,7 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
         std::string name;
         if (line[0] == '@') {
             pos = 1;
-        } else if (!ReadQuoted(line, pos, name)) {
+        } else if (!readQuoted(line, pos, name)) {
             return fail(i, "a value's name is not a quoted text");
         }
         while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) {
@@ -464,25 +464,25 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
         if (pos >= line.size() || line[pos] != '=') {
             return fail(i, "= is missing after a value's name");
         }
-        std::string data = Trim(line.substr(pos + 1));
+        std::string data = trim(line.substr(pos + 1));
         if (!data.empty() && data[0] == '"') {
             std::size_t at = 0;
             std::string str;
-            if (!ReadQuoted(data, at, str) || at != data.size()) {
+            if (!readQuoted(data, at, str) || at != data.size()) {
                 return fail(i, "a text value is not closed by a quote");
             }
             std::vector<std::uint8_t> bytes(str.begin(), str.end());
             bytes.push_back(0);
             current->setValue(name, 1, std::move(bytes));
-        } else if (StartsWithFolded(data, "dword:")) {
+        } else if (startsWithFolded(data, "dword:")) {
             std::uint32_t n = 0;
-            if (!ParseHexNumber(data.substr(6), n)) {
+            if (!parseHexNumber(data.substr(6), n)) {
                 return fail(i, "a dword value is not a hexadecimal number of at most 8 digits");
             }
             current->setValue(name, 4,
                               {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
                                static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)});
-        } else if (StartsWithFolded(data, "hex")) {
+        } else if (startsWithFolded(data, "hex")) {
             std::uint32_t type = 3;
             std::size_t colon = data.find(':');
             if (colon == std::string::npos) {
@@ -491,7 +491,7 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
             const std::string kind = data.substr(3, colon - 3);
             if (!kind.empty()) {
                 if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')' ||
-                    !ParseHexNumber(kind.substr(1, kind.size() - 2), type)) {
+                    !parseHexNumber(kind.substr(1, kind.size() - 2), type)) {
                     return fail(i, "a hex value's type is not hex(n)");
                 }
             }
@@ -501,10 +501,10 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
                 if (++i >= lines.size()) {
                     return fail(i - 1, "a continued hex value ends with the file");
                 }
-                list += Trim(lines[i]);
+                list += trim(lines[i]);
             }
             std::vector<std::uint8_t> bytes;
-            if (!ParseHexBytes(list, bytes)) {
+            if (!parseHexBytes(list, bytes)) {
                 return fail(i, "a hex value holds something other than two-digit bytes");
             }
             current->setValue(name, type, std::move(bytes));
@@ -515,7 +515,7 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
     return true;
 }
 
-std::optional<std::string> Write(const Key& root, std::size_t limit) {
+std::optional<std::string> write(const Key& root, std::size_t limit) {
     std::string out = kHeader + "\n\n";
     // Depth first, names in order, with a list of its own instead of recursion. Each entry is a
     // key and the length of its parent's path at the end of path.
@@ -533,7 +533,7 @@ std::optional<std::string> Write(const Key& root, std::size_t limit) {
         if (key != &root || !key->values.empty()) {
             out += "[" + path + "]\n";
             for (const Value& v : key->values) {
-                out += ValueLine(v) + "\n";
+                out += valueLine(v) + "\n";
             }
             out += "\n";
             if (out.size() > limit) {

@@ -3,8 +3,8 @@
 // The current user's registry tree and its text form, the registry editor's .reg export format.
 
 #include <cstdint>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -58,27 +58,27 @@ inline constexpr std::size_t kMaxKeyNameLength = 255;
 inline const char* const kRootName = "HKEY_CURRENT_USER";
 
 /// An empty tree: the root and its "Software" key, which always exists.
-Key EmptyTree();
+Key emptyTree();
 
 /// ASCII lower case, for comparing names.
-std::string Fold(const std::string& name);
+std::string fold(const std::string& name);
 
 /// Splits a backslash-separated path into its names. An empty path gives no names; one trailing
 /// backslash is allowed. False for an empty name inside the path.
-bool SplitPath(const std::string& path, std::vector<std::string>& names);
+bool splitPath(const std::string& path, std::vector<std::string>& names);
 
 /// True for a key or value name the file can hold: valid UTF-8 without control characters.
-bool IsStorableName(const std::string& name);
+bool isStorableName(const std::string& name);
 /// True for a key name the registry allows: storable, not empty, and at most kMaxKeyNameLength
 /// characters (code points) long.
-bool IsStorableKeyName(const std::string& name);
+bool isStorableKeyName(const std::string& name);
 
 /// Reads the text of a .reg file (UTF-8, or UTF-16 with its byte order mark) into a tree below
 /// an empty one. False, with the line and reason in error, when the text is not such a file.
-bool Parse(const std::string& text, Key& root, std::string& error);
+bool parse(const std::string& text, Key& root, std::string& error);
 
 /// The .reg text of a tree: header, then one section per key, depth first, names in order.
 /// Nothing when the text would be longer than limit bytes.
-std::optional<std::string> Write(const Key& root, std::size_t limit = SIZE_MAX);
+std::optional<std::string> write(const Key& root, std::size_t limit = SIZE_MAX);
 
 } // namespace platform::hive

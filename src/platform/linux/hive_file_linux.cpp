@@ -6,11 +6,11 @@
 #include <QLoggingCategory>
 
 #include <cerrno>
-#include <new>
-#include <optional>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,12 +23,12 @@ namespace {
 constexpr std::size_t kMaxFileBytes = 64u << 20;
 const char* const kTooLarge = "it is larger than 64 MB";
 
-QString Q(const std::string& s) {
+QString qText(const std::string& s) {
     return QString::fromStdString(s);
 }
 
 /// The folder itself when it exists, else the nearest one above it that does.
-std::string NearestExisting(std::string folder) {
+std::string nearestExisting(std::string folder) {
     struct stat st {};
     while (!folder.empty() && ::stat(folder.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
         const auto slash = folder.find_last_of('/');
@@ -40,7 +40,7 @@ std::string NearestExisting(std::string folder) {
     return folder;
 }
 
-std::string FolderOf(const std::string& path) {
+std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) {
         return ".";
@@ -52,15 +52,19 @@ std::string FolderOf(const std::string& path) {
 /// configuration files, say) is written where it points.
 /// What identifies one state of a file: the change time moves with every write, also with one
 /// that puts the modification time back (cp -p, touch -r).
-HiveFile::Stamp StampOf(const struct stat& s) {
+HiveFile::Stamp stampOf(const struct stat& s) {
     const auto ns = [](const struct timespec& t) {
         return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
     };
-    return {true, static_cast<unsigned long long>(s.st_dev), static_cast<unsigned long long>(s.st_ino),
-            static_cast<long long>(s.st_size), ns(s.st_mtim), ns(s.st_ctim)};
+    return {true,
+            static_cast<unsigned long long>(s.st_dev),
+            static_cast<unsigned long long>(s.st_ino),
+            static_cast<long long>(s.st_size),
+            ns(s.st_mtim),
+            ns(s.st_ctim)};
 }
 
-std::string WritePath(const std::string& path) {
+std::string writePath(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char resolved[PATH_MAX];
@@ -77,11 +81,11 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
     struct stat st {};
     if (::stat(m_path.c_str(), &st) != 0) {
         if (errno != ENOENT && errno != ENOTDIR) {
-            error = safefile::Reason(errno);
+            error = safefile::reason(errno);
             return ReadResult::Unreadable;
         }
         if (!m_cached || m_stamp.exists) {
-            m_cache = hive::EmptyTree();
+            m_cache = hive::emptyTree();
             m_stamp = Stamp{};
             m_cached = true;
             m_corrupt = false;
@@ -89,21 +93,21 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
         return ReadResult::Ok;
     }
     if (!S_ISREG(st.st_mode)) {
-        error = "it is " + safefile::KindOf(st.st_mode) + ", not a file";
+        error = "it is " + safefile::kindOf(st.st_mode) + ", not a file";
         return ReadResult::Unreadable;
     }
-    if (m_cached && StampOf(st) == m_stamp) {
+    if (m_cached && stampOf(st) == m_stamp) {
         return m_corrupt ? ReadResult::Corrupt : ReadResult::Ok;
     }
     const int fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error = safefile::Reason(errno);
+        error = safefile::reason(errno);
         return ReadResult::Unreadable;
     }
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        error = ::fstat(fd, &opened) != 0 ? safefile::Reason(errno)
-                                          : "it is " + safefile::KindOf(opened.st_mode) + ", not a file";
+        error = ::fstat(fd, &opened) != 0 ? safefile::reason(errno)
+                                          : "it is " + safefile::kindOf(opened.st_mode) + ", not a file";
         ::close(fd);
         return ReadResult::Unreadable;
     }
@@ -125,7 +129,7 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
                 if (errno == EINTR) {
                     continue;
                 }
-                error = safefile::Reason(errno);
+                error = safefile::reason(errno);
                 ::close(fd);
                 return ReadResult::Unreadable;
             }
@@ -139,19 +143,19 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
     }
     ::close(fd);
     ++m_reads;
-    m_stamp = StampOf(opened);
+    m_stamp = stampOf(opened);
     m_cached = true;
     m_corrupt = false;
     if (bytes.empty() && !tooLarge) {
-        m_cache = hive::EmptyTree();
+        m_cache = hive::emptyTree();
         return ReadResult::Ok;
     }
     bool parsed = false;
     try {
-        parsed = !tooLarge && hive::Parse(bytes, m_cache, error);
+        parsed = !tooLarge && hive::parse(bytes, m_cache, error);
     } catch (const std::bad_alloc&) {
         m_cached = false;
-        m_cache = hive::EmptyTree();
+        m_cache = hive::emptyTree();
         error = "there is not enough memory to read it";
         return ReadResult::Unreadable;
     }
@@ -159,7 +163,7 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
         if (tooLarge) {
             error = kTooLarge;
         }
-        m_cache = hive::EmptyTree();
+        m_cache = hive::emptyTree();
         m_corrupt = true;
         m_corruptError = error;
         return ReadResult::Corrupt;
@@ -175,7 +179,8 @@ const hive::Key* HiveFile::tree() {
     case ReadResult::Unreadable:
         if (!m_warnedUnreadable) {
             m_warnedUnreadable = true;
-            qCWarning(lcHive).noquote() << "cannot read the settings file" << Q(m_path) << ":" << Q(error);
+            qCWarning(lcHive).noquote()
+                << "cannot read the settings file" << qText(m_path) << ":" << qText(error);
         }
         return nullptr;
     case ReadResult::Corrupt:
@@ -187,8 +192,8 @@ const hive::Key* HiveFile::tree() {
     if (!writable()) {
         if (!m_warnedCorrupt) {
             m_warnedCorrupt = true;
-            qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed ("
-                                        << Q(error) << "); the settings start empty";
+            qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                        << qText(error) << "); the settings start empty";
         }
         return &m_cache;
     }
@@ -199,8 +204,8 @@ const hive::Key* HiveFile::tree() {
         return &m_cache; // another process is writing it: looked at again with the next read
     }
     if (locked == safefile::FileLock::Result::Failed) {
-        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                    << ") nor be moved aside (" << Q(lockError)
+        qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                    << qText(error) << ") nor be moved aside (" << qText(lockError)
                                     << "); the settings start empty";
         return &m_cache;
     }
@@ -217,7 +222,7 @@ const hive::Key* HiveFile::tree() {
 bool HiveFile::load(hive::Key& root) {
     const hive::Key* current = tree();
     if (current == nullptr) {
-        root = hive::EmptyTree();
+        root = hive::emptyTree();
         return false;
     }
     root = *current;
@@ -226,25 +231,26 @@ bool HiveFile::load(hive::Key& root) {
 
 void HiveFile::keepAside(const std::string& error) {
     // Never replace an earlier copy: each corrupt file is kept.
-    QString aside = Q(m_path + ".corrupt");
+    QString aside = qText(m_path + ".corrupt");
     for (int n = 2; QFileInfo::exists(aside); ++n) {
-        aside = Q(m_path + ".corrupt." + std::to_string(n));
+        aside = qText(m_path + ".corrupt." + std::to_string(n));
     }
     if (::rename(m_path.c_str(), aside.toLocal8Bit().constData()) == 0) {
-        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                    << "); it was kept as" << aside << "and the settings start empty";
+        qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                    << qText(error) << "); it was kept as" << aside
+                                    << "and the settings start empty";
     } else {
-        qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
-                                    << ") nor be moved aside (" << Q(safefile::Reason(errno))
-                                    << "); the settings start empty";
+        qCWarning(lcHive).noquote() << "the settings file" << qText(m_path) << "cannot be parsed ("
+                                    << qText(error) << ") nor be moved aside ("
+                                    << qText(safefile::reason(errno)) << "); the settings start empty";
     }
 }
 
 bool HiveFile::writable(std::string* why) const {
-    const std::string folder = NearestExisting(FolderOf(m_path));
+    const std::string folder = nearestExisting(folderOf(m_path));
     if (::access(folder.c_str(), W_OK | X_OK) != 0) {
         if (why != nullptr) {
-            *why = "the folder " + folder + " cannot be written: " + safefile::Reason(errno);
+            *why = "the folder " + folder + " cannot be written: " + safefile::reason(errno);
         }
         return false;
     }
@@ -252,13 +258,13 @@ bool HiveFile::writable(std::string* why) const {
     if (::stat(m_path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {
             if (why != nullptr) {
-                *why = "it is " + safefile::KindOf(st.st_mode) + ", not a file";
+                *why = "it is " + safefile::kindOf(st.st_mode) + ", not a file";
             }
             return false;
         }
         if (::access(m_path.c_str(), R_OK | W_OK) != 0) {
             if (why != nullptr) {
-                *why = safefile::Reason(errno);
+                *why = safefile::reason(errno);
             }
             return false;
         }
@@ -271,15 +277,16 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
     if (!writable(&why)) {
         if (!m_warnedUnwritable) {
             m_warnedUnwritable = true;
-            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(why);
+            qCWarning(lcHive).noquote()
+                << "cannot write the settings file" << qText(m_path) << ":" << qText(why);
         }
         return UpdateResult::Failed;
     }
-    const std::string folder = FolderOf(m_path);
-    if (!QFileInfo::exists(Q(folder))) {
-        if (!QDir().mkpath(Q(folder))) {
+    const std::string folder = folderOf(m_path);
+    if (!QFileInfo::exists(qText(folder))) {
+        if (!QDir().mkpath(qText(folder))) {
             qCWarning(lcHive).noquote()
-                << "cannot create the folder" << Q(folder) << ":" << Q(safefile::Reason(errno));
+                << "cannot create the folder" << qText(folder) << ":" << qText(safefile::reason(errno));
             return UpdateResult::Failed;
         }
         ::chmod(folder.c_str(), S_IRWXU);
@@ -292,12 +299,13 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
     case safefile::FileLock::Result::Busy:
         return UpdateResult::Busy;
     case safefile::FileLock::Result::Failed:
-        qCWarning(lcHive).noquote() << "cannot change the settings file" << Q(m_path) << ":" << Q(error);
+        qCWarning(lcHive).noquote() << "cannot change the settings file" << qText(m_path) << ":"
+                                    << qText(error);
         return UpdateResult::Failed;
     }
-    const std::string target = WritePath(m_path);
+    const std::string target = writePath(m_path);
     // Under the lock no write is under way: a temporary file of ours was left by a killed writer.
-    safefile::RemoveOwnTemporaries(target);
+    safefile::removeOwnTemporaries(target);
     // Read again under the lock whatever the stamp says: two writes of another program within
     // one tick of the file system's clock may leave all of it as it was.
     m_cached = false;
@@ -305,7 +313,8 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
     case ReadResult::Ok:
         break;
     case ReadResult::Unreadable:
-        qCWarning(lcHive).noquote() << "cannot read the settings file" << Q(m_path) << ":" << Q(error);
+        qCWarning(lcHive).noquote() << "cannot read the settings file" << qText(m_path) << ":"
+                                    << qText(error);
         return UpdateResult::Failed;
     case ReadResult::Corrupt:
         keepAside(error.empty() ? m_corruptError : error);
@@ -319,16 +328,17 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
         hive::Key root = m_cache;
         change(root);
         // Never write what the next start would set aside for its size.
-        const std::optional<std::string> text = hive::Write(root, kMaxFileBytes);
+        const std::optional<std::string> text = hive::write(root, kMaxFileBytes);
         if (!text) {
-            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path)
+            qCWarning(lcHive).noquote() << "cannot write the settings file" << qText(m_path)
                                         << ": the settings would be larger than 64 MB";
             return UpdateResult::Failed;
         }
         struct stat written {};
-        if (!safefile::WriteAtomically(target, QByteArray::fromStdString(*text), S_IRUSR | S_IWUSR, error,
+        if (!safefile::writeAtomically(target, QByteArray::fromStdString(*text), S_IRUSR | S_IWUSR, error,
                                        &written)) {
-            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(error);
+            qCWarning(lcHive).noquote()
+                << "cannot write the settings file" << qText(m_path) << ":" << qText(error);
             return UpdateResult::Failed;
         }
         // Putting it in place changed its change time: the stamp is taken from where it is now.
@@ -338,9 +348,9 @@ HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& c
             written = placed;
         }
         m_cache = std::move(root);
-        m_stamp = StampOf(written);
+        m_stamp = stampOf(written);
     } catch (const std::bad_alloc&) {
-        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path)
+        qCWarning(lcHive).noquote() << "cannot write the settings file" << qText(m_path)
                                     << ": there is not enough memory";
         return UpdateResult::Failed;
     }

@@ -67,9 +67,10 @@ void whenServiceKnown(const QDBusConnection& bus, const QString& name, std::func
             then(true);
             return;
         }
-        askBus(bus, QStringLiteral("ListActivatableNames"), {}, [name, then](const QDBusMessage& activatable) {
-            then(isReply(activatable) && activatable.arguments().value(0).toStringList().contains(name));
-        });
+        askBus(
+            bus, QStringLiteral("ListActivatableNames"), {}, [name, then](const QDBusMessage& activatable) {
+                then(isReply(activatable) && activatable.arguments().value(0).toStringList().contains(name));
+            });
     });
 }
 
@@ -121,8 +122,8 @@ QDBusMessage sessionCall(const LogOffCall& request) {
 /// Asks the desktop's session manager first, which lets applications save or object; without
 /// one, or when the one found does not take the call, logindRequest asks logind instead. A
 /// session manager that takes the call and refuses it, or does not answer in time, refused it.
-void askSessionManagerFirst(LogOffCall (*callOf)(LogOffBackend), std::function<void(PowerAnswered)> logindRequest,
-                            PowerAnswered answered) {
+void askSessionManagerFirst(LogOffCall (*callOf)(LogOffBackend),
+                            std::function<void(PowerAnswered)> logindRequest, PowerAnswered answered) {
     const QDBusConnection session = QDBusConnection::sessionBus();
     const QStringList desktops =
         qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
@@ -153,7 +154,8 @@ void askSessionManagerFirst(LogOffCall (*callOf)(LogOffBackend), std::function<v
     });
 }
 
-void terminateSession(const QDBusConnection& bus, const QDBusMessage& sessionReply, const PowerAnswered& answered) {
+void terminateSession(const QDBusConnection& bus, const QDBusMessage& sessionReply,
+                      const PowerAnswered& answered) {
     const QString path = sessionReply.arguments().value(0).value<QDBusObjectPath>().path();
     request(bus,
             QDBusMessage::createMethodCall(kLogind, path, QStringLiteral("org.freedesktop.login1.Session"),
@@ -167,7 +169,8 @@ void terminateSession(const QDBusConnection& bus, const QDBusMessage& sessionRep
 void terminateOwnSession(const PowerAnswered& answered) {
     const QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
-        answered({PowerOutcome::Refused, ("Log off not sent, no system bus: " + bus.lastError().message()).toStdString()});
+        answered({PowerOutcome::Refused,
+                  ("Log off not sent, no system bus: " + bus.lastError().message()).toStdString()});
         return;
     }
     const QDBusMessage byProcess = managerCall(QStringLiteral("GetSessionByPID"), {quint32(::getpid())});

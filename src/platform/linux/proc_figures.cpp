@@ -8,7 +8,7 @@ namespace {
 
 /// The line that starts with key followed by a separator, without its end of line; only whole
 /// lines count (a text cut off mid-line does not end its last line).
-std::optional<std::string_view> FindLine(std::string_view text, std::string_view key, char separator) {
+std::optional<std::string_view> findLine(std::string_view text, std::string_view key, char separator) {
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
@@ -43,7 +43,7 @@ std::optional<std::uint64_t> NextNumber(std::string_view& text) {
 } // namespace
 
 std::optional<CpuJiffies> parseCpuLine(std::string_view stat, std::string_view name) {
-    std::optional<std::string_view> line = FindLine(stat, name, ' ');
+    std::optional<std::string_view> line = findLine(stat, name, ' ');
     if (!line) {
         return std::nullopt;
     }
@@ -82,7 +82,7 @@ double busyPercent(const CpuJiffies& before, const CpuJiffies& after) {
 }
 
 std::optional<std::uint64_t> parseMemAvailable(std::string_view meminfo) {
-    std::optional<std::string_view> line = FindLine(meminfo, "MemAvailable", ':');
+    std::optional<std::string_view> line = findLine(meminfo, "MemAvailable", ':');
     if (!line) {
         return std::nullopt;
     }

@@ -17,16 +17,16 @@ constexpr int kRetryMs = 50; // while another process holds the settings file
 
 const std::vector<std::string> kRunKey = {"software", "microsoft", "windows", "currentversion", "run"};
 
-bool Wants(std::uint32_t access, std::uint32_t right) {
+bool wants(std::uint32_t access, std::uint32_t right) {
     return (access & right) == right;
 }
 
-bool IsRunPath(const std::vector<std::string>& names) {
+bool isRunPath(const std::vector<std::string>& names) {
     if (names.size() != kRunKey.size()) {
         return false;
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (hive::Fold(names[i]) != kRunKey[i]) {
+        if (hive::fold(names[i]) != kRunKey[i]) {
             return false;
         }
     }
@@ -34,7 +34,7 @@ bool IsRunPath(const std::vector<std::string>& names) {
 }
 
 /// An absolute folder from the environment, or the fallback.
-QString AbsoluteOr(const QString& value, const QString& fallback) {
+QString absoluteOr(const QString& value, const QString& fallback) {
     return (!value.isEmpty() && QDir::isAbsolutePath(value)) ? value : fallback;
 }
 
@@ -52,7 +52,7 @@ LinuxRegistry::~LinuxRegistry() {
 
 std::unique_ptr<LinuxRegistry> LinuxRegistry::fromEnvironment() {
     const QString configHome =
-        AbsoluteOr(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath() + QStringLiteral("/.config"));
+        absoluteOr(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath() + QStringLiteral("/.config"));
     return std::make_unique<LinuxRegistry>((configHome + QStringLiteral("/corvane/user.reg")).toStdString(),
                                            AutostartList::fromEnvironment(configHome.toStdString()));
 }
@@ -71,7 +71,7 @@ const LinuxRegistry::Handle* LinuxRegistry::handle(RegKey key) const {
 }
 
 bool LinuxRegistry::isRunKey(const Handle& h) const {
-    return h.root == kHkeyLocalMachine && IsRunPath(h.path);
+    return h.root == kHkeyLocalMachine && isRunPath(h.path);
 }
 
 RegKey LinuxRegistry::addHandle(Handle h) {
@@ -129,9 +129,9 @@ bool LinuxRegistry::storeWaiting() {
         return false;
     }
     if (result == HiveFile::UpdateResult::Busy) {
-        qCWarning(lcRegistry).noquote() << "another process holds the settings file"
-                                        << QString::fromStdString(m_hive.path()) << "for more than"
-                                        << m_waitLimitMs / 1000 << "s; the latest changes were not stored";
+        qCWarning(lcRegistry).noquote()
+            << "another process holds the settings file" << QString::fromStdString(m_hive.path())
+            << "for more than" << m_waitLimitMs / 1000 << "s; the latest changes were not stored";
     }
     const bool stored = result == HiveFile::UpdateResult::Stored;
     m_waiting.clear();
@@ -165,7 +165,7 @@ long LinuxRegistry::openKey(RegKey root, const std::string& path, std::uint32_t,
     if (parent == nullptr) {
         return kErrorInvalidHandle;
     }
-    if (!hive::SplitPath(path, names)) {
+    if (!hive::splitPath(path, names)) {
         return kErrorFileNotFound;
     }
     Handle h{parent->root, parent->path, access};
@@ -173,7 +173,7 @@ long LinuxRegistry::openKey(RegKey root, const std::string& path, std::uint32_t,
     const bool writing = (access & (kKeySetValue | kKeyCreateSubKey)) != 0;
 
     if (h.root == kHkeyLocalMachine) {
-        if (!IsRunPath(h.path)) {
+        if (!isRunPath(h.path)) {
             return kErrorFileNotFound;
         }
         const long check = writing ? m_autostart.checkWrite() : m_autostart.checkRead();
@@ -201,8 +201,8 @@ long LinuxRegistry::createKey(RegKey parentKey, const std::string& subKey, RegKe
         return kErrorInvalidHandle;
     }
     std::vector<std::string> names;
-    if (!hive::SplitPath(subKey, names) || !std::all_of(names.begin(), names.end(), [](const std::string& n) {
-            return hive::IsStorableKeyName(n);
+    if (!hive::splitPath(subKey, names) || !std::all_of(names.begin(), names.end(), [](const std::string& n) {
+            return hive::isStorableKeyName(n);
         })) {
         return kErrorInvalidParameter;
     }
@@ -213,13 +213,13 @@ long LinuxRegistry::createKey(RegKey parentKey, const std::string& subKey, RegKe
     }
     if (h.root == kHkeyLocalMachine) {
         // Only the log-on list is kept of the machine's keys; it can be opened, not made.
-        if (!IsRunPath(h.path)) {
+        if (!isRunPath(h.path)) {
             return kErrorAccessDenied;
         }
         return openKey(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
                        kKeyAllAccess, key);
     }
-    if (!Wants(parent->access, kKeyCreateSubKey)) {
+    if (!wants(parent->access, kKeyCreateSubKey)) {
         return kErrorAccessDenied;
     }
     hive::Key scratch;
@@ -255,7 +255,7 @@ long LinuxRegistry::queryValue(RegKey key, const std::string& name, std::uint32_
     if (h == nullptr) {
         return kErrorInvalidHandle;
     }
-    if (!Wants(h->access, kKeyQueryValue)) {
+    if (!wants(h->access, kKeyQueryValue)) {
         return kErrorAccessDenied;
     }
     std::vector<std::uint8_t> found;
@@ -303,7 +303,7 @@ long LinuxRegistry::setValue(RegKey key, const std::string& name, std::uint32_t 
     if (h == nullptr) {
         return kErrorInvalidHandle;
     }
-    if (!Wants(h->access, kKeySetValue)) {
+    if (!wants(h->access, kKeySetValue)) {
         return kErrorAccessDenied;
     }
     if (data == nullptr && size > 0) {
@@ -317,7 +317,7 @@ long LinuxRegistry::setValue(RegKey key, const std::string& name, std::uint32_t 
     if (h->root == kHkeyLocalMachine) {
         return kErrorAccessDenied;
     }
-    if (!hive::IsStorableName(name)) {
+    if (!hive::isStorableName(name)) {
         return kErrorInvalidParameter;
     }
     hive::Key scratch;
@@ -341,7 +341,7 @@ long LinuxRegistry::deleteValue(RegKey key, const std::string& name) {
     if (h == nullptr) {
         return kErrorInvalidHandle;
     }
-    if (!Wants(h->access, kKeySetValue)) {
+    if (!wants(h->access, kKeySetValue)) {
         return kErrorAccessDenied;
     }
     if (isRunKey(*h)) {

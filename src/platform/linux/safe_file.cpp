@@ -19,7 +19,7 @@ namespace platform::safefile {
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
+std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) {
         return ".";
@@ -27,16 +27,16 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string BaseOf(const std::string& path) {
+std::string baseOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool IsLetterOrDigit(char c) {
+bool isLetterOrDigit(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
+bool writeAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0) {
@@ -53,7 +53,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 /// Moves a lock file that cannot be used out of the way, to path.stale (or .stale.2, ...), and
 /// says so in the log. False, with the reason in error, when it stays.
-bool MoveAside(const std::string& path, const std::string& what, std::string& error) {
+bool moveAside(const std::string& path, const std::string& what, std::string& error) {
     std::string aside = path + ".stale";
     struct stat st {};
     for (int n = 2; ::lstat(aside.c_str(), &st) == 0; ++n) {
@@ -63,7 +63,7 @@ bool MoveAside(const std::string& path, const std::string& what, std::string& er
         if (errno == ENOENT) {
             return true; // gone meanwhile
         }
-        error = "the lock file " + path + " is " + what + " that cannot be moved aside: " + Reason(errno);
+        error = "the lock file " + path + " is " + what + " that cannot be moved aside: " + reason(errno);
         return false;
     }
     qCWarning(lcFiles).noquote() << "the lock file" << QString::fromStdString(path) << "was"
@@ -74,7 +74,7 @@ bool MoveAside(const std::string& path, const std::string& what, std::string& er
 
 } // namespace
 
-std::string Reason(int error) {
+std::string reason(int error) {
     const char* name = ::strerrorname_np(error);
     std::string text = std::strerror(error);
     if (name != nullptr) {
@@ -83,7 +83,7 @@ std::string Reason(int error) {
     return text;
 }
 
-std::string KindOf(mode_t mode) {
+std::string kindOf(mode_t mode) {
     if (S_ISREG(mode)) {
         return {};
     }
@@ -105,7 +105,7 @@ std::string KindOf(mode_t mode) {
     return "not a regular file";
 }
 
-bool IsOwnTemporary(const std::string& fileName, const std::string& base) {
+bool isOwnTemporary(const std::string& fileName, const std::string& base) {
     const std::string suffix = kTemporarySuffix;
     const std::string prefix = "." + base + ".";
     if (fileName.size() != prefix.size() + 6 + suffix.size() ||
@@ -114,23 +114,23 @@ bool IsOwnTemporary(const std::string& fileName, const std::string& base) {
         return false;
     }
     for (std::size_t i = prefix.size(); i < prefix.size() + 6; ++i) {
-        if (!IsLetterOrDigit(fileName[i])) {
+        if (!isLetterOrDigit(fileName[i])) {
             return false;
         }
     }
     return true;
 }
 
-void RemoveOwnTemporaries(const std::string& path) {
-    const std::string folder = FolderOf(path);
-    const std::string base = BaseOf(path);
+void removeOwnTemporaries(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string base = baseOf(path);
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         return;
     }
     std::vector<std::string> found;
     while (const dirent* entry = ::readdir(dir)) {
-        if (IsOwnTemporary(entry->d_name, base)) {
+        if (isOwnTemporary(entry->d_name, base)) {
             found.emplace_back(entry->d_name);
         }
     }
@@ -145,21 +145,21 @@ void RemoveOwnTemporaries(const std::string& path) {
     }
 }
 
-bool WriteAtomically(const std::string& path, const QByteArray& bytes, mode_t mode, std::string& error,
+bool writeAtomically(const std::string& path, const QByteArray& bytes, mode_t mode, std::string& error,
                      struct stat* written) {
-    const std::string folder = FolderOf(path);
+    const std::string folder = folderOf(path);
     const std::string suffix = kTemporarySuffix;
-    std::string pattern = folder + "/." + BaseOf(path) + ".XXXXXX" + suffix;
+    std::string pattern = folder + "/." + baseOf(path) + ".XXXXXX" + suffix;
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemps(name.data(), static_cast<int>(suffix.size()), O_CLOEXEC);
     if (fd < 0) {
-        error = "cannot create a new file in " + folder + ": " + Reason(errno);
+        error = "cannot create a new file in " + folder + ": " + reason(errno);
         return false;
     }
     const std::string temporary(name.data());
     const auto fail = [&](const std::string& what) {
-        error = what + ": " + Reason(errno);
+        error = what + ": " + reason(errno);
         ::unlink(temporary.c_str());
         return false;
     };
@@ -169,7 +169,7 @@ bool WriteAtomically(const std::string& path, const QByteArray& bytes, mode_t mo
         errno = saved;
         return fail("cannot set the new file's mode");
     }
-    if (!WriteAll(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())) || ::fsync(fd) != 0) {
         const int saved = errno;
         ::close(fd);
         errno = saved;
@@ -222,11 +222,11 @@ FileLock::Result FileLock::tryAcquire(const std::string& path, std::string& erro
         if (exists && !S_ISREG(st.st_mode)) {
             // Not one of ours: a stale lock. A link goes itself; its target is never opened.
             const int removed = S_ISDIR(st.st_mode) ? ::rmdir(path.c_str()) : ::unlink(path.c_str());
-            if (removed != 0 && errno != ENOENT && !MoveAside(path, KindOf(st.st_mode), error)) {
+            if (removed != 0 && errno != ENOENT && !moveAside(path, kindOf(st.st_mode), error)) {
                 return Result::Failed;
             }
             if (lastLook) {
-                error = "the lock file " + path + " keeps coming back as " + KindOf(st.st_mode);
+                error = "the lock file " + path + " keeps coming back as " + kindOf(st.st_mode);
                 return Result::Failed;
             }
             continue;
@@ -238,12 +238,12 @@ FileLock::Result FileLock::tryAcquire(const std::string& path, std::string& erro
             // either (an immutable one) can still be locked for reading.
             const int refused = errno;
             std::string moveError;
-            if (MoveAside(path, "a file that cannot be opened (" + Reason(refused) + ")", moveError)) {
+            if (moveAside(path, "a file that cannot be opened (" + reason(refused) + ")", moveError)) {
                 continue;
             }
             fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
             if (fd < 0) {
-                error = "cannot open the lock file " + path + ": " + Reason(refused) + "; " + moveError;
+                error = "cannot open the lock file " + path + ": " + reason(refused) + "; " + moveError;
                 return Result::Failed;
             }
         }
@@ -251,7 +251,7 @@ FileLock::Result FileLock::tryAcquire(const std::string& path, std::string& erro
             if (errno == EINTR || ((errno == ELOOP || errno == EISDIR || errno == ENXIO) && !lastLook)) {
                 continue; // replaced between the look and the opening: look again
             }
-            error = "cannot create the lock file " + path + ": " + Reason(errno);
+            error = "cannot create the lock file " + path + ": " + reason(errno);
             return Result::Failed;
         }
         struct stat opened {};
@@ -287,7 +287,7 @@ FileLock::Result FileLock::tryAcquire(const std::string& path, std::string& erro
             continue;
         }
         if (failure != EWOULDBLOCK && failure != EINTR) {
-            error = "cannot lock " + path + ": " + Reason(failure);
+            error = "cannot lock " + path + ": " + reason(failure);
             return Result::Failed;
         }
         return Result::Busy;

@@ -17,22 +17,22 @@ inline constexpr const char* kTemporarySuffix = ".corvane-tmp";
 
 /// Whether fileName is a temporary file this program made for the file `base` of the same
 /// folder: a dot, base, a dot, six letters or digits, and the suffix above.
-bool IsOwnTemporary(const std::string& fileName, const std::string& base);
+bool isOwnTemporary(const std::string& fileName, const std::string& base);
 
 /// Removes the temporary files a killed writer of path left; nothing else.
-void RemoveOwnTemporaries(const std::string& path);
+void removeOwnTemporaries(const std::string& path);
 
 /// Writes bytes to a new file beside path with the given mode and renames it over path. A
 /// symbolic link at path is replaced itself; what it points to is not touched. False, with the
 /// reason in error, when path stays as it was. written, when given, receives the new file's status.
-bool WriteAtomically(const std::string& path, const QByteArray& bytes, mode_t mode, std::string& error,
+bool writeAtomically(const std::string& path, const QByteArray& bytes, mode_t mode, std::string& error,
                      struct stat* written = nullptr);
 
 /// A text for errno: "No space left on device (ENOSPC)".
-std::string Reason(int error);
+std::string reason(int error);
 
 /// What kind of thing a non-regular file is: "a folder", "a FIFO", ...; empty for a regular file.
-std::string KindOf(mode_t mode);
+std::string kindOf(mode_t mode);
 
 /// The lock between processes that share a file: an advisory lock (flock) on path, a file of
 /// its own. A lock file that is not a regular file (a symbolic link, a FIFO, a device) is stale:

@@ -50,7 +50,7 @@ int LinuxScreen::windowOpacityFailure() {
 
 namespace {
 
-xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name) {
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
     xcb_intern_atom_reply_t* reply =
         xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
     const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
@@ -67,8 +67,8 @@ void LinuxScreen::clearWindowTitle(unsigned long long windowId) {
     }
     xcb_connection_t* connection = x11->connection();
     if (m_netWmName == XCB_ATOM_NONE) {
-        m_netWmName = InternAtom(connection, "_NET_WM_NAME");
-        m_utf8String = InternAtom(connection, "UTF8_STRING");
+        m_netWmName = internAtom(connection, "_NET_WM_NAME");
+        m_utf8String = internAtom(connection, "UTF8_STRING");
     }
     const auto window = static_cast<xcb_window_t>(windowId);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, m_netWmName, m_utf8String, 8, 0, nullptr);

@@ -12,7 +12,7 @@ namespace platform {
 
 namespace {
 
-int OpenProcFile(const std::string& path) {
+int openProcFile(const std::string& path) {
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
@@ -43,7 +43,7 @@ std::string_view LinuxSystemFigures::readFromStart(int fd, const char* what) {
 
 void LinuxSystemFigures::openProcessorQuery() {
     if (m_statFd < 0) {
-        m_statFd = OpenProcFile(m_procRoot + "/stat");
+        m_statFd = openProcFile(m_procRoot + "/stat");
         m_statErrno = m_statFd < 0 ? errno : 0;
     }
 }
@@ -71,7 +71,7 @@ double LinuxSystemFigures::collectProcessorUsage() {
 
 std::uint64_t LinuxSystemFigures::availableMemoryBytes() {
     if (m_meminfoFd < 0) {
-        m_meminfoFd = OpenProcFile(m_procRoot + "/meminfo");
+        m_meminfoFd = openProcFile(m_procRoot + "/meminfo");
         if (m_meminfoFd < 0) {
             throw std::system_error(errno, std::generic_category(), "/proc/meminfo");
         }

@@ -10,7 +10,7 @@ namespace {
 
 using ClockGettime = int (*)(clockid_t, timespec*);
 
-long long ShiftMs() {
+long long shiftMs() {
     const char* text = std::getenv("CORVANE_E2E_BOOTTIME_SHIFT_MS");
     return text != nullptr ? std::atoll(text) : 0;
 }
@@ -19,7 +19,7 @@ long long ShiftMs() {
 
 extern "C" int clock_gettime(clockid_t clock, timespec* ts) {
     static const auto real = reinterpret_cast<ClockGettime>(dlsym(RTLD_NEXT, "clock_gettime"));
-    static const long long shift = ShiftMs();
+    static const long long shift = shiftMs();
     const int result = real(clock, ts);
     if (result == 0 && clock == CLOCK_BOOTTIME) {
         const long long ns = ts->tv_nsec + (shift % 1000) * 1'000'000LL;

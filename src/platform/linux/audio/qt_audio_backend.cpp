@@ -89,6 +89,7 @@ std::unique_ptr<SoundPlayer> QtAudioBackend::createPlayer() {
 } // namespace platform::qtaudio
 
 // The module's entry point, looked up by name when the program first needs a sound.
-extern "C" Q_DECL_EXPORT platform::AudioBackend* corvane_make_audio_backend() {
+extern "C" Q_DECL_EXPORT platform::AudioBackend*
+corvane_make_audio_backend() { // NOLINT(readability-identifier-naming)
     return new platform::qtaudio::QtAudioBackend();
 }
