@@ -25,3 +25,20 @@ void freeWindow(QWidget* window) {
         }
     }
 }
+
+QWidget* QtWindowBlocker::find(core::Window window, bool createMissing) const {
+    const auto it = m_finders.find(window);
+    return it == m_finders.end() || !it->second ? nullptr : it->second(createMissing);
+}
+
+void QtWindowBlocker::block(core::Window window, bool createMissing) {
+    if (QWidget* w = find(window, createMissing)) {
+        blockWindow(w);
+    }
+}
+
+void QtWindowBlocker::free(core::Window window) {
+    if (QWidget* w = find(window, false)) {
+        freeWindow(w);
+    }
+}
