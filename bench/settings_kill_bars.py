@@ -6,7 +6,8 @@
    file must parse every time and hold one written state (the three numbers equal).
 2. The installed program is killed with SIGKILL at a random moment of its first run on fresh
    XDG folders, --first-runs times, and then started again: that start must either run the
-   first run again or find all five values; none may end with the installation error.
+   first run again or find all five values; none may end with the installation error, and no
+   temporary file of the autostart entry (.Corvane.desktop.XXXXXX.corvane-tmp) may be left.
 
     bench/settings_kill_bars.py [--build build/test] [--prefix PREFIX] [--kills 200] [--first-runs 100]
 
@@ -72,10 +73,19 @@ def first_run_time(d, binary):
     return longest
 
 
+def entry_temporaries(folders):
+    """How many temporary files of the autostart entry are in the user's autostart folder."""
+    if not os.path.isdir(folders.autostart):
+        return 0
+    return sum(name.startswith(".Corvane.desktop.") and name.endswith(".corvane-tmp")
+               for name in os.listdir(folders.autostart))
+
+
 def kill_first_runs(d, binary, runs):
     counts = {"runs": 0, "killed before the settings": 0, "killed after": 0, "killed with a partial key": 0,
               "entry without settings": 0, "next start ran the first run": 0, "next start found the values": 0,
-              "installation errors": 0, "next start never settled": 0}
+              "installation errors": 0, "next start never settled": 0, "killed with an entry temporary": 0,
+              "entry temporaries left": 0}
     window = first_run_time(d, binary) * 1.3
     counts["kill window s"] = round(window, 3)
     for _ in range(runs):
@@ -95,6 +105,8 @@ def kill_first_runs(d, binary, runs):
                 counts["killed after"] += 1
             else:
                 counts["killed with a partial key"] += 1
+            if entry_temporaries(folders):
+                counts["killed with an entry temporary"] += 1
 
             again = d.start_corvane(binary=binary, env=folders.env)
             deadline = time.monotonic() + 30
@@ -113,6 +125,7 @@ def kill_first_runs(d, binary, runs):
                     break
                 time.sleep(0.02)
             counts[outcome] += 1
+            counts["entry temporaries left"] += entry_temporaries(folders)
             d.stop(again)
         finally:
             folders.remove()
@@ -137,7 +150,8 @@ def main():
         first_runs = kill_first_runs(d, binary, args.first_runs)
     print("program killed in its first run:", first_runs)
     ok = (writers["unparseable"] == 0 and writers["torn states"] == 0 and first_runs["installation errors"] == 0
-          and first_runs["killed with a partial key"] == 0 and first_runs["next start never settled"] == 0)
+          and first_runs["killed with a partial key"] == 0 and first_runs["next start never settled"] == 0
+          and first_runs["entry temporaries left"] == 0)
     print("bars", "met" if ok else "NOT met")
     return 0 if ok else 1
 

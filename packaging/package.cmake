@@ -23,4 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # xdg-open opens web addresses; the Wayland plugin and the GTK theme are used when present.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-gtk-platformtheme")
+# Removal takes the system-wide autostart entry of the removed program with it.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_CURRENT_LIST_DIR}/postrm")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -21,7 +21,8 @@ Corvane is installed in $prefix:
 Start it from the desktop's menu (Corvane), or run: $corvane
 Stop it with "Exit Corvane" in its tray icon's menu (right-click the icon; without a tray,
 right-click its window), or with kill and the process number printed below.
-Remove it: xargs rm < $top/build/default/install_manifest.txt
+Remove it: xargs rm -f < $top/build/default/install_manifest.txt
+  and its log-on entry: rm -f ${XDG_CONFIG_HOME:-$HOME/.config}/autostart/Corvane.desktop
 EOF
 case ":${XDG_DATA_DIRS:-/usr/local/share:/usr/share}:${XDG_DATA_HOME:-$HOME/.local/share}:" in
 *":$prefix/share:"*) ;;

@@ -21,5 +21,9 @@ QByteArray chooseDisplayPlatform(const SessionEnvironment& session);
 /// The same, read from the process environment.
 SessionEnvironment currentSessionEnvironment();
 
-/// Logs what cannot work on the platform the program runs on (Qt's platform name).
+/// What cannot work on the platform the program runs on (Qt's platform name) in this session,
+/// or empty where everything works (an X11 session).
+QString platformLimits(const QString& platformName, const SessionEnvironment& session);
+
+/// Logs platformLimits for the process environment.
 void reportPlatformLimits(const QString& platformName);

@@ -15,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <exception>
 
@@ -172,6 +173,7 @@ void MainWindow::load() {
     const platform::Rect workArea = m_services.screen->workArea();
     m_workAreaRight = workArea.right;
     m_workAreaBottom = workArea.bottom;
+    m_workAreaTop = workArea.top;
 
     // Just above the top edge of the screen, the left edge at the middle of the work area.
     const double heightPixels = static_cast<double>(m_height) / tppY();
@@ -179,7 +181,9 @@ void MainWindow::load() {
     const int firstRow = roundHalfEven((m_workAreaBottom - m_workAreaBottom) - heightPixels);
     move(column, firstRow);
     show();
-    slide.start(column, firstRow, m_workAreaBottom - m_workAreaBottom);
+    // The slide ends one row above the work area: at y = -1 on a free top edge, and just below a
+    // panel that reserves the top edge, which would otherwise hide the window's top rows.
+    slide.start(column, firstRow, m_workAreaTop);
     uptimeTimer.start();
     m_state.setTriggerCheckRunning(true);
     indicatorTimer.start();
@@ -187,6 +191,17 @@ void MainWindow::load() {
     m_state.changeTask([](core::ScheduledTask& task) { task.playSound = true; });
     m_state.setSoundFolder(core::locateNotifySound(*m_services.folders));
 
+    // The readers need the answer of the first run's write: stored, or given up, which ends in
+    // the installation error. Until then the window runs.
+    QPointer<MainWindow> self(this);
+    m_services.registry->whenStored([self](bool) {
+        if (self) {
+            self->loadStoredOptions();
+        }
+    });
+}
+
+void MainWindow::loadStoredOptions() {
     m_settings->loadOption(core::StoredOption::Figures);
     if (m_settings->ended()) {
         return;
@@ -305,6 +320,9 @@ void MainWindow::beepOnFullHour() {
 }
 
 bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        menu.updateNoTrayHint(); // a tray may have come (or gone) since
+    }
     const bool handled = QWidget::event(event);
     switch (event->type()) {
     case QEvent::WindowTitleChange:
@@ -395,7 +413,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     mouseDown(event->button(), event->modifiers(), p.x() * tppX(), p.y() * tppY());
     // Without a tray the menu would be out of reach: the window's right button opens it.
-    if (event->button() == Qt::RightButton && !QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (event->button() == Qt::RightButton && !menu.hasTray()) {
         menu.menu->popup(event->globalPosition().toPoint());
     }
     QWidget::mousePressEvent(event);

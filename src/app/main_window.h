@@ -34,7 +34,9 @@ public:
 
     /// The instance check; ends the program silently when another copy runs from this folder.
     void checkInstance();
-    /// The start-up sequence: placement, timers, tray icon, start date and time.
+    /// The start-up sequence: placement, timers, tray icon, start date and time. When the first
+    /// run's settings wait for a lock another process holds, the window is shown and runs, and
+    /// the stored options are read once they are stored or given up.
     void load();
     /// Closing the window: removes the tray icon and ends the program.
     void unload();
@@ -140,10 +142,13 @@ private:
     double tppX() const { return m_twipsPerPixelX; }
     double tppY() const { return m_twipsPerPixelY; }
     void showMessage(const QString& text, platform::MessageIcon icon);
+    /// The rest of the start-up from the first reader of the stored options on.
+    void loadStoredOptions();
 
     float m_height = 0.0f;
     int m_workAreaRight = 0;
     int m_workAreaBottom = 0;
+    int m_workAreaTop = 0;
     bool m_ending = false;
     std::unique_ptr<platform::SoundPlayer> m_notificationPlayer;
     std::unique_ptr<core::TaskExecutor> m_executor;

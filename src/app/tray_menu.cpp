@@ -1,6 +1,7 @@
 #include "app/tray_menu.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLoggingCategory>
 
@@ -14,6 +15,12 @@ constexpr int kLeftDown = 513;
 constexpr int kLeftDoubleClick = 515;
 constexpr int kRightDown = 516;
 constexpr int kMiddleDown = 519;
+
+// The window's tool tip without a tray, in lines of a tool tip's width.
+const QString kNoTrayHint = QStringLiteral(
+    "There is no tray on this desktop for Corvane's icon.\n"
+    "Right-click this window (or press the menu key) for its menu:\n"
+    "About, Options, Schedule Task, Minimize, Exit Corvane.");
 
 } // namespace
 
@@ -37,6 +44,31 @@ TrayMenu::TrayMenu(QWidget* window) : m_window(window) {
 TrayMenu::~TrayMenu() = default;
 
 void TrayMenu::showIcon(std::function<void(int mouseMessage)> onMouseMessage) {
+    m_onMouseMessage = std::move(onMouseMessage);
+    // A Wayland client's only tray is a StatusNotifierItem host, and Qt chooses its tray once, when
+    // the first icon is made: made before the panel is up, the icon would never show. So it waits
+    // for the host, as an XEmbed icon waits for its tray by itself.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        m_hostWatch = new StatusNotifierWatch(m_window);
+        QObject::connect(m_hostWatch, &StatusNotifierWatch::hostReady, m_window, [this] {
+            qCInfo(lcTray) << "A tray (StatusNotifierItem host) is there: showing the icon.";
+            makeIcon();
+        });
+        m_hostWatch->start();
+        qCInfo(lcTray).noquote()
+            << "Waiting for a tray (StatusNotifierItem host); until one is there, the menu "
+               "opens with a right-click on the main window.";
+        updateNoTrayHint();
+        return;
+    }
+    makeIcon();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        qCWarning(lcTray).noquote() << "No system tray on this desktop: the menu (Options, Schedule Task, "
+                                       "Exit Corvane) opens with a right-click on the main window.";
+    }
+}
+
+void TrayMenu::makeIcon() {
     // The theme's icon by name where the desktop has one (a StatusNotifierItem host draws it
     // itself), the program's own picture otherwise.
     m_icon = new QSystemTrayIcon(
@@ -46,33 +78,42 @@ void TrayMenu::showIcon(std::function<void(int mouseMessage)> onMouseMessage) {
     // it where it shows its menus. An XEmbed tray still reports the right-button press.
     m_icon->setContextMenu(menu);
     QObject::connect(m_icon, &QSystemTrayIcon::activated, m_window,
-                     [onMouseMessage = std::move(onMouseMessage)](QSystemTrayIcon::ActivationReason reason) {
+                     [this](QSystemTrayIcon::ActivationReason reason) {
                          switch (reason) {
                          case QSystemTrayIcon::Context:
-                             onMouseMessage(kRightDown);
+                             m_onMouseMessage(kRightDown);
                              break;
                          case QSystemTrayIcon::Trigger:
-                             onMouseMessage(kLeftDown);
+                             m_onMouseMessage(kLeftDown);
                              break;
                          case QSystemTrayIcon::DoubleClick:
-                             onMouseMessage(kLeftDoubleClick);
+                             m_onMouseMessage(kLeftDoubleClick);
                              break;
                          case QSystemTrayIcon::MiddleClick:
-                             onMouseMessage(kMiddleDown);
+                             m_onMouseMessage(kMiddleDown);
                              break;
                          case QSystemTrayIcon::Unknown:
-                             onMouseMessage(kMouseMove);
+                             m_onMouseMessage(kMouseMove);
                              break;
                          }
                      });
     m_icon->show();
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        qCWarning(lcTray).noquote() << "No system tray on this desktop: the menu (Options, Schedule Task, "
-                                       "Exit Corvane) opens with a right-click on the main window.";
-    }
+    updateNoTrayHint();
+}
+
+bool TrayMenu::hasTray() const {
+    // Asked only once the icon is made: Qt's answer fixes the tray it speaks to.
+    return m_icon != nullptr && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayMenu::updateNoTrayHint() {
+    m_window->setToolTip(hasTray() ? QString() : kNoTrayHint);
 }
 
 void TrayMenu::hideIcon() {
+    if (m_hostWatch != nullptr) {
+        QObject::disconnect(m_hostWatch, nullptr, m_window, nullptr); // no icon after the end
+    }
     if (m_icon != nullptr) {
         m_icon->hide();
     }

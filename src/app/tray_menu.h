@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/status_notifier_watch.h"
 #include "app/tray_menu_owner.h"
 
 #include <QAction>
@@ -20,11 +21,17 @@ public:
     ~TrayMenu();
 
     /// Makes the tray icon and shows it; each activation reaches onMouseMessage as the mouse
-    /// message it stands for (516: right press).
+    /// message it stands for (516: right press). On Wayland the icon waits for a panel's
+    /// StatusNotifierItem host when none is there yet.
     void showIcon(std::function<void(int mouseMessage)> onMouseMessage);
     /// Removes the tray icon, if there is one.
     void hideIcon();
+    /// The tray icon, or null before it is made.
     QSystemTrayIcon* icon() const { return m_icon; }
+    /// Whether a tray shows the icon now.
+    bool hasTray() const;
+    /// Without a tray the window's tool tip says how to reach the menu; with one it has none.
+    void updateNoTrayHint();
     /// Makes the hidden window that the menu activates before it opens.
     void makeOwner();
     TrayMenuOwner* owner() const { return m_owner.get(); }
@@ -42,7 +49,11 @@ public:
     QAction* exit = nullptr;
 
 private:
+    void makeIcon();
+
     QWidget* m_window;
+    std::function<void(int mouseMessage)> m_onMouseMessage;
     QSystemTrayIcon* m_icon = nullptr;
+    StatusNotifierWatch* m_hostWatch = nullptr;
     std::unique_ptr<TrayMenuOwner> m_owner;
 };

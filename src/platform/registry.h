@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -66,6 +67,11 @@ public:
     virtual void beginTransaction() = 0;
     /// Stores the held changes at once. 0, or 5 when they could not be stored (then none is).
     virtual long commitTransaction() = 0;
+
+    /// Runs then, on this thread, once every change accepted so far is stored (stored true) or
+    /// given up (false): at once when none is waiting. A change waits while another process
+    /// holds the store; reads of this process see it meanwhile.
+    virtual void whenStored(std::function<void(bool stored)> then) { then(true); }
 };
 
 } // namespace platform

@@ -153,8 +153,10 @@ class UserFolders:
                 os.chown(path, owner, owner)
             self.env[var] = path
         self.hive = os.path.join(self.env["XDG_CONFIG_HOME"], "corvane", "user.reg")
-        self.autostart = os.path.join(self.env["XDG_CONFIG_DIRS"], "autostart")
+        self.autostart = os.path.join(self.env["XDG_CONFIG_HOME"], "autostart")
         self.entry = os.path.join(self.autostart, "Corvane.desktop")
+        self.system_autostart = os.path.join(self.env["XDG_CONFIG_DIRS"], "autostart")
+        self.system_entry = os.path.join(self.system_autostart, "Corvane.desktop")
 
     def remove(self):
         shutil.rmtree(self.root, ignore_errors=True)
@@ -702,6 +704,10 @@ class Desktop:
 
     def property(self, window, name):
         return self.run(["xprop", "-id", str(window), name]).stdout.strip()
+
+    def work_area(self):
+        """The first desktop's work area from _NET_WORKAREA: x, y, width, height."""
+        return tuple(int(v) for v in self.property(self.root(), "_NET_WORKAREA").split("=")[1].split(",")[:4])
 
     def main_window(self, pid):
         """The program's mapped, managed window (neither the tray icon nor a popup), or None."""

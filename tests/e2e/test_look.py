@@ -44,7 +44,7 @@ def text_contrast(colours):
 def check_inside(d, name, window, top_exempt=False):
     """The frame inside the work area; the main window's designed row above the top excepted."""
     f = d.frame_geometry(window)
-    x, y, w, h = (int(v) for v in d.property(d.root(), "_NET_WORKAREA").split("=")[1].split(",")[:4])
+    x, y, w, h = d.work_area()
     check(f"{name}: the frame lies inside the work area", f["x"] >= x and f["x"] + f["width"] <= x + w and
           f["y"] + f["height"] <= y + h and (top_exempt or f["y"] >= y), f"frame {f}, work area {x, y, w, h}")
 
@@ -64,7 +64,9 @@ def look(scale, dark):
         shot = lambda name: d.screenshot(os.path.join(artifacts or d.tmp, f"{name}-scale{tag}.png"))
         corvane = d.start_corvane(env={"QT_SCALE_FACTOR": str(scale), **(DARK if dark else {})})
         main = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
-        wait_for(lambda: d.frame_geometry(main)["y"] in (-1, -2), 20, "the slide's last row")
+        # One logical row above the work area, in the screen's pixels.
+        top = d.work_area()[1]
+        wait_for(lambda: top - 2 <= d.frame_geometry(main)["y"] <= top - 1, 20, "the slide's last row")
         time.sleep(0.3)
         check_inside(d, "main window", main, top_exempt=True)
 

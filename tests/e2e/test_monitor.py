@@ -59,9 +59,11 @@ def start(d, env=None):
 
     # A stored on-top state is applied after the first show, and the window system then makes
     # a new window: follow whichever window the program shows now until its slide has ended.
+    last_row = d.work_area()[1] - 1
+
     def slid_in():
         window = d.main_window(proc.pid)
-        return window if window and (d.frame_geometry(window) or {}).get("y") == -1 else None
+        return window if window and (d.frame_geometry(window) or {}).get("y") == last_row else None
 
     return proc, wait_for(slid_in, 20, "the slide to end")
 

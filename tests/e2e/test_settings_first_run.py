@@ -1,6 +1,7 @@
 """The installed program's first run on empty XDG folders: the settings file with its five values,
-the autostart entry, nothing written on the next start, nothing shown when the autostart folder
-cannot be written, and the installation error for a key without values.
+the user's own autostart entry (also for an ordinary user beside a system-wide entry of root's),
+nothing written on the next start, nothing shown when the autostart folder cannot be written, and
+the installation error for a key without values.
 """
 
 import os
@@ -43,6 +44,7 @@ class FirstRun(unittest.TestCase):
             self.assertIn(f'Exec="{self.binary}"\n', f.read())
         check = subprocess.run(["desktop-file-validate", folders.entry], capture_output=True, text=True)
         self.assertEqual((check.returncode, check.stdout), (0, ""))
+        self.assertFalse(os.path.exists(folders.system_autostart))
         self.assert_running_without_message(proc)
         self.d.stop(proc)
 
@@ -57,8 +59,8 @@ class FirstRun(unittest.TestCase):
         with open(folders.hive, "rb") as f:
             self.assertEqual(f.read(), text)
 
-    def test_autostart_folder_not_writable_no_entry_and_nothing_shown(self):
-        # An ordinary user (nobody when the test runs as root) and a system folder of root's.
+    def test_own_autostart_folder_not_writable_no_entry_and_nothing_shown(self):
+        # An ordinary user (nobody when the test runs as root) and an autostart folder of root's.
         folders = self.d.user_folders(owner=NOBODY if os.geteuid() == 0 else None)
         os.makedirs(folders.autostart)
         os.chmod(folders.autostart, 0o555)
@@ -67,6 +69,25 @@ class FirstRun(unittest.TestCase):
         self.assertEqual(wait_for(lambda: settings_values(folders.hive), 20, "the settings key"), DEFAULTS)
         self.assert_running_without_message(proc)
         self.assertEqual(os.listdir(folders.autostart), [])
+
+    def test_ordinary_user_beside_a_system_entry_of_roots_gets_an_own_entry(self):
+        # The entry an earlier version wrote for every user, in a system folder the user may not write.
+        folders = self.d.user_folders(owner=NOBODY if os.geteuid() == 0 else None)
+        os.makedirs(folders.system_autostart)
+        earlier = '[Desktop Entry]\nType=Application\nName=Corvane\nExec="/usr/bin/corvane-earlier"\n'
+        with open(folders.system_entry, "w") as f:
+            f.write(earlier)
+        os.chmod(folders.system_autostart, 0o555)
+        self.addCleanup(os.chmod, folders.system_autostart, 0o755)
+        proc = self.start(folders, as_user=NOBODY)
+        wait_for(lambda: settings_values(folders.hive), 20, "the settings key")
+        with open(folders.entry) as f:
+            self.assertIn(f'Exec="{self.binary}"\n', f.read())
+        check = subprocess.run(["desktop-file-validate", folders.entry], capture_output=True, text=True)
+        self.assertEqual((check.returncode, check.stdout), (0, ""))
+        with open(folders.system_entry) as f:
+            self.assertEqual(f.read(), earlier)
+        self.assert_running_without_message(proc)
 
     def test_install_path_not_utf8_or_with_a_tab_no_entry_and_a_log_line(self):
         for folder, reason in ((b"caf\xe9".decode(errors="surrogateescape"), "is not valid UTF-8"),

@@ -1,5 +1,5 @@
-"""Start-up and end of the installed program in a private desktop: the window slides in and
-stays, the tray icon is embedded and opens the menu, a second copy from the same folder ends
+"""Start-up and end of the installed program in a private desktop: the window slides in to one
+row above the work area (below the tray panel that reserves the top edge) and stays, the tray icon is embedded and opens the menu, a second copy from the same folder ends
 silently, one from another folder runs, and "Exit Corvane" ends the process with status 3."""
 
 import os
@@ -11,15 +11,8 @@ from desktop import check, run_checks, wait_for
 SLIDE_TIMEOUT = 20  # s; the slide itself takes about two seconds
 
 
-def work_area_right(d):
-    # _NET_WORKAREA = x, y, width, height of the first desktop.
-    values = d.property(d.root(), "_NET_WORKAREA").split("=")[1].split(",")
-    x, _y, width = (int(v) for v in values[:3])
-    return x + width
-
-
-def watch_slide(d, window):
-    """Frame rows seen while the window slides, until it reaches its last row (y = -1)."""
+def watch_slide(d, window, last):
+    """Frame rows seen while the window slides, until it reaches its last row."""
     rows = []
 
     def arrived():
@@ -28,9 +21,9 @@ def watch_slide(d, window):
             return False
         if not rows or rows[-1] != frame["y"]:
             rows.append(frame["y"])
-        return frame["y"] == -1
+        return frame["y"] == last
 
-    wait_for(arrived, SLIDE_TIMEOUT, "the window to reach y = -1", interval=0.005)
+    wait_for(arrived, SLIDE_TIMEOUT, f"the window to reach y = {last}", interval=0.005)
     return rows
 
 
@@ -63,20 +56,23 @@ def run(d, artifacts):
     window = wait_for(lambda: d.main_window(corvane.pid), 30, "the main window")
     check("the main window appears", window)
 
-    rows = watch_slide(d, window)
+    area_x, area_top, area_width, _ = d.work_area()
+    check("the tray panel reserves the top edge", area_top == 24, f"work area top {area_top}")
+    rows = watch_slide(d, window, area_top - 1)
     # openbox places a window mapped above the screen partly into view, and clamps the first
     # rows of the slide: the slide is what follows the highest row seen.
     slide = rows[rows.index(min(rows)):]
     check("the window slides down row by row",
           len(slide) >= 10 and slide == sorted(slide), f"frame rows seen: {rows}")
-    check("the slide ends with the frame's top at y = -1", rows[-1] == -1, f"rows: {rows}")
+    check("the slide ends with the frame's top one row above the work area, just under the panel",
+          rows[-1] == area_top - 1, f"rows: {rows}")
     frame = d.frame_geometry(window)
-    expected_x = round(work_area_right(d) / 2)  # half to even, as the program rounds
+    expected_x = round((area_x + area_width) / 2)  # half to even, as the program rounds
     check("the window's left edge is at the middle of the work area", frame["x"] == expected_x,
           f"frame x {frame['x']}, expected {expected_x}")
     time.sleep(1.0)  # the window must stay put after the slide
     later = d.frame_geometry(window)
-    check("the window stays at y = -1", (later["x"], later["y"]) == (frame["x"], -1), f"frame now {later}")
+    check("the window stays there", (later["x"], later["y"]) == (frame["x"], area_top - 1), f"frame now {later}")
     if artifacts:
         d.screenshot(os.path.join(artifacts, "startup.png"))
 

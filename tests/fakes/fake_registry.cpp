@@ -241,4 +241,21 @@ long FakeRegistry::commitTransaction() {
     return platform::kErrorSuccess;
 }
 
+void FakeRegistry::whenStored(std::function<void(bool stored)> then) {
+    if (holdStores) {
+        m_whenStored.push_back(std::move(then));
+    } else {
+        then(true);
+    }
+}
+
+void FakeRegistry::releaseStores(bool stored) {
+    holdStores = false;
+    std::vector<std::function<void(bool)>> waiting;
+    waiting.swap(m_whenStored);
+    for (const auto& then : waiting) {
+        then(stored);
+    }
+}
+
 } // namespace fakes

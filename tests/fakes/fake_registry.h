@@ -49,6 +49,11 @@ public:
     long closeKey(platform::RegKey key) override;
     void beginTransaction() override;
     long commitTransaction() override;
+    /// While holdStores is set, stands for changes that wait for another process's lock.
+    void whenStored(std::function<void(bool stored)> then) override;
+    bool holdStores = false;
+    /// Ends the wait of holdStores with its answer.
+    void releaseStores(bool stored);
 
     /// Handles still open.
     std::size_t openHandles() const { return m_handles.size(); }
@@ -77,6 +82,7 @@ private:
     std::map<std::string, Key> m_keys; ///< by folded path
     std::map<platform::RegKey, Handle> m_handles;
     platform::RegKey m_next = 0x100;
+    std::vector<std::function<void(bool)>> m_whenStored;
 };
 
 } // namespace fakes

@@ -9,7 +9,8 @@ import sys
 REQUIRED = {
     "the failure message it must explain": "unable to execute the task you scheduled",
     "the 31-day end": "31 days",
-    "the autostart folder and its rights": "system-wide autostart folder",
+    "the autostart folders": "your own autostart folder",
+    "the system-wide autostart entry": "system-wide autostart folder",
     "the settings file": "~/.config/corvane/user.reg",
     "the help warning": "The help file is not installed correctly.",
     "the main window's start-up information": "Startup Info",

@@ -1,9 +1,12 @@
 // A small registry client for tests that need a second process: one that writes while another
 // writes too, one that is killed in the middle of writing, one without the rights of the test.
 //
+// AUTOSTART is the user's autostart folder, then the system's, joined by colons.
+//
 //   hive_tool HIVE AUTOSTART open  hkcu|hklm PATH read|write      -> open=N
 //   hive_tool HIVE AUTOSTART set   hkcu|hklm PATH NAME dword|sz DATA -> open=N set=N
 //   hive_tool HIVE AUTOSTART query hkcu|hklm PATH NAME              -> open=N query=N data=TEXT
+//   hive_tool HIVE AUTOSTART delete hkcu|hklm PATH NAME             -> open=N delete=N
 //   hive_tool HIVE AUTOSTART count PATH NAME N    sets NAME to 1 .. N, one write each
 //   hive_tool HIVE AUTOSTART loop  PATH           forever: a, b, c and pad set to the same
 //                                                 number in one write; "ready" after the first
@@ -11,6 +14,7 @@
 #include "tools/registry_values.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstring>
@@ -25,8 +29,21 @@ RegKey Root(const std::string& name) {
     return name == "hklm" ? kHkeyLocalMachine : kHkeyCurrentUser;
 }
 
+/// Waits until the changes that found the file locked are stored or given up.
+bool WaitStored(LinuxRegistry& registry) {
+    bool answered = false, stored = true;
+    registry.whenStored([&](bool ok) {
+        answered = true;
+        stored = ok;
+    });
+    while (!answered) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return stored;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: hive_tool HIVE AUTOSTART open|set|query|count|loop ...\n");
+    std::fprintf(stderr, "usage: hive_tool HIVE AUTOSTART open|set|query|delete|count|loop ...\n");
     return 2;
 }
 
@@ -37,7 +54,13 @@ int main(int argc, char** argv) {
     if (argc < 5) {
         return Usage();
     }
-    LinuxRegistry registry(argv[1], argv[2]);
+    QStringList system = QString::fromLocal8Bit(argv[2]).split(':');
+    const std::string user = system.takeFirst().toStdString();
+    std::vector<std::string> systemFolders;
+    for (const QString& folder : system) {
+        systemFolders.push_back(folder.toStdString());
+    }
+    LinuxRegistry registry(argv[1], AutostartList(user, systemFolders));
     const std::string command = argv[3];
     RegKey key = 0;
 
@@ -57,6 +80,9 @@ int main(int argc, char** argv) {
                 set = regvalues::SetText(registry, key, argv[6], argv[8]);
             }
             registry.closeKey(key);
+            if (set == kErrorSuccess && !WaitStored(registry)) {
+                set = kErrorAccessDenied;
+            }
         }
         std::printf("open=%ld set=%ld\n", opened, set);
         return 0;
@@ -79,6 +105,16 @@ int main(int argc, char** argv) {
         std::printf("open=%ld query=%ld data=%s\n", opened, query, text.c_str());
         return 0;
     }
+    if (command == "delete" && argc == 7) {
+        const long opened = registry.openKey(Root(argv[4]), argv[5], 0, kKeyWrite, key);
+        long deleted = -1;
+        if (opened == kErrorSuccess) {
+            deleted = registry.deleteValue(key, argv[6]);
+            registry.closeKey(key);
+        }
+        std::printf("open=%ld delete=%ld\n", opened, deleted);
+        return 0;
+    }
     if (command == "count" && argc == 7) {
         if (registry.createKey(kHkeyCurrentUser, argv[4], key) != kErrorSuccess) {
             return 1;
@@ -89,7 +125,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        return 0;
+        return WaitStored(registry) ? 0 : 1;
     }
     if (command == "loop" && argc == 5) {
         for (std::uint32_t i = 1;; ++i) {
@@ -108,6 +144,9 @@ int main(int argc, char** argv) {
                 return 1;
             }
             if (i == 1) {
+                if (!WaitStored(registry)) {
+                    return 1;
+                }
                 std::printf("ready\n");
                 std::fflush(stdout);
             }

@@ -1,10 +1,14 @@
-// The machine-wide log-on list as the system autostart folder: one desktop entry per value,
-// valid for desktop-file-validate, whose Exec line starts the program from any path.
+// The log-on list as the autostart folders: one desktop entry per value, valid for
+// desktop-file-validate, whose Exec line starts the program from any path; the user's entry first,
+// a system entry kept in step where it may be written and hidden for the user where it may not.
 #include "registry_test_support.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <fcntl.h>
+#include <sys/file.h>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +45,8 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     EXPECT_EQ(
         ReadFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
         "[Desktop Entry]\nType=Application\nName=Corvane\nComment=Shows how long the computer has been up\n"
-        "Exec=\"/opt/corvane/bin/corvane\"\nIcon=corvane\nTerminal=false\n");
+        "Exec=\"/opt/corvane/bin/corvane\"\nTryExec=/opt/corvane/bin/"
+        "corvane\nIcon=corvane\nTerminal=false\n");
     EXPECT_EQ(QFileInfo(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")).permissions() &
                   0x7777,
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
@@ -145,6 +150,13 @@ TEST(AutostartFolder, OddPaths_ValidEntriesThatStartTheProgram) {
             QThread::msleep(10);
         }
         EXPECT_EQ(QString::fromUtf8(ReadFile(marker)), program) << odd.toStdString();
+
+        // The program removed, the entry left behind starts nothing.
+        ASSERT_TRUE(QFile::remove(marker) && QFile::remove(program));
+        launch.start(QStringLiteral("gio"), {QStringLiteral("launch"), entry});
+        ASSERT_TRUE(launch.waitForFinished(20000));
+        EXPECT_NE(launch.exitCode(), 0) << odd.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(marker)) << odd.toStdString();
     }
 }
 
@@ -241,4 +253,156 @@ TEST(AutostartFolder, PathNotUtf8OrWithTabOrLineBreak_NoEntryAndALogLine) {
         EXPECT_TRUE(log.seen[0].contains(reason)) << log.seen[0].toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
+}
+
+namespace {
+
+const QByteArray kHidden = "[Desktop Entry]\nType=Application\nName=Corvane\nHidden=true\n";
+
+QByteArray Entry(const char* program) {
+    return QByteArray("[Desktop Entry]\nType=Application\nName=Corvane\nExec=\"") + program + "\"\n";
+}
+
+void WriteEntry(const std::string& folder, const QByteArray& text, const QString& name = "Corvane.desktop") {
+    QDir().mkpath(QString::fromStdString(folder));
+    QFile out(QString::fromStdString(folder) + "/" + name);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(text);
+}
+
+std::string Query(const AutostartList& list, long expected) {
+    std::vector<std::uint8_t> data;
+    EXPECT_EQ(list.query("Corvane", data), expected);
+    return data.empty() ? std::string() : std::string(reinterpret_cast<const char*>(data.data()));
+}
+
+} // namespace
+
+TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
+    const struct {
+        const char* what;
+        QByteArray user, system, secondSystem;
+        long result;
+        const char* program;
+    } cases[] = {
+        {"none", {}, {}, {}, kErrorFileNotFound, ""},
+        {"a system entry alone", {}, {}, Entry("/s2"), kErrorSuccess, "/s2"},
+        {"the user's before the system's", Entry("/u"), Entry("/s"), {}, kErrorSuccess, "/u"},
+        {"the user's hides the system's", kHidden, Entry("/s"), {}, kErrorFileNotFound, ""},
+        {"hidden as 1", "[Desktop Entry]\nHidden = 1\nExec=/u\n", Entry("/s"), {}, kErrorFileNotFound, ""},
+        {"Hidden=false",
+         "[Desktop Entry]\nHidden=true\nExec=/u\nHidden=false\n",
+         {},
+         {},
+         kErrorSuccess,
+         "/u"},
+        {"switched off in GNOME's way",
+         "[Desktop Entry]\nExec=/u\nX-GNOME-Autostart-enabled=false\n",
+         Entry("/s"),
+         {},
+         kErrorFileNotFound,
+         ""},
+        {"Hidden in another group",
+         "[Desktop Entry]\nExec=/u\n[Desktop Action a]\nHidden=true\n",
+         {},
+         {},
+         kErrorSuccess,
+         "/u"},
+        {"the first system folder hides the second", {}, kHidden, Entry("/s2"), kErrorFileNotFound, ""},
+    };
+    for (const auto& c : cases) {
+        Folders f;
+        const std::string second = f.dir.path().toStdString() + "/xdg2/autostart";
+        for (const auto& [folder, text] : {std::pair{f.autostartFolder, c.user},
+                                           {f.systemAutostartFolder, c.system},
+                                           {second, c.secondSystem}}) {
+            if (!text.isEmpty()) {
+                WriteEntry(folder, text);
+            }
+        }
+        EXPECT_EQ(Query(AutostartList(f.autostartFolder, {f.systemAutostartFolder, second}), c.result),
+                  c.program)
+            << c.what;
+    }
+    // A link is read through, as the desktops read it.
+    Folders f;
+    WriteEntry(f.systemAutostartFolder, kHidden);
+    QDir().mkpath(QString::fromStdString(f.autostartFolder));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(f.systemAutostartFolder + "/Corvane.desktop"),
+                            QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
+    Query(f.autostart(), kErrorFileNotFound);
+}
+
+TEST(AutostartList, SystemEntryTheUserMayNotChange_HiddenForThatUserAndShownAsItIs) {
+    Folders f;
+    const QString config = QString::fromStdString(f.autostartFolder).section('/', 0, -2);
+    QDir().mkpath(config);
+    WriteEntry(f.systemAutostartFolder, Entry("/usr/bin/corvane-old"));
+    const QString system = QString::fromStdString(f.systemAutostartFolder);
+    if (regtest::RunningAsRoot()) {
+        ASSERT_EQ(::chown(config.toLocal8Bit().constData(), 65534, 65534), 0);
+    } else {
+        ::chmod(system.toLocal8Bit().constData(), 0555);
+    }
+    const QString run = QString::fromStdString(kRun);
+    const auto tool = [&](const QString& command, const QStringList& rest = {}) {
+        return regtest::RunTool(f, QStringList{command, "hklm", run, "Corvane"} + rest, true);
+    };
+    const QString user = QString::fromStdString(f.autostartFolder + "/Corvane.desktop");
+    EXPECT_EQ(tool("query"), "open=0 query=0 data=/usr/bin/corvane-old");
+    EXPECT_EQ(tool("delete"), "open=0 delete=0");
+    EXPECT_EQ(ReadFile(user), kHidden);
+    EXPECT_EQ(tool("query"), "open=0 query=2 data=");
+    EXPECT_EQ(tool("delete"), "open=0 delete=2");
+    EXPECT_EQ(tool("set", {"sz", "/opt/new/corvane"}), "open=0 set=0");
+    EXPECT_EQ(tool("query"), "open=0 query=0 data=/opt/new/corvane");
+    EXPECT_EQ(ReadFile(system + "/Corvane.desktop"), Entry("/usr/bin/corvane-old"));
+    ::chmod(system.toLocal8Bit().constData(), 0755);
+}
+
+TEST(AutostartList, SystemEntryTheUserMayChange_KeptInStep) {
+    Folders f;
+    WriteEntry(f.systemAutostartFolder, Entry("/usr/bin/corvane-old"));
+    const AutostartList list = f.autostart();
+    ASSERT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
+    const QByteArray entry = QByteArray::fromStdString(AutostartFolder::DesktopEntry("Corvane", "/n"));
+    for (const std::string& folder : {f.autostartFolder, f.systemAutostartFolder}) {
+        EXPECT_EQ(ReadFile(QString::fromStdString(folder + "/Corvane.desktop")), entry) << folder;
+    }
+    EXPECT_EQ(list.remove("Corvane"), kErrorSuccess);
+    EXPECT_EQ(list.remove("Corvane"), kErrorFileNotFound);
+    for (const std::string& folder : {f.autostartFolder, f.systemAutostartFolder}) {
+        EXPECT_TRUE(QDir(QString::fromStdString(folder)).isEmpty()) << folder;
+    }
+}
+
+TEST(AutostartFolder, TemporariesOfAKilledWriter_RemovedByTheNextChangeNotThoseOfAWriterAtWork) {
+    Folders f;
+    const QString folder = QString::fromStdString(f.autostartFolder);
+    const QString stale = ".Corvane.desktop.Ab12Cd.corvane-tmp";
+    const QStringList others = {".Corvane.desktop.Ab12C.corvane-tmp", ".Other.desktop.Ab12Cd.corvane-tmp",
+                                "notes.txt"};
+    for (const QString& name : others + QStringList{stale}) {
+        WriteEntry(f.autostartFolder, "x", name);
+    }
+    const AutostartList list = f.autostart();
+    {
+        // A writer at work holds the folder's lock: what may be its file stays.
+        const int held = ::open(folder.toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY);
+        ASSERT_EQ(::flock(held, LOCK_EX), 0);
+        EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
+        ::close(held);
+        EXPECT_TRUE(QFileInfo::exists(folder + "/" + stale));
+    }
+    EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
+    const auto files = [&] {
+        QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        names.removeOne("Corvane.desktop");
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(files(), others);
+    WriteEntry(f.autostartFolder, "x", stale);
+    EXPECT_EQ(list.remove("Corvane"), kErrorSuccess);
+    EXPECT_EQ(files(), others);
 }

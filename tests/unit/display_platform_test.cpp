@@ -22,4 +22,31 @@ TEST(DisplayPlatform_Choose, SessionsAndChoices) {
     }
 }
 
+TEST(DisplayPlatform_Limits, EachSessionSaysWhatItCannotDo) {
+    const struct {
+        const char* what;
+        const char* platform;
+        SessionEnvironment session;
+        const char* says; // empty: nothing to say
+    } cases[] = {
+        {"X11 session", "xcb", {"", "", ":0", "x11"}, ""},
+        {"XWayland", "xcb", {"", "wayland-0", ":1", ""}, "XWayland in a Wayland session"},
+        {"XWayland, known by the session type",
+         "xcb",
+         {"", "", ":1", "wayland"},
+         "XWayland in a Wayland session"},
+        {"native Wayland", "wayland", {"", "wayland-0", "", "wayland"}, "native Wayland client"},
+        {"Wayland by the user's choice",
+         "wayland-egl",
+         {"wayland-egl", "wayland-0", ":1", "wayland"},
+         "native Wayland client"},
+        {"no display at all", "offscreen", {"offscreen", "", "", ""}, ""},
+    };
+    for (const auto& c : cases) {
+        const QString limits = platformLimits(QString::fromLatin1(c.platform), c.session);
+        EXPECT_EQ(limits.isEmpty(), *c.says == '\0') << c.what;
+        EXPECT_TRUE(limits.contains(QLatin1String(c.says))) << c.what;
+    }
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-// Temporary folders standing for the user's configuration and the system autostart folder, and
+// Temporary folders standing for the user's configuration and a system configuration folder, and
 // a second registry process (tests/tools/hive_tool.cpp), run as an ordinary user when the tests
 // run as root, because root may write whatever the folder's mode says.
 
@@ -23,16 +23,19 @@ namespace regtest {
 struct Folders {
     QTemporaryDir dir;
     std::string hivePath;
-    std::string autostartFolder;
+    std::string autostartFolder;       // the user's
+    std::string systemAutostartFolder; // the system's
 
     Folders() {
         // Open to the ordinary user that runs the second process.
         ::chmod(dir.path().toLocal8Bit().constData(), 0755);
         hivePath = (dir.path() + "/config/corvane/user.reg").toStdString();
-        autostartFolder = (dir.path() + "/xdg/autostart").toStdString();
+        autostartFolder = (dir.path() + "/config/autostart").toStdString();
+        systemAutostartFolder = (dir.path() + "/xdg/autostart").toStdString();
     }
+    platform::AutostartList autostart() const { return {autostartFolder, {systemAutostartFolder}}; }
     std::unique_ptr<platform::LinuxRegistry> registry() const {
-        return std::make_unique<platform::LinuxRegistry>(hivePath, autostartFolder);
+        return std::make_unique<platform::LinuxRegistry>(hivePath, autostart());
     }
     QByteArray hiveText() const {
         QFile f(QString::fromStdString(hivePath));
@@ -53,7 +56,8 @@ inline bool RunningAsRoot() {
 /// Starts the tool with the folders and arguments; as the user nobody when the test runs as root.
 inline void StartTool(QProcess& process, const Folders& f, const QStringList& args,
                       bool unprivileged = false) {
-    QStringList all = {QString::fromStdString(f.hivePath), QString::fromStdString(f.autostartFolder)};
+    QStringList all = {QString::fromStdString(f.hivePath),
+                       QString::fromStdString(f.autostartFolder + ":" + f.systemAutostartFolder)};
     all += args;
     if (unprivileged && RunningAsRoot()) {
         all.prepend(QStringLiteral(CORVANE_HIVE_TOOL));

@@ -147,6 +147,22 @@ TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
     EXPECT_EQ(mainWindow->x(), 512); // 511.5 goes to the even neighbour
 }
 
+TEST_F(MainWindowFixture, Load_SlideEndsOneRowAboveAPanelThatReservesTheTop) {
+    for (int top : {1, 24, 38}) {
+        MainWindowHarness w;
+        w.f.screen->area = {0, top, 1024, 768};
+        w.mainWindow->load();
+        EXPECT_EQ(w.mainWindow->slide.currentRow(), -155) << top; // still from above the screen
+        int steps = 0;
+        while (w.mainWindow->slide.slideTimer.isActive() && steps < 1000) {
+            w.mainWindow->slide.step();
+            ++steps;
+        }
+        EXPECT_EQ(steps, 155 + top) << top; // the last step at top - 1
+        EXPECT_EQ(w.mainWindow->slide.currentRow(), top) << top;
+    }
+}
+
 TEST_F(MainWindowFixture, Load_UnsupportedSystemShowsTheMessageAndEndsAtOnce) {
     for (int id : {0, 1}) {
         MainWindowHarness w;
@@ -246,8 +262,11 @@ TEST_F(MainWindowFixture, Tray_OnlyARightPressOpensTheMenu) {
     mainWindow->menu.menu->hide();
 }
 
-TEST_F(MainWindowFixture, NoTray_TheWindowsRightButtonOpensTheMenu) {
+TEST_F(MainWindowFixture, NoTray_TheWindowsRightButtonOpensTheMenuAndItsToolTipSaysSo) {
+    EXPECT_TRUE(mainWindow->toolTip().isEmpty());
     mainWindow->load(); // offscreen: no system tray
+    EXPECT_TRUE(mainWindow->toolTip().contains("Right-click this window"))
+        << mainWindow->toolTip().toStdString();
     QTest::mousePress(mainWindow.get(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
     EXPECT_FALSE(mainWindow->menu.menu->isVisible());
     QTest::mousePress(mainWindow.get(), Qt::RightButton, Qt::NoModifier, QPoint(60, 20));

@@ -79,3 +79,24 @@ TEST_F(SettingsStartUp, KeyPresentButEmpty_InstallationErrorAndTheEnd) {
     // Nothing of start-up after the first reader: no tray icon.
     EXPECT_EQ(mainWindow->trayIcon(), nullptr);
 }
+
+TEST(SettingsFirstRun, StoreHeldByAnotherProcess_WindowRunsFirstAndTheAnswerDecidesTheReaders) {
+    for (const bool stored : {true, false}) {
+        MainWindowHarness h;
+        h.f.registry->holdStores = true;
+        h.load();
+        EXPECT_TRUE(h.mainWindow->isVisible());
+        EXPECT_TRUE(h.mainWindow->uptimeTimer.isActive());
+        EXPECT_EQ(IndexOf(h.f.registry->calls, "open HKCU\\SOFTWARE"), -1); // no reader yet
+        EXPECT_EQ(h.mainWindow->trayIcon(), nullptr);
+        if (!stored) {
+            for (const std::string& name : h.f.registry->valueNames(kKey)) {
+                h.f.registry->removeValue(kKey, name);
+            }
+        }
+        h.f.registry->releaseStores(stored);
+        EXPECT_EQ(h.mainWindow->trayIcon() != nullptr, stored);
+        EXPECT_EQ(h.f.messages->shown.empty(), stored);
+        EXPECT_EQ(h.f.process->immediateEnds, stored ? 0 : 1);
+    }
+}

@@ -1,14 +1,17 @@
-#include "platform/linux/hive.h"
-#include "platform/linux/registry_linux.h"
-#include "platform/linux/safe_file.h"
+#include "platform/linux/autostart_linux.h"
 
+#include "platform/linux/hive.h"
+#include "platform/linux/safe_file.h"
+#include "platform/registry.h"
+
+#include <QByteArray>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QString>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,29 +25,85 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-bool IsEntryName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           hive::IsStorableName(name);
-}
+/// What the log-on list reads of an entry: its Exec value, escapes still in, and the keys that
+/// switch it off: Hidden=true, or X-GNOME-Autostart-enabled=false as GNOME's settings write it.
+struct EntryKeys {
+    std::string exec;
+    bool hidden = false;
+    bool disabled = false;
+};
 
-/// The Exec value from the [Desktop Entry] group of an entry's text, escapes still in.
-std::string RawExec(const QByteArray& text) {
+/// The keys of the [Desktop Entry] group of an entry's text; of a key given twice, the last.
+EntryKeys ReadKeys(const QByteArray& text) {
+    EntryKeys keys;
     bool inEntry = false;
     for (const QByteArray& raw : text.split('\n')) {
         const QByteArray line = raw.trimmed();
+        const qsizetype eq = line.indexOf('=');
         if (line.startsWith('[')) {
             inEntry = line == "[Desktop Entry]";
-        } else if (inEntry && line.startsWith("Exec")) {
-            const qsizetype eq = line.indexOf('=');
-            if (eq > 0 && line.left(eq).trimmed() == "Exec") {
-                return line.mid(eq + 1).trimmed().toStdString();
+        } else if (inEntry && eq > 0) {
+            const QByteArray key = line.left(eq).trimmed();
+            const QByteArray value = line.mid(eq + 1).trimmed();
+            if (key == "Exec") {
+                keys.exec = value.toStdString();
+            } else if (key == "Hidden") {
+                keys.hidden = value == "true" || value == "1";
+            } else if (key == "X-GNOME-Autostart-enabled") {
+                keys.disabled = value == "false" || value == "0";
             }
         }
     }
-    return {};
+    return keys;
+}
+
+/// A lock on the folder itself, held while one of its entries is written: a temporary file of
+/// ours found under it was left by a writer that was killed. Another writer holds it only for
+/// the moment of its write; a folder that takes no lock is written without it.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        for (int tries = 0; m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0; ++tries) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || tries == 50) {
+                ::close(m_fd);
+                m_fd = -1;
+            } else {
+                ::usleep(10 * 1000);
+            }
+        }
+    }
+    ~FolderLock() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+/// The path as a desktop entry's string value.
+std::string StringValue(const std::string& path) {
+    std::string value;
+    for (char c : path) {
+        value += c;
+        if (c == '\\') {
+            value += '\\';
+        }
+    }
+    return value;
 }
 
 } // namespace
+
+bool AutostartFolder::IsEntryName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           hive::IsStorableName(name);
+}
 
 std::string AutostartFolder::ExecValue(const std::string& path) {
     // Quoting for the Exec line, then the escapes every string value takes (applied first by
@@ -137,6 +196,7 @@ std::string AutostartFolder::ProgramFromExec(const std::string& exec) {
 }
 
 std::string AutostartFolder::DesktopEntry(const std::string& name, const std::string& path) {
+    // TryExec: once the program is removed, the desktops start nothing for an entry left behind.
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=" +
@@ -145,6 +205,9 @@ std::string AutostartFolder::DesktopEntry(const std::string& name, const std::st
            "Comment=Shows how long the computer has been up\n"
            "Exec=" +
            ExecValue(path) +
+           "\n"
+           "TryExec=" +
+           StringValue(path) +
            "\n"
            "Icon=corvane\n"
            "Terminal=false\n";
@@ -200,58 +263,72 @@ long AutostartFolder::checkWrite() const {
     return ::access(folder.c_str(), W_OK | X_OK) == 0 ? kErrorSuccess : kErrorAccessDenied;
 }
 
-long AutostartFolder::query(const std::string& name, std::vector<std::uint8_t>& data) const {
-    if (!IsEntryName(name)) {
-        return kErrorFileNotFound;
-    }
-    const std::string entry = entryPath(name);
+AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::string& program) const {
+    program.clear();
     struct stat st {};
-    if (::lstat(entry.c_str(), &st) != 0) {
-        return errno == ENOENT || errno == ENOTDIR ? kErrorFileNotFound : kErrorAccessDenied;
+    if (!IsEntryName(name) || ::lstat(entryPath(name).c_str(), &st) != 0) {
+        return Entry::None;
     }
-    QFile file(Q(entry));
-    // Read at most an entry's size from a regular file; a link or anything else names no program.
-    constexpr qint64 kMaxEntrySize = 64 * 1024;
-    if (!S_ISREG(st.st_mode)) {
-        data.assign(1, 0);
-        return kErrorSuccess;
+    // A link is followed, as the desktops do, but only to a regular file: a FIFO blocks nothing.
+    const int fd = ::open(entryPath(name).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return Entry::Starts;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return kErrorAccessDenied;
+    QByteArray text;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        // At most an entry's size.
+        text.resize(64 * 1024);
+        const ssize_t got = ::read(fd, text.data(), static_cast<std::size_t>(text.size()));
+        text.resize(got > 0 ? got : 0);
     }
-    const std::string path = ProgramFromExec(RawExec(file.read(kMaxEntrySize)));
-    data.assign(path.begin(), path.end());
-    data.push_back(0);
-    return kErrorSuccess;
+    ::close(fd);
+    const EntryKeys keys = ReadKeys(text);
+    if (keys.hidden || keys.disabled) {
+        return Entry::Hidden;
+    }
+    program = ProgramFromExec(keys.exec);
+    return Entry::Starts;
 }
 
-long AutostartFolder::set(const std::string& name, std::uint32_t type,
-                          const std::vector<std::uint8_t>& data) const {
-    if (type != kRegSz || !IsEntryName(name)) {
-        return kErrorInvalidParameter;
-    }
-    std::string path(data.begin(), data.end());
-    path = path.substr(0, path.find('\0'));
+long AutostartFolder::replace(const std::string& name, const std::string& text) const {
     const std::string entry = entryPath(name);
-    const std::string unusable = UnusablePath(path);
-    if (!unusable.empty()) {
-        // An entry whose Exec line would start nothing, or something else, is not written.
-        qCWarning(lcAutostart).noquote()
-            << "no autostart entry written to" << Q(entry) << ":" << Q(unusable)
-            << QString::fromLatin1(QByteArray::fromStdString(path).toPercentEncoding("/"));
-        return kErrorInvalidParameter;
-    }
     if (checkWrite() != kErrorSuccess || !QDir().mkpath(Q(m_folder))) {
         return kErrorAccessDenied;
     }
+    const FolderLock lock(m_folder);
+    if (lock.held()) {
+        safefile::RemoveOwnTemporaries(entry);
+    }
     std::string error;
-    const QByteArray text = QByteArray::fromStdString(DesktopEntry(name, path));
     // A symbolic link of that name is replaced itself, never written through.
-    if (!safefile::WriteAtomically(entry, text, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH, error)) {
+    if (!safefile::WriteAtomically(entry, QByteArray::fromStdString(text),
+                                   S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH, error)) {
         qCWarning(lcAutostart).noquote() << "cannot write the autostart entry" << Q(entry) << ":" << Q(error);
         return kErrorAccessDenied;
     }
     return kErrorSuccess;
+}
+
+long AutostartFolder::write(const std::string& name, const std::string& path) const {
+    if (!IsEntryName(name)) {
+        return kErrorInvalidParameter;
+    }
+    const std::string unusable = UnusablePath(path);
+    if (!unusable.empty()) {
+        // An entry whose Exec line would start nothing, or something else, is not written.
+        qCWarning(lcAutostart).noquote()
+            << "no autostart entry written to" << Q(entryPath(name)) << ":" << Q(unusable)
+            << QString::fromLatin1(QByteArray::fromStdString(path).toPercentEncoding("/"));
+        return kErrorInvalidParameter;
+    }
+    return replace(name, DesktopEntry(name, path));
+}
+
+long AutostartFolder::writeHidden(const std::string& name) const {
+    if (!IsEntryName(name)) {
+        return kErrorInvalidParameter;
+    }
+    return replace(name, "[Desktop Entry]\nType=Application\nName=" + name + "\nHidden=true\n");
 }
 
 long AutostartFolder::remove(const std::string& name) const {
@@ -263,6 +340,10 @@ long AutostartFolder::remove(const std::string& name) const {
     if (::lstat(entry.c_str(), &st) != 0) {
         return kErrorFileNotFound;
     }
+    const FolderLock lock(m_folder);
+    if (lock.held()) {
+        safefile::RemoveOwnTemporaries(entry);
+    }
     // A link goes itself; its target stays.
     if (::unlink(entry.c_str()) != 0) {
         qCWarning(lcAutostart).noquote()
@@ -270,6 +351,98 @@ long AutostartFolder::remove(const std::string& name) const {
         return kErrorAccessDenied;
     }
     return kErrorSuccess;
+}
+
+AutostartList::AutostartList(std::string userFolder, std::vector<std::string> systemFolders)
+    : m_user(std::move(userFolder)) {
+    for (std::string& folder : systemFolders) {
+        m_system.emplace_back(std::move(folder));
+    }
+}
+
+AutostartList AutostartList::fromEnvironment(const std::string& configHome) {
+    std::vector<std::string> system;
+    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(':', Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(dir)) {
+            system.push_back((dir + QStringLiteral("/autostart")).toStdString());
+        }
+    }
+    if (system.empty()) {
+        system.emplace_back("/etc/xdg/autostart");
+    }
+    return AutostartList(configHome + "/autostart", std::move(system));
+}
+
+AutostartFolder::Entry AutostartList::systemEntry(const std::string& name, std::string& program) const {
+    for (const AutostartFolder& folder : m_system) {
+        const AutostartFolder::Entry entry = folder.read(name, program);
+        if (entry != AutostartFolder::Entry::None) {
+            return entry;
+        }
+    }
+    return AutostartFolder::Entry::None;
+}
+
+long AutostartList::query(const std::string& name, std::vector<std::uint8_t>& data) const {
+    std::string program;
+    AutostartFolder::Entry entry = m_user.read(name, program);
+    if (entry == AutostartFolder::Entry::None) {
+        entry = systemEntry(name, program);
+    }
+    if (entry != AutostartFolder::Entry::Starts) {
+        return kErrorFileNotFound;
+    }
+    data.assign(program.begin(), program.end());
+    data.push_back(0);
+    return kErrorSuccess;
+}
+
+long AutostartList::set(const std::string& name, std::uint32_t type,
+                        const std::vector<std::uint8_t>& data) const {
+    if (type != kRegSz) {
+        return kErrorInvalidParameter;
+    }
+    std::string path(data.begin(), data.end());
+    path = path.substr(0, path.find('\0'));
+    const long result = m_user.write(name, path);
+    if (result != kErrorSuccess) {
+        return result;
+    }
+    // An entry that an earlier version or an administrator left in a system folder starts the
+    // program for every user: where this user may change it, it follows.
+    for (const AutostartFolder& folder : m_system) {
+        std::string program;
+        if (folder.read(name, program) == AutostartFolder::Entry::Starts && program != path &&
+            folder.checkWrite() == kErrorSuccess) {
+            folder.write(name, path);
+        }
+    }
+    return kErrorSuccess;
+}
+
+long AutostartList::remove(const std::string& name) const {
+    std::vector<std::uint8_t> before;
+    const bool started = query(name, before) == kErrorSuccess;
+    for (const AutostartFolder& folder : m_system) {
+        std::string program;
+        if (folder.read(name, program) == AutostartFolder::Entry::Starts &&
+            folder.checkWrite() == kErrorSuccess) {
+            folder.remove(name);
+        }
+    }
+    std::string program;
+    long result = kErrorSuccess;
+    const AutostartFolder::Entry own = m_user.read(name, program);
+    if (systemEntry(name, program) == AutostartFolder::Entry::Starts) {
+        // A system entry this user may not change is hidden for this user alone, as the desktops'
+        // own start-up settings do.
+        if (own != AutostartFolder::Entry::Hidden) {
+            result = m_user.writeHidden(name);
+        }
+    } else if (own != AutostartFolder::Entry::None) {
+        result = m_user.remove(name);
+    }
+    return result == kErrorSuccess && !started ? kErrorFileNotFound : result;
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace platform::hive {
 
@@ -13,9 +15,52 @@ const std::string kHeader = "Windows Registry Editor Version 5.00";
 const std::string kOldHeader = "REGEDIT4";
 constexpr std::size_t kWrapColumn = 76;
 
-bool IsValidUtf8(const std::string& bytes) {
-    const QByteArray raw = QByteArray::fromStdString(bytes);
-    return QString::fromUtf8(raw).toUtf8() == raw;
+/// The length of the UTF-8 sequence that starts at bytes[at], or 0 when none is valid there
+/// (a stray continuation byte, a cut or overlong sequence, a surrogate, past U+10FFFF). Checked
+/// byte by byte: a decoder may drop a leading U+FEFF, which a name may well hold.
+std::size_t Utf8SequenceAt(const std::string& bytes, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (at + length > bytes.size() || byte(at + 1) < low || byte(at + 1) > high) {
+        return 0;
+    }
+    for (std::size_t i = at + 2; i < at + length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+/// The number of code points of valid UTF-8, or nothing for bytes that are not.
+std::optional<std::size_t> Utf8Length(const std::string& bytes) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < bytes.size(); ++count) {
+        const std::size_t length = Utf8SequenceAt(bytes, at);
+        if (length == 0) {
+            return std::nullopt;
+        }
+        at += length;
+    }
+    return count;
 }
 
 std::string Trim(const std::string& s) {
@@ -164,20 +209,53 @@ std::string ValueLine(const Value& v) {
     return line;
 }
 
-void WriteKey(const Key& key, const std::string& path, bool isRoot, std::string& out) {
-    if (!isRoot || !key.values.empty()) {
-        out += "[" + path + "]\n";
-        for (const Value& v : key.values) {
-            out += ValueLine(v) + "\n";
-        }
-        out += "\n";
-    }
-    for (const auto& [folded, sub] : key.subkeys) {
-        WriteKey(sub, path + "\\" + sub.name, false, out);
-    }
+/// The key with its values and name, without its subkeys.
+Key WithoutSubkeys(const Key& key) {
+    Key copy;
+    copy.name = key.name;
+    copy.values = key.values;
+    copy.valueIndex = key.valueIndex;
+    return copy;
 }
 
 } // namespace
+
+Key::Key(const Key& other) : name(other.name), values(other.values), valueIndex(other.valueIndex) {
+    // Level by level with a list of its own: a deep tree does not use up the stack.
+    std::vector<std::pair<const Key*, Key*>> pending{{&other, this}};
+    while (!pending.empty()) {
+        const auto [from, to] = pending.back();
+        pending.pop_back();
+        for (const auto& [folded, sub] : from->subkeys) {
+            Key& copy = to->subkeys.emplace(folded, WithoutSubkeys(sub)).first->second;
+            pending.emplace_back(&sub, &copy);
+        }
+    }
+}
+
+Key& Key::operator=(const Key& other) {
+    if (this != &other) {
+        *this = Key(other);
+    }
+    return *this;
+}
+
+Key::~Key() {
+    // Every subkey is detached from its own subkeys before it goes, so no destructor below this
+    // one has more than one level to free.
+    std::vector<std::map<std::string, Key>> pending;
+    pending.emplace_back().swap(subkeys);
+    while (!pending.empty()) {
+        std::map<std::string, Key> level;
+        level.swap(pending.back());
+        pending.pop_back();
+        for (auto& [folded, sub] : level) {
+            if (!sub.subkeys.empty()) {
+                pending.emplace_back().swap(sub.subkeys);
+            }
+        }
+    }
+}
 
 Key* Key::child(const std::string& childName) {
     const auto it = subkeys.find(Fold(childName));
@@ -296,7 +374,16 @@ bool IsStorableName(const std::string& name) {
         const auto u = static_cast<unsigned char>(c);
         return u < 0x20 || u == 0x7F;
     });
-    return !control && IsValidUtf8(name);
+    return !control && Utf8Length(name).has_value();
+}
+
+bool IsStorableKeyName(const std::string& name) {
+    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 || u == 0x7F;
+    });
+    const std::optional<std::size_t> length = control ? std::nullopt : Utf8Length(name);
+    return length.has_value() && *length > 0 && *length <= kMaxKeyNameLength;
 }
 
 bool Parse(const std::string& raw, Key& root, std::string& error) {
@@ -345,10 +432,17 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
             if (!SplitPath(path, names) || names.empty() || Fold(names[0]) != Fold(kRootName)) {
                 return fail(i, "the key is not a key of HKEY_CURRENT_USER");
             }
+            if (names.size() - 1 > kMaxKeyDepth) {
+                return fail(i, "a key lies more than " + std::to_string(kMaxKeyDepth) + " levels deep");
+            }
             current = &root;
             for (std::size_t n = 1; n < names.size(); ++n) {
                 if (!IsStorableName(names[n])) {
                     return fail(i, "a key's name holds control characters or is not UTF-8");
+                }
+                if (!IsStorableKeyName(names[n])) {
+                    return fail(i, "a key's name is longer than " + std::to_string(kMaxKeyNameLength) +
+                                       " characters");
                 }
                 current = &current->childOrCreate(names[n]);
             }
@@ -421,9 +515,35 @@ bool Parse(const std::string& raw, Key& root, std::string& error) {
     return true;
 }
 
-std::string Write(const Key& root) {
+std::optional<std::string> Write(const Key& root, std::size_t limit) {
     std::string out = kHeader + "\n\n";
-    WriteKey(root, root.name.empty() ? std::string(kRootName) : root.name, true, out);
+    // Depth first, names in order, with a list of its own instead of recursion. Each entry is a
+    // key and the length of its parent's path at the end of path.
+    std::string path;
+    std::vector<std::pair<const Key*, std::size_t>> pending{{&root, 0}};
+    while (!pending.empty()) {
+        const auto [key, parentLength] = pending.back();
+        pending.pop_back();
+        path.resize(parentLength);
+        if (key == &root) {
+            path = root.name.empty() ? std::string(kRootName) : root.name;
+        } else {
+            path += "\\" + key->name;
+        }
+        if (key != &root || !key->values.empty()) {
+            out += "[" + path + "]\n";
+            for (const Value& v : key->values) {
+                out += ValueLine(v) + "\n";
+            }
+            out += "\n";
+            if (out.size() > limit) {
+                return std::nullopt;
+            }
+        }
+        for (auto sub = key->subkeys.rbegin(); sub != key->subkeys.rend(); ++sub) {
+            pending.emplace_back(&sub->second, path.size());
+        }
+    }
     return out;
 }
 

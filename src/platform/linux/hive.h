@@ -3,6 +3,7 @@
 // The current user's registry tree and its text form, the registry editor's .reg export format.
 
 #include <cstdint>
+#include <optional>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -16,7 +17,15 @@ struct Value {
     std::vector<std::uint8_t> data;
 };
 
+/// Trees may be as deep as a file allows: copying, writing and freeing one never recurses.
 struct Key {
+    Key() = default;
+    Key(const Key& other);
+    Key(Key&&) noexcept = default;
+    Key& operator=(const Key& other);
+    Key& operator=(Key&&) noexcept = default;
+    ~Key();
+
     std::string name;                   ///< as first created
     std::vector<Value> values;          ///< in the order they were first stored; change them
                                         ///< through setValue and removeValue only
@@ -40,6 +49,11 @@ struct Key {
     const Key* find(const std::vector<std::string>& path) const;
 };
 
+/// The registry's own limits: a key lies at most this many levels below the root, and its name
+/// is at most this many characters long.
+inline constexpr std::size_t kMaxKeyDepth = 512;
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+
 /// The name of the root of the tree, as the file spells it.
 inline const char* const kRootName = "HKEY_CURRENT_USER";
 
@@ -55,12 +69,16 @@ bool SplitPath(const std::string& path, std::vector<std::string>& names);
 
 /// True for a key or value name the file can hold: valid UTF-8 without control characters.
 bool IsStorableName(const std::string& name);
+/// True for a key name the registry allows: storable, not empty, and at most kMaxKeyNameLength
+/// characters (code points) long.
+bool IsStorableKeyName(const std::string& name);
 
 /// Reads the text of a .reg file (UTF-8, or UTF-16 with its byte order mark) into a tree below
 /// an empty one. False, with the line and reason in error, when the text is not such a file.
 bool Parse(const std::string& text, Key& root, std::string& error);
 
 /// The .reg text of a tree: header, then one section per key, depth first, names in order.
-std::string Write(const Key& root);
+/// Nothing when the text would be longer than limit bytes.
+std::optional<std::string> Write(const Key& root, std::size_t limit = SIZE_MAX);
 
 } // namespace platform::hive

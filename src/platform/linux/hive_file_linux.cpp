@@ -6,6 +6,8 @@
 #include <QLoggingCategory>
 
 #include <cerrno>
+#include <new>
+#include <optional>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
@@ -18,7 +20,8 @@ namespace platform {
 
 namespace {
 
-constexpr int kLockWaitMs = 10000;
+constexpr std::size_t kMaxFileBytes = 64u << 20;
+const char* const kTooLarge = "it is larger than 64 MB";
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -47,6 +50,16 @@ std::string FolderOf(const std::string& path) {
 
 /// Where a write goes: a settings file that is a symbolic link (kept with a person's other
 /// configuration files, say) is written where it points.
+/// What identifies one state of a file: the change time moves with every write, also with one
+/// that puts the modification time back (cp -p, touch -r).
+HiveFile::Stamp StampOf(const struct stat& s) {
+    const auto ns = [](const struct timespec& t) {
+        return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+    };
+    return {true, static_cast<unsigned long long>(s.st_dev), static_cast<unsigned long long>(s.st_ino),
+            static_cast<long long>(s.st_size), ns(s.st_mtim), ns(s.st_ctim)};
+}
+
 std::string WritePath(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -79,12 +92,7 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
         error = "it is " + safefile::KindOf(st.st_mode) + ", not a file";
         return ReadResult::Unreadable;
     }
-    const auto stampOf = [](const struct stat& s) {
-        return Stamp{true, static_cast<unsigned long long>(s.st_dev),
-                     static_cast<unsigned long long>(s.st_ino), static_cast<long long>(s.st_size),
-                     static_cast<long long>(s.st_mtim.tv_sec) * 1000000000LL + s.st_mtim.tv_nsec};
-    };
-    if (m_cached && stampOf(st) == m_stamp) {
+    if (m_cached && StampOf(st) == m_stamp) {
         return m_corrupt ? ReadResult::Corrupt : ReadResult::Ok;
     }
     const int fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -99,34 +107,58 @@ HiveFile::ReadResult HiveFile::refresh(std::string& error) {
         ::close(fd);
         return ReadResult::Unreadable;
     }
+    // No settings file is that large: a bigger one (or one that grows past it while it is read)
+    // counts as corrupt rather than taking the memory it asks for.
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(opened.st_size));
-    char buffer[1 << 16];
-    while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) {
-            break;
+    bool tooLarge = static_cast<unsigned long long>(opened.st_size) > kMaxFileBytes;
+    try {
+        if (!tooLarge) {
+            bytes.reserve(static_cast<std::size_t>(opened.st_size));
         }
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+        char buffer[1 << 16];
+        while (!tooLarge) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n == 0) {
+                break;
             }
-            error = safefile::Reason(errno);
-            ::close(fd);
-            return ReadResult::Unreadable;
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                error = safefile::Reason(errno);
+                ::close(fd);
+                return ReadResult::Unreadable;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+            tooLarge = bytes.size() > kMaxFileBytes;
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        error = "there is not enough memory to read it";
+        return ReadResult::Unreadable;
     }
     ::close(fd);
     ++m_reads;
-    m_stamp = stampOf(opened);
+    m_stamp = StampOf(opened);
     m_cached = true;
     m_corrupt = false;
-    if (bytes.empty()) {
+    if (bytes.empty() && !tooLarge) {
         m_cache = hive::EmptyTree();
         return ReadResult::Ok;
     }
-    if (!hive::Parse(bytes, m_cache, error)) {
+    bool parsed = false;
+    try {
+        parsed = !tooLarge && hive::Parse(bytes, m_cache, error);
+    } catch (const std::bad_alloc&) {
+        m_cached = false;
+        m_cache = hive::EmptyTree();
+        error = "there is not enough memory to read it";
+        return ReadResult::Unreadable;
+    }
+    if (!parsed) {
+        if (tooLarge) {
+            error = kTooLarge;
+        }
         m_cache = hive::EmptyTree();
         m_corrupt = true;
         m_corruptError = error;
@@ -162,7 +194,11 @@ const hive::Key* HiveFile::tree() {
     }
     safefile::FileLock lock;
     std::string lockError;
-    if (!lock.acquire(m_path + ".lock", kLockWaitMs, lockError)) {
+    const safefile::FileLock::Result locked = lock.tryAcquire(m_path + ".lock", lockError);
+    if (locked == safefile::FileLock::Result::Busy) {
+        return &m_cache; // another process is writing it: looked at again with the next read
+    }
+    if (locked == safefile::FileLock::Result::Failed) {
         qCWarning(lcHive).noquote() << "the settings file" << Q(m_path) << "cannot be parsed (" << Q(error)
                                     << ") nor be moved aside (" << Q(lockError)
                                     << "); the settings start empty";
@@ -230,62 +266,87 @@ bool HiveFile::writable(std::string* why) const {
     return true;
 }
 
-bool HiveFile::update(const std::function<void(hive::Key&)>& change) {
+HiveFile::UpdateResult HiveFile::update(const std::function<void(hive::Key&)>& change) {
     std::string why;
     if (!writable(&why)) {
         if (!m_warnedUnwritable) {
             m_warnedUnwritable = true;
             qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(why);
         }
-        return false;
+        return UpdateResult::Failed;
     }
     const std::string folder = FolderOf(m_path);
     if (!QFileInfo::exists(Q(folder))) {
         if (!QDir().mkpath(Q(folder))) {
             qCWarning(lcHive).noquote()
                 << "cannot create the folder" << Q(folder) << ":" << Q(safefile::Reason(errno));
-            return false;
+            return UpdateResult::Failed;
         }
         ::chmod(folder.c_str(), S_IRWXU);
     }
     safefile::FileLock lock;
     std::string error;
-    if (!lock.acquire(m_path + ".lock", kLockWaitMs, error)) {
+    switch (lock.tryAcquire(m_path + ".lock", error)) {
+    case safefile::FileLock::Result::Taken:
+        break;
+    case safefile::FileLock::Result::Busy:
+        return UpdateResult::Busy;
+    case safefile::FileLock::Result::Failed:
         qCWarning(lcHive).noquote() << "cannot change the settings file" << Q(m_path) << ":" << Q(error);
-        return false;
+        return UpdateResult::Failed;
     }
     const std::string target = WritePath(m_path);
     // Under the lock no write is under way: a temporary file of ours was left by a killed writer.
     safefile::RemoveOwnTemporaries(target);
+    // Read again under the lock whatever the stamp says: two writes of another program within
+    // one tick of the file system's clock may leave all of it as it was.
+    m_cached = false;
     switch (refresh(error)) {
     case ReadResult::Ok:
         break;
     case ReadResult::Unreadable:
         qCWarning(lcHive).noquote() << "cannot read the settings file" << Q(m_path) << ":" << Q(error);
-        return false;
+        return UpdateResult::Failed;
     case ReadResult::Corrupt:
         keepAside(error.empty() ? m_corruptError : error);
         m_cached = false;
         if (refresh(error) != ReadResult::Ok) {
-            return false;
+            return UpdateResult::Failed;
         }
         break;
     }
-    hive::Key root = m_cache;
-    change(root);
-    const QByteArray text = QByteArray::fromStdString(hive::Write(root));
-    struct stat written {};
-    if (!safefile::WriteAtomically(target, text, S_IRUSR | S_IWUSR, error, &written)) {
-        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(error);
-        return false;
+    try {
+        hive::Key root = m_cache;
+        change(root);
+        // Never write what the next start would set aside for its size.
+        const std::optional<std::string> text = hive::Write(root, kMaxFileBytes);
+        if (!text) {
+            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path)
+                                        << ": the settings would be larger than 64 MB";
+            return UpdateResult::Failed;
+        }
+        struct stat written {};
+        if (!safefile::WriteAtomically(target, QByteArray::fromStdString(*text), S_IRUSR | S_IWUSR, error,
+                                       &written)) {
+            qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path) << ":" << Q(error);
+            return UpdateResult::Failed;
+        }
+        // Putting it in place changed its change time: the stamp is taken from where it is now.
+        struct stat placed {};
+        if (::stat(target.c_str(), &placed) == 0 && placed.st_dev == written.st_dev &&
+            placed.st_ino == written.st_ino) {
+            written = placed;
+        }
+        m_cache = std::move(root);
+        m_stamp = StampOf(written);
+    } catch (const std::bad_alloc&) {
+        qCWarning(lcHive).noquote() << "cannot write the settings file" << Q(m_path)
+                                    << ": there is not enough memory";
+        return UpdateResult::Failed;
     }
-    m_cache = std::move(root);
     m_corrupt = false;
     m_cached = true;
-    m_stamp = Stamp{true, static_cast<unsigned long long>(written.st_dev),
-                    static_cast<unsigned long long>(written.st_ino), static_cast<long long>(written.st_size),
-                    static_cast<long long>(written.st_mtim.tv_sec) * 1000000000LL + written.st_mtim.tv_nsec};
-    return true;
+    return UpdateResult::Stored;
 }
 
 } // namespace platform

@@ -1,14 +1,19 @@
 #include "platform/linux/registry_linux.h"
 
 #include <QDir>
+#include <QLoggingCategory>
 #include <QString>
 
 #include <algorithm>
 #include <cstring>
 
+Q_LOGGING_CATEGORY(lcRegistry, "corvane.registry")
+
 namespace platform {
 
 namespace {
+
+constexpr int kRetryMs = 50; // while another process holds the settings file
 
 const std::vector<std::string> kRunKey = {"software", "microsoft", "windows", "currentversion", "run"};
 
@@ -35,21 +40,21 @@ QString AbsoluteOr(const QString& value, const QString& fallback) {
 
 } // namespace
 
-LinuxRegistry::LinuxRegistry(std::string hivePath, std::string autostartFolder)
-    : m_hive(std::move(hivePath)), m_autostart(std::move(autostartFolder)) {}
+LinuxRegistry::LinuxRegistry(std::string hivePath, AutostartList autostart)
+    : m_hive(std::move(hivePath)), m_autostart(std::move(autostart)) {}
+
+LinuxRegistry::~LinuxRegistry() {
+    if (!m_waiting.empty()) {
+        qCWarning(lcRegistry) << m_waiting.size() << "changes of the settings were not stored:"
+                              << "another process held the settings file until the end";
+    }
+}
 
 std::unique_ptr<LinuxRegistry> LinuxRegistry::fromEnvironment() {
     const QString configHome =
         AbsoluteOr(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath() + QStringLiteral("/.config"));
-    QString systemConfig = QStringLiteral("/etc/xdg");
-    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(':', Qt::SkipEmptyParts)) {
-        if (QDir::isAbsolutePath(dir)) {
-            systemConfig = dir;
-            break;
-        }
-    }
     return std::make_unique<LinuxRegistry>((configHome + QStringLiteral("/corvane/user.reg")).toStdString(),
-                                           (systemConfig + QStringLiteral("/autostart")).toStdString());
+                                           AutostartList::fromEnvironment(configHome.toStdString()));
 }
 
 const LinuxRegistry::Handle* LinuxRegistry::handle(RegKey key) const {
@@ -77,10 +82,13 @@ RegKey LinuxRegistry::addHandle(Handle h) {
 
 const hive::Key* LinuxRegistry::view(hive::Key& scratch) {
     const hive::Key* file = m_hive.tree();
-    if (file == nullptr || m_held.empty()) {
+    if (file == nullptr || (m_held.empty() && m_waiting.empty())) {
         return file;
     }
     scratch = *file;
+    for (const Change& c : m_waiting) {
+        c(scratch);
+    }
     for (const Change& c : m_held) {
         c(scratch);
     }
@@ -92,7 +100,62 @@ long LinuxRegistry::change(Change c) {
         m_held.push_back(std::move(c));
         return kErrorSuccess;
     }
-    return m_hive.update(c) ? kErrorSuccess : kErrorAccessDenied;
+    const bool first = m_waiting.empty();
+    m_waiting.push_back(std::move(c));
+    if (first) {
+        m_waitingSince.start();
+    }
+    // A change that now waits for the lock counts as made, as the held changes of a transaction.
+    return storeWaiting() || !m_waiting.empty() ? kErrorSuccess : kErrorAccessDenied;
+}
+
+bool LinuxRegistry::storeWaiting() {
+    if (m_waiting.empty()) {
+        return true;
+    }
+    const HiveFile::UpdateResult result = m_hive.update([this](hive::Key& root) {
+        for (const Change& c : m_waiting) {
+            c(root);
+        }
+    });
+    if (result == HiveFile::UpdateResult::Busy && m_waitingSince.elapsed() < m_waitLimitMs) {
+        if (!m_retry) {
+            m_retry = std::make_unique<QTimer>();
+            m_retry->setSingleShot(true);
+            m_retry->setInterval(kRetryMs);
+            QObject::connect(m_retry.get(), &QTimer::timeout, [this] { storeWaiting(); });
+        }
+        m_retry->start();
+        return false;
+    }
+    if (result == HiveFile::UpdateResult::Busy) {
+        qCWarning(lcRegistry).noquote() << "another process holds the settings file"
+                                        << QString::fromStdString(m_hive.path()) << "for more than"
+                                        << m_waitLimitMs / 1000 << "s; the latest changes were not stored";
+    }
+    const bool stored = result == HiveFile::UpdateResult::Stored;
+    m_waiting.clear();
+    if (m_retry) {
+        m_retry->stop();
+    }
+    finishWaiting(stored);
+    return stored;
+}
+
+void LinuxRegistry::whenStored(std::function<void(bool stored)> then) {
+    if (m_waiting.empty()) {
+        then(true);
+    } else {
+        m_whenStored.push_back(std::move(then));
+    }
+}
+
+void LinuxRegistry::finishWaiting(bool stored) {
+    std::vector<std::function<void(bool)>> waiting;
+    waiting.swap(m_whenStored);
+    for (const auto& then : waiting) {
+        then(stored);
+    }
 }
 
 long LinuxRegistry::openKey(RegKey root, const std::string& path, std::uint32_t, std::uint32_t access,
@@ -139,12 +202,15 @@ long LinuxRegistry::createKey(RegKey parentKey, const std::string& subKey, RegKe
     }
     std::vector<std::string> names;
     if (!hive::SplitPath(subKey, names) || !std::all_of(names.begin(), names.end(), [](const std::string& n) {
-            return hive::IsStorableName(n);
+            return hive::IsStorableKeyName(n);
         })) {
         return kErrorInvalidParameter;
     }
     Handle h{parent->root, parent->path, kKeyAllAccess};
     h.path.insert(h.path.end(), names.begin(), names.end());
+    if (h.path.size() > hive::kMaxKeyDepth) {
+        return kErrorInvalidParameter; // a file holding it would be refused as corrupt
+    }
     if (h.root == kHkeyLocalMachine) {
         // Only the log-on list is kept of the machine's keys; it can be opened, not made.
         if (!IsRunPath(h.path)) {
@@ -320,13 +386,12 @@ long LinuxRegistry::commitTransaction() {
     }
     std::vector<Change> held;
     held.swap(m_held);
-    return m_hive.update([&held](hive::Key& root) {
+    // One change, so that the transaction is stored in one write however long it waits.
+    return change([held = std::move(held)](hive::Key& root) {
         for (const Change& c : held) {
             c(root);
         }
-    })
-               ? kErrorSuccess
-               : kErrorAccessDenied;
+    });
 }
 
 } // namespace platform

@@ -1,10 +1,14 @@
 #pragma once
 
 // The registry on Linux: the current user's tree is a .reg file under the user's configuration
-// folder; the machine-wide log-on list is the desktop's system autostart folder.
+// folder; the machine-wide log-on list is the desktops' autostart folders.
 
+#include "platform/linux/autostart_linux.h"
 #include "platform/linux/hive.h"
 #include "platform/registry.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -16,9 +20,23 @@ namespace platform {
 
 /// The current user's tree in one .reg file. Every change rereads the file and replaces it
 /// atomically under a lock shared with other processes; readers need no lock. The file is read
-/// once and read again only when it changed on disk (its identity, size or time).
+/// once and read again only when it changed on disk (its identity, size or times). A file larger
+/// than 64 MB, or with a key deeper or a key name longer than the registry allows, is corrupt.
 class HiveFile final {
 public:
+    enum class UpdateResult {
+        Stored,
+        Busy,   ///< another process holds the lock: nothing was done
+        Failed, ///< it cannot be stored; the log says why
+    };
+    /// What identifies one state of the file on disk.
+    struct Stamp {
+        bool exists = false;
+        unsigned long long device = 0, inode = 0;
+        long long size = 0, mtimeNs = 0, ctimeNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
     explicit HiveFile(std::string path) : m_path(std::move(path)) {}
     const std::string& path() const { return m_path; }
 
@@ -31,21 +49,14 @@ public:
     /// Whether changes can be stored: the folder (or the nearest one above it that exists) can be
     /// written, and so can the file when it exists. why, when given, names the reason it cannot.
     bool writable(std::string* why = nullptr) const;
-    /// Applies change to the file's current tree and stores the result. False when it could not
-    /// be stored; the file is then as it was.
-    bool update(const std::function<void(hive::Key&)>& change);
+    /// Applies change to the file's current tree and stores the result, without waiting for the
+    /// lock. Unless Stored, the file is as it was.
+    UpdateResult update(const std::function<void(hive::Key&)>& change);
     /// How many times the file was read and parsed (for the benchmark and the tests).
     int reads() const { return m_reads; }
 
 private:
     enum class ReadResult { Ok, Unreadable, Corrupt };
-    /// What identifies one state of the file on disk.
-    struct Stamp {
-        bool exists = false;
-        unsigned long long device = 0, inode = 0;
-        long long size = 0, mtimeNs = 0;
-        bool operator==(const Stamp&) const = default;
-    };
     /// Brings the cache up to date with the file.
     ReadResult refresh(std::string& error);
     void keepAside(const std::string& error);
@@ -62,48 +73,16 @@ private:
     bool m_warnedUnwritable = false;
 };
 
-/// The log-on list as desktop entries: the value "Name" is the file Name.desktop of the folder,
-/// whose Exec line starts the program at the value's data.
-class AutostartFolder final {
-public:
-    explicit AutostartFolder(std::string folder) : m_folder(std::move(folder)) {}
-    const std::string& folder() const { return m_folder; }
-
-    /// 0 when the folder can be listed (or does not exist yet), 5 otherwise.
-    long checkRead() const;
-    /// 0 when entries can be written: the folder, or the nearest one above it, is writable.
-    long checkWrite() const;
-    /// The program path of the entry as REG_SZ data (with its terminating NUL): 0, 2 or 5.
-    long query(const std::string& name, std::vector<std::uint8_t>& data) const;
-    /// Writes the entry for a REG_SZ program path: 0, 5, or 87 for another type or a name that is
-    /// no file name.
-    long set(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) const;
-    /// Removes the entry: 0, 2 when there is none, 5.
-    long remove(const std::string& name) const;
-
-    /// Why no entry can start the program at path (empty, not UTF-8, a tab, a line break, another
-    /// control character); empty when it can.
-    static std::string UnusablePath(const std::string& path);
-    /// The text of an entry that starts the program at path.
-    static std::string DesktopEntry(const std::string& name, const std::string& path);
-    /// The Exec value for a program path: one argument, quoted and escaped as desktop entries
-    /// require (quotes, backquotes, dollars, backslashes, percent signs, line breaks); started
-    /// through env when the path holds a percent sign.
-    static std::string ExecValue(const std::string& path);
-    /// The program path from an Exec value written by ExecValue; any other value as it stands
-    /// after the desktop entry escapes are undone.
-    static std::string ProgramFromExec(const std::string& exec);
-
-private:
-    std::string entryPath(const std::string& name) const;
-    std::string m_folder;
-};
-
+/// The registry of this platform. A change that finds the settings file locked by another
+/// process is kept waiting, visible to this process's reads at once, and stored as soon as the
+/// lock is free: the caller never waits. After the wait limit (10 s) it is given up with a line
+/// in the log.
 class LinuxRegistry final : public Registry {
 public:
-    LinuxRegistry(std::string hivePath, std::string autostartFolder);
-    /// ${XDG_CONFIG_HOME:-~/.config}/corvane/user.reg and the autostart folder of the first
-    /// entry of ${XDG_CONFIG_DIRS:-/etc/xdg}.
+    LinuxRegistry(std::string hivePath, AutostartList autostart);
+    ~LinuxRegistry() override;
+    /// ${XDG_CONFIG_HOME:-~/.config}/corvane/user.reg and the autostart folders of the XDG
+    /// configuration folders.
     static std::unique_ptr<LinuxRegistry> fromEnvironment();
 
     long openKey(RegKey root, const std::string& path, std::uint32_t options, std::uint32_t access,
@@ -117,9 +96,16 @@ public:
     long closeKey(RegKey key) override;
     void beginTransaction() override;
     long commitTransaction() override;
+    void whenStored(std::function<void(bool stored)> then) override;
+
+    /// Tries to store the waiting changes once more; the retry timer calls it. True when none
+    /// is left waiting.
+    bool storeWaiting();
+    /// How long changes wait for a lock held by another process before they are given up.
+    void setWaitLimit(int ms) { m_waitLimitMs = ms; }
 
     const HiveFile& hive() const { return m_hive; }
-    const AutostartFolder& autostart() const { return m_autostart; }
+    const AutostartList& autostart() const { return m_autostart; }
 
 private:
     struct Handle {
@@ -137,13 +123,20 @@ private:
     /// Stores a change, or holds it back during a transaction.
     long change(Change c);
     RegKey addHandle(Handle h);
+    /// Gives the answer to those waiting in whenStored.
+    void finishWaiting(bool stored);
 
     HiveFile m_hive;
-    AutostartFolder m_autostart;
+    AutostartList m_autostart;
     std::map<RegKey, Handle> m_handles;
     RegKey m_nextHandle = 0x100;
     bool m_inTransaction = false;
     std::vector<Change> m_held;
+    std::vector<Change> m_waiting; ///< accepted, not yet stored: the file is locked
+    QElapsedTimer m_waitingSince;
+    int m_waitLimitMs = 10000;
+    std::unique_ptr<QTimer> m_retry;
+    std::vector<std::function<void(bool)>> m_whenStored;
 };
 
 } // namespace platform

@@ -1,7 +1,7 @@
 #include "platform/linux/safe_file.h"
 
-#include <QElapsedTimer>
-#include <QThread>
+#include <QLoggingCategory>
+#include <QString>
 
 #include <cerrno>
 #include <cstring>
@@ -12,6 +12,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcFiles, "corvane.files")
 
 namespace platform::safefile {
 
@@ -46,6 +48,27 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
         data += n;
         size -= static_cast<std::size_t>(n);
     }
+    return true;
+}
+
+/// Moves a lock file that cannot be used out of the way, to path.stale (or .stale.2, ...), and
+/// says so in the log. False, with the reason in error, when it stays.
+bool MoveAside(const std::string& path, const std::string& what, std::string& error) {
+    std::string aside = path + ".stale";
+    struct stat st {};
+    for (int n = 2; ::lstat(aside.c_str(), &st) == 0; ++n) {
+        aside = path + ".stale." + std::to_string(n);
+    }
+    if (::rename(path.c_str(), aside.c_str()) != 0) {
+        if (errno == ENOENT) {
+            return true; // gone meanwhile
+        }
+        error = "the lock file " + path + " is " + what + " that cannot be moved aside: " + Reason(errno);
+        return false;
+    }
+    qCWarning(lcFiles).noquote() << "the lock file" << QString::fromStdString(path) << "was"
+                                 << QString::fromStdString(what) << "and was moved to"
+                                 << QString::fromStdString(aside);
     return true;
 }
 
@@ -188,42 +211,55 @@ void FileLock::release() {
     m_fd = -1;
 }
 
-bool FileLock::acquire(const std::string& path, int waitMs, std::string& error) {
+FileLock::Result FileLock::tryAcquire(const std::string& path, std::string& error) {
     release();
-    QElapsedTimer waited;
-    waited.start();
-    const auto timedOut = [&] { return waited.elapsed() > waitMs; };
-    while (true) {
+    // A few more looks when the lock file changes between one step and the next.
+    constexpr int kLooks = 50;
+    for (int look = 1;; ++look) {
+        const bool lastLook = look >= kLooks;
         struct stat st {};
-        if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        const bool exists = ::lstat(path.c_str(), &st) == 0;
+        if (exists && !S_ISREG(st.st_mode)) {
             // Not one of ours: a stale lock. A link goes itself; its target is never opened.
             const int removed = S_ISDIR(st.st_mode) ? ::rmdir(path.c_str()) : ::unlink(path.c_str());
-            if (removed != 0 && errno != ENOENT) {
-                error = "the lock file " + path + " is " + KindOf(st.st_mode) +
-                        " that cannot be removed: " + Reason(errno);
-                return false;
+            if (removed != 0 && errno != ENOENT && !MoveAside(path, KindOf(st.st_mode), error)) {
+                return Result::Failed;
             }
-            if (timedOut()) {
+            if (lastLook) {
                 error = "the lock file " + path + " keeps coming back as " + KindOf(st.st_mode);
-                return false;
+                return Result::Failed;
             }
             continue;
         }
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                              S_IRUSR | S_IWUSR);
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                        S_IRUSR | S_IWUSR);
+        if (fd < 0 && (errno == EACCES || errno == EPERM) && exists && !lastLook) {
+            // A file of another user (left by a run as root) goes aside; one that cannot be moved
+            // either (an immutable one) can still be locked for reading.
+            const int refused = errno;
+            std::string moveError;
+            if (MoveAside(path, "a file that cannot be opened (" + Reason(refused) + ")", moveError)) {
+                continue;
+            }
+            fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            if (fd < 0) {
+                error = "cannot open the lock file " + path + ": " + Reason(refused) + "; " + moveError;
+                return Result::Failed;
+            }
+        }
         if (fd < 0) {
-            if (errno == EINTR || ((errno == ELOOP || errno == EISDIR || errno == ENXIO) && !timedOut())) {
+            if (errno == EINTR || ((errno == ELOOP || errno == EISDIR || errno == ENXIO) && !lastLook)) {
                 continue; // replaced between the look and the opening: look again
             }
             error = "cannot create the lock file " + path + ": " + Reason(errno);
-            return false;
+            return Result::Failed;
         }
         struct stat opened {};
         if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
             ::close(fd);
-            if (timedOut()) {
+            if (lastLook) {
                 error = "the lock file " + path + " is not a regular file";
-                return false;
+                return Result::Failed;
             }
             continue;
         }
@@ -237,23 +273,24 @@ bool FileLock::acquire(const std::string& path, int waitMs, std::string& error) 
                 now.st_ino == opened.st_ino) {
                 m_fd = fd;
                 m_path = path;
-                return true;
+                return Result::Taken;
             }
             ::close(fd); // its holder removed it meanwhile: take the next one
+            if (lastLook) {
+                return Result::Busy;
+            }
             continue;
         }
         const int failure = errno;
         ::close(fd);
+        if (failure == EINTR && !lastLook) {
+            continue;
+        }
         if (failure != EWOULDBLOCK && failure != EINTR) {
             error = "cannot lock " + path + ": " + Reason(failure);
-            return false;
+            return Result::Failed;
         }
-        if (timedOut()) {
-            error = "another process holds the lock " + path + " for more than " +
-                    std::to_string(waitMs / 1000) + " s";
-            return false;
-        }
-        QThread::msleep(20);
+        return Result::Busy;
     }
 }
 

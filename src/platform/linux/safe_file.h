@@ -36,18 +36,25 @@ std::string KindOf(mode_t mode);
 
 /// The lock between processes that share a file: an advisory lock (flock) on path, a file of
 /// its own. A lock file that is not a regular file (a symbolic link, a FIFO, a device) is stale:
-/// it is removed, the target of a link is never opened. Nothing is read from the lock file, so
-/// no lock file can make the wait longer than its limit. The lock ends with the object, or with
-/// the process when it is killed.
+/// it is removed, the target of a link is never opened. One that cannot be used (a folder that
+/// holds files, a file of another user) is moved aside when the folder allows it, with a line in
+/// the log. Nothing is read from the lock file. The lock ends with the object, or with the
+/// process when it is killed.
 class FileLock {
 public:
+    enum class Result {
+        Taken,
+        Busy,   ///< another process holds it
+        Failed, ///< it cannot be taken; the reason is in the error
+    };
+
     FileLock() = default;
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock();
 
-    /// Waits at most waitMs for the lock. False, with the reason in error, when it is not taken.
-    bool acquire(const std::string& path, int waitMs, std::string& error);
+    /// Takes the lock when no other process holds it, without waiting.
+    Result tryAcquire(const std::string& path, std::string& error);
     void release();
     bool held() const { return m_fd >= 0; }
 
