@@ -50,6 +50,8 @@ AboutWindow::AboutWindow(platform::Services& services, core::WindowBlocker& bloc
     webLink->setToolTip(QStringLiteral("Visit the web site"));
     webLink->setAccessibleName(QStringLiteral("Web site ") + site);
     webLink->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Room for the focus ring around the letters.
+    webLink->setMargin(2);
     QFont link = webLink->font();
     link.setUnderline(true);
     webLink->setFont(link);

@@ -72,7 +72,8 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
                       &captionTimer, &clockTimer}),
       windows(*this, services, *m_settings, m_state) {
     setWindowTitle(QString());
-    setAccessibleName(QStringLiteral("Corvane"));
+    // The title shows the figures or nothing; a screen reader hears what the window is.
+    setAccessibleName(QStringLiteral("Corvane up time"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
 
     connect(buttons.moreLessButton, &PictureButton::clicked, this, &MainWindow::toggleMoreInformation);
@@ -154,7 +155,7 @@ void MainWindow::checkInstance() {
 void MainWindow::load() {
     m_services.process->createInstanceLock("Corvane4.0");
 
-    setDesignColours(this, Qt::white);
+    setDesignColours(this, kMainWindowBackground);
 
     if (m_services.process->platformId() < 2) {
         showMessage(kUnsupportedMessage, platform::MessageIcon::Critical);

@@ -1,5 +1,6 @@
 #include "app/uptime_display.h"
 
+#include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/preshaped_label.h"
 #include "common/twips.h"
@@ -72,7 +73,8 @@ QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwip
     }
     label->setFont(font);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    // The designed colour where it reads on the window's white, else a darker shade of its hue.
+    palette.setColor(QPalette::WindowText, readableOn(colour, kMainWindowBackground));
     label->setPalette(palette);
     label->setAlignment(align);
     // Edges rounded on their own: labels that meet in twips meet in pixels and do not overlap,

@@ -6,11 +6,16 @@
 
 namespace {
 
-/// A picture button as a push button with the press action.
+/// A picture button as a push button with the press action; a toggle as a check box, the
+/// role whose on/off state screen readers speak (they say nothing of a push button's).
 class PictureButtonAccessible final : public QAccessibleWidget {
 public:
     explicit PictureButtonAccessible(PictureButton* button)
         : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QAccessible::Role role() const override {
+        return button()->isToggle() ? QAccessible::CheckBox : QAccessible::Button;
+    }
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) {
@@ -27,8 +32,6 @@ public:
         QAccessible::State s = QAccessibleWidget::state();
         s.checkable = button()->isToggle();
         s.checked = button()->isChecked();
-        // What toggle buttons of other toolkits report, so screen readers say "pressed".
-        s.pressed = button()->isChecked();
         return s;
     }
 
@@ -73,6 +76,9 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     if (auto* group = qobject_cast<PhraseGroup*>(object)) {
         return new PhraseGroupAccessible(group);
     }
+    if (auto* panel = qobject_cast<Panel*>(object)) {
+        return new QAccessibleWidget(panel, QAccessible::Pane);
+    }
     return nullptr;
 }
 
@@ -87,5 +93,9 @@ void installAccessibility() {
 }
 
 PhraseGroup::PhraseGroup(QWidget* parent) : QWidget(parent) {
+    installAccessibility();
+}
+
+Panel::Panel(QWidget* parent) : QFrame(parent) {
     installAccessibility();
 }

@@ -89,8 +89,15 @@ void PictureButton::paintEvent(QPaintEvent* event) {
     if (!hasFocus()) {
         return;
     }
-    // Two rings, dark dots over a light line, so the focus shows on light and dark pictures.
     QPainter painter(this);
+    if (m_pictures.isEmpty()) {
+        // A text link: a thin dotted ring in the text's colour at the very edge, clear of the
+        // letters and the underline.
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        return;
+    }
+    // Two rings, dark dots over a light line, so the focus shows on light and dark pictures.
     const QRect ring = rect().adjusted(1, 1, -2, -2);
     painter.setPen(QPen(Qt::white, 2));
     painter.drawRect(ring);

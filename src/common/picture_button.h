@@ -10,7 +10,7 @@
 ///
 /// The keyboard reaches it with Tab; Space and Return press it as a click does, and a ring
 /// shows the focus. Screen readers see a push button named by its accessible name (or its
-/// tool tip); a toggle reads as checked while it shows its "on" picture.
+/// tool tip); a toggle reads as a check box, checked while it shows its "on" picture.
 class PictureButton final : public QLabel {
     Q_OBJECT
 

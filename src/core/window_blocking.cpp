@@ -30,7 +30,7 @@ void blockOthers(WindowBlocker& blocker, Window window) {
     // Only the About window makes the windows it blocks; an editor leaves missing ones alone.
     const bool createMissing = window == Window::About;
     for (Window other : windowsBlockedBy(window)) {
-        blocker.block(other, createMissing);
+        blocker.block(other, window, createMissing);
     }
 }
 

@@ -15,9 +15,9 @@ enum class Window { Main, Options, AlertEditor, About, ProgramEditor, WebAddress
 class WindowBlocker {
 public:
     virtual ~WindowBlocker() = default;
-    /// Disables a window. With createMissing a window that does not exist yet is made (and
-    /// loaded) hidden for it; without, a missing window is left alone.
-    virtual void block(Window window, bool createMissing) = 0;
+    /// Disables a window while blockedBy is active. With createMissing a window that does not
+    /// exist yet is made (and loaded) hidden for it; without, a missing window is left alone.
+    virtual void block(Window window, Window blockedBy, bool createMissing) = 0;
     /// Enables a window again, if it exists.
     virtual void free(Window window) = 0;
 };

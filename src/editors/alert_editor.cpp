@@ -6,6 +6,8 @@ AlertEditor::AlertEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::AlertOk, core::HoverSurface::AlertEditor),
       m_rules(*this, context) {
     setFixedSize(pixelsAcross(4800), pixelsDown(2940));
+    // The caption reads "Corvane" like every window of the program; a screen reader hears which.
+    setAccessibleName(QStringLiteral("Alert message editor"));
 
     messageFrame = new QGroupBox(QStringLiteral(" Please type your Message here."), this);
     messageFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(4560), pixelsDown(1980));

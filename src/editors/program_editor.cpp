@@ -4,6 +4,8 @@ ProgramEditor::ProgramEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::ProgramOk, core::HoverSurface::ProgramFrame),
       m_rules(*this, context) {
     setFixedSize(pixelsAcross(5400), pixelsDown(2040));
+    // The caption reads "Corvane" like every window of the program; a screen reader hears which.
+    setAccessibleName(QStringLiteral("Run Program editor"));
 
     pathFrame = new QGroupBox(QStringLiteral("Type the Name or Path of the program"), this);
     pathFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(5160), pixelsDown(1800));

@@ -4,6 +4,8 @@ WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::WebAddressOk, core::HoverSurface::WebAddressFrame),
       m_rules(*this, context) {
     setFixedSize(pixelsAcross(5400), pixelsDown(2040));
+    // The caption reads "Corvane" like every window of the program; a screen reader hears which.
+    setAccessibleName(QStringLiteral("Visit Website editor"));
 
     addressFrame = new QGroupBox(QStringLiteral("Type URL (Web  Address)"), this);
     addressFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(5160), pixelsDown(1800));

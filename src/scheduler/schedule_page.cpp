@@ -16,10 +16,10 @@ constexpr int kUpDownWidth = 255;
 } // namespace
 
 SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, QWidget* parent)
-    : QFrame(parent), m_services(services), m_rules(*this, services, state) {
+    : Panel(parent), m_services(services), m_rules(*this, services, state) {
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
-    setAccessibleName(QStringLiteral("Schedule Task"));
+    setAccessibleName(QStringLiteral("Schedule Task page"));
     setDesignColours(this, kDesignBackground);
     resize(twipsToPixels(kWidthTwips, m_tppX), twipsToPixels(kHeightTwips, m_tppY));
 
@@ -128,14 +128,14 @@ void SchedulePage::setStatusPanels(QLabel* panel1, QLabel* panel2) {
 
 bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
-        return QFrame::eventFilter(watched, event);
+        return Panel::eventFilter(watched, event);
     }
     auto* key = static_cast<QKeyEvent*>(event);
     // Keys that type no character are not filtered; Tab moves the focus and Delete, which Qt
     // gives the DEL character, deletes.
     const int k = key->key();
     if (key->text().isEmpty() || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete) {
-        return QFrame::eventFilter(watched, event);
+        return Panel::eventFilter(watched, event);
     }
     int code = key->text().at(0).unicode();
     if (watched == daysBox) {
@@ -152,7 +152,7 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
 
 void SchedulePage::mouseMoveEvent(QMouseEvent* event) {
     restoreApply();
-    QFrame::mouseMoveEvent(event);
+    Panel::mouseMoveEvent(event);
 }
 
 void SchedulePage::highlightApply() {

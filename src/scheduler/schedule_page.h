@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/accessibility.h"
 #include "common/picture_button.h"
 #include "core/app_state.h"
 #include "core/hover_pictures.h"
@@ -18,7 +19,7 @@
 
 /// The Schedule Task page (schedulePageFrame of the Options and Schedule Task window): the trigger boxes,
 /// the kind box and Apply, a view over core::SchedulePage, which decides what they do.
-class SchedulePage final : public QFrame, public core::SchedulePageView, public core::HoverView {
+class SchedulePage final : public Panel, public core::SchedulePageView, public core::HoverView {
     Q_OBJECT
 
 public:

@@ -6,7 +6,7 @@
 
 OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
                          TwipsScale twips, QWidget* parent)
-    : QFrame(parent), m_rules(*this, services, settings, state) {
+    : Panel(parent), m_rules(*this, services, settings, state) {
     setAccessibleName(QStringLiteral("Options page"));
 
     auto decoration = [this, twips](double top, const QString& file) {
@@ -59,7 +59,7 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
 
 void OptionsPage::mouseMoveEvent(QMouseEvent* event) {
     restoreApplyButtons();
-    QFrame::mouseMoveEvent(event);
+    Panel::mouseMoveEvent(event);
 }
 
 void OptionsPage::highlightApplyAutostart() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/accessibility.h"
 #include "common/picture_button.h"
 #include "core/hover_pictures.h"
 #include "core/options_page.h"
@@ -13,7 +14,7 @@
 /// The Options page of the Options and Schedule Task window: loading at start-up and the hourly
 /// beep (with its Test link) under one Apply, the memory and processor figures under another; a
 /// view over core::OptionsPage. OptionsWindow makes it and shows it when its Options tab is selected.
-class OptionsPage final : public QFrame, public core::OptionsPageView, public core::HoverView {
+class OptionsPage final : public Panel, public core::OptionsPageView, public core::HoverView {
     Q_OBJECT
 
 public:

@@ -3,6 +3,7 @@
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
+#include "common/window_blocking.h"
 #include "scheduler/schedule_page.h"
 
 #include <QCloseEvent>
@@ -34,9 +35,8 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
     m_rules.setOptionsPage(&optionsPage->rules());
     optionsPage->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kPageHeight));
 
-    schedulePageFrame = new QFrame(this);
+    schedulePageFrame = new Panel(this);
     schedulePageFrame->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kSchedulePageHeight));
-    schedulePageFrame->setAccessibleName(QStringLiteral("Schedule Task page"));
     auto* pageLayout = new QVBoxLayout(schedulePageFrame);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     optionsPage->hide();
@@ -47,7 +47,8 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
 }
 
 void OptionsWindow::buildTabs() {
-    tabBar = new QFrame(this);
+    tabBar = new Panel(this);
+    tabBar->setAccessibleName(QStringLiteral("Page tabs"));
     tabBar->setGeometry(twipsRect(0, 0, kTabBarWidth, kPageHeight));
     setDesignColours(tabBar, kTabBarColour);
 
@@ -77,9 +78,11 @@ void OptionsWindow::buildTabs() {
 
 void OptionsWindow::buildLinks() {
     // Under the Schedule Task tab, one link a line.
-    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), Qt::white);
-    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), Qt::white);
-    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), Qt::white);
+    // White does not read on the bar's blue: the links take a dark shade of that blue.
+    const QColor linkColour = readableOn(kTabBarColour, kTabBarColour);
+    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), linkColour);
+    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), linkColour);
+    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), linkColour);
     helpLink->setAccessibleDescription(QStringLiteral("Opens the help page"));
     aboutLink->setAccessibleDescription(QStringLiteral("Shows the About window"));
     webLink->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
@@ -166,7 +169,5 @@ void OptionsWindow::showFigures(const std::string& text) {
 }
 
 void OptionsWindow::showWindow() {
-    show();
-    raise();
-    activateWindow();
+    ::showWindow(this);
 }

@@ -16,7 +16,10 @@ using core::Window;
 struct RecordingBlocker final : core::WindowBlocker {
     std::vector<std::pair<Window, bool>> blocked; ///< with createMissing
     std::vector<Window> freed;
-    void block(Window w, bool createMissing) override { blocked.emplace_back(w, createMissing); }
+    void block(Window w, Window by, bool createMissing) override {
+        EXPECT_EQ(by, Window::About);
+        blocked.emplace_back(w, createMissing);
+    }
     void free(Window w) override { freed.push_back(w); }
 };
 

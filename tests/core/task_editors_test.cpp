@@ -21,7 +21,7 @@ struct RecordingBlocker final : core::WindowBlocker {
         static const char* const kNames[] = {"Main", "Options", "Alert", "About", "Program", "Web"};
         return kNames[static_cast<int>(w)];
     }
-    void block(Window w, bool createMissing) override {
+    void block(Window w, Window /*blockedBy*/, bool createMissing) override {
         log.push_back(name(w) + (createMissing ? " made off" : " off"));
     }
     void free(Window w) override { log.push_back(name(w) + " on"); }

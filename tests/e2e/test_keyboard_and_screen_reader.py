@@ -2,7 +2,8 @@
 window has a role and a name on the accessibility bus (AT-SPI); keys alone open the Schedule Task
 page from the tray menu, schedule an alert, and the alert appears at its minute; the Help and Web
 links open the installed help page and the maker's site in the default viewer; the About window
-opens from the tray menu and from the Options window and blocks the other windows until closed."""
+opens from the tray menu and from the Options window and blocks the other windows until closed:
+they refuse Alt+F4 meanwhile."""
 
 import os
 import re
@@ -148,8 +149,8 @@ def run(d, artifacts):
 
     # While the task waits: both pages read, and the links at the foot open what they say.
     every_control_named(r, options, "Schedule Task page")
-    r.press(r.find(options, "push button", "Options"))
-    wait_for(lambda: r.has(r.find(options, "push button", "Options"), r.a.STATE_CHECKED), 5, "the Options tab")
+    r.press(r.find(options, "check box", "Options"))
+    wait_for(lambda: r.has(r.find(options, "check box", "Options"), r.a.STATE_CHECKED), 5, "the Options tab")
     every_control_named(r, options, "Options page")
     r.press(r.find(options, "push button", "Help"))
     r.press(r.find(options, "push button", "Web"))
@@ -190,7 +191,7 @@ def run(d, artifacts):
 
     # The other two editors read as well; Escape closes each.
     for position, kind in ((6, "Run Program"), (7, "Visit Website")):
-        r.press(r.find(options, "push button", "Schedule Task"))
+        r.press(r.find(options, "check box", "Schedule Task"))
         combo = wait_for(lambda: next((n for n in r.walk(options) if n.getRoleName() == "combo box"), None), 5,
                          "the kind box")
         d.run(["xdotool", "windowactivate", "--sync", str(options_window)])
@@ -202,12 +203,35 @@ def run(d, artifacts):
         d.key("Escape")
         wait_for(lambda: r.find(r.app(), "text", "Program" if position == 6 else "Web address") is None, 10,
                  f"the {kind} editor to close on Escape")
+
+    # While About is up, the windows it blocks refuse the window manager's close (Alt+F4); freed,
+    # they close again.
+    def close_by_keys(window):
+        d.run(["xdotool", "windowactivate", str(window)])
+        time.sleep(0.3)
+        d.key("alt+F4")
+        time.sleep(0.5)
+
+    r.press(r.find(options, "push button", "About"))
+    about = wait_for(lambda: d.window_named(corvane.pid, "About Corvane"), 10, "the About window")
+    wait_for(lambda: not r.enabled(r.find(options, "push button", "About")), 5, "the Options window blocked")
+    for window, what in ((main, "main window"), (options_window, "Options window")):
+        close_by_keys(window)
+        check(f"the blocked {what} stays open after Alt+F4", corvane.poll() is None and
+              (d.window_info(window) or {}).get("viewable"), d.log_of(corvane)[-400:])
+    d.run(["xdotool", "windowactivate", "--sync", str(about)])
+    d.key("Escape")
+    wait_for(lambda: r.window("About Corvane") is None, 10, "the About window to close on Escape")
+    close_by_keys(options_window)
+    wait_for(lambda: r.window("Options and Schedule Task") is None, 10, "the freed Options window to close")
+
     # The main window's toggles tell their state.
     for name in ("Always On Top", "Window Transparent / Opaque."):
         for state in (True, False):
-            r.press(r.find(r.main_window(), "push button", name))
-            wait_for(lambda: r.has(r.find(r.main_window(), "push button", name), r.a.STATE_CHECKED) == state, 5,
+            r.press(r.find(r.main_window(), "check box", name))
+            wait_for(lambda: r.has(r.find(r.main_window(), "check box", name), r.a.STATE_CHECKED) == state, 5,
                      f"{name} to read {'checked' if state else 'not checked'}")
+
     check("the program keeps running", corvane.poll() is None, d.log_of(corvane)[-400:])
 
 

@@ -14,7 +14,9 @@ from desktop import check, run_checks, wait_for
 DARK = {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark", "NO_AT_BRIDGE": "1"}
 # Client-area places in pixels at scale 1: x, y, width, height.
 LESS_BUTTON = (7, 45, 15, 10)  # the more/less button in the small window
-LABELS = {"options": {"Load 'Corvane' at Startup.": (200, 32, 150, 17), "status bar": (6, 258, 110, 14)},
+MAIN_LABELS = {"up-time figures": (58, 33, 64, 17), "start date": (55, 80, 74, 15)}
+LABELS = {"options": {"Load 'Corvane' at Startup.": (200, 32, 150, 17), "status bar": (6, 258, 110, 14),
+                      "Help link": (22, 206, 40, 15)},
           "schedule": {"Days": (196, 72, 40, 21), "Execute this Task :": (196, 120, 120, 21)}}
 SCHEDULE_TAB = (50, 155)
 KIND_BOX = (376, 130)
@@ -69,6 +71,7 @@ def look(scale, dark):
         wait_for(lambda: top - 2 <= d.frame_geometry(main)["y"] <= top - 1, 20, "the slide's last row")
         time.sleep(0.3)
         check_inside(d, "main window", main, top_exempt=True)
+        check_labels(d, main, MAIN_LABELS, scale, shot("main"), "main window")
 
         x, y, w, h = (round(v * scale) for v in LESS_BUTTON)
         d.click(main, x + w // 2, y)  # the button is 20 twips higher in the large window

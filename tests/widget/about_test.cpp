@@ -74,6 +74,29 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
     EXPECT_TRUE(alert->isVisible());
 }
 
+TEST_F(AboutTest, WhileUp_BlockedWindowsRefuseToCloseAndOneOpenedLaterComesUpUnderItAndFreed) {
+    mainWindow->menu.about->trigger();
+    AboutWindow* about = mainWindow->aboutWindow();
+    about->activate();
+    // Alt+F4 or the close box on a blocked window: no end of the program, no closed window.
+    EXPECT_FALSE(mainWindow->close());
+    EXPECT_FALSE(f.process->ended());
+    EXPECT_TRUE(mainWindow->isVisible());
+
+    mainWindow->openOptions();
+    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    EXPECT_TRUE(optionsWindow->isVisible());
+    EXPECT_FALSE(optionsWindow->isEnabled());
+    EXPECT_FALSE(optionsWindow->close());
+    EXPECT_TRUE(optionsWindow->isVisible());
+
+    QTest::keyClick(about, Qt::Key_Escape);
+    EXPECT_TRUE(optionsWindow->isEnabled());
+    EXPECT_TRUE(mainWindow->isEnabled());
+    EXPECT_TRUE(optionsWindow->close());
+    EXPECT_FALSE(optionsWindow->isVisible());
+}
+
 TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOrTellTheFailure) {
     mainWindow->openOptions();
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();

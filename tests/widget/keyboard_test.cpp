@@ -173,7 +173,7 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     EXPECT_EQ(mainWindow->scheduledTask().webAddress, "http://x.example");
 }
 
-TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAndPress) {
+TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesWithNamesStatesAndPress) {
     mainWindow->openOptions();
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     mainWindow->openAbout();
@@ -189,7 +189,8 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsWithNamesStatesAnd
     for (PictureButton* b : buttons) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
         ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->role(), QAccessible::Button) << b->spokenName().toStdString();
+        EXPECT_EQ(a->role(), b->isToggle() ? QAccessible::CheckBox : QAccessible::Button)
+            << b->spokenName().toStdString();
         EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << b->objectName().toStdString();
         EXPECT_TRUE(a->state().focusable);
         EXPECT_TRUE(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
@@ -233,4 +234,25 @@ TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {
     EXPECT_EQ(display->childCount(), 0);
     EXPECT_EQ(display->role(), QAccessible::StaticText);
     EXPECT_EQ(mainWindow->display.hoursLabel->text(), "23"); // the labels stay as drawn
+}
+
+TEST_F(KeyboardTest, ScreenReader_PagesAndBarsArePanelsInsideTheirWindowAndWindowsSayWhatTheyAre) {
+    mainWindow->openScheduleTask();
+    OptionsWindow* options = mainWindow->optionsWindow();
+    // A frame reads as a window of its own, whose controls' focus screen readers drop.
+    for (QWidget* surface : {static_cast<QWidget*>(options->optionsPage), static_cast<QWidget*>(page()),
+                             static_cast<QWidget*>(options->schedulePageFrame), static_cast<QWidget*>(options->tabBar)}) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(surface)->role(), QAccessible::Pane)
+            << surface->metaObject()->className();
+    }
+    const std::pair<QWidget*, QString> windows[] = {
+        {mainWindow.get(), "Corvane up time"},
+        {openEditor<AlertEditor>(QStringLiteral("Alert")), "Alert message editor"},
+        {openEditor<ProgramEditor>(QStringLiteral("Run Program")), "Run Program editor"},
+        {openEditor<WebAddressEditor>(QStringLiteral("Visit Website")), "Visit Website editor"}};
+    for (const auto& [window, name] : windows) {
+        ASSERT_NE(window, nullptr) << name.toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);
+        EXPECT_NE(window->windowTitle(), name); // the caption stays as it is
+    }
 }
