@@ -1,323 +1,168 @@
 #include "app/main_window.h"
 
-#include "common/app_title.h"
 #include "common/design_colours.h"
 #include "common/twips.h"
-#include "core/end_program.h"
-#include "core/hourly_beep.h"
-#include "core/instance_check.h"
-#include "core/notify_sound.h"
-#include "core/uptime.h"
-#include "editors/task_editors.h"
-#include "scheduler/schedule_page.h"
+#include "monitor/window_appearance.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QMouseEvent>
-#include <QPointer>
 
-#include <exception>
+#include <algorithm>
 
 namespace {
 
-const QString kRestartMessage =
-    QStringLiteral("You must restart your computer to for Corvane to function corectly.");
-const QString kUptimeLimitMessage = QStringLiteral(
-    "Corvane has identified that your Computer is continuously running for more than 31 Days now or it "
-    "was Hibernated before 31 Days when you last Shutdown the Computer.  This program cannot continue "
-    "monitoring your system unless you restart your computer. So please restart your Computer and Then "
-    "start Corvane. ");
-const QString kUnsupportedMessage =
-    QStringLiteral("Corvane does not support this OS. Program will be terminated");
-
 // The client area as designed, and the caption and borders of a tool window, in twips. The
-// window's height as the more/less rule reads it is the client height plus that frame, so the
-// designed window is 2325 twips high whatever the window manager draws around it.
+// window's height as the more/less rule reads it is the client height plus that frame.
 constexpr double kClientWidthTwips = 1935;
-constexpr double kClientHeightTwips = 1965;
 constexpr float kFrameTwips = 360;
-constexpr float kLessHeight = 1170;
-constexpr float kMoreHeight = 2325;
-constexpr float kMoreHeightLow = 2290;
-constexpr float kMoreHeightHigh = 2425;
-
-constexpr std::chrono::milliseconds kSecond{1000};
-
-/// A timer's running state made to follow a switch of the shared state.
-void follow(core::Timer& timer, bool running) {
-    if (running && !timer.isActive()) {
-        timer.start();
-    } else if (!running) {
-        timer.stop();
-    }
-}
 
 } // namespace
 
 MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_services(services), uptimeTimer(kSecond, [this] { refreshUptime(); }),
-      triggerTimer(kSecond, [this] { checkTrigger(); }), indicatorTimer(kSecond, [this] { blinkIndicator(); }),
-      hourlyBeepTimer(kSecond, [this] { beepOnFullHour(); }), captionTimer(kSecond, [this] { caption.showFigures(); }),
-      clockTimer(kSecond, [this] { showTimeNow(); }), cpuSampleTimer(kSecond, [this] { caption.sampleCpu(); }),
-      m_twipsPerPixelX(services.screen->twipsPerPixelX()), m_twipsPerPixelY(services.screen->twipsPerPixelY()),
-      caption(*this, services, m_state, cpuSampleTimer),
-      m_settings(std::make_unique<core::SettingsStore>(services, m_state)),
-      display(this, m_twipsPerPixelX, m_twipsPerPixelY), buttons(*this, services, *m_settings), menu(this),
-      slide(*this),
-      // The refresh first: the trigger check and the beep read its values. The sample before
-      // the caption that shows it.
-      m_secondTimers({&uptimeTimer, &triggerTimer, &indicatorTimer, &cpuSampleTimer, &hourlyBeepTimer,
-                      &captionTimer, &clockTimer}),
-      windows(*this, services, *m_settings, m_state) {
+      m_services(services), m_tppX(services.screen->twipsPerPixelX()), m_tppY(services.screen->twipsPerPixelY()),
+      display(this, m_tppX, m_tppY), buttons(*this, m_tppX, m_tppY), menu(this),
+      m_core(std::make_unique<core::MainWindowController>(services, m_timerFactory, *this)),
+      uptimeTimer(m_core->uptimeTimer()), triggerTimer(m_core->triggerTimer()),
+      indicatorTimer(m_core->indicatorTimer()), hourlyBeepTimer(m_core->hourlyBeepTimer()),
+      captionTimer(m_core->captionTimer()), clockTimer(m_core->clockTimer()),
+      cpuSampleTimer(m_core->cpuSampleTimer()), slide(m_core->slide()),
+      m_windows(std::make_unique<WindowLauncher>(*this, services, m_core->settings(), m_core->state())) {
     setWindowTitle(QString());
     // The title shows the figures or nothing; a screen reader hears what the window is.
     setAccessibleName(QStringLiteral("Corvane up time"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
+    m_core->executor().setWait(waitWithEvents);
 
     connect(buttons.moreLessButton, &PictureButton::clicked, this, &MainWindow::toggleMoreInformation);
     connect(buttons.minimizeButton, &PictureButton::clicked, this, &MainWindow::minimize);
+    connect(buttons.onTopButton, &PictureButton::clicked, this, &MainWindow::toggleOnTop);
+    connect(buttons.transparencyButton, &PictureButton::clicked, this, &MainWindow::toggleTransparency);
     connect(menu.about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(menu.options, &QAction::triggered, this, &MainWindow::openOptions);
     connect(menu.scheduleTask, &QAction::triggered, this, &MainWindow::openScheduleTask);
     connect(menu.minimize, &QAction::triggered, this, &MainWindow::toggleMinimized);
     connect(menu.exit, &QAction::triggered, this, &MainWindow::exitProgram);
 
-    m_height = static_cast<float>(kClientHeightTwips) + kFrameTwips;
-    setFixedWidth(twipsToPixels(kClientWidthTwips, tppX()));
-    setHeightTwips(m_height);
-
-    // The shared state switches the trigger check, the beep and the figures, and holds the caption.
-    m_mirror = m_state.subscribe([this](core::Change change) {
-        switch (change) {
-        case core::Change::TriggerCheck:
-            follow(triggerTimer, m_state.triggerCheckRunning());
-            break;
-        case core::Change::HourlyBeep:
-            follow(hourlyBeepTimer, m_state.hourlyBeepArmed());
-            break;
-        case core::Change::Figures:
-            follow(captionTimer, m_state.figuresRunning());
-            break;
-        case core::Change::Caption:
-            setWindowTitle(QString::fromStdString(m_state.caption()));
-            break;
-        default:
-            break;
-        }
-    });
-    // Enabled from the start, as the window was designed; the settings switch hourlyBeepTimer and
-    // captionTimer.
-    follow(hourlyBeepTimer, m_state.hourlyBeepArmed());
-    follow(captionTimer, m_state.figuresRunning());
-    clockTimer.start();
-
-    m_executor = std::make_unique<core::TaskExecutor>(
-        m_state, m_services,
-        core::TaskExecutor::MainWindowHooks{
-            .notificationPlayer = [this]() -> platform::SoundPlayer& { return notificationPlayer(); },
-            .stopRefresh = [this] { uptimeTimer.stop(); },
-            .wait = waitWithEvents});
+    setFixedWidth(twipsToPixels(kClientWidthTwips, m_tppX));
+    showHeightTwips(m_core->heightTwips());
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::setHeightTwips(float twips) {
-    m_height = twips;
+void MainWindow::load() {
+    setDesignColours(this, kMainWindowBackground);
+    m_core->load();
+}
+
+void MainWindow::showDays(const std::string& text) {
+    display.daysLabel->setText(QString::fromStdString(text));
+}
+
+void MainWindow::showHours(const std::string& text) {
+    display.hoursLabel->setText(QString::fromStdString(text));
+}
+
+void MainWindow::showMinutes(const std::string& text) {
+    display.minutesLabel->setText(QString::fromStdString(text));
+}
+
+void MainWindow::showSpokenUptime(const std::string& phrase) {
+    display.phraseGroup->setAccessibleName(QString::fromStdString(phrase));
+}
+
+void MainWindow::showSeparators(bool shown) {
+    display.hoursSeparator->setHidden(!shown);
+    display.daysSeparator->setHidden(!shown);
+}
+
+void MainWindow::showSystemStart(const std::string& date, const std::string& time) {
+    display.startDateLabel->setText(QString::fromStdString(date));
+    display.startTimeLabel->setText(QString::fromStdString(time));
+}
+
+void MainWindow::showTimeNow(const std::string& time) {
+    display.nowLabel->setText(QString::fromStdString(time));
+}
+
+void MainWindow::showTaskIndicator(bool shown) {
+    display.taskIndicator->setHidden(!shown);
+}
+
+void MainWindow::showCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+    // A caption of each second must not wake the program again through its notices. Once for
+    // each native window (changing the on-top band makes a new one).
+    if (!caption.empty() && internalWinId() != m_quietWindow) {
+        m_quietWindow = internalWinId();
+        m_services.screen->quietPropertyNotices(m_quietWindow);
+    }
+}
+
+void MainWindow::showHeightTwips(float twips) {
     const double client = static_cast<double>(twips - kFrameTwips);
     // The small window ends just below the more/less button. Rounding to whole pixels, and once
     // more to the screen's pixels at a fractional scale, must not cut the button that brings the
     // rest back: a pixel of margin below it.
-    const int buttonBottom =
-        buttons.moreLessButton != nullptr ? buttons.moreLessButton->geometry().bottom() + 2 : 1;
-    setFixedHeight(std::max(buttonBottom, twipsToPixels(client, tppY())));
+    const int buttonBottom = buttons.moreLessButton->geometry().bottom() + 2;
+    setFixedHeight(std::max(buttonBottom, twipsToPixels(client, m_tppY)));
 }
 
-void MainWindow::showMessage(const QString& text, platform::MessageIcon icon) {
-    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), icon);
-}
-
-void MainWindow::checkInstance() {
-    core::ProcessIdList list;
-    try {
-        list = core::listProcessIds(*m_services.processes);
-    } catch (const std::exception& failure) {
-        showMessage(QString::fromStdString(failure.what()), platform::MessageIcon::Exclamation);
-    }
-    try {
-        core::checkSecondInstance(*m_services.processes, *m_services.process, list);
-    } catch (const std::exception&) {
-        // The check stops silently and start-up goes on.
+void MainWindow::setMinimized(bool minimized) {
+    if (minimized) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+    } else {
+        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        show();
     }
 }
 
-void MainWindow::load() {
-    m_services.process->createInstanceLock("Corvane4.0");
-
-    setDesignColours(this, kMainWindowBackground);
-
-    if (m_services.process->platformId() < 2) {
-        showMessage(kUnsupportedMessage, platform::MessageIcon::Critical);
-        m_services.process->endImmediately();
-        return;
-    }
-
-    // First run, or a key that cannot be read: autostart, the key and its defaults.
-    if (m_settings->probeSettingsKey() != platform::kErrorSuccess) {
-        m_settings->runFirstRunSequence(m_services.processes->ownExecutablePath());
-        if (m_settings->ended()) {
-            return;
-        }
-    }
-
-    const platform::Rect workArea = m_services.screen->workArea();
-    m_workAreaRight = workArea.right;
-    m_workAreaBottom = workArea.bottom;
-    m_workAreaTop = workArea.top;
-
-    // Just above the top edge of the screen, the left edge at the middle of the work area.
-    const double heightPixels = static_cast<double>(m_height) / tppY();
-    const int column = roundHalfEven(m_workAreaRight / 2.0);
-    const int firstRow = roundHalfEven((m_workAreaBottom - m_workAreaBottom) - heightPixels);
-    move(column, firstRow);
-    show();
-    // The slide ends one row above the work area: at y = -1 on a free top edge, and just below a
-    // panel that reserves the top edge, which would otherwise hide the window's top rows.
-    slide.start(column, firstRow, m_workAreaTop);
-    uptimeTimer.start();
-    m_state.setTriggerCheckRunning(true);
-    indicatorTimer.start();
-
-    m_state.changeTask([](core::ScheduledTask& task) { task.playSound = true; });
-    m_state.setSoundFolder(core::locateNotifySound(*m_services.folders));
-
-    // The readers need the answer of the first run's write: stored, or given up, which ends in
-    // the installation error. Until then the window runs.
-    QPointer<MainWindow> self(this);
-    m_services.registry->whenStored([self](bool) {
-        if (self) {
-            self->loadStoredOptions();
-        }
-    });
+void MainWindow::setOnTop(bool onTop) {
+    setWindowOnTop(*this, onTop);
 }
 
-void MainWindow::loadStoredOptions() {
-    m_settings->loadOption(core::StoredOption::Figures);
-    if (m_settings->ended()) {
-        return;
-    }
-    m_services.figures->openProcessorQuery();
-    m_services.figures->addProcessorCounter(0);
-    cpuSampleTimer.start();
-    m_secondTimers.startInPhase();
-
-    menu.showIcon([this](int mouseMessage) { trayCallback(mouseMessage); });
-
-    m_settings->loadOption(core::StoredOption::HourlyBeep);
-    if (m_settings->ended()) {
-        return;
-    }
-    showSystemStart();
-    const std::optional<std::string> ontop = m_settings->readOption(core::StoredOption::OnTop);
-    if (m_settings->ended()) {
-        return;
-    }
-    buttons.applyStoredOnTop(ontop);
-    buttons.moreLessButton->setPicture(3);
-    const std::optional<std::string> tpme = m_settings->readOption(core::StoredOption::Transparency);
-    if (m_settings->ended()) {
-        return;
-    }
-    buttons.applyStoredTransparency(tpme);
-    menu.makeOwner();
+void MainWindow::setOpacity(int alpha) {
+    setWindowAlpha(*this, alpha);
 }
 
-void MainWindow::unload() {
-    menu.hideIcon();
-    core::endProgram(*m_services.process);
+void MainWindow::showMoreLessPicture(int picture) {
+    buttons.moreLessButton->setPicture(picture);
+}
+
+void MainWindow::showOnTopPicture(int picture) {
+    buttons.onTopButton->setPicture(picture);
+}
+
+void MainWindow::showTransparencyPicture(int picture) {
+    buttons.transparencyButton->setPicture(picture);
+}
+
+void MainWindow::showTrayIcon() {
+    menu.showIcon([this](core::TrayMouse message) { trayCallback(message); });
+}
+
+void MainWindow::setMinimizeItemText(const std::string& text) {
+    menu.minimize->setText(QString::fromStdString(text));
+}
+
+void MainWindow::openOptions() {
+    m_windows->openOptionsWindow().openOnOptionsPage();
+}
+
+void MainWindow::openScheduleTask() {
+    m_windows->openOptionsWindow().openOnSchedulePage();
+}
+
+void MainWindow::openAbout() {
+    m_windows->openAbout();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     unload();
     // Only reached when the end was recorded instead of carried out.
     event->ignore();
-}
-
-void MainWindow::refreshUptime() {
-    if (m_ending) {
-        return;
-    }
-    m_secondTimers.keepInPhase();
-    try {
-        const core::UptimeBreakdown up = core::breakDownUptime(m_services.clock->tickCount());
-        core::Uptime shared = m_state.uptime();
-        shared.minutes = up.minutes;
-        display.showMinutes(up.minutes);
-
-        if (up.minutes == 58 && core::wholeNumber(m_state.optionCache(core::StoredOption::HourlyBeep)) == 1) {
-            m_state.setHourlyBeepArmed(true);
-        }
-
-        shared.days = static_cast<int>(std::min<std::uint64_t>(up.days, 1u << 30));
-        display.showDays(up.days);
-
-        if (up.totalHours > core::kMaxUptimeHours) {
-            m_state.setUptime(shared);
-            // The box runs a nested event loop: no further refresh may show it again.
-            m_ending = true;
-            uptimeTimer.stop();
-            showMessage(kUptimeLimitMessage, platform::MessageIcon::Exclamation);
-            core::endProgram(*m_services.process);
-            return;
-        }
-
-        shared.hours = up.hours;
-        display.showHours(up.hours);
-        shared.hoursText = std::to_string(up.hours);
-        m_state.setUptime(shared);
-        display.showSpokenUptime(up);
-
-        display.blinkSeparators();
-    } catch (const std::exception&) {
-        m_ending = true;
-        uptimeTimer.stop();
-        showMessage(kRestartMessage, platform::MessageIcon::Exclamation);
-        core::endProgram(*m_services.process);
-    }
-}
-
-void MainWindow::checkTrigger() {
-    m_executor->checkTrigger();
-}
-
-void MainWindow::blinkIndicator() {
-    display.blinkIndicator(m_state.task().scheduled);
-}
-
-void MainWindow::showTimeNow() {
-    display.showTimeNow(*m_services.clock);
-}
-
-std::int64_t MainWindow::showSystemStart() {
-    return display.showSystemStart(*m_services.clock);
-}
-
-platform::SoundPlayer& MainWindow::notificationPlayer() {
-    if (!m_notificationPlayer) {
-        m_notificationPlayer = m_services.sound->create();
-        m_notificationPlayer->setOnFinished([this] { core::endNotifySound(*m_notificationPlayer); });
-    }
-    return *m_notificationPlayer;
-}
-
-void MainWindow::beepOnFullHour() {
-    // An empty or non-numeric hour reads as 0: no beep before the first refresh.
-    const long long hours = core::wholeNumber(m_state.uptime().hoursText).value_or(0);
-    if (m_state.uptime().minutes == 0 && hours != 0) {
-        core::playToneSweep(*m_services.tone);
-        m_state.setHourlyBeepArmed(false);
-    }
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -340,68 +185,6 @@ bool MainWindow::event(QEvent* event) {
     return handled;
 }
 
-void MainWindow::toggleMoreInformation() {
-    constexpr double kStepTwips = 20;
-    PictureButton& moreLess = *buttons.moreLessButton;
-    double down = 0;
-    if (moreLess.picture() == 3) {
-        moreLess.setPicture(4);
-        down = kStepTwips;
-        clockTimer.stop();
-        buttons.transparencyButton->setPicture(1);
-    } else if (moreLess.picture() == 4) {
-        moreLess.setPicture(3);
-        down = -kStepTwips;
-        clockTimer.start();
-    }
-    buttons.moveMoreLess(down);
-
-    if (m_height == kLessHeight) {
-        setHeightTwips(kMoreHeight);
-    } else if (m_height >= kMoreHeightLow && m_height <= kMoreHeightHigh) {
-        setHeightTwips(kLessHeight);
-    }
-}
-
-void MainWindow::minimize() {
-    setWindowState(windowState() | Qt::WindowMinimized);
-}
-
-void MainWindow::toggleMinimized() {
-    if (menu.minimize->text() != QLatin1String("Maximize")) {
-        setWindowState(windowState() | Qt::WindowMinimized);
-        menu.minimize->setText(QStringLiteral("Maximize"));
-    } else {
-        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-        show();
-        menu.minimize->setText(QStringLiteral("Minimize"));
-    }
-}
-
-void MainWindow::openOptions() {
-    windows.openOptionsWindow().openOnOptionsPage();
-}
-
-void MainWindow::openScheduleTask() {
-    windows.openOptionsWindow().openOnSchedulePage();
-}
-
-void MainWindow::openAbout() {
-    windows.openAbout();
-}
-
-void MainWindow::exitProgram() {
-    core::endProgram(*m_services.process);
-}
-
-void MainWindow::trayCallback(int mouseMessage) {
-    mouseDown(Qt::LeftButton, Qt::NoModifier, mouseMessage * tppX(), 0);
-}
-
-void MainWindow::mouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double) {
-    menu.mouseMessage(x / tppX());
-}
-
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() != QContextMenuEvent::Keyboard) {
         QWidget::contextMenuEvent(event);
@@ -411,11 +194,6 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    mouseDown(event->button(), event->modifiers(), p.x() * tppX(), p.y() * tppY());
-    // Without a tray the menu would be out of reach: the window's right button opens it.
-    if (event->button() == Qt::RightButton && !menu.hasTray()) {
-        menu.menu->popup(event->globalPosition().toPoint());
-    }
+    m_core->windowPressed(event->button() == Qt::RightButton);
     QWidget::mousePressEvent(event);
 }

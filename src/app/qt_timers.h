@@ -14,8 +14,7 @@ public:
     void stop() override { m_timer.stop(); }
     bool isActive() const override { return m_timer.isActive(); }
     int remainingMs() const override { return m_timer.remainingTime(); }
-    int interval() const { return m_timer.interval(); }
-    int remainingTime() const { return m_timer.remainingTime(); }
+    std::chrono::milliseconds interval() const override { return m_timer.intervalAsDuration(); }
 
 private:
     QTimer m_timer;

@@ -9,12 +9,6 @@ Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
 namespace {
 
-// Mouse messages a tray callback carries.
-constexpr int kMouseMove = 512;
-constexpr int kLeftDown = 513;
-constexpr int kLeftDoubleClick = 515;
-constexpr int kRightDown = 516;
-constexpr int kMiddleDown = 519;
 
 // The window's tool tip without a tray, in lines of a tool tip's width.
 const QString kNoTrayHint = QStringLiteral(
@@ -43,7 +37,7 @@ TrayMenu::TrayMenu(QWidget* window) : m_window(window) {
 
 TrayMenu::~TrayMenu() = default;
 
-void TrayMenu::showIcon(std::function<void(int mouseMessage)> onMouseMessage) {
+void TrayMenu::showIcon(std::function<void(core::TrayMouse message)> onMouseMessage) {
     m_onMouseMessage = std::move(onMouseMessage);
     // A Wayland client's only tray is a StatusNotifierItem host, and Qt chooses its tray once, when
     // the first icon is made: made before the panel is up, the icon would never show. So it waits
@@ -81,19 +75,19 @@ void TrayMenu::makeIcon() {
                      [this](QSystemTrayIcon::ActivationReason reason) {
                          switch (reason) {
                          case QSystemTrayIcon::Context:
-                             m_onMouseMessage(kRightDown);
+                             m_onMouseMessage(core::TrayMouse::RightDown);
                              break;
                          case QSystemTrayIcon::Trigger:
-                             m_onMouseMessage(kLeftDown);
+                             m_onMouseMessage(core::TrayMouse::LeftDown);
                              break;
                          case QSystemTrayIcon::DoubleClick:
-                             m_onMouseMessage(kLeftDoubleClick);
+                             m_onMouseMessage(core::TrayMouse::LeftDoubleClick);
                              break;
                          case QSystemTrayIcon::MiddleClick:
-                             m_onMouseMessage(kMiddleDown);
+                             m_onMouseMessage(core::TrayMouse::MiddleDown);
                              break;
                          case QSystemTrayIcon::Unknown:
-                             m_onMouseMessage(kMouseMove);
+                             m_onMouseMessage(core::TrayMouse::Move);
                              break;
                          }
                      });
@@ -123,12 +117,12 @@ void TrayMenu::makeOwner() {
     m_owner = std::make_unique<TrayMenuOwner>();
 }
 
-void TrayMenu::mouseMessage(double message) {
+void TrayMenu::activateOwner() {
     if (m_owner) {
         m_owner->activateWindow();
     }
-    // The tray may have opened the menu itself just before it reported the press.
-    if (message == kRightDown && !menu->isVisible()) {
-        menu->popup(QCursor::pos());
-    }
+}
+
+void TrayMenu::popUp() {
+    menu->popup(QCursor::pos());
 }

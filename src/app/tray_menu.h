@@ -2,6 +2,7 @@
 
 #include "app/status_notifier_watch.h"
 #include "app/tray_menu_owner.h"
+#include "core/main_window_controller.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,9 +12,9 @@
 #include <functional>
 #include <memory>
 
-/// The tray icon and its popup menu (About, Options, Schedule Task, Minimize, Exit), and how a
-/// mouse message from the icon or the window opens the menu. MainWindow owns it and connects
-/// the menu's items to its own handlers.
+/// The tray icon and its popup menu (About, Options, Schedule Task, Minimize, Exit). MainWindow
+/// owns it, connects the menu's items to its own handlers and hands the icon's mouse messages
+/// to the core, which decides when the menu opens.
 class TrayMenu final {
 public:
     /// Builds the menu on window; the icon comes with showIcon.
@@ -21,9 +22,9 @@ public:
     ~TrayMenu();
 
     /// Makes the tray icon and shows it; each activation reaches onMouseMessage as the mouse
-    /// message it stands for (516: right press). On Wayland the icon waits for a panel's
+    /// message it stands for. On Wayland the icon waits for a panel's
     /// StatusNotifierItem host when none is there yet.
-    void showIcon(std::function<void(int mouseMessage)> onMouseMessage);
+    void showIcon(std::function<void(core::TrayMouse message)> onMouseMessage);
     /// Removes the tray icon, if there is one.
     void hideIcon();
     /// The tray icon, or null before it is made.
@@ -35,9 +36,10 @@ public:
     /// Makes the hidden window that the menu activates before it opens.
     void makeOwner();
     TrayMenuOwner* owner() const { return m_owner.get(); }
-    /// A mouse message over the icon or the window: the owner comes forward, and a right press
-    /// opens the menu at the mouse pointer.
-    void mouseMessage(double message);
+    /// Brings the hidden owner forward, once it is made.
+    void activateOwner();
+    /// Opens the menu at the mouse pointer.
+    void popUp();
 
     QMenu* menu = nullptr;
     QAction* about = nullptr;
@@ -52,7 +54,7 @@ private:
     void makeIcon();
 
     QWidget* m_window;
-    std::function<void(int mouseMessage)> m_onMouseMessage;
+    std::function<void(core::TrayMouse message)> m_onMouseMessage;
     QSystemTrayIcon* m_icon = nullptr;
     StatusNotifierWatch* m_hostWatch = nullptr;
     std::unique_ptr<TrayMenuOwner> m_owner;

@@ -4,6 +4,7 @@
 #include "common/pictures.h"
 #include "common/preshaped_label.h"
 #include "common/twips.h"
+#include "core/uptime.h"
 
 #include <QFontInfo>
 
@@ -88,49 +89,4 @@ QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwip
         label->move(label->pos() - parent->pos());
     }
     return label;
-}
-
-void UptimeDisplay::showMinutes(int minutes) {
-    minutesLabel->setText(QString::fromStdString(core::twoDigits(static_cast<std::uint64_t>(minutes))));
-}
-
-void UptimeDisplay::showHours(int hours) {
-    hoursLabel->setText(QString::fromStdString(core::twoDigits(static_cast<std::uint64_t>(hours))));
-}
-
-void UptimeDisplay::showDays(std::uint64_t days) {
-    daysLabel->setText(QString::fromStdString(core::twoDigits(days)));
-}
-
-void UptimeDisplay::showSpokenUptime(const core::UptimeBreakdown& up) {
-    // The spoken phrase changes once a minute; it is made only then.
-    const std::uint64_t spoken = up.totalHours * 60 + static_cast<std::uint64_t>(up.minutes);
-    if (spoken != m_spokenUptime) {
-        m_spokenUptime = spoken;
-        phraseGroup->setAccessibleName(QString::fromStdString(core::uptimePhrase(up.days, up.hours, up.minutes)));
-    }
-}
-
-void UptimeDisplay::blinkSeparators() {
-    hoursSeparator->setHidden(!hoursSeparator->isHidden());
-    daysSeparator->setHidden(!daysSeparator->isHidden());
-}
-
-std::int64_t UptimeDisplay::showSystemStart(platform::Clock& clock) {
-    const std::int64_t start = core::systemStartInstant(clock.nowMsecsSinceEpoch(), clock.tickCount());
-    startDateLabel->setText(QString::fromStdString(clock.formatShortDate(start)));
-    startTimeLabel->setText(QString::fromStdString(clock.formatLongTime(start)));
-    return start;
-}
-
-void UptimeDisplay::showTimeNow(platform::Clock& clock) {
-    nowLabel->setText(QString::fromStdString(clock.formatLongTime(clock.nowMsecsSinceEpoch())));
-}
-
-void UptimeDisplay::blinkIndicator(bool scheduled) {
-    if (scheduled) {
-        taskIndicator->setHidden(!taskIndicator->isHidden());
-    } else {
-        taskIndicator->setVisible(true);
-    }
 }

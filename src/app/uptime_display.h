@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/uptime.h"
 #include "common/accessibility.h"
-#include "platform/clock.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -11,25 +9,11 @@
 
 /// The main window's labels: the up time in days, hours and minutes with their blinking
 /// separators, when the system started, the time now, and the task indicator. MainWindow owns
-/// one and writes into it from its timers' ticks.
+/// one and writes into it what the core shows.
 class UptimeDisplay final {
 public:
     /// Makes the labels on window, placed in twips at the given twips per pixel.
     UptimeDisplay(QWidget* window, double twipsPerPixelX, double twipsPerPixelY);
-
-    void showMinutes(int minutes);
-    void showHours(int hours);
-    void showDays(std::uint64_t days);
-    /// The phrase a screen reader speaks for the up time, made anew only when the minute changes.
-    void showSpokenUptime(const core::UptimeBreakdown& up);
-    /// Both separators hide or show again, together.
-    void blinkSeparators();
-    /// The start date and time labels; returns the start instant (ms since the epoch).
-    std::int64_t showSystemStart(platform::Clock& clock);
-    /// The time of day in the "Now" label.
-    void showTimeNow(platform::Clock& clock);
-    /// The indicator blinks while a task is scheduled and stays shown otherwise.
-    void blinkIndicator(bool scheduled);
 
     /// The group of the up time's labels, read as one phrase ("up 3 days, 4 hours, 5 minutes").
     PhraseGroup* phraseGroup = nullptr;
@@ -56,6 +40,4 @@ private:
     QWidget* m_window;
     double m_tppX;
     double m_tppY;
-    /// The up time (in minutes) that the spoken phrase says.
-    std::uint64_t m_spokenUptime = 0;
 };

@@ -18,6 +18,7 @@ public:
     virtual bool isActive() const = 0;
     /// Milliseconds until the next tick of a running timer.
     virtual int remainingMs() const = 0;
+    virtual std::chrono::milliseconds interval() const = 0;
 };
 
 /// How exactly a timer keeps its interval.

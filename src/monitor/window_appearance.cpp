@@ -2,24 +2,9 @@
 
 #include <QPoint>
 
-namespace {
-
-void SetOpacity(QWidget& window, platform::Screen& screen, int alpha) {
-    if (const int failure = screen.windowOpacityFailure(); failure != 0) {
-        throw AppearanceFailure(failure);
-    }
+void setWindowAlpha(QWidget& window, int alpha) {
     // Qt keeps eight bits and cuts off the rest: 128 / 255.0 gives exactly 128.
     window.setWindowOpacity(alpha / 255.0);
-}
-
-} // namespace
-
-void makeWindowTransparent(QWidget& window, platform::Screen& screen) {
-    SetOpacity(window, screen, 128);
-}
-
-void makeWindowOpaque(QWidget& window, platform::Screen& screen) {
-    SetOpacity(window, screen, 255);
 }
 
 void setWindowOnTop(QWidget& window, bool onTop) {

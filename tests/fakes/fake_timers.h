@@ -13,26 +13,27 @@ namespace fakes {
 class FakeTimer final : public core::Timer {
 public:
     FakeTimer(std::chrono::milliseconds every, std::function<void()> onTick, core::TimerAccuracy kind)
-        : interval(every), accuracy(kind), m_onTick(std::move(onTick)) {}
+        : period(every), accuracy(kind), m_onTick(std::move(onTick)) {}
 
     void start() override {
         active = true;
-        remaining = static_cast<int>(interval.count());
+        remaining = static_cast<int>(period.count());
         ++starts;
     }
     void stop() override { active = false; }
     bool isActive() const override { return active; }
     int remainingMs() const override { return active ? remaining : -1; }
+    std::chrono::milliseconds interval() const override { return period; }
 
     /// One tick, as the shell would deliver it to a running timer; a stopped timer does not tick.
     void fire() {
         if (active) {
-            remaining = static_cast<int>(interval.count());
+            remaining = static_cast<int>(period.count());
             m_onTick();
         }
     }
 
-    std::chrono::milliseconds interval;
+    std::chrono::milliseconds period;
     core::TimerAccuracy accuracy;
     bool active = false;
     /// Milliseconds to the next tick, as the test sets it.

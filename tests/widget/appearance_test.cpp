@@ -59,8 +59,8 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
 
         // The first click reverses the state it finds and stores it; the second brings all back.
         for (int click = 1; click <= 2; ++click) {
-            form.buttons.toggleOnTop();
-            form.buttons.toggleTransparency();
+            form.toggleOnTop();
+            form.toggleTransparency();
             const bool nowOn = c.picture == 0 ? false : (on != (click == 1));
             const std::optional<std::uint32_t> expected =
                 c.picture == 0 ? c.stored : std::optional<std::uint32_t>(nowOn ? 1 : 0);
@@ -93,7 +93,7 @@ TEST_F(AppearanceTest, ButtonsCarryTheirToolTipsAndADesignPictureOfTheirOwn) {
 TEST_F(AppearanceTest, TransparencyRefusedShowsTheBareNumberAfterThePictureChanged) {
     startWith(0);
     f.screen->opacityFailure = 95;
-    mainWindow->buttons.toggleTransparency();
+    mainWindow->toggleTransparency();
     EXPECT_EQ(f.messages->shown, fakes::OneBox("95", MessageIcon::Exclamation));
     EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
     EXPECT_EQ(alpha(), 255);

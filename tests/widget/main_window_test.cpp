@@ -97,9 +97,9 @@ TEST_F(MainWindowFixture, Refresh_ArmsTheHourlyBeepOnlyDuringMinute58WithTheOpti
     // Arming again while armed keeps the running timer (a restart would postpone its tick).
     mainWindow->state().setHourlyBeepArmed(false);
     refreshAt(5 * kHour + 58 * 60'000ULL);
-    const int remaining = mainWindow->hourlyBeepTimer.remainingTime();
+    const int remaining = mainWindow->hourlyBeepTimer.remainingMs();
     refreshAt(5 * kHour + 58 * 60'000ULL + 1000);
-    EXPECT_LE(mainWindow->hourlyBeepTimer.remainingTime(), remaining);
+    EXPECT_LE(mainWindow->hourlyBeepTimer.remainingMs(), remaining);
 
     for (const char* cache : {"0", "hrbeepstatus", "2"}) {
         mainWindow->state().setHourlyBeepArmed(false);
@@ -128,7 +128,7 @@ TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
     EXPECT_EQ(mainWindow->heightTwips(), 2325.0f);
     EXPECT_EQ(mainWindow->slide.currentRow(), -155);
     EXPECT_EQ(mainWindow->slide.endRow(), 0);
-    EXPECT_TRUE(mainWindow->slide.slideTimer.isActive());
+    EXPECT_TRUE(mainWindow->slide.timer().isActive());
     EXPECT_TRUE(mainWindow->uptimeTimer.isActive());
     EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
     ASSERT_NE(mainWindow->trayIcon(), nullptr);
@@ -138,7 +138,7 @@ TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
     EXPECT_NE(mainWindow->display.startDateLabel->text(), "Date & Time");
 
     int steps = 0;
-    while (mainWindow->slide.slideTimer.isActive() && steps < 1000) {
+    while (mainWindow->slide.timer().isActive() && steps < 1000) {
         mainWindow->slide.step();
         ++steps;
     }
@@ -154,7 +154,7 @@ TEST_F(MainWindowFixture, Load_SlideEndsOneRowAboveAPanelThatReservesTheTop) {
         w.mainWindow->load();
         EXPECT_EQ(w.mainWindow->slide.currentRow(), -155) << top; // still from above the screen
         int steps = 0;
-        while (w.mainWindow->slide.slideTimer.isActive() && steps < 1000) {
+        while (w.mainWindow->slide.timer().isActive() && steps < 1000) {
             w.mainWindow->slide.step();
             ++steps;
         }
@@ -253,11 +253,12 @@ TEST_F(MainWindowFixture, Menu_ItemsInOrderWithScheduleTaskAsBoldDefault) {
 
 TEST_F(MainWindowFixture, Tray_OnlyARightPressOpensTheMenu) {
     mainWindow->load();
-    for (int message : {512, 513, 514, 515, 517}) {
+    for (const core::TrayMouse message : {core::TrayMouse::Move, core::TrayMouse::LeftDown,
+                                          core::TrayMouse::LeftDoubleClick, core::TrayMouse::MiddleDown}) {
         mainWindow->trayCallback(message);
-        EXPECT_FALSE(mainWindow->menu.menu->isVisible()) << message;
+        EXPECT_FALSE(mainWindow->menu.menu->isVisible()) << static_cast<int>(message);
     }
-    mainWindow->trayCallback(516);
+    mainWindow->trayCallback(core::TrayMouse::RightDown);
     EXPECT_TRUE(mainWindow->menu.menu->isVisible());
     mainWindow->menu.menu->hide();
 }

@@ -29,9 +29,9 @@ struct MonitorWindow : MainWindowHarness {
         MainWindow& form = *mainWindow;
         const std::pair<core::Timer*, std::function<void()>> timers[] = {
             {&form.uptimeTimer, [&form] { form.refreshUptime(); }},
-            {&form.cpuSampleTimer, [&form] { form.caption.sampleCpu(); }},
+            {&form.cpuSampleTimer, [&form] { form.sampleCpu(); }},
             {&form.hourlyBeepTimer, [&form] { form.beepOnFullHour(); }},
-            {&form.captionTimer, [&form] { form.caption.showFigures(); }}};
+            {&form.captionTimer, [&form] { form.showFigures(); }}};
         for (const auto& [timer, handler] : timers) {
             if (timer->isActive()) {
                 handler();
@@ -48,7 +48,7 @@ TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
     startWith(1, 1);
     EXPECT_EQ(f.figures->calls, (std::vector<std::string>{"open", "counter 0"}));
     EXPECT_TRUE(mainWindow->cpuSampleTimer.isActive());
-    mainWindow->caption.showFigures();
+    mainWindow->showFigures();
     EXPECT_EQ(mainWindow->windowTitle(), " Mem 512  "); // before the first sample
 
     const struct {

@@ -39,8 +39,8 @@ struct TaskFixture : LoadedMainWindowTest {
 TEST_F(TaskFixture, Load_StartsTheTaskTimersAndLocatesTheSoundWithoutAPlayer) {
     EXPECT_TRUE(mainWindow->triggerTimer.isActive());
     EXPECT_TRUE(mainWindow->indicatorTimer.isActive());
-    EXPECT_EQ(mainWindow->triggerTimer.interval(), 1000);
-    EXPECT_EQ(mainWindow->indicatorTimer.interval(), 1000);
+    EXPECT_EQ(mainWindow->triggerTimer.interval().count(), 1000);
+    EXPECT_EQ(mainWindow->indicatorTimer.interval().count(), 1000);
     EXPECT_EQ(mainWindow->scheduledTask().playSound, 1);
     EXPECT_EQ(mainWindow->state().soundFolder(), "/opt/corvane/share/corvane");
     EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0);
