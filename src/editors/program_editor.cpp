@@ -1,5 +1,7 @@
 #include "editors/program_editor.h"
 
+#include "editors/first_line_only.h"
+
 ProgramEditor::ProgramEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::ProgramOk, core::HoverSurface::ProgramFrame),
       m_rules(*this, context) {
@@ -12,12 +14,19 @@ ProgramEditor::ProgramEditor(const core::EditorContext& context)
     pathBox = new QLineEdit(pathFrame);
     pathBox->setGeometry(pixelsAcross(240), pixelsDown(420), pixelsAcross(3480), pixelsDown(345));
     pathBox->setMaxLength(static_cast<int>(core::ProgramEditor::kTypedLimit));
+    FirstLineOnly::apply(pathBox);
     pathBox->setAccessibleName(QStringLiteral("Program"));
     // Typing stops at 100 characters; a longer path from the dialog stays whole, and edits
     // may shorten it but never make it longer.
     connect(pathBox, &QLineEdit::textEdited, this, [this](const QString& text) {
-        pathBox->setMaxLength(static_cast<int>(
-            core::typingLimitFor(core::ProgramEditor::kTypedLimit, static_cast<std::size_t>(text.size()))));
+        const auto limit = static_cast<int>(
+            core::typingLimitFor(core::ProgramEditor::kTypedLimit, static_cast<std::size_t>(text.size())));
+        if (limit != pathBox->maxLength()) {
+            // A new limit sets the text anew, which would put the cursor at its end.
+            const int cursor = pathBox->cursorPosition();
+            pathBox->setMaxLength(limit);
+            pathBox->setCursorPosition(cursor);
+        }
     });
 
     browseButton = new QPushButton(QStringLiteral("Browse"), pathFrame);

@@ -1,5 +1,7 @@
 #include "editors/web_address_editor.h"
 
+#include "editors/first_line_only.h"
+
 WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::WebAddressOk, core::HoverSurface::WebAddressFrame),
       m_rules(*this, context) {
@@ -12,6 +14,7 @@ WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     addressBox = new QLineEdit(addressFrame);
     addressBox->setGeometry(pixelsAcross(240), pixelsDown(420), pixelsAcross(4680), pixelsDown(345));
     addressBox->setMaxLength(static_cast<int>(core::WebAddressEditor::kTypedLimit));
+    FirstLineOnly::apply(addressBox);
     addressBox->setAccessibleName(QStringLiteral("Web address"));
 
     makeOkButton(addressFrame, 3840, 1080);

@@ -71,7 +71,7 @@ TEST_F(OptionsWindowTest, Loading_CaptionTimerAndFiguresFromTheMainWindowsCaptio
     window.load();
     EXPECT_EQ(windowView.caption, "Corvane");
     EXPECT_TRUE(statusBarTimer().active);
-    EXPECT_EQ(statusBarTimer().interval, std::chrono::milliseconds(500));
+    EXPECT_EQ(statusBarTimer().interval(), std::chrono::milliseconds(500));
     EXPECT_EQ(windowView.figures, " Mem 512  CPU 3%");
     // The tabs still show their design pictures: no page was chosen.
     EXPECT_EQ(windowView.tabs[Page::Options], TabPicture::Design);

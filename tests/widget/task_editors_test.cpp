@@ -4,6 +4,8 @@
 #include "editors/web_address_editor.h"
 #include "fixtures.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -72,3 +74,30 @@ TEST_F(OpenTaskEditorTest, TheProgramEditorDisablesAnOpenAlertEditor) {
 }
 
 } // namespace
+
+TEST_F(OpenTaskEditorTest, ASinglelineBoxTakesOnlyTheFirstLineOfAPaste) {
+    auto* program = qobject_cast<ProgramEditor*>(openEditor(QStringLiteral("Run Program")));
+    auto* web = qobject_cast<WebAddressEditor*>(openEditor(QStringLiteral("Visit Website")));
+    const struct {
+        const char *before, *pasted, *after;
+        int cursor; // where the paste goes in before
+    } cases[] = {
+        {"", "/usr/bin/top\n/bin/rm -rf ~", "/usr/bin/top", 0},
+        {"ab", "X\r\nY", "aXb", 1},
+        {"", "\nsecond", "", 0},
+        {"http://", "example.org\u2029other", "http://example.org", 7},
+        {"", "one line", "one line", 0},
+    };
+    for (QLineEdit* box : {program->pathBox, web->addressBox}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.pasted));
+            box->setText(QString::fromUtf8(c.before));
+            box->setCursorPosition(c.cursor);
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+            box->paste();
+            EXPECT_EQ(box->text(), QString::fromUtf8(c.after));
+            EXPECT_EQ(box->cursorPosition(), c.cursor + QString::fromUtf8(c.after).size() -
+                                                 QString::fromUtf8(c.before).size());
+        }
+    }
+}
