@@ -1,9 +1,8 @@
 #include "about/about_window.h"
 
-#include "about/maker_site.h"
 #include "common/design_colours.h"
 #include "common/pictures.h"
-#include "common/window_blocking.h"
+#include "core/help_and_site.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -24,9 +23,8 @@ const QString kMaker = QStringLiteral("Pellorin, Examplestad\ninfo@pellorin.exam
 
 } // namespace
 
-AboutWindow::AboutWindow(platform::Services& services, QList<BlockedWindow> blockedWindows)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_services(services),
-      m_blockedWindows(std::move(blockedWindows)) {
+AboutWindow::AboutWindow(platform::Services& services, core::WindowBlocker& blocker)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_rules(*this, services, blocker) {
     // No parent widget: blocking the other windows must not block this one with them.
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About Corvane"));
@@ -47,9 +45,10 @@ AboutWindow::AboutWindow(platform::Services& services, QList<BlockedWindow> bloc
     makerLabel = new QLabel(kMaker, this);
 
     webLink = new PictureButton(this);
-    webLink->setText(kMakerSite);
+    const QString site = QString::fromUtf8(core::kMakerSite);
+    webLink->setText(site);
     webLink->setToolTip(QStringLiteral("Visit the web site"));
-    webLink->setAccessibleName(QStringLiteral("Web site ") + kMakerSite);
+    webLink->setAccessibleName(QStringLiteral("Web site ") + site);
     webLink->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Room for the focus ring around the letters.
     webLink->setMargin(2);
@@ -83,29 +82,12 @@ void AboutWindow::setColours(const QColor& background, const QColor& text) {
     webLink->setPalette(link);
 }
 
-void AboutWindow::load() {
-    setColours(kLoadColour, Qt::white);
-}
-
-void AboutWindow::activate() {
-    setColours(kActiveColour, Qt::black);
-    for (const BlockedWindow& window : m_blockedWindows) {
-        if (QWidget* w = window(true)) {
-            blockWindow(w, this);
-        }
+void AboutWindow::showLook(core::AboutLook look) {
+    if (look == core::AboutLook::Loading) {
+        setColours(kLoadColour, Qt::white);
+    } else {
+        setColours(kActiveColour, Qt::black);
     }
-}
-
-void AboutWindow::unload() {
-    for (const BlockedWindow& window : m_blockedWindows) {
-        if (QWidget* w = window(false)) {
-            freeWindow(w);
-        }
-    }
-}
-
-void AboutWindow::openWebAddress() {
-    openMakerSite(m_services);
 }
 
 void AboutWindow::changeEvent(QEvent* event) {

@@ -1,37 +1,34 @@
 #pragma once
 
 #include "common/picture_button.h"
+#include "core/about_window.h"
 #include "platform/services.h"
 
 #include <QLabel>
-#include <QList>
 #include <QWidget>
 
-#include <functional>
-
-/// The About window: the program's name, version and purpose, its maker and the web link.
-/// Shown modeless, it blocks the main window, the Options and Schedule Task window and the
-/// alert editor while it is up, and frees them again when it closes (close box or Escape).
-class AboutWindow final : public QWidget {
+/// The About window: the program's name, version and purpose, its maker and the web link; a
+/// view over core::AboutWindow. Shown modeless, it blocks the main window, the Options and
+/// Schedule Task window and the alert editor while it is up, and frees them again when it
+/// closes (close box or Escape).
+class AboutWindow final : public QWidget, public core::AboutWindowView {
     Q_OBJECT
 
 public:
-    /// One window the About window blocks: the window, or null when it does not exist; with
-    /// createMissing, a missing one is made (and loaded) hidden.
-    using BlockedWindow = std::function<QWidget*(bool createMissing)>;
-
-    /// blockedWindows: the main window, the Options and Schedule Task window and the alert
-    /// editor, in that order.
-    AboutWindow(platform::Services& services, QList<BlockedWindow> blockedWindows);
+    /// blocker finds (or makes hidden) the windows the About window blocks.
+    AboutWindow(platform::Services& services, core::WindowBlocker& blocker);
 
     /// The first colours, as the window is loaded.
-    void load();
+    void load() { m_rules.load(); }
     /// Each time the window becomes the active one: its own colours, the other windows blocked.
-    void activate();
+    void activate() { m_rules.activate(); }
     /// When it closes: the other windows free again, in order.
-    void unload();
+    void unload() { m_rules.unload(); }
     /// The web link: the maker's site in the default browser.
-    void openWebAddress();
+    void openWebAddress() { m_rules.openWebAddress(); }
+
+    // core::AboutWindowView
+    void showLook(core::AboutLook look) override;
 
     QLabel* iconPicture = nullptr;
     QLabel* nameLabel = nullptr;
@@ -48,6 +45,5 @@ protected:
 private:
     void setColours(const QColor& background, const QColor& text);
 
-    platform::Services& m_services;
-    QList<BlockedWindow> m_blockedWindows;
+    core::AboutWindow m_rules;
 };

@@ -2,28 +2,46 @@
 
 #include "scheduler/schedule_page.h"
 
-WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services, core::SettingsStore& settings,
-                               core::AppState& state)
-    : m_mainWindow(mainWindow), m_services(services), m_settings(settings), m_state(state) {}
+WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services,
+                               core::SettingsStore& settings, core::AppState& state)
+    : m_mainWindow(mainWindow), m_services(services), m_settings(settings), m_state(state) {
+    // A window the rules block that does not exist is made hidden only when they ask for it
+    // (the About window makes the Options window and the alert editor).
+    m_blocker.setWindow(core::Window::Main, [this](bool) -> QWidget* { return &m_mainWindow; });
+    m_blocker.setWindow(core::Window::Options, [this](bool create) -> QWidget* {
+        return create ? &openOptionsWindow() : m_optionsWidget.data();
+    });
+    m_blocker.setWindow(core::Window::AlertEditor, [this](bool create) -> QWidget* {
+        if (create) {
+            openOptionsWindow();
+            return loadTaskEditor(QStringLiteral("Alert"), editorContext());
+        }
+        return findTaskEditor(QStringLiteral("Alert"));
+    });
+    m_blocker.setWindow(core::Window::About, [this](bool) -> QWidget* { return m_aboutWindow.data(); });
+    m_blocker.setWindow(core::Window::ProgramEditor,
+                        [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Run Program")); });
+    m_blocker.setWindow(core::Window::WebAddressEditor,
+                        [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Visit Website")); });
+}
 
 WindowLauncher::~WindowLauncher() {
     delete m_aboutWindow;
     delete m_optionsWindow;
 }
 
-EditorContext WindowLauncher::editorContext() {
-    return EditorContext{.services = m_services,
-                         .state = m_state,
-                         .soundFolder = QString::fromStdString(m_state.soundFolder()),
-                         .mainWindow = &m_mainWindow,
-                         .optionsWindow = m_optionsWindow,
-                         .aboutWindow = m_aboutWindow,
-                         .kindBox = m_kindBox};
+core::EditorContext WindowLauncher::editorContext() {
+    return {m_services, m_state, m_blocker, [this] {
+                if (m_schedulePage) {
+                    m_schedulePage->clearKind();
+                }
+            }};
 }
 
 OptionsWindow& WindowLauncher::openOptionsWindow() {
     if (m_optionsWindow == nullptr) {
-        m_optionsWindow = new OptionsWindow(m_services, m_settings, m_state);
+        m_optionsWindow = new OptionsWindow(m_services, m_settings, m_state, m_timers);
+        m_optionsWidget = m_optionsWindow.data();
         m_optionsWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_optionsWindow->setShowAbout([this] { openAbout(); });
         // An alert editor that the About window loaded hidden belongs to this window's kind box.
@@ -34,13 +52,10 @@ OptionsWindow& WindowLauncher::openOptionsWindow() {
             }
         });
         auto* page = new SchedulePage(m_state, m_services);
-        m_kindBox = page->kindBox;
-        page->setStatusPanels(m_optionsWindow->panel(1), m_optionsWindow->panel(2));
-        page->setOpenEditor([this](const QString& kind) { openTaskEditor(kind, editorContext()); });
-        m_optionsWindow->setSchedulePage(page,
-                                         {.fillTaskKinds = [page] { page->fillKinds(); },
-                                          .copyScheduledTask = [page] { page->copyTask(); },
-                                          .showScheduleStatus = [page] { page->showScheduleStatus(); }});
+        m_schedulePage = page;
+        page->setOpenEditor(
+            [this](const QString& kind) { openTaskEditor(kind, editorContext(), m_optionsWidget); });
+        m_optionsWindow->setSchedulePage(page);
         m_optionsWindow->load();
     }
     return *m_optionsWindow;
@@ -48,19 +63,7 @@ OptionsWindow& WindowLauncher::openOptionsWindow() {
 
 void WindowLauncher::openAbout() {
     if (m_aboutWindow == nullptr) {
-        // The windows it blocks, in order; a missing one is made hidden for it.
-        m_aboutWindow = new AboutWindow(
-            m_services, {[this](bool) -> QWidget* { return &m_mainWindow; },
-                         [this](bool create) -> QWidget* {
-                             return create ? &openOptionsWindow() : m_optionsWindow.data();
-                         },
-                         [this](bool create) -> QWidget* {
-                             if (create) {
-                                 openOptionsWindow();
-                                 return loadTaskEditor(QStringLiteral("Alert"), editorContext());
-                             }
-                             return findTaskEditor(QStringLiteral("Alert"));
-                         }});
+        m_aboutWindow = new AboutWindow(m_services, m_blocker);
     }
     m_aboutWindow->show();
     m_aboutWindow->raise();

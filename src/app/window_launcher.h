@@ -1,20 +1,25 @@
 #pragma once
 
 #include "about/about_window.h"
+#include "app/qt_timers.h"
+#include "common/window_blocking.h"
+#include "core/app_state.h"
+#include "core/settings_store.h"
+#include "core/task_editors.h"
 #include "editors/task_editors.h"
 #include "platform/services.h"
 #include "settings/options_window.h"
-#include "core/app_state.h"
-#include "core/settings_store.h"
 
-#include <QComboBox>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+class SchedulePage;
+
 /// Opens the windows that the main window leads to: the Options and Schedule Task window with
 /// its Schedule Task page (and through it the task editors), and the About window. Each is made
-/// on first use and kept while it is open. MainWindow owns one for its menu's handlers.
+/// on first use and kept while it is open. It also finds the windows that the editors and the
+/// About window block. MainWindow owns one for its menu's handlers.
 class WindowLauncher final {
 public:
     /// The main window and what it owns that these windows touch; all outlive the launcher.
@@ -37,15 +42,22 @@ public:
 
 private:
     /// What the task editors opened from the Schedule Task page touch.
-    EditorContext editorContext();
+    core::EditorContext editorContext();
 
     QWidget& m_mainWindow;
     platform::Services& m_services;
     core::SettingsStore& m_settings;
     core::AppState& m_state;
+    /// The timers of the windows it opens.
+    QtTimerFactory m_timers;
+    /// The windows the editors and the About window block, found when they block them.
+    QtWindowBlocker m_blocker;
     /// Closing the window destroys it; the next menu choice makes it anew.
     QPointer<OptionsWindow> m_optionsWindow;
-    QPointer<QComboBox> m_kindBox;
+    /// The same window as a plain widget, for blocking: it may be freed while it is being
+    /// destroyed (an alert editor loaded hidden for it closes then).
+    QPointer<QWidget> m_optionsWidget;
+    QPointer<SchedulePage> m_schedulePage;
     /// Closing the About window destroys it.
     QPointer<AboutWindow> m_aboutWindow;
 };

@@ -73,3 +73,20 @@ void showWindow(QWidget* window) {
     window->raise();
     window->activateWindow();
 }
+
+QWidget* QtWindowBlocker::find(core::Window window, bool createMissing) const {
+    const auto it = m_finders.find(window);
+    return it == m_finders.end() || !it->second ? nullptr : it->second(createMissing);
+}
+
+void QtWindowBlocker::block(core::Window window, core::Window blockedBy, bool createMissing) {
+    if (QWidget* w = find(window, createMissing)) {
+        blockWindow(w, find(blockedBy, false));
+    }
+}
+
+void QtWindowBlocker::free(core::Window window) {
+    if (QWidget* w = find(window, false)) {
+        freeWindow(w);
+    }
+}

@@ -16,3 +16,25 @@ void freeWindow(QWidget* window);
 /// Shows a window and brings it forward; a blocked one comes up under the window that blocks
 /// it, which keeps the keyboard, and comes alive when that one closes.
 void showWindow(QWidget* window);
+
+#include "core/window_blocking.h"
+
+#include <functional>
+#include <map>
+
+/// The core's window blocking on the Qt windows: each window the rules name is found (or, when
+/// asked, made) by a function; a window that is not there is left alone.
+class QtWindowBlocker final : public core::WindowBlocker {
+public:
+    /// The window, or null when it does not exist; with createMissing a missing one is made hidden.
+    using Finder = std::function<QWidget*(bool createMissing)>;
+
+    void setWindow(core::Window window, Finder finder) { m_finders[window] = std::move(finder); }
+    void block(core::Window window, core::Window blockedBy, bool createMissing) override;
+    void free(core::Window window) override;
+
+private:
+    QWidget* find(core::Window window, bool createMissing) const;
+
+    std::map<core::Window, Finder> m_finders;
+};

@@ -1,25 +1,10 @@
 #include "editors/alert_editor.h"
 
-#include "core/notify_sound.h"
-
 #include <QTextCursor>
 
-#include <exception>
-#include <stdexcept>
-
-namespace {
-
-constexpr int kMessageLimit = 200;
-const QString kEmptyMessage = QStringLiteral("Please type the Message.");
-const QString kMissingSound = QStringLiteral(
-    "The system sound file referred by 'Corvane' does not exist in your computer. it is recommend that you "
-    "uncheck 'Play Sound' option and continue.");
-
-} // namespace
-
-AlertEditor::AlertEditor(platform::Services& services, core::AppState& state, QString soundFolder,
-                         const QList<QWidget*>& windowsToDisable, QComboBox* kindBox)
-    : EditorWindow(services, windowsToDisable, kindBox), m_state(state), m_soundFolder(std::move(soundFolder)) {
+AlertEditor::AlertEditor(const core::EditorContext& context)
+    : EditorWindow(context.services, core::HoverButton::AlertOk, core::HoverSurface::AlertEditor),
+      m_rules(*this, context) {
     setFixedSize(pixelsAcross(4800), pixelsDown(2940));
     // The caption reads "Corvane" like every window of the program; a screen reader hears which.
     setAccessibleName(QStringLiteral("Alert message editor"));
@@ -49,7 +34,7 @@ AlertEditor::AlertEditor(platform::Services& services, core::AppState& state, QS
 
     makeOkButton(this, 3600, 2250);
     connect(okButton, &PictureButton::clicked, this, &AlertEditor::accept);
-    watchMouseMoves(this, [this] { restoreOk(); });
+    watchMouseMoves(this);
     pressOkOnReturn(messageBox, true);
     messageBox->setFocus(); // typing starts here when the editor opens
 
@@ -60,78 +45,24 @@ AlertEditor::~AlertEditor() = default;
 
 void AlertEditor::load() {
     setLook(messageFrame);
-    messageBox->clear();
-    playSoundCheck->setChecked(m_state.task().playSound);
+    m_rules.load();
 }
 
-void AlertEditor::activate() {
-    disableOtherWindows();
-}
-
-void AlertEditor::unload() {
-    if (messageBox->toPlainText().isEmpty()) {
-        clearTaskKind();
-    }
-    enableOtherWindows();
-}
-
-void AlertEditor::accept() {
-    if (messageBox->toPlainText().isEmpty()) {
-        showWarning(kEmptyMessage);
-        return;
-    }
-    m_state.changeTask([this](ScheduledTask& task) {
-        task.message = messageBox->toPlainText().toStdString();
-        task.playSound = playSoundCheck->isChecked();
-    });
-    close();
-}
-
-void AlertEditor::testSound() {
-    try {
-        if (!m_services.sound) {
-            throw std::runtime_error("no sound service");
-        }
-        // A Test during a playback starts the sound again from the beginning: the old player
-        // goes with its playback, so no late end report of it can close the new one.
-        if (!m_player || m_playing) {
-            m_playing = false;
-            m_player = m_services.sound->create();
-            m_player->setOnFinished([this] { soundDone(); });
-        }
-        const std::string separator = m_services.folders ? m_services.folders->separator() : std::string("/");
-        m_playing = true;
-        core::startNotifySound(*m_player, core::notifySoundPath(m_soundFolder.toStdString(), separator));
-    } catch (const std::exception&) {
-        m_playing = false;
-        if (m_player) {
-            m_player->close();
-        }
-        showWarning(kMissingSound);
-    }
-}
-
-void AlertEditor::soundDone() {
-    m_playing = false;
-    if (m_player) {
-        core::endNotifySound(*m_player);
-    }
-}
-
-void AlertEditor::restoreOk() {
-    okButton->setPicture(1);
+std::string AlertEditor::message() const {
+    return messageBox->toPlainText().toStdString();
 }
 
 void AlertEditor::limitMessage() {
-    // The box takes at most 200 characters: what an edit adds beyond them is dropped at the cursor.
-    const int excess = static_cast<int>(messageBox->toPlainText().size()) - kMessageLimit;
-    if (excess <= 0) {
+    // What an edit adds beyond the limit is dropped at the cursor.
+    QTextCursor cursor = messageBox->textCursor();
+    const core::Excess excess =
+        core::excessOverLimit(static_cast<std::size_t>(messageBox->toPlainText().size()),
+                              static_cast<std::size_t>(cursor.position()), core::AlertEditor::kMessageLimit);
+    if (excess.count == 0) {
         return;
     }
-    QTextCursor cursor = messageBox->textCursor();
-    const int start = std::max(0, cursor.position() - excess);
-    cursor.setPosition(start);
-    cursor.setPosition(start + excess, QTextCursor::KeepAnchor);
+    cursor.setPosition(static_cast<int>(excess.start));
+    cursor.setPosition(static_cast<int>(excess.start + excess.count), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     messageBox->setTextCursor(cursor);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/scheduled_task.h"
-#include "core/app_state.h"
+#include "core/alert_editor.h"
 #include "editors/editor_window.h"
 
 #include <QCheckBox>
@@ -9,34 +8,35 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include <memory>
-
 /// The alert editor: the message of an alert task and whether the notification sound plays
-/// with it. Test plays the notification sound once on the editor's own player.
-class AlertEditor final : public EditorWindow {
+/// with it, a view over core::AlertEditor. Test plays the notification sound once on the
+/// editor's own player.
+class AlertEditor final : public EditorWindow, public core::AlertEditorView {
     Q_OBJECT
 
 public:
-    /// soundFolder is the main window's soundFolder; windowsToDisable the main window and the
-    /// Options and Schedule Task window; kindBox that window's task-kind box.
-    AlertEditor(platform::Services& services, core::AppState& state, QString soundFolder,
-                const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
+    explicit AlertEditor(const core::EditorContext& context);
     ~AlertEditor() override;
 
     void load();
-    void activate() override;
-    void unload() override;
+    void activate() override { m_rules.activate(); }
+    void unload() override { m_rules.unload(); }
     /// OK: accepts a non-empty message.
-    void accept();
+    void accept() { m_rules.accept(); }
     /// Test: plays the notification sound, whatever "Play Sound" says.
-    void testSound();
+    void testSound() { m_rules.testSound(); }
     /// The player reports the end of playback.
-    void soundDone();
-    /// The mouse moved over the window itself: OK shows its normal picture.
-    void restoreOk();
+    void soundDone() { m_rules.soundDone(); }
 
     /// Whether the editor's player is playing a Test.
-    bool isPlaying() const { return m_playing; }
+    bool isPlaying() const { return m_rules.isPlaying(); }
+
+    // core::AlertEditorView
+    std::string message() const override;
+    void clearMessage() override { messageBox->clear(); }
+    bool isPlaySoundChecked() const override { return playSoundCheck->isChecked(); }
+    void setPlaySoundChecked(bool checked) override { playSoundCheck->setChecked(checked); }
+    void closeWindow() override { close(); }
 
     QGroupBox* messageFrame = nullptr;
     QPlainTextEdit* messageBox = nullptr;
@@ -47,9 +47,5 @@ public:
 private:
     void limitMessage();
 
-    core::AppState& m_state;
-    QString m_soundFolder;
-    /// The editor's own player, made at the first Test.
-    std::unique_ptr<platform::SoundPlayer> m_player;
-    bool m_playing = false;
+    core::AlertEditor m_rules;
 };

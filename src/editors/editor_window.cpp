@@ -1,10 +1,9 @@
 #include "editors/editor_window.h"
 
-#include "common/app_title.h"
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
-#include "common/window_blocking.h"
+#include "core/app_title.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -16,15 +15,12 @@ constexpr int kOkHeightTwips = 480;
 
 } // namespace
 
-EditorWindow::EditorWindow(platform::Services& services, const QList<QWidget*>& windowsToDisable,
-                           QComboBox* kindBox)
+EditorWindow::EditorWindow(platform::Services& services, core::HoverButton okHover,
+                           core::HoverSurface okSurface)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_services(services),
-      m_kindBox(kindBox) {
+      m_okHover(okHover), m_okSurface(okSurface) {
     // No parent widget: disabling the other windows must not disable the editor with them.
     setAttribute(Qt::WA_DeleteOnClose);
-    for (QWidget* window : windowsToDisable) {
-        m_windowsToDisable.append(window);
-    }
     if (m_services.screen) {
         m_twipsPerPixelX = m_services.screen->twipsPerPixelX();
         m_twipsPerPixelY = m_services.screen->twipsPerPixelY();
@@ -39,42 +35,10 @@ int EditorWindow::pixelsDown(double twips) const {
 }
 
 void EditorWindow::setLook(QWidget* frame) {
-    setWindowTitle(kAppTitle);
+    setWindowTitle(QString::fromStdString(core::kAppTitle));
     for (QWidget* surface : {static_cast<QWidget*>(this), frame}) {
         setDesignColours(surface, kDesignBackground);
     }
-}
-
-void EditorWindow::disableOtherWindows() {
-    for (const QPointer<QWidget>& window : m_windowsToDisable) {
-        if (window) {
-            blockWindow(window, this);
-        }
-    }
-}
-
-void EditorWindow::enableOtherWindows() {
-    for (const QPointer<QWidget>& window : m_windowsToDisable) {
-        if (window) {
-            freeWindow(window);
-        }
-    }
-}
-
-void EditorWindow::clearTaskKind() {
-    if (!m_kindBox) {
-        return;
-    }
-    // No item is chosen any more: the next arrow key starts from the top of the list.
-    m_kindBox->setCurrentIndex(-1);
-    if (m_kindBox->isEditable()) {
-        m_kindBox->setEditText(QString());
-    }
-}
-
-void EditorWindow::showWarning(const QString& text) {
-    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(),
-                              platform::MessageIcon::Exclamation);
 }
 
 void EditorWindow::makeOkButton(QWidget* parent, int leftTwips, int topTwips) {
@@ -83,19 +47,26 @@ void EditorWindow::makeOkButton(QWidget* parent, int leftTwips, int topTwips) {
     okButton = new PictureButton(parent);
     okButton->setPictures({renderPicture(QStringLiteral(":/pictures/ok_normal.svg"), size),
                            renderPicture(QStringLiteral(":/pictures/ok_highlighted.svg"), size)});
-    okButton->setPicture(1);
+    okButton->setPicture(core::normalPicture(m_okHover));
     okButton->setGeometry(pixelsAcross(leftTwips), pixelsDown(topTwips), size.width(), size.height());
     okButton->setAccessibleName(QStringLiteral("OK"));
     connect(okButton, &PictureButton::mouseMoved, this, &EditorWindow::highlightOk);
 }
 
 void EditorWindow::highlightOk() {
-    okButton->setPicture(2);
+    core::highlightButton(*this, m_okHover);
 }
 
-void EditorWindow::watchMouseMoves(QWidget* surface, std::function<void()> handler) {
+void EditorWindow::restoreOk() {
+    core::restoreButtons(*this, m_okSurface);
+}
+
+void EditorWindow::showButtonPicture(core::HoverButton, int picture) {
+    okButton->setPicture(picture);
+}
+
+void EditorWindow::watchMouseMoves(QWidget* surface) {
     m_mouseSurface = surface;
-    m_mouseHandler = std::move(handler);
     surface->setMouseTracking(true);
     surface->installEventFilter(this);
 }
@@ -107,8 +78,8 @@ void EditorWindow::pressOkOnReturn(QWidget* box, bool needsControl) {
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_mouseSurface && event->type() == QEvent::MouseMove && m_mouseHandler) {
-        m_mouseHandler();
+    if (watched == m_mouseSurface && event->type() == QEvent::MouseMove) {
+        restoreOk();
     }
     if (watched == m_returnBox && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

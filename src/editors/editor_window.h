@@ -1,20 +1,19 @@
 #pragma once
 
 #include "common/picture_button.h"
+#include "core/hover_pictures.h"
 #include "platform/services.h"
 
-#include <QComboBox>
-#include <QList>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
 
-/// What the three task editors share: the look, the OK picture button with its hover pictures,
-/// and the imitated modality. An editor is shown modeless; each time it becomes the active
-/// window it disables the other windows it was given, and it enables them again when it closes.
-/// Escape closes it the way its close box does.
-class EditorWindow : public QWidget {
+/// What the three task editors' windows share: the look, the OK picture button with its hover
+/// pictures, Escape and the window events that the core's editor rules hear of. An editor is
+/// shown modeless; each time it becomes the active window it blocks the windows its rules name,
+/// and it frees them again when it closes.
+class EditorWindow : public QWidget, public core::HoverView {
     Q_OBJECT
 
 public:
@@ -25,27 +24,27 @@ public:
 
     /// The mouse moved over OK: its highlighted picture.
     void highlightOk();
+    /// The mouse moved over the surface that holds OK: its normal picture.
+    void restoreOk();
     /// Whether the editor has been closed (it is then deleted soon).
     bool isClosed() const { return m_closed; }
 
     /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
     PictureButton* okButton = nullptr;
 
+    // core::HoverView
+    void showButtonPicture(core::HoverButton button, int picture) override;
+
 protected:
-    EditorWindow(platform::Services& services, const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
+    /// okHover and okSurface name OK and the surface that restores it in the hover table.
+    EditorWindow(platform::Services& services, core::HoverButton okHover, core::HoverSurface okSurface);
 
     /// The caption "Corvane" and the background colour of the window and of the frame.
     void setLook(QWidget* frame);
-    void disableOtherWindows();
-    void enableOtherWindows();
-    /// Empties the text of the task-kind box of the Schedule Task page, if it is still open.
-    void clearTaskKind();
-    /// A message box with the exclamation icon and the title "Corvane".
-    void showWarning(const QString& text);
     /// Makes OK at a place in twips on the parent; its hover pictures follow the mouse.
     void makeOkButton(QWidget* parent, int leftTwips, int topTwips);
-    /// Calls handler for every mouse move over the surface itself (not over its child windows).
-    void watchMouseMoves(QWidget* surface, std::function<void()> handler);
+    /// Restores OK for every mouse move over the surface itself (not over its child windows).
+    void watchMouseMoves(QWidget* surface);
     /// Return in the box presses OK; with needsControl only Ctrl+Return does (a box of several
     /// lines, where Return starts a new line).
     void pressOkOnReturn(QWidget* box, bool needsControl);
@@ -61,10 +60,9 @@ protected:
     platform::Services& m_services;
 
 private:
-    QList<QPointer<QWidget>> m_windowsToDisable;
-    QPointer<QComboBox> m_kindBox;
+    core::HoverButton m_okHover;
+    core::HoverSurface m_okSurface;
     QPointer<QWidget> m_mouseSurface;
-    std::function<void()> m_mouseHandler;
     QPointer<QWidget> m_returnBox;
     bool m_returnNeedsControl = false;
     bool m_closed = false;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/scheduled_task.h"
-#include "core/app_state.h"
+#include "core/program_editor.h"
 #include "editors/editor_window.h"
 
 #include <QGroupBox>
@@ -9,35 +8,31 @@
 #include <QPushButton>
 
 /// The program editor: the name or path of the program a Run Program task starts, typed in or
-/// chosen with Browse.
-class ProgramEditor final : public EditorWindow {
+/// chosen with Browse; a view over core::ProgramEditor.
+class ProgramEditor final : public EditorWindow, public core::ProgramEditorView {
     Q_OBJECT
 
 public:
-    /// windowsToDisable: the main window, the Options and Schedule Task window, the alert editor
-    /// and the About window (those not open may be left out); kindBox: the task-kind box.
-    ProgramEditor(platform::Services& services, core::AppState& state, const QList<QWidget*>& windowsToDisable,
-                  QComboBox* kindBox);
+    explicit ProgramEditor(const core::EditorContext& context);
 
     void load();
-    void activate() override;
-    void unload() override;
+    void activate() override { m_rules.activate(); }
+    void unload() override { m_rules.unload(); }
     /// Browse: the file-open dialog; its file name replaces the path.
-    void browse();
+    void browse() { m_rules.browse(); }
     /// OK: accepts a non-empty path.
-    void accept();
-    /// The mouse moved over the frame: OK shows its normal picture.
-    void restoreOk();
+    void accept() { m_rules.accept(); }
 
-    /// The two entries of the dialog's filter: programs first, shell scripts second.
-    static QStringList browseFilters();
+    // core::ProgramEditorView
+    std::string path() const override { return pathBox->text().toStdString(); }
+    void setPath(const std::string& path, std::size_t typingLimit) override;
+    platform::WindowHandle handle() override { return this; }
+    void closeWindow() override { close(); }
 
     QGroupBox* pathFrame = nullptr;
     QLineEdit* pathBox = nullptr;
     QPushButton* browseButton = nullptr;
 
 private:
-    core::AppState& m_state;
-    /// The dialog's last file name, kept for the life of the window: a cancel hands it back.
-    QString m_dialogFileName;
+    core::ProgramEditor m_rules;
 };

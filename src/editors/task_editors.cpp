@@ -35,25 +35,18 @@ EditorWindow* showEditor(EditorWindow* editor, QWidget* owner) {
 
 } // namespace
 
-EditorWindow* loadTaskEditor(const QString& kind, const EditorContext& context) {
+EditorWindow* loadTaskEditor(const QString& kind, const core::EditorContext& context) {
     if (EditorWindow* open = findTaskEditor(kind)) {
         return open;
     }
     if (kind == QLatin1String("Alert")) {
-        return new AlertEditor(context.services, context.state, context.soundFolder,
-                               {context.mainWindow, context.optionsWindow}, context.kindBox);
+        return new AlertEditor(context);
     }
     if (kind == QLatin1String("Run Program")) {
-        return new ProgramEditor(
-            context.services, context.state,
-            {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(), context.aboutWindow},
-            context.kindBox);
+        return new ProgramEditor(context);
     }
     if (kind == QLatin1String("Visit Website")) {
-        return new WebAddressEditor(context.services, context.state,
-                                    {context.mainWindow, context.optionsWindow, findOpen<AlertEditor>(),
-                                     context.aboutWindow, findOpen<ProgramEditor>()},
-                                    context.kindBox);
+        return new WebAddressEditor(context);
     }
     return nullptr;
 }
@@ -71,7 +64,7 @@ EditorWindow* findTaskEditor(const QString& kind) {
     return nullptr;
 }
 
-EditorWindow* openTaskEditor(const QString& kind, const EditorContext& context) {
+EditorWindow* openTaskEditor(const QString& kind, const core::EditorContext& context, QWidget* owner) {
     EditorWindow* editor = loadTaskEditor(kind, context);
-    return editor == nullptr ? nullptr : showEditor(editor, context.optionsWindow);
+    return editor == nullptr ? nullptr : showEditor(editor, owner);
 }

@@ -1,33 +1,36 @@
 #pragma once
 
-#include "common/scheduled_task.h"
-#include "core/app_state.h"
+#include "core/web_address_editor.h"
 #include "editors/editor_window.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 
-/// The web-address editor: the address a Visit Website task opens.
-class WebAddressEditor final : public EditorWindow {
+/// The web-address editor: the address a Visit Website task opens; a view over
+/// core::WebAddressEditor.
+class WebAddressEditor final : public EditorWindow, public core::WebAddressEditorView {
     Q_OBJECT
 
 public:
-    /// windowsToDisable: the main window, the Options and Schedule Task window, the alert
-    /// editor, the About window and the program editor (those not open may be left out).
-    WebAddressEditor(platform::Services& services, core::AppState& state,
-                     const QList<QWidget*>& windowsToDisable, QComboBox* kindBox);
+    explicit WebAddressEditor(const core::EditorContext& context);
 
-    void load();
-    void activate() override;
-    void unload() override;
+    void load() { m_rules.load(); }
+    void activate() override { m_rules.activate(); }
+    void unload() override { m_rules.unload(); }
     /// OK: accepts any text but the bare prefix, the empty text included.
-    void accept();
-    /// The mouse moved over the frame: OK shows its normal picture.
-    void restoreOk();
+    void accept() { m_rules.accept(); }
+
+    // core::WebAddressEditorView
+    std::string address() const override { return addressBox->text().toStdString(); }
+    void setAddress(const std::string& address) override {
+        addressBox->setText(QString::fromStdString(address));
+    }
+    void showLook() override { setLook(addressFrame); }
+    void closeWindow() override { close(); }
 
     QGroupBox* addressFrame = nullptr;
     QLineEdit* addressBox = nullptr;
 
 private:
-    core::AppState& m_state;
+    core::WebAddressEditor m_rules;
 };

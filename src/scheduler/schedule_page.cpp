@@ -1,40 +1,22 @@
 #include "scheduler/schedule_page.h"
 
-#include "common/app_title.h"
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
-#include "core/app_state.h"
-#include "core/trigger_number.h"
+#include "core/task_kind.h"
 
 #include <QKeyEvent>
 
 namespace {
 
-const QString kPrompt = QStringLiteral("Pick a Task");
-const QString kHibernateWarning = QStringLiteral("Please make sure you have enabled 'Hibernation' in Power "
-                                                 "option. Otherwise the system may go on a Standby.");
-const QString kSelectTask = QStringLiteral("Please Select a Task to Schedule.");
-const QString kSpecifyTime = QStringLiteral("Please specify Time.");
-const QString kInvalidTime =
-    QStringLiteral("Invalid Time specified. Following are the valid # : Days - Max 31 "
-                   ",Hours - Max 24 ,Minutes - Max 59. ");
-const QString kNotEnabled =
-    QStringLiteral("Schedule Task is not enabled. To enable check the 'Schedule Task' Check Box .");
-
 constexpr int kBoxWidth = 600;
 constexpr int kRowHeight = 315;
 constexpr int kUpDownWidth = 255;
 
-constexpr int kBackspace = 8;
-constexpr int kPoint = 46;
-constexpr int kSlash = 47;
-constexpr int kColon = 58;
-
 } // namespace
 
 SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, QWidget* parent)
-    : Panel(parent), m_state(state), m_services(services) {
+    : Panel(parent), m_services(services), m_rules(*this, services, state) {
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
     setAccessibleName(QStringLiteral("Schedule Task page"));
@@ -53,13 +35,13 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
 
     daysLabel = makeLabel(QStringLiteral("Days"), 1440, 1080, 600);
     daysBox = makeBox(QStringLiteral("Days"), 2040, 1080);
-    daysUpDown = makeUpDown(daysBox, 31, QStringLiteral("Days"));
+    daysUpDown = makeUpDown(daysBox, core::TriggerBox::Days, QStringLiteral("Days"));
     hoursLabel = makeLabel(QStringLiteral("Hours"), 3240, 1080, 600);
     hoursBox = makeBox(QStringLiteral("Hours"), 3840, 1080);
-    hoursUpDown = makeUpDown(hoursBox, 24, QStringLiteral("Hours"));
+    hoursUpDown = makeUpDown(hoursBox, core::TriggerBox::Hours, QStringLiteral("Hours"));
     minutesLabel = makeLabel(QStringLiteral("Minutes"), 5040, 1080, 840);
     minutesBox = makeBox(QStringLiteral("Minutes"), 5880, 1080);
-    minutesUpDown = makeUpDown(minutesBox, 59, QStringLiteral("Minutes"));
+    minutesUpDown = makeUpDown(minutesBox, core::TriggerBox::Minutes, QStringLiteral("Minutes"));
 
     kindLabel = makeLabel(QStringLiteral("Execute this Task : "), 1440, 1800, 1800);
     kindBox = new QComboBox(this);
@@ -69,7 +51,7 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     kindBox->lineEdit()->setReadOnly(true);
     kindBox->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     kindBox->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
-    kindBox->setEditText(kPrompt);
+    kindBox->setEditText(QString::fromUtf8(core::SchedulePage::kKindPrompt));
     QFont comboFont(QStringLiteral("Tahoma"));
     comboFont.setBold(true);
     comboFont.setPointSizeF(9.75);
@@ -87,7 +69,7 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     applyButton->setPictures({QPixmap(), QPixmap(),
                               renderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applySize),
                               renderPicture(QStringLiteral(":/pictures/apply_highlighted.svg"), applySize)});
-    applyButton->setPicture(3);
+    applyButton->setPicture(core::normalPicture(core::HoverButton::ApplySchedule));
     applyButton->setGeometry(twipsToPixels(4695, m_tppX), twipsToPixels(2400, m_tppY), applySize.width(),
                              applySize.height());
     applyButton->setAccessibleName(QStringLiteral("Apply"));
@@ -129,10 +111,10 @@ QLineEdit* SchedulePage::makeBox(const QString& tip, int left, int top) {
     return box;
 }
 
-UpDown* SchedulePage::makeUpDown(QLineEdit* buddy, int maximum, const QString& name) {
+UpDown* SchedulePage::makeUpDown(QLineEdit* buddy, core::TriggerBox which, const QString& name) {
     auto* upDown = new UpDown(this);
     upDown->setBuddy(buddy);
-    upDown->setMaximum(maximum);
+    upDown->setMaximum(core::SchedulePage::spinMaximum(which));
     upDown->setAccessibleName(name + QStringLiteral(" up and down"));
     upDown->setGeometry(buddy->geometry().right() + 1, buddy->y(), twipsToPixels(kUpDownWidth, m_tppX),
                         buddy->height());
@@ -174,123 +156,82 @@ void SchedulePage::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void SchedulePage::highlightApply() {
-    applyButton->setPicture(4);
+    core::highlightButton(*this, core::HoverButton::ApplySchedule);
 }
 
 void SchedulePage::restoreApply() {
-    applyButton->setPicture(3);
+    core::restoreButtons(*this, core::HoverSurface::SchedulePage);
 }
 
-void SchedulePage::refuse(int& keyAscii) {
-    keyAscii = 0;
-    m_services.tone->beep(10000, 3);
+void SchedulePage::setOpenEditor(std::function<void(const QString& kind)> openEditor) {
+    m_rules.setOpenEditor([openEditor = std::move(openEditor)](core::TaskKind kind) {
+        if (openEditor) {
+            openEditor(QString::fromUtf8(core::taskKindText(kind)));
+        }
+    });
 }
 
-void SchedulePage::filterKindKey(int& keyAscii) {
-    if (keyAscii >= 1) {
-        refuse(keyAscii);
+QLineEdit* SchedulePage::box(core::TriggerBox which) const {
+    switch (which) {
+    case core::TriggerBox::Days:
+        return daysBox;
+    case core::TriggerBox::Hours:
+        return hoursBox;
+    case core::TriggerBox::Minutes:
+        break;
     }
+    return minutesBox;
 }
 
-void SchedulePage::filterDaysKey(int& keyAscii) {
-    if (keyAscii != kBackspace && (keyAscii < kPoint || keyAscii > kColon)) {
-        refuse(keyAscii);
+bool SchedulePage::isScheduledChecked() const {
+    return scheduledCheck->isChecked();
+}
+
+void SchedulePage::setScheduledChecked(bool checked) {
+    scheduledCheck->setChecked(checked);
+}
+
+std::string SchedulePage::triggerText(core::TriggerBox which) const {
+    return box(which)->text().toStdString();
+}
+
+void SchedulePage::setTriggerText(core::TriggerBox which, const std::string& text) {
+    box(which)->setText(QString::fromStdString(text));
+}
+
+std::string SchedulePage::kindText() const {
+    return kindBox->currentText().toStdString();
+}
+
+void SchedulePage::fillKinds(const std::vector<std::string>& kinds, const std::string& prompt) {
+    for (const std::string& kind : kinds) {
+        kindBox->addItem(QString::fromStdString(kind));
     }
-}
-
-void SchedulePage::filterHoursKey(int& keyAscii) {
-    filterDaysKey(keyAscii);
-}
-
-void SchedulePage::filterMinutesKey(int& keyAscii) {
-    if (keyAscii == kSlash) {
-        refuse(keyAscii);
-        return;
-    }
-    filterDaysKey(keyAscii);
-}
-
-void SchedulePage::fillKinds() {
-    kindBox->addItems(taskKinds());
     kindBox->setCurrentIndex(-1);
-    kindBox->setEditText(kPrompt);
+    kindBox->setEditText(QString::fromStdString(prompt));
 }
 
-void SchedulePage::copyTask() {
-    const ScheduledTask& record = m_state.task();
-    if (record.scheduled) {
-        scheduledCheck->setChecked(true);
-        hoursBox->setText(QString::fromStdString(record.hoursText));
-        minutesBox->setText(QString::fromStdString(record.minutesText));
-        daysBox->setText(QString::fromStdString(record.daysText));
-        const QString kind = QString::fromStdString(record.kind);
-        kindBox->setCurrentIndex(static_cast<int>(taskKinds().indexOf(kind)));
-        kindBox->setEditText(kind);
-    } else {
-        scheduledCheck->setChecked(false);
-    }
+void SchedulePage::showKind(int index, const std::string& text) {
+    // The arrow keys move on from the item shown.
+    kindBox->setCurrentIndex(index);
+    kindBox->setEditText(QString::fromStdString(text));
 }
 
-void SchedulePage::showScheduleStatus() {
-    const core::ScheduleStatus status =
-        core::scheduleStatusTexts(m_state.task().scheduled, kindBox->currentText().toStdString());
+void SchedulePage::clearKind() {
+    // No item is chosen any more: the next arrow key starts from the top of the list.
+    kindBox->setCurrentIndex(-1);
+    kindBox->setEditText(QString());
+}
+
+void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::string& name) {
     if (m_panel1) {
-        m_panel1->setText(QString::fromStdString(status.scheduled));
+        m_panel1->setText(QString::fromStdString(scheduled));
     }
     if (m_panel2) {
-        m_panel2->setText(QString::fromStdString(status.name));
+        m_panel2->setText(QString::fromStdString(name));
     }
 }
 
-void SchedulePage::pickKind() {
-    const QString kind = kindBox->currentText();
-    if (kind == QLatin1String("Alert") || kind == QLatin1String("Run Program") ||
-        kind == QLatin1String("Visit Website")) {
-        if (m_openEditor) {
-            m_openEditor(kind);
-        }
-    } else if (kind == QLatin1String("Hibernate")) {
-        warn(kHibernateWarning);
-    }
-}
-
-void SchedulePage::warn(const QString& text) {
-    m_services.messages->show(text.toStdString(), kAppTitle.toStdString(), platform::MessageIcon::Exclamation);
-}
-
-void SchedulePage::cancelSchedule() {
-    core::cancelSchedule(m_state);
-}
-
-void SchedulePage::apply() {
-    const bool enabled = scheduledCheck->isChecked();
-    const QString kind = kindBox->currentText();
-    const double hours = core::readTriggerNumber(hoursBox->text().toStdString());
-    const double minutes = core::readTriggerNumber(minutesBox->text().toStdString());
-    const double days = core::readTriggerNumber(daysBox->text().toStdString());
-    // The prompt, or an empty text left by an editor, is no task: scheduling it would show
-    // "Task Scheduled : Yes" for a task that can never run.
-    if (enabled && !taskKinds().contains(kind)) {
-        warn(kSelectTask);
-        cancelSchedule();
-    } else if (hours == 0 && minutes == 0 && days == 0) {
-        warn(kSpecifyTime);
-        cancelSchedule();
-    } else if (minutes > 59 || hours > 24 || days > 31) {
-        warn(kInvalidTime);
-        cancelSchedule();
-    } else if (!enabled) {
-        warn(kNotEnabled);
-        cancelSchedule();
-    } else {
-        m_state.changeTask([&](ScheduledTask& record) {
-            record.scheduled = true;
-            record.hoursText = hoursBox->text().toStdString();
-            record.minutesText = minutesBox->text().toStdString();
-            record.daysText = daysBox->text().toStdString();
-            record.kind = kind.toStdString();
-        });
-        m_state.setTriggerCheckRunning(true);
-    }
-    showScheduleStatus();
+void SchedulePage::showButtonPicture(core::HoverButton, int picture) {
+    applyButton->setPicture(picture);
 }

@@ -1,9 +1,9 @@
 #include "scheduler/up_down.h"
 
+#include "core/schedule_page.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
-
-#include <algorithm>
 
 namespace {
 
@@ -54,10 +54,7 @@ void UpDown::step(int delta) {
     if (!m_buddy) {
         return;
     }
-    bool whole = false;
-    const int typed = m_buddy->text().toInt(&whole);
-    const int from = whole ? typed : m_value;
-    m_value = std::clamp(from + delta, 0, m_maximum);
+    m_value = core::SchedulePage::stepSpin(m_buddy->text().toStdString(), m_value, delta, m_maximum);
     m_buddy->setText(QString::number(m_value));
 }
 

@@ -1,16 +1,12 @@
 #include "settings/options_page.h"
 
 #include "common/pictures.h"
-#include "core/autostart.h"
-#include "core/hourly_beep.h"
 
 #include <QMouseEvent>
 
-#include <utility>
-
 OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
                          TwipsScale twips, QWidget* parent)
-    : Panel(parent), m_services(services), m_settings(settings), m_state(state) {
+    : Panel(parent), m_rules(*this, services, settings, state) {
     setAccessibleName(QStringLiteral("Options page"));
 
     auto decoration = [this, twips](double top, const QString& file) {
@@ -42,7 +38,7 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     applyAutostartButton = makeListButton(this, twips.rect(5310, 660, 1200, 480), QStringLiteral("Apply"));
     applyAutostartButton->setAccessibleDescription(
         QStringLiteral("Applies loading at start-up and the hourly beep"));
-    applyAutostartButton->setPicture(3);
+    applyAutostartButton->setPicture(core::normalPicture(core::HoverButton::ApplyAutostart));
 
     figuresLabel = makeOptionsLabel(
         this, QStringLiteral("Show available physical Memory (mb) and CPU usage (%) in Title Bar."),
@@ -52,7 +48,7 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     applyFiguresButton = makeListButton(this, twips.rect(5310, 1980, 1200, 480), QStringLiteral("Apply"));
     applyFiguresButton->setAccessibleDescription(
         QStringLiteral("Applies the memory and CPU figures in the title bar"));
-    applyFiguresButton->setPicture(3);
+    applyFiguresButton->setPicture(core::normalPicture(core::HoverButton::ApplyFigures));
 
     connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsPage::applyAutostartAndBeep);
     connect(applyFiguresButton, &PictureButton::clicked, this, &OptionsPage::applyFigures);
@@ -67,65 +63,38 @@ void OptionsPage::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void OptionsPage::highlightApplyAutostart() {
-    applyAutostartButton->setPicture(4);
+    core::highlightButton(*this, core::HoverButton::ApplyAutostart);
 }
 
 void OptionsPage::highlightApplyFigures() {
-    applyFiguresButton->setPicture(4);
+    core::highlightButton(*this, core::HoverButton::ApplyFigures);
 }
 
 void OptionsPage::restoreApplyButtons() {
-    applyAutostartButton->setPicture(3);
-    applyFiguresButton->setPicture(3);
+    core::restoreButtons(*this, core::HoverSurface::OptionsPage);
 }
 
-void OptionsPage::loadAutostartCheck() {
-    if (const std::optional<bool> check = core::readAutostartCheck(*m_services.registry)) {
-        autostartCheck->setChecked(*check);
-    }
+void OptionsPage::showButtonPicture(core::HoverButton button, int picture) {
+    (button == core::HoverButton::ApplyAutostart ? applyAutostartButton : applyFiguresButton)
+        ->setPicture(picture);
 }
 
-void OptionsPage::loadOptionCaches() {
-    // The caches hold what start-up or the last Apply read; anything but 1 and 0 leaves a box.
-    const std::pair<QCheckBox*, core::StoredOption> boxes[] = {{hourlyBeepCheck, core::StoredOption::HourlyBeep},
-                                                               {figuresCheck, core::StoredOption::Figures}};
-    for (const auto& [box, option] : boxes) {
-        const std::string& cache = m_state.optionCache(option);
-        if (cache == "1") {
-            box->setChecked(true);
-        } else if (cache == "0") {
-            box->setChecked(false);
-        }
+QCheckBox* OptionsPage::box(core::OptionBox which) const {
+    switch (which) {
+    case core::OptionBox::Autostart:
+        return autostartCheck;
+    case core::OptionBox::HourlyBeep:
+        return hourlyBeepCheck;
+    case core::OptionBox::Figures:
+        break;
     }
+    return figuresCheck;
 }
 
-void OptionsPage::applyAutostartAndBeep() {
-    if (autostartCheck->isChecked()) {
-        core::registerAutostart(*m_services.registry, m_services.processes->ownExecutablePath());
-    } else {
-        core::unregisterAutostart(*m_services.registry, *m_services.messages);
-    }
-    // Both options every time; the read-back makes the cache and the beep follow the registry.
-    m_settings.storeOption(core::StoredOption::HourlyBeep, hourlyBeepCheck->isChecked());
-    m_settings.loadOption(core::StoredOption::HourlyBeep);
+bool OptionsPage::isChecked(core::OptionBox which) const {
+    return box(which)->isChecked();
 }
 
-void OptionsPage::applyFiguresOption() {
-    if (figuresCheck->isChecked()) {
-        m_settings.storeOption(core::StoredOption::Figures, true);
-        m_state.setFiguresRunning(true);
-    } else {
-        m_settings.storeOption(core::StoredOption::Figures, false);
-        m_state.setCaption({});
-        m_state.setFiguresRunning(false);
-    }
-    m_settings.loadOption(core::StoredOption::Figures);
-}
-
-void OptionsPage::testBeep() {
-    // The window does not respond until the last tone ends (about a second).
-    if (m_services.tone == nullptr) {
-        return;
-    }
-    core::playToneSweep(*m_services.tone);
+void OptionsPage::setChecked(core::OptionBox which, bool checked) {
+    box(which)->setChecked(checked);
 }

@@ -1,18 +1,13 @@
 #include "settings/options_window.h"
 
-#include "about/help_file.h"
-#include "about/maker_site.h"
-#include "common/app_title.h"
 #include "common/design_colours.h"
 #include "common/pictures.h"
 #include "common/twips.h"
 #include "common/window_blocking.h"
-#include "core/figures.h"
+#include "scheduler/schedule_page.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
-
-#include <exception>
 
 namespace {
 
@@ -25,18 +20,19 @@ constexpr double kStatusBarHeight = 330;
 
 } // namespace
 
-OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
-                             QWidget* parent)
+OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& settings,
+                             core::AppState& state, core::TimerFactory& timers, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_services(services), m_settings(settings), m_state(state) {
-    m_twips = TwipsScale{m_services.screen->twipsPerPixelX(), m_services.screen->twipsPerPixelY()};
+      m_services(services), m_twips{services.screen->twipsPerPixelX(), services.screen->twipsPerPixelY()},
+      m_rules(*this, services, state, timers) {
     setAccessibleName(QStringLiteral("Options and Schedule Task"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     setFixedSize(twipsRect(0, 0, kTabBarWidth + kPageWidth, kPageHeight + kStatusBarHeight).size());
     setDesignColours(this, kDesignBackground);
 
     buildTabs();
-    optionsPage = new OptionsPage(m_services, m_settings, m_state, m_twips, this);
+    optionsPage = new OptionsPage(services, settings, state, m_twips, this);
+    m_rules.setOptionsPage(&optionsPage->rules());
     optionsPage->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kPageHeight));
 
     schedulePageFrame = new Panel(this);
@@ -48,8 +44,6 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
 
     buildStatusBar();
     buildLinks();
-    statusBarTimer.setInterval(500);
-    connect(&statusBarTimer, &QTimer::timeout, this, &OptionsWindow::showFiguresInStatusBar);
 }
 
 void OptionsWindow::buildTabs() {
@@ -113,9 +107,10 @@ QLabel* OptionsWindow::panel(int number) const {
     return number >= 1 && number <= 3 ? m_panels[number - 1] : nullptr;
 }
 
-void OptionsWindow::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
+void OptionsWindow::setSchedulePage(SchedulePage* page) {
     schedulePageFrame->layout()->addWidget(page);
-    m_pageSteps = std::move(steps);
+    page->setStatusPanels(panel(1), panel(2));
+    m_rules.setSchedulePage(&page->rules());
     // The page's controls joined the end of the Tab order: the links go back behind them.
     QWidget* last = previousInFocusChain();
     for (QWidget* link : {helpLink, aboutLink, webLink}) {
@@ -124,34 +119,11 @@ void OptionsWindow::setSchedulePage(QWidget* page, SchedulePageSteps steps) {
     }
 }
 
-void OptionsWindow::load() {
-    setWindowTitle(kAppTitle);
+void OptionsWindow::showLook(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
     setDesignColours(optionsPage, kDesignBackground);
     setDesignColours(schedulePageFrame, kDesignBackground);
     setDesignColours(tabBar, kTabBarColour);
-
-    statusBarTimer.start();
-    // On a new window both tabs show their design pictures: neither rule changes anything.
-    toggleOptionsPage();
-    toggleSchedulePage();
-    if (m_pageSteps.fillTaskKinds) {
-        m_pageSteps.fillTaskKinds();
-    }
-    optionsPage->loadAutostartCheck();
-    if (m_pageSteps.copyScheduledTask) {
-        m_pageSteps.copyScheduledTask();
-    }
-
-    optionsPage->loadOptionCaches();
-
-    if (m_pageSteps.showScheduleStatus) {
-        m_pageSteps.showScheduleStatus();
-    }
-    panel(3)->setText(QString::fromStdString(m_state.caption()));
-}
-
-void OptionsWindow::unload() {
-    statusBarTimer.stop();
 }
 
 void OptionsWindow::closeEvent(QCloseEvent* event) {
@@ -159,7 +131,12 @@ void OptionsWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void OptionsWindow::focusPage(QFrame* frame) {
+QFrame* OptionsWindow::pageFrame(core::Page page) const {
+    return page == core::Page::Options ? static_cast<QFrame*>(optionsPage) : schedulePageFrame;
+}
+
+void OptionsWindow::focusPage(core::Page page) {
+    QFrame* frame = pageFrame(page);
     if (!frame->isVisibleTo(this) || (focusWidget() != nullptr && frame->isAncestorOf(focusWidget()))) {
         return;
     }
@@ -172,71 +149,25 @@ void OptionsWindow::focusPage(QFrame* frame) {
     }
 }
 
-void OptionsWindow::openHelp() {
-    openHelpFile(m_services);
+void OptionsWindow::showTab(core::Page tab, core::TabPicture picture) {
+    (tab == core::Page::Options ? optionsTab : scheduleTab)->setPicture(static_cast<int>(picture));
 }
 
-void OptionsWindow::openAbout() {
-    if (m_showAbout) {
-        m_showAbout();
+void OptionsWindow::showPage(core::Page page, bool shown) {
+    QFrame* frame = pageFrame(page);
+    if (shown) {
+        frame->show();
+        // Both pages lie at the same place; the one just shown goes on top.
+        frame->raise();
+    } else {
+        frame->hide();
     }
 }
 
-void OptionsWindow::openWebAddress() {
-    openMakerSite(m_services);
+void OptionsWindow::showFigures(const std::string& text) {
+    panel(3)->setText(QString::fromStdString(text));
 }
 
-void OptionsWindow::showPage(QFrame* frame) {
-    frame->show();
-    // Both pages lie at the same place; the one just shown goes on top.
-    frame->raise();
-}
-
-void OptionsWindow::openOnOptionsPage() {
-    optionsTab->setPicture(2);
-    scheduleTab->setPicture(1);
-    showPage(optionsPage);
-    showWindow(this);
-    focusPage(optionsPage);
-}
-
-void OptionsWindow::openOnSchedulePage() {
-    scheduleTab->setPicture(2);
-    optionsTab->setPicture(1);
-    showWindow(this);
-    showPage(schedulePageFrame);
-    focusPage(schedulePageFrame);
-}
-
-void OptionsWindow::toggleOptionsPage() {
-    if (optionsTab->picture() == 1) {
-        optionsTab->setPicture(2);
-        showPage(optionsPage);
-        schedulePageFrame->hide();
-        scheduleTab->setPicture(1);
-    } else if (optionsTab->picture() == 2) {
-        optionsPage->hide();
-        optionsTab->setPicture(1);
-    }
-}
-
-void OptionsWindow::toggleSchedulePage() {
-    if (scheduleTab->picture() == 1) {
-        scheduleTab->setPicture(2);
-        showPage(schedulePageFrame);
-        optionsPage->hide();
-        optionsTab->setPicture(1);
-    } else if (scheduleTab->picture() == 2) {
-        schedulePageFrame->hide();
-        scheduleTab->setPicture(1);
-    }
-}
-
-void OptionsWindow::showFiguresInStatusBar() {
-    try {
-        panel(3)->setText(QString::fromStdString(core::composeFiguresText(*m_services.figures, m_state.cpuText())));
-    } catch (const std::exception&) {
-        // The main window reports the figures that cannot be read.
-        statusBarTimer.stop();
-    }
+void OptionsWindow::showWindow() {
+    ::showWindow(this);
 }

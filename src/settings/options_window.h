@@ -1,64 +1,71 @@
 #pragma once
 
 #include "common/picture_button.h"
+#include "core/app_state.h"
+#include "core/options_window.h"
+#include "core/settings_store.h"
+#include "core/timer.h"
 #include "platform/services.h"
 #include "settings/options_look.h"
 #include "settings/options_page.h"
-#include "core/app_state.h"
-#include "core/settings_store.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QStatusBar>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
 
+class SchedulePage;
+
 /// The Options and Schedule Task window: two pages chosen with the page tabs in the bar at its
-/// left, the Help, About and Web links under them, and a status bar of three panels. It makes
-/// its OptionsPage; the main window's WindowLauncher makes it and puts the SchedulePage into
-/// schedulePageFrame before load.
-class OptionsWindow final : public QWidget {
+/// left, the Help, About and Web links under them, and a status bar of three panels; a view over
+/// core::OptionsWindow. It makes its OptionsPage; the main window's WindowLauncher makes it and
+/// puts the SchedulePage into schedulePageFrame before load.
+class OptionsWindow final : public QWidget, public core::OptionsWindowView {
     Q_OBJECT
 
 public:
-    /// The Schedule Task page's own steps of loading; load runs each at its place.
-    struct SchedulePageSteps {
-        std::function<void()> fillTaskKinds;      ///< the kind box's list
-        std::function<void()> copyScheduledTask;  ///< the task record into the page
-        std::function<void()> showScheduleStatus; ///< panels 1 and 2
-    };
-
     OptionsWindow(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
-                  QWidget* parent = nullptr);
+                  core::TimerFactory& timers, QWidget* parent = nullptr);
 
-    /// Puts the Schedule Task page into schedulePageFrame (which then owns it) with its loading steps.
-    void setSchedulePage(QWidget* page, SchedulePageSteps steps);
+    /// Puts the Schedule Task page into schedulePageFrame (which then owns it); its loading steps
+    /// run at their places.
+    void setSchedulePage(SchedulePage* page);
     /// What the About link does: show the About window.
-    void setShowAbout(std::function<void()> showAbout) { m_showAbout = std::move(showAbout); }
+    void setShowAbout(std::function<void()> showAbout) { m_rules.setShowAbout(std::move(showAbout)); }
 
     /// Loading: caption and colours, statusBarTimer, the tab rules, the page's steps, the check boxes
     /// from the autostart entry and the option caches, panel 3 from the main window's caption.
-    void load();
+    void load() { m_rules.load(); }
     /// Stops statusBarTimer.
-    void unload();
+    void unload() { m_rules.unload(); }
 
     /// The menu entry "Options ": the Options tab selected, its page shown, the window shown.
-    void openOnOptionsPage();
+    void openOnOptionsPage() { m_rules.openOnOptionsPage(); }
     /// The menu entry "Schedule Task": the Schedule Task tab selected, the window shown, its page shown.
-    void openOnSchedulePage();
+    void openOnSchedulePage() { m_rules.openOnSchedulePage(); }
 
     /// Options tab: selects its page, or closes it when it is the selected one.
-    void toggleOptionsPage();
+    void toggleOptionsPage() { m_rules.toggleOptionsPage(); }
     /// Schedule Task tab: the mirror image of toggleOptionsPage.
-    void toggleSchedulePage();
+    void toggleSchedulePage() { m_rules.toggleSchedulePage(); }
     /// Panel 3: the monitor figures, memory read now and the main window's processor text.
-    void showFiguresInStatusBar();
+    void showFiguresInStatusBar() { m_rules.showFiguresInStatusBar(); }
     /// The links at the foot: the help page, the About window, the maker's web site.
-    void openHelp();
-    void openAbout();
-    void openWebAddress();
+    void openHelp() { m_rules.openHelp(); }
+    void openAbout() { m_rules.openAbout(); }
+    void openWebAddress() { m_rules.openWebAddress(); }
+    /// The status-bar copy of the monitor figures, every 500 ms while the window is loaded.
+    core::Timer& statusBarTimer() { return m_rules.statusBarTimer(); }
+
+    // core::OptionsWindowView
+    void showLook(const std::string& caption) override;
+    void showTab(core::Page tab, core::TabPicture picture) override;
+    void showPage(core::Page page, bool shown) override;
+    void showFigures(const std::string& text) override;
+    void showWindow() override;
+    void focusPage(core::Page page) override;
 
     /// A panel of statusBar, counted from 1.
     QLabel* panel(int number) const;
@@ -82,8 +89,6 @@ public:
     PictureButton* webLink = nullptr;
 
     QStatusBar* statusBar = nullptr;
-    /// The status-bar copy of the monitor figures, every 500 ms while the window is loaded.
-    QTimer statusBarTimer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,18 +97,13 @@ private:
     void buildTabs();
     void buildStatusBar();
     void buildLinks();
-    /// The keyboard focus on the first control of a page just shown.
-    void focusPage(QFrame* frame);
     QRect twipsRect(double left, double top, double width, double height) const {
         return m_twips.rect(left, top, width, height);
     }
-    static void showPage(QFrame* frame);
+    QFrame* pageFrame(core::Page page) const;
 
     platform::Services& m_services;
-    core::SettingsStore& m_settings;
-    core::AppState& m_state;
-    SchedulePageSteps m_pageSteps;
-    std::function<void()> m_showAbout;
     QLabel* m_panels[3] = {};
     TwipsScale m_twips;
+    core::OptionsWindow m_rules;
 };

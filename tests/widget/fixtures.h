@@ -5,8 +5,12 @@
 
 #include "app/main_window.h"
 #include "common/scheduled_task.h"
+#include "common/window_blocking.h"
+#include "core/app_state.h"
+#include "core/task_editors.h"
 #include "editors/editor_window.h"
 #include "fakes/fake_services.h"
+#include "scheduler/schedule_page.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -99,21 +103,43 @@ struct EditorFixture : ::testing::Test {
     fakes::FakeSoundPlayers* sound = f.sound;
     fakes::FakeFileDialog* dialog = f.fileDialog;
     core::AppState state;
-    const ScheduledTask& task = state.task();
-    // Stand-ins: MainWindow, OptionsWindow (holding the kind box), AlertEditor, AboutWindow, ProgramEditor.
+    // Stand-ins: MainWindow, OptionsWindow (holding the Schedule Task page), AlertEditor, AboutWindow,
+    // ProgramEditor.
     std::unique_ptr<QWidget> mainWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> optionsWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> alertEditor = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> aboutWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> programEditor = std::make_unique<QWidget>();
+    SchedulePage* page = nullptr;
     QComboBox* kindBox = nullptr;
+    QtWindowBlocker blocker;
 
     EditorFixture() {
-        state.changeTask([](ScheduledTask& t) { t.playSound = true; });
-        kindBox = new QComboBox(optionsWindow.get());
-        kindBox->setEditable(true);
-        kindBox->addItems(taskKinds());
+        state.changeTask([](core::ScheduledTask& t) { t.playSound = true; });
+        page = new SchedulePage(state, f.services, optionsWindow.get());
+        page->fillKinds();
+        kindBox = page->kindBox;
+        const std::pair<core::Window, QWidget*> standIns[] = {
+            {core::Window::Main, mainWindow.get()},
+            {core::Window::Options, optionsWindow.get()},
+            {core::Window::AlertEditor, alertEditor.get()},
+            {core::Window::About, aboutWindow.get()},
+            {core::Window::ProgramEditor, programEditor.get()}};
+        for (const auto& [window, widget] : standIns) {
+            blocker.setWindow(window, [widget](bool) { return widget; });
+        }
     }
+
+    /// What the editors touch: the services, the state, the stand-ins and the page's kind box.
+    core::EditorContext context() {
+        return {f.services, state, blocker, [page = QPointer<SchedulePage>(page)] {
+                    if (page) {
+                        page->clearKind();
+                    }
+                }};
+    }
+    /// The task record as the editors leave it.
+    const core::ScheduledTask& task() const { return state.task(); }
 
     /// The kind box as the user left it after picking a kind.
     void pick(const QString& kind) { kindBox->setCurrentText(kind); }

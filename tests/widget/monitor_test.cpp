@@ -99,7 +99,7 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
         OptionsWindow& optionsWindow = *w.mainWindow->optionsWindow();
         optionsWindow.showFiguresInStatusBar();
         EXPECT_EQ(optionsWindow.panel(3)->text(), memory ? "" : " Mem 512  CPU 7%");
-        EXPECT_EQ(optionsWindow.statusBarTimer.isActive(), !memory);
+        EXPECT_EQ(optionsWindow.statusBarTimer().isActive(), !memory);
     }
 }
 

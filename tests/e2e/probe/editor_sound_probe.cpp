@@ -7,6 +7,8 @@
 //   message <ms> <text>         a message box came up; the probe reads and closes it
 // After the lifetime, or on SIGTERM, it closes the editor (a playback may still run), lets the
 // audio system wind down, prints "done <ms>" and ends with status 0.
+#include "common/window_blocking.h"
+#include "core/app_state.h"
 #include "editors/alert_editor.h"
 #include "platform/services.h"
 
@@ -71,10 +73,12 @@ int main(int argc, char* argv[]) {
     gClock.start();
     platform::Services services = platform::makeSystemServices();
     core::AppState state;
-    state.changeTask([](ScheduledTask& task) { task.playSound = true; });
+    state.changeTask([](core::ScheduledTask& task) { task.playSound = true; });
+    state.setSoundFolder(argv[1]);
+    // Nothing to block and no kind box: the editor alone.
+    QtWindowBlocker noWindows;
 
-    QPointer<AlertEditor> form =
-        new AlertEditor(services, state, QString::fromLocal8Bit(argv[1]), {}, nullptr);
+    QPointer<AlertEditor> form = new AlertEditor(core::EditorContext{services, state, noWindows, {}});
     ClickWatch clickWatch;
     form->testLink->installEventFilter(&clickWatch);
     form->show();
