@@ -1,5 +1,5 @@
 // One QApplication for every unit and widget test, on the offscreen platform.
-#include "app/qt_log_sink.h"
+#include "shell/qt/qt_log_sink.h"
 
 #include <QApplication>
 #include <QStandardPaths>

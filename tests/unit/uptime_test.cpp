@@ -1,5 +1,5 @@
 #include "core/uptime.h"
-#include "common/twips.h"
+#include "shell/qt/twips.h"
 #include "platform/linux/linux_services.h"
 
 #include <gtest/gtest.h>

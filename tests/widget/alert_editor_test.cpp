@@ -1,4 +1,4 @@
-#include "editors/alert_editor.h"
+#include "shell/qt/alert_editor.h"
 #include "fixtures.h"
 
 #include <QTest>

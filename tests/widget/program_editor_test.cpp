@@ -1,4 +1,4 @@
-#include "editors/program_editor.h"
+#include "shell/qt/program_editor.h"
 #include "fixtures.h"
 
 #include <QTest>

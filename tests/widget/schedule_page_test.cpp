@@ -1,7 +1,7 @@
 // The Schedule Task page on fake services: layout, typing into the boxes, the spin controls and
 // the kind box. Apply's rules, the key codes and the spin steps are the core's (tests/core).
 #include "fakes/fake_services.h"
-#include "scheduler/schedule_page.h"
+#include "shell/qt/schedule_page.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "editors/alert_editor.h"
-#include "editors/program_editor.h"
-#include "editors/task_editors.h"
-#include "editors/web_address_editor.h"
+#include "shell/qt/alert_editor.h"
+#include "shell/qt/program_editor.h"
+#include "shell/qt/task_editors.h"
+#include "shell/qt/web_address_editor.h"
 #include "fixtures.h"
 
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "editors/web_address_editor.h"
+#include "shell/qt/web_address_editor.h"
 #include "fixtures.h"
 
 #include <QTest>
