@@ -26,7 +26,7 @@ namespace {
 const QByteArray kHeader = "Windows Registry Editor Version 5.00\n";
 
 /// A dword read through a fresh registry, as another process would see it.
-std::optional<std::uint32_t> StoredDword(Registry& r, const std::string& path, const std::string& name) {
+std::optional<std::uint32_t> storedDword(Registry& r, const std::string& path, const std::string& name) {
     RegKey key = 0;
     if (r.openKey(kHkeyCurrentUser, path, 0, kKeyRead, key) != kErrorSuccess) {
         return std::nullopt;
@@ -93,7 +93,8 @@ TEST(HiveLimits, TreeFarDeeperThanTheStack_CopiedWrittenAndFreedWithoutRecursion
     }
     k->setValue("deep", kRegDword, {1, 0, 0, 0});
     {
-        const hive::Key copy = root;
+        // The copy itself is what is tested.
+        const hive::Key copy = root; // NOLINT(performance-unnecessary-copy-initialization)
         std::vector<std::string> path(200000, "K");
         path.insert(path.begin(), "software");
         ASSERT_NE(copy.find(path), nullptr);
@@ -140,8 +141,8 @@ TEST(HiveLimits, Utf8CheckedByteByByte_ALeadingByteOrderMarkIsAName) {
     RegKey key = 0;
     ASSERT_EQ(r->createKey(kHkeyCurrentUser, "Software\\Other", key), kErrorSuccess);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(f.hivePath + ".corrupt")));
-    EXPECT_EQ(StoredDword(*f.registry(), "Software\\\xEF\xBB\xBFP", "\xEF\xBB\xBFv"), 2u);
-    EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "v"), std::nullopt);
+    EXPECT_EQ(storedDword(*f.registry(), "Software\\\xEF\xBB\xBFP", "\xEF\xBB\xBFv"), 2u);
+    EXPECT_EQ(storedDword(*f.registry(), "Software\\P", "v"), std::nullopt);
 }
 
 TEST(HiveLimits, LockFileThatCannotBeUsed_MovedAsideAndSaidSo) {
@@ -169,7 +170,7 @@ TEST(HiveLimits, LockFileThatCannotBeUsed_MovedAsideAndSaidSo) {
             }
             EXPECT_EQ(regtest::runTool(f, {"set", "hkcu", "Software\\P", "v", "dword", "3"}, true),
                       "open=0 set=0");
-            EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "v"), 3u);
+            EXPECT_EQ(storedDword(*f.registry(), "Software\\P", "v"), 3u);
             EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(lock + ".stale")));
             continue;
         }
@@ -186,7 +187,7 @@ TEST(HiveLimits, LockFileThatCannotBeUsed_MovedAsideAndSaidSo) {
         RegKey key = 0;
         ASSERT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
         EXPECT_EQ(setDword(*r, key, "v", 1), kErrorSuccess) << kind;
-        EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "v"), 1u) << kind;
+        EXPECT_EQ(storedDword(*f.registry(), "Software\\P", "v"), 1u) << kind;
         if (kind == FolderWithFile) {
             EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(lock + ".stale/inside")));
             ASSERT_EQ(warnings.seen.size(), 1);
@@ -207,7 +208,7 @@ TEST(HiveLimits, AnotherProgramRewritesInPlaceKeepingSizeAndTime_ItsChangeIsSeen
     const QByteArray before = kHeader + "\n[HKEY_CURRENT_USER\\Software\\P]\n\"a\"=dword:00000001\n";
     f.writeHive(before);
     auto r = f.registry();
-    ASSERT_EQ(StoredDword(*r, "Software\\P", "a"), 1u);
+    ASSERT_EQ(storedDword(*r, "Software\\P", "a"), 1u);
     struct stat st {};
     ASSERT_EQ(::stat(f.hivePath.c_str(), &st), 0);
     // As cp -p or rsync --inplace -t: the same inode, size and modification time.
@@ -220,11 +221,11 @@ TEST(HiveLimits, AnotherProgramRewritesInPlaceKeepingSizeAndTime_ItsChangeIsSeen
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ASSERT_EQ(::utimensat(AT_FDCWD, f.hivePath.c_str(), times, 0), 0);
 
-    EXPECT_EQ(StoredDword(*r, "Software\\P", "a"), 2u);
+    EXPECT_EQ(storedDword(*r, "Software\\P", "a"), 2u);
     RegKey key = 0;
     ASSERT_EQ(r->openKey(kHkeyCurrentUser, "Software\\P", 0, kKeyAllAccess, key), kErrorSuccess);
     ASSERT_EQ(setDword(*r, key, "b", 5), kErrorSuccess);
-    EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "a"), 2u);
+    EXPECT_EQ(storedDword(*f.registry(), "Software\\P", "a"), 2u);
 }
 
 TEST(HiveLimits, AnotherProcessHoldsTheLock_ChangesWaitWithoutBlockingAndAreStoredOrGivenUp) {
@@ -247,8 +248,8 @@ TEST(HiveLimits, AnotherProcessHoldsTheLock_ChangesWaitWithoutBlockingAndAreStor
         EXPECT_LT(took.elapsed(), 1000);
         r->whenStored([&](bool stored) { answers.push_back(stored); });
         // This process sees its changes at once; the file does not hold them yet.
-        EXPECT_EQ(StoredDword(*r, "Software\\P", "b"), freed ? 1u : 2u);
-        EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", "b"), freed ? std::nullopt : std::optional(1u));
+        EXPECT_EQ(storedDword(*r, "Software\\P", "b"), freed ? 1u : 2u);
+        EXPECT_EQ(storedDword(*f.registry(), "Software\\P", "b"), freed ? std::nullopt : std::optional(1u));
         EXPECT_FALSE(r->storeWaiting());
         EXPECT_EQ(answers.size(), freed ? 0u : 1u);
         if (freed) {
@@ -259,8 +260,8 @@ TEST(HiveLimits, AnotherProcessHoldsTheLock_ChangesWaitWithoutBlockingAndAreStor
         EXPECT_EQ(r->storeWaiting(), freed);
         // Both values of the transaction, or neither.
         for (const char* name : {"a", "b"}) {
-            EXPECT_EQ(StoredDword(*f.registry(), "Software\\P", name), 1u) << name;
-            EXPECT_EQ(StoredDword(*r, "Software\\P", name), 1u) << name;
+            EXPECT_EQ(storedDword(*f.registry(), "Software\\P", name), 1u) << name;
+            EXPECT_EQ(storedDword(*r, "Software\\P", name), 1u) << name;
         }
         EXPECT_EQ(warnings.seen.isEmpty(), freed);
     }

@@ -1,0 +1,88 @@
+// The conformance suites on the Linux services: the registry on temporary configuration folders.
+#include "conformance/backend.h"
+#include "platform/linux/linux_services.h"
+#include "unit/registry_test_support.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace conformance {
+
+namespace {
+
+class LinuxRegistryBed final : public RegistryBed {
+public:
+    platform::Registry& registry() override { return *m_registry; }
+    std::unique_ptr<platform::Registry> another() override { return m_folders.registry(); }
+
+private:
+    regtest::Folders m_folders;
+    std::unique_ptr<platform::LinuxRegistry> m_registry = m_folders.registry();
+};
+
+} // namespace
+
+std::unique_ptr<RegistryBed> makeRegistryBed() {
+    return std::make_unique<LinuxRegistryBed>();
+}
+
+std::unique_ptr<platform::Clock> makeClock() {
+    return std::make_unique<platform::LinuxClock>();
+}
+
+std::unique_ptr<platform::Processes> makeProcesses() {
+    return std::make_unique<platform::LinuxProcesses>();
+}
+
+std::unique_ptr<platform::Launcher> makeLauncher() {
+    return std::make_unique<platform::LinuxLauncher>();
+}
+
+std::filesystem::path probeProgram() {
+    return CORVANE_CONFORMANCE_PROBE;
+}
+
+std::string probeFileName() {
+    return "probe";
+}
+
+void installProbe(const std::filesystem::path& path) {
+    std::filesystem::copy_file(probeProgram(), path, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all |
+                                           std::filesystem::perms::group_exec |
+                                           std::filesystem::perms::others_exec);
+}
+
+std::uint32_t startProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> words = {program.string()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+        throw std::runtime_error("cannot start " + program.string());
+    }
+    return static_cast<std::uint32_t>(pid);
+}
+
+void stopProcess(std::uint32_t pid) {
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+    ::waitpid(static_cast<pid_t>(pid), nullptr, 0);
+}
+
+std::filesystem::path selfPath() {
+    return std::filesystem::read_symlink("/proc/self/exe");
+}
+
+void setEnvironment(const std::string& name, const std::string& value) {
+    ::setenv(name.c_str(), value.c_str(), 1);
+}
+
+} // namespace conformance

@@ -1,0 +1,303 @@
+// The Win32 services that have no Linux counterpart to share a suite with: power requests on
+// a fake of the system calls and once for real, the refused machine-wide log-on list, command
+// lines, the file dialog's filters, figures, sound and tone under Wine.
+#include "platform/windows/command_line_windows.h"
+#include "platform/windows/registry_windows.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/windows_services.h"
+
+#include <gtest/gtest.h>
+
+#include <pdh.h>
+#include <shellapi.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+using namespace platform;
+
+namespace {
+
+struct PowerCase {
+    const char* what;
+    void (Power::*request)(PowerAnswered);
+    unsigned flags;
+};
+
+TEST(WindowsPower, RequestsReachExitWindowsWithTheirFlagsAndAnswerOnce) {
+    const PowerCase cases[] = {
+        {"turn off, forced", &Power::powerOff, EWX_SHUTDOWN | EWX_FORCE},
+        {"restart, not forced", &Power::reboot, EWX_REBOOT},
+        {"log off", &Power::logOff, EWX_LOGOFF},
+    };
+    for (const PowerCase& c : cases) {
+        for (const unsigned long systemResult : {0ul, static_cast<unsigned long>(ERROR_PRIVILEGE_NOT_HELD)}) {
+            SCOPED_TRACE(std::string(c.what) + ", system result " + std::to_string(systemResult));
+            std::vector<std::string> calls;
+            PowerCalls fake;
+            fake.enableShutdownPrivilege = [&] {
+                calls.push_back("privilege");
+                return 0ul;
+            };
+            fake.exitWindows = [&](unsigned flags) {
+                calls.push_back("exit " + std::to_string(flags));
+                return systemResult;
+            };
+            WindowsPower power(fake);
+            std::vector<PowerAnswer> answers;
+            (power.*c.request)([&](const PowerAnswer& a) { answers.push_back(a); });
+            EXPECT_EQ(calls, (std::vector<std::string>{"privilege", "exit " + std::to_string(c.flags)}));
+            ASSERT_EQ(answers.size(), 1u);
+            EXPECT_EQ(answers[0].outcome, systemResult == 0 ? PowerOutcome::Accepted : PowerOutcome::Refused);
+            EXPECT_EQ(answers[0].reason.empty(), systemResult == 0);
+        }
+    }
+}
+
+TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
+    struct Case {
+        std::optional<unsigned long> result;
+        PowerOutcome outcome;
+    };
+    const Case cases[] = {{0ul, PowerOutcome::Accepted},
+                          {static_cast<unsigned long>(ERROR_ACCESS_DENIED), PowerOutcome::Refused},
+                          {std::nullopt, PowerOutcome::Unavailable}};
+    for (const Case& c : cases) {
+        PowerCalls fake;
+        bool privilege = false;
+        fake.enableShutdownPrivilege = [&] {
+            privilege = true;
+            return 0ul;
+        };
+        fake.hibernate = [&](std::string& why) {
+            why = "no powrprof.dll";
+            return c.result;
+        };
+        std::optional<PowerAnswer> answer;
+        WindowsPower(fake).hibernate([&](const PowerAnswer& a) { answer = a; });
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(answer->outcome, c.outcome);
+        EXPECT_FALSE(privilege);
+        if (c.outcome == PowerOutcome::Unavailable) {
+            EXPECT_EQ(answer->reason, "no powrprof.dll");
+        }
+    }
+}
+
+/// Runs this test program again with the option and gives its exit status.
+DWORD RunSelf(const wchar_t* option) {
+    std::wstring line = L"\"" + win::Widen(executablePath()) + L"\" " + option;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return 98;
+    }
+    DWORD status = 99;
+    if (WaitForSingleObject(process.hProcess, 30'000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &status);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return status;
+}
+
+TEST(WindowsPower, ALogOffReachesTheSystem) {
+    // In another process: the system may end the session of whoever asks.
+    EXPECT_EQ(RunSelf(L"--log-off"), 0u) << "ExitWindowsEx refused the log-off";
+}
+
+TEST(WindowsProcessControl, TheSystemIsSupportedAndTheProgramEndsWith259) {
+    WindowsProcessControl process;
+    EXPECT_EQ(process.platformId(), VER_PLATFORM_WIN32_NT);
+    EXPECT_EQ(process.currentExitCode(), 259u);
+    EXPECT_EQ(RunSelf(L"--end-program"), 259u);
+}
+
+TEST(WindowsRegistry, ARefusedMachineListTakesTheValueIntoTheUsersList) {
+    const auto refuseWrites = [](REGSAM access, HKEY& key) -> LONG {
+        if ((access & KEY_SET_VALUE) != 0) {
+            return ERROR_ACCESS_DENIED;
+        }
+        return RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, access, &key);
+    };
+    const std::string path = "C:\\Tools\\Corvane4.0.exe";
+    const std::string runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    WindowsRegistry registry(refuseWrites);
+    RegKey key = 0;
+    ASSERT_EQ(registry.openKey(kHkeyLocalMachine, runKey, 0, kKeyWrite, key), kErrorSuccess);
+    ASSERT_EQ(registry.setValue(key, "Corvane", kRegSz, reinterpret_cast<const std::uint8_t*>(path.c_str()),
+                                static_cast<std::uint32_t>(path.size() + 1)),
+              kErrorSuccess);
+    registry.closeKey(key);
+
+    HKEY machine = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, KEY_READ, &machine), ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExW(machine, L"Corvane", nullptr, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+    RegCloseKey(machine);
+
+    // The check box reads the machine-wide list and finds the user's value behind it.
+    const auto readBack = [&] {
+        RegKey read = 0;
+        EXPECT_EQ(registry.openKey(kHkeyLocalMachine, runKey, 0, kKeyRead, read), kErrorSuccess);
+        char buffer[255] = {};
+        std::uint32_t type = kRegSz;
+        std::uint32_t size = sizeof buffer;
+        const long result =
+            registry.queryValue(read, "Corvane", type, reinterpret_cast<std::uint8_t*>(buffer), size);
+        registry.closeKey(read);
+        return result == kErrorSuccess ? std::string(buffer)
+                                       : std::string("result ") + std::to_string(result);
+    };
+    EXPECT_EQ(readBack(), path);
+
+    ASSERT_EQ(registry.openKey(kHkeyLocalMachine, runKey, 0, kKeyWrite, key), kErrorSuccess);
+    EXPECT_EQ(registry.deleteValue(key, "Corvane"), kErrorSuccess);
+    registry.closeKey(key);
+    EXPECT_EQ(readBack(), "result 2");
+}
+
+TEST(WindowsCommandLine, EveryArgumentReachesTheProgramAsItWasGrouped) {
+    const std::vector<std::wstring> words = {
+        L"plain", L"two words", L"a\"quote", L"trailing\\", L"back\\\\slashes\\\"", L"", L"x|y&z;"};
+    const win::ProgramCall call{L"C:\\Program Files\\probe & co\\probe.exe", words};
+    int count = 0;
+    wchar_t** parsed = CommandLineToArgvW(win::joinCommandLine(call).c_str(), &count);
+    ASSERT_NE(parsed, nullptr);
+    std::vector<std::wstring> back(parsed, parsed + count);
+    LocalFree(parsed);
+    ASSERT_EQ(back.size(), words.size() + 1);
+    EXPECT_EQ(back[0], call.program);
+    EXPECT_EQ(std::vector<std::wstring>(back.begin() + 1, back.end()), words);
+}
+
+TEST(WindowsCommandLine, ABareNameIsFoundInPathAndQuotesGroupWords) {
+    const win::ProgramCall call = win::resolveCommandLine("cmd \"a b\" c \"say \"\"hi\"\"\"");
+    EXPECT_EQ(CompareStringOrdinal(std::filesystem::path(call.program).filename().c_str(), -1, L"cmd.exe", -1,
+                                   TRUE),
+              CSTR_EQUAL);
+    EXPECT_EQ(call.arguments, (std::vector<std::wstring>{L"a b", L"c", L"say \"hi\""}));
+}
+
+TEST(WindowsLauncher, ABatchFileTakesNoArgumentsThatTheShellWouldRead) {
+    const std::filesystem::path batch = std::filesystem::temp_directory_path() / "corvane probe.cmd";
+    std::ofstream(batch) << "@exit 0\r\n";
+    WindowsLauncher launcher;
+    EXPECT_THROW(launcher.runProgram("\"" + win::Narrow(batch.wstring()) + "\" & calc"), std::runtime_error);
+    std::filesystem::remove(batch);
+}
+
+TEST(WindowsFileDialog, FiltersBecomeLabelAndPatternPairs) {
+    const std::wstring list = openFileFilter({"Programs (*)", "Sounds (*.wav *.mp3)"});
+    std::wstring expected;
+    for (const wchar_t* part :
+         {L"Programs (*)", L"*.exe;*.com;*.bat;*.cmd", L"Sounds (*.wav *.mp3)", L"*.wav;*.mp3", L""}) {
+        expected += part;
+        expected += L'\0';
+    }
+    EXPECT_EQ(list, expected);
+}
+
+TEST(WindowsFigures, MemoryIsRealAndAMissingProcessorCounterFailsAtCollection) {
+    WindowsSystemFigures figures;
+    EXPECT_GT(figures.availableMemoryBytes(), 16u * 1024 * 1024);
+    figures.openProcessorQuery();
+    figures.addProcessorCounter(0);
+    // Wine lacks the per-processor counter; Windows has it and gives 0 at the first collection.
+    if (PdhValidatePathW(L"\\Processor(0)\\% Processor Time") == ERROR_SUCCESS) {
+        EXPECT_EQ(figures.collectProcessorUsage(), 0.0);
+    } else {
+        try {
+            figures.collectProcessorUsage();
+            ADD_FAILURE() << "collected a counter that does not exist";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("\\Processor(0)\\% Processor Time"), std::string::npos);
+        }
+    }
+}
+
+TEST(WindowsSound, AFileThatIsNoWaveIsRefusedBeforeTheDeviceOpens) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"corvane klänge";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / L"text.wav") << "not a wave file";
+    struct Case {
+        std::filesystem::path file;
+        const char* says;
+    };
+    const Case cases[] = {{folder / L"missing.wav", "does not exist"},
+                          {folder / L"text.wav", "cannot be played"}};
+    auto player = WindowsSoundPlayers().create();
+    for (const Case& c : cases) {
+        try {
+            player->open(win::Narrow(c.file.wstring()));
+            ADD_FAILURE() << "opened " << c.says;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("klänge"), std::string::npos) << e.what();
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(WindowsTone, ABeepLastsItsLength) {
+    WindowsToneGenerator tone;
+    // Also a frequency that Beep cannot play: the same time passes in silence.
+    for (const std::uint32_t frequency : {1000u, 20u}) {
+        const auto start = std::chrono::steady_clock::now();
+        tone.beep(frequency, 120);
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100))
+            << frequency << " Hz";
+    }
+}
+
+} // namespace
+
+namespace {
+
+/// A wave file of 16-bit mono silence lasting durationMs at 8 kHz.
+void WriteSilence(const std::filesystem::path& file, std::uint32_t durationMs) {
+    const std::uint32_t rate = 8000, bytes = rate * 2 * durationMs / 1000;
+    std::ofstream out(file, std::ios::binary);
+    const auto put32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    const auto put16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    out.write("RIFF", 4);
+    put32(36 + bytes);
+    out.write("WAVEfmt ", 8);
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(rate);
+    put32(rate * 2);
+    put16(2);
+    put16(16);
+    out.write("data", 4);
+    put32(bytes);
+    out << std::string(bytes, '\0');
+}
+
+TEST(WindowsSound, TheEndOfPlaybackArrivesThroughTheWindowsMessages) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / L"corvane stille.wav";
+    WriteSilence(file, 200);
+    auto player = WindowsSoundPlayers().create();
+    int finished = 0;
+    player->setOnFinished([&] { ++finished; });
+    player->open(win::Narrow(file.wstring()));
+    player->play();
+    EXPECT_EQ(finished, 0);
+    const ULONGLONG start = GetTickCount64();
+    MSG message;
+    while (finished == 0 && GetTickCount64() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
+    EXPECT_EQ(finished, 1);
+    player->close();
+    std::filesystem::remove(file);
+}
+
+} // namespace
