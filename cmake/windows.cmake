@@ -8,6 +8,8 @@ set(CMAKE_AUTORCC OFF)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 
 add_subdirectory(src/platform)
+# The core: every rule of the windows, in standard C++; built here so that it stays portable.
+add_subdirectory(src/core)
 
 if(CORVANE_TESTS)
     enable_testing()

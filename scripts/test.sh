@@ -8,6 +8,8 @@ cd "$top"
 scripts/install-deps.sh
 cmake --preset test
 cmake --build --preset test
+# The core compiles for Windows with the MinGW cross compiler, without any toolkit.
+scripts/check-core-mingw.sh
 ctest --preset test "$@"
 scripts/test-windows.sh
 scripts/lint.sh

@@ -1,4 +1,6 @@
 // One QApplication for every unit and widget test, on the offscreen platform.
+#include "shell/qt/qt_log_sink.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -9,6 +11,7 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    installQtLogSink();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

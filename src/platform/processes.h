@@ -19,6 +19,9 @@ public:
     /// The path a copy of this program has when it runs from this program's folder under the
     /// program's fixed file name: this program's folder, the separator and that name.
     virtual std::string instanceExecutablePath() = 0;
+    /// The full path of this program's executable as the system reports it, as the log-on list
+    /// records it.
+    virtual std::string ownExecutablePath() = 0;
 };
 
 } // namespace platform

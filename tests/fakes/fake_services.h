@@ -60,6 +60,7 @@ public:
         return it == paths.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
     std::string instanceExecutablePath() override { return ownPath; }
+    std::string ownExecutablePath() override { return ownPath; }
 };
 
 class FakeProcessControl final : public platform::ProcessControl {

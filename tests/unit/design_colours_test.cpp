@@ -1,5 +1,5 @@
 // Text colours that read on their backgrounds.
-#include "common/design_colours.h"
+#include "shell/qt/design_colours.h"
 
 #include <gtest/gtest.h>
 

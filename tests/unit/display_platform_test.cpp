@@ -1,4 +1,4 @@
-#include "app/display_platform.h"
+#include "shell/qt/display_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/instance_check.h"
+#include "core/instance_check.h"
 #include "fakes/fake_services.h"
 #include "platform/linux/linux_services.h"
 
@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 namespace {
+
+using namespace core;
 
 using fakes::FakeServices;
 

@@ -1,5 +1,5 @@
-#include "app/uptime.h"
-#include "common/twips.h"
+#include "core/uptime.h"
+#include "shell/qt/twips.h"
 #include "platform/linux/linux_services.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 #include <ctime>
 
 namespace {
+
+using namespace core;
 
 TEST(Uptime_BreakDown, TableOfTickCounts) {
     const struct {

@@ -1,15 +1,9 @@
-#include "editors/alert_editor.h"
+#include "shell/qt/alert_editor.h"
 #include "fixtures.h"
 
 #include <QTest>
 
 namespace {
-
-using platform::MessageIcon;
-
-const QString kMissingSound = QStringLiteral(
-    "The system sound file referred by 'Corvane' does not exist in your computer. it is recommend that you "
-    "uncheck 'Play Sound' option and continue.");
 
 struct AlertEditorTest : EditorFixture {
     EditorHolder<AlertEditor> form;
@@ -18,10 +12,9 @@ struct AlertEditorTest : EditorFixture {
         pick(QStringLiteral("Alert"));
         open();
     }
-    void open(const QString& soundFolder = QStringLiteral("/opt/corvane/share/corvane")) {
+    void open() {
         delete form.get();
-        form.editor =
-            new AlertEditor(f.services, task, soundFolder, {mainWindow.get(), optionsWindow.get()}, kindBox);
+        form.editor = new AlertEditor(context());
         form->show();
     }
 };
@@ -48,42 +41,6 @@ TEST_F(AlertEditorTest, Open_EmptyBoxAndPlaySoundMirrorsTheRecord) {
     EXPECT_FALSE(form->playSoundCheck->isChecked());
 }
 
-TEST_F(AlertEditorTest, Ok_AcceptsAnyNonEmptyTextUnchanged) {
-    struct Case {
-        QString typed;
-        bool playSound;
-    };
-    const Case cases[] = {
-        {QStringLiteral("Meeting at ten"), true},
-        {QStringLiteral("   "), false},
-        {QString(200, QChar('x')), true},
-        {QStringLiteral("two\nlines"), false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.toStdString());
-        open();
-        form->messageBox->setPlainText(c.typed);
-        form->playSoundCheck->setChecked(c.playSound);
-        form->accept();
-        EXPECT_EQ(task.message, c.typed);
-        EXPECT_EQ(task.playSound, c.playSound ? 1 : 0);
-        EXPECT_FALSE(form->isVisible());
-        EXPECT_EQ(kindBox->currentText(), "Alert");
-        flushDeletes();
-    }
-    EXPECT_TRUE(f.messages->shown.empty());
-}
-
-TEST_F(AlertEditorTest, Ok_EmptyBoxWarnsAndChangesNothing) {
-    form->playSoundCheck->setChecked(false);
-    form->accept();
-    EXPECT_EQ(f.messages->shown, fakes::oneBox("Please type the Message.", MessageIcon::Exclamation));
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(task.message, "message");
-    EXPECT_EQ(task.playSound, 1);
-    EXPECT_EQ(kindBox->currentText(), "Alert");
-}
-
 TEST_F(AlertEditorTest, Message_TakesAtMost200Characters) {
     QTest::keyClicks(form->messageBox, QString(199, QChar('a')));
     QTest::keyClicks(form->messageBox, "bc");
@@ -101,7 +58,7 @@ TEST_F(AlertEditorTest, Message_TakesAtMost200Characters) {
 TEST_F(AlertEditorTest, CloseBox_ClearsTheKindOnlyWhenTheBoxIsEmpty) {
     form->close();
     EXPECT_EQ(kindBox->currentText(), "");
-    EXPECT_EQ(task.message, "message");
+    EXPECT_EQ(task().message, "message");
     flushDeletes();
 
     pick(QStringLiteral("Alert"));
@@ -110,8 +67,8 @@ TEST_F(AlertEditorTest, CloseBox_ClearsTheKindOnlyWhenTheBoxIsEmpty) {
     form->playSoundCheck->setChecked(false);
     form->close();
     EXPECT_EQ(kindBox->currentText(), "Alert");
-    EXPECT_EQ(task.message, "message");
-    EXPECT_EQ(task.playSound, 1);
+    EXPECT_EQ(task().message, "message");
+    EXPECT_TRUE(task().playSound);
 }
 
 TEST_F(AlertEditorTest, Activation_DisablesTheMainAndOptionsWindowsUntilTheEditorCloses) {
@@ -122,82 +79,6 @@ TEST_F(AlertEditorTest, Activation_DisablesTheMainAndOptionsWindowsUntilTheEdito
     EXPECT_TRUE(form->isEnabled());
     form->close();
     EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get()}), (std::vector<bool>{true, true}));
-}
-
-TEST_F(AlertEditorTest, Test_PlaysTheSoundWhateverPlaySoundSaysAndTheEndClosesThePlayer) {
-    form->playSoundCheck->setChecked(false);
-    form->testSound();
-    const std::string path = "/opt/corvane/share/corvane/Media/notify.wav";
-    EXPECT_EQ(sound->log, (std::vector<std::string>{"create", "open " + path, "play"}));
-    EXPECT_TRUE(form->isPlaying());
-
-    sound->players.back()->finish();
-    EXPECT_EQ(sound->log, (std::vector<std::string>{"create", "open " + path, "play", "stop", "close"}));
-    EXPECT_FALSE(form->isPlaying());
-
-    // A later Test opens the same player afresh.
-    sound->log.clear();
-    form->testSound();
-    EXPECT_EQ(sound->log, (std::vector<std::string>{"open " + path, "play"}));
-    EXPECT_TRUE(f.messages->shown.empty());
-    EXPECT_EQ(task.playSound, 1);
-}
-
-TEST_F(AlertEditorTest, Test_DuringPlaybackStartsTheSoundAgainFromTheBeginning) {
-    form->testSound();
-    sound->log.clear();
-    form->testSound();
-    const std::string path = "/opt/corvane/share/corvane/Media/notify.wav";
-    // The old player goes with its playback; a fresh one plays from the start.
-    EXPECT_EQ(sound->log, (std::vector<std::string>{"create", "destroy", "open " + path, "play"}));
-    EXPECT_TRUE(sound->players.back()->playing);
-
-    sound->log.clear();
-    sound->players.back()->finish();
-    EXPECT_EQ(sound->log, (std::vector<std::string>{"stop", "close"}));
-    EXPECT_FALSE(form->isPlaying());
-}
-
-TEST_F(AlertEditorTest, Test_AnyFailureShowsTheMissingFileWarningAndChangesNothing) {
-    enum class Fault { NoSoundService, Open, Play };
-    for (Fault fault : {Fault::NoSoundService, Fault::Open, Fault::Play}) {
-        SCOPED_TRACE(static_cast<int>(fault));
-        f.messages->shown.clear();
-        sound->failOpen = fault == Fault::Open;
-        sound->failPlay = fault == Fault::Play;
-        std::unique_ptr<platform::SoundPlayers> saved;
-        if (fault == Fault::NoSoundService) {
-            saved = std::move(f.services.sound);
-        }
-        open();
-        QTest::keyClicks(form->messageBox, "typed");
-        form->testSound();
-
-        EXPECT_EQ(f.messages->shown, fakes::oneBox(kMissingSound, MessageIcon::Exclamation));
-        EXPECT_FALSE(form->isPlaying());
-        EXPECT_TRUE(form->isVisible());
-        EXPECT_EQ(form->messageBox->toPlainText(), "typed");
-        EXPECT_TRUE(form->playSoundCheck->isChecked());
-        EXPECT_EQ(task.message, "message");
-        EXPECT_EQ(task.playSound, 1);
-        EXPECT_EQ(kindBox->currentText(), "Alert");
-        if (saved) {
-            f.services.sound = std::move(saved);
-        }
-    }
-}
-
-TEST_F(AlertEditorTest, Test_JoinsTheSoundPathWithTheSystemSeparator) {
-    f.folders->sep = "\\";
-    open(QStringLiteral("C:\\WINDOWS"));
-    form->testSound();
-    EXPECT_EQ(sound->log.at(1), "open C:\\WINDOWS\\Media\\notify.wav");
-
-    // Without a Windows directory the path starts at the root.
-    open(QString());
-    sound->log.clear();
-    form->testSound();
-    EXPECT_EQ(sound->log.at(1), "open \\Media\\notify.wav");
 }
 
 TEST_F(AlertEditorTest, ClosingDuringPlaybackEndsThePlayer) {

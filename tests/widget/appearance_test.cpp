@@ -61,8 +61,8 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
 
         // The first click reverses the state it finds and stores it; the second brings all back.
         for (int click = 1; click <= 2; ++click) {
-            form.buttons.toggleOnTop();
-            form.buttons.toggleTransparency();
+            form.toggleOnTop();
+            form.toggleTransparency();
             const bool nowOn = c.picture == 0 ? false : (on != (click == 1));
             const std::optional<std::uint32_t> expected =
                 c.picture == 0 ? c.stored : std::optional<std::uint32_t>(nowOn ? 1 : 0);
@@ -84,15 +84,13 @@ TEST_F(AppearanceTest, AnEmptyTitleStaysEmptyInEachNativeWindowTheBandMakes) {
     mainWindow->show();
     std::vector<unsigned long long>& cleared = f.screen->titlesCleared;
     // The last word goes to the window that shows the main window now.
-    const auto clearedLast = [&] {
-        return !cleared.empty() && cleared.back() == mainWindow->windowHandle()->winId();
-    };
+    const auto clearedLast = [&] { return !cleared.empty() && cleared.back() == mainWindow->windowHandle()->winId(); };
     mainWindow->setWindowTitle(QString()); // the figures switched off
     EXPECT_TRUE(clearedLast());
     for (const bool on : {false, true}) {
         SCOPED_TRACE(on);
         cleared.clear();
-        mainWindow->buttons.toggleOnTop();
+        mainWindow->toggleOnTop();
         EXPECT_EQ(onTop(), on);
         EXPECT_TRUE(clearedLast());
         cleared.clear();
@@ -102,7 +100,7 @@ TEST_F(AppearanceTest, AnEmptyTitleStaysEmptyInEachNativeWindowTheBandMakes) {
     // A title with the figures is left to the toolkit.
     mainWindow->setWindowTitle(QStringLiteral(" Mem 512  CPU 3%"));
     cleared.clear();
-    mainWindow->buttons.toggleOnTop();
+    mainWindow->toggleOnTop();
     EXPECT_TRUE(cleared.empty());
 }
 
@@ -122,7 +120,7 @@ TEST_F(AppearanceTest, ButtonsCarryTheirToolTipsAndADesignPictureOfTheirOwn) {
 TEST_F(AppearanceTest, TransparencyRefusedShowsTheBareNumberAfterThePictureChanged) {
     startWith(0);
     f.screen->opacityFailure = 95;
-    mainWindow->buttons.toggleTransparency();
+    mainWindow->toggleTransparency();
     EXPECT_EQ(f.messages->shown, fakes::oneBox("95", MessageIcon::Exclamation));
     EXPECT_EQ(mainWindow->buttons.transparencyButton->picture(), 2);
     EXPECT_EQ(alpha(), 255);

@@ -3,10 +3,14 @@
 // What the widget tests share: the main window on fake services, and the task editors with
 // stand-ins for the windows they disable.
 
-#include "app/main_window.h"
-#include "common/scheduled_task.h"
-#include "editors/editor_window.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/scheduled_task.h"
+#include "shell/qt/window_blocking.h"
+#include "core/app_state.h"
+#include "core/task_editors.h"
+#include "shell/qt/editor_window.h"
 #include "fakes/fake_services.h"
+#include "shell/qt/schedule_page.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +21,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+
+/// The core's UTF-8 texts against the windows' texts, in the tests' checks.
+inline bool operator==(const std::string& core, const QString& shown) {
+    return QString::fromStdString(core) == shown;
+}
 
 /// Deletes the task editors still open (an editor deletes itself only when it closes).
 inline void deleteEditorWindows() {
@@ -50,7 +60,7 @@ struct MainWindowHarness {
     /// Start-up, and figures in the caption as the figures' timer would put them.
     void load() {
         mainWindow->load();
-        mainWindow->setWindowTitle(QStringLiteral("M 512 CPU 3%"));
+        mainWindow->state().setCaption("M 512 CPU 3%");
     }
     /// The up-time refresh at a tick count.
     void refreshAt(std::uint64_t tick) {
@@ -65,13 +75,14 @@ struct MainWindowHarness {
     /// What a successful Apply leaves behind.
     void schedule(const QString& kind, const QString& daysText, const QString& hoursText,
                   const QString& minutesText) {
-        ScheduledTask& t = mainWindow->scheduledTask;
-        t.scheduled = 1;
-        t.daysText = daysText;
-        t.hoursText = hoursText;
-        t.minutesText = minutesText;
-        t.kind = kind;
-        mainWindow->triggerTimer.start();
+        mainWindow->state().changeTask([&](ScheduledTask& t) {
+            t.scheduled = true;
+            t.daysText = daysText.toStdString();
+            t.hoursText = hoursText.toStdString();
+            t.minutesText = minutesText.toStdString();
+            t.kind = kind.toStdString();
+        });
+        mainWindow->state().setTriggerCheckRunning(true);
     }
     /// Closes the Options and Schedule Task window; it is deleted.
     void closeOptionsWindow() {
@@ -91,21 +102,44 @@ struct EditorFixture : ::testing::Test {
     fakes::FakeServices f;
     fakes::FakeSoundPlayers* sound = f.sound;
     fakes::FakeFileDialog* dialog = f.fileDialog;
-    ScheduledTask task;
-    // Stand-ins: MainWindow, OptionsWindow (holding the kind box), AlertEditor, AboutWindow, ProgramEditor.
+    core::AppState state;
+    // Stand-ins: MainWindow, OptionsWindow (holding the Schedule Task page), AlertEditor, AboutWindow,
+    // ProgramEditor.
     std::unique_ptr<QWidget> mainWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> optionsWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> alertEditor = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> aboutWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> programEditor = std::make_unique<QWidget>();
+    SchedulePage* page = nullptr;
     QComboBox* kindBox = nullptr;
+    QtWindowBlocker blocker;
 
     EditorFixture() {
-        task.playSound = 1;
-        kindBox = new QComboBox(optionsWindow.get());
-        kindBox->setEditable(true);
-        kindBox->addItems(taskKinds());
+        state.changeTask([](core::ScheduledTask& t) { t.playSound = true; });
+        page = new SchedulePage(state, f.services, optionsWindow.get());
+        page->fillKinds();
+        kindBox = page->kindBox;
+        const std::pair<core::Window, QWidget*> standIns[] = {
+            {core::Window::Main, mainWindow.get()},
+            {core::Window::Options, optionsWindow.get()},
+            {core::Window::AlertEditor, alertEditor.get()},
+            {core::Window::About, aboutWindow.get()},
+            {core::Window::ProgramEditor, programEditor.get()}};
+        for (const auto& [window, widget] : standIns) {
+            blocker.setWindow(window, [widget](bool) { return widget; });
+        }
     }
+
+    /// What the editors touch: the services, the state, the stand-ins and the page's kind box.
+    core::EditorContext context() {
+        return {f.services, state, blocker, [page = QPointer<SchedulePage>(page)] {
+                    if (page) {
+                        page->clearKind();
+                    }
+                }};
+    }
+    /// The task record as the editors leave it.
+    const core::ScheduledTask& task() const { return state.task(); }
 
     /// The kind box as the user left it after picking a kind.
     void pick(const QString& kind) { kindBox->setCurrentText(kind); }

@@ -1,13 +1,13 @@
 // Every window without a mouse: the Tab order, the keys that press, close and accept, and
 // what a screen reader is told about the picture buttons and the up time.
-#include "about/about_window.h"
-#include "editors/alert_editor.h"
-#include "editors/program_editor.h"
-#include "editors/task_editors.h"
-#include "editors/web_address_editor.h"
+#include "shell/qt/about_window.h"
+#include "shell/qt/alert_editor.h"
+#include "shell/qt/program_editor.h"
+#include "shell/qt/task_editors.h"
+#include "shell/qt/web_address_editor.h"
 #include "fixtures.h"
-#include "scheduler/schedule_page.h"
-#include "settings/options_window.h"
+#include "shell/qt/schedule_page.h"
+#include "shell/qt/options_window.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -168,9 +168,9 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(mainWindow->scheduledTask.message, "a");
-    EXPECT_EQ(mainWindow->scheduledTask.program, "/bin/true");
-    EXPECT_EQ(mainWindow->scheduledTask.webAddress, "http://x.example");
+    EXPECT_EQ(mainWindow->scheduledTask().message, "a");
+    EXPECT_EQ(mainWindow->scheduledTask().program, "/bin/true");
+    EXPECT_EQ(mainWindow->scheduledTask().webAddress, "http://x.example");
 }
 
 TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesWithNamesStatesAndPress) {

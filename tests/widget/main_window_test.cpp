@@ -16,99 +16,6 @@ constexpr std::uint64_t kHour = 3'600'000ULL;
 
 using MainWindowFixture = MainWindowTest;
 
-TEST_F(MainWindowFixture, Refresh_ShowsTheUptimeOfEachTick) {
-    EXPECT_EQ(mainWindow->display.daysLabel->text(), "00");
-    EXPECT_EQ(mainWindow->display.startDateLabel->text(), "Date & Time");
-    refreshAt(86'400'000ULL);
-    EXPECT_EQ(mainWindow->display.daysLabel->text(), "01");
-    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "24");
-    EXPECT_EQ(mainWindow->display.minutesLabel->text(), "00");
-    EXPECT_EQ(mainWindow->hoursText, "24");
-    EXPECT_EQ(mainWindow->uptimeDays, 1);
-    EXPECT_EQ(mainWindow->uptimeHours, 24);
-    refreshAt(90'000'000ULL + 9 * 60'000ULL);
-    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "01");
-    EXPECT_EQ(mainWindow->display.minutesLabel->text(), "09");
-    EXPECT_EQ(mainWindow->uptimeMinutes, 9);
-    refreshAt(0);
-    EXPECT_EQ(mainWindow->hoursText, "0");
-    EXPECT_TRUE(f.messages->shown.empty());
-    EXPECT_FALSE(f.process->ended());
-}
-
-TEST_F(MainWindowFixture, Refresh_At744HoursRunsOnAndAt745ShowsTheMessageOnceAndEnds) {
-    refreshAt(744 * kHour);
-    EXPECT_EQ(mainWindow->display.daysLabel->text(), "31");
-    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "24");
-    EXPECT_FALSE(f.process->ended());
-
-    const QString hoursBefore = mainWindow->display.hoursLabel->text();
-    refreshAt(745 * kHour);
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_TRUE(
-        f.messages->shown[0].text.startsWith("Corvane has identified that your Computer is continuously"));
-    EXPECT_TRUE(f.messages->shown[0].text.endsWith("Then start Corvane. "));
-    EXPECT_EQ(f.messages->shown[0].title, "Corvane");
-    EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
-    // Nothing after the rule ran: the hour kept its old text.
-    EXPECT_EQ(mainWindow->display.hoursLabel->text(), hoursBefore);
-    // A late tick does not show the message again.
-    refreshAt(746 * kHour);
-    EXPECT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_FALSE(mainWindow->uptimeTimer.isActive());
-}
-
-TEST_F(MainWindowFixture, Refresh_PastThe32BitWrapStillEndsTheProgram) {
-    // 50 days: a 32-bit count would read 0 days 6 hours here.
-    refreshAt(50ULL * 24 * kHour);
-    EXPECT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.process->terminations.size(), 1u);
-}
-
-TEST_F(MainWindowFixture, Refresh_FailureShowsTheRestartMessageAndEnds) {
-    f.clock->failTick = true;
-    mainWindow->refreshUptime();
-    EXPECT_EQ(f.messages->shown,
-              fakes::oneBox("You must restart your computer to for Corvane to function corectly.",
-                            MessageIcon::Exclamation));
-    EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
-}
-
-TEST_F(MainWindowFixture, Refresh_SeparatorsBlinkTogether) {
-    EXPECT_FALSE(mainWindow->display.hoursSeparator->isHidden());
-    EXPECT_FALSE(mainWindow->display.daysSeparator->isHidden());
-    refreshAt(1000);
-    EXPECT_TRUE(mainWindow->display.hoursSeparator->isHidden());
-    EXPECT_TRUE(mainWindow->display.daysSeparator->isHidden());
-    refreshAt(2000);
-    EXPECT_FALSE(mainWindow->display.hoursSeparator->isHidden());
-    EXPECT_FALSE(mainWindow->display.daysSeparator->isHidden());
-}
-
-TEST_F(MainWindowFixture, Refresh_ArmsTheHourlyBeepOnlyDuringMinute58WithTheOptionOn) {
-    mainWindow->hourlyBeepTimer.stop();
-    mainWindow->hourlyBeepOption = "1";
-    for (int minute = 0; minute < 60; ++minute) {
-        mainWindow->hourlyBeepTimer.stop();
-        refreshAt(5 * kHour + static_cast<std::uint64_t>(minute) * 60'000ULL);
-        EXPECT_EQ(mainWindow->hourlyBeepTimer.isActive(), minute == 58) << minute;
-    }
-    // Arming again while armed keeps the running timer (a restart would postpone its tick).
-    mainWindow->hourlyBeepTimer.stop();
-    refreshAt(5 * kHour + 58 * 60'000ULL);
-    const int remaining = mainWindow->hourlyBeepTimer.remainingTime();
-    refreshAt(5 * kHour + 58 * 60'000ULL + 1000);
-    EXPECT_LE(mainWindow->hourlyBeepTimer.remainingTime(), remaining);
-
-    for (const char* cache : {"0", "hrbeepstatus", "2"}) {
-        mainWindow->hourlyBeepTimer.stop();
-        mainWindow->hourlyBeepOption = cache;
-        refreshAt(5 * kHour + 58 * 60'000ULL);
-        EXPECT_FALSE(mainWindow->hourlyBeepTimer.isActive()) << cache;
-    }
-}
-
 TEST_F(MainWindowFixture, StartTime_ShownOnceFromNowLessTheUptime) {
     f.clock->tick = 26 * kHour + 400; // up one day and two hours
     const std::int64_t start = mainWindow->showSystemStart();
@@ -128,7 +35,7 @@ TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
     EXPECT_EQ(mainWindow->heightTwips(), 2325.0f);
     EXPECT_EQ(mainWindow->slide.currentRow(), -155);
     EXPECT_EQ(mainWindow->slide.endRow(), 0);
-    EXPECT_TRUE(mainWindow->slide.slideTimer.isActive());
+    EXPECT_TRUE(mainWindow->slide.timer().isActive());
     EXPECT_TRUE(mainWindow->uptimeTimer.isActive());
     EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
     ASSERT_NE(mainWindow->trayIcon(), nullptr);
@@ -138,7 +45,7 @@ TEST_F(MainWindowFixture, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
     EXPECT_NE(mainWindow->display.startDateLabel->text(), "Date & Time");
 
     int steps = 0;
-    while (mainWindow->slide.slideTimer.isActive() && steps < 1000) {
+    while (mainWindow->slide.timer().isActive() && steps < 1000) {
         mainWindow->slide.step();
         ++steps;
     }
@@ -154,7 +61,7 @@ TEST_F(MainWindowFixture, Load_SlideEndsOneRowAboveAPanelThatReservesTheTop) {
         w.mainWindow->load();
         EXPECT_EQ(w.mainWindow->slide.currentRow(), -155) << top; // still from above the screen
         int steps = 0;
-        while (w.mainWindow->slide.slideTimer.isActive() && steps < 1000) {
+        while (w.mainWindow->slide.timer().isActive() && steps < 1000) {
             w.mainWindow->slide.step();
             ++steps;
         }
@@ -253,11 +160,12 @@ TEST_F(MainWindowFixture, Menu_ItemsInOrderWithScheduleTaskAsBoldDefault) {
 
 TEST_F(MainWindowFixture, Tray_OnlyARightPressOpensTheMenu) {
     mainWindow->load();
-    for (int message : {512, 513, 514, 515, 517}) {
+    for (const core::TrayMouse message : {core::TrayMouse::Move, core::TrayMouse::LeftDown,
+                                          core::TrayMouse::LeftDoubleClick, core::TrayMouse::MiddleDown}) {
         mainWindow->trayCallback(message);
-        EXPECT_FALSE(mainWindow->menu.menu->isVisible()) << message;
+        EXPECT_FALSE(mainWindow->menu.menu->isVisible()) << static_cast<int>(message);
     }
-    mainWindow->trayCallback(516);
+    mainWindow->trayCallback(core::TrayMouse::RightDown);
     EXPECT_TRUE(mainWindow->menu.menu->isVisible());
     mainWindow->menu.menu->hide();
 }

@@ -1,5 +1,5 @@
-// The processor and memory figures in the caption and in the Options window's status bar,
-// their failure, and the hourly beep over hours of up time.
+// The processor and memory figures in the caption and in the Options window's status bar, and
+// their failure.
 #include "fixtures.h"
 
 #include <functional>
@@ -13,7 +13,6 @@ const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
 const QString kMonitorMessage =
     "CPU Usage and available Memory status are cannot be displayed. May be OS not supported.";
 constexpr std::uint64_t kMinute = 60'000ULL;
-constexpr std::uint64_t kHour = 60 * kMinute;
 
 struct MonitorWindow : MainWindowHarness {
     /// Starts with the stored options, hrbeep and ShowMemCpu as given.
@@ -27,11 +26,11 @@ struct MonitorWindow : MainWindowHarness {
     void tickAt(std::uint64_t tick) {
         f.clock->tick = tick;
         MainWindow& form = *mainWindow;
-        const std::pair<QTimer*, std::function<void()>> timers[] = {
+        const std::pair<core::Timer*, std::function<void()>> timers[] = {
             {&form.uptimeTimer, [&form] { form.refreshUptime(); }},
-            {&form.cpuSampleTimer, [&form] { form.caption.sampleCpu(); }},
+            {&form.cpuSampleTimer, [&form] { form.sampleCpu(); }},
             {&form.hourlyBeepTimer, [&form] { form.beepOnFullHour(); }},
-            {&form.captionTimer, [&form] { form.caption.showFigures(); }}};
+            {&form.captionTimer, [&form] { form.showFigures(); }}};
         for (const auto& [timer, handler] : timers) {
             if (timer->isActive()) {
                 handler();
@@ -48,7 +47,7 @@ TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
     startWith(1, 1);
     EXPECT_EQ(f.figures->calls, (std::vector<std::string>{"open", "counter 0"}));
     EXPECT_TRUE(mainWindow->cpuSampleTimer.isActive());
-    mainWindow->caption.showFigures();
+    mainWindow->showFigures();
     EXPECT_EQ(mainWindow->windowTitle(), " Mem 512  "); // before the first sample
 
     const struct {
@@ -95,69 +94,13 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
         EXPECT_EQ(w.mainWindow->windowTitle(), "");
         EXPECT_FALSE(w.mainWindow->captionTimer.isActive());
         EXPECT_FALSE(w.mainWindow->cpuSampleTimer.isActive());
-        EXPECT_EQ(w.mainWindow->caption.cpuText, "CPU 7%");
+        EXPECT_EQ(w.mainWindow->state().cpuText(), "CPU 7%");
         // The status bar goes on with the last processor text, while memory can be read.
         OptionsWindow& optionsWindow = *w.mainWindow->optionsWindow();
         optionsWindow.showFiguresInStatusBar();
         EXPECT_EQ(optionsWindow.panel(3)->text(), memory ? "" : " Mem 512  CPU 7%");
-        EXPECT_EQ(optionsWindow.statusBarTimer.isActive(), !memory);
+        EXPECT_EQ(optionsWindow.statusBarTimer().isActive(), !memory);
     }
-}
-
-TEST_F(MonitorTest, ATimerStartedBetweenTwoTicksJoinsTheRefreshAtItsNextTick) {
-    startWith(1, 1);
-    mainWindow->captionTimer.start(500); // as if started half a second after the others
-    mainWindow->refreshUptime();
-    EXPECT_GT(mainWindow->captionTimer.remainingTime(), 900);
-    EXPECT_EQ(mainWindow->captionTimer.interval(), 1000);
-}
-
-TEST_F(MonitorTest, HourlyBeepOverHoursOfUpTime) {
-    const struct {
-        const char* name;
-        std::uint64_t from, to; ///< the up time run through, every 30 s
-        std::uint32_t hrbeep;
-        std::uint64_t turnOnAt; ///< Apply with the box ticked at this up time (0: never)
-        std::vector<std::uint64_t> sweptAt;
-    } cases[] = {
-        {"first day to the second", 0, 26 * kHour, 1, 0, {1,  2,  3,  4,  5,  6,  7,  8,  9,
-                                                          10, 11, 12, 13, 14, 15, 16, 17, 18,
-                                                          19, 20, 21, 22, 23, 24, 25, 26}},
-        {"option off", 0, 26 * kHour, 0, 0, {}},
-        {"started in minute 0 of hour 5", 5 * kHour + 10'000, 7 * kHour + 10'000, 1, 0, {5, 6, 7}},
-        {"turned on at minute 30", 2 * kHour, 5 * kHour, 0, 3 * kHour + 30 * kMinute, {4, 5}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        MonitorWindow w;
-        w.startWith(c.hrbeep, 1);
-        w.f.clock->tick = c.from;
-        w.mainWindow->beepOnFullHour(); // before the first refresh: minute 0, hour empty
-        std::vector<std::uint64_t> sweptAt;
-        std::size_t counted = 0;
-        for (std::uint64_t tick = c.from; tick <= c.to; tick += 30'000) {
-            if (c.turnOnAt != 0 && tick == c.turnOnAt) {
-                w.f.registry->setDword(kKey, "hrbeep", 1);
-                w.mainWindow->settings().storeHourlyBeepOn();
-                w.mainWindow->settings().loadHourlyBeepOption();
-            }
-            w.tickAt(tick);
-            if (w.sweeps() != counted) { // a sweep before the first refresh counts at its tick
-                counted = w.sweeps();
-                sweptAt.push_back(tick / kHour);
-            }
-        }
-        EXPECT_EQ(sweptAt, c.sweptAt);
-    }
-    // Each sweep: 21 tones of 50 ms, 500 down to 300 Hz.
-    MonitorWindow w;
-    w.startWith(1, 1);
-    w.tickAt(kHour);
-    ASSERT_EQ(w.f.tone->tones.size(), 21u);
-    for (std::uint32_t i = 0; i < 21; ++i) {
-        EXPECT_EQ(w.f.tone->tones[i], std::make_pair(500 - 10 * i, 50u));
-    }
-    EXPECT_FALSE(w.mainWindow->hourlyBeepTimer.isActive());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The clock's labels drawn from their characters' cache look as a plain label draws them.
-#include "common/preshaped_label.h"
+#include "shell/qt/preshaped_label.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
-// The Schedule Task page on fake services: layout, key filters, spin controls, the kind box,
-// Apply's rules and the copy of the record when the window opens.
+// The Schedule Task page on fake services: layout, typing into the boxes, the spin controls and
+// the kind box. Apply's rules, the key codes and the spin steps are the core's (tests/core).
 #include "fakes/fake_services.h"
-#include "scheduler/schedule_page.h"
+#include "shell/qt/schedule_page.h"
 
 #include <QTest>
 
@@ -12,18 +12,12 @@ namespace {
 using fakes::FakeServices;
 using platform::MessageIcon;
 
-const QString kSelectTask = "Please Select a Task to Schedule.";
-const QString kSpecifyTime = "Please specify Time.";
-const QString kInvalidTime =
-    "Invalid Time specified. Following are the valid # : Days - Max 31 ,Hours - Max 24 ,Minutes - Max 59. ";
-const QString kNotEnabled = "Schedule Task is not enabled. To enable check the 'Schedule Task' Check Box .";
 const QString kHibernateWarning = "Please make sure you have enabled 'Hibernation' in Power option. "
                                   "Otherwise the system may go on a Standby.";
 
 struct PageFixture : ::testing::Test {
     FakeServices f;
-    ScheduledTask record;
-    QTimer triggerTimer;
+    core::AppState state;
     QLabel panel1;
     QLabel panel2;
     std::unique_ptr<SchedulePage> page;
@@ -31,28 +25,12 @@ struct PageFixture : ::testing::Test {
 
     // The window's loading, as far as the page takes part in it.
     void SetUp() override {
-        page = std::make_unique<SchedulePage>(record, triggerTimer, f.services);
+        page = std::make_unique<SchedulePage>(state, f.services);
         page->setStatusPanels(&panel1, &panel2);
         page->setOpenEditor([this](const QString& kind) { editors.push_back(kind); });
         page->fillKinds();
         page->copyTask();
         page->showScheduleStatus();
-    }
-    void fill(bool checked, const QString& kind, const QString& d, const QString& h, const QString& m) {
-        page->scheduledCheck->setChecked(checked);
-        page->kindBox->setEditText(kind);
-        page->daysBox->setText(d);
-        page->hoursBox->setText(h);
-        page->minutesBox->setText(m);
-    }
-    // A task that an earlier Apply left scheduled.
-    void scheduleEarlier() {
-        record.scheduled = 1;
-        record.daysText = "9";
-        record.hoursText = "9";
-        record.minutesText = "9";
-        record.kind = "Log Off Computer";
-        triggerTimer.start();
     }
 };
 
@@ -109,123 +87,6 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
     EXPECT_EQ(page->palette().color(QPalette::Window), QColor(166, 193, 232));
 }
 
-struct ApplyCase {
-    bool checked;
-    const char *kind, *daysText, *hoursText, *minutesText;
-    QString warning; // empty: scheduled
-};
-
-TEST_F(PageFixture, Apply_RulesInTheirOrder) {
-    const ApplyCase cases[] = {
-        {true, "", "0", "0", "5", kSelectTask},
-        {true, "Pick a Task", "0", "0", "5", kSelectTask},
-        {true, "", "0", "0", "0", kSelectTask},
-        {true, "Alert", "00", "00", "00", kSpecifyTime},
-        {true, "Alert", "", "", "", kSpecifyTime},
-        {false, "Alert", "0", "0", "0", kSpecifyTime}, // the time comes before the box
-        {false, "", "00", "00", "00", kSpecifyTime},
-        {true, "Alert", "0", "25", "0", kInvalidTime},
-        {true, "Alert", "32", "0", "0", kInvalidTime},
-        {true, "Alert", "0", "0", "60", kInvalidTime},
-        {false, "Alert", "0", "25", "0", kInvalidTime},
-        {false, "Alert", "1", "2", "3", kNotEnabled},
-        {false, "", "1", "2", "3", kNotEnabled}, // the empty kind is not reported
-        {false, "Pick a Task", "0", "0", "1", kNotEnabled},
-        {true, "Alert", "31", "24", "59", ""},
-        {true, "Turn Off Computer", "0", "0", "1", ""},
-        {true, "Hibernate", "05", "1:", "7", ""},
-        {true, "Run Program", "0", "1.", "0", ""},
-        {true, "Log Off Computer", "3/", "0", "0", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1 '%2' %3 %4 %5")
-                         .arg(c.checked)
-                         .arg(c.kind, c.daysText, c.hoursText, c.minutesText)
-                         .toStdString());
-        scheduleEarlier();
-        record.message = "kept";
-        record.program = "/bin/kept";
-        record.webAddress = "https://kept.example/";
-        f.messages->shown.clear();
-        bool recordUntouchedWhileWarned = false;
-        f.messages->whileShown = [&](const fakes::RecordedMessage&) {
-            recordUntouchedWhileWarned = record.scheduled == 1 && triggerTimer.isActive();
-        };
-        fill(c.checked, c.kind, c.daysText, c.hoursText, c.minutesText);
-        page->apply();
-
-        if (c.warning.isEmpty()) {
-            EXPECT_TRUE(f.messages->shown.empty());
-            EXPECT_EQ(record.scheduled, 1);
-            EXPECT_EQ(record.daysText, c.daysText); // as typed
-            EXPECT_EQ(record.hoursText, c.hoursText);
-            EXPECT_EQ(record.minutesText, c.minutesText);
-            EXPECT_EQ(record.kind, c.kind);
-            EXPECT_TRUE(triggerTimer.isActive());
-            EXPECT_EQ(panel1.text(), "Task Scheduled : Yes");
-            EXPECT_EQ(panel2.text(), QStringLiteral("Task Name : ") + c.kind);
-        } else {
-            EXPECT_EQ(f.messages->shown, fakes::oneBox(c.warning, MessageIcon::Exclamation));
-            EXPECT_TRUE(recordUntouchedWhileWarned);
-            // The earlier task is cancelled; its trigger and kind stay as they were.
-            EXPECT_EQ(record.scheduled, 0);
-            EXPECT_FALSE(triggerTimer.isActive());
-            EXPECT_EQ(record.hoursText, "9");
-            EXPECT_EQ(record.kind, "Log Off Computer");
-            EXPECT_EQ(panel1.text(), "Task Scheduled : No");
-            EXPECT_EQ(panel2.text(), "Task Name : Non");
-        }
-        EXPECT_EQ(record.message, "kept");
-        EXPECT_EQ(record.program, "/bin/kept");
-        EXPECT_EQ(record.webAddress, "https://kept.example/");
-    }
-}
-
-TEST_F(PageFixture, Apply_StartsTheTriggerCheckWhenItWasStopped) {
-    triggerTimer.stop();
-    fill(true, "Alert", "0", "1", "0");
-    page->apply();
-    EXPECT_TRUE(triggerTimer.isActive());
-    // A second Apply replaces the task.
-    fill(true, "Restart Computer", "2", "3", "4");
-    page->apply();
-    EXPECT_EQ(record.kind, "Restart Computer");
-    EXPECT_EQ(record.daysText, "2");
-}
-
-// Characters accepted by the Days and Hours boxes: Backspace and codes 46 to 58.
-bool daysAccept(int code) {
-    return code == 8 || (code >= 46 && code <= 58);
-}
-
-TEST_F(PageFixture, Filters_CodesAcceptedPerBox) {
-    struct Box {
-        const char* name;
-        void (SchedulePage::*filter)(int&);
-        bool (*accepts)(int);
-    };
-    const Box boxes[] = {
-        {"days", &SchedulePage::filterDaysKey, daysAccept},
-        {"hours", &SchedulePage::filterHoursKey, daysAccept},
-        {"minutes", &SchedulePage::filterMinutesKey, [](int code) { return code != 47 && daysAccept(code); }},
-        {"kind", &SchedulePage::filterKindKey, [](int) { return false; }},
-    };
-    for (const auto& box : boxes) {
-        f.tone->tones.clear();
-        std::size_t refused = 0;
-        for (int code = 1; code < 256; ++code) {
-            int key = code;
-            (page.get()->*box.filter)(key);
-            EXPECT_EQ(key, box.accepts(code) ? code : 0) << box.name << " " << code;
-            refused += box.accepts(code) ? 0 : 1;
-        }
-        EXPECT_EQ(f.tone->tones.size(), refused) << box.name;
-        for (const auto& tone : f.tone->tones) {
-            EXPECT_EQ(tone, (std::pair<std::uint32_t, std::uint32_t>{10000, 3}));
-        }
-    }
-}
-
 TEST_F(PageFixture, Filters_TypingIntoTheBoxes) {
     struct Typing {
         QLineEdit* SchedulePage::*box;
@@ -276,32 +137,7 @@ TEST_F(PageFixture, Filters_NothingCanBeTypedIntoTheKindBox) {
     EXPECT_TRUE(page->kindBox->lineEdit()->isReadOnly());
 }
 
-TEST_F(PageFixture, SpinControls_StepThePlainNumberWithinTheirLimits) {
-    struct Spin {
-        UpDown* SchedulePage::*upDown;
-        QLineEdit* SchedulePage::*box;
-        const char* before;
-        int delta;
-        const char* after;
-    };
-    const Spin cases[] = {
-        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "00", 1, "1"},
-        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "05", 1, "6"},
-        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "31", 1, "31"},
-        {&SchedulePage::daysUpDown, &SchedulePage::daysBox, "0", -1, "0"},
-        {&SchedulePage::hoursUpDown, &SchedulePage::hoursBox, "23", 1, "24"},
-        {&SchedulePage::hoursUpDown, &SchedulePage::hoursBox, "24", 1, "24"},
-        {&SchedulePage::hoursUpDown, &SchedulePage::hoursBox, "10", -1, "9"},
-        {&SchedulePage::minutesUpDown, &SchedulePage::minutesBox, "58", 1, "59"},
-        {&SchedulePage::minutesUpDown, &SchedulePage::minutesBox, "59", 1, "59"},
-        {&SchedulePage::minutesUpDown, &SchedulePage::minutesBox, "99", -1, "59"},
-    };
-    for (const auto& c : cases) {
-        QLineEdit* box = page.get()->*c.box;
-        box->setText(c.before);
-        (page.get()->*c.upDown)->step(c.delta);
-        EXPECT_EQ(box->text(), c.after) << c.before << " " << c.delta;
-    }
+TEST_F(PageFixture, SpinControls_StepTheirBoxAndRememberTheNumberWritten) {
     // A box without a whole number steps from the number the control wrote last.
     page->minutesBox->setText("20");
     page->minutesUpDown->step(1);
@@ -328,8 +164,8 @@ TEST_F(PageFixture, Kind_ArrowKeysPassEveryItemAndOpenEditorsOrWarn) {
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Run Program", "Visit Website"}));
     EXPECT_EQ(f.messages->shown, fakes::oneBox(kHibernateWarning, MessageIcon::Exclamation));
     // Choosing a kind alone writes nothing.
-    EXPECT_EQ(record.kind, "task");
-    EXPECT_EQ(record.scheduled, 0);
+    EXPECT_EQ(state.task().kind, "task");
+    EXPECT_FALSE(state.task().scheduled);
     EXPECT_TRUE(f.tone->tones.empty());
 }
 

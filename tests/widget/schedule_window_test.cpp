@@ -1,8 +1,8 @@
 // The Schedule Task page in the Options and Schedule Task window, opened from the main window's
 // menu: loading, the status bar, the editors, and a task applied there running on the main window.
-#include "editors/alert_editor.h"
+#include "shell/qt/alert_editor.h"
 #include "fixtures.h"
-#include "scheduler/schedule_page.h"
+#include "shell/qt/schedule_page.h"
 
 #include <QTest>
 
@@ -63,13 +63,13 @@ TEST_F(ScheduleWindowFixture, Apply_TaskRunsOnTheMainWindowAndTheNextOpeningShow
     page.minutesBox->clear();
     QTest::keyClicks(page.minutesBox, "12");
     page.kindBox->setCurrentIndex(5); // Run Program, its command line as its editor leaves it
-    mainWindow->scheduledTask.program = "/usr/local/bin/backup --now";
+    mainWindow->state().changeTask([](ScheduledTask& t) { t.program = "/usr/local/bin/backup --now"; });
     page.apply();
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_EQ(panel(1), "Task Scheduled : Yes");
     EXPECT_EQ(panel(2), "Task Name : Run Program");
-    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 1);
-    EXPECT_EQ(mainWindow->scheduledTask.kind, "Run Program");
+    EXPECT_EQ(mainWindow->scheduledTask().scheduled, 1);
+    EXPECT_EQ(mainWindow->scheduledTask().kind, "Run Program");
 
     mainWindow->blinkIndicator();
     EXPECT_TRUE(mainWindow->display.taskIndicator->isHidden()); // blinking
@@ -130,7 +130,7 @@ TEST_F(ScheduleWindowFixture, Kind_AlertOpensItsEditorAndLeavingItEmptyClearsThe
     page.apply();
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_EQ(f.messages->shown[0].text, "Please Select a Task to Schedule.");
-    EXPECT_EQ(mainWindow->scheduledTask.scheduled, 0);
+    EXPECT_EQ(mainWindow->scheduledTask().scheduled, 0);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 // The options store at start-up and afterwards: the first run, the readers with their caches
 // and timers, the writers, and the messages of its failures.
 #include "fixtures.h"
-#include "settings/autostart.h"
-#include "settings/settings_store.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -21,25 +19,6 @@ std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string&
     return it == calls.end() ? -1 : it - calls.begin();
 }
 
-/// The store on its own, with the main window's items it switches.
-struct StoreFixture : ::testing::Test {
-    fakes::FakeServices f;
-    QTimer beepTimer;
-    QTimer captionTimer;
-    QString figuresOption = QStringLiteral("MemCpustat");
-    QString hourlyBeepOption = QStringLiteral("hrbeepstatus");
-    QWidget window;
-    SettingsStore store{f.services,
-                        OptionTargets{&beepTimer, &captionTimer, &figuresOption, &hourlyBeepOption, &window}};
-
-    void SetUp() override {
-        // As the main window was designed: both timers enabled, a caption from the figures.
-        beepTimer.start(1000);
-        captionTimer.start(1000);
-        window.setWindowTitle(QStringLiteral("figures"));
-    }
-};
-
 } // namespace
 
 using SettingsStartUp = MainWindowTest;
@@ -53,7 +32,7 @@ TEST_F(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveD
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(f.registry->dword(kKey, f.registry->valueNames(kKey)[i]), expected[i]);
     }
-    EXPECT_EQ(f.registry->text(kRun, "Corvane"), autostartProgramPath());
+    EXPECT_EQ(f.registry->text(kRun, "Corvane"), f.processes->ownExecutablePath());
 
     const auto& calls = f.registry->calls;
     EXPECT_EQ(calls.front(), "open HKCU\\Software\\Pellorin\\Corvane\\4.0 read");
@@ -70,8 +49,8 @@ TEST_F(SettingsStartUp, FirstRunOnAnEmptyStore_AutostartFirstThenExactlyTheFiveD
     // Then read back like on any other run.
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_FALSE(f.process->ended());
-    EXPECT_EQ(mainWindow->figuresOption, "1");
-    EXPECT_EQ(mainWindow->hourlyBeepOption, "1");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::Figures), "1");
+    EXPECT_EQ(mainWindow->state().optionCache(core::StoredOption::HourlyBeep), "1");
     EXPECT_TRUE(mainWindow->hourlyBeepTimer.isActive());
     EXPECT_TRUE(mainWindow->captionTimer.isActive());
 }
@@ -120,200 +99,4 @@ TEST(SettingsFirstRun, StoreHeldByAnotherProcess_WindowRunsFirstAndTheAnswerDeci
         EXPECT_EQ(h.f.messages->shown.empty(), stored);
         EXPECT_EQ(h.f.process->immediateEnds, stored ? 0 : 1);
     }
-}
-
-TEST(optionText, SignedDecimalCutToTheDataSize) {
-    const struct {
-        std::int32_t value;
-        std::uint32_t size;
-        const char* text;
-    } cases[] = {{1, 4, "1"},         {0, 4, "0"}, {-1, 4, "-1"}, {123456, 4, "1234"},
-                 {-12345, 4, "-123"}, {2, 4, "2"}, {65, 1, "6"},  {0, 0, ""}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(optionText(c.value, c.size), c.text) << c.value;
-    }
-}
-
-TEST_F(StoreFixture, LoadFiguresOption_SwitchesTheCaptionTimerAndTheCaptionOnlyFor0And1) {
-    const struct {
-        std::uint32_t stored;
-        const char* cache;
-        bool captionTimer;
-        const char* caption;
-    } cases[] = {
-        {0, "0", false, ""},
-        {1, "1", true, "figures"},
-        {2, "2", true, "figures"},         // left as it was: enabled
-        {123456, "1234", true, "figures"}, // four characters, no switch
-        {0xFFFFFFFF, "-1", true, "figures"},
-    };
-    for (const auto& c : cases) {
-        SetUp();
-        f.registry->setDword(kKey, "ShowMemCpu", c.stored);
-        store.loadFiguresOption();
-        EXPECT_EQ(figuresOption, c.cache) << c.stored;
-        EXPECT_EQ(captionTimer.isActive(), c.captionTimer) << c.stored;
-        EXPECT_EQ(window.windowTitle(), c.caption) << c.stored;
-    }
-    // 1 after 0 starts the timer again; the caption is the figures' to fill.
-    f.registry->setDword(kKey, "ShowMemCpu", 0);
-    store.loadFiguresOption();
-    f.registry->setDword(kKey, "ShowMemCpu", 1);
-    store.loadFiguresOption();
-    EXPECT_TRUE(captionTimer.isActive());
-    EXPECT_TRUE(f.messages->shown.empty());
-}
-
-TEST_F(StoreFixture, LoadHourlyBeepOption_SwitchesTheBeepTimerAndNeverTheCaption) {
-    const struct {
-        std::uint32_t stored;
-        bool before;
-        bool after;
-    } cases[] = {{0, true, false}, {1, false, true}, {7, false, false}, {7, true, true}};
-    for (const auto& c : cases) {
-        c.before ? beepTimer.start() : beepTimer.stop();
-        f.registry->setDword(kKey, "hrbeep", c.stored);
-        store.loadHourlyBeepOption();
-        EXPECT_EQ(hourlyBeepOption, QString::number(c.stored));
-        EXPECT_EQ(beepTimer.isActive(), c.after) << c.stored;
-        EXPECT_EQ(window.windowTitle(), "figures");
-    }
-}
-
-TEST_F(StoreFixture, LoadFiguresOption_ValueGoneLater_KeepsTheCacheAndTimerWithoutMessage) {
-    f.registry->setDword(kKey, "ShowMemCpu", 0);
-    store.loadFiguresOption();
-    f.registry->removeValue(kKey, "ShowMemCpu");
-    captionTimer.start();
-    store.loadFiguresOption(); // the cache still says 0: the timer stops again
-    EXPECT_EQ(figuresOption, "0");
-    EXPECT_FALSE(captionTimer.isActive());
-    EXPECT_TRUE(f.messages->shown.empty());
-    EXPECT_FALSE(f.process->ended());
-}
-
-TEST_F(StoreFixture, LoadReaders_NothingReadYet_InstallationError) {
-    f.registry->makeKey(kKey);
-    store.loadHourlyBeepOption();
-    ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
-    EXPECT_EQ(f.process->immediateEnds, 1);
-    EXPECT_TRUE(store.ended());
-    EXPECT_EQ(hourlyBeepOption, "hrbeepstatus");
-}
-
-TEST_F(StoreFixture, ReadOnTopAndReadTransparency_TextOrNothingEachCallAlone) {
-    EXPECT_EQ(store.readOnTop(), std::nullopt); // no key at all
-    f.registry->setDword(kKey, "Ontop", 1);
-    EXPECT_EQ(store.readOnTop(), QString("1"));
-    EXPECT_EQ(store.readTransparency(), std::nullopt);
-    f.registry->setDword(kKey, "tpme", 0);
-    EXPECT_EQ(store.readTransparency(), QString("0"));
-    f.registry->removeValue(kKey, "Ontop");
-    EXPECT_EQ(store.readOnTop(), std::nullopt);
-    EXPECT_TRUE(f.messages->shown.empty());
-    EXPECT_EQ(f.registry->openHandles(), 0u);
-}
-
-TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTheHourlyBeepTimer) {
-    storeDefaults(*f.registry);
-    const struct {
-        void (SettingsStore::*writer)();
-        const char* name;
-        std::uint32_t value;
-    } cases[] = {
-        {&SettingsStore::storeFiguresOff, "ShowMemCpu", 0}, {&SettingsStore::storeFiguresOn, "ShowMemCpu", 1},
-        {&SettingsStore::storeOnTopOn, "Ontop", 1},         {&SettingsStore::storeOnTopOff, "Ontop", 0},
-        {&SettingsStore::storeTransparentOn, "tpme", 1},    {&SettingsStore::storeTransparentOff, "tpme", 0},
-        {&SettingsStore::storeHourlyBeepOff, "hrbeep", 0},  {&SettingsStore::storeHourlyBeepOn, "hrbeep", 1},
-    };
-    beepTimer.stop();
-    for (const auto& c : cases) {
-        const bool timer4Before = beepTimer.isActive();
-        const bool timer5Before = captionTimer.isActive();
-        (store.*c.writer)();
-        EXPECT_EQ(f.registry->dword(kKey, c.name), c.value) << c.name;
-        EXPECT_EQ(captionTimer.isActive(), timer5Before) << c.name;
-        if (std::string(c.name) == "hrbeep") {
-            EXPECT_EQ(beepTimer.isActive(), c.value == 1);
-        } else {
-            EXPECT_EQ(beepTimer.isActive(), timer4Before) << c.name;
-        }
-    }
-    EXPECT_EQ(f.registry->valueNames(kKey).size(), 5u);
-    EXPECT_GE(indexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 write"), 0);
-}
-
-TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
-    storeDefaults(*f.registry);
-    f.registry->currentUserWritable = false;
-    store.storeHourlyBeepOff();
-    EXPECT_TRUE(beepTimer.isActive());
-    beepTimer.stop();
-    store.storeHourlyBeepOn();
-    EXPECT_FALSE(beepTimer.isActive());
-    store.storeFiguresOff();
-    store.storeOnTopOn();
-    store.storeTransparentOn();
-    EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 1u);
-    EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 1u);
-    EXPECT_EQ(f.registry->dword(kKey, "Ontop"), 0u);
-    EXPECT_EQ(f.registry->dword(kKey, "tpme"), 0u);
-    EXPECT_TRUE(f.messages->shown.empty());
-}
-
-TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
-    const QString permission =
-        "Unable to create necessary Registry values. You may not have enough permission.";
-    const struct {
-        const char* what;
-        std::string failingCall;
-        QString message;
-        MessageIcon icon;
-        bool ends;
-        std::size_t valuesAfter;
-    } cases[] = {
-        {"maker key", "create HKCU\\Software\\Pellorin", permission + "disk gone", MessageIcon::Exclamation,
-         true, 0},
-        {"product key", "create HKCU\\Software\\Pellorin\\Corvane", permission + "disk gone",
-         MessageIcon::Exclamation, true, 0},
-        {"version key", "create " + kKey,
-         "Unable to create necessary Registry values. Contact support@pellorin.exampledisk gone",
-         MessageIcon::Exclamation, true, 0},
-        {"one default", "set " + kKey + " hrbeep", "disk gone", MessageIcon::Information, false, 4},
-    };
-    for (const auto& c : cases) {
-        fakes::FakeServices g;
-        QTimer t4, t5;
-        QString cache1, cache2;
-        QWidget w;
-        SettingsStore s(g.services, OptionTargets{&t4, &t5, &cache1, &cache2, &w});
-        const std::string failing = c.failingCall;
-        g.registry->onCall = [failing](const std::string& call) {
-            if (call == failing) {
-                throw std::runtime_error("disk gone");
-            }
-        };
-        s.runFirstRunSequence("/usr/bin/corvane");
-        EXPECT_EQ(g.messages->shown, fakes::oneBox(c.message, c.icon)) << c.what;
-        EXPECT_EQ(s.ended(), c.ends) << c.what;
-        EXPECT_EQ(g.process->immediateEnds, c.ends ? 1 : 0) << c.what;
-        EXPECT_EQ(g.registry->valueNames(kKey).size(), c.valuesAfter) << c.what;
-        // Nothing after an ending failure runs: no further key is made.
-        if (c.ends) {
-            EXPECT_EQ(g.registry->calls.back(), c.failingCall) << c.what;
-        }
-    }
-}
-
-TEST_F(StoreFixture, ReaderFailure_InstallationErrorAndTheEnd) {
-    storeDefaults(*f.registry);
-    f.registry->onCall = [](const std::string& call) {
-        if (call.rfind("query", 0) == 0 && call.find("Ontop") != std::string::npos) {
-            throw std::runtime_error("broken");
-        }
-    };
-    EXPECT_EQ(store.readOnTop(), std::nullopt);
-    EXPECT_EQ(f.messages->shown, fakes::oneBox(kInstallationError, MessageIcon::Critical));
-    EXPECT_TRUE(store.ended());
 }

@@ -1,7 +1,7 @@
-#include "editors/alert_editor.h"
-#include "editors/program_editor.h"
-#include "editors/task_editors.h"
-#include "editors/web_address_editor.h"
+#include "shell/qt/alert_editor.h"
+#include "shell/qt/program_editor.h"
+#include "shell/qt/task_editors.h"
+#include "shell/qt/web_address_editor.h"
 #include "fixtures.h"
 
 #include <QClipboard>
@@ -13,13 +13,13 @@ namespace {
 struct OpenTaskEditorTest : EditorFixture {
     ~OpenTaskEditorTest() override { deleteEditorWindows(); }
     EditorWindow* openEditor(const QString& kind) {
-        return openTaskEditor(kind, EditorContext{.services = f.services,
-                                                  .task = task,
-                                                  .soundFolder = QStringLiteral("/data"),
-                                                  .mainWindow = mainWindow.get(),
-                                                  .optionsWindow = optionsWindow.get(),
-                                                  .aboutWindow = aboutWindow.get(),
-                                                  .kindBox = kindBox});
+        state.setSoundFolder("/data");
+        // The editors of this test are the real ones: blocking finds them open.
+        blocker.setWindow(core::Window::AlertEditor,
+                          [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Alert")); });
+        blocker.setWindow(core::Window::ProgramEditor,
+                          [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Run Program")); });
+        return openTaskEditor(kind, context(), optionsWindow.get());
     }
 };
 
@@ -45,7 +45,7 @@ TEST_F(OpenTaskEditorTest, TheAlertEditorTouchesTheRecordAndTheKindBox) {
     alert->testSound();
     EXPECT_EQ(sound->log.at(1), "open /data/Media/notify.wav");
     alert->accept();
-    EXPECT_EQ(task.message, "Stand up");
+    EXPECT_EQ(task().message, "Stand up");
 
     pick(QStringLiteral("Alert"));
     QPointer<EditorWindow> again = openEditor(QStringLiteral("Alert"));
@@ -96,8 +96,8 @@ TEST_F(OpenTaskEditorTest, ASinglelineBoxTakesOnlyTheFirstLineOfAPaste) {
             QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
             box->paste();
             EXPECT_EQ(box->text(), QString::fromUtf8(c.after));
-            EXPECT_EQ(box->cursorPosition(),
-                      c.cursor + QString::fromUtf8(c.after).size() - QString::fromUtf8(c.before).size());
+            EXPECT_EQ(box->cursorPosition(), c.cursor + QString::fromUtf8(c.after).size() -
+                                                 QString::fromUtf8(c.before).size());
         }
     }
 }

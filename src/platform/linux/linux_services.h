@@ -43,6 +43,7 @@ public:
     std::vector<std::uint32_t> processIds() override;
     std::optional<std::string> executablePath(std::uint32_t pid) override;
     std::string instanceExecutablePath() override;
+    std::string ownExecutablePath() override;
 
 private:
     std::string m_procRoot;

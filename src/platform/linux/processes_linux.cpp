@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
 namespace platform {
 
 namespace {
@@ -52,6 +56,16 @@ std::string LinuxProcesses::instanceExecutablePath() {
     const std::size_t slash = self.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : self.substr(0, slash);
     return folder + "/" + kExecutableName;
+}
+
+std::string LinuxProcesses::ownExecutablePath() {
+    // The path's own bytes where the system gives them: a path that is not valid UTF-8 is not
+    // turned into another one (Qt gives an empty path for it), so the log-on list can refuse it.
+    if (const std::optional<std::string> self = readLink("/proc/self/exe"); self && self->starts_with('/')) {
+        return *self;
+    }
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    return QDir::toNativeSeparators(program.absoluteFilePath()).toStdString();
 }
 
 } // namespace platform

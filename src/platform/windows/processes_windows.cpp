@@ -82,4 +82,16 @@ std::string WindowsProcesses::instanceExecutablePath() {
     return folder + kExecutableName;
 }
 
+std::string WindowsProcesses::ownExecutablePath() {
+    // As the log-on list records it: the folder as the system reports it (a drive's root with
+    // its separator), "\", the file's name without its extension, and ".exe".
+    const std::string self = platform::executablePath();
+    const std::size_t slash = self.rfind('\\');
+    std::string name = slash == std::string::npos ? self : self.substr(slash + 1);
+    if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) {
+        name.resize(dot);
+    }
+    return executableFolder() + "\\" + name + ".exe";
+}
+
 } // namespace platform

@@ -7,7 +7,9 @@
 //   message <ms> <text>         a message box came up; the probe reads and closes it
 // After the lifetime, or on SIGTERM, it closes the editor (a playback may still run), lets the
 // audio system wind down, prints "done <ms>" and ends with status 0.
-#include "editors/alert_editor.h"
+#include "shell/qt/window_blocking.h"
+#include "core/app_state.h"
+#include "shell/qt/alert_editor.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -70,11 +72,13 @@ int main(int argc, char* argv[]) {
     }
     gClock.start();
     platform::Services services = platform::makeSystemServices();
-    ScheduledTask task;
-    task.playSound = 1;
+    core::AppState state;
+    state.changeTask([](core::ScheduledTask& task) { task.playSound = true; });
+    state.setSoundFolder(argv[1]);
+    // Nothing to block and no kind box: the editor alone.
+    QtWindowBlocker noWindows;
 
-    QPointer<AlertEditor> form =
-        new AlertEditor(services, task, QString::fromLocal8Bit(argv[1]), {}, nullptr);
+    QPointer<AlertEditor> form = new AlertEditor(core::EditorContext{services, state, noWindows, {}});
     ClickWatch clickWatch;
     form->testLink->installEventFilter(&clickWatch);
     form->show();

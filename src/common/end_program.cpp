@@ -1,5 +1,0 @@
-#include "common/end_program.h"
-
-void endProgram(platform::ProcessControl& process) {
-    process.terminateCurrentProcess(process.currentExitCode());
-}

@@ -1,7 +1,0 @@
-#pragma once
-
-#include "platform/process_control.h"
-
-/// Ends the process at once with the exit code the system reports for a running process
-/// (259): no window is unloaded, no handler runs, nothing is written.
-void endProgram(platform::ProcessControl& process);

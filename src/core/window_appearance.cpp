@@ -1,0 +1,98 @@
+#include "core/window_appearance.h"
+
+#include "core/app_title.h"
+
+#include <string>
+
+namespace core {
+
+namespace {
+
+// The on-top button sits this far higher and further left while the window is on top.
+constexpr double kOnTopRiseTwips = 40;
+constexpr double kOnTopShiftTwips = 10;
+
+constexpr int kTransparentAlpha = 128;
+constexpr int kOpaqueAlpha = 255;
+
+} // namespace
+
+WindowAppearance::WindowAppearance(platform::Services& services, SettingsStore& settings, MainWindowView& view)
+    : m_services(services), m_settings(settings), m_view(view) {}
+
+void WindowAppearance::moveOnTopButton(double rightTwips, double downTwips) {
+    m_onTopLeftTwips += rightTwips;
+    m_onTopTopTwips += downTwips;
+    m_view.moveOnTopButton(m_onTopLeftTwips, m_onTopTopTwips);
+}
+
+bool WindowAppearance::setOpacity(int alpha) {
+    if (m_services.screen->windowOpacityFailure() != 0) {
+        return false;
+    }
+    m_view.setOpacity(alpha);
+    return true;
+}
+
+void WindowAppearance::toggleOnTop() {
+    // The picture first, the window second, the stored setting last.
+    if (m_onTopPicture == 1) {
+        m_onTopPicture = 2;
+        m_view.showOnTopPicture(2);
+        moveOnTopButton(-kOnTopShiftTwips, -kOnTopRiseTwips);
+        m_view.setOnTop(true);
+        m_settings.storeOption(StoredOption::OnTop, true);
+    } else if (m_onTopPicture == 2) {
+        m_onTopPicture = 1;
+        m_view.showOnTopPicture(1);
+        moveOnTopButton(kOnTopShiftTwips, kOnTopRiseTwips);
+        m_view.setOnTop(false);
+        m_settings.storeOption(StoredOption::OnTop, false);
+    }
+}
+
+void WindowAppearance::toggleTransparency() {
+    if (m_transparencyPicture != 1 && m_transparencyPicture != 2) {
+        return;
+    }
+    const bool on = m_transparencyPicture == 1;
+    m_transparencyPicture = on ? 2 : 1;
+    m_view.showTransparencyPicture(m_transparencyPicture);
+    if (!setOpacity(on ? kTransparentAlpha : kOpaqueAlpha)) {
+        // What was done stays done: the picture has changed, the window and tpme not.
+        m_services.messages->show(std::to_string(m_services.screen->windowOpacityFailure()), kAppTitle,
+                                  platform::MessageIcon::Exclamation);
+        return;
+    }
+    m_settings.storeOption(StoredOption::Transparency, on);
+}
+
+void WindowAppearance::applyStoredOnTop(const std::optional<std::string>& stored) {
+    const std::optional<bool> on = storedSwitch(stored);
+    if (on == true) {
+        m_onTopPicture = 2;
+        m_view.showOnTopPicture(2);
+        moveOnTopButton(-kOnTopShiftTwips, -kOnTopRiseTwips);
+        m_view.setOnTop(true);
+    } else if (on == false) {
+        m_onTopPicture = 1;
+        m_view.showOnTopPicture(1);
+        m_view.setOnTop(false);
+    }
+}
+
+void WindowAppearance::applyStoredTransparency(const std::optional<std::string>& stored) {
+    const std::optional<bool> on = storedSwitch(stored);
+    // Without the service the window stays opaque and the button on its design picture.
+    if (on.has_value() && setOpacity(*on ? kTransparentAlpha : kOpaqueAlpha)) {
+        m_transparencyPicture = *on ? 2 : 1;
+        m_view.showTransparencyPicture(m_transparencyPicture);
+    }
+}
+
+void WindowAppearance::showTransparencyOffPicture() {
+    m_transparencyPicture = 1;
+    m_view.showTransparencyPicture(1);
+}
+
+} // namespace core

@@ -1,5 +1,0 @@
-#include "scheduler/locate_notify_sound.h"
-
-QString locateNotifySound(platform::Folders& folders) {
-    return QString::fromStdString(folders.dataFolder());
-}

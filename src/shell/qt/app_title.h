@@ -1,0 +1,8 @@
+#pragma once
+
+#include "core/app_title.h"
+
+#include <QString>
+
+/// The application title: every message box's title and the dialogs' caption.
+inline const QString kAppTitle = QString::fromStdString(core::kAppTitle);

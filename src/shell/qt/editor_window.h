@@ -1,0 +1,71 @@
+#pragma once
+
+#include "shell/qt/picture_button.h"
+#include "core/hover_pictures.h"
+#include "platform/services.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+/// What the three task editors' windows share: the look, the OK picture button with its hover
+/// pictures, Escape and the window events that the core's editor rules hear of. An editor is
+/// shown modeless; each time it becomes the active window it blocks the windows its rules name,
+/// and it frees them again when it closes.
+class EditorWindow : public QWidget, public core::HoverView {
+    Q_OBJECT
+
+public:
+    /// Each time the editor becomes the active window.
+    virtual void activate() = 0;
+    /// When the editor closes, by OK or by the close box.
+    virtual void unload() = 0;
+
+    /// The mouse moved over OK: its highlighted picture.
+    void highlightOk();
+    /// The mouse moved over the surface that holds OK: its normal picture.
+    void restoreOk();
+    /// Whether the editor has been closed (it is then deleted soon).
+    bool isClosed() const { return m_closed; }
+
+    /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
+    PictureButton* okButton = nullptr;
+
+    // core::HoverView
+    void showButtonPicture(core::HoverButton button, int picture) override;
+
+protected:
+    /// okHover and okSurface name OK and the surface that restores it in the hover table.
+    EditorWindow(platform::Services& services, core::HoverButton okHover, core::HoverSurface okSurface);
+
+    /// The caption "Corvane" and the background colour of the window and of the frame.
+    void setLook(QWidget* frame);
+    /// Makes OK at a place in twips on the parent; its hover pictures follow the mouse.
+    void makeOkButton(QWidget* parent, int leftTwips, int topTwips);
+    /// Restores OK for every mouse move over the surface itself (not over its child windows).
+    void watchMouseMoves(QWidget* surface);
+    /// Return in the box presses OK; with needsControl only Ctrl+Return does (a box of several
+    /// lines, where Return starts a new line).
+    void pressOkOnReturn(QWidget* box, bool needsControl);
+    /// Twips to pixels across and down.
+    int pixelsAcross(double twips) const;
+    int pixelsDown(double twips) const;
+
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    platform::Services& m_services;
+
+private:
+    core::HoverButton m_okHover;
+    core::HoverSurface m_okSurface;
+    QPointer<QWidget> m_mouseSurface;
+    QPointer<QWidget> m_returnBox;
+    bool m_returnNeedsControl = false;
+    bool m_closed = false;
+    double m_twipsPerPixelX = 15.0;
+    double m_twipsPerPixelY = 15.0;
+};

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "shell/qt/qt_timers.h"
+#include "shell/qt/tray_menu.h"
+#include "shell/qt/uptime_display.h"
+#include "shell/qt/window_buttons.h"
+#include "shell/qt/window_launcher.h"
+#include "core/main_window_controller.h"
+#include "core/main_window_view.h"
+#include "platform/services.h"
+#include "shell/qt/options_window.h"
+
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+/// The main window of the Qt shell: the up-time display, the picture buttons, the tray menu,
+/// drawn as the core's MainWindowController says, and the user's clicks handed to it. It owns
+/// the controller and the windows the menu opens. main() makes one; the tests make it on fakes.
+class MainWindow final : public QWidget, public core::MainWindowView {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(platform::Services& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// The instance check; ends the program silently when another copy runs from this folder.
+    void checkInstance() { m_core->checkInstance(); }
+    /// The start-up sequence (the core's), in the window's colours.
+    void load();
+    /// Closing the window: removes the tray icon and ends the program.
+    void unload() { m_core->unload(); }
+
+    // The timers' ticks and the user's actions, as the core handles them.
+    void refreshUptime() { m_core->refreshUptime(); }
+    void checkTrigger() { m_core->checkTrigger(); }
+    void blinkIndicator() { m_core->blinkIndicator(); }
+    void beepOnFullHour() { m_core->beepOnFullHour(); }
+    void showTimeNow() { m_core->showTimeNow(); }
+    void sampleCpu() { m_core->sampleCpu(); }
+    void showFigures() { m_core->showFigures(); }
+    std::int64_t showSystemStart() { return m_core->showSystemStart(); }
+    void toggleMoreInformation() { m_core->toggleMoreInformation(); }
+    void minimize() { m_core->minimize(); }
+    void toggleMinimized() { m_core->toggleMinimized(); }
+    void toggleOnTop() { m_core->toggleOnTop(); }
+    void toggleTransparency() { m_core->toggleTransparency(); }
+    void exitProgram() { m_core->exitProgram(); }
+    /// A mouse message of the tray icon.
+    void trayCallback(core::TrayMouse message) { m_core->trayMouse(message); }
+    /// Menu "About": the About window, modeless.
+    void openAbout();
+    /// Menu "Options ": OptionsWindow on its Options page, created when it is not open.
+    void openOptions();
+    /// Menu "Schedule Task": OptionsWindow on its Schedule Task page, created when it is not open.
+    void openScheduleTask();
+
+    /// The window's height in twips, caption and borders included, as the more/less rule reads it.
+    float heightTwips() const { return m_core->heightTwips(); }
+    void setHeightTwips(float twips) { m_core->setHeightTwips(twips); }
+
+    core::MainWindowController& core() { return *m_core; }
+    /// What the windows share: the latest up time, the option caches, the scheduled task, the
+    /// sound folder, the figures; and whether the trigger check, the beep and the figures run.
+    core::AppState& state() { return m_core->state(); }
+    const core::ScheduledTask& scheduledTask() const { return m_core->state().task(); }
+    core::SettingsStore& settings() { return m_core->settings(); }
+    core::TaskExecutor& executor() { return m_core->executor(); }
+    QSystemTrayIcon* trayIcon() const { return menu.icon(); }
+    /// The open Options and Schedule Task window, or null.
+    OptionsWindow* optionsWindow() const { return m_windows->optionsWindow(); }
+    /// The open About window, or null.
+    AboutWindow* aboutWindow() const { return m_windows->aboutWindow(); }
+
+    // core::MainWindowView
+    void showDays(const std::string& text) override;
+    void showHours(const std::string& text) override;
+    void showMinutes(const std::string& text) override;
+    void showSpokenUptime(const std::string& phrase) override;
+    void showSeparators(bool shown) override;
+    void showSystemStart(const std::string& date, const std::string& time) override;
+    void showTimeNow(const std::string& time) override;
+    void showTaskIndicator(bool shown) override;
+    void showCaption(const std::string& caption) override;
+    void placeWindow(int x, int y) override { move(x, y); }
+    void showWindow() override { show(); }
+    void showHeightTwips(float twips) override;
+    void setMinimized(bool minimized) override;
+    void setOnTop(bool onTop) override;
+    void setOpacity(int alpha) override;
+    void showMoreLessPicture(int picture) override;
+    void moveMoreLessButton(double topTwips) override { buttons.moveMoreLess(topTwips); }
+    void showOnTopPicture(int picture) override;
+    void moveOnTopButton(double leftTwips, double topTwips) override { buttons.moveOnTop(leftTwips, topTwips); }
+    void showTransparencyPicture(int picture) override;
+    void showTrayIcon() override;
+    void hideTrayIcon() override { menu.hideIcon(); }
+    bool hasTray() const override { return menu.hasTray(); }
+    void makeMenuOwner() override { menu.makeOwner(); }
+    void activateMenuOwner() override { menu.activateOwner(); }
+    bool menuShown() const override { return menu.menu->isVisible(); }
+    void popUpMenu() override { menu.popUp(); }
+    void setMinimizeItemText(const std::string& text) override;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    /// The keyboard's menu key (or Shift+F10) opens the tray menu at the window.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    platform::Services& m_services;
+    double m_tppX = 15.0;
+    double m_tppY = 15.0;
+    QtTimerFactory m_timerFactory;
+
+public:
+    // The parts below are declared in the order they are built.
+    /// The labels: up time, start date and time, the time now, the task indicator.
+    UptimeDisplay display;
+    /// More or less information, always on top, minimize, half transparent.
+    WindowButtons buttons;
+    /// The tray icon and its menu.
+    TrayMenu menu;
+
+private:
+    std::unique_ptr<core::MainWindowController> m_core;
+    /// The native window whose property notices were stopped for the caption.
+    WId m_quietWindow = 0;
+
+public:
+    /// The core's timers and slide, for the tests and the shell's own checks.
+    core::Timer& uptimeTimer;
+    core::Timer& triggerTimer;
+    core::Timer& indicatorTimer;
+    core::Timer& hourlyBeepTimer;
+    core::Timer& captionTimer;
+    core::Timer& clockTimer;
+    core::Timer& cpuSampleTimer;
+    core::SlideIn& slide;
+
+private:
+    /// The Options and Schedule Task window and the About window, made on first use. Declared
+    /// last, so that these windows go first when the main window goes.
+    std::unique_ptr<WindowLauncher> m_windows;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+// The look that the Options window and its Options page share: twips placed at the screen's
+// scale, the designed background, labels, links and the Apply pictures.
+
+#include "shell/qt/picture_button.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+/// The tab bar's colour as designed.
+inline const QColor kTabBarColour(96, 143, 224);
+
+/// Twips to pixels at a screen's twips per pixel, across and down.
+struct TwipsScale {
+    double x = 15.0;
+    double y = 15.0;
+    QRect rect(double left, double top, double width, double height) const;
+};
+
+/// A label in the windows' Tahoma 8.25.
+QLabel* makeOptionsLabel(QWidget* parent, const QString& text, const QRect& geometry);
+/// An underlined text that acts as a button.
+PictureButton* makeLink(QWidget* parent, const QString& text, const QRect& geometry, const QColor& colour);
+/// A button on the window's picture list: 1 a tab not selected, 2 a tab selected, 3 and 4 Apply
+/// normal and highlighted.
+PictureButton* makeListButton(QWidget* parent, const QRect& geometry, const QString& name);

@@ -1,0 +1,173 @@
+#include "shell/qt/options_window.h"
+
+#include "shell/qt/design_colours.h"
+#include "shell/qt/pictures.h"
+#include "shell/qt/twips.h"
+#include "shell/qt/window_blocking.h"
+#include "shell/qt/schedule_page.h"
+
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window as designed, in twips: the tab bar, the page area, the status bar under them.
+constexpr double kTabBarWidth = 1500;
+constexpr double kPageWidth = 6930;
+constexpr double kPageHeight = 3800;
+constexpr double kSchedulePageHeight = 3650;
+constexpr double kStatusBarHeight = 330;
+
+} // namespace
+
+OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& settings,
+                             core::AppState& state, core::TimerFactory& timers, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_services(services), m_twips{services.screen->twipsPerPixelX(), services.screen->twipsPerPixelY()},
+      m_rules(*this, services, state, timers) {
+    setAccessibleName(QStringLiteral("Options and Schedule Task"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
+    setFixedSize(twipsRect(0, 0, kTabBarWidth + kPageWidth, kPageHeight + kStatusBarHeight).size());
+    setDesignColours(this, kDesignBackground);
+
+    buildTabs();
+    optionsPage = new OptionsPage(services, settings, state, m_twips, this);
+    m_rules.setOptionsPage(&optionsPage->rules());
+    optionsPage->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kPageHeight));
+
+    schedulePageFrame = new Panel(this);
+    schedulePageFrame->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kSchedulePageHeight));
+    auto* pageLayout = new QVBoxLayout(schedulePageFrame);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    optionsPage->hide();
+    schedulePageFrame->hide();
+
+    buildStatusBar();
+    buildLinks();
+}
+
+void OptionsWindow::buildTabs() {
+    tabBar = new Panel(this);
+    tabBar->setAccessibleName(QStringLiteral("Page tabs"));
+    tabBar->setGeometry(twipsRect(0, 0, kTabBarWidth, kPageHeight));
+    setDesignColours(tabBar, kTabBarColour);
+
+    auto makeTab = [this](double top, const QString& caption, const QString& name, QLabel*& label) {
+        PictureButton* tab = makeListButton(tabBar, twipsRect(337, top, 825, 825), name);
+        // The design picture: neither selected nor not, until a page is chosen.
+        tab->setPixmap(renderPicture(QStringLiteral(":/pictures/page_tab_design.svg"), tab->size()));
+        label = makeOptionsLabel(tabBar, caption, twipsRect(0, top + 870, kTabBarWidth, 255));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        QPalette white = label->palette();
+        white.setColor(QPalette::WindowText, Qt::white);
+        label->setPalette(white);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        return tab;
+    };
+    optionsTab = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options"), optionsTabCaption);
+    scheduleTab =
+        makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task"), scheduleTabCaption);
+    // A screen reader hears which page tab is the selected one.
+    optionsTab->setToggle(2);
+    scheduleTab->setToggle(2);
+    connect(optionsTab, &PictureButton::clicked, this, &OptionsWindow::toggleOptionsPage);
+    connect(scheduleTab, &PictureButton::clicked, this, &OptionsWindow::toggleSchedulePage);
+}
+
+void OptionsWindow::buildLinks() {
+    // Under the Schedule Task tab, one link a line.
+    // White does not read on the bar's blue: the links take a dark shade of that blue.
+    const QColor linkColour = readableOn(kTabBarColour, kTabBarColour);
+    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), linkColour);
+    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), linkColour);
+    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), linkColour);
+    helpLink->setAccessibleDescription(QStringLiteral("Opens the help page"));
+    aboutLink->setAccessibleDescription(QStringLiteral("Shows the About window"));
+    webLink->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
+    connect(helpLink, &PictureButton::clicked, this, &OptionsWindow::openHelp);
+    connect(aboutLink, &PictureButton::clicked, this, &OptionsWindow::openAbout);
+    connect(webLink, &PictureButton::clicked, this, &OptionsWindow::openWebAddress);
+}
+
+void OptionsWindow::buildStatusBar() {
+    statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    statusBar->setGeometry(twipsRect(0, kPageHeight, kTabBarWidth + kPageWidth, kStatusBarHeight));
+    const int stretches[] = {2, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(statusBar);
+        m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar->addWidget(m_panels[i], stretches[i]);
+    }
+}
+
+QLabel* OptionsWindow::panel(int number) const {
+    return number >= 1 && number <= 3 ? m_panels[number - 1] : nullptr;
+}
+
+void OptionsWindow::setSchedulePage(SchedulePage* page) {
+    schedulePageFrame->layout()->addWidget(page);
+    page->setStatusPanels(panel(1), panel(2));
+    m_rules.setSchedulePage(&page->rules());
+    // The page's controls joined the end of the Tab order: the links go back behind them.
+    QWidget* last = previousInFocusChain();
+    for (QWidget* link : {helpLink, aboutLink, webLink}) {
+        setTabOrder(last, link);
+        last = link;
+    }
+}
+
+void OptionsWindow::showLook(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+    setDesignColours(optionsPage, kDesignBackground);
+    setDesignColours(schedulePageFrame, kDesignBackground);
+    setDesignColours(tabBar, kTabBarColour);
+}
+
+void OptionsWindow::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}
+
+QFrame* OptionsWindow::pageFrame(core::Page page) const {
+    return page == core::Page::Options ? static_cast<QFrame*>(optionsPage) : schedulePageFrame;
+}
+
+void OptionsWindow::focusPage(core::Page page) {
+    QFrame* frame = pageFrame(page);
+    if (!frame->isVisibleTo(this) || (focusWidget() != nullptr && frame->isAncestorOf(focusWidget()))) {
+        return;
+    }
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (frame->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) != 0) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void OptionsWindow::showTab(core::Page tab, core::TabPicture picture) {
+    (tab == core::Page::Options ? optionsTab : scheduleTab)->setPicture(static_cast<int>(picture));
+}
+
+void OptionsWindow::showPage(core::Page page, bool shown) {
+    QFrame* frame = pageFrame(page);
+    if (shown) {
+        frame->show();
+        // Both pages lie at the same place; the one just shown goes on top.
+        frame->raise();
+    } else {
+        frame->hide();
+    }
+}
+
+void OptionsWindow::showFigures(const std::string& text) {
+    panel(3)->setText(QString::fromStdString(text));
+}
+
+void OptionsWindow::showWindow() {
+    ::showWindow(this);
+}

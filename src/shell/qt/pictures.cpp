@@ -1,0 +1,15 @@
+#include "shell/qt/pictures.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+QPixmap renderPicture(const QString& resource, QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    if (renderer.isValid()) {
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+    }
+    return pixmap;
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+/// Sends the core's warnings into Qt's log, each under its category ("corvane.task").
+void installQtLogSink();

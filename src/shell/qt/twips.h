@@ -1,0 +1,6 @@
+#pragma once
+
+#include "core/twips.h"
+
+using core::roundHalfEven;
+using core::twipsToPixels;

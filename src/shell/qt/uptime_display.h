@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/qt/accessibility.h"
+
+#include <QLabel>
+#include <QWidget>
+
+#include <cstdint>
+
+/// The main window's labels: the up time in days, hours and minutes with their blinking
+/// separators, when the system started, the time now, and the task indicator. MainWindow owns
+/// one and writes into it what the core shows.
+class UptimeDisplay final {
+public:
+    /// Makes the labels on window, placed in twips at the given twips per pixel.
+    UptimeDisplay(QWidget* window, double twipsPerPixelX, double twipsPerPixelY);
+
+    /// The group of the up time's labels, read as one phrase ("up 3 days, 4 hours, 5 minutes").
+    PhraseGroup* phraseGroup = nullptr;
+    QLabel* daysLabel = nullptr;
+    QLabel* daysSeparator = nullptr;
+    QLabel* hoursLabel = nullptr;
+    QLabel* hoursSeparator = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLabel* startupHeading = nullptr;
+    QLabel* startDateCaption = nullptr;
+    QLabel* startDateLabel = nullptr;
+    QLabel* startTimeCaption = nullptr;
+    QLabel* startTimeLabel = nullptr;
+    QLabel* nowCaption = nullptr;
+    QLabel* nowLabel = nullptr;
+    QLabel* taskIndicator = nullptr;
+
+private:
+    QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
+                      const QColor& colour, double pointSize, bool underline = false,
+                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false,
+                      QWidget* parent = nullptr);
+
+    QWidget* m_window;
+    double m_tppX;
+    double m_tppY;
+};

@@ -1,0 +1,115 @@
+// The About window's blocking order, the links to the help page and the maker's site, and the
+// hover table of the picture buttons.
+#include "core/about_window.h"
+#include "core/help_and_site.h"
+#include "core/hover_pictures.h"
+#include "core_fixture.h"
+
+#include <map>
+
+namespace {
+
+using core::HoverButton;
+using core::HoverSurface;
+using core::Window;
+
+struct RecordingBlocker final : core::WindowBlocker {
+    std::vector<std::pair<Window, bool>> blocked; ///< with createMissing
+    std::vector<Window> freed;
+    void block(Window w, Window by, bool createMissing) override {
+        EXPECT_EQ(by, Window::About);
+        blocked.emplace_back(w, createMissing);
+    }
+    void free(Window w) override { freed.push_back(w); }
+};
+
+struct FakeAbout final : core::AboutWindowView {
+    std::vector<core::AboutLook> looks;
+    void showLook(core::AboutLook look) override { looks.push_back(look); }
+};
+
+TEST_F(CoreFixture, About_BlocksTheThreeWindowsMakingMissingOnesAndFreesThemInOrder) {
+    FakeAbout view;
+    RecordingBlocker blocker;
+    core::AboutWindow about(view, f.services, blocker);
+    about.load();
+    about.activate();
+    EXPECT_EQ(view.looks, (std::vector<core::AboutLook>{core::AboutLook::Loading, core::AboutLook::Active}));
+    EXPECT_EQ(blocker.blocked,
+              (std::vector<std::pair<Window, bool>>{
+                  {Window::Main, true}, {Window::Options, true}, {Window::AlertEditor, true}}));
+    about.unload();
+    EXPECT_EQ(blocker.freed, (std::vector<Window>{Window::Main, Window::Options, Window::AlertEditor}));
+}
+
+TEST_F(CoreFixture, Links_HelpPageWarnsAtOrBelow32AndTheSiteTellsItsFailure) {
+    const struct {
+        int result;
+        bool warned;
+    } cases[] = {{42, false}, {33, false}, {32, true}, {2, true}, {0, true}};
+    for (const auto& c : cases) {
+        f.launcher->files.clear();
+        f.messages->shown.clear();
+        f.launcher->openFileResult = c.result;
+        EXPECT_EQ(core::openHelpFile(f.services), !c.warned);
+        EXPECT_EQ(f.launcher->files, std::vector<std::string>{"/opt/corvane/share/corvane/corvanehelp.htm"});
+        EXPECT_EQ(
+            f.messages->shown,
+            c.warned ? fakes::oneBox("The help file is not installed correctly.Please Reinstall the program.",
+                                     platform::MessageIcon::Exclamation)
+                     : std::vector<fakes::RecordedMessage>{})
+            << c.result;
+    }
+    f.messages->shown.clear();
+    EXPECT_TRUE(core::openMakerSite(f.services));
+    f.launcher->failUrl = true;
+    EXPECT_FALSE(core::openMakerSite(f.services));
+    EXPECT_EQ(f.launcher->urls, (std::vector<std::string>(2, core::kMakerSite)));
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_TRUE(f.messages->shown[0].text.startsWith(QStringLiteral("The web site ") + core::kMakerSite));
+}
+
+struct FakeButtons final : core::HoverView {
+    std::map<HoverButton, int> pictures;
+    std::vector<HoverButton> order;
+    void showButtonPicture(HoverButton button, int picture) override {
+        pictures[button] = picture;
+        order.push_back(button);
+    }
+};
+
+TEST(HoverTable, ButtonsLightUpAndOnlyTheirSurfaceRestoresThemInOrder) {
+    FakeButtons view;
+    for (HoverButton b : {HoverButton::ApplyAutostart, HoverButton::ApplyFigures, HoverButton::ApplySchedule,
+                          HoverButton::AlertOk, HoverButton::ProgramOk, HoverButton::WebAddressOk}) {
+        core::highlightButton(view, b);
+    }
+    EXPECT_EQ(view.pictures, (std::map<HoverButton, int>{{HoverButton::ApplyAutostart, 4},
+                                                         {HoverButton::ApplyFigures, 4},
+                                                         {HoverButton::ApplySchedule, 4},
+                                                         {HoverButton::AlertOk, 2},
+                                                         {HoverButton::ProgramOk, 2},
+                                                         {HoverButton::WebAddressOk, 2}}));
+    const struct {
+        HoverSurface surface;
+        std::vector<HoverButton> restored; // in order
+        int normal;
+    } surfaces[] = {
+        {HoverSurface::OptionsPage, {HoverButton::ApplyAutostart, HoverButton::ApplyFigures}, 3},
+        {HoverSurface::SchedulePage, {HoverButton::ApplySchedule}, 3},
+        {HoverSurface::AlertEditor, {HoverButton::AlertOk}, 1},
+        {HoverSurface::ProgramFrame, {HoverButton::ProgramOk}, 1},
+        {HoverSurface::WebAddressFrame, {HoverButton::WebAddressOk}, 1},
+    };
+    for (const auto& s : surfaces) {
+        view.order.clear();
+        core::restoreButtons(view, s.surface);
+        EXPECT_EQ(view.order, s.restored);
+        for (HoverButton b : s.restored) {
+            EXPECT_EQ(view.pictures[b], s.normal);
+            EXPECT_EQ(core::normalPicture(b), s.normal);
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+// The options store on its own: the readers with their caches and switches, the writers, and
+// the messages of its failures.
+#include "core/settings_store.h"
+#include "core_fixture.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+using core::StoredOption;
+using platform::MessageIcon;
+
+const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
+const QString kInstallationError = "Corvane Installation Error. Please Reinstall the Product.";
+
+std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& prefix) {
+    const auto it = std::find_if(calls.begin(), calls.end(),
+                                 [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    return it == calls.end() ? -1 : it - calls.begin();
+}
+
+/// The store on its own, with the shared state it writes.
+struct StoreFixture : CoreFixture {
+    core::SettingsStore store{f.services, state};
+
+    void SetUp() override {
+        // As the main window was designed: the beep and the figures on, a caption from the figures.
+        state.setHourlyBeepArmed(true);
+        state.setFiguresRunning(true);
+        state.setCaption("figures");
+    }
+};
+
+TEST(OptionText, SignedDecimalCutToTheDataSize) {
+    const struct {
+        std::int32_t value;
+        std::uint32_t size;
+        const char* text;
+    } cases[] = {{1, 4, "1"},         {0, 4, "0"}, {-1, 4, "-1"}, {123456, 4, "1234"},
+                 {-12345, 4, "-123"}, {2, 4, "2"}, {65, 1, "6"},  {0, 0, ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::optionText(c.value, c.size), c.text) << c.value;
+    }
+}
+
+TEST_F(StoreFixture, LoadFiguresOption_SwitchesTheCaptionTimerAndTheCaptionOnlyFor0And1) {
+    const struct {
+        std::uint32_t stored;
+        const char* cache;
+        bool captionTimer;
+        const char* caption;
+    } cases[] = {
+        {0, "0", false, ""},
+        {1, "1", true, "figures"},
+        {2, "2", true, "figures"},         // left as it was: enabled
+        {123456, "1234", true, "figures"}, // four characters, no switch
+        {0xFFFFFFFF, "-1", true, "figures"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        f.registry->setDword(kKey, "ShowMemCpu", c.stored);
+        store.loadOption(StoredOption::Figures);
+        EXPECT_EQ(state.optionCache(StoredOption::Figures), c.cache) << c.stored;
+        EXPECT_EQ(state.figuresRunning(), c.captionTimer) << c.stored;
+        EXPECT_EQ(state.caption(), c.caption) << c.stored;
+    }
+    // 1 after 0 starts the timer again; the caption is the figures' to fill.
+    f.registry->setDword(kKey, "ShowMemCpu", 0);
+    store.loadOption(StoredOption::Figures);
+    f.registry->setDword(kKey, "ShowMemCpu", 1);
+    store.loadOption(StoredOption::Figures);
+    EXPECT_TRUE(state.figuresRunning());
+    EXPECT_TRUE(f.messages->shown.empty());
+}
+
+TEST_F(StoreFixture, LoadHourlyBeepOption_SwitchesTheBeepTimerAndNeverTheCaption) {
+    const struct {
+        std::uint32_t stored;
+        bool before;
+        bool after;
+    } cases[] = {{0, true, false}, {1, false, true}, {7, false, false}, {7, true, true}};
+    for (const auto& c : cases) {
+        state.setHourlyBeepArmed(c.before);
+        f.registry->setDword(kKey, "hrbeep", c.stored);
+        store.loadOption(StoredOption::HourlyBeep);
+        EXPECT_EQ(state.optionCache(StoredOption::HourlyBeep), std::to_string(c.stored));
+        EXPECT_EQ(state.hourlyBeepArmed(), c.after) << c.stored;
+        EXPECT_EQ(state.caption(), "figures");
+    }
+}
+
+TEST_F(StoreFixture, LoadFiguresOption_ValueGoneLater_KeepsTheCacheAndTimerWithoutMessage) {
+    f.registry->setDword(kKey, "ShowMemCpu", 0);
+    store.loadOption(StoredOption::Figures);
+    f.registry->removeValue(kKey, "ShowMemCpu");
+    state.setFiguresRunning(true);
+    store.loadOption(StoredOption::Figures); // the cache still says 0: the timer stops again
+    EXPECT_EQ(state.optionCache(StoredOption::Figures), "0");
+    EXPECT_FALSE(state.figuresRunning());
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_FALSE(f.process->ended());
+}
+
+TEST_F(StoreFixture, LoadReaders_NothingReadYet_InstallationError) {
+    f.registry->makeKey(kKey);
+    store.loadOption(StoredOption::HourlyBeep);
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, kInstallationError);
+    EXPECT_EQ(f.process->immediateEnds, 1);
+    EXPECT_TRUE(store.ended());
+    EXPECT_EQ(state.optionCache(StoredOption::HourlyBeep), "hrbeepstatus");
+}
+
+TEST_F(StoreFixture, ReadOnTopAndReadTransparency_TextOrNothingEachCallAlone) {
+    EXPECT_EQ(store.readOption(StoredOption::OnTop), std::nullopt); // no key at all
+    f.registry->setDword(kKey, "Ontop", 1);
+    EXPECT_EQ(store.readOption(StoredOption::OnTop), std::string("1"));
+    EXPECT_EQ(store.readOption(StoredOption::Transparency), std::nullopt);
+    f.registry->setDword(kKey, "tpme", 0);
+    EXPECT_EQ(store.readOption(StoredOption::Transparency), std::string("0"));
+    f.registry->removeValue(kKey, "Ontop");
+    EXPECT_EQ(store.readOption(StoredOption::OnTop), std::nullopt);
+    EXPECT_TRUE(f.messages->shown.empty());
+    EXPECT_EQ(f.registry->openHandles(), 0u);
+}
+
+TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTheHourlyBeepTimer) {
+    storeDefaultOptions(*f.registry);
+    const struct {
+        StoredOption option;
+        const char* name;
+        std::uint32_t value;
+    } cases[] = {
+        {StoredOption::Figures, "ShowMemCpu", 0},   {StoredOption::Figures, "ShowMemCpu", 1},
+        {StoredOption::OnTop, "Ontop", 1},          {StoredOption::OnTop, "Ontop", 0},
+        {StoredOption::Transparency, "tpme", 1},    {StoredOption::Transparency, "tpme", 0},
+        {StoredOption::HourlyBeep, "hrbeep", 0},    {StoredOption::HourlyBeep, "hrbeep", 1},
+    };
+    state.setHourlyBeepArmed(false);
+    for (const auto& c : cases) {
+        const bool timer4Before = state.hourlyBeepArmed();
+        const bool timer5Before = state.figuresRunning();
+        store.storeOption(c.option, c.value == 1);
+        EXPECT_EQ(f.registry->dword(kKey, c.name), c.value) << c.name;
+        EXPECT_EQ(state.figuresRunning(), timer5Before) << c.name;
+        if (std::string(c.name) == "hrbeep") {
+            EXPECT_EQ(state.hourlyBeepArmed(), c.value == 1);
+        } else {
+            EXPECT_EQ(state.hourlyBeepArmed(), timer4Before) << c.name;
+        }
+    }
+    EXPECT_EQ(f.registry->valueNames(kKey).size(), 5u);
+    EXPECT_GE(indexOf(f.registry->calls, "open HKCU\\SOFTWARE\\Pellorin\\Corvane\\4.0 write"), 0);
+}
+
+TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
+    storeDefaultOptions(*f.registry);
+    f.registry->currentUserWritable = false;
+    store.storeOption(StoredOption::HourlyBeep, false);
+    EXPECT_TRUE(state.hourlyBeepArmed());
+    state.setHourlyBeepArmed(false);
+    store.storeOption(StoredOption::HourlyBeep, true);
+    EXPECT_FALSE(state.hourlyBeepArmed());
+    store.storeOption(StoredOption::Figures, false);
+    store.storeOption(StoredOption::OnTop, true);
+    store.storeOption(StoredOption::Transparency, true);
+    EXPECT_EQ(f.registry->dword(kKey, "hrbeep"), 1u);
+    EXPECT_EQ(f.registry->dword(kKey, "ShowMemCpu"), 1u);
+    EXPECT_EQ(f.registry->dword(kKey, "Ontop"), 0u);
+    EXPECT_EQ(f.registry->dword(kKey, "tpme"), 0u);
+    EXPECT_TRUE(f.messages->shown.empty());
+}
+
+TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
+    const QString permission =
+        "Unable to create necessary Registry values. You may not have enough permission.";
+    const struct {
+        const char* what;
+        std::string failingCall;
+        QString message;
+        MessageIcon icon;
+        bool ends;
+        std::size_t valuesAfter;
+    } cases[] = {
+        {"maker key", "create HKCU\\Software\\Pellorin", permission + "disk gone", MessageIcon::Exclamation,
+         true, 0},
+        {"product key", "create HKCU\\Software\\Pellorin\\Corvane", permission + "disk gone",
+         MessageIcon::Exclamation, true, 0},
+        {"version key", "create " + kKey,
+         "Unable to create necessary Registry values. Contact support@pellorin.exampledisk gone",
+         MessageIcon::Exclamation, true, 0},
+        {"one default", "set " + kKey + " hrbeep", "disk gone", MessageIcon::Information, false, 4},
+    };
+    for (const auto& c : cases) {
+        fakes::FakeServices g;
+        core::AppState st;
+        core::SettingsStore s(g.services, st);
+        const std::string failing = c.failingCall;
+        g.registry->onCall = [failing](const std::string& call) {
+            if (call == failing) {
+                throw std::runtime_error("disk gone");
+            }
+        };
+        s.runFirstRunSequence("/usr/bin/corvane");
+        EXPECT_EQ(g.messages->shown, fakes::oneBox(c.message, c.icon)) << c.what;
+        EXPECT_EQ(s.ended(), c.ends) << c.what;
+        EXPECT_EQ(g.process->immediateEnds, c.ends ? 1 : 0) << c.what;
+        EXPECT_EQ(g.registry->valueNames(kKey).size(), c.valuesAfter) << c.what;
+        // Nothing after an ending failure runs: no further key is made.
+        if (c.ends) {
+            EXPECT_EQ(g.registry->calls.back(), c.failingCall) << c.what;
+        }
+    }
+}
+
+TEST_F(StoreFixture, ReaderFailure_InstallationErrorAndTheEnd) {
+    storeDefaultOptions(*f.registry);
+    f.registry->onCall = [](const std::string& call) {
+        if (call.rfind("query", 0) == 0 && call.find("Ontop") != std::string::npos) {
+            throw std::runtime_error("broken");
+        }
+    };
+    EXPECT_EQ(store.readOption(StoredOption::OnTop), std::nullopt);
+    EXPECT_EQ(f.messages->shown, fakes::oneBox(kInstallationError, MessageIcon::Critical));
+    EXPECT_TRUE(store.ended());
+}
+
+} // namespace
