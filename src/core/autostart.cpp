@@ -18,7 +18,8 @@ void registerAutostart(platform::Registry& registry, const std::string& programP
         platform::kErrorSuccess) {
         return;
     }
-    registry.setValue(key, kAppTitle, platform::kRegSz, reinterpret_cast<const std::uint8_t*>(programPath.c_str()),
+    registry.setValue(key, kAppTitle, platform::kRegSz,
+                      reinterpret_cast<const std::uint8_t*>(programPath.c_str()),
                       static_cast<std::uint32_t>(programPath.size() + 1));
     registry.closeKey(key);
 }
@@ -33,7 +34,8 @@ void unregisterAutostart(platform::Registry& registry, platform::MessageBoxes& m
         registry.deleteValue(key, kAppTitle); // a value that is not there is no error
         registry.closeKey(key);
     } catch (const std::exception&) {
-        messages.show("Unable to schedule the Task. Access Denied.", kAppTitle, platform::MessageIcon::Critical);
+        messages.show("Unable to schedule the Task. Access Denied.", kAppTitle,
+                      platform::MessageIcon::Critical);
     }
 }
 

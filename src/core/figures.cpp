@@ -9,7 +9,8 @@ namespace core {
 std::string cpuUsageText(double percent) {
     // nearbyint rounds in the default mode, to nearest with halves to even.
     const double whole = std::nearbyint(percent);
-    if (!(whole >= std::numeric_limits<std::int32_t>::min() && whole <= std::numeric_limits<std::int32_t>::max())) {
+    if (!(whole >= std::numeric_limits<std::int32_t>::min() &&
+          whole <= std::numeric_limits<std::int32_t>::max())) {
         throw std::range_error("processor usage out of range");
     }
     return "CPU " + std::to_string(static_cast<std::int32_t>(whole)) + "%";

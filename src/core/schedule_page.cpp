@@ -74,6 +74,7 @@ void SchedulePage::filterTriggerKey(TriggerBox box, int& keyAscii) {
 
 void SchedulePage::fillKinds() {
     std::vector<std::string> texts;
+    texts.reserve(std::size(kTaskKinds));
     for (TaskKind kind : kTaskKinds) {
         texts.emplace_back(taskKindText(kind));
     }
@@ -131,16 +132,16 @@ void SchedulePage::apply() {
     const std::string daysText = m_view.triggerText(TriggerBox::Days);
     const std::string hoursText = m_view.triggerText(TriggerBox::Hours);
     const std::string minutesText = m_view.triggerText(TriggerBox::Minutes);
-    const double H = readTriggerNumber(hoursText);
-    const double M = readTriggerNumber(minutesText);
-    const double D = readTriggerNumber(daysText);
+    const double hours = readTriggerNumber(hoursText);
+    const double minutes = readTriggerNumber(minutesText);
+    const double days = readTriggerNumber(daysText);
     // The prompt, or an empty text left by an editor, is no task: scheduling it would show
     // "Task Scheduled : Yes" for a task that can never run.
     if (enabled && !kind) {
         warnAndCancel(kSelectTask);
-    } else if (H == 0 && M == 0 && D == 0) {
+    } else if (hours == 0 && minutes == 0 && days == 0) {
         warnAndCancel(kSpecifyTime);
-    } else if (M > 59 || H > 24 || D > 31) {
+    } else if (minutes > 59 || hours > 24 || days > 31) {
         warnAndCancel(kInvalidTime);
     } else if (!enabled) {
         warnAndCancel(kNotEnabled);

@@ -8,14 +8,14 @@ namespace core {
 /// Texts are UTF-8.
 struct ScheduledTask {
     bool scheduled = false;
-    std::string daysText;             ///< trigger days, as typed
-    std::string hoursText;            ///< trigger hours, as typed
-    std::string minutesText;          ///< trigger minutes, as typed
-    std::string kind = "task";        ///< the kind box's text at Apply (see taskKindOf)
-    std::string message = "message";  ///< the alert text
-    bool playSound = false;           ///< the alert plays the notification sound first
-    std::string program = "lblexe";   ///< the program to run, with its arguments
-    std::string webAddress = "URL";   ///< the web address to open
+    std::string daysText;            ///< trigger days, as typed
+    std::string hoursText;           ///< trigger hours, as typed
+    std::string minutesText;         ///< trigger minutes, as typed
+    std::string kind = "task";       ///< the kind box's text at Apply (see taskKindOf)
+    std::string message = "message"; ///< the alert text
+    bool playSound = false;          ///< the alert plays the notification sound first
+    std::string program = "lblexe";  ///< the program to run, with its arguments
+    std::string webAddress = "URL";  ///< the web address to open
 };
 
 /// Marks the task as run: not scheduled, the hour and minute texts emptied, so the trigger

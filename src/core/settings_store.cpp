@@ -54,7 +54,8 @@ void SettingsStore::installationError() {
 
 long SettingsStore::probeSettingsKey() {
     RegKey key = 0;
-    const long result = m_services.registry->openKey(kHkeyCurrentUser, kSettingsKey, 0, platform::kKeyRead, key);
+    const long result =
+        m_services.registry->openKey(kHkeyCurrentUser, kSettingsKey, 0, platform::kKeyRead, key);
     if (result == kErrorSuccess) {
         m_services.registry->closeKey(key);
     }
@@ -127,7 +128,8 @@ void SettingsStore::writeDefaultSetting(const std::string& name, std::int32_t va
 std::optional<std::string> SettingsStore::readText(std::string_view name) {
     platform::Registry& registry = *m_services.registry;
     RegKey key = 0;
-    if (registry.openKey(kHkeyCurrentUser, kOptionsKey, kOpenLink, platform::kKeyRead, key) != kErrorSuccess) {
+    if (registry.openKey(kHkeyCurrentUser, kOptionsKey, kOpenLink, platform::kKeyRead, key) !=
+        kErrorSuccess) {
         return std::nullopt;
     }
     std::uint8_t data[4] = {};

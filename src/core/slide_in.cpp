@@ -3,8 +3,8 @@
 namespace core {
 
 SlideIn::SlideIn(TimerFactory& timers, MainWindowView& view)
-    : m_view(view),
-      m_timer(timers.makeTimer(std::chrono::milliseconds(10), [this] { step(); }, TimerAccuracy::Precise)) {}
+    : m_view(view), m_timer(timers.makeTimer(
+                        std::chrono::milliseconds(10), [this] { step(); }, TimerAccuracy::Precise)) {}
 
 void SlideIn::start(int column, int firstRow, int lastRow) {
     m_column = column;

@@ -17,7 +17,8 @@ constexpr int kOpaqueAlpha = 255;
 
 } // namespace
 
-WindowAppearance::WindowAppearance(platform::Services& services, SettingsStore& settings, MainWindowView& view)
+WindowAppearance::WindowAppearance(platform::Services& services, SettingsStore& settings,
+                                   MainWindowView& view)
     : m_services(services), m_settings(settings), m_view(view) {}
 
 void WindowAppearance::moveOnTopButton(double rightTwips, double downTwips) {

@@ -30,8 +30,8 @@ struct CoreFixture : ::testing::Test {
     core::AppState::Subscription listening = state.subscribe([this](core::Change c) { heard.push_back(c); });
 };
 
-#include "core/main_window_controller.h"
 #include "core/log.h"
+#include "core/main_window_controller.h"
 #include "fake_main_window_view.h"
 
 #include <QString>

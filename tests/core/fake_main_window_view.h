@@ -8,8 +8,8 @@
 
 /// The main window as a record of what the core showed on it.
 struct FakeMainWindowView final : core::MainWindowView {
-    std::string days = "00", hours = "00", minutes = "00", spokenUptime, startDate = "Date & Time", startTime, timeNow,
-        caption;
+    std::string days = "00", hours = "00", minutes = "00", spokenUptime, startDate = "Date & Time", startTime,
+                timeNow, caption;
     bool separatorsShown = true;
     bool indicatorShown = true;
     std::vector<std::pair<int, int>> places; ///< every placement, in order

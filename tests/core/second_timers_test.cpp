@@ -12,7 +12,8 @@ struct SecondTimersTest : CoreFixture {
 
     SecondTimersTest() {
         for (core::Timer*& timer : made) {
-            owned.push_back(timers.makeTimer(1000ms, [] {}, core::TimerAccuracy::Coarse));
+            owned.push_back(timers.makeTimer(
+                1000ms, [] {}, core::TimerAccuracy::Coarse));
             timer = owned.back().get();
         }
         fake = timers.made;

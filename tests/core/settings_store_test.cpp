@@ -132,10 +132,10 @@ TEST_F(StoreFixture, Writers_StoreTheirNumberAndOnlyTheBeepWritersSwitchTheHourl
         const char* name;
         std::uint32_t value;
     } cases[] = {
-        {StoredOption::Figures, "ShowMemCpu", 0},   {StoredOption::Figures, "ShowMemCpu", 1},
-        {StoredOption::OnTop, "Ontop", 1},          {StoredOption::OnTop, "Ontop", 0},
-        {StoredOption::Transparency, "tpme", 1},    {StoredOption::Transparency, "tpme", 0},
-        {StoredOption::HourlyBeep, "hrbeep", 0},    {StoredOption::HourlyBeep, "hrbeep", 1},
+        {StoredOption::Figures, "ShowMemCpu", 0}, {StoredOption::Figures, "ShowMemCpu", 1},
+        {StoredOption::OnTop, "Ontop", 1},        {StoredOption::OnTop, "Ontop", 0},
+        {StoredOption::Transparency, "tpme", 1},  {StoredOption::Transparency, "tpme", 0},
+        {StoredOption::HourlyBeep, "hrbeep", 0},  {StoredOption::HourlyBeep, "hrbeep", 1},
     };
     state.setHourlyBeepArmed(false);
     for (const auto& c : cases) {

@@ -1,6 +1,6 @@
 #include "core/uptime.h"
-#include "shell/qt/twips.h"
 #include "platform/linux/linux_services.h"
+#include "shell/qt/twips.h"
 
 #include <gtest/gtest.h>
 

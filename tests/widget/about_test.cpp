@@ -1,9 +1,9 @@
 // The About window, the help page, the web links and the Options window's hover pictures.
-#include "shell/qt/about_window.h"
-#include "shell/qt/task_editors.h"
 #include "fixtures.h"
-#include "shell/qt/schedule_page.h"
+#include "shell/qt/about_window.h"
 #include "shell/qt/options_window.h"
+#include "shell/qt/schedule_page.h"
+#include "shell/qt/task_editors.h"
 
 #include <QTest>
 

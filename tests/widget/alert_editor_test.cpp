@@ -1,5 +1,5 @@
-#include "shell/qt/alert_editor.h"
 #include "fixtures.h"
+#include "shell/qt/alert_editor.h"
 
 #include <QTest>
 

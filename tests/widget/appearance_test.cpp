@@ -84,7 +84,9 @@ TEST_F(AppearanceTest, AnEmptyTitleStaysEmptyInEachNativeWindowTheBandMakes) {
     mainWindow->show();
     std::vector<unsigned long long>& cleared = f.screen->titlesCleared;
     // The last word goes to the window that shows the main window now.
-    const auto clearedLast = [&] { return !cleared.empty() && cleared.back() == mainWindow->windowHandle()->winId(); };
+    const auto clearedLast = [&] {
+        return !cleared.empty() && cleared.back() == mainWindow->windowHandle()->winId();
+    };
     mainWindow->setWindowTitle(QString()); // the figures switched off
     EXPECT_TRUE(clearedLast());
     for (const bool on : {false, true}) {

@@ -3,14 +3,14 @@
 // What the widget tests share: the main window on fake services, and the task editors with
 // stand-ins for the windows they disable.
 
-#include "shell/qt/main_window.h"
-#include "shell/qt/scheduled_task.h"
-#include "shell/qt/window_blocking.h"
 #include "core/app_state.h"
 #include "core/task_editors.h"
-#include "shell/qt/editor_window.h"
 #include "fakes/fake_services.h"
+#include "shell/qt/editor_window.h"
+#include "shell/qt/main_window.h"
 #include "shell/qt/schedule_page.h"
+#include "shell/qt/scheduled_task.h"
+#include "shell/qt/window_blocking.h"
 
 #include <QApplication>
 #include <QComboBox>

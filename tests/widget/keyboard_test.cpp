@@ -1,13 +1,13 @@
 // Every window without a mouse: the Tab order, the keys that press, close and accept, and
 // what a screen reader is told about the picture buttons and the up time.
+#include "fixtures.h"
 #include "shell/qt/about_window.h"
 #include "shell/qt/alert_editor.h"
+#include "shell/qt/options_window.h"
 #include "shell/qt/program_editor.h"
+#include "shell/qt/schedule_page.h"
 #include "shell/qt/task_editors.h"
 #include "shell/qt/web_address_editor.h"
-#include "fixtures.h"
-#include "shell/qt/schedule_page.h"
-#include "shell/qt/options_window.h"
 
 #include <QAccessible>
 #include <QTest>

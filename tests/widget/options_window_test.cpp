@@ -2,8 +2,8 @@
 // and the Options page's buttons reaching their rules. The rules themselves are the core's
 // (tests/core/options_window_test.cpp).
 #include "fixtures.h"
-#include "shell/qt/schedule_page.h"
 #include "shell/qt/options_window.h"
+#include "shell/qt/schedule_page.h"
 
 #include <QTest>
 

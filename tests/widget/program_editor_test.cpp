@@ -1,5 +1,5 @@
-#include "shell/qt/program_editor.h"
 #include "fixtures.h"
+#include "shell/qt/program_editor.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The Schedule Task page in the Options and Schedule Task window, opened from the main window's
 // menu: loading, the status bar, the editors, and a task applied there running on the main window.
-#include "shell/qt/alert_editor.h"
 #include "fixtures.h"
+#include "shell/qt/alert_editor.h"
 #include "shell/qt/schedule_page.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
+#include "fixtures.h"
 #include "shell/qt/alert_editor.h"
 #include "shell/qt/program_editor.h"
 #include "shell/qt/task_editors.h"
 #include "shell/qt/web_address_editor.h"
-#include "fixtures.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -96,8 +96,8 @@ TEST_F(OpenTaskEditorTest, ASinglelineBoxTakesOnlyTheFirstLineOfAPaste) {
             QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
             box->paste();
             EXPECT_EQ(box->text(), QString::fromUtf8(c.after));
-            EXPECT_EQ(box->cursorPosition(), c.cursor + QString::fromUtf8(c.after).size() -
-                                                 QString::fromUtf8(c.before).size());
+            EXPECT_EQ(box->cursorPosition(),
+                      c.cursor + QString::fromUtf8(c.after).size() - QString::fromUtf8(c.before).size());
         }
     }
 }

@@ -1,5 +1,5 @@
-#include "shell/qt/web_address_editor.h"
 #include "fixtures.h"
+#include "shell/qt/web_address_editor.h"
 
 #include <QTest>
 

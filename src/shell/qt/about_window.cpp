@@ -1,8 +1,8 @@
 #include "shell/qt/about_window.h"
 
+#include "core/help_and_site.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
-#include "core/help_and_site.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/qt/picture_button.h"
 #include "core/about_window.h"
 #include "platform/services.h"
+#include "shell/qt/picture_button.h"
 
 #include <QLabel>
 #include <QWidget>

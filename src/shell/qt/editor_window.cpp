@@ -1,9 +1,9 @@
 #include "shell/qt/editor_window.h"
 
+#include "core/app_title.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
-#include "core/app_title.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

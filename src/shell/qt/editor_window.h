@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/qt/picture_button.h"
 #include "core/hover_pictures.h"
 #include "platform/services.h"
+#include "shell/qt/picture_button.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,7 @@
+#include "platform/services.h"
 #include "shell/qt/display_platform.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_log_sink.h"
-#include "platform/services.h"
 
 #include <QApplication>
 

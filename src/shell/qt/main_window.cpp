@@ -1,8 +1,8 @@
 #include "shell/qt/main_window.h"
 
 #include "shell/qt/design_colours.h"
-#include "shell/qt/twips.h"
 #include "shell/qt/empty_title.h"
+#include "shell/qt/twips.h"
 #include "shell/qt/window_appearance.h"
 
 #include <QCloseEvent>
@@ -23,8 +23,9 @@ constexpr float kFrameTwips = 360;
 
 MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_services(services), m_tppX(services.screen->twipsPerPixelX()), m_tppY(services.screen->twipsPerPixelY()),
-      display(this, m_tppX, m_tppY), buttons(*this, m_tppX, m_tppY), menu(this),
+      m_services(services), m_tppX(services.screen->twipsPerPixelX()),
+      m_tppY(services.screen->twipsPerPixelY()), display(this, m_tppX, m_tppY),
+      buttons(*this, m_tppX, m_tppY), menu(this),
       m_core(std::make_unique<core::MainWindowController>(services, m_timerFactory, *this)),
       uptimeTimer(m_core->uptimeTimer()), triggerTimer(m_core->triggerTimer()),
       indicatorTimer(m_core->indicatorTimer()), hourlyBeepTimer(m_core->hourlyBeepTimer()),
@@ -97,7 +98,8 @@ void MainWindow::showCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
     // A caption of each second must not wake the program again through its notices. Once for
     // each native window (changing the on-top band makes a new one).
-    if (const WId shown = EmptyTitleGuard::nativeWindowId(*this); !caption.empty() && shown != m_quietWindow) {
+    if (const WId shown = EmptyTitleGuard::nativeWindowId(*this);
+        !caption.empty() && shown != m_quietWindow) {
         m_quietWindow = shown;
         m_services.screen->quietPropertyNotices(m_quietWindow);
     }

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "core/main_window_controller.h"
+#include "core/main_window_view.h"
+#include "platform/services.h"
+#include "shell/qt/options_window.h"
 #include "shell/qt/qt_timers.h"
 #include "shell/qt/tray_menu.h"
 #include "shell/qt/uptime_display.h"
 #include "shell/qt/window_buttons.h"
 #include "shell/qt/window_launcher.h"
-#include "core/main_window_controller.h"
-#include "core/main_window_view.h"
-#include "platform/services.h"
-#include "shell/qt/options_window.h"
 
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -93,7 +93,9 @@ public:
     void showMoreLessPicture(int picture) override;
     void moveMoreLessButton(double topTwips) override { buttons.moveMoreLess(topTwips); }
     void showOnTopPicture(int picture) override;
-    void moveOnTopButton(double leftTwips, double topTwips) override { buttons.moveOnTop(leftTwips, topTwips); }
+    void moveOnTopButton(double leftTwips, double topTwips) override {
+        buttons.moveOnTop(leftTwips, topTwips);
+    }
     void showTransparencyPicture(int picture) override;
     void showTrayIcon() override;
     void hideTrayIcon() override { menu.hideIcon(); }

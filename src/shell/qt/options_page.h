@@ -1,11 +1,11 @@
 #pragma once
 
-#include "shell/qt/accessibility.h"
-#include "shell/qt/picture_button.h"
 #include "core/hover_pictures.h"
 #include "core/options_page.h"
 #include "platform/services.h"
+#include "shell/qt/accessibility.h"
 #include "shell/qt/options_look.h"
+#include "shell/qt/picture_button.h"
 
 #include <QCheckBox>
 #include <QFrame>

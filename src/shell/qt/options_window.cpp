@@ -2,9 +2,9 @@
 
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
+#include "shell/qt/schedule_page.h"
 #include "shell/qt/twips.h"
 #include "shell/qt/window_blocking.h"
-#include "shell/qt/schedule_page.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>

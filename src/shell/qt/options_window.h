@@ -1,6 +1,5 @@
 #pragma once
 
-#include "shell/qt/picture_button.h"
 #include "core/app_state.h"
 #include "core/options_window.h"
 #include "core/settings_store.h"
@@ -8,6 +7,7 @@
 #include "platform/services.h"
 #include "shell/qt/options_look.h"
 #include "shell/qt/options_page.h"
+#include "shell/qt/picture_button.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -2,7 +2,8 @@
 
 #include <QEventLoop>
 
-QtTimer::QtTimer(std::chrono::milliseconds interval, std::function<void()> onTick, core::TimerAccuracy accuracy) {
+QtTimer::QtTimer(std::chrono::milliseconds interval, std::function<void()> onTick,
+                 core::TimerAccuracy accuracy) {
     m_timer.setInterval(interval);
     // Coarse is Qt's own choice for long intervals, which keeps one-second timers in one phase.
     m_timer.setTimerType(accuracy == core::TimerAccuracy::Precise ? Qt::PreciseTimer : Qt::CoarseTimer);

@@ -1,9 +1,9 @@
 #include "shell/qt/schedule_page.h"
 
+#include "core/task_kind.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
-#include "core/task_kind.h"
 
 #include <QKeyEvent>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "shell/qt/accessibility.h"
-#include "shell/qt/picture_button.h"
 #include "core/app_state.h"
 #include "core/hover_pictures.h"
 #include "core/schedule_page.h"
 #include "platform/services.h"
+#include "shell/qt/accessibility.h"
+#include "shell/qt/picture_button.h"
 #include "shell/qt/up_down.h"
 
 #include <QCheckBox>

@@ -9,7 +9,6 @@ Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
 namespace {
 
-
 // The window's tool tip without a tray, in lines of a tool tip's width.
 const QString kNoTrayHint = QStringLiteral("There is no tray on this desktop for Corvane's icon.\n"
                                            "Right-click this window (or press the menu key) for its menu:\n"

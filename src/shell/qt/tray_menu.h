@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/main_window_controller.h"
 #include "shell/qt/status_notifier_watch.h"
 #include "shell/qt/tray_menu_owner.h"
-#include "core/main_window_controller.h"
 
 #include <QAction>
 #include <QMenu>

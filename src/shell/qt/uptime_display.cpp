@@ -1,10 +1,10 @@
 #include "shell/qt/uptime_display.h"
 
+#include "core/uptime.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/preshaped_label.h"
 #include "shell/qt/twips.h"
-#include "core/uptime.h"
 
 #include <QFontInfo>
 

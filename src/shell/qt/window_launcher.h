@@ -1,14 +1,14 @@
 #pragma once
 
-#include "shell/qt/about_window.h"
-#include "shell/qt/qt_timers.h"
-#include "shell/qt/window_blocking.h"
 #include "core/app_state.h"
 #include "core/settings_store.h"
 #include "core/task_editors.h"
-#include "shell/qt/task_editors.h"
 #include "platform/services.h"
+#include "shell/qt/about_window.h"
 #include "shell/qt/options_window.h"
+#include "shell/qt/qt_timers.h"
+#include "shell/qt/task_editors.h"
+#include "shell/qt/window_blocking.h"
 
 #include <QPointer>
 #include <QString>

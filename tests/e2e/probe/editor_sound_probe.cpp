@@ -7,10 +7,10 @@
 //   message <ms> <text>         a message box came up; the probe reads and closes it
 // After the lifetime, or on SIGTERM, it closes the editor (a playback may still run), lets the
 // audio system wind down, prints "done <ms>" and ends with status 0.
-#include "shell/qt/window_blocking.h"
 #include "core/app_state.h"
-#include "shell/qt/alert_editor.h"
 #include "platform/services.h"
+#include "shell/qt/alert_editor.h"
+#include "shell/qt/window_blocking.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
