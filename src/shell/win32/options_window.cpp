@@ -43,11 +43,9 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::AppState& state
     m_scheduleTab = makeTab(kScheduleTab, 1920, L"Schedule Task ", L"Schedule Task");
     m_beforePages = GetWindow(m_scheduleTab, GW_HWNDNEXT); // its caption
 
-    m_statusBar =
-        m_layout.add(CreateWindowExW(0, STATUSCLASSNAMEW, nullptr,
-                                     WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 0, 0, 0,
-                                     hwnd(), reinterpret_cast<HMENU>(kStatusBar), instance(), nullptr),
-                     kStatusBarPlace);
+    m_statusBar = m_layout.add(makeControl(hwnd(), STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE,
+                                           kStatusBar, pixels(*this, kStatusBarPlace)),
+                               kStatusBarPlace);
 
     m_optionsPage = std::make_unique<OptionsPage>(*this, hwnd(), pixels(*this, kOptionsPagePlace), services,
                                                   settings, state);

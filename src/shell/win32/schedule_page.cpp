@@ -30,6 +30,19 @@ constexpr int kClockSize = 66;
 /// The kind box's list shows all seven kinds without scrolling.
 constexpr int kListedKinds = 7;
 
+/// An up-down that has the keyboard focus takes the up and down arrows itself, where the
+/// dialog manager would move the focus with them.
+LRESULT CALLBACK upDownKeysProc(HWND upDown, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR /*data*/) {
+    if (message == WM_GETDLGCODE) {
+        return DefSubclassProc(upDown, message, wParam, lParam) | DLGC_WANTARROWS;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(upDown, upDownKeysProc, id);
+    }
+    return DefSubclassProc(upDown, message, wParam, lParam);
+}
+
 } // namespace
 
 SchedulePage::SchedulePage(const NativeWindow& window, HWND parent, const RECT& place, HWND statusBar,
@@ -95,6 +108,7 @@ void SchedulePage::makeTrigger(core::TriggerBox which, const std::wstring& name,
     SendMessageW(upDown, UDM_SETRANGE32, static_cast<WPARAM>(-UD_MAXVAL), UD_MAXVAL);
     SendMessageW(upDown, UDM_SETPOS32, 0, 0);
     SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(box), 0);
+    SetWindowSubclass(upDown, upDownKeysProc, 0, 0);
     setAccessibleName(upDown, name + L" up and down");
     m_upDowns[i] = m_layout.add(upDown, upDownPlace);
 }
