@@ -249,6 +249,20 @@ bool OptionsWindow::command(int id) {
     return false;
 }
 
+void OptionsWindow::pressFocusedButton() {
+    // Enter presses a focused picture button or link as Space does; the dialog manager hands
+    // it to the window as IDOK, owner-drawn buttons being no push buttons to it.
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd(), focus) != 0 &&
+        (GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
+        wchar_t className[16] = {};
+        GetClassNameW(focus, className, 16);
+        if (lstrcmpiW(className, WC_BUTTONW) == 0) {
+            SendMessageW(focus, BM_CLICK, 0, 0);
+        }
+    }
+}
+
 void OptionsWindow::paintBackground(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -280,6 +294,10 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK && lParam == 0) {
+            pressFocusedButton();
+            return 0;
+        }
         if (HIWORD(wParam) == BN_CLICKED && command(LOWORD(wParam))) {
             return 0;
         }

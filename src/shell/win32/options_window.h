@@ -67,6 +67,7 @@ private:
     void placeStatusPanels();
     HWND pageSurface(core::Page page) const;
     void paintBackground(HDC dc);
+    void pressFocusedButton();
     bool command(int id);
 
     ProgramWindows& m_windows;
