@@ -11,6 +11,7 @@
 #include "shell/win32/options_page.h"
 #include "shell/win32/options_window.h"
 #include "shell/win32/program_windows.h"
+#include "shell/win32/resource_ids.h"
 #include "shell/win32/schedule_page.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +196,46 @@ TEST_F(OptionsWindowFixture, ABlockedWindowRefusesToCloseAndAFreeOneTellsItClose
     EXPECT_EQ(window.hwnd(), nullptr);
     EXPECT_EQ(windows.closedWindows, std::vector<core::Window>{core::Window::Options});
     EXPECT_FALSE(statusBarTimer.isActive());
+}
+
+TEST_F(OptionsWindowFixture, AWindowLoadedLaterShowsTheScheduledTaskAndTheOptionCaches) {
+    state.changeTask([](core::ScheduledTask& task) {
+        task.scheduled = true;
+        task.daysText = "1";
+        task.hoursText = "2";
+        task.minutesText = "30";
+        task.kind = "Run Program";
+    });
+    state.setOptionCache(core::StoredOption::HourlyBeep, "1");
+    state.setOptionCache(core::StoredOption::Figures, "7"); // neither on nor off: the box stays
+    win32::OptionsWindow loaded{services, state, settings, timers, windows};
+    loaded.openOnSchedulePage();
+    win32::SchedulePage& shown = loaded.schedulePage();
+    EXPECT_EQ(SendMessageW(shown.scheduledCheck(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(win32::textOf(shown.triggerBox(TriggerBox::Days)), "1");
+    EXPECT_EQ(win32::textOf(shown.triggerBox(TriggerBox::Hours)), "2");
+    EXPECT_EQ(win32::textOf(shown.triggerBox(TriggerBox::Minutes)), "30");
+    EXPECT_EQ(win32::textOf(shown.kindBox()), "Run Program");
+    EXPECT_EQ(SendMessageW(shown.kindBox(), CB_GETCURSEL, 0, 0),
+              static_cast<LRESULT>(core::TaskKind::RunProgram));
+    EXPECT_EQ(loaded.panelText(2), "Task Name : Run Program");
+    EXPECT_EQ(SendMessageW(loaded.optionsPage().hourlyBeepCheck(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(loaded.optionsPage().figuresCheck(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(windows.editors.empty());
+}
+
+TEST_F(OptionsWindowFixture, TheMouseLightsAnApplyButtonAndItsPageTurnsItOff) {
+    const std::pair<HWND, HWND> buttons[] = {
+        {window.optionsPage().applyAutostartButton(), window.optionsPage().hwnd()},
+        {window.optionsPage().applyFiguresButton(), window.optionsPage().hwnd()},
+        {page().applyButton(), page().hwnd()}};
+    for (const auto& [button, surface] : buttons) {
+        EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_NORMAL);
+        SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_HIGHLIGHTED);
+        SendMessageW(surface, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_NORMAL);
+    }
 }
 
 } // namespace
