@@ -22,6 +22,12 @@ trap finish EXIT
 # A persistent server and a prepared prefix, so no test pays for the prefix's start-up.
 wineserver -p
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+# No display either: Wine's null driver makes the windows that the window tests drive.
+"$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+# The session chose its driver when it started: it starts again with the null driver.
+wineserver -k
+wineserver -w
+wineserver -p
 # The desktop process, started on demand otherwise, would inherit the first test's output
 # and hold ctest waiting for it to end.
 setsid "$wine64" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
