@@ -102,6 +102,18 @@ int moreLessOrOnTopPicture(int picture) {
     }
 }
 
+/// The size (at most the designed one) at which a bold face shows a text within a width.
+double pointsToFit(const wchar_t* face, double points, int dpi, const wchar_t* text, int width) {
+    const Font font(face, points, dpi, true);
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, font.handle());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return extent.cx > width ? points * width / extent.cx : points;
+}
+
 /// A wait during which the program's windows keep handling their messages.
 void waitWithMessages(std::chrono::milliseconds time) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(time.count());
@@ -129,6 +141,8 @@ MainWindow::MainWindow(platform::Services& services) : m_services(services) {
         throw std::runtime_error("The main window cannot be made.");
     }
     makeControls();
+    // Focus rectangles only once the keyboard is used, as in dialog boxes.
+    SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     m_tray = std::make_unique<TrayIcon>(hwnd(), kTrayMessage);
     m_core = std::make_unique<core::MainWindowController>(services, m_timers, *this);
     m_core->executor().setWait(waitWithMessages);
@@ -194,8 +208,10 @@ void MainWindow::place(HWND control, double left, double top, double width, doub
 }
 
 void MainWindow::layOut() {
-    // The labels are sized for Tahoma, as designed.
-    m_uptimeFont = Font(L"Tahoma", 9.75, dpi(), true);
+    // The labels are sized for Tahoma, as designed. A face that stands in for it may run wider:
+    // two digits must still fit their label at every density.
+    const RECT digits = pixels(0, 0, 255, 255);
+    m_uptimeFont = Font(L"Tahoma", pointsToFit(L"Tahoma", 9.75, dpi(), L"00", digits.right), dpi(), true);
     m_headingFont = Font(L"Tahoma", 9, dpi(), true, true);
     m_rowFont = Font(L"Tahoma", 8.25, dpi(), true);
     for (const Label& label : kLabels) {
