@@ -403,6 +403,7 @@ void MainWindow::trayMessage(UINT mouseMessage) {
         m_core->trayMouse(core::TrayMouse::MiddleDown);
         break;
     default:
+        m_core->trayMouse(core::TrayMouse::Other);
         break;
     }
 }
@@ -439,7 +440,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_COMMAND:
         if (m_core && m_windows) {
-            command(LOWORD(wParam));
+            // Enter on a focused picture button reaches the window as the dialog manager's IDOK.
+            const int id = LOWORD(wParam);
+            HWND focus = GetFocus();
+            command(id == IDOK && focus != nullptr && GetParent(focus) == hwnd() ? GetDlgCtrlID(focus) : id);
         }
         return 0;
     case WM_LBUTTONDOWN:

@@ -4,7 +4,6 @@
 #include "shell/win32/native_window.h"
 #include "shell/win32/resource_ids.h"
 
-
 namespace win32 {
 
 namespace {

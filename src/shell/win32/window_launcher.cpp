@@ -100,7 +100,6 @@ WindowLauncher::~WindowLauncher() {
 OptionsWindow& WindowLauncher::optionsWindow() {
     if (!m_options) {
         m_options = std::make_unique<OptionsWindow>(m_services, m_state, m_settings, m_timers, *this);
-        m_options->loadHidden();
     }
     return *m_options;
 }
@@ -143,13 +142,16 @@ HWND WindowLauncher::find(core::Window window, bool createMissing) {
     case core::Window::Main:
         return m_mainWindow;
     case core::Window::Options:
-        return createMissing || m_options ? optionsWindow().hwnd() : nullptr;
+        if (createMissing && !m_options) {
+            optionsWindow().loadHidden();
+        }
+        return m_options ? m_options->hwnd() : nullptr;
     case core::Window::About:
         return m_about ? m_about->hwnd() : nullptr;
     case core::Window::AlertEditor:
         if (createMissing && !m_editors[window]) {
             // An alert editor made hidden belongs to the Options window's kind box.
-            optionsWindow();
+            find(core::Window::Options, true);
             taskEditor(core::TaskKind::Alert);
         }
         break;

@@ -58,7 +58,7 @@ private:
     void block(core::Window window, core::Window blockedBy, bool createMissing) override;
     void free(core::Window window) override;
 
-    /// The open Options window, or a new one, made and loaded but not shown.
+    /// The open Options window, or a new one, made but neither loaded nor shown.
     OptionsWindow& optionsWindow();
     /// The open editor of a kind, or a new one, loaded and hidden; null for a kind without one.
     TaskEditorWindow* taskEditor(core::TaskKind kind);
