@@ -136,7 +136,7 @@ void waitWithMessages(std::chrono::milliseconds time) {
 
 } // namespace
 
-MainWindow::MainWindow(platform::Services& services) : m_services(services) {
+MainWindow::MainWindow(platform::Services& services) {
     if (!create(kClassName, kStyle, kExStyle, L"", nullptr, 0, 0, 0, 0)) {
         throw std::runtime_error("The main window cannot be made.");
     }
@@ -159,8 +159,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::makeControls() {
-    // First, under the labels it names: the up time as one phrase for screen readers. It draws
-    // nothing.
+    // First, so that screen readers meet it before the labels it sums up: the up time as one
+    // phrase. It draws nothing and lets the mouse through.
     makeControl(hwnd(), WC_STATICW, wide(core::uptimePhrase(0, 0, 0)), SS_OWNERDRAW, UptimePhrase, {});
     for (const Label& label : kLabels) {
         // No SS_NOTIFY: presses go through to the window, and the tool tips see the mouse there.
@@ -461,9 +461,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CLOSE:
-        // A window blocked by another refuses to close; otherwise the core ends the program
-        // (the window stays only when the end was recorded instead of carried out).
-        if (IsWindowEnabled(hwnd()) != FALSE && m_core) {
+        // The core ends the program; the window stays only when the end was recorded instead of
+        // carried out. (While another window blocks this one, the blocker refuses the close.)
+        if (m_core) {
             m_core->unload();
         }
         return 0;

@@ -112,7 +112,6 @@ private:
     void drawTaskIndicator(const DRAWITEMSTRUCT& item);
     LRESULT labelColours(HDC dc, HWND label);
 
-    platform::Services& m_services;
     Win32TimerFactory m_timers;
     Font m_uptimeFont;
     Font m_headingFont;
