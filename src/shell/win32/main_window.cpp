@@ -102,16 +102,20 @@ int moreLessOrOnTopPicture(int picture) {
     }
 }
 
-/// The size (at most the designed one) at which a bold face shows a text within a width.
+/// The size (at most the designed one) at which a bold face shows a right-aligned text within
+/// a width: the first character's blank left edge may be cut, none of its ink.
 double pointsToFit(const wchar_t* face, double points, int dpi, const wchar_t* text, int width) {
     const Font font(face, points, dpi, true);
     HDC dc = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(dc, font.handle());
     SIZE extent{};
     GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+    ABC first{};
+    const int blank = GetCharABCWidthsW(dc, text[0], text[0], &first) != FALSE ? std::max(first.abcA, 0) : 0;
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
-    return extent.cx > width ? points * width / extent.cx : points;
+    const int ink = extent.cx - blank;
+    return ink > width ? points * width / ink : points;
 }
 
 /// A wait during which the program's windows keep handling their messages.
