@@ -122,9 +122,17 @@ TEST_F(MainWindowTest, TheCoreShowsItsValuesInTheControls) {
 }
 
 TEST_F(MainWindowTest, PictureButtonsChangeTheWindow) {
+    // The designed client area, 1935 by 1965 twips, at 96 dots per inch.
+    RECT client{};
+    GetClientRect(window->hwnd(), &client);
+    EXPECT_EQ(client.right, 129);
     const int more = clientHeight();
+    EXPECT_EQ(more, 131);
     HWND moreLess = window->control(MainWindow::MoreLessButton);
-    click(MainWindow::MoreLessButton);
+    // Enter on the focused button reaches the window as the dialog manager's IDOK.
+    SetFocus(moreLess);
+    ASSERT_EQ(GetFocus(), moreLess);
+    SendMessageW(window->hwnd(), WM_COMMAND, IDOK, 0);
     EXPECT_LT(clientHeight(), more / 2);
     EXPECT_EQ(win32::picture_button::picture(moreLess), CORVANE_PICTURE_MORE_INFO);
     EXPECT_EQ(win32::textOf(moreLess), "More information");
