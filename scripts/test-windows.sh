@@ -23,8 +23,12 @@ trap finish EXIT
 wineserver -p
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
 # Without a display Wine refuses top-level windows unless its null graphics driver is chosen;
-# with it the window tests make real windows that nobody sees.
+# with it the window tests make real windows that nobody sees. The desktop that the prefix's
+# start-up made keeps its driver: the server starts anew.
 "$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+wineserver -k
+wineserver -w
+wineserver -p
 # The desktop process, started on demand otherwise, would inherit the first test's output
 # and hold ctest waiting for it to end.
 setsid "$wine64" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
