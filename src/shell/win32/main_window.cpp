@@ -5,6 +5,7 @@
 #include "shell/win32/resource_ids.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -118,6 +119,17 @@ double pointsToFit(const wchar_t* face, double points, int dpi, const wchar_t* t
     return ink > width ? points * width / ink : points;
 }
 
+/// Names a window's client area for screen readers, whatever its title says; needs COM.
+void nameForScreenReaders(HWND window, const wchar_t* name) {
+    IAccPropServices* annotations = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   reinterpret_cast<void**>(&annotations)))) {
+        annotations->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                                    name);
+        annotations->Release();
+    }
+}
+
 /// A wait during which the program's windows keep handling their messages.
 void waitWithMessages(std::chrono::milliseconds time) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(time.count());
@@ -144,6 +156,8 @@ MainWindow::MainWindow(platform::Services& services) {
     if (!create(kClassName, kStyle, kExStyle, L"", nullptr, 0, 0, 0, 0)) {
         throw std::runtime_error("The main window cannot be made.");
     }
+    // The title shows the figures or nothing; a screen reader hears what the window is.
+    nameForScreenReaders(hwnd(), L"Corvane up time");
     makeControls();
     // Focus rectangles only once the keyboard is used, as in dialog boxes.
     SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
