@@ -22,9 +22,10 @@ trap finish EXIT
 # A persistent server and a prepared prefix, so no test pays for the prefix's start-up.
 wineserver -p
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
-# No display either: Wine's null driver makes the windows that the window tests drive.
+# Without a display Wine refuses top-level windows unless its null graphics driver is chosen;
+# with it the window tests make real windows that nobody sees. The desktop that the prefix's
+# start-up made keeps its driver: the server starts anew.
 "$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-# The session chose its driver when it started: it starts again with the null driver.
 wineserver -k
 wineserver -w
 wineserver -p

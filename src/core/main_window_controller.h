@@ -16,8 +16,9 @@
 
 namespace core {
 
-/// A mouse message a tray icon reports.
-enum class TrayMouse { Move, LeftDown, LeftDoubleClick, RightDown, MiddleDown };
+/// A mouse message a tray icon reports; Other stands for the rest (a button released, a double
+/// click of another button), which bring the menu's owner forward as every message does.
+enum class TrayMouse { Move, LeftDown, LeftDoubleClick, RightDown, MiddleDown, Other };
 
 /// Everything the main window decides: the start-up sequence and the instance check, the
 /// up-time refresh and the 31-day end, the one-second timers in one phase, the trigger check,

@@ -160,8 +160,9 @@ TEST_F(MainWindowFixture, Menu_ItemsInOrderWithScheduleTaskAsBoldDefault) {
 
 TEST_F(MainWindowFixture, Tray_OnlyARightPressOpensTheMenu) {
     mainWindow->load();
-    for (const core::TrayMouse message : {core::TrayMouse::Move, core::TrayMouse::LeftDown,
-                                          core::TrayMouse::LeftDoubleClick, core::TrayMouse::MiddleDown}) {
+    for (const core::TrayMouse message :
+         {core::TrayMouse::Move, core::TrayMouse::LeftDown, core::TrayMouse::LeftDoubleClick,
+          core::TrayMouse::MiddleDown, core::TrayMouse::Other}) {
         mainWindow->trayCallback(message);
         EXPECT_FALSE(mainWindow->menu.menu->isVisible()) << static_cast<int>(message);
     }

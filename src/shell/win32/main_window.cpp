@@ -1,0 +1,514 @@
+#include "shell/win32/main_window.h"
+
+#include "core/uptime.h"
+#include "shell/win32/pictures.h"
+#include "shell/win32/resource_ids.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <chrono>
+#include <stdexcept>
+
+namespace win32 {
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"CorvaneMainWindow";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+// The client area's designed width, and the caption and borders of a tool window, in twips: the
+// window's height as the more/less rule reads it is the client height plus that frame.
+constexpr double kClientWidthTwips = 1935;
+constexpr float kFrameTwips = 360;
+
+const COLORREF kBackground = RGB(255, 255, 255);
+// The designed orange (255, 128, 0) darkened just enough to read on white (contrast 4.5:1).
+const COLORREF kOrange = RGB(186, 93, 0);
+const COLORREF kDarkGrey = RGB(64, 64, 64);
+const COLORREF kBlack = RGB(0, 0, 0);
+
+enum class Size { Uptime, Heading, Row };
+
+struct Label {
+    MainWindow::Control id;
+    const wchar_t* text;
+    double left, top, width, height;
+    COLORREF colour;
+    Size size;
+    DWORD align;
+    const wchar_t* tip;
+};
+
+// The labels as designed, in twips.
+const Label kLabels[] = {
+    {MainWindow::DaysLabel, L"00", 865, 492, 255, 255, kOrange, Size::Uptime, SS_RIGHT, L"Days"},
+    {MainWindow::DaysSeparator, L":", 1130, 492, 90, 255, kBlack, Size::Uptime, SS_CENTER, nullptr},
+    {MainWindow::HoursLabel, L"00", 1225, 492, 255, 255, kOrange, Size::Uptime, SS_RIGHT, L"Hours"},
+    {MainWindow::HoursSeparator, L":", 1485, 492, 90, 255, kBlack, Size::Uptime, SS_CENTER, nullptr},
+    {MainWindow::MinutesLabel, L"00", 1570, 492, 255, 255, kOrange, Size::Uptime, SS_RIGHT, L"Minutes"},
+    {MainWindow::StartupHeading, L"Startup Info", 360, 885, 1500, 240, kDarkGrey, Size::Heading, SS_LEFT,
+     L"System Startup Information"},
+    {MainWindow::StartDateCaption, L"Date :", 240, 1200, 590, 225, kDarkGrey, Size::Row, SS_LEFT, nullptr},
+    {MainWindow::StartDateLabel, L"Date & Time", 830, 1200, 1105, 225, kOrange, Size::Row, SS_LEFT, nullptr},
+    {MainWindow::StartTimeCaption, L"Time :", 230, 1440, 600, 225, kDarkGrey, Size::Row, SS_LEFT, nullptr},
+    {MainWindow::StartTimeLabel, L"Date & Time", 830, 1440, 1105, 225, kOrange, Size::Row, SS_LEFT, nullptr},
+    {MainWindow::NowCaption, L"Now  :", 250, 1680, 580, 225, kDarkGrey, Size::Row, SS_LEFT, nullptr},
+    {MainWindow::NowLabel, L"Now", 830, 1680, 1105, 225, kOrange, Size::Row, SS_LEFT, L"Now Time"},
+};
+
+struct Place {
+    double left, top, width, height;
+};
+const Place kPhrase{865, 492, 1825 - 865, 255};
+const Place kIndicator{1590, 24, 345, 330};
+constexpr const wchar_t* kIndicatorTip = L"Task Indicator. If blinking, a Task is scheduled.";
+constexpr double kMoreLessLeft = 100;
+const Place kMoreLessSize{0, 0, 225, 150};
+const Place kOnTopSize{0, 0, 180, 240};
+const Place kMinimize{520, 656, 255, 150};
+const Place kTransparency{1630, 791, 195, 315};
+
+struct PictureButton {
+    MainWindow::Control id;
+    int picture;
+    const wchar_t* name;
+    const wchar_t* tip;
+};
+// In the order of the Tab key. Each shows its design picture until start-up sets its state.
+const PictureButton kButtons[] = {
+    {MainWindow::MoreLessButton, CORVANE_PICTURE_LESS_INFO, L"Less information", L"More or less information"},
+    {MainWindow::OnTopButton, CORVANE_PICTURE_ONTOP_DESIGN, L"Always On Top", L"Always On Top"},
+    {MainWindow::MinimizeButton, CORVANE_PICTURE_MINIMIZE, L"Minimize", L"Minimize"},
+    {MainWindow::TransparencyButton, CORVANE_PICTURE_TRANSPARENCY_DESIGN, L"Window Transparent / Opaque.",
+     L"Window Transparent / Opaque."},
+};
+
+/// The more/less and on-top list: 1 and 2 the on-top looks, 3 offers less information, 4 more.
+int moreLessOrOnTopPicture(int picture) {
+    switch (picture) {
+    case 1:
+        return CORVANE_PICTURE_ONTOP_OFF;
+    case 2:
+        return CORVANE_PICTURE_ONTOP_ON;
+    case 3:
+        return CORVANE_PICTURE_LESS_INFO;
+    case 4:
+        return CORVANE_PICTURE_MORE_INFO;
+    default:
+        return 0;
+    }
+}
+
+/// The size (at most the designed one) at which a bold face shows a right-aligned text within
+/// a width: the first character's blank left edge may be cut, none of its ink.
+double pointsToFit(const wchar_t* face, double points, int dpi, const wchar_t* text, int width) {
+    const Font font(face, points, dpi, true);
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, font.handle());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+    ABC first{};
+    const int blank = GetCharABCWidthsW(dc, text[0], text[0], &first) != FALSE ? std::max(first.abcA, 0) : 0;
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    const int ink = extent.cx - blank;
+    return ink > width ? points * width / ink : points;
+}
+
+/// Names a window's client area for screen readers, whatever its title says; needs COM.
+void nameForScreenReaders(HWND window, const wchar_t* name) {
+    IAccPropServices* annotations = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   reinterpret_cast<void**>(&annotations)))) {
+        annotations->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                                    name);
+        annotations->Release();
+    }
+}
+
+/// A wait during which the program's windows keep handling their messages.
+void waitWithMessages(std::chrono::milliseconds time) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(time.count());
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) {
+            continue;
+        }
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam)); // for the program's own loop
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(platform::Services& services) {
+    if (!create(kClassName, kStyle, kExStyle, L"", nullptr, 0, 0, 0, 0)) {
+        throw std::runtime_error("The main window cannot be made.");
+    }
+    // The title shows the figures or nothing; a screen reader hears what the window is.
+    nameForScreenReaders(hwnd(), L"Corvane up time");
+    makeControls();
+    // Focus rectangles only once the keyboard is used, as in dialog boxes.
+    SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    m_tray = std::make_unique<TrayIcon>(hwnd(), kTrayMessage);
+    m_core = std::make_unique<core::MainWindowController>(services, m_timers, *this);
+    m_core->executor().setWait(waitWithMessages);
+    m_windows =
+        std::make_unique<WindowLauncher>(hwnd(), services, m_core->state(), m_core->settings(), m_timers);
+    m_heightTwips = m_core->heightTwips();
+    layOut();
+}
+
+MainWindow::~MainWindow() {
+    m_windows.reset();
+    m_core.reset();
+    m_tray.reset();
+}
+
+void MainWindow::makeControls() {
+    // First, so that screen readers meet it before the labels it sums up: the up time as one
+    // phrase. It draws nothing and lets the mouse through.
+    makeControl(hwnd(), WC_STATICW, wide(core::uptimePhrase(0, 0, 0)), SS_OWNERDRAW, UptimePhrase, {});
+    for (const Label& label : kLabels) {
+        // No SS_NOTIFY: presses go through to the window, and the tool tips see the mouse there.
+        makeControl(hwnd(), WC_STATICW, label.text, label.align | SS_NOPREFIX | SS_CENTERIMAGE, label.id, {});
+    }
+    makeControl(hwnd(), WC_STATICW, L"Task Indicator", SS_OWNERDRAW, TaskIndicator, {});
+    for (const PictureButton& button : kButtons) {
+        picture_button::make(hwnd(), button.id, button.picture, {}, button.name);
+    }
+
+    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance(), nullptr);
+    auto addTip = [this](UINT_PTR id, UINT flags, const wchar_t* text) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS | flags;
+        tool.hwnd = hwnd();
+        tool.uId = id;
+        tool.lpszText = const_cast<wchar_t*>(text);
+        SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    // The labels' tips are areas of the window (the labels let the mouse through); the
+    // buttons' follow the buttons wherever they move.
+    for (const Label& label : kLabels) {
+        if (label.tip != nullptr) {
+            addTip(static_cast<UINT_PTR>(label.id), 0, label.tip);
+        }
+    }
+    addTip(TaskIndicator, 0, kIndicatorTip);
+    for (const PictureButton& button : kButtons) {
+        addTip(reinterpret_cast<UINT_PTR>(control(button.id)), TTF_IDISHWND, button.tip);
+    }
+}
+
+RECT MainWindow::pixels(double left, double top, double width, double height) const {
+    // Edges rounded on their own: controls that meet in twips meet in pixels and do not overlap.
+    return {px(left), px(top), px(left + width), px(top + height)};
+}
+
+void MainWindow::place(HWND control, double left, double top, double width, double height) {
+    const RECT r = pixels(left, top, width, height);
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::layOut() {
+    // The labels are sized for Tahoma, as designed. A face that stands in for it may run wider:
+    // two digits must still fit their label at every density.
+    const RECT digits = pixels(0, 0, 255, 255);
+    m_uptimeFont = Font(L"Tahoma", pointsToFit(L"Tahoma", 9.75, dpi(), L"00", digits.right), dpi(), true);
+    m_headingFont = Font(L"Tahoma", 9, dpi(), true, true);
+    m_rowFont = Font(L"Tahoma", 8.25, dpi(), true);
+    for (const Label& label : kLabels) {
+        HWND handle = control(label.id);
+        place(handle, label.left, label.top, label.width, label.height);
+        setFont(handle, label.size == Size::Uptime    ? m_uptimeFont
+                        : label.size == Size::Heading ? m_headingFont
+                                                      : m_rowFont);
+        if (label.tip != nullptr) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = hwnd();
+            tool.uId = static_cast<UINT_PTR>(label.id);
+            tool.rect = pixels(label.left, label.top, label.width, label.height);
+            SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    place(control(UptimePhrase), kPhrase.left, kPhrase.top, kPhrase.width, kPhrase.height);
+    place(control(TaskIndicator), kIndicator.left, kIndicator.top, kIndicator.width, kIndicator.height);
+    TTTOOLINFOW indicator{};
+    indicator.cbSize = sizeof indicator;
+    indicator.hwnd = hwnd();
+    indicator.uId = TaskIndicator;
+    indicator.rect = pixels(kIndicator.left, kIndicator.top, kIndicator.width, kIndicator.height);
+    SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&indicator));
+    place(control(MoreLessButton), kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
+    place(control(OnTopButton), m_onTopLeft, m_onTopTop, kOnTopSize.width, kOnTopSize.height);
+    place(control(MinimizeButton), kMinimize.left, kMinimize.top, kMinimize.width, kMinimize.height);
+    place(control(TransparencyButton), kTransparency.left, kTransparency.top, kTransparency.width,
+          kTransparency.height);
+    // A tip as wide as the window at most.
+    SendMessageW(m_tooltips, TTM_SETMAXTIPWIDTH, 0, px(kClientWidthTwips * 2));
+    resize();
+}
+
+void MainWindow::resize() {
+    // The small window ends just below the more/less button: rounding must not cut the button
+    // that brings the rest back.
+    const RECT button = pixels(kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
+    const int clientHeight =
+        std::max(static_cast<int>(button.bottom) + 1, px(static_cast<double>(m_heightTwips - kFrameTwips)));
+    RECT frame{0, 0, px(kClientWidthTwips), clientHeight};
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, static_cast<UINT>(dpi()));
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::dpiChanged() {
+    layOut();
+}
+
+void MainWindow::showSeparators(bool shown) {
+    ShowWindow(control(HoursSeparator), shown ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(control(DaysSeparator), shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void MainWindow::showSystemStart(const std::string& date, const std::string& time) {
+    setText(control(StartDateLabel), date);
+    setText(control(StartTimeLabel), time);
+}
+
+void MainWindow::showTaskIndicator(bool shown) {
+    ShowWindow(control(TaskIndicator), shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void MainWindow::placeWindow(int x, int y) {
+    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::showHeightTwips(float twips) {
+    m_heightTwips = twips;
+    resize();
+}
+
+void MainWindow::setMinimized(bool minimized) {
+    ShowWindow(hwnd(), minimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void MainWindow::setOnTop(bool onTop) {
+    SetWindowPos(hwnd(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::setOpacity(int alpha) {
+    const LONG_PTR exStyle = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    if (alpha >= 255) {
+        // Opaque: an ordinary window again, which the system draws without blending.
+        SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        return;
+    }
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::max(alpha, 0)), LWA_ALPHA);
+}
+
+void MainWindow::showMoreLessPicture(int picture) {
+    HWND button = control(MoreLessButton);
+    picture_button::setPicture(button, moreLessOrOnTopPicture(picture));
+    // The name says what a press does.
+    SetWindowTextW(button, picture == 4 ? L"More information" : L"Less information");
+}
+
+void MainWindow::moveMoreLessButton(double topTwips) {
+    m_moreLessTop = topTwips;
+    place(control(MoreLessButton), kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
+}
+
+void MainWindow::showOnTopPicture(int picture) {
+    picture_button::setPicture(control(OnTopButton), moreLessOrOnTopPicture(picture));
+}
+
+void MainWindow::moveOnTopButton(double leftTwips, double topTwips) {
+    m_onTopLeft = leftTwips;
+    m_onTopTop = topTwips;
+    place(control(OnTopButton), m_onTopLeft, m_onTopTop, kOnTopSize.width, kOnTopSize.height);
+}
+
+void MainWindow::showTransparencyPicture(int picture) {
+    picture_button::setPicture(control(TransparencyButton), picture == 2 ? CORVANE_PICTURE_TRANSPARENCY_ON
+                                                                         : CORVANE_PICTURE_TRANSPARENCY_OFF);
+}
+
+void MainWindow::showTrayIcon() {
+    m_tray->show();
+}
+
+void MainWindow::popUpMenu() {
+    POINT at{};
+    GetCursorPos(&at);
+    popUpMenuAt(at);
+}
+
+void MainWindow::popUpMenuAt(POINT at) {
+    // Carried out once the menu is gone and the core's handler has returned.
+    if (const TrayIcon::Command chosen = m_tray->popUp(at); chosen != TrayIcon::None) {
+        PostMessageW(hwnd(), WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+    }
+}
+
+void MainWindow::command(int id) {
+    switch (id) {
+    case MoreLessButton:
+        m_core->toggleMoreInformation();
+        break;
+    case OnTopButton:
+        m_core->toggleOnTop();
+        break;
+    case MinimizeButton:
+        m_core->minimize();
+        break;
+    case TransparencyButton:
+        m_core->toggleTransparency();
+        break;
+    case TrayIcon::About:
+        m_windows->openAbout();
+        break;
+    case TrayIcon::Options:
+        m_windows->openOptions();
+        break;
+    case TrayIcon::ScheduleTask:
+        m_windows->openScheduleTask();
+        break;
+    case TrayIcon::Minimize:
+        m_core->toggleMinimized();
+        break;
+    case TrayIcon::Exit:
+        m_core->exitProgram();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::trayMessage(UINT mouseMessage) {
+    switch (mouseMessage) {
+    case WM_MOUSEMOVE:
+        m_core->trayMouse(core::TrayMouse::Move);
+        break;
+    case WM_LBUTTONDOWN:
+        m_core->trayMouse(core::TrayMouse::LeftDown);
+        break;
+    case WM_LBUTTONDBLCLK:
+        m_core->trayMouse(core::TrayMouse::LeftDoubleClick);
+        break;
+    case WM_RBUTTONDOWN:
+        m_core->trayMouse(core::TrayMouse::RightDown);
+        break;
+    case WM_MBUTTONDOWN:
+        m_core->trayMouse(core::TrayMouse::MiddleDown);
+        break;
+    default:
+        m_core->trayMouse(core::TrayMouse::Other);
+        break;
+    }
+}
+
+void MainWindow::drawTaskIndicator(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    Pictures::shared().draw(item.hDC, CORVANE_PICTURE_TASK_INDICATOR, item.rcItem);
+}
+
+LRESULT MainWindow::labelColours(HDC dc, HWND label) {
+    const int id = GetDlgCtrlID(label);
+    const auto found = std::find_if(std::begin(kLabels), std::end(kLabels),
+                                    [id](const Label& candidate) { return candidate.id == id; });
+    SetTextColor(dc, found != std::end(kLabels) ? found->colour : kBlack);
+    SetBkColor(dc, kBackground);
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TrayIcon::taskbarCreatedMessage()) {
+        m_tray->taskbarCreated();
+        return 0;
+    }
+    switch (message) {
+    case kTrayMessage:
+        if (m_core) {
+            trayMessage(static_cast<UINT>(LOWORD(lParam)));
+        }
+        return 0;
+    case WindowLauncher::kDeleteClosedMessage:
+        if (m_windows) {
+            m_windows->deleteClosed();
+        }
+        return 0;
+    case WM_COMMAND:
+        if (m_core && m_windows) {
+            // Enter on a focused picture button reaches the window as the dialog manager's IDOK.
+            const int id = LOWORD(wParam);
+            HWND focus = GetFocus();
+            command(id == IDOK && focus != nullptr && GetParent(focus) == hwnd() ? GetDlgCtrlID(focus) : id);
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        if (m_core) {
+            m_core->windowPressed(message == WM_RBUTTONDOWN);
+        }
+        return 0;
+    case WM_CONTEXTMENU:
+        // The keyboard's menu key (or Shift+F10): the menu at the window's corner.
+        if (lParam == -1 && m_core) {
+            POINT corner{0, 0};
+            ClientToScreen(hwnd(), &corner);
+            popUpMenuAt(corner);
+        }
+        return 0;
+    case WM_CLOSE:
+        // The core ends the program; the window stays only when the end was recorded instead of
+        // carried out. (While another window blocks this one, the blocker refuses the close.)
+        if (m_core) {
+            m_core->unload();
+        }
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+        return labelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_STATIC && item.CtlID == TaskIndicator) {
+            drawTaskIndicator(item);
+        } else if (item.CtlType == ODT_STATIC) {
+            // The phrase for screen readers: nothing to see.
+        } else {
+            picture_button::draw(item);
+        }
+        return TRUE;
+    }
+    default:
+        return NativeWindow::handleMessage(message, wParam, lParam);
+    }
+}
+
+} // namespace win32

@@ -1,0 +1,132 @@
+#include "shell/win32/tray_icon.h"
+
+#include "shell/win32/controls.h"
+#include "shell/win32/native_window.h"
+#include "shell/win32/resource_ids.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr UINT kIconId = 1;
+constexpr const wchar_t* kTip = L"Corvane 4.0";
+constexpr const wchar_t* kMenuOwnerClass = L"CorvaneMenuOwner";
+
+void appendItem(HMENU menu, TrayIcon::Command command, const wchar_t* text) {
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), text);
+}
+
+} // namespace
+
+TrayIcon::TrayIcon(HWND window, UINT callbackMessage) : m_window(window), m_callbackMessage(callbackMessage) {
+    // The small icon at the system's density; the system picks the best size of the file.
+    const UINT dpi = GetDpiForSystem();
+    m_icon = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(CORVANE_ICON), IMAGE_ICON,
+                                           GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                                           GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
+    m_menu = CreatePopupMenu();
+    appendItem(m_menu, About, L"About");
+    AppendMenuW(m_menu, MF_SEPARATOR, 0, nullptr);
+    appendItem(m_menu, Options, L"Options ");
+    appendItem(m_menu, ScheduleTask, L"Schedule Task");
+    AppendMenuW(m_menu, MF_SEPARATOR, 0, nullptr);
+    appendItem(m_menu, Minimize, L"Minimize");
+    appendItem(m_menu, Exit, L"Exit Corvane");
+    // The default item is drawn in bold.
+    SetMenuDefaultItem(m_menu, ScheduleTask, FALSE);
+}
+
+TrayIcon::~TrayIcon() {
+    hide();
+    DestroyMenu(m_menu);
+    if (m_menuOwner != nullptr) {
+        DestroyWindow(m_menuOwner);
+    }
+    if (m_icon != nullptr) {
+        DestroyIcon(m_icon);
+    }
+}
+
+NOTIFYICONDATAW TrayIcon::record() const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = m_window;
+    data.uID = kIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = m_callbackMessage;
+    data.hIcon = m_icon;
+    lstrcpynW(data.szTip, kTip, ARRAYSIZE(data.szTip));
+    return data;
+}
+
+void TrayIcon::show() {
+    m_wanted = true;
+    NOTIFYICONDATAW data = record();
+    m_shown = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void TrayIcon::hide() {
+    m_wanted = false;
+    if (m_shown) {
+        NOTIFYICONDATAW data = record();
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        m_shown = false;
+    }
+}
+
+void TrayIcon::taskbarCreated() {
+    if (m_wanted) {
+        show();
+    }
+}
+
+UINT TrayIcon::taskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void TrayIcon::makeMenuOwner() {
+    if (m_menuOwner != nullptr) {
+        return;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = instance();
+    windowClass.lpszClassName = kMenuOwnerClass;
+    RegisterClassExW(&windowClass); // fails harmlessly when the class is there already
+    // Never shown; a tool window, so that it has no taskbar button even for a moment.
+    m_menuOwner = CreateWindowExW(WS_EX_TOOLWINDOW, kMenuOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, instance(), nullptr);
+}
+
+void TrayIcon::activateMenuOwner() {
+    if (m_menuOwner != nullptr) {
+        SetForegroundWindow(m_menuOwner);
+    }
+}
+
+TrayIcon::Command TrayIcon::popUp(POINT at) {
+    // The foreground window owns the menu, so that a click elsewhere closes it.
+    HWND owner = m_menuOwner != nullptr ? m_menuOwner : m_window;
+    SetForegroundWindow(owner);
+    m_menuOpen = true;
+    const UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY |
+                       (GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN);
+    const BOOL chosen = TrackPopupMenuEx(m_menu, flags, at.x, at.y, owner, nullptr);
+    m_menuOpen = false;
+    // The menu's modal loop ends only once the owner has seen another message.
+    PostMessageW(owner, WM_NULL, 0, 0);
+    return static_cast<Command>(chosen);
+}
+
+void TrayIcon::setMinimizeItemText(const std::string& text) {
+    std::wstring caption = wide(text);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = caption.data();
+    SetMenuItemInfoW(m_menu, Minimize, FALSE, &item);
+}
+
+} // namespace win32

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+namespace win32 {
+
+/// The program's icon in the notification area and its popup menu (About, Options, Schedule
+/// Task, Minimize, Exit Corvane). The main window owns it: the icon's mouse messages reach that
+/// window as callbackMessage (the mouse message in lParam), and the command a menu choice
+/// returns is the main window's to carry out.
+class TrayIcon final {
+public:
+    /// The menu's commands, as popUp returns them.
+    enum Command : int { None = 0, About = 101, Options, ScheduleTask, Minimize, Exit };
+
+    TrayIcon(HWND window, UINT callbackMessage);
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    /// Adds the icon with its tip; remembers whether a tray took it.
+    void show();
+    /// Removes the icon, if it was added.
+    void hide();
+    /// The taskbar came back (Explorer restarted): adds the icon again if it was shown.
+    void taskbarCreated();
+    /// Whether a tray shows the icon now.
+    bool shown() const { return m_shown; }
+
+    /// Makes the hidden window that comes forward before the menu opens and owns it.
+    void makeMenuOwner();
+    /// Brings that window forward, once it is made.
+    void activateMenuOwner();
+    /// Opens the menu at a point of the screen and waits for the choice; None when dismissed.
+    Command popUp(POINT at);
+    bool menuOpen() const { return m_menuOpen; }
+    /// The text of the Minimize/Maximize item.
+    void setMinimizeItemText(const std::string& text);
+
+    HMENU menu() const { return m_menu; }
+    HWND menuOwner() const { return m_menuOwner; }
+
+    /// The message the taskbar broadcasts when it is made anew.
+    static UINT taskbarCreatedMessage();
+
+private:
+    NOTIFYICONDATAW record() const;
+
+    HWND m_window;
+    UINT m_callbackMessage;
+    HICON m_icon = nullptr;
+    HMENU m_menu = nullptr;
+    HWND m_menuOwner = nullptr;
+    bool m_wanted = false;
+    bool m_shown = false;
+    bool m_menuOpen = false;
+};
+
+} // namespace win32

@@ -1,0 +1,198 @@
+// The Windows main window on fake services: what the core shows reaches the window's controls,
+// the picture buttons change the window itself, the menu's texts, and a blocked window that
+// refuses to close. Wine's null driver makes real windows without a display.
+#include "core/uptime.h"
+#include "fakes/fake_figures.h"
+#include "fakes/fake_folders.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_sound.h"
+#include "fakes/fake_tone.h"
+#include "shell/win32/main_window.h"
+#include "shell/win32/resource_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using win32::MainWindow;
+using win32::TrayIcon;
+
+struct StillClock final : platform::Clock {
+    std::uint64_t tick = 0;
+    std::uint64_t tickCount() override { return tick; }
+    std::int64_t nowMsecsSinceEpoch() override { return 1'000'000; }
+    std::string formatShortDate(std::int64_t ms) override { return "date " + std::to_string(ms); }
+    std::string formatLongTime(std::int64_t ms) override { return "time " + std::to_string(ms); }
+};
+
+struct OneProcess final : platform::Processes {
+    std::vector<std::uint32_t> processIds() override { return {1}; }
+    std::optional<std::string> executablePath(std::uint32_t) override { return "C:\\Corvane4.0.exe"; }
+    std::string instanceExecutablePath() override { return "C:\\Corvane4.0.exe"; }
+    std::string ownExecutablePath() override { return "C:\\Corvane4.0.exe"; }
+};
+
+struct RecordedEnd final : platform::ProcessControl {
+    std::vector<std::uint32_t> ends;
+    int platformId() override { return 2; }
+    void createInstanceLock(const std::string&) override {}
+    std::uint32_t currentExitCode() override { return 259; }
+    void terminateCurrentProcess(std::uint32_t code) override { ends.push_back(code); }
+    void endImmediately() override { ends.push_back(0); }
+};
+
+struct PlainScreen final : platform::Screen {
+    platform::Rect workArea() override { return {0, 0, 1024, 738}; }
+    double twipsPerPixelX() override { return 15; }
+    double twipsPerPixelY() override { return 15; }
+    int windowOpacityFailure() override { return 0; }
+    void clearWindowTitle(unsigned long long) override {}
+    void quietPropertyNotices(unsigned long long) override {}
+};
+
+struct NoBoxes final : platform::MessageBoxes {
+    std::vector<std::string> shown;
+    void show(const std::string& text, const std::string&, platform::MessageIcon) override {
+        shown.push_back(text);
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        services.clock = std::unique_ptr<StillClock>(clock = new StillClock);
+        services.processes = std::make_unique<OneProcess>();
+        services.process = std::unique_ptr<RecordedEnd>(process = new RecordedEnd);
+        services.screen = std::make_unique<PlainScreen>();
+        services.messages = std::unique_ptr<NoBoxes>(messages = new NoBoxes);
+        services.folders = std::make_unique<fakes::FakeFolders>();
+        services.tone = std::make_unique<fakes::FakeToneGenerator>();
+        services.sound = std::make_unique<fakes::FakeSoundPlayers>();
+        services.registry = std::make_unique<fakes::FakeRegistry>();
+        services.figures = std::make_unique<fakes::FakeSystemFigures>();
+        window = std::make_unique<MainWindow>(services);
+        window->load();
+    }
+
+    std::string text(MainWindow::Control id) const { return win32::textOf(window->control(id)); }
+    void click(MainWindow::Control id) {
+        SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window->control(id)));
+    }
+    int clientHeight() const {
+        RECT client{};
+        GetClientRect(window->hwnd(), &client);
+        return client.bottom;
+    }
+
+    platform::Services services;
+    StillClock* clock = nullptr;
+    RecordedEnd* process = nullptr;
+    NoBoxes* messages = nullptr;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, TheCoreShowsItsValuesInTheControls) {
+    ASSERT_NE(window->hwnd(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+    EXPECT_NE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    clock->tick = (26 * 60 + 3) * 60'000ULL; // up 1 day, 2 hours, 3 minutes
+    window->core().refreshUptime();
+    window->core().showTimeNow();
+    window->core().showFigures();
+    EXPECT_EQ(text(MainWindow::DaysLabel), "01");
+    EXPECT_EQ(text(MainWindow::HoursLabel), "02");
+    EXPECT_EQ(text(MainWindow::MinutesLabel), "03");
+    EXPECT_EQ(text(MainWindow::UptimePhrase), core::uptimePhrase(1, 2, 3));
+    EXPECT_EQ(text(MainWindow::StartDateLabel).rfind("date ", 0), 0U);
+    EXPECT_EQ(text(MainWindow::NowLabel), "time 1000000");
+    EXPECT_EQ(win32::textOf(window->hwnd()), window->core().state().caption());
+    EXPECT_FALSE(window->core().state().caption().empty());
+    // The separators blink together.
+    for (const bool shown : {false, true}) {
+        EXPECT_EQ(IsWindowVisible(window->control(MainWindow::DaysSeparator)) != FALSE, shown);
+        EXPECT_EQ(IsWindowVisible(window->control(MainWindow::HoursSeparator)) != FALSE, shown);
+        window->core().refreshUptime();
+    }
+    EXPECT_TRUE(messages->shown.empty());
+}
+
+TEST_F(MainWindowTest, PictureButtonsChangeTheWindow) {
+    // The designed client area, 1935 by 1965 twips, at 96 dots per inch.
+    RECT client{};
+    GetClientRect(window->hwnd(), &client);
+    EXPECT_EQ(client.right, 129);
+    const int more = clientHeight();
+    EXPECT_EQ(more, 131);
+    HWND moreLess = window->control(MainWindow::MoreLessButton);
+    // Enter on the focused button reaches the window as the dialog manager's IDOK.
+    SetFocus(moreLess);
+    ASSERT_EQ(GetFocus(), moreLess);
+    SendMessageW(window->hwnd(), WM_COMMAND, IDOK, 0);
+    EXPECT_LT(clientHeight(), more / 2);
+    EXPECT_EQ(win32::picture_button::picture(moreLess), CORVANE_PICTURE_MORE_INFO);
+    EXPECT_EQ(win32::textOf(moreLess), "More information");
+    // The small window keeps the button that brings the rest back.
+    RECT button{};
+    GetWindowRect(moreLess, &button);
+    MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_LE(button.bottom, clientHeight());
+    click(MainWindow::MoreLessButton);
+    EXPECT_EQ(clientHeight(), more);
+    EXPECT_EQ(win32::textOf(moreLess), "Less information");
+
+    // (Wine's null driver keeps no on-top band to read back: the e2e run checks it.)
+    auto layered = [this] { return (GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0; };
+    click(MainWindow::TransparencyButton);
+    EXPECT_TRUE(layered());
+    click(MainWindow::TransparencyButton);
+    EXPECT_FALSE(layered());
+    click(MainWindow::TransparencyButton);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(window->hwnd(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+}
+
+TEST_F(MainWindowTest, MenuItemsAndTheMinimizeItemText) {
+    HMENU menu = window->tray().menu();
+    std::vector<std::wstring> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t item[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), item, 64, MF_BYPOSITION);
+        items.emplace_back(item);
+    }
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"About", L"", L"Options ", L"Schedule Task", L"",
+                                                L"Minimize", L"Exit Corvane"}));
+    EXPECT_EQ(GetMenuDefaultItem(menu, FALSE, 0), static_cast<UINT>(TrayIcon::ScheduleTask));
+    SendMessageW(window->hwnd(), WM_COMMAND, TrayIcon::Minimize, 0);
+    EXPECT_TRUE(IsIconic(window->hwnd()));
+    wchar_t item[64] = {};
+    GetMenuStringW(menu, TrayIcon::Minimize, item, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(item, L"Maximize");
+    SendMessageW(window->hwnd(), WM_COMMAND, TrayIcon::Minimize, 0);
+    EXPECT_FALSE(IsIconic(window->hwnd()));
+    EXPECT_TRUE(process->ends.empty());
+    SendMessageW(window->hwnd(), WM_COMMAND, TrayIcon::Exit, 0);
+    EXPECT_EQ(process->ends, std::vector<std::uint32_t>{259});
+}
+
+TEST_F(MainWindowTest, ABlockedWindowRefusesToCloseUntilFreed) {
+    core::WindowBlocker& blocker = window->windows().blocker();
+    blocker.block(core::Window::Main, core::Window::About, false);
+    EXPECT_FALSE(IsWindowEnabled(window->hwnd()));
+    SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
+    SendMessageW(window->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(process->ends.empty());
+    blocker.free(core::Window::Main);
+    EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
+    SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(process->ends, std::vector<std::uint32_t>{259});
+}
+
+} // namespace
