@@ -71,6 +71,11 @@ void keepFirstLineOnPaste(HWND edit) {
     SetWindowSubclass(edit, firstLineProc, kFirstLineSubclass, 0);
 }
 
+void caretToEnd(HWND edit) {
+    const int length = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+}
+
 void letDialogKeysPass(HWND edit) {
     SetWindowSubclass(edit, dialogKeysProc, kDialogKeysSubclass, 0);
 }

@@ -18,7 +18,7 @@ constexpr COLORREF kDesignBackground = RGB(166, 193, 232);
 constexpr int kOkWidthTwips = 1080;
 constexpr int kOkHeightTwips = 480;
 
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 bool isPushButton(HWND control) {

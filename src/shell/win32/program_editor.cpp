@@ -48,6 +48,7 @@ void ProgramEditor::placeControls() {
 void ProgramEditor::setPath(const std::string& path, std::size_t typingLimit) {
     SendMessageW(m_pathBox, EM_SETLIMITTEXT, typingLimit, 0);
     setText(m_pathBox, path);
+    caretToEnd(m_pathBox);
 }
 
 void ProgramEditor::command(int id, int code, HWND /*control*/) {

@@ -43,6 +43,11 @@ void WebAddressEditor::placeControls() {
     place(m_addressBox, 360, 540, 4680, 345);
 }
 
+void WebAddressEditor::setAddress(const std::string& address) {
+    setText(m_addressBox, address);
+    caretToEnd(m_addressBox);
+}
+
 void WebAddressEditor::showLook() {
     setText(hwnd(), core::kAppTitle);
     InvalidateRect(hwnd(), nullptr, TRUE);

@@ -17,7 +17,7 @@ public:
 
     // core::WebAddressEditorView
     std::string address() const override { return textOf(m_addressBox); }
-    void setAddress(const std::string& address) override { setText(m_addressBox, address); }
+    void setAddress(const std::string& address) override;
     /// The caption "Corvane" and the designed background, drawn anew.
     void showLook() override;
     void closeWindow() override { close(); }
