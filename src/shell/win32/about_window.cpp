@@ -206,6 +206,11 @@ LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(m_background);
     }
+    case WM_SETCURSOR:
+        if (text_link::setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
+            return TRUE;
+        }
+        return NativeWindow::handleMessage(message, wParam, lParam);
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         text_link::draw(item, site(), m_linkFont.handle(), loading ? RGB(255, 255, 255) : kLinkColour,

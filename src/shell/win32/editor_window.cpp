@@ -3,6 +3,7 @@
 #include "core/app_title.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/resource_ids.h"
+#include "shell/win32/text_link.h"
 
 #include <commctrl.h>
 
@@ -178,6 +179,11 @@ LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return 0;
     }
+    case WM_SETCURSOR:
+        if (text_link::setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
+            return TRUE;
+        }
+        break;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (!picture_button::draw(item)) {

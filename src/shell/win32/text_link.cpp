@@ -44,4 +44,15 @@ void draw(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLO
     }
 }
 
+bool setHandCursor(HWND over, LPARAM hitTest) {
+    wchar_t className[16]{};
+    GetClassNameW(over, className, 16);
+    if (LOWORD(hitTest) != HTCLIENT || lstrcmpiW(className, WC_BUTTONW) != 0 ||
+        (GetWindowLongPtrW(over, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) {
+        return false;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
 } // namespace win32::text_link

@@ -19,6 +19,9 @@ HWND make(HWND parent, int id, const std::wstring& accessibleName, const RECT& p
 /// rectangle around it while it has the keyboard focus.
 void draw(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLORREF colour,
           HBRUSH background);
+/// WM_SETCURSOR in the owner: the pointing hand over its owner-drawn buttons (text links and
+/// picture buttons). Returns whether it set the pointer.
+bool setHandCursor(HWND over, LPARAM hitTest);
 } // namespace text_link
 
 } // namespace win32
