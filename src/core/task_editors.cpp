@@ -19,6 +19,15 @@ std::size_t typingLimitFor(std::size_t limit, std::size_t currentLength) {
     return std::max(limit, currentLength);
 }
 
+std::string firstLineOf(const std::string& utf8) {
+    std::size_t end = utf8.find_first_of("\r\n");
+    // U+2028 and U+2029 in UTF-8.
+    for (const char* separator : {"\xE2\x80\xA8", "\xE2\x80\xA9"}) {
+        end = std::min(end, utf8.find(separator));
+    }
+    return utf8.substr(0, end);
+}
+
 std::size_t characterCount(const std::string& utf8) {
     std::size_t count = 0;
     for (const char c : utf8) {

@@ -37,6 +37,10 @@ Excess excessOverLimit(std::size_t length, std::size_t cursor, std::size_t limit
 /// longer text that was put there whole (a dialog's choice) may stay; edits only shorten it.
 std::size_t typingLimitFor(std::size_t limit, std::size_t currentLength);
 
+/// What a single-line box takes of a text pasted or dropped into it: what comes before the
+/// first line break (line feed, carriage return, or the line and paragraph separators).
+std::string firstLineOf(const std::string& utf8);
+
 /// The length of a UTF-8 text as a text box counts it (UTF-16 units: a character beyond the
 /// basic plane counts two).
 std::size_t characterCount(const std::string& utf8);

@@ -309,4 +309,20 @@ TEST(EditorLimits, ExcessOverALimitIsDroppedJustBeforeTheCursor) {
     }
 }
 
+TEST(EditorLimits, APastedTextKeepsOnlyItsFirstLine) {
+    const struct {
+        const char* pasted;
+        const char* kept;
+    } cases[] = {{"notepad.exe", "notepad.exe"},
+                 {"C:\\Tools\\run.exe\r\nsecond", "C:\\Tools\\run.exe"},
+                 {"a\nb\rc", "a"},
+                 {"\nleading break", ""},
+                 {"caf\xC3\xA9\xE2\x80\xA8next", "caf\xC3\xA9"},
+                 {"end\xE2\x80\xA9", "end"},
+                 {"\xE2\x80\xA6 ellipsis stays", "\xE2\x80\xA6 ellipsis stays"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::firstLineOf(c.pasted), c.kept) << c.pasted;
+    }
+}
+
 } // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace win32 {
+
+/// Gives a control (or, with OBJID_WINDOW, a top-level window) the name a screen reader speaks,
+/// where its window text cannot say it (an edit box's text is its content). Nothing happens
+/// where the system has no annotation service.
+void setAccessibleName(HWND window, const std::wstring& name, LONG object = OBJID_CLIENT);
+
+/// A tool tip control for the controls of a top-level window; it goes with the window.
+HWND makeToolTips(HWND owner);
+/// Shows text as the tool tip of a control (a screen reader reads it as its description).
+void addToolTip(HWND toolTips, HWND control, const std::wstring& text);
+
+} // namespace win32

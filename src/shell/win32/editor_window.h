@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/hover_pictures.h"
+#include "shell/win32/controls.h"
+#include "shell/win32/task_editor_windows.h"
+
+#include <string>
+
+namespace win32 {
+
+/// What the three task editors' windows share: the caption "Corvane" and the designed
+/// background, OK as a picture button with its hover pictures, the keyboard of a dialog
+/// (Escape closes, Enter as each editor decides), the activation that blocks the other
+/// windows, and the closing that frees them and tells the launcher.
+class EditorWindow : public TaskEditorWindow, public core::HoverView {
+public:
+    void showAbove(HWND owner) override;
+    core::Window window() const override { return m_window; }
+
+    // core::HoverView
+    void showButtonPicture(core::HoverButton button, int picture) override;
+
+    /// The OK picture button's command id; Enter reaches the window as IDOK instead.
+    static constexpr int kOkId = 100;
+
+protected:
+    /// In twips: the client area's size, the rectangle of the surface whose mouse moves
+    /// restore OK, and OK's top left corner.
+    struct Layout {
+        int widthTwips;
+        int heightTwips;
+        RECT surfaceTwips;
+        POINT okTwips;
+    };
+    EditorWindow(ProgramWindows& windows, core::Window window, core::HoverButton okHover,
+                 core::HoverSurface okSurface, Layout layout);
+    ~EditorWindow() override;
+
+    /// Makes the window hidden, then its controls (makeControls, in Tab order) and places them.
+    bool createEditor(const wchar_t* className, const std::wstring& accessibleName);
+    /// Makes the controls with ids; their places follow from placeControls.
+    virtual void makeControls() = 0;
+    /// Places every control at the window's density.
+    virtual void placeControls() = 0;
+    /// The box that has the focus when the editor opens, and in which Enter presses OK (in a
+    /// box of several lines, Ctrl+Enter: Enter starts a new line there).
+    virtual HWND mainBox() const = 0;
+    /// The core's rules.
+    virtual void activate() = 0;
+    virtual void unload() = 0;
+    virtual void accept() = 0;
+    /// A control's command other than OK and the keyboard's Enter and Escape.
+    virtual void command(int /*id*/, int /*code*/, HWND /*control*/) {}
+    /// WM_DRAWITEM of a control that is not a picture button.
+    virtual void drawItem(const DRAWITEMSTRUCT& /*item*/) {}
+
+    /// Closes the window as its close box does (the core asks for it after OK).
+    void close();
+
+    /// Makes OK, showing its normal picture.
+    HWND makeOkButton();
+    /// Places a control at a rectangle in twips of the client area.
+    void place(HWND control, int leftTwips, int topTwips, int widthTwips, int heightTwips) const;
+    HWND toolTips() const { return m_toolTips; }
+    const Font& font() const { return m_font; }
+    HBRUSH background() const { return m_background; }
+
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void dpiChanged() override;
+
+    ProgramWindows& m_windows;
+
+private:
+    void layOut();
+    /// Enter: OK in the main box, a press on the button that has the focus, else nothing.
+    void enterPressed(HWND focus);
+    /// OK's picture: 1 normal, 2 highlighted, as the editors' picture list numbers them.
+    static int okPictureId(int picture);
+
+    core::Window m_window;
+    core::HoverButton m_okHover;
+    core::HoverSurface m_okSurface;
+    Layout m_layout;
+    Font m_font;
+    HBRUSH m_background = nullptr;
+    HWND m_okButton = nullptr;
+    HWND m_toolTips = nullptr;
+    /// The control that had the focus when the window last went inactive.
+    HWND m_lastFocus = nullptr;
+    bool m_closed = false;
+};
+
+} // namespace win32
