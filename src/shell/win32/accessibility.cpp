@@ -8,7 +8,9 @@
 
 namespace win32 {
 
-void setAccessibleName(HWND window, const std::wstring& name, LONG object) {
+namespace {
+
+void setAccessibleText(HWND window, LONG object, const MSAAPROPID& property, const std::wstring& text) {
     IAccPropServices* services = nullptr;
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void**>(&services))) ||
@@ -16,8 +18,18 @@ void setAccessibleName(HWND window, const std::wstring& name, LONG object) {
         return;
     }
     // The annotation lives as long as the window.
-    services->SetHwndPropStr(window, static_cast<DWORD>(object), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+    services->SetHwndPropStr(window, static_cast<DWORD>(object), CHILDID_SELF, property, text.c_str());
     services->Release();
+}
+
+} // namespace
+
+void setAccessibleName(HWND window, const std::wstring& name, LONG object) {
+    setAccessibleText(window, object, PROPID_ACC_NAME, name);
+}
+
+void setAccessibleDescription(HWND control, const std::wstring& description) {
+    setAccessibleText(control, OBJID_CLIENT, PROPID_ACC_DESCRIPTION, description);
 }
 
 HWND makeToolTips(HWND owner) {

@@ -10,6 +10,8 @@ namespace win32 {
 /// where its window text cannot say it (an edit box's text is its content). Nothing happens
 /// where the system has no annotation service.
 void setAccessibleName(HWND window, const std::wstring& name, LONG object = OBJID_CLIENT);
+/// What a screen reader says a control does.
+void setAccessibleDescription(HWND control, const std::wstring& description);
 
 /// A tool tip control for the controls of a top-level window; it goes with the window.
 HWND makeToolTips(HWND owner);

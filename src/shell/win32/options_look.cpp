@@ -5,8 +5,6 @@
 #include "shell/win32/resource_ids.h"
 
 #include <commctrl.h>
-#include <initguid.h>
-#include <oleacc.h>
 
 namespace win32 {
 
@@ -16,16 +14,6 @@ constexpr const wchar_t* kLinkColourProperty = L"CorvaneLinkColour";
 /// Marks a stored colour, so that black is no empty property.
 constexpr UINT_PTR kStoredColour = 0x1000000;
 constexpr const wchar_t* kSurfaceClass = L"CorvanePageSurface";
-
-void setAccessibleText(HWND control, const MSAAPROPID& property, const std::wstring& text) {
-    IAccPropServices* services = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                   reinterpret_cast<void**>(&services)))) {
-        services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
-                                 text.c_str());
-        services->Release();
-    }
-}
 
 } // namespace
 
@@ -118,30 +106,6 @@ bool setLinkCursor(HWND control) {
     }
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
     return true;
-}
-
-HWND makeToolTips(HWND surface) {
-    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, surface, nullptr,
-                           instance(), nullptr);
-}
-
-void addToolTip(HWND toolTips, HWND control, const std::wstring& text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(control);
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void setAccessibleName(HWND control, const std::wstring& name) {
-    setAccessibleText(control, PROPID_ACC_NAME, name);
-}
-
-void setAccessibleDescription(HWND control, const std::wstring& description) {
-    setAccessibleText(control, PROPID_ACC_DESCRIPTION, description);
 }
 
 HWND firstTabStop(HWND surface) {

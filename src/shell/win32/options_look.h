@@ -4,6 +4,8 @@
 // colours, controls placed in twips and placed anew at another density, links drawn as
 // underlined text, tool tips, and names for screen readers.
 
+#include "shell/win32/accessibility.h"
+
 #include <windows.h>
 
 #include <string>
@@ -76,15 +78,6 @@ bool drawLink(const DRAWITEMSTRUCT& item);
 bool isLink(HWND control);
 /// The hand over a link (WM_SETCURSOR); false for other controls.
 bool setLinkCursor(HWND control);
-
-/// A tool tip window for the controls of a surface.
-HWND makeToolTips(HWND surface);
-void addToolTip(HWND toolTips, HWND control, const std::wstring& text);
-
-/// What a screen reader speaks for a control that shows no text of its own, and what it says
-/// a control does.
-void setAccessibleName(HWND control, const std::wstring& name);
-void setAccessibleDescription(HWND control, const std::wstring& description);
 
 /// The visible, enabled control of a surface that Tab reaches first, or null.
 HWND firstTabStop(HWND surface);
