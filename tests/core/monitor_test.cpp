@@ -92,7 +92,7 @@ TEST_F(MonitorTest, CaptionEmptyWithTheOptionOffOrAfterAFailureThatIsReportedOnc
         w.f.figures->sample = 7.0;
         w.tickAt(kMinute);
         (memory ? w.f.figures->failMemory : w.f.figures->failSample) = true;
-        for (int second = 1; second <= 3; ++second) {
+        for (std::uint64_t second = 1; second <= 3; ++second) {
             w.tickAt(kMinute + second * 1000);
         }
         EXPECT_EQ(w.f.messages->shown, fakes::oneBox(kMonitorMessage, MessageIcon::Critical));
