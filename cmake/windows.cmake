@@ -10,6 +10,8 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 add_subdirectory(src/platform)
 # The core: every rule of the windows, in standard C++; built here so that it stays portable.
 add_subdirectory(src/core)
+# The native windows over the core, and the program.
+add_subdirectory(src/shell/win32)
 
 if(CORVANE_TESTS)
     enable_testing()

@@ -11,7 +11,7 @@ namespace conformance {
 
 namespace {
 
-void RemoveProgramsEntries() {
+void removeProgramsEntries() {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pellorin");
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         HKEY run = nullptr;
@@ -24,10 +24,10 @@ void RemoveProgramsEntries() {
 
 class WindowsRegistryBed final : public RegistryBed {
 public:
-    WindowsRegistryBed() { RemoveProgramsEntries(); }
+    WindowsRegistryBed() { removeProgramsEntries(); }
     ~WindowsRegistryBed() override {
         m_registry.reset();
-        RemoveProgramsEntries();
+        removeProgramsEntries();
     }
     WindowsRegistryBed(const WindowsRegistryBed&) = delete;
     WindowsRegistryBed& operator=(const WindowsRegistryBed&) = delete;
@@ -73,7 +73,7 @@ void installProbe(const std::filesystem::path& path) {
 std::uint32_t startProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
     std::wstring line = L"\"" + program.wstring() + L"\"";
     for (const std::string& argument : arguments) {
-        line += L" " + platform::win::Widen(argument);
+        line += L" " + platform::win::widen(argument);
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -101,7 +101,7 @@ std::filesystem::path selfPath() {
 }
 
 void setEnvironment(const std::string& name, const std::string& value) {
-    SetEnvironmentVariableW(platform::win::Widen(name).c_str(), platform::win::Widen(value).c_str());
+    SetEnvironmentVariableW(platform::win::widen(name).c_str(), platform::win::widen(value).c_str());
 }
 
 } // namespace conformance

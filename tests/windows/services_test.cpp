@@ -86,8 +86,8 @@ TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
 }
 
 /// Runs this test program again with the option and gives its exit status.
-DWORD RunSelf(const wchar_t* option) {
-    std::wstring line = L"\"" + win::Widen(executablePath()) + L"\" " + option;
+DWORD runSelf(const wchar_t* option) {
+    std::wstring line = L"\"" + win::widen(executablePath()) + L"\" " + option;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -106,14 +106,14 @@ DWORD RunSelf(const wchar_t* option) {
 
 TEST(WindowsPower, ALogOffReachesTheSystem) {
     // In another process: the system may end the session of whoever asks.
-    EXPECT_EQ(RunSelf(L"--log-off"), 0u) << "ExitWindowsEx refused the log-off";
+    EXPECT_EQ(runSelf(L"--log-off"), 0u) << "ExitWindowsEx refused the log-off";
 }
 
 TEST(WindowsProcessControl, TheSystemIsSupportedAndTheProgramEndsWith259) {
     WindowsProcessControl process;
     EXPECT_EQ(process.platformId(), VER_PLATFORM_WIN32_NT);
     EXPECT_EQ(process.currentExitCode(), 259u);
-    EXPECT_EQ(RunSelf(L"--end-program"), 259u);
+    EXPECT_EQ(runSelf(L"--end-program"), 259u);
 }
 
 TEST(WindowsRegistry, ARefusedMachineListTakesTheValueIntoTheUsersList) {
@@ -186,7 +186,7 @@ TEST(WindowsLauncher, ABatchFileTakesNoArgumentsThatTheShellWouldRead) {
     const std::filesystem::path batch = std::filesystem::temp_directory_path() / "corvane probe.cmd";
     std::ofstream(batch) << "@exit 0\r\n";
     WindowsLauncher launcher;
-    EXPECT_THROW(launcher.runProgram("\"" + win::Narrow(batch.wstring()) + "\" & calc"), std::runtime_error);
+    EXPECT_THROW(launcher.runProgram("\"" + win::narrow(batch.wstring()) + "\" & calc"), std::runtime_error);
     std::filesystem::remove(batch);
 }
 
@@ -232,7 +232,7 @@ TEST(WindowsSound, AFileThatIsNoWaveIsRefusedBeforeTheDeviceOpens) {
     auto player = WindowsSoundPlayers().create();
     for (const Case& c : cases) {
         try {
-            player->open(win::Narrow(c.file.wstring()));
+            player->open(win::narrow(c.file.wstring()));
             ADD_FAILURE() << "opened " << c.says;
         } catch (const std::runtime_error& e) {
             EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
@@ -258,7 +258,7 @@ TEST(WindowsTone, ABeepLastsItsLength) {
 namespace {
 
 /// A wave file of 16-bit mono silence lasting durationMs at 8 kHz.
-void WriteSilence(const std::filesystem::path& file, std::uint32_t durationMs) {
+void writeSilence(const std::filesystem::path& file, std::uint32_t durationMs) {
     const std::uint32_t rate = 8000, bytes = rate * 2 * durationMs / 1000;
     std::ofstream out(file, std::ios::binary);
     const auto put32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
@@ -280,11 +280,11 @@ void WriteSilence(const std::filesystem::path& file, std::uint32_t durationMs) {
 
 TEST(WindowsSound, TheEndOfPlaybackArrivesThroughTheWindowsMessages) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() / L"corvane stille.wav";
-    WriteSilence(file, 200);
+    writeSilence(file, 200);
     auto player = WindowsSoundPlayers().create();
     int finished = 0;
     player->setOnFinished([&] { ++finished; });
-    player->open(win::Narrow(file.wstring()));
+    player->open(win::narrow(file.wstring()));
     player->play();
     EXPECT_EQ(finished, 0);
     const ULONGLONG start = GetTickCount64();

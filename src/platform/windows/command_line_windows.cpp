@@ -13,16 +13,16 @@ namespace {
     throw std::runtime_error(description);
 }
 
-DWORD Attributes(const std::wstring& path) {
+DWORD fileAttributes(const std::wstring& path) {
     return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
 }
 
-bool IsFile(const std::wstring& path) {
-    const DWORD attributes = Attributes(path);
+bool isFile(const std::wstring& path) {
+    const DWORD attributes = fileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::wstring FullPath(const std::wstring& path) {
+std::wstring fullPath(const std::wstring& path) {
     const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     std::wstring full(length, L'\0');
     const DWORD written = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
@@ -33,7 +33,7 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
-std::vector<std::wstring> SplitWords(const std::wstring& text) {
+std::vector<std::wstring> splitWords(const std::wstring& text) {
     std::vector<std::wstring> words;
     std::wstring word;
     bool inWord = false;
@@ -65,7 +65,7 @@ std::vector<std::wstring> SplitWords(const std::wstring& text) {
     return words;
 }
 
-std::wstring FoundInPath(const std::wstring& name) {
+std::wstring foundInPath(const std::wstring& name) {
     const bool hasExtension = name.find(L'.') != std::wstring::npos;
     const DWORD length = GetEnvironmentVariableW(L"PATH", nullptr, 0);
     std::wstring path(length, L'\0');
@@ -85,36 +85,36 @@ std::wstring FoundInPath(const std::wstring& name) {
             folder += L'\\';
         }
         for (const std::wstring& candidate : {folder + name, folder + name + L".exe"}) {
-            if (IsFile(candidate) && (hasExtension || candidate.size() > folder.size() + name.size())) {
-                return FullPath(candidate);
+            if (isFile(candidate) && (hasExtension || candidate.size() > folder.size() + name.size())) {
+                return fullPath(candidate);
             }
         }
     }
     return {};
 }
 
-std::wstring CheckedProgram(const std::wstring& name) {
+std::wstring checkedProgram(const std::wstring& name) {
     if (name.find_first_of(L"\\/:") == std::wstring::npos) {
         // A bare name is looked up only in PATH, never in the current folder.
-        std::wstring found = FoundInPath(name);
+        std::wstring found = foundInPath(name);
         if (found.empty()) {
-            Refuse("The program \"" + Narrow(name) + "\" was not found in any folder of PATH.");
+            Refuse("The program \"" + narrow(name) + "\" was not found in any folder of PATH.");
         }
         return found;
     }
-    const DWORD attributes = Attributes(name);
+    const DWORD attributes = fileAttributes(name);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        Refuse("The program \"" + Narrow(name) + "\" does not exist.");
+        Refuse("The program \"" + narrow(name) + "\" does not exist.");
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        Refuse("\"" + Narrow(name) + "\" is a folder, not a program.");
+        Refuse("\"" + narrow(name) + "\" is a folder, not a program.");
     }
-    return FullPath(name);
+    return fullPath(name);
 }
 
 /// One word as the C runtime's parser reads it back: quotes where there are blanks or quotes,
 /// backslashes doubled before a quote.
-std::wstring QuotedWord(const std::wstring& word) {
+std::wstring quotedWord(const std::wstring& word) {
     if (!word.empty() && word.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
         return word;
     }
@@ -136,21 +136,21 @@ std::wstring QuotedWord(const std::wstring& word) {
 } // namespace
 
 ProgramCall resolveCommandLine(const std::string& commandLine) {
-    const std::wstring text = Widen(commandLine);
+    const std::wstring text = widen(commandLine);
     const std::size_t first = text.find_first_not_of(L" \t");
     const std::size_t last = text.find_last_not_of(L" \t");
     const std::wstring trimmed =
         first == std::wstring::npos ? std::wstring() : text.substr(first, last - first + 1);
     for (const std::wstring& whole : {text, trimmed}) {
-        if (whole.find_first_of(L"\\/") != std::wstring::npos && IsFile(whole)) {
-            return {FullPath(whole), {}};
+        if (whole.find_first_of(L"\\/") != std::wstring::npos && isFile(whole)) {
+            return {fullPath(whole), {}};
         }
     }
-    std::vector<std::wstring> words = SplitWords(text);
+    std::vector<std::wstring> words = splitWords(text);
     if (words.empty()) {
         Refuse("No program was given.");
     }
-    ProgramCall call{CheckedProgram(words.front()), {}};
+    ProgramCall call{checkedProgram(words.front()), {}};
     call.arguments.assign(words.begin() + 1, words.end());
     return call;
 }
@@ -160,7 +160,7 @@ std::wstring joinCommandLine(const ProgramCall& call) {
     std::wstring line = L"\"" + call.program + L"\"";
     for (const std::wstring& argument : call.arguments) {
         line += L' ';
-        line += QuotedWord(argument);
+        line += quotedWord(argument);
     }
     return line;
 }

@@ -21,9 +21,9 @@ std::wstring openFileFilter(const std::vector<std::string>& filters) {
         if (patterns == "*") {
             patterns = "*.exe;*.com;*.bat;*.cmd";
         }
-        list += win::Widen(entry);
+        list += win::widen(entry);
         list += L'\0';
-        list += win::Widen(patterns);
+        list += win::widen(patterns);
         list += L'\0';
     }
     return list + L'\0';
@@ -32,7 +32,7 @@ std::wstring openFileFilter(const std::vector<std::string>& filters) {
 std::string WindowsFileDialog::getOpenFileName(WindowHandle parent, const std::string& startPath,
                                                const std::vector<std::string>& filters) {
     const std::wstring filter = openFileFilter(filters);
-    std::wstring start = win::Widen(startPath);
+    std::wstring start = win::widen(startPath);
     std::wstring file(32768, L'\0');
     std::wstring folder;
     const DWORD attributes = start.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(start.c_str());
@@ -54,7 +54,7 @@ std::string WindowsFileDialog::getOpenFileName(WindowHandle parent, const std::s
         return {};
     }
     file.resize(wcslen(file.c_str()));
-    return win::Narrow(file);
+    return win::narrow(file);
 }
 
 } // namespace platform

@@ -17,7 +17,7 @@ void WindowsMessageBoxes::show(const std::string& text, const std::string& title
         break;
     }
     // Owned by the program's active window, so that window waits until the box is closed.
-    MessageBoxW(GetActiveWindow(), win::Widen(text).c_str(), win::Widen(title).c_str(), style);
+    MessageBoxW(GetActiveWindow(), win::widen(text).c_str(), win::widen(title).c_str(), style);
 }
 
 } // namespace platform

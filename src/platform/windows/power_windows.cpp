@@ -5,7 +5,7 @@ namespace platform {
 
 namespace {
 
-unsigned long EnableShutdownPrivilege() {
+unsigned long enableShutdownPrivilegeNow() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
         return GetLastError();
@@ -24,17 +24,17 @@ unsigned long EnableShutdownPrivilege() {
     return result;
 }
 
-std::optional<unsigned long> Hibernate(std::string& why) {
+std::optional<unsigned long> hibernateNow(std::string& why) {
     using SetSuspendStateFunction = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
     HMODULE library = LoadLibraryW(L"powrprof.dll");
     if (library == nullptr) {
-        why = "The power management library powrprof.dll cannot be loaded: " + win::ErrorText(GetLastError());
+        why = "The power management library powrprof.dll cannot be loaded: " + win::errorText(GetLastError());
         return std::nullopt;
     }
     const auto setSuspendState = reinterpret_cast<SetSuspendStateFunction>(
         reinterpret_cast<void*>(GetProcAddress(library, "SetSuspendState")));
     if (setSuspendState == nullptr) {
-        why = "The power management library has no SetSuspendState: " + win::ErrorText(GetLastError());
+        why = "The power management library has no SetSuspendState: " + win::errorText(GetLastError());
         FreeLibrary(library);
         return std::nullopt;
     }
@@ -43,29 +43,29 @@ std::optional<unsigned long> Hibernate(std::string& why) {
     return result;
 }
 
-PowerAnswer AnswerOf(unsigned long result) {
+PowerAnswer answerOf(unsigned long result) {
     if (result == ERROR_SUCCESS) {
         return {PowerOutcome::Accepted, {}};
     }
-    return {PowerOutcome::Refused, win::ErrorText(result)};
+    return {PowerOutcome::Refused, win::errorText(result)};
 }
 
 } // namespace
 
 PowerCalls PowerCalls::system() {
     PowerCalls calls;
-    calls.enableShutdownPrivilege = EnableShutdownPrivilege;
+    calls.enableShutdownPrivilege = enableShutdownPrivilegeNow;
     calls.exitWindows = [](unsigned flags) -> unsigned long {
         return ExitWindowsEx(flags, 0) ? ERROR_SUCCESS : GetLastError();
     };
-    calls.hibernate = Hibernate;
+    calls.hibernate = hibernateNow;
     return calls;
 }
 
 void WindowsPower::exitWindows(unsigned flags, const PowerAnswered& answered) {
     // A user without the privilege is told so by ExitWindowsEx itself.
     m_calls.enableShutdownPrivilege();
-    answered(AnswerOf(m_calls.exitWindows(flags)));
+    answered(answerOf(m_calls.exitWindows(flags)));
 }
 
 void WindowsPower::powerOff(PowerAnswered answered) {
@@ -87,7 +87,7 @@ void WindowsPower::hibernate(PowerAnswered answered) {
         answered({PowerOutcome::Unavailable, why});
         return;
     }
-    answered(AnswerOf(*result));
+    answered(answerOf(*result));
 }
 
 } // namespace platform

@@ -16,7 +16,7 @@ std::string executablePath() {
         }
         if (length < path.size()) {
             path.resize(length);
-            return win::Narrow(path);
+            return win::narrow(path);
         }
         path.resize(path.size() * 2);
     }
@@ -37,7 +37,7 @@ std::vector<std::uint32_t> WindowsProcesses::processIds() {
     for (;;) {
         DWORD bytes = 0;
         if (!EnumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &bytes)) {
-            throw std::runtime_error("The process list cannot be read: " + win::ErrorText(GetLastError()));
+            throw std::runtime_error("The process list cannot be read: " + win::errorText(GetLastError()));
         }
         // A full buffer may have cut the list short.
         if (bytes < ids.size() * sizeof(DWORD)) {
@@ -58,7 +58,7 @@ std::optional<std::string> WindowsProcesses::executablePath(std::uint32_t pid) {
         CloseHandle(process);
         if (found) {
             path.resize(length);
-            return win::Narrow(path);
+            return win::narrow(path);
         }
     }
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
@@ -71,7 +71,7 @@ std::optional<std::string> WindowsProcesses::executablePath(std::uint32_t pid) {
         return std::nullopt;
     }
     path.resize(length);
-    return win::Narrow(path);
+    return win::narrow(path);
 }
 
 std::string WindowsProcesses::instanceExecutablePath() {

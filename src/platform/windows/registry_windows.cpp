@@ -8,27 +8,27 @@ namespace platform {
 
 namespace {
 
-bool IsText(DWORD type) {
+bool isText(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ;
 }
 
-bool SameName(const std::wstring& a, const wchar_t* b) {
+bool sameName(const std::wstring& a, const wchar_t* b) {
     return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
 }
 
 /// The registry's form of a text: UTF-16 with its terminating NUL.
-std::vector<std::uint8_t> Inward(const std::uint8_t* data, std::uint32_t size) {
+std::vector<std::uint8_t> inward(const std::uint8_t* data, std::uint32_t size) {
     std::string utf8(reinterpret_cast<const char*>(data), size);
     if (const std::size_t nul = utf8.find('\0'); nul != std::string::npos) {
         utf8.resize(nul);
     }
-    const std::wstring text = win::Widen(utf8);
+    const std::wstring text = win::widen(utf8);
     std::vector<std::uint8_t> raw((text.size() + 1) * sizeof(wchar_t), 0);
     std::memcpy(raw.data(), text.c_str(), text.size() * sizeof(wchar_t));
     return raw;
 }
 
-std::wstring Joined(const std::wstring& parent, const std::wstring& sub) {
+std::wstring joined(const std::wstring& parent, const std::wstring& sub) {
     if (parent.empty()) {
         return sub;
     }
@@ -36,8 +36,8 @@ std::wstring Joined(const std::wstring& parent, const std::wstring& sub) {
 }
 
 /// A value's data as the interface gives it: texts in UTF-8 with their terminating NUL.
-std::vector<std::uint8_t> Outward(DWORD type, std::vector<std::uint8_t> raw) {
-    if (!IsText(type)) {
+std::vector<std::uint8_t> outward(DWORD type, std::vector<std::uint8_t> raw) {
+    if (!isText(type)) {
         return raw;
     }
     std::wstring text(raw.size() / sizeof(wchar_t), L'\0');
@@ -45,14 +45,14 @@ std::vector<std::uint8_t> Outward(DWORD type, std::vector<std::uint8_t> raw) {
     if (const std::size_t nul = text.find(L'\0'); nul != std::wstring::npos) {
         text.resize(nul);
     }
-    const std::string utf8 = win::Narrow(text);
+    const std::string utf8 = win::narrow(text);
     std::vector<std::uint8_t> data(utf8.begin(), utf8.end());
     data.push_back(0);
     return data;
 }
 
 /// Reads a value's type and whole data; the registry's own result code on failure.
-LONG ReadValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<std::uint8_t>& raw) {
+LONG readRawValue(HKEY key, const std::wstring& name, DWORD& type, std::vector<std::uint8_t>& raw) {
     for (;;) {
         DWORD size = 0;
         LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
@@ -111,8 +111,8 @@ RegKey WindowsRegistry::keep(Handle h) {
 bool WindowsRegistry::heldKey(const std::wstring& path) const {
     for (const HeldChange& c : m_held) {
         if (c.kind == HeldChange::CreateKey &&
-            (SameName(c.path, path.c_str()) || (c.path.size() > path.size() && c.path[path.size()] == L'\\' &&
-                                                SameName(c.path.substr(0, path.size()), path.c_str())))) {
+            (sameName(c.path, path.c_str()) || (c.path.size() > path.size() && c.path[path.size()] == L'\\' &&
+                                                sameName(c.path.substr(0, path.size()), path.c_str())))) {
             return true;
         }
     }
@@ -122,8 +122,8 @@ bool WindowsRegistry::heldKey(const std::wstring& path) const {
 const WindowsRegistry::HeldChange* WindowsRegistry::heldValue(const std::wstring& path,
                                                               const std::wstring& name) const {
     for (auto it = m_held.rbegin(); it != m_held.rend(); ++it) {
-        if (it->kind != HeldChange::CreateKey && SameName(it->path, path.c_str()) &&
-            SameName(it->name, name.c_str())) {
+        if (it->kind != HeldChange::CreateKey && sameName(it->path, path.c_str()) &&
+            sameName(it->name, name.c_str())) {
             return &*it;
         }
     }
@@ -164,8 +164,8 @@ long WindowsRegistry::openKey(RegKey root, const std::string& path, std::uint32_
     if (parent == nullptr) {
         return ERROR_INVALID_HANDLE;
     }
-    const std::wstring subKey = win::Widen(path);
-    if (root == kHkeyLocalMachine && SameName(subKey, kRunListPath)) {
+    const std::wstring subKey = win::widen(path);
+    if (root == kHkeyLocalMachine && sameName(subKey, kRunListPath)) {
         return openRunList(access, key);
     }
     // The options of the old ANSI call are not passed on: the only one that means something
@@ -174,7 +174,7 @@ long WindowsRegistry::openKey(RegKey root, const std::string& path, std::uint32_
     HKEY opened = nullptr;
     LONG result = parent->key != nullptr ? RegOpenKeyExW(parent->key, subKey.c_str(), 0, access, &opened)
                                          : ERROR_FILE_NOT_FOUND;
-    const std::wstring full = Joined(parent->path, subKey);
+    const std::wstring full = joined(parent->path, subKey);
     if (result == ERROR_FILE_NOT_FOUND && parent->currentUser && heldKey(full)) {
         result = ERROR_SUCCESS;
     }
@@ -193,8 +193,8 @@ long WindowsRegistry::createKey(RegKey parentKey, const std::string& subKey, Reg
     if ((parent->access & kKeyCreateSubKey) == 0) {
         return ERROR_ACCESS_DENIED;
     }
-    const std::wstring name = win::Widen(subKey);
-    const std::wstring full = Joined(parent->path, name);
+    const std::wstring name = win::widen(subKey);
+    const std::wstring full = joined(parent->path, name);
     HKEY created = nullptr;
     if (m_inTransaction && parent->currentUser) {
         // An existing key is opened; a new one is held back with the rest.
@@ -232,9 +232,9 @@ long WindowsRegistry::readValue(const Handle& h, const std::wstring& name, DWORD
             return ERROR_SUCCESS;
         }
     }
-    LONG result = h.key != nullptr ? ReadValue(h.key, name, type, raw) : ERROR_FILE_NOT_FOUND;
+    LONG result = h.key != nullptr ? readRawValue(h.key, name, type, raw) : ERROR_FILE_NOT_FOUND;
     if (result == ERROR_FILE_NOT_FOUND && h.userRunList != nullptr) {
-        result = ReadValue(h.userRunList, name, type, raw);
+        result = readRawValue(h.userRunList, name, type, raw);
     }
     return result;
 }
@@ -250,11 +250,11 @@ long WindowsRegistry::queryValue(RegKey key, const std::string& name, std::uint3
     }
     DWORD found = 0;
     std::vector<std::uint8_t> raw;
-    const LONG result = readValue(*h, win::Widen(name), found, raw);
+    const LONG result = readValue(*h, win::widen(name), found, raw);
     if (result != ERROR_SUCCESS) {
         return result;
     }
-    const std::vector<std::uint8_t> value = Outward(found, std::move(raw));
+    const std::vector<std::uint8_t> value = outward(found, std::move(raw));
     type = found;
     const auto needed = static_cast<std::uint32_t>(value.size());
     if (data != nullptr && size < needed) {
@@ -280,9 +280,9 @@ long WindowsRegistry::setValue(RegKey key, const std::string& name, std::uint32_
     if (data == nullptr && size > 0) {
         return ERROR_INVALID_PARAMETER;
     }
-    const std::wstring wideName = win::Widen(name);
+    const std::wstring wideName = win::widen(name);
     std::vector<std::uint8_t> raw =
-        IsText(type) ? Inward(data, size) : std::vector<std::uint8_t>(data, data + size);
+        isText(type) ? inward(data, size) : std::vector<std::uint8_t>(data, data + size);
     if (m_inTransaction && h->currentUser) {
         m_held.push_back({HeldChange::SetValue, h->path, wideName, type, std::move(raw)});
         return ERROR_SUCCESS;
@@ -298,7 +298,7 @@ long WindowsRegistry::deleteValue(RegKey key, const std::string& name) {
     if ((h->access & kKeySetValue) == 0) {
         return ERROR_ACCESS_DENIED;
     }
-    const std::wstring wideName = win::Widen(name);
+    const std::wstring wideName = win::widen(name);
     if (m_inTransaction && h->currentUser) {
         DWORD type = 0;
         std::vector<std::uint8_t> raw;

@@ -4,7 +4,7 @@ namespace platform {
 
 namespace {
 
-double TwipsPerPixel(int axis) {
+double twipsPerPixel(int axis) {
     HDC screen = GetDC(nullptr);
     const int dotsPerInch = screen != nullptr ? GetDeviceCaps(screen, axis) : 0;
     if (screen != nullptr) {
@@ -24,11 +24,11 @@ Rect WindowsScreen::workArea() {
 }
 
 double WindowsScreen::twipsPerPixelX() {
-    return TwipsPerPixel(LOGPIXELSX);
+    return twipsPerPixel(LOGPIXELSX);
 }
 
 double WindowsScreen::twipsPerPixelY() {
-    return TwipsPerPixel(LOGPIXELSY);
+    return twipsPerPixel(LOGPIXELSY);
 }
 
 int WindowsScreen::windowOpacityFailure() {

@@ -12,17 +12,17 @@ namespace {
 
 constexpr const wchar_t* kNotifyClass = L"CorvaneSoundNotify";
 
-std::string MciText(MCIERROR error) {
+std::string mciText(MCIERROR error) {
     wchar_t text[256] = {};
     if (!mciGetErrorStringW(error, text, static_cast<UINT>(std::size(text)))) {
         return "multimedia error " + std::to_string(error);
     }
-    return win::Narrow(text);
+    return win::narrow(text);
 }
 
 /// Checks that the file is a wave file a player can play; throws naming the file otherwise.
-void CheckWaveFile(const std::string& path) {
-    const std::wstring wide = win::Widen(path);
+void checkWaveFile(const std::string& path) {
+    const std::wstring wide = win::widen(path);
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -30,7 +30,7 @@ void CheckWaveFile(const std::string& path) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             throw std::runtime_error("The sound file " + path + " does not exist.");
         }
-        throw std::runtime_error("The sound file " + path + " cannot be read: " + win::ErrorText(error));
+        throw std::runtime_error("The sound file " + path + " cannot be read: " + win::errorText(error));
     }
     std::string head(4096, '\0');
     DWORD read = 0;
@@ -73,15 +73,15 @@ public:
 
     void open(const std::string& path) override {
         close();
-        CheckWaveFile(path);
-        const std::wstring element = win::Widen(path);
+        checkWaveFile(path);
+        const std::wstring element = win::widen(path);
         MCI_OPEN_PARMSW parameters{};
         parameters.lpstrDeviceType = L"waveaudio";
         parameters.lpstrElementName = element.c_str();
         const MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                                                reinterpret_cast<DWORD_PTR>(&parameters));
         if (error != 0) {
-            throw std::runtime_error("The sound file " + path + " cannot be opened: " + MciText(error));
+            throw std::runtime_error("The sound file " + path + " cannot be opened: " + mciText(error));
         }
         m_device = parameters.wDeviceID;
         m_path = path;
@@ -100,7 +100,7 @@ public:
         const MCIERROR error = mciSendCommandW(m_device, MCI_PLAY, MCI_NOTIFY | MCI_FROM,
                                                reinterpret_cast<DWORD_PTR>(&parameters));
         if (error != 0) {
-            throw std::runtime_error("The sound file " + m_path + " cannot be played: " + MciText(error));
+            throw std::runtime_error("The sound file " + m_path + " cannot be played: " + mciText(error));
         }
     }
 

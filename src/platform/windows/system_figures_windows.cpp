@@ -10,7 +10,7 @@ namespace platform {
 
 namespace {
 
-std::string PdhText(PDH_STATUS status) {
+std::string pdhText(PDH_STATUS status) {
     switch (static_cast<DWORD>(status)) {
     case static_cast<DWORD>(PDH_CSTATUS_NO_OBJECT):
     case static_cast<DWORD>(PDH_CSTATUS_NO_COUNTER):
@@ -51,14 +51,14 @@ void WindowsSystemFigures::addProcessorCounter(int processor) {
 }
 
 double WindowsSystemFigures::collectProcessorUsage() {
-    const std::string counter = "The processor counter " + win::Narrow(m_counterPath);
+    const std::string counter = "The processor counter " + win::narrow(m_counterPath);
     if (m_query == nullptr || m_counter == nullptr) {
         throw std::runtime_error(counter + " cannot be read: " +
-                                 (m_failure != ERROR_SUCCESS ? PdhText(m_failure) : "it was not added"));
+                                 (m_failure != ERROR_SUCCESS ? pdhText(m_failure) : "it was not added"));
     }
     const PDH_STATUS collected = PdhCollectQueryData(m_query);
     if (collected != ERROR_SUCCESS) {
-        throw std::runtime_error(counter + " cannot be collected: " + PdhText(collected));
+        throw std::runtime_error(counter + " cannot be collected: " + pdhText(collected));
     }
     if (!m_collected) {
         m_collected = true; // a rate needs two collections
@@ -68,7 +68,7 @@ double WindowsSystemFigures::collectProcessorUsage() {
     const PDH_STATUS status =
         PdhGetFormattedCounterValue(m_counter, PDH_FMT_DOUBLE | PDH_FMT_NOCAP100, nullptr, &value);
     if (status != ERROR_SUCCESS) {
-        throw std::runtime_error(counter + " cannot be read: " + PdhText(status));
+        throw std::runtime_error(counter + " cannot be read: " + pdhText(status));
     }
     return value.doubleValue;
 }
@@ -77,7 +77,7 @@ std::uint64_t WindowsSystemFigures::availableMemoryBytes() {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
     if (!GlobalMemoryStatusEx(&status)) {
-        throw std::runtime_error("The memory status cannot be read: " + win::ErrorText(GetLastError()));
+        throw std::runtime_error("The memory status cannot be read: " + win::errorText(GetLastError()));
     }
     return status.ullAvailPhys;
 }

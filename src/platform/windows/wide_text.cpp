@@ -4,7 +4,7 @@
 
 namespace platform::win {
 
-std::wstring Widen(std::string_view utf8) {
+std::wstring widen(std::string_view utf8) {
     if (utf8.empty()) {
         return {};
     }
@@ -15,7 +15,7 @@ std::wstring Widen(std::string_view utf8) {
     return wide;
 }
 
-std::string Narrow(std::wstring_view wide) {
+std::string narrow(std::wstring_view wide) {
     if (wide.empty()) {
         return {};
     }
@@ -27,7 +27,7 @@ std::string Narrow(std::wstring_view wide) {
     return utf8;
 }
 
-std::string ErrorText(unsigned long code) {
+std::string errorText(unsigned long code) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -40,7 +40,7 @@ std::string ErrorText(unsigned long code) {
     if (text.empty()) {
         return "System error " + std::to_string(code) + ".";
     }
-    return Narrow(text);
+    return narrow(text);
 }
 
 } // namespace platform::win

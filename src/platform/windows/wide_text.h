@@ -8,10 +8,10 @@
 namespace platform::win {
 
 /// UTF-16 of a UTF-8 text; invalid sequences become U+FFFD.
-std::wstring Widen(std::string_view utf8);
+std::wstring widen(std::string_view utf8);
 /// UTF-8 of a UTF-16 text; unpaired surrogates become U+FFFD.
-std::string Narrow(std::wstring_view wide);
+std::string narrow(std::wstring_view wide);
 /// The system's description of an error code, in UTF-8, without the trailing line break.
-std::string ErrorText(unsigned long code);
+std::string errorText(unsigned long code);
 
 } // namespace platform::win

@@ -1,0 +1,60 @@
+#pragma once
+
+// Helpers every window of the Windows shell builds its controls with: fonts at the window's
+// density, standard child controls placed in pixels, UTF-8 texts, and owner-drawn picture
+// buttons that draw the program's pictures.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace win32 {
+
+/// A font the object owns (DeleteObject when it goes).
+class Font final {
+public:
+    Font() = default;
+    /// The face at a size in points, at dots per inch dpi.
+    Font(const wchar_t* face, double points, int dpi, bool bold = false, bool underline = false);
+    ~Font();
+    Font(Font&& other) noexcept;
+    Font& operator=(Font&& other) noexcept;
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+    HFONT handle() const { return m_font; }
+
+private:
+    HFONT m_font = nullptr;
+};
+
+/// The system's font for dialogs ("Segoe UI" 9 pt, as message boxes use), at a density.
+Font dialogFont(int dpi);
+
+/// A child control: a window class (WC_STATIC, WC_BUTTON, WC_EDIT, WC_COMBOBOX, ...), its
+/// text, styles (WS_CHILD | WS_VISIBLE are added), command id and rectangle in pixels.
+HWND makeControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, int id,
+                 const RECT& pixels, DWORD exStyle = 0);
+/// Sets a window's or control's font (and redraws it).
+void setFont(HWND control, const Font& font);
+
+/// A window's or control's text as UTF-8, and back.
+std::string textOf(HWND window);
+void setText(HWND window, const std::string& utf8);
+std::wstring wide(const std::string& utf8);
+
+/// Owner-drawn picture buttons (a BUTTON with BS_OWNERDRAW): the owner forwards WM_DRAWITEM
+/// here. The button keeps the resource id of the picture it shows; Space and Enter press it as
+/// any button, and a focus rectangle shows the keyboard focus.
+namespace picture_button {
+/// Makes one showing a picture (resource id), with a tool tip's text for screen readers.
+HWND make(HWND parent, int id, int pictureId, const RECT& pixels, const std::wstring& accessibleName);
+void setPicture(HWND button, int pictureId);
+int picture(HWND button);
+/// Draws a button for WM_DRAWITEM; returns false for a control that is not a picture button.
+bool draw(const DRAWITEMSTRUCT& item);
+/// Calls onMouseMove whenever the mouse moves over the button (its hover picture).
+void onMouseMove(HWND button, std::function<void()> onMouseMove);
+} // namespace picture_button
+
+} // namespace win32
