@@ -23,7 +23,7 @@ struct Probe {
 };
 
 /// The path of a listed process, once it is listed and its path can be read (or after 10 s).
-std::optional<std::string> ListedPath(platform::Processes& processes, std::uint32_t pid) {
+std::optional<std::string> listedPath(platform::Processes& processes, std::uint32_t pid) {
     for (int attempt = 0; attempt < 500; ++attempt) {
         const std::vector<std::uint32_t> ids = processes.processIds();
         if (std::find(ids.begin(), ids.end(), pid) != ids.end()) {
@@ -44,7 +44,7 @@ TEST(InstanceConformance, AnotherProcessIsListedWithItsExecutablePath) {
     conformance::installProbe(copy);
     {
         const Probe probe(copy);
-        const std::optional<std::string> path = ListedPath(*processes, probe.pid);
+        const std::optional<std::string> path = listedPath(*processes, probe.pid);
         ASSERT_TRUE(path.has_value());
         EXPECT_EQ(fs::canonical(conformance::utf8Path(*path)), fs::canonical(copy));
     }

@@ -61,6 +61,7 @@ std::uint32_t startProcess(const std::filesystem::path& program, const std::vect
     std::vector<std::string> words = {program.string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }

@@ -80,6 +80,8 @@ struct MainWindowCoreHarness {
     }
 };
 
+struct MainWindowCoreTest : ::testing::Test, MainWindowCoreHarness {};
+
 /// The warnings the core logs meanwhile.
 struct LogLines {
     QStringList seen;

@@ -6,6 +6,7 @@
 #include "core/schedule_page.h"
 #include "core/settings_store.h"
 #include "core_fixture.h"
+#include "fake_options_window_view.h"
 
 #include <algorithm>
 #include <map>
@@ -26,26 +27,6 @@ struct FakeOptionsPage final : core::OptionsPageView {
         {OptionBox::Autostart, false}, {OptionBox::HourlyBeep, false}, {OptionBox::Figures, false}};
     bool isChecked(OptionBox box) const override { return boxes.at(box); }
     void setChecked(OptionBox box, bool checked) override { boxes[box] = checked; }
-};
-
-struct FakeOptionsWindow final : core::OptionsWindowView {
-    std::string caption;
-    std::map<Page, TabPicture> tabs{{Page::Options, TabPicture::Design},
-                                    {Page::Schedule, TabPicture::Design}};
-    std::map<Page, bool> pages{{Page::Options, false}, {Page::Schedule, false}};
-    std::string figures;
-    std::vector<std::string> log; ///< showWindow, focus and the pages shown, in order
-
-    void showLook(const std::string& text) override { caption = text; }
-    void showTab(Page tab, TabPicture picture) override { tabs[tab] = picture; }
-    void showPage(Page page, bool shown) override {
-        pages[page] = shown;
-        log.push_back(std::string(page == Page::Options ? "options" : "schedule") +
-                      (shown ? " shown" : " hidden"));
-    }
-    void showFigures(const std::string& text) override { figures = text; }
-    void showWindow() override { log.emplace_back("window"); }
-    void focusPage(Page) override { log.emplace_back("focus"); }
 };
 
 // After the first run: defaults 1, 1, 0, 1, 0 and the autostart entry.

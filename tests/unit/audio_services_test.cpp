@@ -44,18 +44,18 @@ class NoAudioModule : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        wav = m_dir.path().toStdString() + "/notify.wav";
-        std::ofstream(wav, std::ios::binary)
+        m_wav = m_dir.path().toStdString() + "/notify.wav";
+        std::ofstream(m_wav, std::ios::binary)
             << notify_sound::waveFile(notify_sound::chimeSamples(), notify_sound::kSampleRate);
     }
     QTemporaryDir m_dir;
-    std::string wav;
-    std::shared_ptr<platform::AudioModule> audio =
+    std::string m_wav;
+    std::shared_ptr<platform::AudioModule> m_audio =
         std::make_shared<platform::AudioModule>("/nonexistent/corvane-audio.so");
 };
 
 TEST_F(NoAudioModule, ToneWaitsItsTimeInSilence) {
-    platform::LinuxToneGenerator tone(audio);
+    platform::LinuxToneGenerator tone(m_audio);
     for (std::uint32_t ms : {0u, 30u, 80u}) {
         const auto start = Clock::now();
         tone.beep(440, ms);
@@ -66,11 +66,11 @@ TEST_F(NoAudioModule, ToneWaitsItsTimeInSilence) {
 }
 
 TEST_F(NoAudioModule, PlayerFailsAtOpenAndDoesNotHang) {
-    platform::LinuxSoundPlayers players(audio);
+    platform::LinuxSoundPlayers players(m_audio);
     auto player = players.create();
     bool finished = false;
     player->setOnFinished([&] { finished = true; });
-    for (const std::string& path : {wav, m_dir.path().toStdString() + "/missing.wav"}) {
+    for (const std::string& path : {m_wav, m_dir.path().toStdString() + "/missing.wav"}) {
         const auto start = Clock::now();
         EXPECT_THROW(player->open(path), std::runtime_error) << path;
         EXPECT_LT(msSince(start), 100);

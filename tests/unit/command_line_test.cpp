@@ -43,6 +43,8 @@ protected:
         QDir::setCurrent(m_cwd);
     }
 
+public:
+    /// The test's folder.
     QString d;
 
 private:

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kSite = "https://www.pellorin.example/corvane/";
 
-QColor Background(QWidget* w) {
+QColor background(QWidget* w) {
     return w->palette().color(QPalette::Window);
 }
 
@@ -42,10 +42,10 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
     AboutWindow* about = mainWindow->aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
-    EXPECT_EQ(Background(about), QColor(0, 4, 221));
+    EXPECT_EQ(background(about), QColor(0, 4, 221));
 
     about->activate();
-    EXPECT_EQ(Background(about), QColor(147, 209, 240));
+    EXPECT_EQ(background(about), QColor(147, 209, 240));
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     QWidget* alert = alertEditor();
     ASSERT_NE(optionsWindow, nullptr);

@@ -125,8 +125,8 @@ struct EditorFixture : ::testing::Test {
             {core::Window::AlertEditor, alertEditor.get()},
             {core::Window::About, aboutWindow.get()},
             {core::Window::ProgramEditor, programEditor.get()}};
-        for (const auto& [window, widget] : standIns) {
-            blocker.setWindow(window, [widget](bool) { return widget; });
+        for (const auto& standIn : standIns) {
+            blocker.setWindow(standIn.first, [widget = standIn.second](bool) { return widget; });
         }
     }
 

@@ -12,7 +12,7 @@ namespace {
 const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
 const std::string kRun = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-QColor Background(QWidget* w) {
+QColor background(QWidget* w) {
     return w->palette().color(QPalette::Window);
 }
 
@@ -32,9 +32,9 @@ TEST_F(OptionsWindowFixture, MenuEntries_OpenTheOneWindowOnEitherPageWithItsCapt
     ASSERT_NE(optionsWindow, nullptr);
     EXPECT_TRUE(optionsWindow->isVisible());
     EXPECT_EQ(optionsWindow->windowTitle(), "Corvane");
-    EXPECT_EQ(Background(optionsWindow->optionsPage), QColor(166, 193, 232));
-    EXPECT_EQ(Background(optionsWindow->schedulePageFrame), QColor(166, 193, 232));
-    EXPECT_EQ(Background(optionsWindow->tabBar), QColor(96, 143, 224));
+    EXPECT_EQ(background(optionsWindow->optionsPage), QColor(166, 193, 232));
+    EXPECT_EQ(background(optionsWindow->schedulePageFrame), QColor(166, 193, 232));
+    EXPECT_EQ(background(optionsWindow->tabBar), QColor(96, 143, 224));
     EXPECT_EQ(optionsWindow->optionsTab->picture(), 2);
     EXPECT_EQ(optionsWindow->scheduleTab->picture(), 1);
     EXPECT_TRUE(optionsWindow->optionsPage->isVisible());

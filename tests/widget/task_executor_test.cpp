@@ -4,7 +4,6 @@
 
 namespace {
 
-using platform::MessageIcon;
 using namespace std::chrono_literals;
 
 constexpr std::uint64_t kMinute = 60'000ULL;

@@ -277,7 +277,7 @@ AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::strin
     QByteArray text;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         // At most an entry's size.
-        text.resize(64 * 1024);
+        text.resize(qsizetype{64} * 1024);
         const ssize_t got = ::read(fd, text.data(), static_cast<std::size_t>(text.size()));
         text.resize(got > 0 ? got : 0);
     }

@@ -25,7 +25,7 @@ std::optional<std::string_view> findLine(std::string_view text, std::string_view
 }
 
 /// The next unsigned number after blanks; advances the text past it.
-std::optional<std::uint64_t> NextNumber(std::string_view& text) {
+std::optional<std::uint64_t> nextNumber(std::string_view& text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return std::nullopt;
@@ -55,7 +55,7 @@ std::optional<CpuJiffies> parseCpuLine(std::string_view stat, std::string_view n
     std::uint64_t idle = 0;
     int read = 0;
     for (; read < kFields; ++read) {
-        const std::optional<std::uint64_t> value = NextNumber(*line);
+        const std::optional<std::uint64_t> value = nextNumber(*line);
         if (!value) {
             break;
         }
@@ -86,7 +86,7 @@ std::optional<std::uint64_t> parseMemAvailable(std::string_view meminfo) {
     if (!line) {
         return std::nullopt;
     }
-    const std::optional<std::uint64_t> kib = NextNumber(*line);
+    const std::optional<std::uint64_t> kib = nextNumber(*line);
     if (!kib || *line != " kB" || *kib > UINT64_MAX / 1024) {
         return std::nullopt;
     }

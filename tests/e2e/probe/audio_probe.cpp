@@ -18,7 +18,7 @@
 
 namespace {
 
-QElapsedTimer g_clock;
+QElapsedTimer probeClock;
 
 void report(const std::string& json) {
     std::printf("%s\n", json.c_str());
@@ -37,7 +37,7 @@ std::string jsonText(const std::string& text) {
 }
 
 std::string now() {
-    return std::to_string(g_clock.nsecsElapsed() / 1e6);
+    return std::to_string(probeClock.nsecsElapsed() / 1e6);
 }
 
 // Resident memory in kB, and whether Qt Multimedia is mapped into the process.
@@ -57,14 +57,14 @@ std::string memory() {
 }
 
 int sweep(platform::Services& services) {
-    const double start = g_clock.nsecsElapsed() / 1e6;
+    const double start = probeClock.nsecsElapsed() / 1e6;
     for (std::uint32_t hz = 500; hz >= 300; hz -= 10) {
         const std::string from = now();
         services.tone->beep(hz, 50);
         report("{\"event\": \"tone\", \"hz\": " + std::to_string(hz) + ", \"start_ms\": " + from +
                ", \"end_ms\": " + now() + "}");
     }
-    report("{\"event\": \"sweep\", \"total_ms\": " + std::to_string(g_clock.nsecsElapsed() / 1e6 - start) +
+    report("{\"event\": \"sweep\", \"total_ms\": " + std::to_string(probeClock.nsecsElapsed() / 1e6 - start) +
            "}");
     return 0;
 }
@@ -129,7 +129,7 @@ int rss(platform::Services& services) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    g_clock.start();
+    probeClock.start();
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const QString mode = args.value(1);

@@ -1,10 +1,11 @@
+// The up time broken down into its display texts, the start instant, and twips to pixels.
+#include "core/twips.h"
 #include "core/uptime.h"
-#include "platform/linux/linux_services.h"
-#include "shell/qt/twips.h"
 
 #include <gtest/gtest.h>
 
-#include <ctime>
+#include <cstdint>
+#include <string>
 
 namespace {
 
@@ -65,22 +66,3 @@ TEST(Twips_RoundHalfEven, HalvesGoToTheEvenNeighbour) {
 }
 
 } // namespace
-
-TEST(LinuxClock_LocalTime, TheCachedZoneOffsetFollowsAChangeWithinTheMinute) {
-    // Central Europe goes to summer time at 2026-03-29 01:00 UTC: 01:59:59 is followed by 03:00:00.
-    const QByteArray zone = qgetenv("TZ");
-    qputenv("TZ", "Europe/Berlin");
-    tzset();
-    platform::LinuxClock clock;
-    const std::int64_t change = 1'774'746'000'000LL;
-    // In any locale's long format the hour ends just before the minutes.
-    EXPECT_NE(clock.formatLongTime(change - 1000).find("1:59:59"), std::string::npos);
-    EXPECT_NE(clock.formatLongTime(change).find("3:00:00"), std::string::npos);
-    EXPECT_NE(clock.formatLongTime(change - 1000).find("1:59:59"), std::string::npos);
-    if (zone.isNull()) {
-        qunsetenv("TZ");
-    } else {
-        qputenv("TZ", zone);
-    }
-    tzset();
-}
