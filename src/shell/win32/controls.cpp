@@ -1,6 +1,7 @@
 #include "shell/win32/controls.h"
 
 #include "platform/windows/wide_text.h"
+#include "shell/win32/accessibility.h"
 #include "shell/win32/native_window.h"
 #include "shell/win32/pictures.h"
 
@@ -40,6 +41,31 @@ Font& Font::operator=(Font&& other) noexcept {
     return *this;
 }
 
+Brush::~Brush() {
+    if (m_brush != nullptr) {
+        DeleteObject(m_brush);
+    }
+}
+
+Brush::Brush(Brush&& other) noexcept : m_brush(std::exchange(other.m_brush, nullptr)) {}
+
+Brush& Brush::operator=(Brush&& other) noexcept {
+    if (this != &other) {
+        if (m_brush != nullptr) {
+            DeleteObject(m_brush);
+        }
+        m_brush = std::exchange(other.m_brush, nullptr);
+    }
+    return *this;
+}
+
+LRESULT colourControl(WPARAM dc, COLORREF text, const Brush& background) {
+    auto* context = reinterpret_cast<HDC>(dc);
+    SetTextColor(context, text);
+    SetBkMode(context, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(background.handle());
+}
+
 Font dialogFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -77,10 +103,26 @@ void setText(HWND window, const std::string& utf8) {
     SetWindowTextW(window, wide(utf8).c_str());
 }
 
+bool isOwnerDrawnButton(HWND control) {
+    wchar_t className[16]{};
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, WC_BUTTONW) == 0 &&
+           (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+bool setHandCursor(HWND over, LPARAM hitTest) {
+    if (LOWORD(hitTest) != HTCLIENT || !isOwnerDrawnButton(over)) {
+        return false;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
 namespace picture_button {
 namespace {
 
 constexpr const wchar_t* kPictureProperty = L"CorvanePicture";
+constexpr const wchar_t* kCheckedPictureProperty = L"CorvaneCheckedPicture";
 constexpr UINT_PTR kHoverSubclass = 1;
 
 /// The mouse-move handler of a button, kept with the subclass until the button goes.
@@ -106,10 +148,20 @@ HWND make(HWND parent, int id, int pictureId, const RECT& pixels, const std::wst
     return button;
 }
 
+void makeToggle(HWND button, int checkedPictureId) {
+    SetPropW(button, kCheckedPictureProperty,
+             reinterpret_cast<HANDLE>(static_cast<INT_PTR>(checkedPictureId)));
+    readAsCheckBox(button);
+    setAccessibleChecked(button, picture(button) == checkedPictureId);
+}
+
 void setPicture(HWND button, int pictureId) {
     if (picture(button) != pictureId) {
         SetPropW(button, kPictureProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(pictureId)));
         InvalidateRect(button, nullptr, FALSE);
+        if (HANDLE checked = GetPropW(button, kCheckedPictureProperty)) {
+            setAccessibleChecked(button, static_cast<int>(reinterpret_cast<INT_PTR>(checked)) == pictureId);
+        }
     }
 }
 

@@ -28,6 +28,28 @@ private:
     HFONT m_font = nullptr;
 };
 
+/// A solid brush the object owns.
+class Brush final {
+public:
+    explicit Brush(COLORREF colour) : m_brush(CreateSolidBrush(colour)) {}
+    ~Brush();
+    Brush(Brush&& other) noexcept;
+    Brush& operator=(Brush&& other) noexcept;
+    Brush(const Brush&) = delete;
+    Brush& operator=(const Brush&) = delete;
+    HBRUSH handle() const { return m_brush; }
+
+private:
+    HBRUSH m_brush;
+};
+
+/// The designed background of the editors, the pages and their frames.
+constexpr COLORREF kDesignBackground = RGB(166, 193, 232);
+
+/// Paints a control's text in a colour over a brush: the answer to WM_CTLCOLORSTATIC and
+/// WM_CTLCOLORBTN.
+LRESULT colourControl(WPARAM dc, COLORREF text, const Brush& background);
+
 /// The system's font for dialogs ("Segoe UI" 9 pt, as message boxes use), at a density.
 Font dialogFont(int dpi);
 
@@ -43,12 +65,21 @@ std::string textOf(HWND window);
 void setText(HWND window, const std::string& utf8);
 std::wstring wide(const std::string& utf8);
 
+/// Whether a control is an owner-drawn BUTTON: a picture button or a text link.
+bool isOwnerDrawnButton(HWND control);
+/// WM_SETCURSOR in the owner: the pointing hand over its owner-drawn buttons. Returns whether
+/// it set the pointer.
+bool setHandCursor(HWND over, LPARAM hitTest);
+
 /// Owner-drawn picture buttons (a BUTTON with BS_OWNERDRAW): the owner forwards WM_DRAWITEM
 /// here. The button keeps the resource id of the picture it shows; Space and Enter press it as
 /// any button, and a focus rectangle shows the keyboard focus.
 namespace picture_button {
 /// Makes one showing a picture (resource id), with a tool tip's text for screen readers.
 HWND make(HWND parent, int id, int pictureId, const RECT& pixels, const std::wstring& accessibleName);
+/// Makes a button one of two states for screen readers (a check box), checked while it shows
+/// the picture checkedPictureId.
+void makeToggle(HWND button, int checkedPictureId);
 void setPicture(HWND button, int pictureId);
 int picture(HWND button);
 /// Draws a button for WM_DRAWITEM; returns false for a control that is not a picture button.

@@ -54,6 +54,15 @@ bool NativeWindow::create(const wchar_t* className, DWORD style, DWORD exStyle, 
                            instance(), this) != nullptr;
 }
 
+void NativeWindow::setClientSize(int width, int height) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)),
+                             static_cast<UINT>(m_dpi));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }

@@ -29,6 +29,9 @@ protected:
     /// Position and size are in pixels. Returns false when the system refuses.
     bool create(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& title, HWND owner,
                 int x, int y, int width, int height);
+    /// Sizes the window for a client area of width by height pixels, its frame as its styles
+    /// make it at the window's density.
+    void setClientSize(int width, int height);
     /// The window's messages; the default hands them to DefWindowProcW.
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     /// After the window moved to a monitor of another density: fonts and layout anew. The
