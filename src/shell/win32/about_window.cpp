@@ -141,19 +141,14 @@ void AboutWindow::command(int id, int code, HWND /*control*/) {
 }
 
 LRESULT AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT: {
+    if (message == WM_PAINT) {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(hwnd(), &paint);
         paintIcon(dc);
         EndPaint(hwnd(), &paint);
         return 0;
     }
-    case WM_DRAWITEM:
-        return text_link::draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
-    default:
-        return DialogWindow::handleMessage(message, wParam, lParam);
-    }
+    return DialogWindow::handleMessage(message, wParam, lParam);
 }
 
 } // namespace win32

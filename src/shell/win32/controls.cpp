@@ -12,7 +12,9 @@
 
 namespace win32 {
 
-Font::Font(const wchar_t* face, double points, int dpi, bool bold, bool underline) {
+namespace {
+
+HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold, bool underline) {
     LOGFONTW font{};
     font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -20,44 +22,13 @@ Font::Font(const wchar_t* face, double points, int dpi, bool bold, bool underlin
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    m_font = CreateFontIndirectW(&font);
+    return CreateFontIndirectW(&font);
 }
 
-Font::~Font() {
-    if (m_font != nullptr) {
-        DeleteObject(m_font);
-    }
-}
+} // namespace
 
-Font::Font(Font&& other) noexcept : m_font(std::exchange(other.m_font, nullptr)) {}
-
-Font& Font::operator=(Font&& other) noexcept {
-    if (this != &other) {
-        if (m_font != nullptr) {
-            DeleteObject(m_font);
-        }
-        m_font = std::exchange(other.m_font, nullptr);
-    }
-    return *this;
-}
-
-Brush::~Brush() {
-    if (m_brush != nullptr) {
-        DeleteObject(m_brush);
-    }
-}
-
-Brush::Brush(Brush&& other) noexcept : m_brush(std::exchange(other.m_brush, nullptr)) {}
-
-Brush& Brush::operator=(Brush&& other) noexcept {
-    if (this != &other) {
-        if (m_brush != nullptr) {
-            DeleteObject(m_brush);
-        }
-        m_brush = std::exchange(other.m_brush, nullptr);
-    }
-    return *this;
-}
+Font::Font(const wchar_t* face, double points, int dpi, bool bold, bool underline)
+    : GdiObject(makeFont(face, points, dpi, bold, underline)) {}
 
 LRESULT colourControl(WPARAM dc, COLORREF text, const Brush& background) {
     auto* context = reinterpret_cast<HDC>(dc);
@@ -101,6 +72,47 @@ std::string textOf(HWND window) {
 
 void setText(HWND window, const std::string& utf8) {
     SetWindowTextW(window, wide(utf8).c_str());
+}
+
+namespace {
+
+constexpr UINT_PTR kFocusAroundBoxSubclass = 2;
+
+LRESULT CALLBACK focusAroundBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                                    DWORD_PTR /*data*/) {
+    if (message == WM_PAINT) {
+        // All of it anew: the rectangle inverts what lies under it.
+        InvalidateRect(box, nullptr, TRUE);
+    }
+    const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        InvalidateRect(box, nullptr, TRUE);
+        break;
+    case WM_PAINT:
+        if (GetFocus() == box && (SendMessageW(box, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
+            RECT around{};
+            GetClientRect(box, &around);
+            HDC dc = GetDC(box);
+            DrawFocusRect(dc, &around);
+            ReleaseDC(box, dc);
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, focusAroundBoxProc, kFocusAroundBoxSubclass);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+} // namespace
+
+void showFocusAroundBox(HWND checkBox) {
+    SetWindowSubclass(checkBox, focusAroundBoxProc, kFocusAroundBoxSubclass, 0);
 }
 
 bool isOwnerDrawnButton(HWND control) {

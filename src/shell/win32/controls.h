@@ -11,36 +11,46 @@
 
 namespace win32 {
 
-/// A font the object owns (DeleteObject when it goes).
-class Font final {
+/// A GDI object (a font, a brush) the object owns: DeleteObject when it goes.
+template <typename Handle> class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : m_handle(handle) {}
+    ~GdiObject() { release(); }
+    GdiObject(GdiObject&& other) noexcept : m_handle(other.m_handle) { other.m_handle = nullptr; }
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) {
+            release();
+            m_handle = other.m_handle;
+            other.m_handle = nullptr;
+        }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    Handle handle() const { return m_handle; }
+
+private:
+    void release() {
+        if (m_handle != nullptr) {
+            DeleteObject(m_handle);
+        }
+    }
+
+    Handle m_handle = nullptr;
+};
+
+class Font final : public GdiObject<HFONT> {
 public:
     Font() = default;
     /// The face at a size in points, at dots per inch dpi.
     Font(const wchar_t* face, double points, int dpi, bool bold = false, bool underline = false);
-    ~Font();
-    Font(Font&& other) noexcept;
-    Font& operator=(Font&& other) noexcept;
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    HFONT handle() const { return m_font; }
-
-private:
-    HFONT m_font = nullptr;
 };
 
-/// A solid brush the object owns.
-class Brush final {
+/// A solid brush.
+class Brush final : public GdiObject<HBRUSH> {
 public:
-    explicit Brush(COLORREF colour) : m_brush(CreateSolidBrush(colour)) {}
-    ~Brush();
-    Brush(Brush&& other) noexcept;
-    Brush& operator=(Brush&& other) noexcept;
-    Brush(const Brush&) = delete;
-    Brush& operator=(const Brush&) = delete;
-    HBRUSH handle() const { return m_brush; }
-
-private:
-    HBRUSH m_brush;
+    explicit Brush(COLORREF colour) : GdiObject(CreateSolidBrush(colour)) {}
 };
 
 /// The designed background of the editors, the pages and their frames.
@@ -64,6 +74,10 @@ void setFont(HWND control, const Font& font);
 std::string textOf(HWND window);
 void setText(HWND window, const std::string& utf8);
 std::wstring wide(const std::string& utf8);
+
+/// A check box without a text of its own (a separate label names it) shows the keyboard focus
+/// around its box, where the system would draw it around the text.
+void showFocusAroundBox(HWND checkBox);
 
 /// Whether a control is an owner-drawn BUTTON: a picture button or a text link.
 bool isOwnerDrawnButton(HWND control);

@@ -1,5 +1,7 @@
 #include "shell/win32/dialog_window.h"
 
+#include "shell/win32/text_link.h"
+
 #include <algorithm>
 
 namespace win32 {
@@ -84,8 +86,9 @@ LRESULT DialogWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         }
         return 0;
+    case WM_DRAWITEM:
     case WM_SETCURSOR:
-        if (setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
+        if (answerOwnerDrawn(message, wParam, lParam)) {
             return TRUE;
         }
         break;

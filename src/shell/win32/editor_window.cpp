@@ -3,7 +3,6 @@
 #include "core/app_title.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/resource_ids.h"
-#include "shell/win32/text_link.h"
 
 #include <commctrl.h>
 
@@ -107,8 +106,7 @@ void EditorWindow::command(int id, int code, HWND control) {
 }
 
 LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_MOUSEMOVE: {
+    if (message == WM_MOUSEMOVE) {
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         const RECT& s = m_layout.surfaceTwips;
         const RECT surface{px(s.left), px(s.top), px(s.right), px(s.bottom)};
@@ -116,13 +114,6 @@ LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             core::restoreButtons(*this, m_okSurface);
         }
         return 0;
-    }
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        return picture_button::draw(item) || text_link::draw(item) ? TRUE : FALSE;
-    }
-    default:
-        break;
     }
     return DialogWindow::handleMessage(message, wParam, lParam);
 }

@@ -148,8 +148,6 @@ MainWindow::MainWindow(platform::Services& services) {
     // The title shows the figures or nothing; a screen reader hears what the window is.
     setAccessibleName(hwnd(), L"Corvane up time");
     makeControls();
-    // Focus rectangles only once the keyboard is used, as in dialog boxes.
-    SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     m_tray = std::make_unique<TrayIcon>(hwnd(), kTrayMessage);
     m_core = std::make_unique<core::MainWindowController>(services, m_timers, *this);
     m_core->executor().setWait(waitWithMessages);
@@ -482,6 +480,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return labelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORBTN:
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_SETCURSOR:
+        if (setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
+            return TRUE;
+        }
+        return NativeWindow::handleMessage(message, wParam, lParam);
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_STATIC && item.CtlID == TaskIndicator) {

@@ -26,7 +26,8 @@ public:
 
 protected:
     /// Makes the window; the class is registered on first use, with the program's icon.
-    /// Position and size are in pixels. Returns false when the system refuses.
+    /// Position and size are in pixels. A top-level window with controls shows focus
+    /// rectangles once the keyboard is used. Returns false when the system refuses.
     bool create(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& title, HWND owner,
                 int x, int y, int width, int height);
     /// Sizes the window for a client area of width by height pixels, its frame as its styles

@@ -78,15 +78,9 @@ LRESULT PageSurface::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return colourControl(wParam, RGB(0, 0, 0), m_background);
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (picture_button::draw(item) || text_link::draw(item)) {
-            return TRUE;
-        }
-        break;
-    }
+    case WM_DRAWITEM:
     case WM_SETCURSOR:
-        if (setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
+        if (answerOwnerDrawn(message, wParam, lParam)) {
             return TRUE;
         }
         break;

@@ -79,6 +79,7 @@ HWND OptionsPage::checkBox(int id, double top, const std::wstring& name) {
     HWND box =
         makeControl(hwnd(), WC_BUTTONW, L"", WS_TABSTOP | BS_AUTOCHECKBOX, id, pixels(m_window, place));
     setAccessibleName(box, name);
+    showFocusAroundBox(box);
     return m_layout.add(box, place);
 }
 

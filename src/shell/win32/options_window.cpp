@@ -272,15 +272,9 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORBTN:
         // The tab captions, white on the bar; the tabs and links lie on it too.
         return colourControl(wParam, kWhite, m_tabBar);
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (picture_button::draw(item) || text_link::draw(item)) {
-            return TRUE;
-        }
-        break;
-    }
+    case WM_DRAWITEM:
     case WM_SETCURSOR:
-        if (setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
+        if (answerOwnerDrawn(message, wParam, lParam)) {
             return TRUE;
         }
         break;

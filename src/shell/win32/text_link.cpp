@@ -4,7 +4,17 @@
 
 #include <algorithm>
 
-namespace win32::text_link {
+namespace win32 {
+
+bool answerOwnerDrawn(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return picture_button::draw(item) || text_link::draw(item);
+    }
+    return message == WM_SETCURSOR && setHandCursor(reinterpret_cast<HWND>(wParam), lParam);
+}
+
+namespace text_link {
 
 namespace {
 
@@ -73,4 +83,6 @@ bool draw(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-} // namespace win32::text_link
+} // namespace text_link
+
+} // namespace win32

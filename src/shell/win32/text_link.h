@@ -25,4 +25,8 @@ bool isLink(HWND control);
 bool draw(const DRAWITEMSTRUCT& item);
 } // namespace text_link
 
+/// WM_DRAWITEM and WM_SETCURSOR in a window with picture buttons and links: draws them, and
+/// shows the pointing hand over them. Returns whether it answered (the answer is TRUE).
+bool answerOwnerDrawn(UINT message, WPARAM wParam, LPARAM lParam);
+
 } // namespace win32
