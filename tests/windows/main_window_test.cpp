@@ -7,10 +7,13 @@
 #include "fakes/fake_registry.h"
 #include "fakes/fake_sound.h"
 #include "fakes/fake_tone.h"
+#include "shell/win32/accessibility.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/resource_ids.h"
 
 #include <gtest/gtest.h>
+
+#include <oleacc.h>
 
 #include <memory>
 #include <string>
@@ -147,10 +150,17 @@ TEST_F(MainWindowTest, PictureButtonsChangeTheWindow) {
 
     // (Wine's null driver keeps no on-top band to read back: the e2e run checks it.)
     auto layered = [this] { return (GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0; };
+    // A screen reader hears the transparency button as a check box, checked while transparent.
+    auto checked = [this] {
+        return (win32::checkBoxState(window->control(MainWindow::TransparencyButton)) &
+                STATE_SYSTEM_CHECKED) != 0;
+    };
     click(MainWindow::TransparencyButton);
     EXPECT_TRUE(layered());
+    EXPECT_TRUE(checked());
     click(MainWindow::TransparencyButton);
     EXPECT_FALSE(layered());
+    EXPECT_FALSE(checked());
     click(MainWindow::TransparencyButton);
     BYTE alpha = 0;
     DWORD flags = 0;

@@ -8,6 +8,7 @@
 #include "fakes/fake_registry.h"
 #include "fakes/fake_timers.h"
 #include "fakes/fake_tone.h"
+#include "shell/win32/accessibility.h"
 #include "shell/win32/options_page.h"
 #include "shell/win32/options_window.h"
 #include "shell/win32/program_windows.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace {
 
@@ -161,13 +163,19 @@ TEST_F(OptionsWindowFixture, KindChosenFromTheListOpensItsEditorAndApplySchedule
 }
 
 TEST_F(OptionsWindowFixture, TabsShowOnePageAndTheStatusBarFollowsTheFigures) {
+    // A screen reader hears the tab of the page shown as a checked check box.
+    auto checked = [](HWND tab) { return (win32::checkBoxState(tab) & STATE_SYSTEM_CHECKED) != 0; };
     window.openOnSchedulePage();
     EXPECT_TRUE(IsWindowVisible(page().hwnd()));
     EXPECT_FALSE(IsWindowVisible(window.optionsPage().hwnd()));
+    EXPECT_TRUE(checked(window.scheduleTab()));
+    EXPECT_FALSE(checked(window.optionsTab()));
     SendMessageW(window.optionsTab(), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowVisible(window.optionsPage().hwnd()));
     EXPECT_FALSE(IsWindowVisible(page().hwnd()));
     EXPECT_EQ(window.rules().tabPicture(core::Page::Options), core::TabPicture::Selected);
+    EXPECT_TRUE(checked(window.optionsTab()));
+    EXPECT_FALSE(checked(window.scheduleTab()));
 
     state.setCpuText("CPU 7%");
     figures->availableBytes = 300ULL * 1024 * 1024;

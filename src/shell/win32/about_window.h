@@ -3,8 +3,7 @@
 #include "core/about_window.h"
 #include "platform/services.h"
 #include "shell/win32/controls.h"
-#include "shell/win32/native_window.h"
-#include "shell/win32/program_windows.h"
+#include "shell/win32/dialog_window.h"
 
 namespace win32 {
 
@@ -12,7 +11,7 @@ namespace win32 {
 /// view over core::AboutWindow. Shown modeless, it blocks the main window, the Options and
 /// Schedule Task window and the alert editor while it is active, and frees them again when it
 /// closes (close box or Escape).
-class AboutWindow final : public NativeWindow, public core::AboutWindowView {
+class AboutWindow final : public DialogWindow, public core::AboutWindowView {
 public:
     enum ControlId { kNameId = 101, kVersionId, kPurposeId, kMakerId, kWebLinkId };
 
@@ -28,22 +27,22 @@ public:
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void dpiChanged() override;
+    HWND firstFocus() const override { return m_webLink; }
+    void activate() override { m_rules.activate(); }
+    void unload() override { m_rules.unload(); }
+    void command(int id, int code, HWND control) override;
 
 private:
     bool load();
     void layOut();
     void paintIcon(HDC dc) const;
 
-    ProgramWindows& m_windows;
     core::AboutWindow m_rules;
-    core::AboutLook m_look = core::AboutLook::Loading;
-    HBRUSH m_background = nullptr;
     Font m_font;
     Font m_titleFont;
     Font m_linkFont;
     HICON m_icon = nullptr;
     HWND m_webLink = nullptr;
-    bool m_closed = false;
 };
 
 } // namespace win32

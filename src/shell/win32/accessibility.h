@@ -13,6 +13,14 @@ void setAccessibleName(HWND window, const std::wstring& name, LONG object = OBJI
 /// What a screen reader says a control does.
 void setAccessibleDescription(HWND control, const std::wstring& description);
 
+/// Has screen readers read an owner-drawn button as a check box (a button that shows one of
+/// two states), checked as setAccessibleChecked last said.
+void readAsCheckBox(HWND button);
+/// The button's state for screen readers; they hear of a change.
+void setAccessibleChecked(HWND button, bool checked);
+/// The state a screen reader reads for such a button (STATE_SYSTEM_ flags).
+LONG checkBoxState(HWND button);
+
 /// A tool tip control for the controls of a top-level window; it goes with the window.
 HWND makeToolTips(HWND owner);
 /// Shows text as the tool tip of a control (a screen reader reads it as its description).

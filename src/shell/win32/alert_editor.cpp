@@ -39,7 +39,7 @@ void AlertEditor::makeControls() {
     letDialogKeysPass(m_messageBox);
     m_playSound =
         makeControl(hwnd(), WC_BUTTONW, L"Play Sound", WS_TABSTOP | BS_AUTOCHECKBOX, kPlaySoundId, {});
-    m_testLink = text_link::make(hwnd(), kTestId, L"Test", {});
+    m_testLink = text_link::make(hwnd(), kTestId, L"Test ", RGB(0, 0, 0), {});
     addToolTip(toolTips(), m_testLink, L"Click to play the Sound");
     makeOkButton();
 }
@@ -50,6 +50,7 @@ void AlertEditor::placeControls() {
     place(m_playSound, 240, 2280, 1360, 300);
     place(m_testLink, 1800, 2280, 720, 300);
     m_linkFont = text_link::font(dpi());
+    setFont(m_testLink, m_linkFont);
 }
 
 std::string AlertEditor::message() const {
@@ -68,15 +69,9 @@ void AlertEditor::setPlaySoundChecked(bool checked) {
     SendMessageW(m_playSound, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void AlertEditor::command(int id, int code, HWND /*control*/) {
+void AlertEditor::controlCommand(int id, int code, HWND /*control*/) {
     if (id == kTestId && code == BN_CLICKED) {
         m_rules.testSound();
-    }
-}
-
-void AlertEditor::drawItem(const DRAWITEMSTRUCT& item) {
-    if (item.hwndItem == m_testLink) {
-        text_link::draw(item, L"Test ", m_linkFont.handle(), RGB(0, 0, 0), background());
     }
 }
 

@@ -29,8 +29,7 @@ protected:
     void activate() override { m_rules.activate(); }
     void unload() override { m_rules.unload(); }
     void accept() override { m_rules.accept(); }
-    void command(int id, int code, HWND control) override;
-    void drawItem(const DRAWITEMSTRUCT& item) override;
+    void controlCommand(int id, int code, HWND control) override;
 
 private:
     core::AlertEditor m_rules;

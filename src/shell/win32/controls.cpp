@@ -1,6 +1,7 @@
 #include "shell/win32/controls.h"
 
 #include "platform/windows/wide_text.h"
+#include "shell/win32/accessibility.h"
 #include "shell/win32/native_window.h"
 #include "shell/win32/pictures.h"
 
@@ -11,7 +12,9 @@
 
 namespace win32 {
 
-Font::Font(const wchar_t* face, double points, int dpi, bool bold, bool underline) {
+namespace {
+
+HFONT makeFont(const wchar_t* face, double points, int dpi, bool bold, bool underline) {
     LOGFONTW font{};
     font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -19,25 +22,19 @@ Font::Font(const wchar_t* face, double points, int dpi, bool bold, bool underlin
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    m_font = CreateFontIndirectW(&font);
+    return CreateFontIndirectW(&font);
 }
 
-Font::~Font() {
-    if (m_font != nullptr) {
-        DeleteObject(m_font);
-    }
-}
+} // namespace
 
-Font::Font(Font&& other) noexcept : m_font(std::exchange(other.m_font, nullptr)) {}
+Font::Font(const wchar_t* face, double points, int dpi, bool bold, bool underline)
+    : GdiObject(makeFont(face, points, dpi, bold, underline)) {}
 
-Font& Font::operator=(Font&& other) noexcept {
-    if (this != &other) {
-        if (m_font != nullptr) {
-            DeleteObject(m_font);
-        }
-        m_font = std::exchange(other.m_font, nullptr);
-    }
-    return *this;
+LRESULT colourControl(WPARAM dc, COLORREF text, const Brush& background) {
+    auto* context = reinterpret_cast<HDC>(dc);
+    SetTextColor(context, text);
+    SetBkMode(context, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(background.handle());
 }
 
 Font dialogFont(int dpi) {
@@ -77,10 +74,67 @@ void setText(HWND window, const std::string& utf8) {
     SetWindowTextW(window, wide(utf8).c_str());
 }
 
+namespace {
+
+constexpr UINT_PTR kFocusAroundBoxSubclass = 2;
+
+LRESULT CALLBACK focusAroundBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                                    DWORD_PTR /*data*/) {
+    if (message == WM_PAINT) {
+        // All of it anew: the rectangle inverts what lies under it.
+        InvalidateRect(box, nullptr, TRUE);
+    }
+    const LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        InvalidateRect(box, nullptr, TRUE);
+        break;
+    case WM_PAINT:
+        if (GetFocus() == box && (SendMessageW(box, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
+            RECT around{};
+            GetClientRect(box, &around);
+            HDC dc = GetDC(box);
+            DrawFocusRect(dc, &around);
+            ReleaseDC(box, dc);
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, focusAroundBoxProc, kFocusAroundBoxSubclass);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+} // namespace
+
+void showFocusAroundBox(HWND checkBox) {
+    SetWindowSubclass(checkBox, focusAroundBoxProc, kFocusAroundBoxSubclass, 0);
+}
+
+bool isOwnerDrawnButton(HWND control) {
+    wchar_t className[16]{};
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, WC_BUTTONW) == 0 &&
+           (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+bool setHandCursor(HWND over, LPARAM hitTest) {
+    if (LOWORD(hitTest) != HTCLIENT || !isOwnerDrawnButton(over)) {
+        return false;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
 namespace picture_button {
 namespace {
 
 constexpr const wchar_t* kPictureProperty = L"CorvanePicture";
+constexpr const wchar_t* kCheckedPictureProperty = L"CorvaneCheckedPicture";
 constexpr UINT_PTR kHoverSubclass = 1;
 
 /// The mouse-move handler of a button, kept with the subclass until the button goes.
@@ -106,10 +160,20 @@ HWND make(HWND parent, int id, int pictureId, const RECT& pixels, const std::wst
     return button;
 }
 
+void makeToggle(HWND button, int checkedPictureId) {
+    SetPropW(button, kCheckedPictureProperty,
+             reinterpret_cast<HANDLE>(static_cast<INT_PTR>(checkedPictureId)));
+    readAsCheckBox(button);
+    setAccessibleChecked(button, picture(button) == checkedPictureId);
+}
+
 void setPicture(HWND button, int pictureId) {
     if (picture(button) != pictureId) {
         SetPropW(button, kPictureProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(pictureId)));
         InvalidateRect(button, nullptr, FALSE);
+        if (HANDLE checked = GetPropW(button, kCheckedPictureProperty)) {
+            setAccessibleChecked(button, static_cast<int>(reinterpret_cast<INT_PTR>(checked)) == pictureId);
+        }
     }
 }
 

@@ -11,22 +11,54 @@
 
 namespace win32 {
 
-/// A font the object owns (DeleteObject when it goes).
-class Font final {
+/// A GDI object (a font, a brush) the object owns: DeleteObject when it goes.
+template <typename Handle> class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : m_handle(handle) {}
+    ~GdiObject() { release(); }
+    GdiObject(GdiObject&& other) noexcept : m_handle(other.m_handle) { other.m_handle = nullptr; }
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) {
+            release();
+            m_handle = other.m_handle;
+            other.m_handle = nullptr;
+        }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    Handle handle() const { return m_handle; }
+
+private:
+    void release() {
+        if (m_handle != nullptr) {
+            DeleteObject(m_handle);
+        }
+    }
+
+    Handle m_handle = nullptr;
+};
+
+class Font final : public GdiObject<HFONT> {
 public:
     Font() = default;
     /// The face at a size in points, at dots per inch dpi.
     Font(const wchar_t* face, double points, int dpi, bool bold = false, bool underline = false);
-    ~Font();
-    Font(Font&& other) noexcept;
-    Font& operator=(Font&& other) noexcept;
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    HFONT handle() const { return m_font; }
-
-private:
-    HFONT m_font = nullptr;
 };
+
+/// A solid brush.
+class Brush final : public GdiObject<HBRUSH> {
+public:
+    explicit Brush(COLORREF colour) : GdiObject(CreateSolidBrush(colour)) {}
+};
+
+/// The designed background of the editors, the pages and their frames.
+constexpr COLORREF kDesignBackground = RGB(166, 193, 232);
+
+/// Paints a control's text in a colour over a brush: the answer to WM_CTLCOLORSTATIC and
+/// WM_CTLCOLORBTN.
+LRESULT colourControl(WPARAM dc, COLORREF text, const Brush& background);
 
 /// The system's font for dialogs ("Segoe UI" 9 pt, as message boxes use), at a density.
 Font dialogFont(int dpi);
@@ -43,12 +75,25 @@ std::string textOf(HWND window);
 void setText(HWND window, const std::string& utf8);
 std::wstring wide(const std::string& utf8);
 
+/// A check box without a text of its own (a separate label names it) shows the keyboard focus
+/// around its box, where the system would draw it around the text.
+void showFocusAroundBox(HWND checkBox);
+
+/// Whether a control is an owner-drawn BUTTON: a picture button or a text link.
+bool isOwnerDrawnButton(HWND control);
+/// WM_SETCURSOR in the owner: the pointing hand over its owner-drawn buttons. Returns whether
+/// it set the pointer.
+bool setHandCursor(HWND over, LPARAM hitTest);
+
 /// Owner-drawn picture buttons (a BUTTON with BS_OWNERDRAW): the owner forwards WM_DRAWITEM
 /// here. The button keeps the resource id of the picture it shows; Space and Enter press it as
 /// any button, and a focus rectangle shows the keyboard focus.
 namespace picture_button {
 /// Makes one showing a picture (resource id), with a tool tip's text for screen readers.
 HWND make(HWND parent, int id, int pictureId, const RECT& pixels, const std::wstring& accessibleName);
+/// Makes a button one of two states for screen readers (a check box), checked while it shows
+/// the picture checkedPictureId.
+void makeToggle(HWND button, int checkedPictureId);
 void setPicture(HWND button, int pictureId);
 int picture(HWND button);
 /// Draws a button for WM_DRAWITEM; returns false for a control that is not a picture button.

@@ -3,24 +3,15 @@
 #include "core/app_title.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/resource_ids.h"
-#include "shell/win32/text_link.h"
 
 #include <commctrl.h>
-
-#include <algorithm>
 
 namespace win32 {
 
 namespace {
 
-/// The designed background of the editors and their frames.
-constexpr COLORREF kDesignBackground = RGB(166, 193, 232);
-
 constexpr int kOkWidthTwips = 1080;
 constexpr int kOkHeightTwips = 480;
-
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 bool isPushButton(HWND control) {
     wchar_t className[16]{};
@@ -34,16 +25,13 @@ bool isPushButton(HWND control) {
 
 EditorWindow::EditorWindow(ProgramWindows& windows, core::Window window, core::HoverButton okHover,
                            core::HoverSurface okSurface, Layout layout)
-    : m_windows(windows), m_window(window), m_okHover(okHover), m_okSurface(okSurface), m_layout(layout),
-      m_background(CreateSolidBrush(kDesignBackground)) {}
+    : TaskEditorWindow(windows, window, kDesignBackground), m_okHover(okHover), m_okSurface(okSurface),
+      m_layout(layout) {}
 
-EditorWindow::~EditorWindow() {
-    DeleteObject(m_background);
-}
+EditorWindow::~EditorWindow() = default;
 
 bool EditorWindow::createEditor(const wchar_t* className, const std::wstring& accessibleName) {
-    if (!create(className, kStyle, kExStyle, wide(core::kAppTitle), nullptr, CW_USEDEFAULT, CW_USEDEFAULT, 0,
-                0)) {
+    if (!createDialog(className, wide(core::kAppTitle))) {
         return false;
     }
     // The caption reads "Corvane" like every window of the program; a screen reader hears which.
@@ -82,10 +70,7 @@ void EditorWindow::layOut() {
     }
     placeControls();
     place(m_okButton, m_layout.okTwips.x, m_layout.okTwips.y, kOkWidthTwips, kOkHeightTwips);
-    RECT frame{0, 0, px(m_layout.widthTwips), px(m_layout.heightTwips)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, static_cast<UINT>(dpi()));
-    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setClientSize(px(m_layout.widthTwips), px(m_layout.heightTwips));
 }
 
 void EditorWindow::dpiChanged() {
@@ -94,37 +79,11 @@ void EditorWindow::dpiChanged() {
 }
 
 void EditorWindow::showAbove(HWND owner) {
-    if (!IsWindowVisible(hwnd())) {
-        if (owner != nullptr) {
-            // Kept above the window it was opened from, without being its child.
-            SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-        }
-        // Centred on the owner (or the screen), inside the work area of that monitor.
-        RECT around{};
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(owner != nullptr ? owner : hwnd(), MONITOR_DEFAULTTOPRIMARY),
-                        &monitor);
-        if (owner == nullptr || IsIconic(owner) || GetWindowRect(owner, &around) == 0) {
-            around = monitor.rcWork;
-        }
-        RECT own{};
-        GetWindowRect(hwnd(), &own);
-        const int width = own.right - own.left;
-        const int height = own.bottom - own.top;
-        const RECT& work = monitor.rcWork;
-        const int x =
-            std::max(work.left, std::min((around.left + around.right - width) / 2, work.right - width));
-        const int y =
-            std::max(work.top, std::min((around.top + around.bottom - height) / 2, work.bottom - height));
-        SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (IsWindowVisible(hwnd()) == 0 && owner != nullptr) {
+        // Kept above the window it was opened from, without being its child.
+        SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-}
-
-void EditorWindow::close() {
-    SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+    showCentredOn(owner);
 }
 
 void EditorWindow::enterPressed(HWND focus) {
@@ -136,41 +95,18 @@ void EditorWindow::enterPressed(HWND focus) {
     }
 }
 
-LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            m_lastFocus = focus != nullptr && IsChild(hwnd(), focus) ? focus : m_lastFocus;
-        } else if (HIWORD(wParam) == 0 && !m_closed) {
-            SetFocus(m_lastFocus != nullptr ? m_lastFocus : mainBox());
-            activate();
-        }
-        return 0;
-    case WM_CLOSE:
-        // A blocked window stays: the window that blocks it closes first.
-        if (m_closed || IsWindowEnabled(hwnd()) == 0) {
-            return 0;
-        }
-        m_closed = true;
-        unload();
-        ShowWindow(hwnd(), SW_HIDE);
-        m_windows.closed(m_window);
-        return 0;
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        if (id == IDCANCEL) {
-            close();
-        } else if (id == IDOK) {
-            enterPressed(GetFocus());
-        } else if (id == kOkId && HIWORD(wParam) == BN_CLICKED) {
-            accept();
-        } else {
-            command(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        }
-        return 0;
+void EditorWindow::command(int id, int code, HWND control) {
+    if (id == IDOK) {
+        enterPressed(GetFocus());
+    } else if (id == kOkId && code == BN_CLICKED) {
+        accept();
+    } else {
+        controlCommand(id, code, control);
     }
-    case WM_MOUSEMOVE: {
+}
+
+LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) {
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         const RECT& s = m_layout.surfaceTwips;
         const RECT surface{px(s.left), px(s.top), px(s.right), px(s.bottom)};
@@ -179,35 +115,7 @@ LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return 0;
     }
-    case WM_SETCURSOR:
-        if (text_link::setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
-            return TRUE;
-        }
-        break;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (!picture_button::draw(item)) {
-            drawItem(item);
-        }
-        return TRUE;
-    }
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, m_background);
-        return 1;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        auto* dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, kDesignBackground);
-        return reinterpret_cast<LRESULT>(m_background);
-    }
-    default:
-        break;
-    }
-    return NativeWindow::handleMessage(message, wParam, lParam);
+    return DialogWindow::handleMessage(message, wParam, lParam);
 }
 
 } // namespace win32

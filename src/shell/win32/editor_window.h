@@ -9,13 +9,11 @@
 namespace win32 {
 
 /// What the three task editors' windows share: the caption "Corvane" and the designed
-/// background, OK as a picture button with its hover pictures, the keyboard of a dialog
-/// (Escape closes, Enter as each editor decides), the activation that blocks the other
-/// windows, and the closing that frees them and tells the launcher.
+/// background, OK as a picture button with its hover pictures, and Enter as each editor
+/// decides.
 class EditorWindow : public TaskEditorWindow, public core::HoverView {
 public:
     void showAbove(HWND owner) override;
-    core::Window window() const override { return m_window; }
 
     // core::HoverView
     void showButtonPicture(core::HoverButton button, int picture) override;
@@ -45,17 +43,11 @@ protected:
     /// The box that has the focus when the editor opens, and in which Enter presses OK (in a
     /// box of several lines, Ctrl+Enter: Enter starts a new line there).
     virtual HWND mainBox() const = 0;
-    /// The core's rules.
-    virtual void activate() = 0;
-    virtual void unload() = 0;
+    HWND firstFocus() const override { return mainBox(); }
+    /// The core's rule for OK.
     virtual void accept() = 0;
     /// A control's command other than OK and the keyboard's Enter and Escape.
-    virtual void command(int /*id*/, int /*code*/, HWND /*control*/) {}
-    /// WM_DRAWITEM of a control that is not a picture button.
-    virtual void drawItem(const DRAWITEMSTRUCT& /*item*/) {}
-
-    /// Closes the window as its close box does (the core asks for it after OK).
-    void close();
+    virtual void controlCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
 
     /// Makes OK, showing its normal picture.
     HWND makeOkButton();
@@ -63,12 +55,10 @@ protected:
     void place(HWND control, int leftTwips, int topTwips, int widthTwips, int heightTwips) const;
     HWND toolTips() const { return m_toolTips; }
     const Font& font() const { return m_font; }
-    HBRUSH background() const { return m_background; }
 
+    void command(int id, int code, HWND control) override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void dpiChanged() override;
-
-    ProgramWindows& m_windows;
 
 private:
     void layOut();
@@ -77,17 +67,12 @@ private:
     /// OK's picture: 1 normal, 2 highlighted, as the editors' picture list numbers them.
     static int okPictureId(int picture);
 
-    core::Window m_window;
     core::HoverButton m_okHover;
     core::HoverSurface m_okSurface;
     Layout m_layout;
     Font m_font;
-    HBRUSH m_background = nullptr;
     HWND m_okButton = nullptr;
     HWND m_toolTips = nullptr;
-    /// The control that had the focus when the window last went inactive.
-    HWND m_lastFocus = nullptr;
-    bool m_closed = false;
 };
 
 } // namespace win32

@@ -1,11 +1,11 @@
 #include "shell/win32/main_window.h"
 
 #include "core/uptime.h"
+#include "shell/win32/accessibility.h"
 #include "shell/win32/pictures.h"
 #include "shell/win32/resource_ids.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -119,17 +119,6 @@ double pointsToFit(const wchar_t* face, double points, int dpi, const wchar_t* t
     return ink > width ? points * width / ink : points;
 }
 
-/// Names a window's client area for screen readers, whatever its title says; needs COM.
-void nameForScreenReaders(HWND window, const wchar_t* name) {
-    IAccPropServices* annotations = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                   reinterpret_cast<void**>(&annotations)))) {
-        annotations->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
-                                    name);
-        annotations->Release();
-    }
-}
-
 /// A wait during which the program's windows keep handling their messages.
 void waitWithMessages(std::chrono::milliseconds time) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(time.count());
@@ -157,10 +146,8 @@ MainWindow::MainWindow(platform::Services& services) {
         throw std::runtime_error("The main window cannot be made.");
     }
     // The title shows the figures or nothing; a screen reader hears what the window is.
-    nameForScreenReaders(hwnd(), L"Corvane up time");
+    setAccessibleName(hwnd(), L"Corvane up time");
     makeControls();
-    // Focus rectangles only once the keyboard is used, as in dialog boxes.
-    SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     m_tray = std::make_unique<TrayIcon>(hwnd(), kTrayMessage);
     m_core = std::make_unique<core::MainWindowController>(services, m_timers, *this);
     m_core->executor().setWait(waitWithMessages);
@@ -188,10 +175,11 @@ void MainWindow::makeControls() {
     for (const PictureButton& button : kButtons) {
         picture_button::make(hwnd(), button.id, button.picture, {}, button.name);
     }
+    // Read as check boxes, checked while on.
+    picture_button::makeToggle(control(OnTopButton), CORVANE_PICTURE_ONTOP_ON);
+    picture_button::makeToggle(control(TransparencyButton), CORVANE_PICTURE_TRANSPARENCY_ON);
 
-    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance(), nullptr);
+    m_tooltips = makeToolTips(hwnd());
     auto addTip = [this](UINT_PTR id, UINT flags, const wchar_t* text) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -271,10 +259,7 @@ void MainWindow::resize() {
     const RECT button = pixels(kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
     const int clientHeight =
         std::max(static_cast<int>(button.bottom) + 1, px(static_cast<double>(m_heightTwips - kFrameTwips)));
-    RECT frame{0, 0, px(kClientWidthTwips), clientHeight};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, static_cast<UINT>(dpi()));
-    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setClientSize(px(kClientWidthTwips), clientHeight);
 }
 
 void MainWindow::dpiChanged() {
@@ -495,6 +480,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return labelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORBTN:
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_SETCURSOR:
+        if (setHandCursor(reinterpret_cast<HWND>(wParam), lParam)) {
+            return TRUE;
+        }
+        return NativeWindow::handleMessage(message, wParam, lParam);
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_STATIC && item.CtlID == TaskIndicator) {

@@ -50,8 +50,24 @@ bool NativeWindow::create(const wchar_t* className, DWORD style, DWORD exStyle, 
             return false;
         }
     }
-    return CreateWindowExW(exStyle, className, title.c_str(), style, x, y, width, height, owner, nullptr,
-                           instance(), this) != nullptr;
+    if (CreateWindowExW(exStyle, className, title.c_str(), style, x, y, width, height, owner, nullptr,
+                        instance(), this) == nullptr) {
+        return false;
+    }
+    if ((style & WS_CHILD) == 0 && (exStyle & WS_EX_CONTROLPARENT) != 0) {
+        // Focus rectangles only once the keyboard is used, as in dialog boxes.
+        SendMessageW(m_hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    }
+    return true;
+}
+
+void NativeWindow::setClientSize(int width, int height) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)),
+                             static_cast<UINT>(m_dpi));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

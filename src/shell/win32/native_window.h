@@ -26,9 +26,13 @@ public:
 
 protected:
     /// Makes the window; the class is registered on first use, with the program's icon.
-    /// Position and size are in pixels. Returns false when the system refuses.
+    /// Position and size are in pixels. A top-level window with controls shows focus
+    /// rectangles once the keyboard is used. Returns false when the system refuses.
     bool create(const wchar_t* className, DWORD style, DWORD exStyle, const std::wstring& title, HWND owner,
                 int x, int y, int width, int height);
+    /// Sizes the window for a client area of width by height pixels, its frame as its styles
+    /// make it at the window's density.
+    void setClientSize(int width, int height);
     /// The window's messages; the default hands them to DefWindowProcW.
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     /// After the window moved to a monitor of another density: fonts and layout anew. The

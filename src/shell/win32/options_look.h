@@ -1,10 +1,13 @@
 #pragma once
 
 // The look that the Options and Schedule Task window shares with its two pages: the designed
-// colours, controls placed in twips and placed anew at another density, links drawn as
-// underlined text, tool tips, and names for screen readers.
+// colours, controls placed in twips and placed anew at another density, links, tool tips, and
+// names for screen readers.
 
 #include "shell/win32/accessibility.h"
+#include "shell/win32/controls.h"
+#include "shell/win32/native_window.h"
+#include "shell/win32/text_link.h"
 
 #include <windows.h>
 
@@ -14,10 +17,7 @@
 
 namespace win32 {
 
-class NativeWindow;
-
-/// The designed background of the pages, and the tab bar's blue.
-constexpr COLORREF kDesignBackground = RGB(166, 193, 232);
+/// The tab bar's blue.
 constexpr COLORREF kTabBarColour = RGB(96, 143, 224);
 /// The links on the tab bar: white does not read on its blue, so they take the nearest dark
 /// shade of that blue that does (a contrast of 4.5).
@@ -54,62 +54,23 @@ private:
     std::vector<std::pair<HWND, Twips>> m_controls;
 };
 
-/// A solid brush the object owns.
-class Brush final {
-public:
-    explicit Brush(COLORREF colour) : m_brush(CreateSolidBrush(colour)) {}
-    ~Brush() { DeleteObject(m_brush); }
-    Brush(const Brush&) = delete;
-    Brush& operator=(const Brush&) = delete;
-    HBRUSH handle() const { return m_brush; }
-
-private:
-    HBRUSH m_brush;
-};
-
-/// Paints a control's text in a colour over a brush (WM_CTLCOLORSTATIC / WM_CTLCOLORBTN).
-LRESULT colourControl(WPARAM dc, COLORREF text, const Brush& background);
-
-/// A link: an owner-drawn button that shows its text underlined in a colour; Tab reaches it,
-/// Space presses it and a focus rectangle shows the keyboard focus.
-HWND makeLink(HWND parent, int id, const std::wstring& text, COLORREF colour, const RECT& pixels);
-/// Draws a link for WM_DRAWITEM; false for a control that is not a link.
-bool drawLink(const DRAWITEMSTRUCT& item);
-bool isLink(HWND control);
-/// The hand over a link (WM_SETCURSOR); false for other controls.
-bool setLinkCursor(HWND control);
-
 /// The visible, enabled control of a surface that Tab reaches first, or null.
 HWND firstTabStop(HWND surface);
 
 /// A child window that holds a page's controls on the designed background: the dialog manager
-/// walks into it with Tab. The derived page gets the messages the surface does not answer.
-class PageSurface {
-public:
-    PageSurface() = default;
-    virtual ~PageSurface();
-    PageSurface(const PageSurface&) = delete;
-    PageSurface& operator=(const PageSurface&) = delete;
-
-    HWND hwnd() const { return m_hwnd; }
-
+/// walks into it with Tab. The derived page handles its own messages first and hands the others
+/// to PageSurface::handleMessage.
+class PageSurface : public NativeWindow {
 protected:
     /// Makes the surface, hidden, at a place in pixels.
     void create(HWND parent, const RECT& pixels);
-    /// The page's messages; the default hands them to DefWindowProcW.
-    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     /// The mouse moved over the surface itself (not over one of its controls).
     virtual void mouseMoved() {}
     /// Paints what the surface shows besides its controls.
     virtual void paint(HDC /*dc*/) {}
 
-    const Brush& background() const { return m_background; }
-
 private:
-    static LRESULT CALLBACK surfaceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT surfaceMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND m_hwnd = nullptr;
     Brush m_background{kDesignBackground};
 };
 

@@ -41,7 +41,8 @@ OptionsPage::OptionsPage(const NativeWindow& window, HWND parent, const RECT& pl
     m_hourlyBeepCheck = checkBox(kHourlyBeepCheck, 1020, L"Beep on every Hour.");
     const Twips testPlace{3900, 1020, 600, 255};
     m_testLink = m_layout.add(
-        makeLink(hwnd(), kTestLink, L"Test ", kPageLinkColour, pixels(m_window, testPlace)), testPlace);
+        text_link::make(hwnd(), kTestLink, L"Test ", kPageLinkColour, pixels(m_window, testPlace)),
+        testPlace);
     setAccessibleDescription(m_testLink, L"Plays the hourly beep");
 
     const int applyPicture = listPicture(core::normalPicture(core::HoverButton::ApplyAutostart));
@@ -78,6 +79,7 @@ HWND OptionsPage::checkBox(int id, double top, const std::wstring& name) {
     HWND box =
         makeControl(hwnd(), WC_BUTTONW, L"", WS_TABSTOP | BS_AUTOCHECKBOX, id, pixels(m_window, place));
     setAccessibleName(box, name);
+    showFocusAroundBox(box);
     return m_layout.add(box, place);
 }
 
@@ -85,7 +87,7 @@ void OptionsPage::setFonts() {
     m_labelFont = Font(kLabelFace, kLabelPoints, m_window.dpi());
     m_linkFont = Font(kLabelFace, kLabelPoints, m_window.dpi(), false, true);
     for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        setFont(child, isLink(child) ? m_linkFont : m_labelFont);
+        setFont(child, text_link::isLink(child) ? m_linkFont : m_labelFont);
     }
 }
 

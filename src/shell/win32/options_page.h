@@ -15,8 +15,6 @@ class SettingsStore;
 
 namespace win32 {
 
-class NativeWindow;
-
 /// The Options page of the Options and Schedule Task window: loading at start-up and the hourly
 /// beep (with its Test link) under one Apply, the memory and processor figures under another; a
 /// view over core::OptionsPage. The window shows it when its Options tab is selected.
@@ -32,7 +30,7 @@ public:
 
     core::OptionsPage& rules() { return m_rules; }
     /// Fonts and places at the window's new density.
-    void dpiChanged();
+    void dpiChanged() override;
 
     HWND autostartCheck() const { return m_autostartCheck; }
     HWND hourlyBeepCheck() const { return m_hourlyBeepCheck; }

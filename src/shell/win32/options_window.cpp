@@ -1,6 +1,7 @@
 #include "shell/win32/options_window.h"
 
 #include "core/window_blocking.h"
+#include "platform/windows/wide_text.h"
 #include "shell/win32/options_page.h"
 #include "shell/win32/program_windows.h"
 #include "shell/win32/resource_ids.h"
@@ -68,7 +69,7 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::AppState& state
                  {kWebLink, L"Web", 3540, L"Opens the maker's web site"}};
     for (const auto& link : links) {
         const Twips place{337, link.top, 825, 225};
-        HWND control = makeLink(hwnd(), link.id, link.text, kTabBarLinkColour, pixels(*this, place));
+        HWND control = text_link::make(hwnd(), link.id, link.text, kTabBarLinkColour, pixels(*this, place));
         setAccessibleDescription(control, link.description);
         m_layout.add(control, place);
     }
@@ -92,6 +93,8 @@ HWND OptionsWindow::makeTab(int id, double top, const std::wstring& caption, con
     HWND tab = m_layout.add(
         picture_button::make(hwnd(), id, CORVANE_PICTURE_PAGE_TAB_DESIGN, pixels(*this, tabPlace), name),
         tabPlace);
+    // Read as a check box, checked while its page is the one shown.
+    picture_button::makeToggle(tab, CORVANE_PICTURE_PAGE_TAB_SELECTED);
     const Twips captionPlace{0, top + 870, kTabBarWidth, 255};
     m_layout.add(makeControl(hwnd(), WC_STATICW, caption, SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
                              pixels(*this, captionPlace)),
@@ -104,7 +107,9 @@ void OptionsWindow::setFonts() {
     m_linkFont = Font(kLabelFace, kLabelPoints, dpi(), false, true);
     m_statusFont = Font(kLabelFace, kLabelPoints, dpi());
     for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        setFont(child, isLink(child) ? m_linkFont : child == m_statusBar ? m_statusFont : m_captionFont);
+        setFont(child, text_link::isLink(child) ? m_linkFont
+                       : child == m_statusBar   ? m_statusFont
+                                                : m_captionFont);
     }
 }
 
@@ -116,10 +121,7 @@ void OptionsWindow::placeStatusPanels() {
 }
 
 void OptionsWindow::fitWindow() {
-    RECT outer{0, 0, px(kWidth), px(kPageHeight + kStatusBarHeight)};
-    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, static_cast<UINT>(dpi()));
-    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setClientSize(px(kWidth), px(kPageHeight + kStatusBarHeight));
 }
 
 void OptionsWindow::dpiChanged() {
@@ -163,12 +165,7 @@ std::string OptionsWindow::panelText(int panel) const {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(m_statusBar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
-                        nullptr);
-    return utf8;
+    return platform::win::narrow(text);
 }
 
 void OptionsWindow::showLook(const std::string& caption) {
@@ -253,13 +250,8 @@ void OptionsWindow::pressFocusedButton() {
     // Enter presses a focused picture button or link as Space does; the dialog manager hands
     // it to the window as IDOK, owner-drawn buttons being no push buttons to it.
     HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(hwnd(), focus) != 0 &&
-        (GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
-        wchar_t className[16] = {};
-        GetClassNameW(focus, className, 16);
-        if (lstrcmpiW(className, WC_BUTTONW) == 0) {
-            SendMessageW(focus, BM_CLICK, 0, 0);
-        }
+    if (focus != nullptr && IsChild(hwnd(), focus) != 0 && isOwnerDrawnButton(focus)) {
+        SendMessageW(focus, BM_CLICK, 0, 0);
     }
 }
 
@@ -277,19 +269,12 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         paintBackground(reinterpret_cast<HDC>(wParam));
         return 1;
     case WM_CTLCOLORSTATIC:
-        // The tab captions, white on the bar.
-        return colourControl(wParam, kWhite, m_tabBar);
     case WM_CTLCOLORBTN:
+        // The tab captions, white on the bar; the tabs and links lie on it too.
         return colourControl(wParam, kWhite, m_tabBar);
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (picture_button::draw(item) || drawLink(item)) {
-            return TRUE;
-        }
-        break;
-    }
+    case WM_DRAWITEM:
     case WM_SETCURSOR:
-        if (setLinkCursor(reinterpret_cast<HWND>(wParam))) {
+        if (answerOwnerDrawn(message, wParam, lParam)) {
             return TRUE;
         }
         break;

@@ -51,7 +51,7 @@ void ProgramEditor::setPath(const std::string& path, std::size_t typingLimit) {
     caretToEnd(m_pathBox);
 }
 
-void ProgramEditor::command(int id, int code, HWND /*control*/) {
+void ProgramEditor::controlCommand(int id, int code, HWND /*control*/) {
     if (id == kBrowseId && code == BN_CLICKED) {
         m_rules.browse();
     } else if (id == kPathId && code == EN_CHANGE) {

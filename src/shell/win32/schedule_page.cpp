@@ -58,6 +58,7 @@ SchedulePage::SchedulePage(const NativeWindow& window, HWND parent, const RECT& 
                                     checkPlace);
     addToolTip(m_toolTips, m_scheduledCheck, L"Enable / Disable Schedule Task");
     setAccessibleName(m_scheduledCheck, L"Enable / Disable Schedule Task");
+    showFocusAroundBox(m_scheduledCheck);
     label(L" When System up Time reaches to ", 1800, 480, 3600);
 
     label(L"Days", 1440, kTriggerTop, 600);

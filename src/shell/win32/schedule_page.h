@@ -16,7 +16,6 @@ class AppState;
 
 namespace win32 {
 
-class NativeWindow;
 class ProgramWindows;
 
 /// The Schedule Task page of the Options and Schedule Task window: the trigger boxes with their
@@ -34,7 +33,7 @@ public:
 
     core::SchedulePage& rules() { return m_rules; }
     /// Fonts and places at the window's new density.
-    void dpiChanged();
+    void dpiChanged() override;
 
     HWND scheduledCheck() const { return m_scheduledCheck; }
     HWND triggerBox(core::TriggerBox box) const { return m_boxes[index(box)]; }

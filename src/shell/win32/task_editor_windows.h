@@ -5,20 +5,21 @@
 
 #include "core/task_kind.h"
 #include "core/window_blocking.h"
-#include "shell/win32/native_window.h"
+#include "shell/win32/dialog_window.h"
 #include "shell/win32/program_windows.h"
 
 #include <memory>
 
 namespace win32 {
 
-class TaskEditorWindow : public NativeWindow {
+class TaskEditorWindow : public DialogWindow {
 public:
     /// Shows the editor kept above owner (its owner window) and makes it the active window; an
     /// open one comes forward as it stands.
     virtual void showAbove(HWND owner) = 0;
-    /// Which of the program's windows the editor is.
-    virtual core::Window window() const = 0;
+
+protected:
+    using DialogWindow::DialogWindow;
 };
 
 /// The editor of a kind, made, loaded and hidden; nullptr for a kind without an editor (or

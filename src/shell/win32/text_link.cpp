@@ -1,12 +1,28 @@
 #include "shell/win32/text_link.h"
 
-#include "shell/win32/controls.h"
-
 #include <commctrl.h>
 
 #include <algorithm>
 
-namespace win32::text_link {
+namespace win32 {
+
+bool answerOwnerDrawn(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return picture_button::draw(item) || text_link::draw(item);
+    }
+    return message == WM_SETCURSOR && setHandCursor(reinterpret_cast<HWND>(wParam), lParam);
+}
+
+namespace text_link {
+
+namespace {
+
+constexpr const wchar_t* kColourProperty = L"CorvaneLinkColour";
+/// Marks a stored colour, so that black is no empty property.
+constexpr UINT_PTR kStoredColour = 0x1000000;
+
+} // namespace
 
 Font font(int dpi, double points) {
     const Font dialog = dialogFont(dpi);
@@ -15,17 +31,39 @@ Font font(int dpi, double points) {
     return Font(face.lfFaceName, points, dpi, false, true);
 }
 
-HWND make(HWND parent, int id, const std::wstring& accessibleName, const RECT& pixels) {
-    return makeControl(parent, WC_BUTTONW, accessibleName, WS_TABSTOP | BS_OWNERDRAW, id, pixels);
+HWND make(HWND parent, int id, const std::wstring& text, COLORREF colour, const RECT& pixels) {
+    HWND link = makeControl(parent, WC_BUTTONW, text, WS_TABSTOP | BS_OWNERDRAW, id, pixels);
+    if (link != nullptr) {
+        setColour(link, colour);
+    }
+    return link;
 }
 
-void draw(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLORREF colour,
-          HBRUSH background) {
-    FillRect(item.hDC, &item.rcItem, background);
+void setColour(HWND link, COLORREF colour) {
+    SetPropW(link, kColourProperty, reinterpret_cast<HANDLE>(kStoredColour | colour));
+    InvalidateRect(link, nullptr, FALSE);
+}
+
+bool isLink(HWND control) {
+    return control != nullptr && GetPropW(control, kColourProperty) != nullptr;
+}
+
+bool draw(const DRAWITEMSTRUCT& item) {
+    const auto stored = reinterpret_cast<UINT_PTR>(GetPropW(item.hwndItem, kColourProperty));
+    if (item.CtlType != ODT_BUTTON || stored == 0) {
+        return false;
+    }
+    auto* background = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(item.hwndItem), WM_CTLCOLORBTN,
+                                                             reinterpret_cast<WPARAM>(item.hDC),
+                                                             reinterpret_cast<LPARAM>(item.hwndItem)));
+    FillRect(item.hDC, &item.rcItem, background != nullptr ? background : GetSysColorBrush(COLOR_BTNFACE));
+    const std::wstring text = wide(textOf(item.hwndItem));
     const int saved = SaveDC(item.hDC);
-    SelectObject(item.hDC, font);
+    if (auto* font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0))) {
+        SelectObject(item.hDC, font);
+    }
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, colour);
+    SetTextColor(item.hDC, static_cast<COLORREF>(stored & ~kStoredColour));
     // Room for the focus rectangle around the letters.
     RECT inside = item.rcItem;
     InflateRect(&inside, -2, 0);
@@ -42,17 +80,9 @@ void draw(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLO
                    (item.rcItem.top + item.rcItem.bottom + height) / 2 + 1};
         DrawFocusRect(item.hDC, &focus);
     }
-}
-
-bool setHandCursor(HWND over, LPARAM hitTest) {
-    wchar_t className[16]{};
-    GetClassNameW(over, className, 16);
-    if (LOWORD(hitTest) != HTCLIENT || lstrcmpiW(className, WC_BUTTONW) != 0 ||
-        (GetWindowLongPtrW(over, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) {
-        return false;
-    }
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
     return true;
 }
 
-} // namespace win32::text_link
+} // namespace text_link
+
+} // namespace win32
