@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows services and their tests with MinGW-w64 and runs them under Wine,
-# in a Wine prefix of their own that is removed afterwards. Arguments go to ctest.
+# Cross-builds the Windows program, its services and their tests with MinGW-w64 and runs them
+# under Wine: the services' tests in a Wine prefix of their own that is removed afterwards, the
+# end-to-end tests each in a private desktop and prefix of their own. Arguments go to ctest.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
 wine64=/usr/lib/wine/wine64
 [ -x "$wine64" ] || wine64=$(command -v wine64 || command -v wine)
+
+cmake --preset windows
+cmake --build --preset windows
+if [ -n "$(find build/windows/bin -maxdepth 1 -name 'Corvane4.0.exe')" ]; then
+    cmake --build --preset windows --target corvane_installer
+fi
+
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wine.XXXXXX")
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# No display: the tests need none, and no window of theirs may reach the user's desktop.
+# No display: the services' tests need none, and no window of theirs may reach the user's
+# desktop. The end-to-end tests make their own.
 unset DISPLAY WAYLAND_DISPLAY
 
 finish() {
@@ -19,14 +28,14 @@ finish() {
 }
 trap finish EXIT
 
-# A persistent server and a prepared prefix, so no test pays for the prefix's start-up.
+# A persistent server and a prepared prefix, so no test pays for the prefix's start-up; made
+# after the build, since Wine ends the desktop process a while after its last program ended.
 wineserver -p
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
-# The desktop process, started on demand otherwise, would inherit the first test's output
-# and hold ctest waiting for it to end.
+# The desktop process, started on demand otherwise, would inherit a test's output and hold
+# ctest waiting for it to end (about 20 s).
 setsid "$wine64" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
 
-cmake --preset windows
-cmake --build --preset windows
-# One test at a time: the registry suites share the prefix's settings key.
-ctest --preset windows --timeout 180 "$@"
+# One test at a time: the registry suites share the prefix's settings key, and the end-to-end
+# tests each start a desktop.
+ctest --preset windows --timeout 600 "$@"
