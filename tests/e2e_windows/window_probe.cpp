@@ -66,7 +66,13 @@ void printWindow(HWND window, const char* extra) {
 }
 
 BOOL CALLBACK printTopLevel(HWND window, LPARAM) {
-    printWindow(window, "");
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    char extra[96];
+    std::snprintf(extra, sizeof extra, ", \"client\": [%ld, %ld, %ld, %ld]", client.left, client.top, client.right,
+                  client.bottom);
+    printWindow(window, extra);
     return TRUE;
 }
 
@@ -104,6 +110,8 @@ HWND handleArgument(const wchar_t* text) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // Places and sizes in the screen's own pixels, at any density.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"list") {
         EnumWindows(printTopLevel, 0);

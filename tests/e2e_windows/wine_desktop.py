@@ -72,8 +72,11 @@ class WineDesktop(Desktop):
         self.spawn(["wineserver", "-f", "-p"], name="wineserver")
         self.wine("wineboot", "-i", timeout=180, check=True)
         if self.dpi != 96:
-            self.reg("add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
-                     str(self.dpi), "/f", check=True)
+            # Where winecfg keeps the screen's density: the user's value, and the machine's that
+            # Wine reads first.
+            for key in ("HKCU\\Control Panel\\Desktop",
+                        "HKLM\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"):
+                self.reg("add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(self.dpi), "/f", check=True)
 
     def close(self):
         if self.prefix and not self._closed:
