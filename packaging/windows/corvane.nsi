@@ -140,15 +140,15 @@ FunctionEnd
 !macroend
 
 Section "Uninstall"
+  !insertmacro RemoveOwnAutostart HKLM
+  !insertmacro RemoveOwnAutostart HKCU
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\${EXE}"
   Delete "$INSTDIR\corvanehelp.htm"
   Delete "$INSTDIR\Media\notify.wav"
   RMDir "$INSTDIR\Media"
   Delete "$INSTDIR\${UNINSTALLER}"
-  ; Only when empty: files the user put there stay.
+  ; Last, and only when empty: files the user put there stay.
   RMDir "$INSTDIR"
-  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
-  !insertmacro RemoveOwnAutostart HKLM
-  !insertmacro RemoveOwnAutostart HKCU
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
