@@ -66,6 +66,7 @@ class WineDesktop(Desktop):
     def _start(self):
         super()._start()
         self.prefix = os.path.join(self.tmp, "wine")
+        os.makedirs(self.prefix, mode=0o700)  # the server starts in it
         self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         # The server in the foreground, a process of this desktop; the prefix is made before
         # the program starts, so that it pays nothing for it.
