@@ -47,7 +47,8 @@ std::wstring className(HWND window) {
 std::wstring textOf(HWND window) {
     wchar_t text[1024] = {};
     DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        &length);
     return text;
 }
 
@@ -56,13 +57,14 @@ void printWindow(HWND window, const char* extra) {
     GetWindowRect(window, &r);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    std::printf("{\"hwnd\": %llu, \"pid\": %lu, \"class\": \"%s\", \"text\": \"%s\", \"visible\": %s, "
-                "\"enabled\": %s, \"rect\": [%ld, %ld, %ld, %ld], \"style\": %lu, \"exstyle\": %lu, \"dpi\": %u%s}\n",
-                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), process,
-                utf8(className(window)).c_str(), utf8(textOf(window)).c_str(),
-                IsWindowVisible(window) ? "true" : "false", IsWindowEnabled(window) ? "true" : "false", r.left,
-                r.top, r.right, r.bottom, static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), GetDpiForWindow(window), extra);
+    std::printf(
+        "{\"hwnd\": %llu, \"pid\": %lu, \"class\": \"%s\", \"text\": \"%s\", \"visible\": %s, "
+        "\"enabled\": %s, \"rect\": [%ld, %ld, %ld, %ld], \"style\": %lu, \"exstyle\": %lu, \"dpi\": %u%s}\n",
+        static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), process,
+        utf8(className(window)).c_str(), utf8(textOf(window)).c_str(),
+        IsWindowVisible(window) ? "true" : "false", IsWindowEnabled(window) ? "true" : "false", r.left, r.top,
+        r.right, r.bottom, static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), GetDpiForWindow(window), extra);
 }
 
 BOOL CALLBACK printTopLevel(HWND window, LPARAM) {
@@ -70,8 +72,8 @@ BOOL CALLBACK printTopLevel(HWND window, LPARAM) {
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
     char extra[96];
-    std::snprintf(extra, sizeof extra, ", \"client\": [%ld, %ld, %ld, %ld]", client.left, client.top, client.right,
-                  client.bottom);
+    std::snprintf(extra, sizeof extra, ", \"client\": [%ld, %ld, %ld, %ld]", client.left, client.top,
+                  client.right, client.bottom);
     printWindow(window, extra);
     return TRUE;
 }
