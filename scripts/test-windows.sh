@@ -11,9 +11,6 @@ wine64=/usr/lib/wine/wine64
 
 cmake --preset windows
 cmake --build --preset windows
-if [ -n "$(find build/windows/bin -maxdepth 1 -name 'Corvane4.0.exe')" ]; then
-    cmake --build --preset windows --target corvane_installer
-fi
 
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wine.XXXXXX")

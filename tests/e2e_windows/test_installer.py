@@ -1,6 +1,7 @@
 """The installer Corvane-4.0-setup.exe under Wine, silently (/S): it puts the program folder into
 Program Files with a Start menu entry and an uninstaller known to Windows' list of programs, and
-writes no setting; the program runs from there; the silent uninstall takes away all of it,
+writes no setting; the program runs from there, and an install over it while it runs gives up;
+the silent uninstall takes away all of it,
 with the autostart value that starts that copy, and leaves the user's settings."""
 
 import os
@@ -41,6 +42,8 @@ def run(d, artifacts):
     run_value = (d.reg_query("HKLM\\" + RUN_KEY) or {}).get("Corvane", "")
     check("the installed program registers itself to start at log-on",
           run_value.lower() == f"{INSTALLED}\\Corvane4.0.exe".lower(), run_value)
+    r = d.wine(setup, "/S", timeout=120)
+    check("a silent install over the running program gives up and says so", r.returncode == 2, str(r.returncode))
     d.choose_from_tray_menu(corvane, "Exit Corvane")
     check("the installed program ends as it should", d.wait_exit(corvane, 15) == 3)
 
