@@ -29,6 +29,12 @@ trap finish EXIT
 # after the build, since Wine ends the desktop process a while after its last program ended.
 wineserver -p
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
+# No display either: Wine's null driver makes the windows that the window tests drive.
+"$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+# The session chose its driver when it started: it starts again with the null driver.
+wineserver -k
+wineserver -w
+wineserver -p
 # The desktop process, started on demand otherwise, would inherit a test's output and hold
 # ctest waiting for it to end (about 20 s).
 setsid "$wine64" explorer.exe /desktop </dev/null >/dev/null 2>&1 &

@@ -1,0 +1,329 @@
+#include "shell/win32/options_window.h"
+
+#include "core/window_blocking.h"
+#include "shell/win32/options_page.h"
+#include "shell/win32/program_windows.h"
+#include "shell/win32/resource_ids.h"
+#include "shell/win32/schedule_page.h"
+
+#include <commctrl.h>
+
+namespace win32 {
+
+namespace {
+
+enum ControlId : int { kOptionsTab = 101, kScheduleTab, kStatusBar, kHelpLink, kAboutLink, kWebLink };
+
+// The window as designed, in twips: the tab bar, the page area, the status bar under them.
+constexpr double kTabBarWidth = 1500;
+constexpr double kPageWidth = 6930;
+constexpr double kPageHeight = 3800;
+constexpr double kSchedulePageHeight = 3650;
+constexpr double kStatusBarHeight = 330;
+constexpr double kWidth = kTabBarWidth + kPageWidth;
+constexpr Twips kOptionsPagePlace{kTabBarWidth, 0, kPageWidth, kPageHeight};
+constexpr Twips kSchedulePagePlace{kTabBarWidth, 0, kPageWidth, kSchedulePageHeight};
+constexpr Twips kStatusBarPlace{0, kPageHeight, kWidth, kStatusBarHeight};
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+} // namespace
+
+OptionsWindow::OptionsWindow(platform::Services& services, core::AppState& state,
+                             core::SettingsStore& settings, core::TimerFactory& timers,
+                             ProgramWindows& windows)
+    : m_windows(windows), m_rules(*this, services, state, timers) {
+    create(L"CorvaneOptionsWindow", kStyle, kExStyle, L"", nullptr, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+    setAccessibleName(hwnd(), L"Options and Schedule Task");
+
+    // Tab order: the tabs, the page shown, the links; the status bar takes no focus.
+    m_optionsTab = makeTab(kOptionsTab, 360, L"Options", L"Options");
+    m_scheduleTab = makeTab(kScheduleTab, 1920, L"Schedule Task ", L"Schedule Task");
+    m_beforePages = GetWindow(m_scheduleTab, GW_HWNDNEXT); // its caption
+
+    m_statusBar = m_layout.add(makeControl(hwnd(), STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE,
+                                           kStatusBar, pixels(*this, kStatusBarPlace)),
+                               kStatusBarPlace);
+
+    m_optionsPage = std::make_unique<OptionsPage>(*this, hwnd(), pixels(*this, kOptionsPagePlace), services,
+                                                  settings, state);
+    m_layout.add(m_optionsPage->hwnd(), kOptionsPagePlace);
+    m_schedulePage = std::make_unique<SchedulePage>(*this, hwnd(), pixels(*this, kSchedulePagePlace),
+                                                    m_statusBar, services, state, windows);
+    m_layout.add(m_schedulePage->hwnd(), kSchedulePagePlace);
+    m_rules.setOptionsPage(&m_optionsPage->rules());
+    m_rules.setSchedulePage(&m_schedulePage->rules());
+    m_rules.setShowAbout([this] { m_windows.openAbout(); });
+
+    // Under the Schedule Task tab, one link a line.
+    const struct {
+        int id;
+        const wchar_t* text;
+        double top;
+        const wchar_t* description;
+    } links[] = {{kHelpLink, L"Help", 3090, L"Opens the help page"},
+                 {kAboutLink, L"About", 3315, L"Shows the About window"},
+                 {kWebLink, L"Web", 3540, L"Opens the maker's web site"}};
+    for (const auto& link : links) {
+        const Twips place{337, link.top, 825, 225};
+        HWND control = makeLink(hwnd(), link.id, link.text, kTabBarLinkColour, pixels(*this, place));
+        setAccessibleDescription(control, link.description);
+        m_layout.add(control, place);
+    }
+    // The status bar was made first for the Schedule Task page; it goes last.
+    SetWindowPos(m_statusBar, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    setFonts();
+    placeStatusPanels();
+    fitWindow();
+}
+
+OptionsWindow::~OptionsWindow() {
+    // Gone while every part is still there to answer its last messages.
+    if (hwnd() != nullptr) {
+        DestroyWindow(hwnd());
+    }
+}
+
+HWND OptionsWindow::makeTab(int id, double top, const std::wstring& caption, const std::wstring& name) {
+    const Twips tabPlace{337, top, 825, 825};
+    // The design picture: neither selected nor not, until a page is chosen.
+    HWND tab = m_layout.add(
+        picture_button::make(hwnd(), id, CORVANE_PICTURE_PAGE_TAB_DESIGN, pixels(*this, tabPlace), name),
+        tabPlace);
+    const Twips captionPlace{0, top + 870, kTabBarWidth, 255};
+    m_layout.add(makeControl(hwnd(), WC_STATICW, caption, SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
+                             pixels(*this, captionPlace)),
+                 captionPlace);
+    return tab;
+}
+
+void OptionsWindow::setFonts() {
+    m_captionFont = Font(kLabelFace, kLabelPoints, dpi(), true);
+    m_linkFont = Font(kLabelFace, kLabelPoints, dpi(), false, true);
+    m_statusFont = Font(kLabelFace, kLabelPoints, dpi());
+    for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        setFont(child, isLink(child) ? m_linkFont : child == m_statusBar ? m_statusFont : m_captionFont);
+    }
+}
+
+void OptionsWindow::placeStatusPanels() {
+    // Panels 1 and 2 take two sevenths of the width each, panel 3 the rest.
+    const int width = px(kWidth);
+    const int edges[] = {width * 2 / 7, width * 4 / 7, -1};
+    SendMessageW(m_statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+}
+
+void OptionsWindow::fitWindow() {
+    RECT outer{0, 0, px(kWidth), px(kPageHeight + kStatusBarHeight)};
+    AdjustWindowRectExForDpi(&outer, kStyle, FALSE, kExStyle, static_cast<UINT>(dpi()));
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void OptionsWindow::dpiChanged() {
+    setFonts();
+    m_layout.place(*this);
+    placeStatusPanels();
+    m_optionsPage->dpiChanged();
+    m_schedulePage->dpiChanged();
+    fitWindow();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void OptionsWindow::load() {
+    if (!m_loaded) {
+        m_loaded = true;
+        m_rules.load();
+    }
+}
+
+void OptionsWindow::openOnOptionsPage() {
+    load();
+    m_rules.openOnOptionsPage();
+}
+
+void OptionsWindow::openOnSchedulePage() {
+    load();
+    m_rules.openOnSchedulePage();
+}
+
+void OptionsWindow::loadHidden() {
+    load();
+}
+
+void OptionsWindow::clearTaskKind() {
+    m_schedulePage->clearKind();
+}
+
+std::string OptionsWindow::panelText(int panel) const {
+    const auto part = static_cast<WPARAM>(panel - 1);
+    const auto length = LOWORD(SendMessageW(m_statusBar, SB_GETTEXTLENGTHW, part, 0));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(m_statusBar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+void OptionsWindow::showLook(const std::string& caption) {
+    setText(hwnd(), caption);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void OptionsWindow::showTab(core::Page tab, core::TabPicture picture) {
+    picture_button::setPicture(tab == core::Page::Options ? m_optionsTab : m_scheduleTab,
+                               picture == core::TabPicture::Design ? CORVANE_PICTURE_PAGE_TAB_DESIGN
+                                                                   : listPicture(static_cast<int>(picture)));
+}
+
+HWND OptionsWindow::pageSurface(core::Page page) const {
+    return page == core::Page::Options ? m_optionsPage->hwnd() : m_schedulePage->hwnd();
+}
+
+void OptionsWindow::showPage(core::Page page, bool shown) {
+    HWND surface = pageSurface(page);
+    if (shown) {
+        // Both pages lie at the same place; the one just shown goes on top, still after the tabs.
+        SetWindowPos(surface, m_beforePages, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else {
+        ShowWindow(surface, SW_HIDE);
+    }
+}
+
+void OptionsWindow::showFigures(const std::string& text) {
+    SendMessageW(m_statusBar, SB_SETTEXTW, 2, reinterpret_cast<LPARAM>(wide(text).c_str()));
+}
+
+void OptionsWindow::showWindow() {
+    if (IsWindowEnabled(hwnd()) != 0) {
+        ShowWindow(hwnd(), IsIconic(hwnd()) != 0 ? SW_RESTORE : SW_SHOW);
+        SetForegroundWindow(hwnd());
+        return;
+    }
+    // A blocked window comes up under the window that blocks it, which keeps the keyboard.
+    HWND active = GetForegroundWindow();
+    ShowWindow(hwnd(), SW_SHOWNA);
+    if (active != nullptr && active != hwnd()) {
+        SetWindowPos(hwnd(), active, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void OptionsWindow::focusPage(core::Page page) {
+    HWND surface = pageSurface(page);
+    HWND focus = GetFocus();
+    if (IsWindowVisible(surface) == 0 || (focus != nullptr && IsChild(surface, focus) != 0)) {
+        return;
+    }
+    if (HWND first = firstTabStop(surface)) {
+        SetFocus(first);
+    }
+}
+
+bool OptionsWindow::command(int id) {
+    switch (id) {
+    case kOptionsTab:
+        m_rules.toggleOptionsPage();
+        return true;
+    case kScheduleTab:
+        m_rules.toggleSchedulePage();
+        return true;
+    case kHelpLink:
+        m_rules.openHelp();
+        return true;
+    case kAboutLink:
+        m_rules.openAbout();
+        return true;
+    case kWebLink:
+        m_rules.openWebAddress();
+        return true;
+    default:
+        break;
+    }
+    return false;
+}
+
+void OptionsWindow::pressFocusedButton() {
+    // Enter presses a focused picture button or link as Space does; the dialog manager hands
+    // it to the window as IDOK, owner-drawn buttons being no push buttons to it.
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd(), focus) != 0 &&
+        (GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
+        wchar_t className[16] = {};
+        GetClassNameW(focus, className, 16);
+        if (lstrcmpiW(className, WC_BUTTONW) == 0) {
+            SendMessageW(focus, BM_CLICK, 0, 0);
+        }
+    }
+}
+
+void OptionsWindow::paintBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, m_background.handle());
+    const RECT bar = pixels(*this, {0, 0, kTabBarWidth, kPageHeight});
+    FillRect(dc, &bar, m_tabBar.handle());
+}
+
+LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        paintBackground(reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_CTLCOLORSTATIC:
+        // The tab captions, white on the bar.
+        return colourControl(wParam, kWhite, m_tabBar);
+    case WM_CTLCOLORBTN:
+        return colourControl(wParam, kWhite, m_tabBar);
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (picture_button::draw(item) || drawLink(item)) {
+            return TRUE;
+        }
+        break;
+    }
+    case WM_SETCURSOR:
+        if (setLinkCursor(reinterpret_cast<HWND>(wParam))) {
+            return TRUE;
+        }
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK && lParam == 0) {
+            pressFocusedButton();
+            return 0;
+        }
+        if (HIWORD(wParam) == BN_CLICKED && command(LOWORD(wParam))) {
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            m_focus = focus != nullptr && IsChild(hwnd(), focus) != 0 ? focus : nullptr;
+        } else if (m_focus != nullptr && IsWindow(m_focus) != 0 && IsWindowVisible(m_focus) != 0) {
+            SetFocus(m_focus);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // A blocked window stays until the window that blocks it closes.
+        if (IsWindowEnabled(hwnd()) == 0) {
+            return 0;
+        }
+        m_rules.unload();
+        m_windows.closed(core::Window::Options);
+        DestroyWindow(hwnd());
+        return 0;
+    default:
+        break;
+    }
+    return NativeWindow::handleMessage(message, wParam, lParam);
+}
+
+} // namespace win32
