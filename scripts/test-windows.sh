@@ -26,18 +26,18 @@ finish() {
 trap finish EXIT
 
 # A persistent server and a prepared prefix, so no test pays for the prefix's start-up; made
-# after the build, since Wine ends the desktop process a while after its last program ended.
+# after the build.
 wineserver -p
 "$wine64" wineboot -i </dev/null >/dev/null 2>&1
 # No display either: Wine's null driver makes the windows that the window tests drive.
 "$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-# The session chose its driver when it started: it starts again with the null driver.
+# The session chose its driver when it started: it starts again with the null driver. Its
+# system processes (services, devices) are started here, by a restart: started on demand by a
+# test, they would inherit its output and hold ctest waiting for them to end, which they never do.
 wineserver -k
 wineserver -w
 wineserver -p
-# The desktop process, started on demand otherwise, would inherit a test's output and hold
-# ctest waiting for it to end (about 20 s).
-setsid "$wine64" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
+"$wine64" wineboot -r </dev/null >/dev/null 2>&1
 
 # One test at a time: the registry suites share the prefix's settings key, and the end-to-end
 # tests each start a desktop.
