@@ -15,7 +15,7 @@ INSTALLED = "C:\\Program Files\\Corvane"
 FILES = ["Corvane4.0.exe", "corvanehelp.htm", "Media/notify.wav", "Uninstall Corvane.exe"]
 
 
-def run(d, artifacts):
+def install_and_uninstall(d, artifacts):
     setup = os.environ.get("CORVANE_SETUP")
     if not setup or not os.path.exists(setup):
         raise AssertionError(f"no installer at CORVANE_SETUP ({setup}): cmake --build --preset windows "
@@ -59,4 +59,4 @@ def run(d, artifacts):
 
 
 if __name__ == "__main__":
-    sys.exit(run_checks((run, {}), desktop=WineDesktop))
+    sys.exit(run_checks((install_and_uninstall, {}), desktop=WineDesktop))

@@ -165,7 +165,7 @@ def second_copy(d, corvane):
     check("the first copy keeps running", corvane.poll() is None)
 
 
-def run(d, artifacts):
+def first_run_to_exit(d, artifacts):
     if uptime_seconds() > 31 * 86400 - 300:
         print("skip: the machine has been up for more than 31 days, which the program refuses")
         return
@@ -184,4 +184,4 @@ def run(d, artifacts):
 
 
 if __name__ == "__main__":
-    sys.exit(run_checks((run, {}), desktop=WineDesktop))
+    sys.exit(run_checks((first_run_to_exit, {}), desktop=WineDesktop))

@@ -242,9 +242,15 @@ class WineDesktop(Desktop):
 
     def choose_from_tray_menu(self, proc, text):
         """Opens the tray menu and clicks the item with that text (the program runs with
-        WINEDEBUG=+menu)."""
+        WINEDEBUG=+menu); clicks again when the first click came before the menu took the mouse."""
         menu = self.open_tray_menu()
         items = wait_for(lambda: [i for i in self.shown_menu(proc) if (i["text"] or "").strip() == text], 5,
                          f"the menu item {text}")
-        self.click_menu_item(menu, items[0])
-        return menu
+        for attempt in range(2):
+            self.click_menu_item(menu, items[0])
+            try:
+                self.wait_gone(menu, 3, "the menu to close")
+                return
+            except AssertionError:
+                if attempt == 1:
+                    raise
