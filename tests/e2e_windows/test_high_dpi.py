@@ -8,7 +8,7 @@ import sys
 import time
 
 from desktop import check, run_checks, wait_for
-from wine_desktop import MAIN_CLASS, WineDesktop, inside
+from wine_desktop import WineDesktop, inside
 
 DPI = 144
 # The status bar spans the window's foot, the tool tips float: neither is laid out in the window.
@@ -62,10 +62,7 @@ def visit(d, look, artifacts=None):
     """Shows the main window, the About window and both pages of the Options window in turn,
     and hands each to look(name, window) (with a screenshot when artifacts is given)."""
     corvane = d.start_program(env={"WINEDEBUG": "+menu"})
-    main = d.wait_for_window(MAIN_CLASS, 60, "the main window")
-    top = d.work_area()[1]
-    main = wait_for(lambda: (lambda w: w if w["rect"][1] == top - 1 else None)(d.refresh(main)), 15,
-                    "the slide to end")
+    main, _ = d.wait_started()
 
     def see(name, window):
         if artifacts:

@@ -37,15 +37,19 @@ def install_and_uninstall(d, artifacts):
           d.reg_query(SETTINGS_KEY) is None and "Corvane" not in (d.reg_query("HKLM\\" + RUN_KEY) or {}))
 
     corvane = d.start_program(exe=f"{INSTALLED}\\Corvane4.0.exe", env={"WINEDEBUG": "+menu"})
-    d.wait_for_window(MAIN_CLASS, 60, "the installed program's main window")
+    d.wait_started()
     check("the installed program makes its settings", d.reg_query(SETTINGS_KEY) == DEFAULTS)
     run_value = (d.reg_query("HKLM\\" + RUN_KEY) or {}).get("Corvane", "")
     check("the installed program registers itself to start at log-on",
           run_value.lower() == f"{INSTALLED}\\Corvane4.0.exe".lower(), run_value)
-    r = d.wine(setup, "/S", timeout=120)
-    check("a silent install over the running program gives up and says so", r.returncode == 2, str(r.returncode))
     d.choose_from_tray_menu(corvane, "Exit Corvane")
     check("the installed program ends as it should", d.wait_exit(corvane, 15) == 3)
+
+    corvane = d.start_program(exe=f"{INSTALLED}\\Corvane4.0.exe")
+    d.wait_for_window(MAIN_CLASS, 60, "the installed program's main window")
+    r = d.wine(setup, "/S", timeout=120)
+    check("a silent install over the running program gives up and says so", r.returncode == 2, str(r.returncode))
+    d.stop(corvane)
 
     r = d.wine(f"{INSTALLED}\\Uninstall Corvane.exe", "/S", timeout=120)
     check("the silent uninstall starts", r.returncode == 0, str(r.returncode))

@@ -30,7 +30,7 @@ def shoot(d, artifacts, name):
 
 
 def first_run_and_slide(d, corvane):
-    main = d.wait_for_window(MAIN_CLASS, 60, "the main window")
+    slid, _ = d.wait_started()
     values = d.reg_query(SETTINGS_KEY)
     check("the first run writes exactly the five defaults", values == DEFAULTS, str(values))
     run = d.reg_query("HKLM\\" + RUN_KEY) or {}
@@ -39,8 +39,6 @@ def first_run_and_slide(d, corvane):
 
     left, top, width, _ = d.work_area()
     column = round_half_even((left + width) / 2)
-    slid = wait_for(lambda: (lambda w: w if w["rect"][1] == top - 1 else None)(d.refresh(main)), 15,
-                    "the slide to end")
     check("the window ends its slide one row above the work area, its left edge at the middle",
           slid["rect"][0] == column and slid["rect"][1] == top - 1, f"{slid['rect']}, work area {d.work_area()}")
     frames = [w for w in d.windows_of(corvane.pid)
