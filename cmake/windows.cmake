@@ -12,8 +12,11 @@ add_subdirectory(src/platform)
 add_subdirectory(src/core)
 # The native windows over the core, and the program.
 add_subdirectory(src/shell/win32)
+# The program folder: Media\notify.wav beside the program, the installer.
+include(cmake/windows_package.cmake)
 
 if(CORVANE_TESTS)
     enable_testing()
     add_subdirectory(tests/windows)
+    add_subdirectory(tests/e2e_windows)
 endif()

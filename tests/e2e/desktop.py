@@ -72,8 +72,9 @@ def check(label, condition, detail=""):
     print(f"ok   {label}")
 
 
-def run_checks(*steps):
-    """Runs check scripts, each (function, Desktop arguments) in a desktop of its own: the function
+def run_checks(*steps, desktop=None):
+    """Runs check scripts, each (function, Desktop arguments) in a desktop of its own (a Desktop,
+    or one of the class desktop): the function
     gets the desktop and the artifacts folder ($CORVANE_E2E_ARTIFACTS, or None). A failure prints
     the program's output and saves a screenshot. Prints PASS or FAIL; returns the exit status."""
     artifacts = os.environ.get("CORVANE_E2E_ARTIFACTS")
@@ -82,7 +83,7 @@ def run_checks(*steps):
     failed = 0
     for run, arguments in steps:
         print(f"--- {run.__name__}")
-        with Desktop(**arguments) as d:
+        with (desktop or Desktop)(**arguments) as d:
             try:
                 run(d, artifacts)
             except Exception:

@@ -1,0 +1,185 @@
+"""Corvane4.0.exe under Wine, from its first start to "Exit Corvane", in one private desktop
+and prefix: the first run's settings and autostart value, the slide to the top centre, the tray
+icon and its menu, the About and Options windows, an alert scheduled through the windows for
+the next minute of up time, a second copy, and the exit status. Screenshots of every window go
+to the artifacts folder."""
+
+import os
+import sys
+import time
+
+from desktop import check, run_checks, wait_for
+from test_schedule import trigger_for, uptime_seconds
+from wine_desktop import (DEFAULTS, DIALOG_CLASS, EXE, MAIN_CLASS, RUN_KEY, SETTINGS_KEY, WineDesktop, centre,
+                          program_folder)
+
+MENU = ["About", None, "Options", "Schedule Task", None, "Minimize", "Exit Corvane"]
+KINDS = ["Turn Off Computer", "Log Off Computer", "Restart Computer", "Hibernate", "Alert", "Run Program",
+         "Visit Website"]
+MESSAGE = "Time for a break"
+
+
+def round_half_even(value):
+    return int(round(value))
+
+
+def shoot(d, artifacts, name):
+    if artifacts:
+        time.sleep(0.5)  # the last paint
+        d.screenshot(os.path.join(artifacts, f"windows-96dpi-{name}.png"))
+
+
+def first_run_and_slide(d, corvane):
+    slid, _ = d.wait_started()
+    values = d.reg_query(SETTINGS_KEY)
+    check("the first run writes exactly the five defaults", values == DEFAULTS, str(values))
+    run = d.reg_query("HKLM\\" + RUN_KEY) or {}
+    check("the first run registers the program itself to start at log-on",
+          run.get("Corvane", "").lower() == d.windows_path(os.path.join(program_folder(), EXE)).lower(), str(run))
+
+    left, top, width, _ = d.work_area()
+    column = round_half_even((left + width) / 2)
+    check("the window ends its slide one row above the work area, its left edge at the middle",
+          slid["rect"][0] == column and slid["rect"][1] == top - 1, f"{slid['rect']}, work area {d.work_area()}")
+    frames = [w for w in d.windows_of(corvane.pid)
+              if (d.window_info(w) or {}).get("viewable") and (d.window_info(w)["x"], d.window_info(w)["y"]) ==
+              (slid["rect"][0], slid["rect"][1])]
+    check("the X window sits there too", len(frames) >= 1, str([d.window_info(w) for w in d.windows_of(corvane.pid)]))
+    return slid
+
+
+def tray_menu(d, corvane, artifacts):
+    icons = wait_for(lambda: d.tray_icons(), 20, "the tray icon")
+    check("the tray icon docks in the tray, through the Windows desktop process",
+          any("explorer.exe" in d.property(w, "WM_CLASS").lower() for w in icons + [d.parent_of(i) for i in icons]),
+          str([d.property(w, "WM_CLASS") for w in icons]))
+    menu = d.open_tray_menu()
+    items = wait_for(lambda: d.shown_menu(corvane), 5, "the menu in the trace")
+    shoot(d, artifacts, "tray-menu")
+    texts = [i["text"] if i["text"] is None else i["text"].strip() for i in items]
+    check("the tray menu lists About, Options, Schedule Task, Minimize, Exit Corvane", texts == MENU, str(texts))
+    check("Schedule Task is the default item", [i["text"].strip() for i in items if i["default"]] == ["Schedule Task"])
+    check("the menu window holds every item", all(i["rect"][3] <= menu["rect"][3] - menu["rect"][1] for i in items))
+    d.click_at(20, 400)  # outside: the menu closes
+    d.wait_gone(menu, what="the menu to close")
+
+
+def about(d, corvane, artifacts):
+    d.choose_from_tray_menu(corvane, "About")
+    window = d.wait_for_window("CorvaneAbout", 15, "the About window")
+    texts = [c["text"] for c in d.children(window) if c["visible"]]
+    check("About shows the version", "Version 4.0" in texts, str(texts))
+    shoot(d, artifacts, "about")
+    d.probe("close", str(window["hwnd"]))
+    d.wait_gone(window, what="the About window to close")
+
+
+def options_pages(d, corvane, artifacts):
+    d.choose_from_tray_menu(corvane, "Options")
+    window = d.wait_for_window("CorvaneOptionsWindow", 15, "the Options window")
+    time.sleep(0.5)
+    startup = d.control_beside(window, "Load 'Corvane' at Startup.", "Button", check_box=True)
+    check("the Options page comes first and shows the start-up box", startup["visible"])
+    check("the start-up box shows the value the first run wrote", startup["checked"])
+    shoot(d, artifacts, "options-page")
+    d.click_control(d.child(window, text="Schedule Task"))
+    kinds = wait_for(lambda: (lambda c: c if c["visible"] else None)(d.child(window, cls="ComboBox")), 5,
+                     "the Schedule Task page")
+    check("the Schedule Task page replaces the Options page",
+          not d.child(window, text="Load 'Corvane' at Startup.")["visible"])
+    shoot(d, artifacts, "schedule-page")
+    return window, kinds
+
+
+def pick_kind(d, kinds, kind, editor_class):
+    """Picks a kind from the kind box's list, dropped down (a window of its own); returns its
+    editor."""
+    d.click_at(kinds["rect"][2] - 8, centre(kinds)[1])
+    listbox = d.wait_for_window("ComboLBox", 5, "the list of kinds")
+    r = listbox["rect"]
+    line = (r[3] - r[1] - 2) / len(KINDS)
+    d.click_at(centre(listbox)[0], int(r[1] + 1 + line * (KINDS.index(kind) + 0.5)))
+    return d.wait_for_window(editor_class, 10, f"the editor of {kind}")
+
+
+def other_editors(d, artifacts, kinds):
+    """The Run Program and Visit Website editors, shown and closed without a choice."""
+    for kind, editor_class, name in (("Run Program", "CorvaneProgramEditor", "program-editor"),
+                                     ("Visit Website", "CorvaneWebAddressEditor", "web-address-editor")):
+        editor = pick_kind(d, kinds, kind, editor_class)
+        shoot(d, artifacts, name)
+        d.probe("close", str(editor["hwnd"]))
+        d.wait_gone(editor, what=f"the editor of {kind} to close")
+
+
+def schedule_alert(d, corvane, artifacts, window, kinds):
+    editor = pick_kind(d, kinds, "Alert", "CorvaneAlertEditor")
+    check("the editor blocks the Options window", not d.refresh(window)["enabled"])
+    d.click_control(d.child(editor, cls="Edit"))
+    d.type_text(MESSAGE)
+    shoot(d, artifacts, "alert-editor")
+    d.click_control(d.child(editor, text="OK"))
+    d.wait_gone(editor, what="the alert editor to close")
+
+    up = uptime_seconds()
+    ahead = 60 if up % 60 < 35 else 120
+    days, hours, minutes = trigger_for(up + ahead)
+    scheduled = d.control_beside(window, " When System up Time reaches to ", "Button", check_box=True)
+    if not scheduled["checked"]:
+        d.click_control(scheduled)
+    for label, value in (("Days", days), ("Hours", hours), ("Minutes", minutes)):
+        d.click_control(d.control_beside(window, label, "Edit"))
+        d.key("End", "BackSpace", "BackSpace", "BackSpace")
+        d.type_text(str(value))
+    others = [w["hwnd"] for w in d.windows(DIALOG_CLASS)]  # Wine's own, hidden or not
+    d.click_control(d.child(window, text="Apply"))
+    applied_at = uptime_seconds()
+    shoot(d, artifacts, "schedule-applied")
+    due = (int(up + ahead) // 60) * 60
+    check("Apply came before the trigger minute", applied_at < due, f"applied at {applied_at:.1f}, due {due}")
+    early = [w for w in d.windows(DIALOG_CLASS) if w["hwnd"] not in others]
+    check("no message before the trigger minute", not early,
+          str([[c["text"] for c in d.children(w)] for w in early]))
+
+    box = d.wait_for_window(DIALOG_CLASS, due - uptime_seconds() + 15, "the alert box", exclude=others)
+    shown_at = uptime_seconds()
+    check("the alert box comes up in the trigger minute", due <= shown_at < due + 60,
+          f"shown at {shown_at:.1f}, due {due}")
+    texts = [c["text"] for c in d.children(box)]
+    check("the alert box shows the message under the title Corvane", box["text"] == "Corvane" and MESSAGE in texts,
+          f"{box['text']!r} {texts}")
+    shoot(d, artifacts, "alert-box")
+    d.click_control(d.child(box, text="OK"))
+    d.wait_gone(box, what="the alert box to close")
+
+
+def second_copy(d, corvane):
+    before = len(d.windows(MAIN_CLASS))
+    started = time.monotonic()
+    second = d.start_program()
+    status = d.wait_exit(second, 10, "the second copy to end")
+    check("a second copy ends at once, without a window", time.monotonic() - started < 10 and
+          len(d.windows(MAIN_CLASS)) == before, f"status {status}")
+    check("the first copy keeps running", corvane.poll() is None)
+
+
+def first_run_to_exit(d, artifacts):
+    if uptime_seconds() > 31 * 86400 - 300:
+        print("skip: the machine has been up for more than 31 days, which the program refuses")
+        return
+    corvane = d.start_program(env={"WINEDEBUG": "+menu"})
+    first_run_and_slide(d, corvane)
+    shoot(d, artifacts, "main")
+    tray_menu(d, corvane, artifacts)
+    about(d, corvane, artifacts)
+    window, kinds = options_pages(d, corvane, artifacts)
+    other_editors(d, artifacts, kinds)
+    schedule_alert(d, corvane, artifacts, window, kinds)
+    second_copy(d, corvane)
+    d.choose_from_tray_menu(corvane, "Exit Corvane")
+    status = d.wait_exit(corvane, 15, "the program to end")
+    check("Exit Corvane ends the program with status 259 (3 modulo 256)", status == 3, str(status))
+
+
+if __name__ == "__main__":
+    sys.exit(run_checks((first_run_to_exit, {}), desktop=WineDesktop))
