@@ -10,7 +10,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace win32 {
 
@@ -103,20 +106,42 @@ int moreLessOrOnTopPicture(int picture) {
     }
 }
 
-/// The size (at most the designed one) at which a bold face shows a right-aligned text within
-/// a width: the first character's blank left edge may be cut, none of its ink.
-double pointsToFit(const wchar_t* face, double points, int dpi, const wchar_t* text, int width) {
+/// The size (at most the designed one) at which a bold face shows each of the texts within a
+/// width: a first character's blank left edge may be cut, none of the ink.
+double pointsToFit(const wchar_t* face, double points, int dpi, const std::vector<std::wstring>& texts,
+                   int width) {
     const Font font(face, points, dpi, true);
     HDC dc = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(dc, font.handle());
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
-    ABC first{};
-    const int blank = GetCharABCWidthsW(dc, text[0], text[0], &first) != FALSE ? std::max(first.abcA, 0) : 0;
+    int widest = 0;
+    for (const std::wstring& text : texts) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ABC first{};
+        const int blank = !text.empty() && GetCharABCWidthsW(dc, text[0], text[0], &first) != FALSE
+                              ? std::max(first.abcA, 0)
+                              : 0;
+        widest = std::max(widest, static_cast<int>(extent.cx) - blank);
+    }
     SelectObject(dc, previous);
     ReleaseDC(nullptr, dc);
-    const int ink = extent.cx - blank;
-    return ink > width ? points * width / ink : points;
+    return widest > width ? points * width / widest : points;
+}
+
+/// The times of day the time-now label shows, one an hour, in the user's format: the widest of
+/// them must fit (a two-digit hour with "PM" runs widest in some formats).
+std::vector<std::wstring> timesOfDay(platform::Clock& clock) {
+    std::vector<std::wstring> times;
+    const std::int64_t now = clock.nowMsecsSinceEpoch();
+    constexpr std::int64_t kHour = 3600 * 1000;
+    for (std::int64_t hour = 0; hour < 24; ++hour) {
+        try {
+            times.push_back(wide(clock.formatLongTime(now + hour * kHour)));
+        } catch (const std::exception&) {
+            break; // the label shows what the clock gives; nothing to measure
+        }
+    }
+    return times;
 }
 
 /// A wait during which the program's windows keep handling their messages.
@@ -141,7 +166,7 @@ void waitWithMessages(std::chrono::milliseconds time) {
 
 } // namespace
 
-MainWindow::MainWindow(platform::Services& services) {
+MainWindow::MainWindow(platform::Services& services) : m_clock(*services.clock) {
     if (!create(kClassName, kStyle, kExStyle, L"", nullptr, 0, 0, 0, 0)) {
         throw std::runtime_error("The main window cannot be made.");
     }
@@ -217,9 +242,12 @@ void MainWindow::layOut() {
     // The labels are sized for Tahoma, as designed. A face that stands in for it may run wider:
     // two digits must still fit their label at every density.
     const RECT digits = pixels(0, 0, 255, 255);
-    m_uptimeFont = Font(L"Tahoma", pointsToFit(L"Tahoma", 9.75, dpi(), L"00", digits.right), dpi(), true);
+    m_uptimeFont = Font(L"Tahoma", pointsToFit(L"Tahoma", 9.75, dpi(), {L"00"}, digits.right), dpi(), true);
     m_headingFont = Font(L"Tahoma", 9, dpi(), true, true);
-    m_rowFont = Font(L"Tahoma", 8.25, dpi(), true);
+    // So must the time now, whose width changes with the hour.
+    const RECT row = pixels(0, 0, 1105, 225);
+    m_rowFont =
+        Font(L"Tahoma", pointsToFit(L"Tahoma", 8.25, dpi(), timesOfDay(m_clock), row.right), dpi(), true);
     for (const Label& label : kLabels) {
         HWND handle = control(label.id);
         place(handle, label.left, label.top, label.width, label.height);

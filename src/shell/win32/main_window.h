@@ -112,6 +112,7 @@ private:
     void drawTaskIndicator(const DRAWITEMSTRUCT& item);
     LRESULT labelColours(HDC dc, HWND label);
 
+    platform::Clock& m_clock;
     Win32TimerFactory m_timers;
     Font m_uptimeFont;
     Font m_headingFont;
