@@ -8,6 +8,7 @@
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/task_editor_windows.h"
 #include "shell/win32/web_address_editor.h"
+#include "windows/recorded_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,6 @@
 #include <vector>
 
 namespace {
-
-struct RecordedBoxes final : platform::MessageBoxes {
-    std::vector<std::string> texts;
-    void show(const std::string& text, const std::string& /*title*/,
-              platform::MessageIcon /*icon*/) override {
-        texts.push_back(text);
-    }
-};
 
 /// Hands back one chosen file and notes the window it was asked over.
 struct ChosenFile final : platform::FileDialog {
@@ -107,7 +100,7 @@ TEST_F(EditorWindowsTest, OkAndEnterTakeAValueEscapeAndABareValueLeaveTheRecord)
     EXPECT_FALSE(IsWindowVisible(editor->hwnd()));
 
     clickOk(*editor);
-    EXPECT_EQ(boxes->texts, std::vector<std::string>{"Please type the URL."});
+    EXPECT_EQ(boxes->shown, std::vector<std::string>{"Please type the URL."});
     EXPECT_TRUE(closedWindows.empty());
 
     SetWindowTextW(box, L"http://example.org/");
@@ -163,7 +156,7 @@ TEST_F(EditorWindowsTest, TheAlertBoxKeepsEnterAndPassesTabAndOkTakesTheMessageA
     ASSERT_NE(editor, nullptr);
     HWND box = GetDlgItem(editor->hwnd(), win32::AlertEditor::kMessageId);
     clickOk(*editor);
-    EXPECT_EQ(boxes->texts, std::vector<std::string>{"Please type the Message."});
+    EXPECT_EQ(boxes->shown, std::vector<std::string>{"Please type the Message."});
 
     SetWindowTextW(box, L"Back up\r\nnow");
     press(*editor, box, VK_RETURN); // a new line, not OK

@@ -10,6 +10,7 @@
 #include "shell/win32/accessibility.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/resource_ids.h"
+#include "windows/recorded_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -57,13 +58,6 @@ struct PlainScreen final : platform::Screen {
     void quietPropertyNotices(unsigned long long) override {}
 };
 
-struct NoBoxes final : platform::MessageBoxes {
-    std::vector<std::string> shown;
-    void show(const std::string& text, const std::string&, platform::MessageIcon) override {
-        shown.push_back(text);
-    }
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
@@ -71,7 +65,7 @@ protected:
         services.processes = std::make_unique<OneProcess>();
         services.process = std::unique_ptr<RecordedEnd>(process = new RecordedEnd);
         services.screen = std::make_unique<PlainScreen>();
-        services.messages = std::unique_ptr<NoBoxes>(messages = new NoBoxes);
+        services.messages = std::unique_ptr<RecordedBoxes>(messages = new RecordedBoxes);
         services.folders = std::make_unique<fakes::FakeFolders>();
         services.tone = std::make_unique<fakes::FakeToneGenerator>();
         services.sound = std::make_unique<fakes::FakeSoundPlayers>();
@@ -95,7 +89,7 @@ protected:
     platform::Services services;
     StillClock* clock = nullptr;
     RecordedEnd* process = nullptr;
-    NoBoxes* messages = nullptr;
+    RecordedBoxes* messages = nullptr;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -14,6 +14,7 @@
 #include "shell/win32/program_windows.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/schedule_page.h"
+#include "windows/recorded_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +24,6 @@
 namespace {
 
 using core::TriggerBox;
-
-class NoMessages final : public platform::MessageBoxes {
-public:
-    std::vector<std::string> shown;
-    void show(const std::string& text, const std::string&, platform::MessageIcon) override {
-        shown.push_back(text);
-    }
-};
 
 class OwnProcess final : public platform::Processes {
 public:
@@ -61,7 +54,7 @@ protected:
         services.registry = std::unique_ptr<fakes::FakeRegistry>(registry);
         services.tone = std::unique_ptr<fakes::FakeToneGenerator>(tone);
         services.figures = std::unique_ptr<fakes::FakeSystemFigures>(figures);
-        services.messages = std::unique_ptr<NoMessages>(messages);
+        services.messages = std::unique_ptr<RecordedBoxes>(messages);
         services.processes = std::make_unique<OwnProcess>();
         registry->makeKey("HKCU\\Software\\Pellorin\\Corvane\\4.0");
         window.loadHidden();
@@ -77,7 +70,7 @@ protected:
     fakes::FakeRegistry* registry = new fakes::FakeRegistry;
     fakes::FakeToneGenerator* tone = new fakes::FakeToneGenerator;
     fakes::FakeSystemFigures* figures = new fakes::FakeSystemFigures;
-    NoMessages* messages = new NoMessages;
+    RecordedBoxes* messages = new RecordedBoxes;
     platform::Services services;
     core::AppState state;
     core::SettingsStore settings{services, state};
