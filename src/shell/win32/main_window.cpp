@@ -1,7 +1,9 @@
 #include "shell/win32/main_window.h"
 
+#include "core/twips.h"
 #include "core/uptime.h"
 #include "shell/win32/accessibility.h"
+#include "shell/win32/newer_calls.h"
 #include "shell/win32/pictures.h"
 #include "shell/win32/resource_ids.h"
 
@@ -23,10 +25,9 @@ constexpr const wchar_t* kClassName = L"CorvaneMainWindow";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
-// The client area's designed width, and the caption and borders of a tool window, in twips: the
-// window's height as the more/less rule reads it is the client height plus that frame.
+// The client area's designed width, in twips. The window's height as the core gives it (2325 or
+// 1170 twips) includes the caption and borders.
 constexpr double kClientWidthTwips = 1935;
-constexpr float kFrameTwips = 360;
 
 const COLORREF kBackground = RGB(255, 255, 255);
 // The designed orange (255, 128, 0) darkened just enough to read on white (contrast 4.5:1).
@@ -285,8 +286,14 @@ void MainWindow::resize() {
     // The small window ends just below the more/less button: rounding must not cut the button
     // that brings the rest back.
     const RECT button = pixels(kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
+    // The frame is the one this window's styles have at its density (a tool window's caption
+    // differs between systems and themes). The height is rounded as the core rounds the slide's
+    // first row, which starts the window just above the screen.
+    RECT frame{0, 0, 0, 0};
+    addFrame(frame, kStyle, kExStyle, static_cast<UINT>(dpi()));
+    const int height = core::roundHalfEven(static_cast<double>(m_heightTwips) * dpi() / 1440.0);
     const int clientHeight =
-        std::max(static_cast<int>(button.bottom) + 1, px(static_cast<double>(m_heightTwips - kFrameTwips)));
+        std::max(static_cast<int>(button.bottom) + 1, height - static_cast<int>(frame.bottom - frame.top));
     setClientSize(px(kClientWidthTwips), clientHeight);
 }
 
