@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -378,7 +379,11 @@ void MainWindow::showTrayIcon() {
 
 void MainWindow::popUpMenu() {
     POINT at{};
-    GetCursorPos(&at);
+    if (const std::optional<POINT> icon = m_menuAtIcon ? m_tray->iconCentre() : std::nullopt; icon) {
+        at = *icon;
+    } else {
+        GetCursorPos(&at);
+    }
     popUpMenuAt(at);
 }
 
@@ -439,6 +444,13 @@ void MainWindow::trayMessage(UINT mouseMessage) {
         break;
     case WM_MBUTTONDOWN:
         m_core->trayMouse(core::TrayMouse::MiddleDown);
+        break;
+    case WM_CONTEXTMENU:
+    case NIN_KEYSELECT:
+        // The keyboard on the icon (the menu key, Shift+F10; Enter, Space): as a right press.
+        m_menuAtIcon = true;
+        m_core->trayMouse(core::TrayMouse::RightDown);
+        m_menuAtIcon = false;
         break;
     default:
         m_core->trayMouse(core::TrayMouse::Other);

@@ -64,6 +64,24 @@ void TrayIcon::show() {
     m_wanted = true;
     NOTIFYICONDATAW data = record();
     m_shown = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    if (m_shown) {
+        // Version 3 adds the keyboard's requests (WM_CONTEXTMENU, NIN_KEYSELECT) and keeps the
+        // mouse messages as they are; version 4 would change them.
+        data.uVersion = NOTIFYICON_VERSION;
+        Shell_NotifyIconW(NIM_SETVERSION, &data);
+    }
+}
+
+std::optional<POINT> TrayIcon::iconCentre() const {
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = m_window;
+    icon.uID = kIconId;
+    RECT place{};
+    if (!m_shown || FAILED(Shell_NotifyIconGetRect(&icon, &place))) {
+        return std::nullopt;
+    }
+    return POINT{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
 }
 
 void TrayIcon::hide() {
