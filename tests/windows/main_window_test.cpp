@@ -194,34 +194,20 @@ TEST_F(MainWindowTest, MenuItemsAndTheMinimizeItemText) {
     EXPECT_EQ(process->ends, std::vector<std::uint32_t>{259});
 }
 
-// Set by the timer that ends the menu's modal loop: whether a menu was open then.
-bool g_menuWasOpen = false;
-MainWindow* g_menuWindow = nullptr;
-
-void CALLBACK endMenu(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*time*/) {
-    g_menuWasOpen = g_menuWindow->tray().menuOpen();
-    EndMenu();
-}
-
 TEST_F(MainWindowTest, TheKeyboardsRequestsOnTheTrayIconOpenTheMenuAsARightPress) {
-    const struct {
-        UINT message;
-        bool opens;
-    } cases[] = {
-        {WM_RBUTTONDOWN, true}, {WM_CONTEXTMENU, true},  {NIN_KEYSELECT, true},
-        {NIN_SELECT, false},    {WM_LBUTTONDOWN, false}, {WM_LBUTTONDBLCLK, false},
-    };
-    g_menuWindow = window.get();
-    for (const auto& c : cases) {
-        g_menuWasOpen = false;
-        // Runs inside the menu's modal loop, if one starts.
-        const UINT_PTR timer = SetTimer(nullptr, 0, 0, endMenu);
-        SendMessageW(window->hwnd(), MainWindow::kTrayMessage, 1, static_cast<LPARAM>(c.message));
+    static MainWindow* shown = window.get();
+    static bool opened = false;
+    for (const UINT message : {WM_RBUTTONDOWN, WM_CONTEXTMENU, NIN_KEYSELECT, NIN_SELECT, WM_LBUTTONDOWN}) {
+        opened = false;
+        // Inside the menu's modal loop, if one starts: ends it.
+        const UINT_PTR timer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR, DWORD) {
+            opened = shown->tray().menuOpen();
+            EndMenu();
+        });
+        SendMessageW(window->hwnd(), MainWindow::kTrayMessage, 1, static_cast<LPARAM>(message));
         KillTimer(nullptr, timer);
-        EXPECT_EQ(g_menuWasOpen, c.opens) << "tray message " << c.message;
-        EXPECT_FALSE(window->tray().menuOpen());
+        EXPECT_EQ(opened, message != NIN_SELECT && message != WM_LBUTTONDOWN) << "tray message " << message;
     }
-    g_menuWindow = nullptr;
 }
 
 TEST_F(MainWindowTest, ABlockedWindowRefusesToCloseUntilFreed) {

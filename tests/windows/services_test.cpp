@@ -1,6 +1,6 @@
 // The Win32 services that have no Linux counterpart to share a suite with: power requests on
-// a fake of the system calls and once for real, the log-on lists (the machine's, refused, and
-// its 32-bit view), command lines, the file dialog's filters, figures, sound and tone under Wine.
+// a fake of the system calls and once for real, the refused machine-wide log-on list, command
+// lines, the file dialog's filters, figures, sound and tone under Wine.
 #include "core/autostart.h"
 #include "platform/windows/command_line_windows.h"
 #include "platform/windows/registry_windows.h"
@@ -16,7 +16,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 using namespace platform;
 
@@ -163,78 +162,47 @@ TEST(WindowsRegistry, ARefusedMachineListTakesTheValueIntoTheUsersList) {
     EXPECT_EQ(readBack(), "result 2");
 }
 
-// A "Corvane" value in one of the lists Windows starts programs from at log-on: the machine's
-// (64-bit view), the machine's 32-bit view (an older 32-bit copy's) and the user's.
-struct RunList {
-    HKEY root;
-    REGSAM view;
-};
-const RunList kMachine{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY};
-const RunList kMachine32{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY};
-const RunList kUser{HKEY_CURRENT_USER, 0};
-
-void putValue(const RunList& list, bool present) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(list.root, kRunListPath, 0, nullptr, 0, KEY_SET_VALUE | list.view, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    const wchar_t path[] = L"C:\\Old\\Corvane4.0.exe";
-    if (present) {
-        RegSetValueExW(key, L"Corvane", 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path);
-    } else {
-        RegDeleteValueW(key, L"Corvane");
+// Puts "Corvane" into or out of the first lists Windows starts programs from at log-on (the
+// machine's, its 32-bit view where older 32-bit copies wrote, the user's); which hold it then.
+std::vector<bool> runLists(const std::vector<bool>& put = {}) {
+    const std::pair<HKEY, REGSAM> lists[] = {
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY}, {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY}, {HKEY_CURRENT_USER, 0}};
+    std::vector<bool> found;
+    for (const auto& [root, view] : lists) {
+        HKEY key = nullptr;
+        RegCreateKeyExW(root, kRunListPath, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr);
+        if (found.size() < put.size()) {
+            put[found.size()]
+                ? RegSetValueExW(key, L"Corvane", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4)
+                : RegDeleteValueW(key, L"Corvane");
+        }
+        found.push_back(RegQueryValueExW(key, L"Corvane", nullptr, nullptr, nullptr, nullptr) ==
+                        ERROR_SUCCESS);
+        RegCloseKey(key);
     }
-    RegCloseKey(key);
-}
-
-bool hasValue(const RunList& list) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(list.root, kRunListPath, 0, KEY_QUERY_VALUE | list.view, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    const bool found = RegQueryValueExW(key, L"Corvane", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
     return found;
 }
 
 TEST(WindowsRegistry, TheBoxShowsAndUntickingRemovesEveryValueThatStartsTheProgram) {
-    const struct {
-        const char* what;
-        bool machine, machine32, user;
-        bool standardUser; ///< the machine's lists refuse changes
-    } cases[] = {
-        {"an older 32-bit copy's value", false, true, false, false},
-        {"a value in every list", true, true, true, false},
-        {"an older 32-bit copy's value, for a standard user", false, true, false, true},
-        {"the 32-bit copy's value and the user's, for a standard user", false, true, true, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        putValue(kMachine, c.machine);
-        putValue(kMachine32, c.machine32);
-        putValue(kUser, c.user);
-        const bool standardUser = c.standardUser;
-        WindowsRegistry registry([standardUser](REGSAM access, HKEY& key) -> LONG {
-            if (standardUser && (access & KEY_SET_VALUE) != 0) {
-                return ERROR_ACCESS_DENIED;
-            }
-            return RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, access, &key);
+    // Where the values are; whether the machine's lists refuse changes (a standard user's).
+    const std::pair<std::vector<bool>, bool> cases[] = {
+        {{false, true, false}, false}, {{true, true, true}, false}, {{false, true, true}, true}};
+    for (const auto& [values, standardUser] : cases) {
+        ASSERT_EQ(runLists(values), values);
+        WindowsRegistry registry([standardUser = standardUser](REGSAM access, HKEY& key) -> LONG {
+            return standardUser && (access & KEY_SET_VALUE) != 0
+                       ? ERROR_ACCESS_DENIED
+                       : RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, access, &key);
         });
         EXPECT_EQ(core::readAutostartCheck(registry), std::optional<bool>(true));
-
         RecordedBoxes boxes;
         core::unregisterAutostart(registry, boxes);
-        EXPECT_TRUE(boxes.shown.empty());
-        // What the user may change is gone; what remains still starts the program, and shows.
-        const bool remains = standardUser && (c.machine || c.machine32);
-        EXPECT_EQ(hasValue(kMachine), standardUser && c.machine);
-        EXPECT_EQ(hasValue(kMachine32), standardUser && c.machine32);
-        EXPECT_FALSE(hasValue(kUser));
-        EXPECT_EQ(core::readAutostartCheck(registry), std::optional<bool>(remains));
+        // Gone wherever the user may change the list; what stays still starts the program, and shows.
+        EXPECT_EQ(runLists(),
+                  (std::vector<bool>{standardUser && values[0], standardUser && values[1], false}));
+        EXPECT_EQ(core::readAutostartCheck(registry), std::optional<bool>(standardUser));
     }
-    for (const RunList* list : {&kMachine, &kMachine32, &kUser}) {
-        putValue(*list, false);
-    }
+    runLists({false, false, false});
 }
 
 TEST(WindowsCommandLine, EveryArgumentReachesTheProgramAsItWasGrouped) {

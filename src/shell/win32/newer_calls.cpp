@@ -26,15 +26,17 @@ void becomeDpiAware() {
     using PerMonitorV2 = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
     using PerMonitor = HRESULT(WINAPI*)(int);
     constexpr int kProcessPerMonitorDpiAware = 2;
+    // Only the newest call the system has: a refusal means the manifest set the awareness
+    // already, and an older call must not lower it.
     if (const auto setContext = user32<PerMonitorV2>("SetProcessDpiAwarenessContext");
-        setContext != nullptr && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) != FALSE) {
-        return;
+        setContext != nullptr) {
+        setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    } else if (const auto setAwareness = lookUp<PerMonitor>(L"shcore.dll", "SetProcessDpiAwareness");
+               setAwareness != nullptr) {
+        setAwareness(kProcessPerMonitorDpiAware);
+    } else {
+        SetProcessDPIAware();
     }
-    if (const auto setAwareness = lookUp<PerMonitor>(L"shcore.dll", "SetProcessDpiAwareness");
-        setAwareness != nullptr && SUCCEEDED(setAwareness(kProcessPerMonitorDpiAware))) {
-        return;
-    }
-    SetProcessDPIAware();
 }
 
 UINT systemDpi() {
