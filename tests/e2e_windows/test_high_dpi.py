@@ -101,6 +101,9 @@ def at_high_density(d, artifacts):
     # 135 pixels wide at 96 dots per inch, half as much again here.
     width = d.refresh(main)["rect"][2] - d.refresh(main)["rect"][0]
     check("the main window is laid out at 150 %", 195 <= width <= 210, str(d.refresh(main)["rect"]))
+    # 2325 twips, frame included: 232.5 pixels, a half to the even neighbour as the slide's rows.
+    height = d.refresh(main)["rect"][3] - d.refresh(main)["rect"][1]
+    check("the main window is 2325 twips high at 150 %, its frame included", height == 232, str(d.refresh(main)["rect"]))
     screen = (0, 0, *map(int, d.screen.split("x")[:2]))
     places = [d.refresh(w)["rect"] for w in (main, options)]
     check("the windows fit the screen", all(inside(r, screen) for r in places), str(places))

@@ -45,6 +45,12 @@ def first_run_and_slide(d, corvane):
               if (d.window_info(w) or {}).get("viewable") and (d.window_info(w)["x"], d.window_info(w)["y"]) ==
               (slid["rect"][0], slid["rect"][1])]
     check("the X window sits there too", len(frames) >= 1, str([d.window_info(w) for w in d.windows_of(corvane.pid)]))
+    # 2325 and 1170 twips high, caption and borders included.
+    height = lambda: (lambda r: r[3] - r[1])(d.refresh(slid)["rect"])
+    check("the large window is 155 pixels high, its frame included", height() == 155, str(d.refresh(slid)["rect"]))
+    for button, expected in (("Less information", 78), ("More information", 155)):
+        d.click_control(d.child(slid, text=button))
+        wait_for(lambda: height() == expected, 5, f"the window {expected} pixels high")
     return slid
 
 

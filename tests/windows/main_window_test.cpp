@@ -85,6 +85,11 @@ protected:
         GetClientRect(window->hwnd(), &client);
         return client.bottom;
     }
+    RECT windowRect() const {
+        RECT outer{};
+        GetWindowRect(window->hwnd(), &outer);
+        return outer;
+    }
 
     platform::Services services;
     StillClock* clock = nullptr;
@@ -119,18 +124,21 @@ TEST_F(MainWindowTest, TheCoreShowsItsValuesInTheControls) {
 }
 
 TEST_F(MainWindowTest, PictureButtonsChangeTheWindow) {
-    // The designed client area, 1935 by 1965 twips, at 96 dots per inch.
+    // At 96 dots per inch: the designed client width, 1935 twips, and the window's heights, its
+    // frame included: 2325 twips large, 1170 small. The slide starts the large window just above
+    // the screen.
     RECT client{};
     GetClientRect(window->hwnd(), &client);
     EXPECT_EQ(client.right, 129);
+    EXPECT_EQ(windowRect().bottom - windowRect().top, 155);
+    EXPECT_EQ(windowRect().top, -155);
     const int more = clientHeight();
-    EXPECT_EQ(more, 131);
     HWND moreLess = window->control(MainWindow::MoreLessButton);
     // Enter on the focused button reaches the window as the dialog manager's IDOK.
     SetFocus(moreLess);
     ASSERT_EQ(GetFocus(), moreLess);
     SendMessageW(window->hwnd(), WM_COMMAND, IDOK, 0);
-    EXPECT_LT(clientHeight(), more / 2);
+    EXPECT_EQ(windowRect().bottom - windowRect().top, 78);
     EXPECT_EQ(win32::picture_button::picture(moreLess), CORVANE_PICTURE_MORE_INFO);
     EXPECT_EQ(win32::textOf(moreLess), "More information");
     // The small window keeps the button that brings the rest back.
@@ -184,6 +192,22 @@ TEST_F(MainWindowTest, MenuItemsAndTheMinimizeItemText) {
     EXPECT_TRUE(process->ends.empty());
     SendMessageW(window->hwnd(), WM_COMMAND, TrayIcon::Exit, 0);
     EXPECT_EQ(process->ends, std::vector<std::uint32_t>{259});
+}
+
+TEST_F(MainWindowTest, TheKeyboardsRequestsOnTheTrayIconOpenTheMenuAsARightPress) {
+    static MainWindow* shown = window.get();
+    static bool opened = false;
+    for (const UINT message : {WM_RBUTTONDOWN, WM_CONTEXTMENU, NIN_KEYSELECT, NIN_SELECT, WM_LBUTTONDOWN}) {
+        opened = false;
+        // Inside the menu's modal loop, if one starts: ends it.
+        const UINT_PTR timer = SetTimer(nullptr, 0, 0, [](HWND, UINT, UINT_PTR, DWORD) {
+            opened = shown->tray().menuOpen();
+            EndMenu();
+        });
+        SendMessageW(window->hwnd(), MainWindow::kTrayMessage, 1, static_cast<LPARAM>(message));
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(opened, message != NIN_SELECT && message != WM_LBUTTONDOWN) << "tray message " << message;
+    }
 }
 
 TEST_F(MainWindowTest, ABlockedWindowRefusesToCloseUntilFreed) {

@@ -1,10 +1,12 @@
 // The Win32 services that have no Linux counterpart to share a suite with: power requests on
 // a fake of the system calls and once for real, the refused machine-wide log-on list, command
 // lines, the file dialog's filters, figures, sound and tone under Wine.
+#include "core/autostart.h"
 #include "platform/windows/command_line_windows.h"
 #include "platform/windows/registry_windows.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
+#include "windows/recorded_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,49 @@ TEST(WindowsRegistry, ARefusedMachineListTakesTheValueIntoTheUsersList) {
     EXPECT_EQ(registry.deleteValue(key, "Corvane"), kErrorSuccess);
     registry.closeKey(key);
     EXPECT_EQ(readBack(), "result 2");
+}
+
+// Puts "Corvane" into or out of the first lists Windows starts programs from at log-on (the
+// machine's, its 32-bit view where older 32-bit copies wrote, the user's); which hold it then.
+std::vector<bool> runLists(const std::vector<bool>& put = {}) {
+    const std::pair<HKEY, REGSAM> lists[] = {
+        {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY}, {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY}, {HKEY_CURRENT_USER, 0}};
+    std::vector<bool> found;
+    for (const auto& [root, view] : lists) {
+        HKEY key = nullptr;
+        RegCreateKeyExW(root, kRunListPath, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr);
+        if (found.size() < put.size()) {
+            put[found.size()]
+                ? RegSetValueExW(key, L"Corvane", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4)
+                : RegDeleteValueW(key, L"Corvane");
+        }
+        found.push_back(RegQueryValueExW(key, L"Corvane", nullptr, nullptr, nullptr, nullptr) ==
+                        ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    return found;
+}
+
+TEST(WindowsRegistry, TheBoxShowsAndUntickingRemovesEveryValueThatStartsTheProgram) {
+    // Where the values are; whether the machine's lists refuse changes (a standard user's).
+    const std::pair<std::vector<bool>, bool> cases[] = {
+        {{false, true, false}, false}, {{true, true, true}, false}, {{false, true, true}, true}};
+    for (const auto& [values, standardUser] : cases) {
+        ASSERT_EQ(runLists(values), values);
+        WindowsRegistry registry([standardUser = standardUser](REGSAM access, HKEY& key) -> LONG {
+            return standardUser && (access & KEY_SET_VALUE) != 0
+                       ? ERROR_ACCESS_DENIED
+                       : RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, access, &key);
+        });
+        EXPECT_EQ(core::readAutostartCheck(registry), std::optional<bool>(true));
+        RecordedBoxes boxes;
+        core::unregisterAutostart(registry, boxes);
+        // Gone wherever the user may change the list; what stays still starts the program, and shows.
+        EXPECT_EQ(runLists(),
+                  (std::vector<bool>{standardUser && values[0], standardUser && values[1], false}));
+        EXPECT_EQ(core::readAutostartCheck(registry), std::optional<bool>(standardUser));
+    }
+    runLists({false, false, false});
 }
 
 TEST(WindowsCommandLine, EveryArgumentReachesTheProgramAsItWasGrouped) {

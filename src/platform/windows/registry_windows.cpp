@@ -81,7 +81,7 @@ WindowsRegistry::WindowsRegistry(RunListOpener openMachineRunList)
 
 WindowsRegistry::~WindowsRegistry() {
     for (const auto& [id, h] : m_handles) {
-        for (HKEY key : {h.key, h.userRunList}) {
+        for (HKEY key : {h.key, h.userRunList, h.machine32RunList}) {
             if (key != nullptr) {
                 RegCloseKey(key);
             }
@@ -134,6 +134,12 @@ long WindowsRegistry::openRunList(std::uint32_t access, RegKey& key) {
     HKEY machine = nullptr;
     const bool writing = (access & (kKeySetValue | kKeyCreateSubKey)) != 0;
     LONG result = m_openMachineRunList(access, machine);
+    // Windows starts what the 32-bit view's list names too: a value there counts as registered,
+    // and goes when the program's is removed, where the user may change that list.
+    HKEY machine32 = nullptr;
+    if (m_openMachineRunList(access | KEY_WOW64_32KEY, machine32) != ERROR_SUCCESS) {
+        machine32 = nullptr;
+    }
     HKEY user = nullptr;
     if (result == ERROR_ACCESS_DENIED && writing) {
         // A standard user may not change the machine-wide list: the program's value goes
@@ -141,12 +147,18 @@ long WindowsRegistry::openRunList(std::uint32_t access, RegKey& key) {
         result = RegCreateKeyExW(HKEY_CURRENT_USER, kRunListPath, 0, nullptr, 0, KEY_READ | KEY_WRITE,
                                  nullptr, &user, nullptr);
         if (result != ERROR_SUCCESS) {
+            if (machine32 != nullptr) {
+                RegCloseKey(machine32);
+            }
             return ERROR_ACCESS_DENIED;
         }
-        key = keep(Handle{user, false, L"", access, nullptr});
+        key = keep(Handle{user, false, L"", access, nullptr, machine32});
         return ERROR_SUCCESS;
     }
     if (result != ERROR_SUCCESS) {
+        if (machine32 != nullptr) {
+            RegCloseKey(machine32);
+        }
         return result;
     }
     // A value left in the user's list counts as registered, and goes when the program's is removed.
@@ -154,7 +166,7 @@ long WindowsRegistry::openRunList(std::uint32_t access, RegKey& key) {
         ERROR_SUCCESS) {
         user = nullptr;
     }
-    key = keep(Handle{machine, false, L"", access, user});
+    key = keep(Handle{machine, false, L"", access, user, machine32});
     return ERROR_SUCCESS;
 }
 
@@ -233,8 +245,10 @@ long WindowsRegistry::readValue(const Handle& h, const std::wstring& name, DWORD
         }
     }
     LONG result = h.key != nullptr ? readRawValue(h.key, name, type, raw) : ERROR_FILE_NOT_FOUND;
-    if (result == ERROR_FILE_NOT_FOUND && h.userRunList != nullptr) {
-        result = readRawValue(h.userRunList, name, type, raw);
+    for (HKEY other : {h.machine32RunList, h.userRunList}) {
+        if (result == ERROR_FILE_NOT_FOUND && other != nullptr) {
+            result = readRawValue(other, name, type, raw);
+        }
     }
     return result;
 }
@@ -309,11 +323,17 @@ long WindowsRegistry::deleteValue(RegKey key, const std::string& name) {
         return found;
     }
     const LONG result = RegDeleteValueW(h->key, wideName.c_str());
-    if (h->userRunList != nullptr && (result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND)) {
-        const LONG user = RegDeleteValueW(h->userRunList, wideName.c_str());
-        return user == ERROR_SUCCESS ? ERROR_SUCCESS : result;
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
+        return result;
     }
-    return result;
+    // The log-on list's other lists: removed from any of them is removed.
+    bool removed = result == ERROR_SUCCESS;
+    for (HKEY other : {h->machine32RunList, h->userRunList}) {
+        if (other != nullptr && RegDeleteValueW(other, wideName.c_str()) == ERROR_SUCCESS) {
+            removed = true;
+        }
+    }
+    return removed ? ERROR_SUCCESS : result;
 }
 
 long WindowsRegistry::closeKey(RegKey key) {
@@ -324,7 +344,7 @@ long WindowsRegistry::closeKey(RegKey key) {
     if (it == m_handles.end()) {
         return ERROR_INVALID_HANDLE;
     }
-    for (HKEY open : {it->second.key, it->second.userRunList}) {
+    for (HKEY open : {it->second.key, it->second.userRunList, it->second.machine32RunList}) {
         if (open != nullptr) {
             RegCloseKey(open);
         }

@@ -21,7 +21,8 @@ inline constexpr const wchar_t* kRunListPath = L"Software\\Microsoft\\Windows\\C
 
 class WindowsRegistry final : public Registry {
 public:
-    /// Opens the machine-wide log-on list with the access asked for (RegOpenKeyExW by default).
+    /// Opens the machine-wide log-on list with the access asked for (RegOpenKeyExW by default);
+    /// with KEY_WOW64_32KEY in it, the list of the registry's 32-bit view.
     using RunListOpener = std::function<LONG(REGSAM access, HKEY& key)>;
     explicit WindowsRegistry(RunListOpener openMachineRunList = {});
     ~WindowsRegistry() override;
@@ -49,6 +50,9 @@ private:
         /// For the log-on list: the current user's list, which takes the program's value when
         /// the machine-wide one refuses a change (a standard user's), and is read after it.
         HKEY userRunList = nullptr;
+        /// For the log-on list: the machine-wide list of 32-bit programs (the registry's 32-bit
+        /// view, where an older 32-bit copy wrote its value), which Windows starts as well.
+        HKEY machine32RunList = nullptr;
     };
     /// A change of the current user's tree held back by a transaction.
     struct HeldChange {

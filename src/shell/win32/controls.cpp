@@ -3,6 +3,7 @@
 #include "platform/windows/wide_text.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/native_window.h"
+#include "shell/win32/newer_calls.h"
 #include "shell/win32/pictures.h"
 
 #include <commctrl.h>
@@ -39,9 +40,7 @@ LRESULT colourControl(WPARAM dc, COLORREF text, const Brush& background) {
 
 Font dialogFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                                   static_cast<UINT>(dpi)) != 0) {
+    if (nonClientMetricsForDpi(metrics, static_cast<UINT>(dpi))) {
         return Font(metrics.lfMessageFont.lfFaceName, 9.0, dpi);
     }
     return Font(L"Segoe UI", 9.0, dpi);

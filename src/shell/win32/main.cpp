@@ -1,6 +1,7 @@
 #include "platform/services.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/message_loop.h"
+#include "shell/win32/newer_calls.h"
 
 #include <windows.h>
 
@@ -8,8 +9,7 @@
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
-    // The manifest asks for per-monitor awareness (v2); this covers a copy started without it.
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    win32::becomeDpiAware();
     // Apartment threading: the shell's dialogs, ShellExecute and the picture decoder need it.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |

@@ -1,7 +1,9 @@
 #include "shell/win32/main_window.h"
 
+#include "core/twips.h"
 #include "core/uptime.h"
 #include "shell/win32/accessibility.h"
+#include "shell/win32/newer_calls.h"
 #include "shell/win32/pictures.h"
 #include "shell/win32/resource_ids.h"
 
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,10 +26,9 @@ constexpr const wchar_t* kClassName = L"CorvaneMainWindow";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
-// The client area's designed width, and the caption and borders of a tool window, in twips: the
-// window's height as the more/less rule reads it is the client height plus that frame.
+// The client area's designed width, in twips. The window's height as the core gives it (2325 or
+// 1170 twips) includes the caption and borders.
 constexpr double kClientWidthTwips = 1935;
-constexpr float kFrameTwips = 360;
 
 const COLORREF kBackground = RGB(255, 255, 255);
 // The designed orange (255, 128, 0) darkened just enough to read on white (contrast 4.5:1).
@@ -285,8 +287,14 @@ void MainWindow::resize() {
     // The small window ends just below the more/less button: rounding must not cut the button
     // that brings the rest back.
     const RECT button = pixels(kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
+    // The frame is the one this window's styles have at its density (a tool window's caption
+    // differs between systems and themes). The height is rounded as the core rounds the slide's
+    // first row, which starts the window just above the screen.
+    RECT frame{0, 0, 0, 0};
+    addFrame(frame, kStyle, kExStyle, static_cast<UINT>(dpi()));
+    const int height = core::roundHalfEven(static_cast<double>(m_heightTwips) * dpi() / 1440.0);
     const int clientHeight =
-        std::max(static_cast<int>(button.bottom) + 1, px(static_cast<double>(m_heightTwips - kFrameTwips)));
+        std::max(static_cast<int>(button.bottom) + 1, height - static_cast<int>(frame.bottom - frame.top));
     setClientSize(px(kClientWidthTwips), clientHeight);
 }
 
@@ -371,7 +379,11 @@ void MainWindow::showTrayIcon() {
 
 void MainWindow::popUpMenu() {
     POINT at{};
-    GetCursorPos(&at);
+    if (const std::optional<POINT> icon = m_menuAtIcon ? m_tray->iconCentre() : std::nullopt; icon) {
+        at = *icon;
+    } else {
+        GetCursorPos(&at);
+    }
     popUpMenuAt(at);
 }
 
@@ -432,6 +444,13 @@ void MainWindow::trayMessage(UINT mouseMessage) {
         break;
     case WM_MBUTTONDOWN:
         m_core->trayMouse(core::TrayMouse::MiddleDown);
+        break;
+    case WM_CONTEXTMENU:
+    case NIN_KEYSELECT:
+        // The keyboard on the icon (the menu key, Shift+F10; Enter, Space): as a right press.
+        m_menuAtIcon = true;
+        m_core->trayMouse(core::TrayMouse::RightDown);
+        m_menuAtIcon = false;
         break;
     default:
         m_core->trayMouse(core::TrayMouse::Other);

@@ -119,6 +119,8 @@ private:
     Font m_rowFont;
     HWND m_tooltips = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
+    /// While a keyboard request is handled: the menu opens at the icon, not at the mouse.
+    bool m_menuAtIcon = false;
     std::unique_ptr<core::MainWindowController> m_core;
     float m_heightTwips = 0;
     double m_moreLessTop = 656;

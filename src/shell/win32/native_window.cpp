@@ -1,5 +1,6 @@
 #include "shell/win32/native_window.h"
 
+#include "shell/win32/newer_calls.h"
 #include "shell/win32/resource_ids.h"
 
 namespace win32 {
@@ -9,9 +10,7 @@ HINSTANCE instance() {
 }
 
 int dpiOf(HWND hwnd) {
-    // Per-monitor awareness (v2) comes from the manifest; these calls exist from Windows 10 1607.
-    const UINT dpi = hwnd != nullptr ? GetDpiForWindow(hwnd) : GetDpiForSystem();
-    return dpi != 0 ? static_cast<int>(dpi) : USER_DEFAULT_SCREEN_DPI;
+    return static_cast<int>(hwnd != nullptr ? windowDpi(hwnd) : systemDpi());
 }
 
 NativeWindow::~NativeWindow() {
@@ -63,9 +62,8 @@ bool NativeWindow::create(const wchar_t* className, DWORD style, DWORD exStyle, 
 
 void NativeWindow::setClientSize(int width, int height) {
     RECT frame{0, 0, width, height};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)),
-                             static_cast<UINT>(m_dpi));
+    addFrame(frame, static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
+             static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)), static_cast<UINT>(m_dpi));
     SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

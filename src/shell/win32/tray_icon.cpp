@@ -2,6 +2,7 @@
 
 #include "shell/win32/controls.h"
 #include "shell/win32/native_window.h"
+#include "shell/win32/newer_calls.h"
 #include "shell/win32/resource_ids.h"
 
 namespace win32 {
@@ -20,10 +21,10 @@ void appendItem(HMENU menu, TrayIcon::Command command, const wchar_t* text) {
 
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage) : m_window(window), m_callbackMessage(callbackMessage) {
     // The small icon at the system's density; the system picks the best size of the file.
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = systemDpi();
     m_icon = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(CORVANE_ICON), IMAGE_ICON,
-                                           GetSystemMetricsForDpi(SM_CXSMICON, dpi),
-                                           GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
+                                           systemMetricForDpi(SM_CXSMICON, dpi),
+                                           systemMetricForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR));
     m_menu = CreatePopupMenu();
     appendItem(m_menu, About, L"About");
     AppendMenuW(m_menu, MF_SEPARATOR, 0, nullptr);
@@ -63,6 +64,24 @@ void TrayIcon::show() {
     m_wanted = true;
     NOTIFYICONDATAW data = record();
     m_shown = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    if (m_shown) {
+        // Version 3 adds the keyboard's requests (WM_CONTEXTMENU, NIN_KEYSELECT) and keeps the
+        // mouse messages as they are; version 4 would change them.
+        data.uVersion = NOTIFYICON_VERSION;
+        Shell_NotifyIconW(NIM_SETVERSION, &data);
+    }
+}
+
+std::optional<POINT> TrayIcon::iconCentre() const {
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = m_window;
+    icon.uID = kIconId;
+    RECT place{};
+    if (!m_shown || FAILED(Shell_NotifyIconGetRect(&icon, &place))) {
+        return std::nullopt;
+    }
+    return POINT{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
 }
 
 void TrayIcon::hide() {

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
 namespace win32 {
@@ -30,6 +31,8 @@ public:
     void taskbarCreated();
     /// Whether a tray shows the icon now.
     bool shown() const { return m_shown; }
+    /// The middle of the icon on the screen, when the tray tells.
+    std::optional<POINT> iconCentre() const;
 
     /// Makes the hidden window that comes forward before the menu opens and owns it.
     void makeMenuOwner();

@@ -1,6 +1,7 @@
 #include "shell/win32/win32_timers.h"
 
 #include "shell/win32/native_window.h"
+#include "shell/win32/newer_calls.h"
 
 #include <stdexcept>
 #include <utility>
@@ -21,10 +22,8 @@ public:
     WindowTimer& operator=(const WindowTimer&) = delete;
 
     void start() override {
-        const ULONG tolerance =
-            m_accuracy == core::TimerAccuracy::Coarse ? TIMERV_DEFAULT_COALESCING : TIMERV_NO_COALESCING;
-        SetCoalescableTimer(m_factory.m_window, m_id, static_cast<UINT>(m_interval.count()), nullptr,
-                            tolerance);
+        setWindowTimer(m_factory.m_window, m_id, static_cast<UINT>(m_interval.count()),
+                       m_accuracy == core::TimerAccuracy::Coarse);
         m_active = true;
         m_due = GetTickCount64() + static_cast<ULONGLONG>(m_interval.count());
     }
