@@ -55,7 +55,7 @@ TEST(WindowsPower, RequestsReachExitWindowsWithTheirFlagsAndAnswerOnce) {
     }
 }
 
-TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
+TEST(WindowsPower, HibernationEnablesThePrivilegeFirstAndTellsAMissingCallFromARefusal) {
     struct Case {
         std::optional<unsigned long> result;
         PowerOutcome outcome;
@@ -64,13 +64,14 @@ TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
                           {static_cast<unsigned long>(ERROR_ACCESS_DENIED), PowerOutcome::Refused},
                           {std::nullopt, PowerOutcome::Unavailable}};
     for (const Case& c : cases) {
+        std::vector<std::string> calls;
         PowerCalls fake;
-        bool privilege = false;
         fake.enableShutdownPrivilege = [&] {
-            privilege = true;
+            calls.emplace_back("privilege");
             return 0ul;
         };
         fake.hibernate = [&](std::string& why) {
+            calls.emplace_back("suspend");
             why = "no powrprof.dll";
             return c.result;
         };
@@ -78,7 +79,7 @@ TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
         WindowsPower(fake).hibernate([&](const PowerAnswer& a) { answer = a; });
         ASSERT_TRUE(answer.has_value());
         EXPECT_EQ(answer->outcome, c.outcome);
-        EXPECT_FALSE(privilege);
+        EXPECT_EQ(calls, (std::vector<std::string>{"privilege", "suspend"}));
         if (c.outcome == PowerOutcome::Unavailable) {
             EXPECT_EQ(answer->reason, "no powrprof.dll");
         }
@@ -190,15 +191,54 @@ TEST(WindowsLauncher, ABatchFileTakesNoArgumentsThatTheShellWouldRead) {
     std::filesystem::remove(batch);
 }
 
+struct ShellExecuteCall {
+    HWND owner;
+    bool defaultVerb;
+    std::wstring file;
+    INT show;
+};
+std::vector<ShellExecuteCall> shellExecuteCalls;
+
+HINSTANCE WINAPI recordShellExecute(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT show) {
+    shellExecuteCalls.push_back({owner, verb == nullptr, file, show});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+TEST(WindowsLauncher, AFileOpensWithItsDefaultVerbMaximizedOnBehalfOfTheOwner) {
+    const std::filesystem::path page = std::filesystem::temp_directory_path() / "corvane help.htm";
+    std::ofstream(page) << "<p>help</p>";
+    const HWND owner = GetDesktopWindow();
+    WindowsLauncher launcher(recordShellExecute);
+    launcher.setOwnerWindow(owner);
+    shellExecuteCalls.clear();
+    EXPECT_EQ(launcher.openFile(win::narrow(page.wstring())), 42);
+    ASSERT_EQ(shellExecuteCalls.size(), 1u);
+    EXPECT_EQ(shellExecuteCalls[0].owner, owner);
+    EXPECT_TRUE(shellExecuteCalls[0].defaultVerb);
+    EXPECT_EQ(shellExecuteCalls[0].file, page.wstring());
+    EXPECT_EQ(shellExecuteCalls[0].show, SW_SHOWMAXIMIZED);
+    std::filesystem::remove(page);
+}
+
 TEST(WindowsFileDialog, FiltersBecomeLabelAndPatternPairs) {
-    const std::wstring list = openFileFilter({"Programs (*)", "Sounds (*.wav *.mp3)"});
-    std::wstring expected;
-    for (const wchar_t* part :
-         {L"Programs (*)", L"*.exe;*.com;*.bat;*.cmd", L"Sounds (*.wav *.mp3)", L"*.wav;*.mp3", L""}) {
-        expected += part;
-        expected += L'\0';
+    struct Case {
+        std::vector<std::string> filters;
+        std::vector<const wchar_t*> parts;
+    };
+    const Case cases[] = {
+        {{"Programs (*)", "Sounds (*.wav *.mp3)"},
+         {L"Programs (*)", L"*.exe;*.com;*.bat;*.cmd", L"Sounds (*.wav *.mp3)", L"*.wav;*.mp3", L""}},
+        // The programs to run on Windows: executables, then batch files.
+        {WindowsFileDialog().programFilters(), {L"(*.exe)", L"*.exe", L" (*.bat)", L"*.bat", L""}},
+    };
+    for (const Case& c : cases) {
+        std::wstring expected;
+        for (const wchar_t* part : c.parts) {
+            expected += part;
+            expected += L'\0';
+        }
+        EXPECT_EQ(openFileFilter(c.filters), expected);
     }
-    EXPECT_EQ(list, expected);
 }
 
 TEST(WindowsFigures, MemoryIsRealAndAMissingProcessorCounterFailsAtCollection) {
@@ -217,6 +257,44 @@ TEST(WindowsFigures, MemoryIsRealAndAMissingProcessorCounterFailsAtCollection) {
             EXPECT_NE(std::string(e.what()).find("\\Processor(0)\\% Processor Time"), std::string::npos);
         }
     }
+}
+
+TEST(WindowsFolders, TheSoundIsTheWindowsDirectorysUnlessItIsMissing) {
+    const std::filesystem::path root = std::filesystem::temp_directory_path() / L"corvane ordner";
+    const std::filesystem::path program = root / L"programm", windows = root / L"windows";
+    std::filesystem::create_directories(windows / L"Media");
+    std::filesystem::create_directories(program / L"Media");
+    const std::string programFolder = win::narrow(program.wstring()),
+                      windowsFolder = win::narrow(windows.wstring());
+    struct Case {
+        const char* what;
+        const wchar_t* present; ///< the file in the Windows directory, or null
+        std::string expected;
+    };
+    const Case cases[] = {{"the system's sound", L"notify.wav", windowsFolder},
+                          {"missing: the program's copy", nullptr, programFolder},
+                          {"a folder of that name is no sound", L"notify.wav\\", programFolder}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(windows / L"Media");
+        std::filesystem::create_directories(windows / L"Media");
+        if (c.present != nullptr) {
+            const std::wstring name = c.present;
+            if (name.back() == L'\\') {
+                std::filesystem::create_directories(windows / L"Media" / name.substr(0, name.size() - 1));
+            } else {
+                std::ofstream(windows / L"Media" / name) << "RIFF";
+            }
+        }
+        EXPECT_EQ(WindowsFolders(programFolder, windowsFolder).soundFolder(), c.expected);
+    }
+    // The real Windows directory, as GetWindowsDirectory names it, when it holds the sound.
+    std::wstring system(MAX_PATH, L'\0');
+    system.resize(GetWindowsDirectoryW(system.data(), MAX_PATH));
+    const bool hasSound =
+        std::filesystem::is_regular_file(std::filesystem::path(system) / L"Media" / L"notify.wav");
+    EXPECT_EQ(WindowsFolders(programFolder).soundFolder(), hasSound ? win::narrow(system) : programFolder);
+    std::filesystem::remove_all(root);
 }
 
 TEST(WindowsSound, AFileThatIsNoWaveIsRefusedBeforeTheDeviceOpens) {

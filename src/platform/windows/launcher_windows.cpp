@@ -63,8 +63,9 @@ int WindowsLauncher::openFile(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return SE_ERR_FNF;
     }
+    // No verb: the file type's default action, as the desktop's double click takes.
     return static_cast<int>(reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL)));
+        m_shellExecute(m_owner, nullptr, wide.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED)));
 }
 
 } // namespace platform
