@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <pdh.h>
+#include <pdhmsg.h>
 #include <shellapi.h>
 
 #include <chrono>
@@ -241,22 +242,49 @@ TEST(WindowsFileDialog, FiltersBecomeLabelAndPatternPairs) {
     }
 }
 
-TEST(WindowsFigures, MemoryIsRealAndAMissingProcessorCounterFailsAtCollection) {
+TEST(WindowsFigures, TheCountersFigureUnlessItFailsAndARollOverKeepsThePreviousOne) {
+    struct Case {
+        const char* what;
+        long status;
+        std::optional<double> fromTimes;
+        std::optional<double> expected;
+    };
+    const Case cases[] = {
+        {"the counter's value", ERROR_SUCCESS, 40.0, 12.5},
+        {"a roll-over", static_cast<long>(PDH_CALC_NEGATIVE_DENOMINATOR), 40.0, std::nullopt},
+        {"a negative value", static_cast<long>(PDH_CALC_NEGATIVE_VALUE), 40.0, std::nullopt},
+        {"no counter: the processor times", static_cast<long>(PDH_CSTATUS_NO_COUNTER), 40.0, 40.0},
+        {"invalid data: the processor times", static_cast<long>(PDH_INVALID_DATA), 40.0, 40.0},
+        {"neither", static_cast<long>(PDH_CSTATUS_NO_COUNTER), std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(processorFigure(c.status, 12.5, c.fromTimes), c.expected) << c.what;
+    }
+    // Busy: the kernel and user time that was not idle; no time passed, or times run backwards: none.
+    EXPECT_EQ(busyShare({100, 300, 100}, {175, 400, 200}), 62.5);
+    EXPECT_EQ(busyShare({100, 300, 100}, {100, 300, 100}), std::nullopt);
+    EXPECT_EQ(busyShare({100, 300, 100}, {90, 200, 100}), std::nullopt);
+}
+
+TEST(WindowsFigures, MemoryIsRealAndProcessorZerosBusyShareShowsWithOrWithoutTheCounter) {
     WindowsSystemFigures figures;
     EXPECT_GT(figures.availableMemoryBytes(), 16u * 1024 * 1024);
     figures.openProcessorQuery();
     figures.addProcessorCounter(0);
-    // Wine lacks the per-processor counter; Windows has it and gives 0 at the first collection.
-    if (PdhValidatePathW(L"\\Processor(0)\\% Processor Time") == ERROR_SUCCESS) {
-        EXPECT_EQ(figures.collectProcessorUsage(), 0.0);
-    } else {
-        try {
-            figures.collectProcessorUsage();
-            ADD_FAILURE() << "collected a counter that does not exist";
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find("\\Processor(0)\\% Processor Time"), std::string::npos);
-        }
+    // Wine lacks the per-processor counter and Windows has it: either way the first collection
+    // gives 0, and a second busy on processor 0 its busy share.
+    EXPECT_EQ(figures.collectProcessorUsage(), 0.0);
+    const DWORD_PTR affinity = SetThreadAffinityMask(GetCurrentThread(), 1);
+    const ULONGLONG start = GetTickCount64();
+    volatile unsigned long long spins = 0;
+    while (GetTickCount64() - start < 600) {
+        spins = spins + 1;
     }
+    SetThreadAffinityMask(GetCurrentThread(), affinity);
+    const std::optional<double> busy = figures.collectProcessorUsage();
+    ASSERT_TRUE(busy.has_value());
+    EXPECT_GE(*busy, 50.0);
+    EXPECT_LE(*busy, 100.5);
 }
 
 TEST(WindowsFolders, TheSoundIsTheWindowsDirectorysUnlessItIsMissing) {

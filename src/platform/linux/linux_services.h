@@ -72,7 +72,7 @@ public:
 
     void openProcessorQuery() override;
     void addProcessorCounter(int processor) override;
-    double collectProcessorUsage() override;
+    std::optional<double> collectProcessorUsage() override;
     std::uint64_t availableMemoryBytes() override;
 
 private:

@@ -56,21 +56,48 @@ private:
     HANDLE m_lock = nullptr;
 };
 
-/// The processor counter through PDH, the available memory through GlobalMemoryStatusEx.
+/// One processor's times since the system started, in units of 100 ns; kernel time includes idle.
+struct ProcessorTimes {
+    std::uint64_t idle = 0;
+    std::uint64_t kernel = 0;
+    std::uint64_t user = 0;
+};
+
+/// The busy share of a processor between two readings of its times, in percent; nothing when
+/// no time passed between them.
+std::optional<double> busyShare(const ProcessorTimes& before, const ProcessorTimes& now);
+
+/// The figure of one collection: the counter's value when its status is good; nothing (the
+/// previous figure stands) for a status that a counter gives now and then, such as a roll-over
+/// (PDH_CALC_NEGATIVE_DENOMINATOR); the figure from the processor times for any other status.
+std::optional<double> processorFigure(long counterStatus, double counterValue,
+                                      std::optional<double> fromTimes);
+
+/// The processor counter through PDH, beside the processor times of the system
+/// (NtQuerySystemInformation) where the counter is missing or fails; the available memory
+/// through GlobalMemoryStatusEx.
 class WindowsSystemFigures final : public SystemFigures {
 public:
+    WindowsSystemFigures();
     ~WindowsSystemFigures() override;
     void openProcessorQuery() override;
     void addProcessorCounter(int processor) override;
-    double collectProcessorUsage() override;
+    std::optional<double> collectProcessorUsage() override;
     std::uint64_t availableMemoryBytes() override;
 
 private:
+    /// The counter's processor's times now; nothing when the system does not tell them.
+    std::optional<ProcessorTimes> readProcessorTimes();
+
     void* m_query = nullptr;   // PDH_HQUERY
     void* m_counter = nullptr; // PDH_HCOUNTER
     long m_failure = 0;        // PDH_STATUS of opening the query or adding the counter
     std::wstring m_counterPath;
+    int m_processor = 0;
     bool m_collected = false;
+    std::optional<ProcessorTimes> m_previousTimes;
+    using QuerySystemInformation = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
+    QuerySystemInformation m_querySystemInformation = nullptr;
 };
 
 /// The work area and logical resolution of the primary screen.
