@@ -10,8 +10,9 @@ namespace platform {
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    /// Starts a command line (a program, maybe with arguments) as a new process, never through
-    /// a shell, without waiting for it. A text that names an existing file as a whole is that
+    /// Starts a command line (a program, maybe with arguments) as a new process, without
+    /// waiting for it, never through a shell (a Windows batch file runs in the command shell,
+    /// which reads none of its arguments). A text that names an existing file as a whole is that
     /// program, blanks and all; otherwise the first word is the program, and double quotes group
     /// words that hold blanks. Throws std::runtime_error, whose what() describes the failure, when
     /// it cannot be started (missing, not executable, not a program).

@@ -184,12 +184,83 @@ TEST(WindowsCommandLine, ABareNameIsFoundInPathAndQuotesGroupWords) {
     EXPECT_EQ(call.arguments, (std::vector<std::wstring>{L"a b", L"c", L"say \"hi\""}));
 }
 
-TEST(WindowsLauncher, ABatchFileTakesNoArgumentsThatTheShellWouldRead) {
-    const std::filesystem::path batch = std::filesystem::temp_directory_path() / "corvane probe.cmd";
-    std::ofstream(batch) << "@exit 0\r\n";
+TEST(WindowsLauncher, ABatchFileRunsWithItsWordsAndTheShellReadsNoneOfThem) {
+    // The file writes the words it got, as the shell hands them over: a word the shell read
+    // as its own syntax would run a command or lose its text.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "corvane stapel";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path batch = folder / "probe.cmd", out = folder / "out.txt";
+    std::ofstream(batch) << "@echo off\r\n>\"%~dp0out.txt\" echo %*\r\n";
+    struct Case {
+        std::string line;
+        std::string written;
+    };
+    // (A % stays a % on Windows, by the form the next test shows; Wine's shell lacks that form.)
+    const Case cases[] = {
+        {"\"" + win::narrow(batch.wstring()) + "\" plain \"a & echo x>evil\" \"say \"\"hi\"\"\" x|y",
+         "plain \"a & echo x>evil\" \"say \"\"hi\"\"\" \"x|y\""},
+        {"\"" + win::narrow(batch.wstring()) + "\" ^^ \"!x!\" (y)", "\"^^\" \"!x!\" \"(y)\""},
+    };
     WindowsLauncher launcher;
-    EXPECT_THROW(launcher.runProgram("\"" + win::narrow(batch.wstring()) + "\" & calc"), std::runtime_error);
-    std::filesystem::remove(batch);
+    for (const Case& c : cases) {
+        std::filesystem::remove(out);
+        launcher.runProgram(c.line);
+        const ULONGLONG start = GetTickCount64();
+        std::string written;
+        while (GetTickCount64() - start < 15'000) {
+            std::ifstream file(out);
+            if (std::getline(file, written)) {
+                break;
+            }
+            Sleep(100);
+        }
+        EXPECT_EQ(written, c.written) << c.line;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "evil"));
+    EXPECT_THROW(launcher.runProgram("\"" + win::narrow(batch.wstring()) + "\" \"two\nlines\""),
+                 std::runtime_error);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(WindowsCommandLine, ABareNameIsFoundWhereTheSystemLooksInItsOrder) {
+    // The program's folder before the current one, the current before the system's, the system
+    // folder before the Windows folder; .exe, then the other program endings, added.
+    const std::filesystem::path current = std::filesystem::temp_directory_path() / "corvane aktuell";
+    std::filesystem::create_directories(current);
+    for (const char* file : {"windows_tests.exe", "corvane-probe.exe", "corvane-batch.bat"}) {
+        std::ofstream(current / file) << "MZ";
+    }
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(current);
+    std::wstring system(MAX_PATH, L'\0');
+    system.resize(GetSystemDirectoryW(system.data(), MAX_PATH));
+    const struct {
+        const char* name;
+        std::filesystem::path expected;
+    } cases[] = {
+        {"windows_tests", std::filesystem::path(win::widen(executablePath()))},
+        {"corvane-probe", current / "corvane-probe.exe"},
+        {"corvane-batch", current / "corvane-batch.bat"},
+        {"notepad", std::filesystem::path(system) / "notepad.exe"},
+    };
+    for (const auto& c : cases) {
+        const win::ProgramCall call = win::resolveCommandLine(std::string(c.name) + " x");
+        EXPECT_EQ(CompareStringOrdinal(call.program.c_str(), -1, c.expected.c_str(), -1, TRUE), CSTR_EQUAL)
+            << c.name << ": " << win::narrow(call.program);
+    }
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(current);
+}
+
+TEST(WindowsCommandLine, ABatchFilesWordsAreQuotedForTheShellAndNoneExpands) {
+    const win::ProgramCall call{
+        L"C:\\Tools\\back up.bat",
+        {L"plain-1.0", L"a & b", L"%PATH%", L"say \"hi\"", L"", L"C:\\end\\", L"\\\"x"}};
+    EXPECT_EQ(win::batchCommandLine(call),
+              L"cmd.exe /d /e:ON /v:OFF /c \"\"C:\\Tools\\back up.bat\" plain-1.0 \"a & b\" "
+              L"\"%%cd:~,%PATH%%cd:~,%\" \"say \"\"hi\"\"\" \"\" \"C:\\end\\\\\" \"\\\\\"\"x\"\"");
+    EXPECT_TRUE(win::isBatchFile(L"C:\\a.b\\run.CMD"));
+    EXPECT_FALSE(win::isBatchFile(L"C:\\a.bat\\run"));
 }
 
 struct ShellExecuteCall {

@@ -144,7 +144,8 @@ private:
 /// ShellExecuteW's signature, replaceable for tests.
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 
-/// Programs through CreateProcessW (never a shell); addresses and files through ShellExecuteW.
+/// Programs through CreateProcessW (batch files in the system's cmd.exe, their words quoted for
+/// it); addresses and files through ShellExecuteW.
 class WindowsLauncher final : public Launcher {
 public:
     explicit WindowsLauncher(ShellExecuteFunction shellExecute = ShellExecuteW)
