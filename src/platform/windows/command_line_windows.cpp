@@ -131,17 +131,17 @@ std::vector<std::wstring> programEndings() {
 std::wstring foundInSearchFolders(const std::wstring& name) {
     const std::vector<std::wstring> endings =
         name.find(L'.') != std::wstring::npos ? std::vector<std::wstring>{L""} : programEndings();
-    for (std::wstring folder : searchFolders()) {
-        if (folder.empty()) {
-            continue;
-        }
-        if (folder.back() != L'\\' && folder.back() != L'/') {
+    std::vector<std::wstring> folders = searchFolders();
+    for (std::wstring& folder : folders) {
+        if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') {
             folder += L'\\';
         }
-        for (const std::wstring& ending : endings) {
-            const std::wstring candidate = folder + name + ending;
-            if (isFile(candidate)) {
-                return fullPath(candidate);
+    }
+    // Each ending through all folders: a program CreateProcess itself would find comes first.
+    for (const std::wstring& ending : endings) {
+        for (const std::wstring& folder : folders) {
+            if (!folder.empty() && isFile(folder + name + ending)) {
+                return fullPath(folder + name + ending);
             }
         }
     }

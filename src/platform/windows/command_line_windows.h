@@ -16,9 +16,9 @@ struct ProgramCall {
 /// arguments. Otherwise blanks separate words and double quotes group them ("" inside quotes
 /// is a quote); the first word is the program. A name without a folder is looked for where
 /// CreateProcess looks: beside this program, in the current folder, the system folders, the
-/// Windows folder, then the folders of PATH, with .exe, then the other endings of PATHEXT,
-/// added to a name without one. Throws std::runtime_error saying why no program can be started
-/// (nothing given, not found, a folder).
+/// Windows folder, then the folders of PATH; a name without an ending is looked for with .exe
+/// in all of them first, then with each other ending of PATHEXT. Throws std::runtime_error
+/// saying why no program can be started (nothing given, not found, a folder).
 ProgramCall resolveCommandLine(const std::string& commandLine);
 
 /// The command line CreateProcessW hands to the program: each word quoted where needed, so
