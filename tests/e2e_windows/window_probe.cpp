@@ -108,14 +108,13 @@ int printMenu(HWND window) {
 
 int printComboItems(HWND combo) {
     const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t text[512] = {};
         if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 512) {
             SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         }
-        std::printf("{\"index\": %d, \"text\": \"%s\", \"selected\": %s}\n", static_cast<int>(i),
-                    utf8(text).c_str(), i == selected ? "true" : "false");
+        std::printf("{\"text\": \"%s\", \"selected\": %s}\n", utf8(text).c_str(),
+                    i == SendMessageW(combo, CB_GETCURSEL, 0, 0) ? "true" : "false");
     }
     return count < 0 ? 1 : 0;
 }

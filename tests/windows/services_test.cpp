@@ -252,18 +252,17 @@ TEST(WindowsLauncher, AFileOpensWithItsDefaultVerbMaximizedOnBehalfOfTheOwner) {
 }
 
 TEST(WindowsFileDialog, FiltersBecomeLabelAndPatternPairs) {
-    // Any entries, and the programs to run on Windows: executables, then batch files.
-    const std::pair<std::vector<std::string>, std::vector<const wchar_t*>> cases[] = {
-        {{"Programs (*)", "Sounds (*.wav *.mp3)"},
-         {L"Programs (*)", L"*.exe;*.com;*.bat;*.cmd", L"Sounds (*.wav *.mp3)", L"*.wav;*.mp3", L""}},
-        {WindowsFileDialog().programFilters(), {L"(*.exe)", L"*.exe", L" (*.bat)", L"*.bat", L""}}};
-    for (const auto& [filters, parts] : cases) {
-        std::wstring expected;
-        for (const wchar_t* part : parts) {
-            expected.append(part).push_back(L'\0');
-        }
-        EXPECT_EQ(openFileFilter(filters), expected);
+    const std::wstring list = openFileFilter({"Programs (*)", "Sounds (*.wav *.mp3)"});
+    std::wstring expected;
+    for (const wchar_t* part :
+         {L"Programs (*)", L"*.exe;*.com;*.bat;*.cmd", L"Sounds (*.wav *.mp3)", L"*.wav;*.mp3", L""}) {
+        expected += part;
+        expected += L'\0';
     }
+    EXPECT_EQ(list, expected);
+    // The programs to run on Windows: executables, then batch files.
+    EXPECT_EQ(openFileFilter(WindowsFileDialog().programFilters()),
+              std::wstring(L"(*.exe)\0*.exe\0 (*.bat)\0*.bat\0\0", 30));
 }
 
 TEST(WindowsFigures, TheCountersFigureUnlessItFailsAndARollOverKeepsThePreviousOne) {
