@@ -285,7 +285,10 @@ std::int64_t MainWindowController::showSystemStart() {
 
 void MainWindowController::sampleCpu() {
     try {
-        m_state.setCpuText(cpuUsageText(m_services.figures->collectProcessorUsage()));
+        // A second without a figure keeps the previous one.
+        if (const std::optional<double> usage = m_services.figures->collectProcessorUsage()) {
+            m_state.setCpuText(cpuUsageText(*usage));
+        }
     } catch (const std::exception&) {
         figuresFailed();
     }

@@ -4,6 +4,14 @@
 
 namespace core {
 
+/// How the main window is drawn: as a layered window, which the system blends with what lies
+/// below it, at an opacity of alpha out of 255.
+struct WindowOpacity {
+    bool layered = false;
+    int alpha = 255;
+    bool operator==(const WindowOpacity&) const = default;
+};
+
 /// The main window as the core sees it: what it shows and where. A shell implements it with its
 /// toolkit's widgets (the Qt shell's MainWindow); the core decides every value it is given.
 /// Positions and sizes are in twips, as the window is designed, unless said otherwise.
@@ -34,8 +42,9 @@ public:
     virtual void setMinimized(bool minimized) = 0;
     /// Puts the window into the band above all normal windows, or back, without moving it.
     virtual void setOnTop(bool onTop) = 0;
-    /// Draws the window at an opacity of alpha out of 255.
-    virtual void setOpacity(int alpha) = 0;
+    /// Draws the window as the appearance rules say: layered or not, at an opacity of alpha out
+    /// of 255.
+    virtual void setOpacity(WindowOpacity opacity) = 0;
 
     // The picture buttons: which picture of their list they show, and where they are.
     virtual void showMoreLessPicture(int picture) = 0;

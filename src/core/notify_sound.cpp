@@ -3,7 +3,7 @@
 namespace core {
 
 std::string locateNotifySound(platform::Folders& folders) {
-    return folders.dataFolder();
+    return folders.soundFolder();
 }
 
 std::string notifySoundPath(const std::string& soundFolder, const std::string& separator) {

@@ -7,8 +7,9 @@
 
 namespace core {
 
-/// The folder below which the notification sound lies (Media/notify.wav in the program's data
-/// folder), without a trailing separator; empty when it cannot be found. Read once at start-up.
+/// The folder below which the notification sound lies (Media/notify.wav: the system's own
+/// where it has one, else the program's data folder), without a trailing separator; empty when
+/// it cannot be found. Read once at start-up.
 std::string locateNotifySound(platform::Folders& folders);
 
 /// The notification sound file: the sound folder, then Media and notify.wav, joined with the

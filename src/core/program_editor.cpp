@@ -13,11 +13,6 @@ const std::string kEmptyPath = "Please select or type the program Name.";
 ProgramEditor::ProgramEditor(ProgramEditorView& view, EditorContext context)
     : m_view(view), m_context(std::move(context)) {}
 
-std::vector<std::string> ProgramEditor::browseFilters() {
-    // Programs on this system carry no name extension: any file may be one.
-    return {"Programs (*)", "Shell scripts (*.sh)"};
-}
-
 void ProgramEditor::load() {
     m_view.setPath({}, kTypedLimit);
 }
@@ -34,9 +29,10 @@ void ProgramEditor::unload() {
 }
 
 void ProgramEditor::browse() {
-    if (m_context.services.fileDialog) {
-        const std::string chosen = m_context.services.fileDialog->getOpenFileName(
-            m_view.handle(), m_dialogFileName, browseFilters());
+    if (platform::FileDialog* dialog = m_context.services.fileDialog.get()) {
+        // The system's own programs first, selected.
+        const std::string chosen =
+            dialog->getOpenFileName(m_view.handle(), m_dialogFileName, dialog->programFilters());
         if (!chosen.empty()) {
             m_dialogFileName = chosen;
         }

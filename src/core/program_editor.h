@@ -30,9 +30,6 @@ public:
 
     ProgramEditor(ProgramEditorView& view, EditorContext context);
 
-    /// The two entries of the file dialog's filter: programs first, shell scripts second.
-    static std::vector<std::string> browseFilters();
-
     /// Every visit starts with an empty path.
     void load();
     /// Each time the editor becomes the active window: four windows blocked.

@@ -65,6 +65,9 @@ void SchedulePage::filterKindKey(int& keyAscii) {
 }
 
 void SchedulePage::filterTriggerKey(TriggerBox box, int& keyAscii) {
+    if (keyAscii == kNoCharacter) {
+        return;
+    }
     // Backspace and ". / 0-9 :"; the minutes take no "/".
     const bool accepted = keyAscii == kBackspace || (keyAscii >= kPoint && keyAscii <= kColon);
     if (!accepted || (box == TriggerBox::Minutes && keyAscii == kSlash)) {

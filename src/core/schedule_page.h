@@ -59,8 +59,10 @@ public:
 
     /// A kind picked from the list (by mouse or arrow keys): opens its editor or warns.
     void pickKind();
-    /// Key filters: each gets a typed character's code and sets it to 0 to refuse it (with the
-    /// refusal tone).
+    /// Key filters: each gets every key pressed in its box, as the character code it types, and
+    /// sets it to 0 to refuse it (with the refusal tone). A key that types no character
+    /// (kNoCharacter: the arrows, Delete, Home, End) is not filtered: it does its work in the box.
+    static constexpr int kNoCharacter = 0;
     void filterKindKey(int& keyAscii);
     void filterTriggerKey(TriggerBox box, int& keyAscii);
     /// Apply: checks the page and schedules, replaces or cancels the task.

@@ -27,11 +27,15 @@ void WindowAppearance::moveOnTopButton(double rightTwips, double downTwips) {
     m_view.moveOnTopButton(m_onTopLeftTwips, m_onTopTopTwips);
 }
 
-bool WindowAppearance::setOpacity(int alpha) {
+WindowOpacity WindowAppearance::opacityFor(bool transparent) {
+    return {.layered = true, .alpha = transparent ? kTransparentAlpha : kOpaqueAlpha};
+}
+
+bool WindowAppearance::setTransparent(bool transparent) {
     if (m_services.screen->windowOpacityFailure() != 0) {
         return false;
     }
-    m_view.setOpacity(alpha);
+    m_view.setOpacity(opacityFor(transparent));
     return true;
 }
 
@@ -59,7 +63,7 @@ void WindowAppearance::toggleTransparency() {
     const bool on = m_transparencyPicture == 1;
     m_transparencyPicture = on ? 2 : 1;
     m_view.showTransparencyPicture(m_transparencyPicture);
-    if (!setOpacity(on ? kTransparentAlpha : kOpaqueAlpha)) {
+    if (!setTransparent(on)) {
         // What was done stays done: the picture has changed, the window and tpme not.
         m_services.messages->show(std::to_string(m_services.screen->windowOpacityFailure()), kAppTitle,
                                   platform::MessageIcon::Exclamation);
@@ -85,7 +89,7 @@ void WindowAppearance::applyStoredOnTop(const std::optional<std::string>& stored
 void WindowAppearance::applyStoredTransparency(const std::optional<std::string>& stored) {
     const std::optional<bool> on = storedSwitch(stored);
     // Without the service the window stays opaque and the button on its design picture.
-    if (on.has_value() && setOpacity(*on ? kTransparentAlpha : kOpaqueAlpha)) {
+    if (on.has_value() && setTransparent(*on)) {
         m_transparencyPicture = *on ? 2 : 1;
         m_view.showTransparencyPicture(m_transparencyPicture);
     }

@@ -28,14 +28,17 @@ public:
     /// Shows the transparency-off picture whatever the window's transparency (the small window).
     void showTransparencyOffPicture();
 
+    /// Transparent or opaque, the window stays layered: opaque only sets full opacity.
+    static WindowOpacity opacityFor(bool transparent);
+
     int onTopPicture() const { return m_onTopPicture; }
     int transparencyPicture() const { return m_transparencyPicture; }
 
 private:
     /// Moves the on-top button by the given twips from where it is.
     void moveOnTopButton(double rightTwips, double downTwips);
-    /// Draws the window at the opacity; false when the window system cannot.
-    bool setOpacity(int alpha);
+    /// Draws the window transparent or opaque; false when the window system cannot.
+    bool setTransparent(bool transparent);
 
     platform::Services& m_services;
     SettingsStore& m_settings;

@@ -20,6 +20,8 @@ public:
     /// user cancels.
     virtual std::string getOpenFileName(WindowHandle parent, const std::string& startPath,
                                         const std::vector<std::string>& filters) = 0;
+    /// The filter entries for choosing a program to run, as this system names its programs.
+    virtual std::vector<std::string> programFilters() = 0;
 };
 
 } // namespace platform

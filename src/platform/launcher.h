@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_dialog.h"
+
 #include <string>
 
 namespace platform {
@@ -8,8 +10,9 @@ namespace platform {
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    /// Starts a command line (a program, maybe with arguments) as a new process, never through
-    /// a shell, without waiting for it. A text that names an existing file as a whole is that
+    /// Starts a command line (a program, maybe with arguments) as a new process, without
+    /// waiting for it, never through a shell (a Windows batch file runs in the command shell,
+    /// which reads none of its arguments). A text that names an existing file as a whole is that
     /// program, blanks and all; otherwise the first word is the program, and double quotes group
     /// words that hold blanks. Throws std::runtime_error, whose what() describes the failure, when
     /// it cannot be started (missing, not executable, not a program).
@@ -18,9 +21,13 @@ public:
     /// reads as in a browser's address bar (www.example.org is http://www.example.org).
     /// Throws std::runtime_error when the desktop refuses.
     virtual void openUrl(const std::string& url) = 0;
-    /// Opens a local file with the desktop's default application. Returns a value greater
-    /// than 32 on success and 32 or less on failure (a missing file is a failure).
+    /// Opens a local file with the desktop's default application, on behalf of the owner
+    /// window. Returns a value greater than 32 on success and 32 or less on failure (a missing
+    /// file is a failure).
     virtual int openFile(const std::string& path) = 0;
+    /// The program's main window, which the desktop's windows opened for the program belong
+    /// to; null (the default) for none.
+    virtual void setOwnerWindow(WindowHandle /*window*/) {}
 };
 
 } // namespace platform

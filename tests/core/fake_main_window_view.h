@@ -18,6 +18,7 @@ struct FakeMainWindowView final : core::MainWindowView {
     bool minimized = false;
     bool onTop = false;
     int alpha = 255;
+    bool layered = false;
     int moreLessPicture = 0, onTopPicture = 0, transparencyPicture = 0;
     double moreLessTop = 656, onTopLeft = 350, onTopTop = 656;
     bool trayIcon = false;
@@ -44,7 +45,10 @@ struct FakeMainWindowView final : core::MainWindowView {
     void showHeightTwips(float twips) override { heightTwips = twips; }
     void setMinimized(bool on) override { minimized = on; }
     void setOnTop(bool on) override { onTop = on; }
-    void setOpacity(int value) override { alpha = value; }
+    void setOpacity(core::WindowOpacity value) override {
+        alpha = value.alpha;
+        layered = value.layered;
+    }
     void showMoreLessPicture(int picture) override { moreLessPicture = picture; }
     void moveMoreLessButton(double top) override { moreLessTop = top; }
     void showOnTopPicture(int picture) override { onTopPicture = picture; }

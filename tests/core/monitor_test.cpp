@@ -59,12 +59,15 @@ TEST_F(MonitorTest, CaptionFromTheSampleAndTheMemoryOfEachSecond) {
 
     const struct {
         std::uint64_t bytes;
-        double sample;
+        std::optional<double> sample;
         const char* caption;
     } cases[] = {
-        {512ULL << 20, 5.4, " Mem 512  CPU 5%"},      {1048575, 12.5, " Mem 0  CPU 12%"},
-        {1048576, 13.5, " Mem 1  CPU 14%"},           {2147483647, 2.5, " Mem 2047  CPU 2%"},
-        {12ULL << 30, 100.0, " Mem 12288  CPU 100%"}, // past what 32 bits hold
+        {512ULL << 20, 5.4, " Mem 512  CPU 5%"},
+        {1048575, 12.5, " Mem 0  CPU 12%"},
+        {1048576, 13.5, " Mem 1  CPU 14%"},
+        {2147483647, 2.5, " Mem 2047  CPU 2%"},
+        {12ULL << 30, 100.0, " Mem 12288  CPU 100%"},       // past what 32 bits hold
+        {512ULL << 20, std::nullopt, " Mem 512  CPU 100%"}, // no figure this second: the last stays
     };
     for (const auto& c : cases) {
         f.figures->availableBytes = c.bytes;

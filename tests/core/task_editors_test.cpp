@@ -198,6 +198,7 @@ TEST_F(EditorTest, Program_BrowseChoiceAndCancelSequences) {
          {"/c/d", nullptr, "/c/d"},
          {"", nullptr, "/c/d"}},
     };
+    f.fileDialog->programs = {"(*.exe)", " (*.bat)"};
     for (const auto& sequence : sequences) {
         core::ProgramEditor editor(view, context());
         editor.load();
@@ -212,9 +213,9 @@ TEST_F(EditorTest, Program_BrowseChoiceAndCancelSequences) {
             editor.browse();
             EXPECT_EQ(view.text, step.expected);
         }
-        // The dialog offers programs then shell scripts, and starts at the previous choice of this visit.
+        // The dialog offers the system's program filters, and starts at the previous choice of this visit.
         ASSERT_EQ(f.fileDialog->calls.size(), sequence.size());
-        EXPECT_EQ(f.fileDialog->calls[0].filters, (QStringList{"Programs (*)", "Shell scripts (*.sh)"}));
+        EXPECT_EQ(f.fileDialog->calls[0].filters, (QStringList{"(*.exe)", " (*.bat)"}));
         EXPECT_EQ(f.fileDialog->calls[0].startPath, "");
         for (std::size_t i = 1; i < sequence.size(); ++i) {
             EXPECT_EQ(f.fileDialog->calls[i].startPath.toStdString(), sequence[i - 1].expected);

@@ -51,6 +51,8 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
         EXPECT_EQ(w.onTopButton(), onTopButtonPlace(on));
         EXPECT_EQ(w.view.onTop, on);
         EXPECT_EQ(w.view.alpha, on ? 128 : 255);
+        // Opaque from a stored 0 is layered at full opacity too; no stored state, no layering.
+        EXPECT_EQ(w.view.layered, c.picture != 0);
         EXPECT_EQ(w.stored("Ontop"), c.stored); // start-up writes nothing back
 
         // The first click reverses the state it finds and stores it; the second brings all back.
@@ -65,6 +67,7 @@ TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
             EXPECT_EQ(w.onTopButton(), onTopButtonPlace(nowOn)) << click;
             EXPECT_EQ(w.view.onTop, nowOn) << click;
             EXPECT_EQ(w.view.alpha, nowOn ? 128 : 255) << click;
+            EXPECT_EQ(w.view.layered, c.picture != 0) << click;
             EXPECT_EQ(w.stored("Ontop"), expected) << click;
             EXPECT_EQ(w.stored("tpme"), expected) << click;
         }

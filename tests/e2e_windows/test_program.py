@@ -1,10 +1,14 @@
 """Corvane4.0.exe under Wine, from its first start to "Exit Corvane", in one private desktop
-and prefix: the first run's settings and autostart value, the slide to the top centre, the tray
-icon and its menu, the About and Options windows, an alert scheduled through the windows for
-the next minute of up time, a second copy, and the exit status. Screenshots of every window go
-to the artifacts folder."""
+and prefix: the first run's settings and autostart value, no message box at start, the slide to
+the top centre in a layered window, the memory and processor figures in the title (processor 0
+busy with a loop of the test's), the tray icon and its menu, the About and Options windows, the
+Run Program editor's file dialog, an alert scheduled through the windows for the next minute of
+up time with the Windows directory's notification sound, a second copy, and the exit status.
+Screenshots of every window go to the artifacts folder."""
 
 import os
+import re
+import shutil
 import sys
 import time
 
@@ -17,6 +21,9 @@ MENU = ["About", None, "Options", "Schedule Task", None, "Minimize", "Exit Corva
 KINDS = ["Turn Off Computer", "Log Off Computer", "Restart Computer", "Hibernate", "Alert", "Run Program",
          "Visit Website"]
 MESSAGE = "Time for a break"
+FIGURES = re.compile(r"^ Mem (\d+)  CPU (\d+)%$")
+WS_EX_LAYERED = 0x80000
+FILE_TYPES_ID = 0x470  # the file dialog's list of file types (cmb1)
 
 
 def round_half_even(value):
@@ -30,7 +37,11 @@ def shoot(d, artifacts, name):
 
 
 def first_run_and_slide(d, corvane):
-    slid, _ = d.wait_started()
+    slid, box = d.wait_started()
+    check("no message box comes up at start", box is None,
+          str(box and [c["text"] for c in d.children(box)]))
+    check("the window is layered from the start, opaque at full opacity", slid["exstyle"] & WS_EX_LAYERED,
+          hex(slid["exstyle"]))
     values = d.reg_query(SETTINGS_KEY)
     check("the first run writes exactly the five defaults", values == DEFAULTS, str(values))
     run = d.reg_query("HKLM\\" + RUN_KEY) or {}
@@ -52,6 +63,22 @@ def first_run_and_slide(d, corvane):
         d.click_control(d.child(slid, text=button))
         wait_for(lambda: height() == expected, 5, f"the window {expected} pixels high")
     return slid
+
+
+def processor_figure(d, slid):
+    """The title's figures; a loop busy on processor 0 (Wine reads the host's times) drives the
+    processor's up."""
+    def figures():
+        m = FIGURES.match((d.refresh(slid) or {}).get("text", ""))
+        return m and (int(m.group(1)), int(m.group(2)))
+    idle = wait_for(figures, 10, "the figures in the title")
+    check("the title shows the available memory and the processor figure", idle[0] > 16, str(idle))
+    loop = d.spawn(["taskset", "-c", "0", sys.executable, "-c", "while True: pass"], name="busy")
+    try:
+        wait_for(lambda: (figures() or (0, 0))[1] >= 80, 10, f"processor 0's figure to follow a busy loop ({idle})")
+    finally:
+        loop.kill()
+        loop.wait()
 
 
 def tray_menu(d, corvane, artifacts):
@@ -108,12 +135,29 @@ def pick_kind(d, kinds, kind, editor_class):
     return d.wait_for_window(editor_class, 10, f"the editor of {kind}")
 
 
+def browse_for_programs(d, artifacts, editor):
+    """Browse in the Run Program editor: the file dialog offers executables, selected, then batch
+    files."""
+    others = [w["hwnd"] for w in d.windows(DIALOG_CLASS, visible=False)]
+    d.click_control(d.child(editor, text="Browse"))
+    dialog = d.wait_for_window(DIALOG_CLASS, 15, "the file dialog", exclude=others)
+    time.sleep(0.5)
+    shoot(d, artifacts, "program-editor-browse")
+    items = d.probe("items", str(d.child(dialog, id=FILE_TYPES_ID)["hwnd"]))
+    check("the file dialog offers (*.exe), selected, then \" (*.bat)\"",
+          [(i["text"], i["selected"]) for i in items] == [("(*.exe)", True), (" (*.bat)", False)], str(items))
+    d.probe("close", str(dialog["hwnd"]))
+    d.wait_gone(dialog, what="the file dialog to close")
+
+
 def other_editors(d, artifacts, kinds):
     """The Run Program and Visit Website editors, shown and closed without a choice."""
     for kind, editor_class, name in (("Run Program", "CorvaneProgramEditor", "program-editor"),
                                      ("Visit Website", "CorvaneWebAddressEditor", "web-address-editor")):
         editor = pick_kind(d, kinds, kind, editor_class)
         shoot(d, artifacts, name)
+        if kind == "Run Program":
+            browse_for_programs(d, artifacts, editor)
         d.probe("close", str(editor["hwnd"]))
         d.wait_gone(editor, what=f"the editor of {kind} to close")
 
@@ -155,6 +199,9 @@ def schedule_alert(d, corvane, artifacts, window, kinds):
     check("the alert box shows the message under the title Corvane", box["text"] == "Corvane" and MESSAGE in texts,
           f"{box['text']!r} {texts}")
     shoot(d, artifacts, "alert-box")
+    played = re.findall(r'MCI_Open lpstrElementName=L"([^"]*)"', d.log_of(corvane))
+    check("the alert played the Windows directory's notification sound",
+          [p.lower() for p in played] == ["c:\\\\windows\\\\media\\\\notify.wav"], str(played))
     d.click_control(d.child(box, text="OK"))
     d.wait_gone(box, what="the alert box to close")
 
@@ -173,8 +220,13 @@ def first_run_to_exit(d, artifacts):
     if uptime_seconds() > 31 * 86400 - 300:
         print("skip: the machine has been up for more than 31 days, which the program refuses")
         return
-    corvane = d.start_program(env={"WINEDEBUG": "+menu"})
-    first_run_and_slide(d, corvane)
+    # The Windows directory's sound, as Windows ships it, is the one played.
+    media = os.path.join(d.prefix, "drive_c", "windows", "Media")
+    os.makedirs(media, exist_ok=True)
+    shutil.copy(os.path.join(program_folder(), "Media", "notify.wav"), media)
+    corvane = d.start_program(env={"WINEDEBUG": "+menu,+mci"})
+    slid = first_run_and_slide(d, corvane)
+    processor_figure(d, slid)
     shoot(d, artifacts, "main")
     tray_menu(d, corvane, artifacts)
     about(d, corvane, artifacts)

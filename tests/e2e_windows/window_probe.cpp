@@ -3,6 +3,7 @@
 //   window_probe list                top-level windows: handle, process, class, title, shown, place
 //   window_probe children HANDLE     the window's controls, with their texts and check states
 //   window_probe menu HANDLE         the items of a shown popup menu window (class #32768)
+//   window_probe items HANDLE        the items of a combo box, and which one is selected
 //   window_probe close HANDLE        closes a window as its close box does
 #include <windows.h>
 
@@ -105,6 +106,19 @@ int printMenu(HWND window) {
     return 0;
 }
 
+int printComboItems(HWND combo) {
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[512] = {};
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 512) {
+            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        }
+        std::printf("{\"text\": \"%s\", \"selected\": %s}\n", utf8(text).c_str(),
+                    i == SendMessageW(combo, CB_GETCURSEL, 0, 0) ? "true" : "false");
+    }
+    return count < 0 ? 1 : 0;
+}
+
 HWND handleArgument(const wchar_t* text) {
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(text, nullptr, 10)));
 }
@@ -126,9 +140,13 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"menu" && argc > 2) {
         return printMenu(handleArgument(argv[2]));
     }
+    if (command == L"items" && argc > 2) {
+        return printComboItems(handleArgument(argv[2]));
+    }
     if (command == L"close" && argc > 2) {
         return PostMessageW(handleArgument(argv[2]), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: window_probe list | children HANDLE | menu HANDLE | close HANDLE\n");
+    std::fprintf(stderr,
+                 "usage: window_probe list | children HANDLE | menu HANDLE | items HANDLE | close HANDLE\n");
     return 2;
 }

@@ -140,16 +140,15 @@ class WineDesktop(Desktop):
         return found[0]
 
     def wait_started(self, timeout=60):
-        """Waits for the main window to end its slide one row above the work area, and for the
-        message box of the processor figure, which Wine lacks (a second or two later): a box
-        that comes up while the tray menu is open holds the menu until it is closed. Returns
-        the main window and the box (None when none came)."""
+        """Waits for the main window to end its slide one row above the work area, then up to
+        5 s for a message box (a box that comes up while the tray menu is open holds the menu
+        until it is closed). Returns the main window and the box (None when none came)."""
         main = self.wait_for_window(MAIN_CLASS, timeout, "the main window")
         top = self.work_area()[1]
         main = wait_for(lambda: (lambda w: w if w["rect"][1] == top - 1 else None)(self.refresh(main)), 15,
                         "the slide to end")
         try:
-            box = self.wait_for_window(DIALOG_CLASS, 5, "the processor figure's message box")
+            box = self.wait_for_window(DIALOG_CLASS, 5, "a message box at start")
         except AssertionError:
             box = None
         return main, box

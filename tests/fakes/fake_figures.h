@@ -3,6 +3,7 @@
 #include "platform/system_figures.h"
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@ namespace fakes {
 /// Processor samples and available memory set by the test.
 class FakeSystemFigures final : public platform::SystemFigures {
 public:
-    double sample = 0.0;
+    std::optional<double> sample = 0.0; ///< nothing: the collection gives no figure
     std::uint64_t availableBytes = 512ULL * 1024 * 1024;
     bool failSample = false;
     bool failMemory = false;
@@ -23,7 +24,7 @@ public:
     void addProcessorCounter(int processor) override {
         calls.push_back("counter " + std::to_string(processor));
     }
-    double collectProcessorUsage() override {
+    std::optional<double> collectProcessorUsage() override {
         if (failSample) {
             throw std::runtime_error("no processor statistics");
         }

@@ -19,6 +19,9 @@ public:
     };
     std::deque<QString> results;
     std::vector<Call> calls;
+    std::vector<std::string> programs = {"Programs (*)", "Shell scripts (*.sh)"};
+
+    std::vector<std::string> programFilters() override { return programs; }
 
     std::string getOpenFileName(platform::WindowHandle /*parent*/, const std::string& startPath,
                                 const std::vector<std::string>& filterEntries) override {

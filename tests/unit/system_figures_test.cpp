@@ -76,7 +76,7 @@ TEST_F(FiguresOnFiles, OpenedOnceAndReadAnewAtEachCollection) {
     figures.addProcessorCounter(0);
     EXPECT_EQ(figures.collectProcessorUsage(), 0.0); // no earlier collection
     write("stat", "cpu0 130 0 0 970 0 0 0 0\n");
-    EXPECT_DOUBLE_EQ(figures.collectProcessorUsage(), 30.0);
+    EXPECT_DOUBLE_EQ(figures.collectProcessorUsage().value_or(-1), 30.0);
     EXPECT_EQ(figures.availableMemoryBytes(), 9437184ULL * 1024);
 
     write("stat", "cpu1 1 2 3 4\n");

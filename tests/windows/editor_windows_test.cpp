@@ -28,6 +28,7 @@ struct ChosenFile final : platform::FileDialog {
         parent = over;
         return chosen;
     }
+    std::vector<std::string> programFilters() override { return {}; }
 };
 
 /// Records what is blocked and freed ("0 made off": the main window, made hidden when missing).

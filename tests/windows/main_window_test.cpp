@@ -157,18 +157,19 @@ TEST_F(MainWindowTest, PictureButtonsChangeTheWindow) {
         return (win32::checkBoxState(window->control(MainWindow::TransparencyButton)) &
                 STATE_SYSTEM_CHECKED) != 0;
     };
-    click(MainWindow::TransparencyButton);
-    EXPECT_TRUE(layered());
-    EXPECT_TRUE(checked());
-    click(MainWindow::TransparencyButton);
-    EXPECT_FALSE(layered());
-    EXPECT_FALSE(checked());
-    click(MainWindow::TransparencyButton);
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(window->hwnd(), nullptr, &alpha, &flags));
-    EXPECT_EQ(alpha, 128);
-    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    // Layered from the start, at full opacity while opaque; a click makes it half transparent.
+    auto alpha = [this] {
+        BYTE value = 0;
+        DWORD flags = 0;
+        GetLayeredWindowAttributes(window->hwnd(), nullptr, &value, &flags);
+        return flags == LWA_ALPHA ? static_cast<int>(value) : -1;
+    };
+    for (const int expected : {255, 128, 255, 128}) {
+        EXPECT_TRUE(layered()) << expected;
+        EXPECT_EQ(alpha(), expected);
+        EXPECT_EQ(checked(), expected == 128);
+        click(MainWindow::TransparencyButton);
+    }
 }
 
 TEST_F(MainWindowTest, MenuItemsAndTheMinimizeItemText) {

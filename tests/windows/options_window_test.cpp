@@ -136,14 +136,21 @@ TEST_F(OptionsWindowFixture, KindChosenFromTheListOpensItsEditorAndApplySchedule
     ASSERT_NE(GetComboBoxInfo(page().kindBox(), &info), 0);
     type(info.hwndItem, "x\b");
     EXPECT_EQ(win32::textOf(page().kindBox()), "Pick a Task");
+    // Delete types no character: it erases one, and Apply then finds no kind.
+    SendMessageW(info.hwndItem, EM_SETSEL, 0, 0);
+    SendMessageW(info.hwndItem, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(win32::textOf(page().kindBox()), "ick a Task");
+    SendMessageW(page().scheduledCheck(), BM_CLICK, 0, 0);
+    SetWindowTextW(page().triggerBox(TriggerBox::Minutes), L"5");
+    SendMessageW(page().applyButton(), BM_CLICK, 0, 0);
+    EXPECT_EQ(messages->shown, std::vector<std::string>{"Please Select a Task to Schedule."});
+    EXPECT_FALSE(state.task().scheduled);
 
     SendMessageW(page().kindBox(), CB_SETCURSEL, static_cast<WPARAM>(core::TaskKind::Alert), 0);
     SendMessageW(page().hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(page().kindBox()), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(page().kindBox()));
     EXPECT_EQ(windows.editors, std::vector<core::TaskKind>{core::TaskKind::Alert});
 
-    SendMessageW(page().scheduledCheck(), BM_CLICK, 0, 0);
-    SetWindowTextW(page().triggerBox(TriggerBox::Minutes), L"5");
     SendMessageW(page().applyButton(), BM_CLICK, 0, 0);
     EXPECT_TRUE(state.task().scheduled);
     EXPECT_EQ(state.task().kind, "Alert");

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <pdh.h>
+#include <pdhmsg.h>
 #include <shellapi.h>
 
 #include <chrono>
@@ -57,7 +58,7 @@ TEST(WindowsPower, RequestsReachExitWindowsWithTheirFlagsAndAnswerOnce) {
     }
 }
 
-TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
+TEST(WindowsPower, HibernationEnablesThePrivilegeFirstAndTellsAMissingCallFromARefusal) {
     struct Case {
         std::optional<unsigned long> result;
         PowerOutcome outcome;
@@ -66,13 +67,14 @@ TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
                           {static_cast<unsigned long>(ERROR_ACCESS_DENIED), PowerOutcome::Refused},
                           {std::nullopt, PowerOutcome::Unavailable}};
     for (const Case& c : cases) {
+        std::vector<std::string> calls;
         PowerCalls fake;
-        bool privilege = false;
         fake.enableShutdownPrivilege = [&] {
-            privilege = true;
+            calls.emplace_back("privilege");
             return 0ul;
         };
         fake.hibernate = [&](std::string& why) {
+            calls.emplace_back("suspend");
             why = "no powrprof.dll";
             return c.result;
         };
@@ -80,7 +82,7 @@ TEST(WindowsPower, HibernationAsksNoPrivilegeAndTellsAMissingCallFromARefusal) {
         WindowsPower(fake).hibernate([&](const PowerAnswer& a) { answer = a; });
         ASSERT_TRUE(answer.has_value());
         EXPECT_EQ(answer->outcome, c.outcome);
-        EXPECT_FALSE(privilege);
+        EXPECT_EQ(calls, (std::vector<std::string>{"privilege", "suspend"}));
         if (c.outcome == PowerOutcome::Unavailable) {
             EXPECT_EQ(answer->reason, "no powrprof.dll");
         }
@@ -227,12 +229,71 @@ TEST(WindowsCommandLine, ABareNameIsFoundInPathAndQuotesGroupWords) {
     EXPECT_EQ(call.arguments, (std::vector<std::wstring>{L"a b", L"c", L"say \"hi\""}));
 }
 
-TEST(WindowsLauncher, ABatchFileTakesNoArgumentsThatTheShellWouldRead) {
-    const std::filesystem::path batch = std::filesystem::temp_directory_path() / "corvane probe.cmd";
-    std::ofstream(batch) << "@exit 0\r\n";
+TEST(WindowsCommandLine, ABareNameIsFoundWhereCreateProcessLooksWithTheProgramEndings) {
+    // The program's folder before the current one, the current before the system's; .exe first.
+    const std::filesystem::path current = std::filesystem::temp_directory_path() / "corvane aktuell";
+    std::filesystem::create_directories(current);
+    for (const char* file : {"windows_tests.exe", "corvane-batch.bat", "notepad.cmd"}) {
+        std::ofstream(current / file) << "MZ";
+    }
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(current);
+    std::wstring system(MAX_PATH, L'\0');
+    system.resize(GetSystemDirectoryW(system.data(), MAX_PATH));
+    const std::pair<const char*, std::filesystem::path> cases[] = {
+        {"windows_tests", win::widen(executablePath())},
+        {"corvane-batch", current / "corvane-batch.bat"},
+        {"notepad", std::filesystem::path(system) / "notepad.exe"}};
+    for (const auto& [name, expected] : cases) {
+        const std::wstring program = win::resolveCommandLine(std::string(name) + " x").program;
+        EXPECT_EQ(CompareStringOrdinal(program.c_str(), -1, expected.c_str(), -1, TRUE), CSTR_EQUAL) << name;
+    }
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(current);
+}
+
+TEST(WindowsCommandLine, ABatchFilesWordsAreQuotedForTheShellAndNoneExpands) {
+    const win::ProgramCall call{L"C:\\a b\\x.bat", {L"p-1.0", L"a & b", L"%PATH%", L"s \"t\"", L"", L"e\\"}};
+    EXPECT_EQ(win::batchCommandLine(call), L"cmd.exe /d /e:ON /v:OFF /c \"\"C:\\a b\\x.bat\" p-1.0 \"a & b\" "
+                                           L"\"%%cd:~,%PATH%%cd:~,%\" \"s \"\"t\"\"\" \"\" \"e\\\\\"\"");
+    EXPECT_TRUE(win::isBatchFile(L"C:\\a.b\\run.CMD"));
+    EXPECT_FALSE(win::isBatchFile(L"C:\\a.bat\\run"));
+}
+
+TEST(WindowsLauncher, ABatchFileRunsWithItsWordsAndTheShellReadsNoneOfThem) {
+    // The file writes the words it got: one the shell read as its syntax would run a command.
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "corvane stapel";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "probe.cmd") << "@echo off\r\n>\"%~dp0out.txt\" echo %*\r\n";
+    const std::string batch = "\"" + win::narrow((folder / "probe.cmd").wstring()) + "\"";
     WindowsLauncher launcher;
-    EXPECT_THROW(launcher.runProgram("\"" + win::narrow(batch.wstring()) + "\" & calc"), std::runtime_error);
-    std::filesystem::remove(batch);
+    launcher.runProgram(batch + " plain \"a & echo x>evil\" \"say \"\"hi\"\"\" x|y ^^ \"!x!\"");
+    std::string written;
+    for (int i = 0; i < 150 && written.empty(); ++i) {
+        Sleep(100);
+        std::getline(std::ifstream(folder / "out.txt"), written);
+    }
+    EXPECT_EQ(written, "plain \"a & echo x>evil\" \"say \"\"hi\"\"\" \"x|y\" \"^^\" \"!x!\"");
+    EXPECT_FALSE(std::filesystem::exists(folder / "evil"));
+    EXPECT_THROW(launcher.runProgram(batch + " \"two\nlines\""), std::runtime_error);
+    std::filesystem::remove_all(folder);
+}
+
+std::wstring shellExecuted;
+HINSTANCE WINAPI recordShellExecute(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT show) {
+    shellExecuted = std::to_wstring(reinterpret_cast<UINT_PTR>(owner)) + L" " + (verb ? verb : L"-") + L" " +
+                    file + L" " + std::to_wstring(show);
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+TEST(WindowsLauncher, AFileOpensWithItsDefaultVerbMaximizedOnBehalfOfTheOwner) {
+    const std::filesystem::path page = std::filesystem::temp_directory_path() / "help.htm";
+    std::ofstream(page) << "<p>help</p>";
+    WindowsLauncher launcher(recordShellExecute);
+    launcher.setOwnerWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(7)));
+    EXPECT_EQ(launcher.openFile(win::narrow(page.wstring())), 42);
+    EXPECT_EQ(shellExecuted, L"7 - " + page.wstring() + L" " + std::to_wstring(SW_SHOWMAXIMIZED));
+    std::filesystem::remove(page);
 }
 
 TEST(WindowsFileDialog, FiltersBecomeLabelAndPatternPairs) {
@@ -244,24 +305,36 @@ TEST(WindowsFileDialog, FiltersBecomeLabelAndPatternPairs) {
         expected += L'\0';
     }
     EXPECT_EQ(list, expected);
+    // The programs to run on Windows: executables, then batch files.
+    EXPECT_EQ(openFileFilter(WindowsFileDialog().programFilters()),
+              std::wstring(L"(*.exe)\0*.exe\0 (*.bat)\0*.bat\0\0", 30));
 }
 
-TEST(WindowsFigures, MemoryIsRealAndAMissingProcessorCounterFailsAtCollection) {
+TEST(WindowsFigures, TheCountersFigureUnlessItFailsAndARollOverKeepsThePreviousOne) {
+    EXPECT_EQ(processorFigure(ERROR_SUCCESS, 12.5, 40.0), 12.5);
+    EXPECT_EQ(processorFigure(static_cast<long>(PDH_CALC_NEGATIVE_DENOMINATOR), 12.5, 40.0), std::nullopt);
+    EXPECT_EQ(processorFigure(static_cast<long>(PDH_CSTATUS_NO_COUNTER), 12.5, 40.0), 40.0);
+    EXPECT_EQ(busyShare({100, 300, 100}, {175, 400, 200}), 62.5); // busy: kernel and user not idle
+    EXPECT_EQ(busyShare({100, 300, 100}, {100, 300, 100}), std::nullopt);
+}
+
+TEST(WindowsFigures, MemoryIsRealAndTheFirstCollectionGivesZeroWithOrWithoutTheCounter) {
     WindowsSystemFigures figures;
     EXPECT_GT(figures.availableMemoryBytes(), 16u * 1024 * 1024);
     figures.openProcessorQuery();
-    figures.addProcessorCounter(0);
-    // Wine lacks the per-processor counter; Windows has it and gives 0 at the first collection.
-    if (PdhValidatePathW(L"\\Processor(0)\\% Processor Time") == ERROR_SUCCESS) {
-        EXPECT_EQ(figures.collectProcessorUsage(), 0.0);
-    } else {
-        try {
-            figures.collectProcessorUsage();
-            ADD_FAILURE() << "collected a counter that does not exist";
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find("\\Processor(0)\\% Processor Time"), std::string::npos);
-        }
-    }
+    figures.addProcessorCounter(0); // Wine lacks it, Windows has it
+    EXPECT_EQ(figures.collectProcessorUsage(), 0.0);
+}
+
+TEST(WindowsFolders, TheSoundIsTheWindowsDirectorysUnlessItIsMissing) {
+    const std::filesystem::path root = std::filesystem::temp_directory_path() / L"corvane ordner";
+    std::filesystem::create_directories(root / "windows" / "Media");
+    const std::string program = win::narrow((root / "program").wstring());
+    const std::string windows = win::narrow((root / "windows").wstring());
+    EXPECT_EQ(WindowsFolders(program, windows).soundFolder(), program);
+    std::ofstream(root / "windows" / "Media" / "notify.wav") << "RIFF";
+    EXPECT_EQ(WindowsFolders(program, windows).soundFolder(), windows);
+    std::filesystem::remove_all(root);
 }
 
 TEST(WindowsSound, AFileThatIsNoWaveIsRefusedBeforeTheDeviceOpens) {

@@ -72,7 +72,7 @@ public:
 
     void openProcessorQuery() override;
     void addProcessorCounter(int processor) override;
-    double collectProcessorUsage() override;
+    std::optional<double> collectProcessorUsage() override;
     std::uint64_t availableMemoryBytes() override;
 
 private:
@@ -130,6 +130,8 @@ class QtFileDialog final : public FileDialog {
 public:
     std::string getOpenFileName(WindowHandle parent, const std::string& startPath,
                                 const std::vector<std::string>& filters) override;
+    /// Any file may be a program here (they carry no name extension); shell scripts second.
+    std::vector<std::string> programFilters() override { return {"Programs (*)", "Shell scripts (*.sh)"}; }
 };
 
 /// The folder of the running executable, from /proc/self/exe; empty when it cannot be read.

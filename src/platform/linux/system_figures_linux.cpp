@@ -52,7 +52,7 @@ void LinuxSystemFigures::addProcessorCounter(int processor) {
     m_counter = "cpu" + std::to_string(processor);
 }
 
-double LinuxSystemFigures::collectProcessorUsage() {
+std::optional<double> LinuxSystemFigures::collectProcessorUsage() {
     if (m_statFd < 0) {
         throw std::system_error(m_statErrno != 0 ? m_statErrno : EBADF, std::generic_category(),
                                 "the processor statistics are not open");

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string_view>
 
 namespace platform::win {
 
@@ -65,28 +66,82 @@ std::vector<std::wstring> splitWords(const std::wstring& text) {
     return words;
 }
 
-std::wstring foundInPath(const std::wstring& name) {
-    const bool hasExtension = name.find(L'.') != std::wstring::npos;
-    const DWORD length = GetEnvironmentVariableW(L"PATH", nullptr, 0);
-    std::wstring path(length, L'\0');
-    path.resize(GetEnvironmentVariableW(L"PATH", path.data(), length));
+std::wstring environmentVariable(const wchar_t* name) {
+    const DWORD length = GetEnvironmentVariableW(name, nullptr, 0);
+    std::wstring value(length, L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), length));
+    return value;
+}
+
+std::vector<std::wstring> splitList(const std::wstring& list) {
+    std::vector<std::wstring> entries;
     std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(L';', start);
+    while (start <= list.size()) {
+        std::size_t end = list.find(L';', start);
         if (end == std::wstring::npos) {
-            end = path.size();
+            end = list.size();
         }
-        std::wstring folder = path.substr(start, end - start);
+        if (end > start) {
+            entries.push_back(list.substr(start, end - start));
+        }
         start = end + 1;
-        if (folder.empty()) {
-            continue;
+    }
+    return entries;
+}
+
+std::wstring systemFolder(UINT (*folder)(LPWSTR, UINT)) {
+    wchar_t path[MAX_PATH] = {};
+    const UINT length = folder(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
+/// Where CreateProcess looks for a program named without a folder, in its order: the
+/// program's own folder, the current folder, the system folder, the 16-bit system folder,
+/// the Windows folder, then the folders of PATH.
+std::vector<std::wstring> searchFolders() {
+    std::vector<std::wstring> folders;
+    wchar_t own[MAX_PATH] = {};
+    const DWORD ownLength = GetModuleFileNameW(nullptr, own, MAX_PATH);
+    std::wstring program(own, ownLength < MAX_PATH ? ownLength : 0);
+    folders.push_back(program.substr(0, program.find_last_of(L"\\/") + 1));
+    folders.push_back(fullPath(L"."));
+    folders.push_back(systemFolder(GetSystemDirectoryW));
+    const std::wstring windows = systemFolder(GetWindowsDirectoryW);
+    folders.push_back(windows.empty() ? std::wstring() : windows + L"\\System");
+    folders.push_back(windows);
+    for (std::wstring& folder : splitList(environmentVariable(L"PATH"))) {
+        folders.push_back(std::move(folder));
+    }
+    return folders;
+}
+
+/// The endings tried for a name without one: .exe first, as CreateProcess adds it, then the
+/// others the system counts as programs (PATHEXT).
+std::vector<std::wstring> programEndings() {
+    std::vector<std::wstring> endings = {L".exe"};
+    std::wstring listed = environmentVariable(L"PATHEXT");
+    for (std::wstring& ending : splitList(listed.empty() ? std::wstring(L".COM;.EXE;.BAT;.CMD") : listed)) {
+        if (CompareStringOrdinal(ending.c_str(), -1, L".exe", -1, TRUE) != CSTR_EQUAL) {
+            endings.push_back(std::move(ending));
         }
-        if (folder.back() != L'\\' && folder.back() != L'/') {
+    }
+    return endings;
+}
+
+std::wstring foundInSearchFolders(const std::wstring& name) {
+    const std::vector<std::wstring> endings =
+        name.find(L'.') != std::wstring::npos ? std::vector<std::wstring>{L""} : programEndings();
+    std::vector<std::wstring> folders = searchFolders();
+    for (std::wstring& folder : folders) {
+        if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') {
             folder += L'\\';
         }
-        for (const std::wstring& candidate : {folder + name, folder + name + L".exe"}) {
-            if (isFile(candidate) && (hasExtension || candidate.size() > folder.size() + name.size())) {
-                return fullPath(candidate);
+    }
+    // Each ending through all folders: a program CreateProcess itself would find comes first.
+    for (const std::wstring& ending : endings) {
+        for (const std::wstring& folder : folders) {
+            if (!folder.empty() && isFile(folder + name + ending)) {
+                return fullPath(folder + name + ending);
             }
         }
     }
@@ -95,10 +150,11 @@ std::wstring foundInPath(const std::wstring& name) {
 
 std::wstring checkedProgram(const std::wstring& name) {
     if (name.find_first_of(L"\\/:") == std::wstring::npos) {
-        // A bare name is looked up only in PATH, never in the current folder.
-        std::wstring found = foundInPath(name);
+        std::wstring found = foundInSearchFolders(name);
         if (found.empty()) {
-            Refuse("The program \"" + narrow(name) + "\" was not found in any folder of PATH.");
+            Refuse("The program \"" + narrow(name) +
+                   "\" was found neither beside this program, in the current folder, in the system's "
+                   "folders nor in any folder of PATH.");
         }
         return found;
     }
@@ -153,6 +209,56 @@ ProgramCall resolveCommandLine(const std::string& commandLine) {
     ProgramCall call{checkedProgram(words.front()), {}};
     call.arguments.assign(words.begin() + 1, words.end());
     return call;
+}
+
+bool isBatchFile(const std::wstring& program) {
+    const std::size_t dot = program.find_last_of(L'.');
+    if (dot == std::wstring::npos || program.find_first_of(L"\\/", dot) != std::wstring::npos) {
+        return false;
+    }
+    const wchar_t* ending = program.c_str() + dot;
+    return CompareStringOrdinal(ending, -1, L".bat", -1, TRUE) == CSTR_EQUAL ||
+           CompareStringOrdinal(ending, -1, L".cmd", -1, TRUE) == CSTR_EQUAL;
+}
+
+std::wstring batchCommandLine(const ProgramCall& call) {
+    // The shell takes the text after /c without its first and last quote: the file in quotes of
+    // its own, then the words, as they were given.
+    std::wstring line = L"cmd.exe /d /e:ON /v:OFF /c \"\"" + call.program + L"\"";
+    for (const std::wstring& word : call.arguments) {
+        if (word.find_first_of(L"\r\n") != std::wstring::npos) {
+            Refuse("An argument of the batch file \"" + narrow(call.program) + "\" holds a line break.");
+        }
+        bool quote = word.empty() || word.back() == L'\\';
+        for (const wchar_t c : word) {
+            const bool plain = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') ||
+                               (c >= L'0' && c <= L'9') || c >= 0x80 ||
+                               std::wstring_view(L"#$*+-./:?@\\_").find(c) != std::wstring_view::npos;
+            quote = quote || !plain;
+        }
+        line += quote ? L" \"" : L" ";
+        std::size_t backslashes = 0;
+        for (const wchar_t c : word) {
+            if (c == L'\\') {
+                ++backslashes;
+            } else {
+                if (c == L'"') {
+                    line.append(backslashes, L'\\'); // doubled before a quote
+                    line += L'"';                    // a quote doubled
+                } else if (c == L'%') {
+                    // "%%cd:~,%" expands to "%" alone: no variable's name follows a % any more.
+                    line += L"%%cd:~,";
+                }
+                backslashes = 0;
+            }
+            line += c;
+        }
+        if (quote) {
+            line.append(backslashes, L'\\');
+            line += L'"';
+        }
+    }
+    return line + L"\"";
 }
 
 std::wstring joinCommandLine(const ProgramCall& call) {

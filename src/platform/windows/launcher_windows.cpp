@@ -8,32 +8,25 @@
 
 namespace platform {
 
-namespace {
-
-bool endsWith(const std::wstring& text, const wchar_t* end) {
-    const std::size_t length = wcslen(end);
-    return text.size() >= length &&
-           CompareStringOrdinal(text.c_str() + text.size() - length, -1, end, -1, TRUE) == CSTR_EQUAL;
-}
-
-} // namespace
-
 void WindowsLauncher::runProgram(const std::string& commandLine) {
     const win::ProgramCall call = win::resolveCommandLine(commandLine);
-    // The system runs a batch file through the command shell, which would read its arguments
-    // as shell syntax (& | < > ^): such a file starts only without arguments.
-    if (!call.arguments.empty() && (endsWith(call.program, L".bat") || endsWith(call.program, L".cmd"))) {
-        throw std::runtime_error("The batch file \"" + win::narrow(call.program) +
-                                 "\" cannot be given arguments: they would pass through the command shell.");
+    // A batch file runs in the command shell, the system's own (CreateProcess's documentation):
+    // its words quoted so that the shell hands them to the file and reads none of them.
+    const bool batch = win::isBatchFile(call.program);
+    std::wstring program = call.program;
+    if (batch) {
+        wchar_t system[MAX_PATH] = {};
+        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        program = std::wstring(system, length < MAX_PATH ? length : 0) + L"\\cmd.exe";
     }
-    std::wstring line = win::joinCommandLine(call);
+    std::wstring line = batch ? win::batchCommandLine(call) : win::joinCommandLine(call);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(call.program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         const DWORD error = GetLastError();
         throw std::runtime_error("The program \"" + win::narrow(call.program) +
                                  "\" could not be started: " + win::errorText(error));
@@ -63,8 +56,9 @@ int WindowsLauncher::openFile(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return SE_ERR_FNF;
     }
+    // No verb: the file type's default action, as the desktop's double click takes.
     return static_cast<int>(reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL)));
+        m_shellExecute(m_owner, nullptr, wide.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED)));
 }
 
 } // namespace platform

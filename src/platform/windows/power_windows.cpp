@@ -62,10 +62,15 @@ PowerCalls PowerCalls::system() {
     return calls;
 }
 
-void WindowsPower::exitWindows(unsigned flags, const PowerAnswered& answered) {
-    // A user without the privilege is told so by ExitWindowsEx itself.
+template <typename Call> auto WindowsPower::withShutdownPrivilege(Call call) {
+    // ExitWindowsEx and SetSuspendState both need the privilege enabled in the token; a user
+    // who does not hold it is told so by the call itself.
     m_calls.enableShutdownPrivilege();
-    answered(answerOf(m_calls.exitWindows(flags)));
+    return call();
+}
+
+void WindowsPower::exitWindows(unsigned flags, const PowerAnswered& answered) {
+    answered(answerOf(withShutdownPrivilege([&] { return m_calls.exitWindows(flags); })));
 }
 
 void WindowsPower::powerOff(PowerAnswered answered) {
@@ -82,7 +87,7 @@ void WindowsPower::logOff(PowerAnswered answered) {
 
 void WindowsPower::hibernate(PowerAnswered answered) {
     std::string why;
-    const std::optional<unsigned long> result = m_calls.hibernate(why);
+    const std::optional<unsigned long> result = withShutdownPrivilege([&] { return m_calls.hibernate(why); });
     if (!result) {
         answered({PowerOutcome::Unavailable, why});
         return;

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -54,21 +56,48 @@ private:
     HANDLE m_lock = nullptr;
 };
 
-/// The processor counter through PDH, the available memory through GlobalMemoryStatusEx.
+/// One processor's times since the system started, in units of 100 ns; kernel time includes idle.
+struct ProcessorTimes {
+    std::uint64_t idle = 0;
+    std::uint64_t kernel = 0;
+    std::uint64_t user = 0;
+};
+
+/// The busy share of a processor between two readings of its times, in percent; nothing when
+/// no time passed between them.
+std::optional<double> busyShare(const ProcessorTimes& before, const ProcessorTimes& now);
+
+/// The figure of one collection: the counter's value when its status is good; nothing (the
+/// previous figure stands) for a status that a counter gives now and then, such as a roll-over
+/// (PDH_CALC_NEGATIVE_DENOMINATOR); the figure from the processor times for any other status.
+std::optional<double> processorFigure(long counterStatus, double counterValue,
+                                      std::optional<double> fromTimes);
+
+/// The processor counter through PDH, beside the processor times of the system
+/// (NtQuerySystemInformation) where the counter is missing or fails; the available memory
+/// through GlobalMemoryStatusEx.
 class WindowsSystemFigures final : public SystemFigures {
 public:
+    WindowsSystemFigures();
     ~WindowsSystemFigures() override;
     void openProcessorQuery() override;
     void addProcessorCounter(int processor) override;
-    double collectProcessorUsage() override;
+    std::optional<double> collectProcessorUsage() override;
     std::uint64_t availableMemoryBytes() override;
 
 private:
+    /// The counter's processor's times now; nothing when the system does not tell them.
+    std::optional<ProcessorTimes> readProcessorTimes();
+
     void* m_query = nullptr;   // PDH_HQUERY
     void* m_counter = nullptr; // PDH_HCOUNTER
     long m_failure = 0;        // PDH_STATUS of opening the query or adding the counter
     std::wstring m_counterPath;
+    int m_processor = 0;
     bool m_collected = false;
+    std::optional<ProcessorTimes> m_previousTimes;
+    using QuerySystemInformation = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
+    QuerySystemInformation m_querySystemInformation = nullptr;
 };
 
 /// The work area and logical resolution of the primary screen.
@@ -95,8 +124,8 @@ struct PowerCalls {
     static PowerCalls system();
 };
 
-/// ExitWindowsEx after enabling the shutdown privilege; SetSuspendState for hibernation. The
-/// system answers at once whether it took the request.
+/// ExitWindowsEx, and SetSuspendState for hibernation, each after enabling the shutdown
+/// privilege. The system answers at once whether it took the request.
 class WindowsPower final : public Power {
 public:
     explicit WindowsPower(PowerCalls calls = PowerCalls::system()) : m_calls(std::move(calls)) {}
@@ -107,15 +136,29 @@ public:
 
 private:
     void exitWindows(unsigned flags, const PowerAnswered& answered);
+    /// Enables the shutdown privilege, then makes the call.
+    template <typename Call> auto withShutdownPrivilege(Call call);
     PowerCalls m_calls;
 };
 
-/// Programs through CreateProcessW (never a shell); addresses and files through ShellExecuteW.
+/// ShellExecuteW's signature, replaceable for tests.
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+
+/// Programs through CreateProcessW (batch files in the system's cmd.exe, their words quoted for
+/// it); addresses and files through ShellExecuteW.
 class WindowsLauncher final : public Launcher {
 public:
+    explicit WindowsLauncher(ShellExecuteFunction shellExecute = ShellExecuteW)
+        : m_shellExecute(shellExecute) {}
     void runProgram(const std::string& commandLine) override;
     void openUrl(const std::string& url) override;
+    /// The file type's default verb, maximized, owned by the main window.
     int openFile(const std::string& path) override;
+    void setOwnerWindow(WindowHandle window) override { m_owner = static_cast<HWND>(window); }
+
+private:
+    ShellExecuteFunction m_shellExecute;
+    HWND m_owner = nullptr;
 };
 
 class WindowsMessageBoxes final : public MessageBoxes {
@@ -128,20 +171,26 @@ class WindowsFileDialog final : public FileDialog {
 public:
     std::string getOpenFileName(WindowHandle parent, const std::string& startPath,
                                 const std::vector<std::string>& filters) override;
+    /// Programs, then batch files, under the labels the program has always shown (the second
+    /// with its leading blank).
+    std::vector<std::string> programFilters() override { return {"(*.exe)", " (*.bat)"}; }
 };
 
-/// The data folder is the executable's own: the help page and Media\notify.wav sit beside it.
-/// (The Windows directory's Media\notify.wav is not shipped by today's Windows, and the one
-/// data folder serves the help page as well.)
+/// The data folder is the executable's own: the help page and a copy of Media\notify.wav sit
+/// beside it. The notification sound is the Windows directory's Media\notify.wav, the copy
+/// where that file is missing.
 class WindowsFolders final : public Folders {
 public:
-    explicit WindowsFolders(std::string executableFolder = {})
-        : m_executableFolder(std::move(executableFolder)) {}
+    /// Empty folders: the executable's and the system's own.
+    explicit WindowsFolders(std::string executableFolder = {}, std::string windowsFolder = {})
+        : m_executableFolder(std::move(executableFolder)), m_windowsFolder(std::move(windowsFolder)) {}
     std::string dataFolder() override;
+    std::string soundFolder() override;
     std::string separator() override { return "\\"; }
 
 private:
     std::string m_executableFolder;
+    std::string m_windowsFolder;
 };
 
 /// Beep: the system's tone of the frequency and length; the same time in silence when it fails.

@@ -127,8 +127,9 @@ void MainWindow::setOnTop(bool onTop) {
     setWindowOnTop(*this, onTop);
 }
 
-void MainWindow::setOpacity(int alpha) {
-    setWindowAlpha(*this, alpha);
+void MainWindow::setOpacity(core::WindowOpacity opacity) {
+    // Every top-level window is blended by the compositor here: only the opacity applies.
+    setWindowAlpha(*this, opacity.alpha);
 }
 
 void MainWindow::showMoreLessPicture(int picture) {

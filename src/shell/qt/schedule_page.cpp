@@ -47,8 +47,9 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     kindBox = new QComboBox(this);
     kindBox->setEditable(true);
     kindBox->setInsertPolicy(QComboBox::NoInsert);
-    // The kind is chosen from the list: nothing can be typed, pasted or dropped into the field.
-    kindBox->lineEdit()->setReadOnly(true);
+    // The kind is chosen from the list: typed characters are refused by the key filter, and
+    // nothing can be dropped into the field; Delete and the arrows work in it.
+    kindBox->lineEdit()->setAcceptDrops(false);
     kindBox->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     kindBox->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
     kindBox->setEditText(QString::fromUtf8(core::SchedulePage::kKindPrompt));
@@ -131,13 +132,13 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
         return Panel::eventFilter(watched, event);
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    // Keys that type no character are not filtered; Tab moves the focus and Delete, which Qt
-    // gives the DEL character, deletes.
+    // Tab moves the focus. Delete types no character, though Qt gives it the DEL character.
     const int k = key->key();
-    if (key->text().isEmpty() || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete) {
+    if (k == Qt::Key_Tab || k == Qt::Key_Backtab) {
         return Panel::eventFilter(watched, event);
     }
-    int code = key->text().at(0).unicode();
+    const bool typesCharacter = !key->text().isEmpty() && k != Qt::Key_Delete;
+    int code = typesCharacter ? key->text().at(0).unicode() : core::SchedulePage::kNoCharacter;
     if (watched == daysBox) {
         filterDaysKey(code);
     } else if (watched == hoursBox) {
@@ -147,7 +148,10 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == kindBox || watched == kindBox->lineEdit()) {
         filterKindKey(code);
     }
-    return code == 0; // a refused key inserts nothing
+    if (typesCharacter && code == 0) {
+        return true; // refused: nothing is inserted
+    }
+    return Panel::eventFilter(watched, event);
 }
 
 void SchedulePage::mouseMoveEvent(QMouseEvent* event) {

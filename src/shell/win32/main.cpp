@@ -18,6 +18,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
 
     platform::Services services = platform::makeSystemServices();
     win32::MainWindow mainWindow(services);
+    // The help page opens on behalf of the main window.
+    services.launcher->setOwnerWindow(mainWindow.hwnd());
     mainWindow.checkInstance();
     mainWindow.load();
     return win32::runMessageLoop();

@@ -334,16 +334,15 @@ void MainWindow::setOnTop(bool onTop) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void MainWindow::setOpacity(int alpha) {
+void MainWindow::setOpacity(core::WindowOpacity opacity) {
     const LONG_PTR exStyle = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
-    if (alpha >= 255) {
-        // Opaque: an ordinary window again, which the system draws without blending.
+    if (!opacity.layered) {
         SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         return;
     }
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::max(alpha, 0)), LWA_ALPHA);
+    SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::clamp(opacity.alpha, 0, 255)), LWA_ALPHA);
 }
 
 void MainWindow::showMoreLessPicture(int picture) {

@@ -77,7 +77,7 @@ public:
     void showHeightTwips(float twips) override;
     void setMinimized(bool minimized) override;
     void setOnTop(bool onTop) override;
-    void setOpacity(int alpha) override;
+    void setOpacity(core::WindowOpacity opacity) override;
     void showMoreLessPicture(int picture) override;
     void moveMoreLessButton(double topTwips) override;
     void showOnTopPicture(int picture) override;

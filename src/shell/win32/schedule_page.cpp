@@ -160,11 +160,6 @@ LRESULT CALLBACK SchedulePage::keyFilterProc(HWND control, UINT message, WPARAM 
             return 0;
         }
         break;
-    case WM_KEYDOWN:
-        if (kindField && wParam == VK_DELETE) {
-            return 0;
-        }
-        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(control, keyFilterProc, filter);
         break;
