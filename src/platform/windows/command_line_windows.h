@@ -23,4 +23,9 @@ ProgramCall resolveCommandLine(const std::string& commandLine);
 /// that the program's own parser reads back exactly the words given.
 std::wstring joinCommandLine(const ProgramCall& call);
 
+/// The browser's registered command line (its %1 or %L standing for the address, which is
+/// added at the end when neither is there) with the address in it as one argument: its quotes
+/// and blanks percent-encoded, as an address may carry them.
+std::wstring browserCommandLine(const std::wstring& command, const std::wstring& address);
+
 } // namespace platform::win

@@ -110,7 +110,7 @@ private:
     PowerCalls m_calls;
 };
 
-/// Programs through CreateProcessW (never a shell); addresses and files through ShellExecuteW.
+/// Programs and the browser through CreateProcessW (never a shell); files through ShellExecuteW.
 class WindowsLauncher final : public Launcher {
 public:
     void runProgram(const std::string& commandLine) override;
