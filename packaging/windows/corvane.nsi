@@ -172,18 +172,16 @@ Function un.onInit
   SetRegView 64
   SetShellVarContext all
   Call un.WaitForProgramToEnd
-  ; Started where it is (_?=), it cannot remove its own file: a copy in the temporary folder does
-  ; the work, waited for, and its exit code is this one's. Started otherwise, the system's own
-  ; copy runs this, and the caller has had exit code 0 already.
+  ; Started where it is (_?=, as the registered command lines do, so that the caller gets the
+  ; exit code of the check above), it cannot remove its own file: it starts itself again the usual
+  ; way, which runs a copy in the temporary folder, and ends with 0 while the copy removes the rest.
   ${If} "$EXEDIR" == "$INSTDIR"
-    InitPluginsDir
-    CopyFiles /SILENT "$EXEPATH" "$PLUGINSDIR\${UNINSTALLER}"
     ${If} ${Silent}
-      ExecWait '"$PLUGINSDIR\${UNINSTALLER}" /S _?=$INSTDIR' $0
+      Exec '"$EXEPATH" /S'
     ${Else}
-      ExecWait '"$PLUGINSDIR\${UNINSTALLER}" _?=$INSTDIR' $0
+      Exec '"$EXEPATH"'
     ${EndIf}
-    SetErrorLevel $0
+    SetErrorLevel 0
     Quit
   ${EndIf}
 FunctionEnd

@@ -4,6 +4,8 @@
 //   window_probe children HANDLE     the window's controls, with their texts and check states
 //   window_probe menu HANDLE         the items of a shown popup menu window (class #32768)
 //   window_probe close HANDLE        closes a window as its close box does
+//   window_probe run COMMAND_LINE    starts the command line as it stands (as a deployment tool
+//                                    starts a registered one), waits, and exits with its code
 #include <windows.h>
 
 #include <cstdio>
@@ -129,6 +131,23 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close" && argc > 2) {
         return PostMessageW(handleArgument(argv[2]), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: window_probe list | children HANDLE | menu HANDLE | close HANDLE\n");
+    if (command == L"run" && argc > 2) {
+        std::wstring line = argv[2];
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process)) {
+            return 255;
+        }
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 255;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return static_cast<int>(code);
+    }
+    std::fprintf(stderr,
+                 "usage: window_probe list | children HANDLE | menu HANDLE | close HANDLE | run LINE\n");
     return 2;
 }
