@@ -4,6 +4,7 @@
 #include "core/log.h"
 #include "core/notify_sound.h"
 #include "core/trigger_number.h"
+#include "core/web_address.h"
 
 #include <exception>
 #include <string_view>
@@ -11,8 +12,6 @@
 namespace core {
 
 namespace {
-
-constexpr std::string_view kEmptyPage = "about:blank";
 
 const std::string kFailureMessage =
     "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.";
@@ -103,11 +102,13 @@ void TaskExecutor::runTask(TaskKind kind) {
         finish();
         return;
     case TaskKind::VisitWebsite:
-        // An address left empty in its editor opens the browser on an empty page, as a browser
-        // told to go nowhere does.
-        m_services.launcher->openUrl(m_state.task().webAddress.empty() ? std::string(kEmptyPage)
-                                                                       : m_state.task().webAddress);
-        finish();
+        // An address left empty in its editor opens a new, blank browser window.
+        if (const std::optional<std::string> address = webAddressToOpen(m_state.task().webAddress)) {
+            m_services.launcher->openUrl(*address);
+            finish();
+        } else {
+            fail("\"" + m_state.task().webAddress + "\" is no web address");
+        }
         return;
     }
 }

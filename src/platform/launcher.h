@@ -17,8 +17,9 @@ public:
     /// words that hold blanks. Throws std::runtime_error, whose what() describes the failure, when
     /// it cannot be started (missing, not executable, not a program).
     virtual void runProgram(const std::string& commandLine) = 0;
-    /// Opens a web address in a new window of the desktop's browser; an address without a scheme
-    /// reads as in a browser's address bar (www.example.org is http://www.example.org).
+    /// Opens an http or https address (core::webAddressToOpen gives only such addresses) in a
+    /// new window of the desktop's browser, handed to the browser alone, so that nothing reads
+    /// it as a command; an empty address opens a new, blank window.
     /// Throws std::runtime_error when the desktop refuses.
     virtual void openUrl(const std::string& url) = 0;
     /// Opens a local file with the desktop's default application, on behalf of the owner

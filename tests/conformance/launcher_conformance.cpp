@@ -1,12 +1,14 @@
 // Programs start without a shell: a path holding blanks and the shell's own characters starts
 // that file and nothing else, and arguments reach the program as the user grouped them.
 #include "conformance/backend.h"
+#include "core/web_address.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -90,6 +92,35 @@ TEST_F(LauncherConformance, WhatIsNoProgramIsRefusedWithAReason) {
         }
     }
     EXPECT_FALSE(fs::exists(log));
+}
+
+TEST(WebAddressConformance, OnlyWebAddressesReachTheBrowser) {
+    struct Case {
+        const char* typed;
+        std::optional<std::string> opened; ///< nothing: refused, nothing starts
+    };
+    const Case cases[] = {
+        {"https://www.example.org/a?b=1&c=%COMSPEC%", "https://www.example.org/a?b=1&c=%COMSPEC%"},
+        {"HTTP://Example.org", "HTTP://Example.org"},
+        {"  http://example.org/  ", "http://example.org/"},
+        {"www.example.org", "http://www.example.org"},
+        {"localhost:8080/status", "http://localhost:8080/status"},
+        {"example.org/a:b", "http://example.org/a:b"},
+        {"", ""},
+        {"   ", ""},
+        {"file:///C:/Tools/tool.exe", std::nullopt},
+        {"FILE://server/share/tool.exe", std::nullopt},
+        {"javascript:alert(1)", std::nullopt},
+        {"ms-settings:display", std::nullopt},
+        {"ftp://example.org/", std::nullopt},
+        {"mailto:someone@example.org", std::nullopt},
+        {"C:\\Windows\\System32\\calc.exe", std::nullopt},
+        {"http://example.org/\nfile:///x", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(core::webAddressToOpen(c.typed), c.opened);
+    }
 }
 
 } // namespace

@@ -260,7 +260,8 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
     mainWindow->state().changeTask([](core::ScheduledTask& t) { t.webAddress = "example.org"; });
     const QStringList reasons = {
         "the scheduled task Run Program failed: The program \"/no/such/program\" does not exist.",
-        "the scheduled task Visit Website failed: The desktop has no browser to open \"example.org\"."};
+        "the scheduled task Visit Website failed: The desktop has no browser to open "
+        "\"http://example.org\"."};
     for (const char* kind : {"Run Program", "Visit Website"}) {
         f.messages->shown.clear();
         schedule(kind, "0", "1", "0");
@@ -274,13 +275,29 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
     }
 }
 
-TEST_F(TaskFixture, VisitWebsite_EmptyAddressOpensAnEmptyPage) {
-    mainWindow->state().changeTask([](core::ScheduledTask& t) { t.webAddress.clear(); });
-    schedule("Visit Website", "0", "1", "0");
-    secondAt(kHour);
-    EXPECT_EQ(f.launcher->urls, std::vector<std::string>{"about:blank"});
-    EXPECT_TRUE(f.messages->shown.empty());
-    EXPECT_EQ(mainWindow->state().task().scheduled, 0);
+TEST_F(TaskFixture, VisitWebsite_OpensWebAddressesOnlyAndRefusesTheRestWithTheMessage) {
+    struct Case {
+        const char* typed;
+        std::vector<std::string> opened;
+    };
+    const Case cases[] = {
+        {"", {""}}, // a new, blank browser window
+        {"example.org", {"http://example.org"}},
+        {"file:///C:/Tools/tool.exe", {}},
+        {"javascript:alert(1)", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        f.launcher->urls.clear();
+        f.messages->shown.clear();
+        mainWindow->state().changeTask([&](core::ScheduledTask& t) { t.webAddress = c.typed; });
+        schedule("Visit Website", "0", "1", "0");
+        secondAt(kHour);
+        EXPECT_EQ(f.launcher->urls, c.opened);
+        EXPECT_EQ(f.messages->shown, c.opened.empty() ? fakes::oneBox(kFailure, MessageIcon::Critical)
+                                                      : decltype(f.messages->shown){});
+        EXPECT_EQ(mainWindow->state().task().scheduled, 0);
+    }
 }
 
 TEST_F(TaskFixture, Hibernate_NoPowerServiceShowsItsDescriptionAndDisarms) {

@@ -300,6 +300,12 @@ class BrowserTest(DesktopTest):
                 r = self.probe("url", address)
                 self.assertEqual(r.stdout.strip(), "opened", r.stderr)
                 self.assertEqual(self.visited(number)[-1], seen)
+        # Other schemes never reach xdg-open, whatever the desktop would open them with.
+        for address in (f"file://{self.browser}", "javascript:alert(1)", "ms-settings:display"):
+            with self.subTest(address):
+                r = self.probe("url", address)
+                self.assertEqual(r.returncode, 2, r.stdout + r.stderr)
+        self.assertEqual(len(self.visited(len(cases))), len(cases))
 
     def test_visit_website_through_browser_variable(self):
         r = self.probe("url", "https://example.org/", env={"BROWSER": self.browser})

@@ -5,7 +5,13 @@
 //   window_probe menu HANDLE         the items of a shown popup menu window (class #32768)
 //   window_probe items HANDLE        the items of a combo box, and which one is selected
 //   window_probe close HANDLE        closes a window as its close box does
+//   window_probe parent PID          the process that started the process: its identifier, and
+//                                    its file name while it runs
+//   window_probe run COMMAND_LINE    starts the command line as it stands (as a deployment tool
+//                                    starts a registered one), waits, and exits with its code
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -146,7 +152,42 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close" && argc > 2) {
         return PostMessageW(handleArgument(argv[2]), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE ? 0 : 1;
     }
-    std::fprintf(stderr,
-                 "usage: window_probe list | children HANDLE | menu HANDLE | items HANDLE | close HANDLE\n");
+    if (command == L"parent" && argc > 2) {
+        const DWORD pid = std::wcstoul(argv[2], nullptr, 10);
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        DWORD parent = 0;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+            parent = entry.th32ProcessID == pid ? entry.th32ParentProcessID : parent;
+        }
+        std::wstring name;
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+            name = entry.th32ProcessID == parent ? entry.szExeFile : name;
+        }
+        CloseHandle(snapshot);
+        std::printf("{\"parent\": %lu, \"name\": \"%s\"}\n", parent, utf8(name).c_str());
+        return 0;
+    }
+    if (command == L"run" && argc > 2) {
+        std::wstring line = argv[2];
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process)) {
+            return 255;
+        }
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 255;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return static_cast<int>(code);
+    }
+    std::fprintf(
+        stderr,
+        "usage: window_probe list | children HANDLE | menu HANDLE | items HANDLE | close HANDLE | parent PID | run LINE\n");
     return 2;
 }

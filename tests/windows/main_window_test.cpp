@@ -224,4 +224,29 @@ TEST_F(MainWindowTest, ABlockedWindowRefusesToCloseUntilFreed) {
     EXPECT_EQ(process->ends, std::vector<std::uint32_t>{259});
 }
 
+struct FilterCall {
+    HWND window;
+    UINT message;
+    DWORD action;
+    bool operator==(const FilterCall&) const = default;
+};
+std::vector<FilterCall> filterCalls;
+
+TEST_F(MainWindowTest, AnElevatedCopyLetsTheShellsMessagesThrough) {
+    filterCalls.clear();
+    const TrayIcon icon(window->hwnd(), MainWindow::kTrayMessage,
+                        [](HWND w, UINT message, DWORD action, PCHANGEFILTERSTRUCT) -> BOOL {
+                            filterCalls.push_back({w, message, action});
+                            return TRUE;
+                        });
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    EXPECT_EQ(filterCalls, (std::vector<FilterCall>{{window->hwnd(), MainWindow::kTrayMessage, MSGFLT_ALLOW},
+                                                    {window->hwnd(), taskbarCreated, MSGFLT_ALLOW}}));
+    // The system's own filter is found and takes both (Wine's answers as Windows 7 and later do).
+    const auto system = reinterpret_cast<win32::MessageFilterCall>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
+    ASSERT_NE(system, nullptr);
+    EXPECT_TRUE(system(window->hwnd(), taskbarCreated, MSGFLT_ALLOW, nullptr));
+}
+
 } // namespace

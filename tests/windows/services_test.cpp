@@ -14,6 +14,7 @@
 #include <pdhmsg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -294,6 +295,68 @@ TEST(WindowsLauncher, AFileOpensWithItsDefaultVerbMaximizedOnBehalfOfTheOwner) {
     EXPECT_EQ(launcher.openFile(win::narrow(page.wstring())), 42);
     EXPECT_EQ(shellExecuted, L"7 - " + page.wstring() + L" " + std::to_wstring(SW_SHOWMAXIMIZED));
     std::filesystem::remove(page);
+}
+
+TEST(WindowsLauncher, TheBrowserRegisteredForHttpGetsTheAddressAsItsOneArgument) {
+    struct Case {
+        const wchar_t* command;
+        const wchar_t* line;
+    };
+    const wchar_t* address = L"https://example.org/a b?q=\"%COMSPEC%\"&r=1";
+    const Case cases[] = {
+        {L"\"C:\\b\\firefox.exe\" -osint -url \"%1\"",
+         L"\"C:\\b\\firefox.exe\" -osint -url \"https://example.org/a%20b?q=%22%COMSPEC%%22&r=1\""},
+        {L"\"C:\\b\\msedge.exe\" --single-argument %1 %*",
+         L"\"C:\\b\\msedge.exe\" --single-argument https://example.org/a%20b?q=%22%COMSPEC%%22&r=1 "},
+        {L"\"C:\\b\\old.exe\" \"%L\"",
+         L"\"C:\\b\\old.exe\" \"https://example.org/a%20b?q=%22%COMSPEC%%22&r=1\""},
+        {L"\"C:\\b\\bare.exe\"", L"\"C:\\b\\bare.exe\" https://example.org/a%20b?q=%22%COMSPEC%%22&r=1"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(win::browserCommandLine(c.command, address), c.line);
+    }
+
+    // For real, with a recording browser registered for http in place of the prefix's own.
+    const std::filesystem::path log = std::filesystem::temp_directory_path() / "corvane browser visits.txt";
+    std::filesystem::remove(log);
+    SetEnvironmentVariableW(L"CORVANE_PROBE_LOG", log.wstring().c_str());
+    const wchar_t* key = L"Software\\Classes\\http\\shell\\open\\command";
+    HKEY command = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &command, nullptr),
+        ERROR_SUCCESS);
+    wchar_t previous[1024] = {};
+    DWORD previousSize = sizeof previous;
+    const bool hadPrevious =
+        RegQueryValueExW(command, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
+                         &previousSize) == ERROR_SUCCESS;
+    const std::wstring browser =
+        L"\"" +
+        (std::filesystem::path(win::widen(executablePath())).parent_path() / L"conformance_probe.exe")
+            .wstring() +
+        L"\" -url \"%1\"";
+    RegSetValueExW(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser.c_str()),
+                   static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t)));
+    WindowsLauncher launcher;
+    launcher.openUrl(win::narrow(address));
+    launcher.openUrl("");
+    std::vector<std::string> visits;
+    for (int attempt = 0; attempt < 500 && visits.size() < 2; ++attempt) {
+        Sleep(20);
+        visits.clear();
+        std::ifstream in(log);
+        for (std::string line; std::getline(in, line);) {
+            visits.push_back(line);
+        }
+    }
+    if (hadPrevious) {
+        RegSetValueExW(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
+    }
+    RegCloseKey(command);
+    std::sort(visits.begin(), visits.end());
+    EXPECT_EQ(visits, (std::vector<std::string>{
+                          "ran", "ran\x1f-url\x1fhttps://example.org/a%20b?q=%22%COMSPEC%%22&r=1"}));
+    std::filesystem::remove(log);
 }
 
 TEST(WindowsFileDialog, FiltersBecomeLabelAndPatternPairs) {

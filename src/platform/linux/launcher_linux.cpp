@@ -29,8 +29,9 @@ void LinuxLauncher::runProgram(const std::string& commandLine) {
 }
 
 void LinuxLauncher::openUrl(const std::string& url) {
-    // Like a browser's address bar: "www.example.org" means http://www.example.org.
-    const QUrl address = QUrl::fromUserInput(QString::fromStdString(url));
+    // The desktop opens about:blank as a new, blank window of the browser.
+    const QUrl address =
+        url.empty() ? QUrl(QStringLiteral("about:blank")) : QUrl(QString::fromStdString(url));
     if (!address.isValid()) {
         throw std::runtime_error("\"" + url + "\" is not a web address.");
     }

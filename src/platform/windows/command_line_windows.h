@@ -34,5 +34,9 @@ bool isBatchFile(const std::wstring& program);
 /// kept from expansion, so that no word is read as the shell's syntax. Throws
 /// std::runtime_error for a word with a line break, which would end the command.
 std::wstring batchCommandLine(const ProgramCall& call);
+/// The browser's registered command line (its %1 or %L standing for the address, which is
+/// added at the end when neither is there) with the address in it as one argument: its quotes
+/// and blanks percent-encoded, as an address may carry them.
+std::wstring browserCommandLine(const std::wstring& command, const std::wstring& address);
 
 } // namespace platform::win

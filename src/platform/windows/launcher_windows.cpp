@@ -3,10 +3,59 @@
 #include "platform/windows/windows_services.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
+#include <optional>
 #include <stdexcept>
 
 namespace platform {
+
+namespace {
+
+std::wstring quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
+
+/// The registered handler of http: its program (ASSOCSTR_EXECUTABLE) or its command line
+/// (ASSOCSTR_COMMAND), or nothing when none is registered.
+std::optional<std::wstring> browserFor(ASSOCSTR what) {
+    wchar_t text[2048] = {};
+    DWORD length = 2048;
+    if (FAILED(AssocQueryStringW(ASSOCF_IS_PROTOCOL, what, L"http", L"open", text, &length)) ||
+        text[0] == 0) {
+        return std::nullopt;
+    }
+    return std::wstring(text);
+}
+
+} // namespace
+
+std::wstring win::browserCommandLine(const std::wstring& command, const std::wstring& address) {
+    // A quote or a blank would end the argument: they go in the address's own escaped form.
+    std::wstring argument;
+    for (const wchar_t c : address) {
+        argument += c == L'"' ? std::wstring(L"%22") : c == L' ' ? std::wstring(L"%20") : std::wstring(1, c);
+    }
+    std::wstring line;
+    bool placed = false;
+    for (std::size_t i = 0; i < command.size(); ++i) {
+        if (command[i] == L'%' && i + 1 < command.size()) {
+            const wchar_t next = command[i + 1];
+            if (next == L'1' || next == L'l' || next == L'L') {
+                line += argument;
+                placed = true;
+                ++i;
+                continue;
+            }
+            if (next == L'*') { // the rest of a shell call's arguments: there are none
+                ++i;
+                continue;
+            }
+        }
+        line += command[i];
+    }
+    return placed ? line : line + L" " + argument;
+}
 
 void WindowsLauncher::runProgram(const std::string& commandLine) {
     const win::ProgramCall call = win::resolveCommandLine(commandLine);
@@ -36,18 +85,28 @@ void WindowsLauncher::runProgram(const std::string& commandLine) {
 }
 
 void WindowsLauncher::openUrl(const std::string& url) {
-    // Like a browser's address bar: "www.example.org" means http://www.example.org.
-    std::string address = url;
-    if (address.find("://") == std::string::npos) {
-        address = "http://" + address;
+    // The browser registered for http, started with the address as its one argument: no shell
+    // reads the address, so nothing in it can start anything else.
+    const std::optional<std::wstring> program = browserFor(ASSOCSTR_EXECUTABLE);
+    const std::optional<std::wstring> command = browserFor(ASSOCSTR_COMMAND);
+    if (!program || !command) {
+        throw std::runtime_error("No browser is registered for web addresses.");
     }
-    const std::wstring wide = win::widen(address);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32) {
-        throw std::runtime_error("The desktop could not open \"" + url + "\" (" +
-                                 win::errorText(static_cast<DWORD>(GetLastError())) + ").");
+    // An empty address: the browser alone, which opens a new, blank window.
+    std::wstring line = url.empty() ? quoted(*program) : win::browserCommandLine(*command, win::widen(url));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program->c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        const DWORD error = GetLastError();
+        throw std::runtime_error("The browser \"" + win::narrow(*program) +
+                                 "\" could not be started: " + win::errorText(error));
     }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 int WindowsLauncher::openFile(const std::string& path) {

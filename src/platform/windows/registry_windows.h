@@ -3,7 +3,9 @@
 // The system's registry through its wide-character calls. Texts cross the interface as UTF-8:
 // names, and the data of REG_SZ values, which the registry holds as UTF-16. A transaction holds
 // the current user's changes in this process and stores them at its commit (the system's own
-// kernel transactions are missing from Wine, and deprecated).
+// kernel transactions are missing from Wine, and deprecated): keys it makes are written whole
+// under a temporary name that one rename then gives them, so no end of the process at any
+// moment leaves such a key with only part of its values.
 
 #include "platform/registry.h"
 
@@ -41,6 +43,9 @@ public:
     void beginTransaction() override;
     long commitTransaction() override;
 
+    /// Called after each change a commit makes in the registry; the tests end the process there.
+    void setCommitStepHook(std::function<void()> hook) { m_commitStep = std::move(hook); }
+
 private:
     struct Handle {
         HKEY key = nullptr; ///< null for a key that exists only among the held changes
@@ -72,12 +77,18 @@ private:
     const HeldChange* heldValue(const std::wstring& path, const std::wstring& name) const;
     long readValue(const Handle& h, const std::wstring& name, DWORD& type,
                    std::vector<std::uint8_t>& raw) const;
+    /// Stores the held changes whose key path starts with from, writing them below to instead.
+    long storeHeld(const std::vector<HeldChange>& held, const std::wstring& from, const std::wstring& to);
+    /// Stores the held new key at path (its parent exists) with everything below it in one step.
+    long storeNewKeyWhole(const std::vector<HeldChange>& held, const std::wstring& path);
+    void commitStep() const;
 
     RunListOpener m_openMachineRunList;
     std::map<RegKey, Handle> m_handles;
     RegKey m_nextHandle = 0x1000;
     bool m_inTransaction = false;
     std::vector<HeldChange> m_held;
+    std::function<void()> m_commitStep;
 };
 
 } // namespace platform

@@ -145,7 +145,7 @@ private:
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 
 /// Programs through CreateProcessW (batch files in the system's cmd.exe, their words quoted for
-/// it); addresses and files through ShellExecuteW.
+/// it), the browser through CreateProcessW too (never a shell); files through ShellExecuteW.
 class WindowsLauncher final : public Launcher {
 public:
     explicit WindowsLauncher(ShellExecuteFunction shellExecute = ShellExecuteW)

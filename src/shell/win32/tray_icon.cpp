@@ -19,7 +19,8 @@ void appendItem(HMENU menu, TrayIcon::Command command, const wchar_t* text) {
 
 } // namespace
 
-TrayIcon::TrayIcon(HWND window, UINT callbackMessage) : m_window(window), m_callbackMessage(callbackMessage) {
+TrayIcon::TrayIcon(HWND window, UINT callbackMessage, MessageFilterCall filter)
+    : m_window(window), m_callbackMessage(callbackMessage) {
     // The small icon at the system's density; the system picks the best size of the file.
     const UINT dpi = systemDpi();
     m_icon = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(CORVANE_ICON), IMAGE_ICON,
@@ -35,6 +36,7 @@ TrayIcon::TrayIcon(HWND window, UINT callbackMessage) : m_window(window), m_call
     appendItem(m_menu, Exit, L"Exit Corvane");
     // The default item is drawn in bold.
     SetMenuDefaultItem(m_menu, ScheduleTask, FALSE);
+    allowShellMessages(window, callbackMessage, filter);
 }
 
 TrayIcon::~TrayIcon() {

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include "shell/win32/shell_messages.h"
+
 #include <optional>
 #include <string>
 
@@ -18,7 +20,9 @@ public:
     /// The menu's commands, as popUp returns them.
     enum Command : int { None = 0, About = 101, Options, ScheduleTask, Minimize, Exit };
 
-    TrayIcon(HWND window, UINT callbackMessage);
+    /// An elevated copy lets the shell's messages through with the filter (the system's unless
+    /// a test gives its own).
+    TrayIcon(HWND window, UINT callbackMessage, MessageFilterCall filter = nullptr);
     ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;

@@ -4,6 +4,7 @@
 // request, as the program does; hibernate and log off keep it running (the caller ends it).
 // Before the answer to a power request it prints how long it came and how often a 100 ms timer
 // ticked meanwhile: the requests must not hold up the event loop.
+#include "core/web_address.h"
 #include "platform/linux/linux_services.h"
 
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -68,7 +70,12 @@ int main(int argc, char* argv[]) {
             launcher.runProgram(argument);
             say("started");
         } else if (action == "url") {
-            launcher.openUrl(argument);
+            // As Visit Website does: the address the core's rule gives, or a refusal.
+            const std::optional<std::string> address = core::webAddressToOpen(argument);
+            if (!address) {
+                throw std::runtime_error("no web address");
+            }
+            launcher.openUrl(*address);
             say("opened");
         } else if (action == "file") {
             say("result " + std::to_string(launcher.openFile(argument)));
