@@ -9,6 +9,9 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -178,7 +181,14 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     const std::string run = kRun;
     EXPECT_EQ(regtest::runTool(f, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
               "open=0 query=0 data=/usr/bin/corvane");
-    EXPECT_EQ(regtest::runTool(f, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
+    // The refusal is in the log with the error that made it.
+    QProcess opening;
+    regtest::startTool(opening, f, {"open", "hklm", QString::fromStdString(run), "write"}, true);
+    opening.waitForFinished(30000);
+    EXPECT_EQ(QString::fromUtf8(opening.readAllStandardOutput()).trimmed(), "open=5");
+    EXPECT_TRUE(QString::fromUtf8(opening.readAllStandardError())
+                    .contains("the autostart entry cannot be changed: cannot write in " + folder +
+                              ": Permission denied (EACCES)"));
     EXPECT_EQ(regtest::runTool(f, {"set", "hklm", QString::fromStdString(run), "Corvane", "sz", "/elsewhere"},
                                true),
               "open=5 set=-1");
@@ -289,21 +299,26 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
         {"a system entry alone", {}, {}, entry("/s2"), kErrorSuccess, "/s2"},
         {"the user's before the system's", entry("/u"), entry("/s"), {}, kErrorSuccess, "/u"},
         {"the user's hides the system's", kHidden, entry("/s"), {}, kErrorFileNotFound, ""},
-        {"hidden as 1", "[Desktop Entry]\nHidden = 1\nExec=/u\n", entry("/s"), {}, kErrorFileNotFound, ""},
+        {"hidden as 1",
+         "[Desktop Entry]\nType=Application\nHidden = 1\nExec=/u\n",
+         entry("/s"),
+         {},
+         kErrorFileNotFound,
+         ""},
         {"Hidden=false",
-         "[Desktop Entry]\nHidden=true\nExec=/u\nHidden=false\n",
+         "[Desktop Entry]\nType=Application\nHidden=true\nExec=/u\nHidden=false\n",
          {},
          {},
          kErrorSuccess,
          "/u"},
         {"switched off in GNOME's way",
-         "[Desktop Entry]\nExec=/u\nX-GNOME-Autostart-enabled=false\n",
+         "[Desktop Entry]\nType=Application\nExec=/u\nX-GNOME-Autostart-enabled=false\n",
          entry("/s"),
          {},
          kErrorFileNotFound,
          ""},
         {"Hidden in another group",
-         "[Desktop Entry]\nExec=/u\n[Desktop Action a]\nHidden=true\n",
+         "[Desktop Entry]\nType=Application\nExec=/u\n[Desktop Action a]\nHidden=true\n",
          {},
          {},
          kErrorSuccess,
@@ -331,6 +346,99 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
     ASSERT_TRUE(QFile::link(QString::fromStdString(f.systemAutostartFolder + "/Corvane.desktop"),
                             QString::fromStdString(f.autostartFolder + "/Corvane.desktop")));
     query(f.autostart(), kErrorFileNotFound);
+}
+
+TEST(AutostartList, EntriesCountAsTheDesktopsReadThem_AnyOtherIsNoEntryAndApplyWritesAValidOne) {
+    // The user's entry of each kind over a system entry that starts /s: "/u" when the user's
+    // starts, "/s" when it counts as no entry (GLib's reader refuses it), "" when it is hidden.
+    using Make = std::function<void(const QString& at)>;
+    const auto text = [](const QByteArray& bytes) -> Make {
+        return [bytes](const QString& at) {
+            QFile out(at);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        };
+    };
+    const auto link = [](const QString& target) -> Make {
+        return [target](const QString& at) { ASSERT_TRUE(QFile::link(target, at)); };
+    };
+    const QByteArray valid = entry("/u");
+    const QByteArray comments = QByteArray("# a line of comment to fill the entry\n").repeated(1800); // 68 KB
+    QByteArray noise(4096, '\0');
+    std::uint32_t seed = 25;
+    for (char& c : noise) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 24);
+    }
+    const QByteArray toTheBound = valid + "Hidden=true\n";
+    const QByteArray nearTheBound =
+        valid + QByteArray("#").repeated(1024 * 1024 - toTheBound.size() - 1) + "\nHidden=true\n";
+    const struct {
+        const char* what;
+        Make make;
+        const char* reads;
+    } cases[] = {
+        {"no entry", [](const QString&) {}, "/s"},
+        {"a valid entry", text(valid), "/u"},
+        {"TryExec an absolute program", text(valid + "TryExec=/bin/sh\n"), "/u"},
+        {"TryExec a program on PATH", text(valid + "TryExec=sh\n"), "/u"},
+        {"TryExec empty", text(valid + "TryExec=\n"), "/u"},
+        {"TryExec a program that is not there", text(valid + "TryExec=/nonexistent/corvane\n"), "/s"},
+        {"TryExec a name not on PATH", text(valid + "TryExec=corvane-not-installed\n"), "/s"},
+        {"TryExec a file that may not be run",
+         [&](const QString& at) { text(valid + "TryExec=" + at.toUtf8() + "\n")(at); }, "/s"},
+        {"TryExec a folder", text(valid + "TryExec=/tmp\n"), "/s"},
+        {"Hidden=true", text(valid + "Hidden=true\n"), ""},
+        {"X-GNOME-Autostart-enabled=false", text(valid + "X-GNOME-Autostart-enabled=false\n"), ""},
+        {"X-GNOME-Autostart-enabled not a boolean", text(valid + "X-GNOME-Autostart-enabled=maybe\n"), ""},
+        {"Hidden=true after 64 KB", text(valid + comments + "Hidden=true\n"), ""},
+        {"Hidden=true at the end of 1 MB", text(nearTheBound), ""},
+        {"larger than 1 MB", text(nearTheBound + "#\n"), "/s"},
+        {"Type=Link", text("[Desktop Entry]\nType=Link\nName=Corvane\nURL=file:///u\nExec=/u\n"), "/s"},
+        {"no Type", text("[Desktop Entry]\nName=Corvane\nExec=/u\n"), "/s"},
+        {"another group first", text("[Desktop Action a]\nName=A\n" + valid), "/s"},
+        {"comments before the group", text("# made by hand\n\n" + valid), "/u"},
+        {"random bytes", text(noise), "/s"},
+        {"empty", text({}), "/s"},
+        {"a folder", [](const QString& at) { ASSERT_TRUE(QDir().mkdir(at)); }, "/s"},
+        {"a FIFO", [](const QString& at) { ASSERT_EQ(::mkfifo(at.toLocal8Bit().constData(), 0644), 0); },
+         "/s"},
+        {"a link to /dev/zero", link("/dev/zero"), "/s"},
+        {"a dangling link", link("/nonexistent/Corvane.desktop"), "/s"},
+        {"a link to a valid entry",
+         [&](const QString& at) {
+             text(valid)(at + ".target");
+             link(at + ".target")(at);
+         },
+         "/u"},
+        {"a file the user may not read",
+         [&](const QString& at) {
+             text(valid)(at);
+             ::chmod(at.toLocal8Bit().constData(), 0);
+         },
+         "/s"},
+    };
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    for (const auto& c : cases) {
+        Folders f;
+        writeEntry(f.systemAutostartFolder, entry("/s"));
+        QDir().mkpath(QString::fromStdString(f.autostartFolder));
+        const QString at = QString::fromStdString(f.autostartFolder + "/Corvane.desktop");
+        c.make(at);
+        const AutostartList list = f.autostart();
+        const long found = std::string(c.reads).empty() ? kErrorFileNotFound : kErrorSuccess;
+        if (std::string(c.what) == "a file the user may not read" && regtest::runningAsRoot()) {
+            // Root reads any file: the reader runs as an ordinary user.
+            EXPECT_EQ(regtest::runTool(f, {"query", "hklm", QString::fromStdString(kRun), "Corvane"}, true),
+                      QString("open=0 query=%1 data=%2").arg(found).arg(c.reads))
+                << c.what;
+        } else {
+            EXPECT_EQ(query(list, found), c.reads) << c.what;
+        }
+        // Apply with the box ticked: a valid entry of the user's that starts this program.
+        EXPECT_EQ(list.set("Corvane", kRegSz, {program.begin(), program.end()}), kErrorSuccess) << c.what;
+        EXPECT_EQ(query(list, kErrorSuccess), program) << c.what;
+    }
 }
 
 TEST(AutostartList, SystemEntryTheUserMayNotChange_HiddenForThatUserAndShownAsItIs) {
