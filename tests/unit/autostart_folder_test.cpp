@@ -3,6 +3,7 @@
 // a system entry kept in step where it may be written and hidden for the user where it may not.
 #include "registry_test_support.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
@@ -44,12 +45,12 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     r->closeKey(run);
 
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-    ASSERT_EQ(setText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+    // A program that is there: the desktops start nothing for an entry whose TryExec is missing.
+    ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/env"), kErrorSuccess);
     EXPECT_EQ(
         readFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
         "[Desktop Entry]\nType=Application\nName=Corvane\nComment=Shows how long the computer has been up\n"
-        "Exec=\"/opt/corvane/bin/corvane\"\nTryExec=/opt/corvane/bin/"
-        "corvane\nIcon=corvane\nTerminal=false\n");
+        "Exec=\"/usr/bin/env\"\nTryExec=/usr/bin/env\nIcon=corvane\nTerminal=false\n");
     EXPECT_EQ(QFileInfo(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")).permissions() &
                   0x7777,
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
@@ -59,8 +60,8 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, run), kErrorSuccess);
     size = 255;
     ASSERT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorSuccess);
-    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/opt/corvane/bin/corvane");
-    EXPECT_EQ(size, 25u);
+    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/usr/bin/env");
+    EXPECT_EQ(size, 13u);
     EXPECT_EQ(setText(*r, run, "Corvane", "/x"), kErrorAccessDenied); // opened for reading
     r->closeKey(run);
 
@@ -84,8 +85,15 @@ TEST(AutostartFolder, PathLongerThanTheBuffer_Answers234) {
     RegKey run = 0, read = 0;
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, read), kErrorSuccess);
-    const std::string longPath = "/" + std::string(253, 'p'); // 254 characters and the NUL fit in 255
-    for (const std::string& path : {longPath, longPath + "q"}) {
+    // Programs that are there, 254 characters long (with the NUL they fit in 255) and 255.
+    const std::string folder = f.dir.path().toStdString() + "/";
+    const std::string longPath = folder + std::string(254 - folder.size(), 'p');
+    for (const std::string& path : {longPath, longPath.substr(0, longPath.size() - 1) + "qq"}) {
+        QFile program(QString::fromStdString(path));
+        ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+        program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    }
+    for (const std::string& path : {longPath, longPath.substr(0, longPath.size() - 1) + "qq"}) {
         ASSERT_EQ(setText(*r, run, "Corvane", path), kErrorSuccess);
         std::uint8_t buffer[255];
         std::uint32_t size = 255, type = kRegSz;
@@ -169,7 +177,7 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
         auto r = f.registry();
         RegKey run = 0;
         ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-        ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/corvane"), kErrorSuccess);
+        ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/env"), kErrorSuccess);
     }
     const QString folder = QString::fromStdString(f.autostartFolder);
     const QString entry = folder + "/Corvane.desktop";
@@ -180,7 +188,7 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     ::chmod(folder.toLocal8Bit().constData(), 0555);
     const std::string run = kRun;
     EXPECT_EQ(regtest::runTool(f, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
-              "open=0 query=0 data=/usr/bin/corvane");
+              "open=0 query=0 data=/usr/bin/env");
     // The refusal is in the log with the error that made it.
     QProcess opening;
     regtest::startTool(opening, f, {"open", "hklm", QString::fromStdString(run), "write"}, true);
@@ -230,12 +238,13 @@ TEST(AutostartFolder, EntryThatIsALinkIsReplacedItselfAndOnlyTheExactNameIsOurs)
     for (const QString& pointsTo : {target, folder + "/../not-there"}) {
         QFile::remove(entry);
         ASSERT_TRUE(QFile::link(pointsTo, entry));
-        ASSERT_EQ(setText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+        ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/env"), kErrorSuccess);
         EXPECT_FALSE(QFileInfo(entry).isSymLink());
-        EXPECT_TRUE(readFile(entry).contains("Exec=\"/opt/corvane/bin/corvane\"\n"));
+        EXPECT_TRUE(readFile(entry).contains("Exec=\"/usr/bin/env\"\n"));
         QFile::remove(entry);
         ASSERT_TRUE(QFile::link(pointsTo, entry));
-        EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
+        // A dangling link is no entry (nothing was registered), yet it goes.
+        EXPECT_EQ(r->deleteValue(run, "Corvane"), pointsTo == target ? kErrorSuccess : kErrorFileNotFound);
     }
     EXPECT_EQ(readFile(target), other);
     EXPECT_FALSE(QFileInfo::exists(folder + "/../not-there"));
@@ -462,8 +471,8 @@ TEST(AutostartList, SystemEntryTheUserMayNotChange_HiddenForThatUserAndShownAsIt
     EXPECT_EQ(readFile(user), kHidden);
     EXPECT_EQ(tool("query"), "open=0 query=2 data=");
     EXPECT_EQ(tool("delete"), "open=0 delete=2");
-    EXPECT_EQ(tool("set", {"sz", "/opt/new/corvane"}), "open=0 set=0");
-    EXPECT_EQ(tool("query"), "open=0 query=0 data=/opt/new/corvane");
+    EXPECT_EQ(tool("set", {"sz", "/usr/bin/env"}), "open=0 set=0");
+    EXPECT_EQ(tool("query"), "open=0 query=0 data=/usr/bin/env");
     EXPECT_EQ(readFile(system + "/Corvane.desktop"), entry("/usr/bin/corvane-old"));
     ::chmod(system.toLocal8Bit().constData(), 0755);
 }
@@ -472,8 +481,8 @@ TEST(AutostartList, SystemEntryTheUserMayChange_KeptInStep) {
     Folders f;
     writeEntry(f.systemAutostartFolder, entry("/usr/bin/corvane-old"));
     const AutostartList list = f.autostart();
-    ASSERT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
-    const QByteArray entry = QByteArray::fromStdString(AutostartFolder::desktopEntry("Corvane", "/n"));
+    ASSERT_EQ(list.set("Corvane", kRegSz, {'/', 'b', 'i', 'n', '/', 's', 'h', 0}), kErrorSuccess);
+    const QByteArray entry = QByteArray::fromStdString(AutostartFolder::desktopEntry("Corvane", "/bin/sh"));
     for (const std::string& folder : {f.autostartFolder, f.systemAutostartFolder}) {
         EXPECT_EQ(readFile(QString::fromStdString(folder + "/Corvane.desktop")), entry) << folder;
     }
@@ -498,11 +507,11 @@ TEST(AutostartFolder, TemporariesOfAKilledWriter_RemovedByTheNextChangeNotThoseO
         // A writer at work holds the folder's lock: what may be its file stays.
         const int held = ::open(folder.toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY);
         ASSERT_EQ(::flock(held, LOCK_EX), 0);
-        EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
+        EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'b', 'i', 'n', '/', 's', 'h', 0}), kErrorSuccess);
         ::close(held);
         EXPECT_TRUE(QFileInfo::exists(folder + "/" + stale));
     }
-    EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
+    EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'b', 'i', 'n', '/', 's', 'h', 0}), kErrorSuccess);
     const auto files = [&] {
         QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         names.removeOne("Corvane.desktop");

@@ -86,6 +86,16 @@ struct KeyFile {
         g_free(v);
         return text;
     }
+    /// The value as a string, escapes undone; nothing when it is missing or not UTF-8.
+    std::optional<std::string> string(const char* key) const {
+        gchar* v = g_key_file_get_string(file, kEntryGroup, key, nullptr);
+        if (v == nullptr) {
+            return std::nullopt;
+        }
+        std::string text(v);
+        g_free(v);
+        return text;
+    }
     bool has(const char* key) const { return g_key_file_has_key(file, kEntryGroup, key, nullptr) != FALSE; }
     bool boolean(const char* key) const {
         return g_key_file_get_boolean(file, kEntryGroup, key, nullptr) != FALSE;
@@ -96,9 +106,10 @@ struct KeyFile {
 /// Whether the program a TryExec names is there: an absolute path that may be run, or a name
 /// found on PATH.
 bool programFound(const std::string& tryExec) {
-    gchar* found = g_find_program_in_path(tryExec.c_str());
-    g_free(found);
-    return found != nullptr;
+    gchar* path = g_find_program_in_path(tryExec.c_str());
+    const bool found = path != nullptr;
+    g_free(path);
+    return found;
 }
 
 /// A lock on the folder itself, held while one of its entries is written: a temporary file of
@@ -109,10 +120,14 @@ class FolderLock {
 public:
     explicit FolderLock(const std::string& folder)
         : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        int result = -1;
-        while (m_fd >= 0 && (result = ::flock(m_fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+        if (m_fd < 0) {
+            return;
         }
-        if (m_fd >= 0 && result != 0) {
+        int result = 0;
+        do {
+            result = ::flock(m_fd, LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        if (result != 0) {
             m_busy = errno == EWOULDBLOCK;
             ::close(m_fd);
             m_fd = -1;
@@ -368,8 +383,8 @@ AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::strin
     gchar* first = g_key_file_get_start_group(keys.file);
     const bool entryFirst = first != nullptr && std::strcmp(first, KeyFile::kEntryGroup) == 0;
     g_free(first);
-    const std::optional<std::string> type = keys.value("Type");
-    const std::optional<std::string> tryExec = keys.value("TryExec");
+    const std::optional<std::string> type = keys.string("Type");
+    const std::optional<std::string> tryExec = keys.string("TryExec");
     if (!entryFirst || type != "Application" || (tryExec && !tryExec->empty() && !programFound(*tryExec))) {
         return Entry::None;
     }
@@ -432,6 +447,11 @@ long AutostartFolder::writeHidden(const std::string& name) const {
         return kErrorInvalidParameter;
     }
     return replace(name, "[Desktop Entry]\nType=Application\nName=" + name + "\nHidden=true\n");
+}
+
+bool AutostartFolder::holdsAnything(const std::string& name) const {
+    struct stat st {};
+    return isEntryName(name) && ::lstat(entryPath(name).c_str(), &st) == 0;
 }
 
 long AutostartFolder::remove(const std::string& name) const {
@@ -549,7 +569,8 @@ long AutostartList::remove(const std::string& name) const {
         if (own != AutostartFolder::Entry::Hidden) {
             result = m_user.writeHidden(name);
         }
-    } else if (own != AutostartFolder::Entry::None) {
+    } else if (own != AutostartFolder::Entry::None || m_user.holdsAnything(name)) {
+        // Also what of that name counts as no entry (a dangling link, a FIFO): it is ours.
         result = m_user.remove(name);
     }
     return result == kErrorSuccess && !started ? kErrorFileNotFound : result;

@@ -35,6 +35,8 @@ public:
     long write(const std::string& name, const std::string& path) const;
     /// Writes an entry that says Hidden=true: the entries of the later folders start nothing.
     long writeHidden(const std::string& name) const;
+    /// Whether anything of the entry's name is in the folder, an entry or not.
+    bool holdsAnything(const std::string& name) const;
     /// Removes the entry: 0, 2 when there is none, 5.
     long remove(const std::string& name) const;
     std::string entryPath(const std::string& name) const;

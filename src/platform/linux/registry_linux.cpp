@@ -55,7 +55,7 @@ LinuxRegistry::~LinuxRegistry() {
 void LinuxRegistry::storeAtEnd(int withinMs) {
     QElapsedTimer trying;
     trying.start();
-    while (!storeWaiting() && !m_waiting.empty() && trying.elapsed() < withinMs) {
+    while (!storeWaitingOnce(false) && !m_waiting.empty() && trying.elapsed() < withinMs) {
         QThread::msleep(20); // the program is ending: nothing else runs any more
     }
     if (!m_waiting.empty()) {
@@ -129,6 +129,10 @@ long LinuxRegistry::change(Change c) {
 }
 
 bool LinuxRegistry::storeWaiting() {
+    return storeWaitingOnce(true);
+}
+
+bool LinuxRegistry::storeWaitingOnce(bool retryLater) {
     if (m_waiting.empty()) {
         return true;
     }
@@ -138,6 +142,9 @@ bool LinuxRegistry::storeWaiting() {
         }
     });
     if (result == HiveFile::UpdateResult::Busy) {
+        if (!retryLater) {
+            return false;
+        }
         if (!m_retry) {
             m_retry = std::make_unique<QTimer>();
             m_retry->setSingleShot(true);

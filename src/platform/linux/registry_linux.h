@@ -124,6 +124,8 @@ private:
     /// Stores a change, or holds it back during a transaction.
     long change(Change c);
     RegKey addHandle(Handle h);
+    /// Tries to store the waiting changes; while the file is locked, retryLater arms the timer.
+    bool storeWaitingOnce(bool retryLater);
     /// Gives the answer to those waiting in whenStored.
     void finishWaiting(bool stored);
 
