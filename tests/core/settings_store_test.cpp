@@ -317,7 +317,6 @@ TEST(SettingsWait, ChangesHeldByAnotherProgram_TheUserIsToldOnceAfter10sAndAgain
         std::vector<std::string> notices;
     } cases[] = {
         {"c s t", {}},
-        {"c t s", {waiting, stored}},
         {"c t s t", {waiting, stored, ""}},
         {"c c t c t s", {waiting, stored}},
         {"c s c t", {waiting}},

@@ -1,9 +1,8 @@
 """The installed program's first run on empty XDG folders: the settings file with its five values,
 the user's own autostart entry (also for an ordinary user beside a system-wide entry of root's),
 nothing written on the next start, nothing shown when the autostart folder cannot be written, the
-installation error for a key without values, and changes that wait for a lock another program holds:
-kept as long as the program runs, told in the window's tool tip (and the log) after 10 s, stored
-once it is free, and at SIGTERM tried once more for a second and reported.
+installation error for a key without values, and changes that wait for a lock another program holds
+(told after 10 s, stored once it is free, at SIGTERM tried a second more and reported).
 """
 
 import fcntl
@@ -22,16 +21,13 @@ TRANSPARENCY_BUTTON = (115, 63)
 
 
 def hold_lock(path):
-    """Takes the settings lock as another program would; the file the lock is on is the one there
-    (a writer removes it when it is done). Close the file to free it."""
+    """The settings lock held as another program holds it (on the file there: a writer removes it
+    when done) until the file is closed."""
     while True:
         lock = open(path, "a")
         fcntl.flock(lock, fcntl.LOCK_EX)
-        try:
-            if os.stat(path).st_ino == os.fstat(lock.fileno()).st_ino:
-                return lock
-        except FileNotFoundError:
-            pass
+        if os.path.exists(path) and os.stat(path).st_ino == os.fstat(lock.fileno()).st_ino:
+            return lock
         lock.close()
 
 

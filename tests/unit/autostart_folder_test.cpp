@@ -373,12 +373,7 @@ TEST(AutostartList, EntriesCountAsTheDesktopsReadThem_AnyOtherIsNoEntryAndApplyW
     };
     const QByteArray valid = entry("/u");
     const QByteArray comments = QByteArray("# a line of comment to fill the entry\n").repeated(1800); // 68 KB
-    QByteArray noise(4096, '\0');
-    std::uint32_t seed = 25;
-    for (char& c : noise) {
-        seed = seed * 1103515245u + 12345u;
-        c = static_cast<char>(seed >> 24);
-    }
+    const QByteArray noise = QByteArray("\x8f\x00\xff\x13[\xc3=\x7f\n\x01", 10).repeated(400);
     const QByteArray toTheBound = valid + "Hidden=true\n";
     const QByteArray nearTheBound =
         valid + QByteArray("#").repeated(1024 * 1024 - toTheBound.size() - 1) + "\nHidden=true\n";
