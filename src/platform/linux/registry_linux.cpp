@@ -53,6 +53,10 @@ LinuxRegistry::~LinuxRegistry() {
 }
 
 void LinuxRegistry::storeAtEnd(int withinMs) {
+    // Those waiting for an answer are not told: the program is ending, and what they would
+    // start (the readers of the first run, a message) would only hold up the end.
+    m_whenStored.clear();
+    m_ending = true;
     QElapsedTimer trying;
     trying.start();
     while (!storeWaitingOnce(false) && !m_waiting.empty() && trying.elapsed() < withinMs) {
@@ -163,6 +167,9 @@ bool LinuxRegistry::storeWaitingOnce(bool retryLater) {
 }
 
 void LinuxRegistry::whenStored(std::function<void(bool stored)> then) {
+    if (m_ending) {
+        return;
+    }
     if (m_waiting.empty()) {
         then(true);
     } else {
@@ -171,6 +178,9 @@ void LinuxRegistry::whenStored(std::function<void(bool stored)> then) {
 }
 
 void LinuxRegistry::finishWaiting(bool stored) {
+    if (m_ending) {
+        return;
+    }
     std::vector<std::function<void(bool)>> waiting;
     waiting.swap(m_whenStored);
     for (const auto& then : waiting) {

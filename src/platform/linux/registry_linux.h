@@ -102,7 +102,7 @@ public:
     /// is left waiting.
     bool storeWaiting();
     /// At the program's end: tries the waiting changes for up to withinMs, then gives up those
-    /// still waiting with a line in the log.
+    /// still waiting with a line in the log. Those waiting in whenStored get no answer.
     void storeAtEnd(int withinMs);
 
     const HiveFile& hive() const { return m_hive; }
@@ -139,6 +139,7 @@ private:
     QElapsedTimer m_waitingSince;
     std::unique_ptr<QTimer> m_retry;
     std::vector<std::function<void(bool)>> m_whenStored;
+    bool m_ending = false; ///< storeAtEnd ran: nobody is answered any more
 };
 
 } // namespace platform
