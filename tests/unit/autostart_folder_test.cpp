@@ -376,7 +376,7 @@ TEST(AutostartList, EntriesCountAsTheDesktopsReadThem_AnyOtherIsNoEntryAndApplyW
     const QByteArray noise = QByteArray("\x8f\x00\xff\x13[\xc3=\x7f\n\x01", 10).repeated(400);
     const QByteArray toTheBound = valid + "Hidden=true\n";
     const QByteArray nearTheBound =
-        valid + QByteArray("#").repeated(1024 * 1024 - toTheBound.size() - 1) + "\nHidden=true\n";
+        valid + QByteArray("#").repeated(qsizetype{1024} * 1024 - toTheBound.size() - 1) + "\nHidden=true\n";
     const struct {
         const char* what;
         Make make;
