@@ -51,8 +51,8 @@ void follow(Timer& timer, bool running) {
 MainWindowController::MainWindowController(platform::Services& services, TimerFactory& timers,
                                            MainWindowView& view)
     : m_services(services), m_view(view), m_settings(services, m_state),
-      m_appearance(services, m_settings, view), m_slide(timers, view),
-      m_uptimeTimer(timers.makeTimer(kSecond, [this] { refreshUptime(); })),
+      m_waitNotice(*services.registry, timers, view), m_appearance(services, m_settings, view),
+      m_slide(timers, view), m_uptimeTimer(timers.makeTimer(kSecond, [this] { refreshUptime(); })),
       m_triggerTimer(timers.makeTimer(kSecond, [this] { checkTrigger(); })),
       m_indicatorTimer(timers.makeTimer(kSecond, [this] { blinkIndicator(); })),
       m_hourlyBeepTimer(timers.makeTimer(kSecond, [this] { beepOnFullHour(); })),
@@ -65,6 +65,7 @@ MainWindowController::MainWindowController(platform::Services& services, TimerFa
                       m_cpuSampleTimer.get(), m_hourlyBeepTimer.get(), m_captionTimer.get(),
                       m_clockTimer.get()}),
       m_self(std::make_shared<MainWindowController*>(this)), m_height(kDesignedHeight) {
+    m_settings.setOnChange([this] { m_waitNotice.watch(); });
     m_executor = std::make_unique<TaskExecutor>(
         m_state, m_services,
         TaskExecutor::MainWindowHooks{.notificationPlayer = [this]() -> platform::SoundPlayer& {

@@ -4,6 +4,7 @@
 #include "core/main_window_view.h"
 #include "core/second_timers.h"
 #include "core/settings_store.h"
+#include "core/settings_wait_notice.h"
 #include "core/slide_in.h"
 #include "core/task_executor.h"
 #include "core/timer.h"
@@ -106,6 +107,7 @@ private:
     MainWindowView& m_view;
     AppState m_state;
     SettingsStore m_settings;
+    SettingsWaitNotice m_waitNotice;
     WindowAppearance m_appearance;
     SlideIn m_slide;
     std::unique_ptr<Timer> m_uptimeTimer;

@@ -68,6 +68,9 @@ public:
     virtual void popUpMenu() = 0;
     /// The text of the menu's minimize item: "Minimize" or "Maximize".
     virtual void setMinimizeItemText(const std::string& text) = 0;
+    /// A notice about the settings that the window shows without a box (its tool tip); empty
+    /// takes it away. Only a registry whose changes can wait for another program gives one.
+    virtual void showSettingsNotice(const std::string& text) { (void)text; }
 };
 
 } // namespace core

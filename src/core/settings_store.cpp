@@ -82,6 +82,8 @@ void SettingsStore::runFirstRunSequence(const std::string& programPath) {
     }
     if (m_services.registry->commitTransaction() != kErrorSuccess) {
         logWarning("corvane.settings", "the settings of the first run could not be stored");
+    } else if (m_onChange) {
+        m_onChange();
     }
 }
 
@@ -190,6 +192,9 @@ void SettingsStore::storeOption(StoredOption option, bool on) {
     const std::uint8_t data[4] = {static_cast<std::uint8_t>(on ? 1 : 0), 0, 0, 0};
     registry.setValue(key, std::string(storedOptionRow(option).name), platform::kRegDword, data, 4);
     registry.closeKey(key);
+    if (m_onChange) {
+        m_onChange();
+    }
     if (option == StoredOption::HourlyBeep) {
         m_state.setHourlyBeepArmed(on);
     }

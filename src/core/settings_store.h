@@ -5,6 +5,7 @@
 #include "platform/services.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,8 @@ public:
     /// Stores 1 (on) or 0 (off). The hourly beep then arms or disarms itself; nothing happens
     /// when the key cannot be opened for writing.
     void storeOption(StoredOption option, bool on);
+    /// Called after each change is handed to the registry (a write, the first run's values).
+    void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
 private:
     void createLevel(const std::string& parent, const std::string& subKey);
@@ -47,6 +50,7 @@ private:
     platform::Services& m_services;
     AppState& m_state;
     bool m_ended = false;
+    std::function<void()> m_onChange;
 };
 
 } // namespace core

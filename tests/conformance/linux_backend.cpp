@@ -16,10 +16,24 @@ namespace {
 
 class LinuxRegistryBed final : public RegistryBed {
 public:
+    LinuxRegistryBed() {
+        // The log-on list counts an entry only when its program is there, as the desktops do:
+        // the suite's program path (a Windows path, one file name here) is made a program on PATH.
+        const QString folder = m_folders.dir.path() + "/programs";
+        QDir().mkpath(folder);
+        QFile program(folder + "/" + QString::fromUtf8("C:\\Programme\\Pr\u00fcfung \u03a9\\Corvane4.0.exe"));
+        program.open(QIODevice::WriteOnly);
+        program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+        ::setenv("PATH", (folder.toStdString() + ":" + m_path).c_str(), 1);
+    }
+    ~LinuxRegistryBed() override { ::setenv("PATH", m_path.c_str(), 1); }
+    LinuxRegistryBed(const LinuxRegistryBed&) = delete;
+    LinuxRegistryBed& operator=(const LinuxRegistryBed&) = delete;
     platform::Registry& registry() override { return *m_registry; }
     std::unique_ptr<platform::Registry> another() override { return m_folders.registry(); }
 
 private:
+    std::string m_path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin:/bin";
     regtest::Folders m_folders;
     std::unique_ptr<platform::LinuxRegistry> m_registry = m_folders.registry();
 };

@@ -65,4 +65,6 @@ struct FakeMainWindowView final : core::MainWindowView {
     bool menuShown() const override { return menuOpen; }
     void popUpMenu() override { menuOpen = true; }
     void setMinimizeItemText(const std::string& text) override { minimizeItem = text; }
+    void showSettingsNotice(const std::string& text) override { notices.push_back(text); }
+    std::vector<std::string> notices; ///< every settings notice, in order
 };

@@ -307,4 +307,50 @@ TEST(SettingsFirstRun, StoreHeldByAnotherProcess_WindowRunsFirstAndTheAnswerDeci
     }
 }
 
+TEST(SettingsWait, ChangesHeldByAnotherProgram_TheUserIsToldOnceAfter10sAndAgainWhenStored) {
+    // Steps: c a change (the on-top button), t the notice timer's tick (10 s after the first
+    // change that waits), s the waiting changes stored, f given up (a failure the log tells).
+    const std::string waiting = core::SettingsWaitNotice::kWaiting,
+                      stored = core::SettingsWaitNotice::kStored;
+    const struct {
+        const char* steps;
+        std::vector<std::string> notices;
+    } cases[] = {
+        {"c s t", {}},
+        {"c t s t", {waiting, stored, ""}},
+        {"c c t c t s", {waiting, stored}},
+        {"c s c t", {waiting}},
+        {"c t f t", {waiting, ""}},
+        {"c t s c t s", {waiting, stored, waiting, stored}},
+    };
+    for (const auto& c : cases) {
+        MainWindowCoreHarness h;
+        storeDefaultOptions(*h.f.registry);
+        h.load();
+        h.f.registry->holdStores = true;
+        fakes::FakeTimer* notice = nullptr;
+        for (fakes::FakeTimer* t : h.timers.made) {
+            if (t->period == std::chrono::milliseconds(core::SettingsWaitNotice::kTellAfterMs)) {
+                notice = t;
+            }
+        }
+        ASSERT_NE(notice, nullptr);
+        int clicks = 0;
+        for (const char step : std::string(c.steps)) {
+            if (step == 'c') {
+                h.mainWindow->toggleOnTop();
+                ++clicks;
+            } else if (step == 't') {
+                notice->fire();
+            } else if (step == 's' || step == 'f') {
+                h.f.registry->releaseStores(step == 's');
+                h.f.registry->holdStores = true;
+            }
+        }
+        EXPECT_EQ(h.view.notices, c.notices) << c.steps;
+        // Every click reached the store, the last one included.
+        EXPECT_EQ(h.f.registry->dword(kKey, "Ontop"), std::optional<std::uint32_t>(clicks % 2)) << c.steps;
+    }
+}
+
 } // namespace

@@ -1,10 +1,13 @@
 """The installed program's first run on empty XDG folders: the settings file with its five values,
 the user's own autostart entry (also for an ordinary user beside a system-wide entry of root's),
-nothing written on the next start, nothing shown when the autostart folder cannot be written, and
-the installation error for a key without values.
+nothing written on the next start, nothing shown when the autostart folder cannot be written, the
+installation error for a key without values, and changes that wait for a lock another program holds
+(told after 10 s, stored once it is free, at SIGTERM tried a second more and reported).
 """
 
+import fcntl
 import os
+import signal
 import subprocess
 import time
 import unittest
@@ -12,6 +15,20 @@ import unittest
 from desktop import DEFAULTS, SETTINGS_KEY, Desktop, settings_values, wait_for
 
 NOBODY = 65534
+# The centres of the on-top and transparency buttons in the window (15 twips a pixel).
+ON_TOP_BUTTON = (29, 49)
+TRANSPARENCY_BUTTON = (115, 63)
+
+
+def hold_lock(path):
+    """The settings lock held as another program holds it (on the file there: a writer removes it
+    when done) until the file is closed."""
+    while True:
+        lock = open(path, "a")
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if os.path.exists(path) and os.stat(path).st_ino == os.fstat(lock.fileno()).st_ino:
+            return lock
+        lock.close()
 
 
 class FirstRun(unittest.TestCase):
@@ -116,6 +133,47 @@ class FirstRun(unittest.TestCase):
         # Nothing was written: no defaults for a key that exists.
         with open(folders.hive) as f:
             self.assertEqual(f.read(), text)
+
+    def test_changes_wait_for_a_held_lock_as_long_as_it_runs_and_the_end_stores_or_reports_them(self):
+        folders = self.d.user_folders()
+        proc = self.start(folders)
+        wait_for(lambda: settings_values(folders.hive) == DEFAULTS, 20, "the settings key")
+        window = wait_for(lambda: self.d.main_window(proc.pid), 20, "the main window")
+        time.sleep(2)  # the slide into view
+
+        # Held 11 s: an on-top click, a transparency click 5 s later; both wait and both are stored.
+        lock = hold_lock(folders.hive + ".lock")
+        began = time.monotonic()
+        self.d.click(window, *ON_TOP_BUTTON)
+
+        def on_top():  # a new band makes a new window
+            w = self.d.main_window(proc.pid)
+            return w if w and "_NET_WM_STATE_ABOVE" in self.d.property(w, "_NET_WM_STATE") else None
+        window = wait_for(on_top, 10, "the window on top")
+        time.sleep(5)
+        self.d.click(window, *TRANSPARENCY_BUTTON)
+        told = "told the user: Settings not saved yet: another program holds them"
+        wait_for(lambda: told in self.d.log_of(proc), 15, "the notice of the wait")
+        self.assertGreater(time.monotonic() - began, 9.5)
+        self.assertEqual(self.d.log_of(proc).count(told), 1)
+        self.assertEqual(settings_values(folders.hive), DEFAULTS)
+        time.sleep(max(0.0, began + 11 - time.monotonic()))
+        lock.close()
+        wait_for(lambda: settings_values(folders.hive) == {**DEFAULTS, "Ontop": 1, "tpme": 1}, 5, "both changes")
+        wait_for(lambda: "told the user: Settings saved" in self.d.log_of(proc), 5, "the notice of the store")
+        self.assertNotIn("were not stored", self.d.log_of(proc))
+
+        # SIGTERM (the desktop's log-out) while a change waits: one more second, then the log line.
+        lock = hold_lock(folders.hive + ".lock")
+        self.d.click(window, *TRANSPARENCY_BUTTON)
+        time.sleep(0.5)
+        ending = time.monotonic()
+        proc.send_signal(signal.SIGTERM)
+        self.assertEqual(self.d.wait_exit(proc, 10), 259 & 0xFF)
+        self.assertGreater(time.monotonic() - ending, 0.9)
+        self.assertIn("1 changes of the settings were not stored", self.d.log_of(proc))
+        self.assertEqual(settings_values(folders.hive)["tpme"], 1)
+        lock.close()
 
 
 if __name__ == "__main__":

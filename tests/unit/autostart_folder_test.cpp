@@ -3,12 +3,16 @@
 // a system entry kept in step where it may be written and hidden for the user where it may not.
 #include "registry_test_support.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -41,12 +45,12 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     r->closeKey(run);
 
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-    ASSERT_EQ(setText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+    // A program that is there: the desktops start nothing for an entry whose TryExec is missing.
+    ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/env"), kErrorSuccess);
     EXPECT_EQ(
         readFile(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")),
         "[Desktop Entry]\nType=Application\nName=Corvane\nComment=Shows how long the computer has been up\n"
-        "Exec=\"/opt/corvane/bin/corvane\"\nTryExec=/opt/corvane/bin/"
-        "corvane\nIcon=corvane\nTerminal=false\n");
+        "Exec=\"/usr/bin/env\"\nTryExec=/usr/bin/env\nIcon=corvane\nTerminal=false\n");
     EXPECT_EQ(QFileInfo(QString::fromStdString(f.autostartFolder + "/Corvane.desktop")).permissions() &
                   0x7777,
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
@@ -56,8 +60,8 @@ TEST(AutostartFolder, ValueIsTheDesktopEntryAndReadsBackItsPath) {
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, run), kErrorSuccess);
     size = 255;
     ASSERT_EQ(r->queryValue(run, "Corvane", type, buffer, size), kErrorSuccess);
-    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/opt/corvane/bin/corvane");
-    EXPECT_EQ(size, 25u);
+    EXPECT_STREQ(reinterpret_cast<char*>(buffer), "/usr/bin/env");
+    EXPECT_EQ(size, 13u);
     EXPECT_EQ(setText(*r, run, "Corvane", "/x"), kErrorAccessDenied); // opened for reading
     r->closeKey(run);
 
@@ -81,8 +85,15 @@ TEST(AutostartFolder, PathLongerThanTheBuffer_Answers234) {
     RegKey run = 0, read = 0;
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
     ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyRead, read), kErrorSuccess);
-    const std::string longPath = "/" + std::string(253, 'p'); // 254 characters and the NUL fit in 255
-    for (const std::string& path : {longPath, longPath + "q"}) {
+    // Programs that are there, 254 characters long (with the NUL they fit in 255) and 255.
+    const std::string folder = f.dir.path().toStdString() + "/";
+    const std::string longPath = folder + std::string(254 - folder.size(), 'p');
+    for (const std::string& path : {longPath, longPath.substr(0, longPath.size() - 1) + "qq"}) {
+        QFile program(QString::fromStdString(path));
+        ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+        program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    }
+    for (const std::string& path : {longPath, longPath.substr(0, longPath.size() - 1) + "qq"}) {
         ASSERT_EQ(setText(*r, run, "Corvane", path), kErrorSuccess);
         std::uint8_t buffer[255];
         std::uint32_t size = 255, type = kRegSz;
@@ -166,7 +177,7 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
         auto r = f.registry();
         RegKey run = 0;
         ASSERT_EQ(r->openKey(kHkeyLocalMachine, kRun, 0, kKeyWrite, run), kErrorSuccess);
-        ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/corvane"), kErrorSuccess);
+        ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/env"), kErrorSuccess);
     }
     const QString folder = QString::fromStdString(f.autostartFolder);
     const QString entry = folder + "/Corvane.desktop";
@@ -177,8 +188,15 @@ TEST(AutostartFolder, WithoutRightsToTheFolder_ReadingWorksAndWritingAnswers5And
     ::chmod(folder.toLocal8Bit().constData(), 0555);
     const std::string run = kRun;
     EXPECT_EQ(regtest::runTool(f, {"query", "hklm", QString::fromStdString(run), "Corvane"}, true),
-              "open=0 query=0 data=/usr/bin/corvane");
-    EXPECT_EQ(regtest::runTool(f, {"open", "hklm", QString::fromStdString(run), "write"}, true), "open=5");
+              "open=0 query=0 data=/usr/bin/env");
+    // The refusal is in the log with the error that made it.
+    QProcess opening;
+    regtest::startTool(opening, f, {"open", "hklm", QString::fromStdString(run), "write"}, true);
+    opening.waitForFinished(30000);
+    EXPECT_EQ(QString::fromUtf8(opening.readAllStandardOutput()).trimmed(), "open=5");
+    EXPECT_TRUE(QString::fromUtf8(opening.readAllStandardError())
+                    .contains("the autostart entry cannot be changed: cannot write in " + folder +
+                              ": Permission denied (EACCES)"));
     EXPECT_EQ(regtest::runTool(f, {"set", "hklm", QString::fromStdString(run), "Corvane", "sz", "/elsewhere"},
                                true),
               "open=5 set=-1");
@@ -220,12 +238,13 @@ TEST(AutostartFolder, EntryThatIsALinkIsReplacedItselfAndOnlyTheExactNameIsOurs)
     for (const QString& pointsTo : {target, folder + "/../not-there"}) {
         QFile::remove(entry);
         ASSERT_TRUE(QFile::link(pointsTo, entry));
-        ASSERT_EQ(setText(*r, run, "Corvane", "/opt/corvane/bin/corvane"), kErrorSuccess);
+        ASSERT_EQ(setText(*r, run, "Corvane", "/usr/bin/env"), kErrorSuccess);
         EXPECT_FALSE(QFileInfo(entry).isSymLink());
-        EXPECT_TRUE(readFile(entry).contains("Exec=\"/opt/corvane/bin/corvane\"\n"));
+        EXPECT_TRUE(readFile(entry).contains("Exec=\"/usr/bin/env\"\n"));
         QFile::remove(entry);
         ASSERT_TRUE(QFile::link(pointsTo, entry));
-        EXPECT_EQ(r->deleteValue(run, "Corvane"), kErrorSuccess);
+        // A dangling link is no entry (nothing was registered), yet it goes.
+        EXPECT_EQ(r->deleteValue(run, "Corvane"), pointsTo == target ? kErrorSuccess : kErrorFileNotFound);
     }
     EXPECT_EQ(readFile(target), other);
     EXPECT_FALSE(QFileInfo::exists(folder + "/../not-there"));
@@ -289,21 +308,26 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
         {"a system entry alone", {}, {}, entry("/s2"), kErrorSuccess, "/s2"},
         {"the user's before the system's", entry("/u"), entry("/s"), {}, kErrorSuccess, "/u"},
         {"the user's hides the system's", kHidden, entry("/s"), {}, kErrorFileNotFound, ""},
-        {"hidden as 1", "[Desktop Entry]\nHidden = 1\nExec=/u\n", entry("/s"), {}, kErrorFileNotFound, ""},
+        {"hidden as 1",
+         "[Desktop Entry]\nType=Application\nHidden = 1\nExec=/u\n",
+         entry("/s"),
+         {},
+         kErrorFileNotFound,
+         ""},
         {"Hidden=false",
-         "[Desktop Entry]\nHidden=true\nExec=/u\nHidden=false\n",
+         "[Desktop Entry]\nType=Application\nHidden=true\nExec=/u\nHidden=false\n",
          {},
          {},
          kErrorSuccess,
          "/u"},
         {"switched off in GNOME's way",
-         "[Desktop Entry]\nExec=/u\nX-GNOME-Autostart-enabled=false\n",
+         "[Desktop Entry]\nType=Application\nExec=/u\nX-GNOME-Autostart-enabled=false\n",
          entry("/s"),
          {},
          kErrorFileNotFound,
          ""},
         {"Hidden in another group",
-         "[Desktop Entry]\nExec=/u\n[Desktop Action a]\nHidden=true\n",
+         "[Desktop Entry]\nType=Application\nExec=/u\n[Desktop Action a]\nHidden=true\n",
          {},
          {},
          kErrorSuccess,
@@ -333,6 +357,94 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
     query(f.autostart(), kErrorFileNotFound);
 }
 
+TEST(AutostartList, EntriesCountAsTheDesktopsReadThem_AnyOtherIsNoEntryAndApplyWritesAValidOne) {
+    // The user's entry of each kind over a system entry that starts /s: "/u" when the user's
+    // starts, "/s" when it counts as no entry (GLib's reader refuses it), "" when it is hidden.
+    using Make = std::function<void(const QString& at)>;
+    const auto text = [](const QByteArray& bytes) -> Make {
+        return [bytes](const QString& at) {
+            QFile out(at);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        };
+    };
+    const auto link = [](const QString& target) -> Make {
+        return [target](const QString& at) { ASSERT_TRUE(QFile::link(target, at)); };
+    };
+    const QByteArray valid = entry("/u");
+    const QByteArray comments = QByteArray("# a line of comment to fill the entry\n").repeated(1800); // 68 KB
+    const QByteArray noise = QByteArray("\x8f\x00\xff\x13[\xc3=\x7f\n\x01", 10).repeated(400);
+    const QByteArray toTheBound = valid + "Hidden=true\n";
+    const QByteArray nearTheBound =
+        valid + QByteArray("#").repeated(qsizetype{1024} * 1024 - toTheBound.size() - 1) + "\nHidden=true\n";
+    const struct {
+        const char* what;
+        Make make;
+        const char* reads;
+    } cases[] = {
+        {"no entry", [](const QString&) {}, "/s"},
+        {"a valid entry", text(valid), "/u"},
+        {"TryExec an absolute program", text(valid + "TryExec=/bin/sh\n"), "/u"},
+        {"TryExec a program on PATH", text(valid + "TryExec=sh\n"), "/u"},
+        {"TryExec empty", text(valid + "TryExec=\n"), "/u"},
+        {"TryExec a program that is not there", text(valid + "TryExec=/nonexistent/corvane\n"), "/s"},
+        {"TryExec a name not on PATH", text(valid + "TryExec=corvane-not-installed\n"), "/s"},
+        {"TryExec a file that may not be run",
+         [&](const QString& at) { text(valid + "TryExec=" + at.toUtf8() + "\n")(at); }, "/s"},
+        {"TryExec a folder", text(valid + "TryExec=/tmp\n"), "/s"},
+        {"Hidden=true", text(valid + "Hidden=true\n"), ""},
+        {"X-GNOME-Autostart-enabled=false", text(valid + "X-GNOME-Autostart-enabled=false\n"), ""},
+        {"X-GNOME-Autostart-enabled not a boolean", text(valid + "X-GNOME-Autostart-enabled=maybe\n"), ""},
+        {"Hidden=true after 64 KB", text(valid + comments + "Hidden=true\n"), ""},
+        {"Hidden=true at the end of 1 MB", text(nearTheBound), ""},
+        {"larger than 1 MB", text(nearTheBound + "#\n"), "/s"},
+        {"Type=Link", text("[Desktop Entry]\nType=Link\nName=Corvane\nURL=file:///u\nExec=/u\n"), "/s"},
+        {"no Type", text("[Desktop Entry]\nName=Corvane\nExec=/u\n"), "/s"},
+        {"another group first", text("[Desktop Action a]\nName=A\n" + valid), "/s"},
+        {"comments before the group", text("# made by hand\n\n" + valid), "/u"},
+        {"random bytes", text(noise), "/s"},
+        {"empty", text({}), "/s"},
+        {"a folder", [](const QString& at) { ASSERT_TRUE(QDir().mkdir(at)); }, "/s"},
+        {"a FIFO", [](const QString& at) { ASSERT_EQ(::mkfifo(at.toLocal8Bit().constData(), 0644), 0); },
+         "/s"},
+        {"a link to /dev/zero", link("/dev/zero"), "/s"},
+        {"a dangling link", link("/nonexistent/Corvane.desktop"), "/s"},
+        {"a link to a valid entry",
+         [&](const QString& at) {
+             text(valid)(at + ".target");
+             link(at + ".target")(at);
+         },
+         "/u"},
+        {"a file the user may not read",
+         [&](const QString& at) {
+             text(valid)(at);
+             ::chmod(at.toLocal8Bit().constData(), 0);
+         },
+         "/s"},
+    };
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    for (const auto& c : cases) {
+        Folders f;
+        writeEntry(f.systemAutostartFolder, entry("/s"));
+        QDir().mkpath(QString::fromStdString(f.autostartFolder));
+        const QString at = QString::fromStdString(f.autostartFolder + "/Corvane.desktop");
+        c.make(at);
+        const AutostartList list = f.autostart();
+        const long found = std::string(c.reads).empty() ? kErrorFileNotFound : kErrorSuccess;
+        if (std::string(c.what) == "a file the user may not read" && regtest::runningAsRoot()) {
+            // Root reads any file: the reader runs as an ordinary user.
+            EXPECT_EQ(regtest::runTool(f, {"query", "hklm", QString::fromStdString(kRun), "Corvane"}, true),
+                      QString("open=0 query=%1 data=%2").arg(found).arg(c.reads))
+                << c.what;
+        } else {
+            EXPECT_EQ(query(list, found), c.reads) << c.what;
+        }
+        // Apply with the box ticked: a valid entry of the user's that starts this program.
+        EXPECT_EQ(list.set("Corvane", kRegSz, {program.begin(), program.end()}), kErrorSuccess) << c.what;
+        EXPECT_EQ(query(list, kErrorSuccess), program) << c.what;
+    }
+}
+
 TEST(AutostartList, SystemEntryTheUserMayNotChange_HiddenForThatUserAndShownAsItIs) {
     Folders f;
     const QString config = QString::fromStdString(f.autostartFolder).section('/', 0, -2);
@@ -354,8 +466,8 @@ TEST(AutostartList, SystemEntryTheUserMayNotChange_HiddenForThatUserAndShownAsIt
     EXPECT_EQ(readFile(user), kHidden);
     EXPECT_EQ(tool("query"), "open=0 query=2 data=");
     EXPECT_EQ(tool("delete"), "open=0 delete=2");
-    EXPECT_EQ(tool("set", {"sz", "/opt/new/corvane"}), "open=0 set=0");
-    EXPECT_EQ(tool("query"), "open=0 query=0 data=/opt/new/corvane");
+    EXPECT_EQ(tool("set", {"sz", "/usr/bin/env"}), "open=0 set=0");
+    EXPECT_EQ(tool("query"), "open=0 query=0 data=/usr/bin/env");
     EXPECT_EQ(readFile(system + "/Corvane.desktop"), entry("/usr/bin/corvane-old"));
     ::chmod(system.toLocal8Bit().constData(), 0755);
 }
@@ -364,8 +476,8 @@ TEST(AutostartList, SystemEntryTheUserMayChange_KeptInStep) {
     Folders f;
     writeEntry(f.systemAutostartFolder, entry("/usr/bin/corvane-old"));
     const AutostartList list = f.autostart();
-    ASSERT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
-    const QByteArray entry = QByteArray::fromStdString(AutostartFolder::desktopEntry("Corvane", "/n"));
+    ASSERT_EQ(list.set("Corvane", kRegSz, {'/', 'b', 'i', 'n', '/', 's', 'h', 0}), kErrorSuccess);
+    const QByteArray entry = QByteArray::fromStdString(AutostartFolder::desktopEntry("Corvane", "/bin/sh"));
     for (const std::string& folder : {f.autostartFolder, f.systemAutostartFolder}) {
         EXPECT_EQ(readFile(QString::fromStdString(folder + "/Corvane.desktop")), entry) << folder;
     }
@@ -390,11 +502,11 @@ TEST(AutostartFolder, TemporariesOfAKilledWriter_RemovedByTheNextChangeNotThoseO
         // A writer at work holds the folder's lock: what may be its file stays.
         const int held = ::open(folder.toLocal8Bit().constData(), O_RDONLY | O_DIRECTORY);
         ASSERT_EQ(::flock(held, LOCK_EX), 0);
-        EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
+        EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'b', 'i', 'n', '/', 's', 'h', 0}), kErrorSuccess);
         ::close(held);
         EXPECT_TRUE(QFileInfo::exists(folder + "/" + stale));
     }
-    EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'n', 0}), kErrorSuccess);
+    EXPECT_EQ(list.set("Corvane", kRegSz, {'/', 'b', 'i', 'n', '/', 's', 'h', 0}), kErrorSuccess);
     const auto files = [&] {
         QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         names.removeOne("Corvane.desktop");

@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QTest>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,7 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesW
     auto press = [](QWidget* w) {
         QAccessible::queryAccessibleInterface(w)->actionInterface()->doAction(
             QAccessibleActionInterface::pressAction());
+        QCoreApplication::sendPostedEvents(); // the press runs once the client has its answer
     };
     EXPECT_EQ(name(mainWindow->buttons.moreLessButton), "Less information");
     press(mainWindow->buttons.moreLessButton);
@@ -222,6 +224,22 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesW
     press(optionsWindow->scheduleTab);
     EXPECT_EQ(std::pair(checked(optionsWindow->optionsTab), checked(optionsWindow->scheduleTab)),
               std::pair(false, true));
+
+    // A box that a press opens (Apply's failed removal) opens after the client's call returned.
+    f.registry->onCall = [](const std::string& call) {
+        if (call.rfind("delete ", 0) == 0) {
+            throw std::runtime_error("refused");
+        }
+    };
+    f.messages->shown.clear();
+    optionsWindow->optionsPage->autostartCheck->setChecked(false);
+    QAccessible::queryAccessibleInterface(optionsWindow->optionsPage->applyAutostartButton)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(f.messages->shown.empty());
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(f.messages->shown.size(), 1u);
+    EXPECT_EQ(f.messages->shown[0].text, "Unable to schedule the Task. Access Denied.");
 }
 
 TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {

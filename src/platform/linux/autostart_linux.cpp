@@ -5,12 +5,17 @@
 #include "platform/registry.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QString>
+#include <QTimer>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <glib.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,52 +30,107 @@ QString qText(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-/// What the log-on list reads of an entry: its Exec value, escapes still in, and the keys that
-/// switch it off: Hidden=true, or X-GNOME-Autostart-enabled=false as GNOME's settings write it.
-struct EntryKeys {
-    std::string exec;
-    bool hidden = false;
-    bool disabled = false;
+/// Entries are read whole up to this size, as no desktop starts a larger one.
+constexpr qsizetype kMaxEntryBytes = qsizetype{1024} * 1024;
+/// While another writer holds the folder's lock, the clean-up of a killed writer's temporaries
+/// is tried again this often, this many times.
+constexpr int kCleanUpRetryMs = 100;
+constexpr int kCleanUpTries = 100;
+
+/// The bytes of the regular file at path (a link followed), or nothing for one that cannot be
+/// read, is no regular file or is larger than an entry can be. A FIFO or a device is never read.
+std::optional<QByteArray> readEntryFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    QByteArray text;
+    bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxEntryBytes;
+    if (whole) {
+        // One byte more than the bound tells a file that grew past it.
+        text.resize(kMaxEntryBytes + 1);
+        qsizetype got = 0;
+        while (got < text.size()) {
+            const ssize_t n = ::read(fd, text.data() + got, static_cast<std::size_t>(text.size() - got));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                whole = n == 0;
+                break;
+            }
+            got += n;
+        }
+        text.resize(got);
+        whole = whole && got <= kMaxEntryBytes;
+    }
+    ::close(fd);
+    return whole ? std::optional<QByteArray>(text) : std::nullopt;
+}
+
+/// A GKeyFile that frees itself.
+struct KeyFile {
+    GKeyFile* file = g_key_file_new();
+    KeyFile() = default;
+    KeyFile(const KeyFile&) = delete;
+    KeyFile& operator=(const KeyFile&) = delete;
+    ~KeyFile() { g_key_file_free(file); }
+    /// The value of a key of the entry's group, escapes still in; nothing when it is missing.
+    std::optional<std::string> value(const char* key) const {
+        gchar* v = g_key_file_get_value(file, kEntryGroup, key, nullptr);
+        if (v == nullptr) {
+            return std::nullopt;
+        }
+        std::string text(v);
+        g_free(v);
+        return text;
+    }
+    /// The value as a string, escapes undone; nothing when it is missing or not UTF-8.
+    std::optional<std::string> string(const char* key) const {
+        gchar* v = g_key_file_get_string(file, kEntryGroup, key, nullptr);
+        if (v == nullptr) {
+            return std::nullopt;
+        }
+        std::string text(v);
+        g_free(v);
+        return text;
+    }
+    bool has(const char* key) const { return g_key_file_has_key(file, kEntryGroup, key, nullptr) != FALSE; }
+    bool boolean(const char* key) const {
+        return g_key_file_get_boolean(file, kEntryGroup, key, nullptr) != FALSE;
+    }
+    static constexpr const char* kEntryGroup = "Desktop Entry";
 };
 
-/// The keys of the [Desktop Entry] group of an entry's text; of a key given twice, the last.
-EntryKeys readKeys(const QByteArray& text) {
-    EntryKeys keys;
-    bool inEntry = false;
-    for (const QByteArray& raw : text.split('\n')) {
-        const QByteArray line = raw.trimmed();
-        const qsizetype eq = line.indexOf('=');
-        if (line.startsWith('[')) {
-            inEntry = line == "[Desktop Entry]";
-        } else if (inEntry && eq > 0) {
-            const QByteArray key = line.left(eq).trimmed();
-            const QByteArray value = line.mid(eq + 1).trimmed();
-            if (key == "Exec") {
-                keys.exec = value.toStdString();
-            } else if (key == "Hidden") {
-                keys.hidden = value == "true" || value == "1";
-            } else if (key == "X-GNOME-Autostart-enabled") {
-                keys.disabled = value == "false" || value == "0";
-            }
-        }
-    }
-    return keys;
+/// Whether the program a TryExec names is there: an absolute path that may be run, or a name
+/// found on PATH.
+bool programFound(const std::string& tryExec) {
+    gchar* path = g_find_program_in_path(tryExec.c_str());
+    const bool found = path != nullptr;
+    g_free(path);
+    return found;
 }
 
 /// A lock on the folder itself, held while one of its entries is written: a temporary file of
-/// ours found under it was left by a writer that was killed. Another writer holds it only for
-/// the moment of its write; a folder that takes no lock is written without it.
+/// ours found under it was left by a writer that was killed. It is never waited for: another
+/// writer holds it only for the moment of its write, and a folder that takes no lock is written
+/// without it.
 class FolderLock {
 public:
     explicit FolderLock(const std::string& folder)
         : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        for (int tries = 0; m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0; ++tries) {
-            if ((errno != EWOULDBLOCK && errno != EINTR) || tries == 50) {
-                ::close(m_fd);
-                m_fd = -1;
-            } else {
-                ::usleep(10 * 1000);
-            }
+        if (m_fd < 0) {
+            return;
+        }
+        int result = 0;
+        do {
+            result = ::flock(m_fd, LOCK_EX | LOCK_NB);
+        } while (result != 0 && errno == EINTR);
+        if (result != 0) {
+            m_busy = errno == EWOULDBLOCK;
+            ::close(m_fd);
+            m_fd = -1;
         }
     }
     ~FolderLock() {
@@ -81,10 +141,43 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
     bool held() const { return m_fd >= 0; }
+    /// Another writer holds it.
+    bool busy() const { return m_busy; }
 
 private:
     int m_fd;
+    bool m_busy = false;
 };
+
+/// Removes the temporaries a killed writer of entry left, under the folder's lock. While another
+/// writer holds the lock, tries again later on a timer rather than wait.
+void removeTemporariesUnderLock(const std::string& folder, const std::string& entry, int triesLeft) {
+    const FolderLock lock(folder);
+    if (lock.held()) {
+        safefile::removeOwnTemporaries(entry);
+    } else if (lock.busy() && triesLeft > 0 && QCoreApplication::instance() != nullptr) {
+        QTimer::singleShot(kCleanUpRetryMs, QCoreApplication::instance(), [folder, entry, triesLeft] {
+            removeTemporariesUnderLock(folder, entry, triesLeft - 1);
+        });
+    }
+}
+
+/// Moves a folder that stands where an entry goes to entry.stale (or .stale.2, ...): no desktop
+/// starts it, and the entry can take its place. False, with the reason, when it stays.
+bool moveFolderAside(const std::string& entry, std::string& why) {
+    std::string aside = entry + ".stale";
+    struct stat st {};
+    for (int n = 2; ::lstat(aside.c_str(), &st) == 0; ++n) {
+        aside = entry + ".stale." + std::to_string(n);
+    }
+    if (::rename(entry.c_str(), aside.c_str()) != 0) {
+        why = "it is a folder that cannot be moved aside: " + safefile::reason(errno);
+        return false;
+    }
+    qCWarning(lcAutostart).noquote() << "the autostart entry" << qText(entry)
+                                     << "was a folder and was moved to" << qText(aside);
+    return true;
+}
 
 /// The path as a desktop entry's string value.
 std::string stringValue(const std::string& path) {
@@ -246,11 +339,14 @@ long AutostartFolder::checkRead() const {
     return ::access(m_folder.c_str(), R_OK | X_OK) == 0 ? kErrorSuccess : kErrorAccessDenied;
 }
 
-long AutostartFolder::checkWrite() const {
+long AutostartFolder::checkWrite(std::string* why) const {
     std::string folder = m_folder;
     struct stat st {};
     while (::stat(folder.c_str(), &st) != 0) {
         if (errno != ENOENT && errno != ENOTDIR) {
+            if (why != nullptr) {
+                *why = "cannot look at " + folder + ": " + safefile::reason(errno);
+            }
             return kErrorAccessDenied;
         }
         const auto slash = folder.find_last_of('/');
@@ -260,45 +356,66 @@ long AutostartFolder::checkWrite() const {
         }
         folder = folder.substr(0, slash);
     }
-    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? kErrorSuccess : kErrorAccessDenied;
+    // access() also refuses an immutable folder (EPERM) and a read-only file system (EROFS).
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        if (why != nullptr) {
+            *why = "cannot write in " + folder + ": " + safefile::reason(errno);
+        }
+        return kErrorAccessDenied;
+    }
+    return kErrorSuccess;
 }
 
 AutostartFolder::Entry AutostartFolder::read(const std::string& name, std::string& program) const {
+    // As the desktops read it (GLib's key-file reader): a readable regular file, links followed,
+    // whose first group is the entry's, of type Application, whose TryExec program is there. Any
+    // other counts as no entry, and the next folder decides.
     program.clear();
-    struct stat st {};
-    if (!isEntryName(name) || ::lstat(entryPath(name).c_str(), &st) != 0) {
+    if (!isEntryName(name)) {
         return Entry::None;
     }
-    // A link is followed, as the desktops do, but only to a regular file: a FIFO blocks nothing.
-    const int fd = ::open(entryPath(name).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return Entry::Starts;
+    const std::optional<QByteArray> text = readEntryFile(entryPath(name));
+    KeyFile keys;
+    if (!text || g_key_file_load_from_data(keys.file, text->constData(), static_cast<gsize>(text->size()),
+                                           G_KEY_FILE_NONE, nullptr) == FALSE) {
+        return Entry::None;
     }
-    QByteArray text;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        // At most an entry's size.
-        text.resize(qsizetype{64} * 1024);
-        const ssize_t got = ::read(fd, text.data(), static_cast<std::size_t>(text.size()));
-        text.resize(got > 0 ? got : 0);
+    gchar* first = g_key_file_get_start_group(keys.file);
+    const bool entryFirst = first != nullptr && std::strcmp(first, KeyFile::kEntryGroup) == 0;
+    g_free(first);
+    const std::optional<std::string> type = keys.string("Type");
+    const std::optional<std::string> tryExec = keys.string("TryExec");
+    if (!entryFirst || type != "Application" || (tryExec && !tryExec->empty() && !programFound(*tryExec))) {
+        return Entry::None;
     }
-    ::close(fd);
-    const EntryKeys keys = readKeys(text);
-    if (keys.hidden || keys.disabled) {
+    // GNOME's switch counts as off for anything but a true value, as gnome-session reads it.
+    if (keys.boolean("Hidden") ||
+        (keys.has("X-GNOME-Autostart-enabled") && !keys.boolean("X-GNOME-Autostart-enabled"))) {
         return Entry::Hidden;
     }
-    program = programFromExec(keys.exec);
+    program = programFromExec(keys.value("Exec").value_or(std::string()));
     return Entry::Starts;
 }
 
 long AutostartFolder::replace(const std::string& name, const std::string& text) const {
     const std::string entry = entryPath(name);
-    if (checkWrite() != kErrorSuccess || !QDir().mkpath(qText(m_folder))) {
+    std::string why;
+    if (checkWrite(&why) != kErrorSuccess) {
+        qCWarning(lcAutostart).noquote()
+            << "cannot write the autostart entry" << qText(entry) << ":" << qText(why);
         return kErrorAccessDenied;
     }
-    const FolderLock lock(m_folder);
-    if (lock.held()) {
-        safefile::removeOwnTemporaries(entry);
+    if (!QDir().mkpath(qText(m_folder))) {
+        qCWarning(lcAutostart).noquote() << "cannot make the autostart folder" << qText(m_folder);
+        return kErrorAccessDenied;
     }
+    struct stat st {};
+    if (::lstat(entry.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && !moveFolderAside(entry, why)) {
+        qCWarning(lcAutostart).noquote()
+            << "cannot write the autostart entry" << qText(entry) << ":" << qText(why);
+        return kErrorAccessDenied;
+    }
+    removeTemporariesUnderLock(m_folder, entry, kCleanUpTries);
     std::string error;
     // A symbolic link of that name is replaced itself, never written through.
     if (!safefile::writeAtomically(entry, QByteArray::fromStdString(text),
@@ -332,6 +449,11 @@ long AutostartFolder::writeHidden(const std::string& name) const {
     return replace(name, "[Desktop Entry]\nType=Application\nName=" + name + "\nHidden=true\n");
 }
 
+bool AutostartFolder::holdsAnything(const std::string& name) const {
+    struct stat st {};
+    return isEntryName(name) && ::lstat(entryPath(name).c_str(), &st) == 0;
+}
+
 long AutostartFolder::remove(const std::string& name) const {
     if (!isEntryName(name)) {
         return kErrorFileNotFound;
@@ -341,14 +463,12 @@ long AutostartFolder::remove(const std::string& name) const {
     if (::lstat(entry.c_str(), &st) != 0) {
         return kErrorFileNotFound;
     }
-    const FolderLock lock(m_folder);
-    if (lock.held()) {
-        safefile::removeOwnTemporaries(entry);
-    }
+    removeTemporariesUnderLock(m_folder, entry, kCleanUpTries);
     // A link goes itself; its target stays.
     if (::unlink(entry.c_str()) != 0) {
+        const int error = errno;
         qCWarning(lcAutostart).noquote()
-            << "cannot remove the autostart entry" << qText(entry) << ":" << qText(safefile::reason(errno));
+            << "cannot remove the autostart entry" << qText(entry) << ":" << qText(safefile::reason(error));
         return kErrorAccessDenied;
     }
     return kErrorSuccess;
@@ -372,6 +492,15 @@ AutostartList AutostartList::fromEnvironment(const std::string& configHome) {
         system.emplace_back("/etc/xdg/autostart");
     }
     return AutostartList(configHome + "/autostart", std::move(system));
+}
+
+long AutostartList::checkWrite() const {
+    std::string why;
+    const long result = m_user.checkWrite(&why);
+    if (result != kErrorSuccess) {
+        qCWarning(lcAutostart).noquote() << "the autostart entry cannot be changed:" << qText(why);
+    }
+    return result;
 }
 
 AutostartFolder::Entry AutostartList::systemEntry(const std::string& name, std::string& program) const {
@@ -440,7 +569,8 @@ long AutostartList::remove(const std::string& name) const {
         if (own != AutostartFolder::Entry::Hidden) {
             result = m_user.writeHidden(name);
         }
-    } else if (own != AutostartFolder::Entry::None) {
+    } else if (own != AutostartFolder::Entry::None || m_user.holdsAnything(name)) {
+        // Also what of that name counts as no entry (a dangling link, a FIFO): it is ours.
         result = m_user.remove(name);
     }
     return result == kErrorSuccess && !started ? kErrorFileNotFound : result;

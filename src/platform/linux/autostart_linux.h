@@ -20,19 +20,23 @@ public:
 
     /// What the folder holds under a name.
     enum class Entry { None, Starts, Hidden };
-    /// Reads the entry: Starts with the program it names (empty for one that cannot be read as a
-    /// file, a dangling link or a folder), Hidden for Hidden=true or X-GNOME-Autostart-enabled=
-    /// false, None when there is none.
+    /// Reads the entry as the desktops do: Starts with the program it names, Hidden for
+    /// Hidden=true or X-GNOME-Autostart-enabled=false, None when there is none or none a desktop
+    /// would start (no readable regular file of at most 1 MB, another first group or type, a
+    /// TryExec program that is not there).
     Entry read(const std::string& name, std::string& program) const;
 
     /// 0 when the folder can be listed (or does not exist yet), 5 otherwise.
     long checkRead() const;
     /// 0 when entries can be written: the folder, or the nearest one above it, is writable.
-    long checkWrite() const;
+    /// why, when given, names the error that refuses it.
+    long checkWrite(std::string* why = nullptr) const;
     /// Writes the entry that starts the program at path: 0, 5, or 87 for a path no entry can start.
     long write(const std::string& name, const std::string& path) const;
     /// Writes an entry that says Hidden=true: the entries of the later folders start nothing.
     long writeHidden(const std::string& name) const;
+    /// Whether anything of the entry's name is in the folder, an entry or not.
+    bool holdsAnything(const std::string& name) const;
     /// Removes the entry: 0, 2 when there is none, 5.
     long remove(const std::string& name) const;
     std::string entryPath(const std::string& name) const;
@@ -70,8 +74,8 @@ public:
 
     /// 0 when the user's folder can be read, 5 otherwise.
     long checkRead() const { return m_user.checkRead(); }
-    /// 0 when the user's folder can be written, 5 otherwise.
-    long checkWrite() const { return m_user.checkWrite(); }
+    /// 0 when the user's folder can be written, 5 otherwise (with a line in the log).
+    long checkWrite() const;
     /// The program path of the entry that counts, as REG_SZ data with its NUL: 0; 2 when no
     /// entry starts anything at log-on.
     long query(const std::string& name, std::vector<std::uint8_t>& data) const;

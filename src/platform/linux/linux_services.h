@@ -9,6 +9,7 @@
 #include <QDateTime>
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -56,9 +57,15 @@ public:
     std::uint32_t currentExitCode() override;
     void terminateCurrentProcess(std::uint32_t code) override;
     void endImmediately() override;
+    /// Runs right before the process ends, by either way: the settings still waiting are stored
+    /// or reported there.
+    void setBeforeEnd(std::function<void()> beforeEnd) { m_beforeEnd = std::move(beforeEnd); }
 
 private:
+    void runBeforeEnd();
+
     int m_lockFd = -1;
+    std::function<void()> m_beforeEnd;
 };
 
 /// Processor 0's usage from the successive lines of /proc/stat, the available memory from

@@ -28,12 +28,22 @@ std::uint32_t LinuxProcessControl::currentExitCode() {
     return 259;
 }
 
+void LinuxProcessControl::runBeforeEnd() {
+    if (m_beforeEnd) {
+        const std::function<void()> beforeEnd = std::move(m_beforeEnd);
+        m_beforeEnd = nullptr;
+        beforeEnd();
+    }
+}
+
 void LinuxProcessControl::terminateCurrentProcess(std::uint32_t code) {
+    runBeforeEnd();
     // A POSIX parent sees the low 8 bits of the status: 259 reads as 3.
     ::_exit(static_cast<int>(code));
 }
 
 void LinuxProcessControl::endImmediately() {
+    runBeforeEnd();
     ::_exit(0);
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLoggingCategory>
 #include <QString>
+#include <QThread>
 
 #include <algorithm>
 #include <cstring>
@@ -13,7 +14,11 @@ namespace platform {
 
 namespace {
 
-constexpr int kRetryMs = 50; // while another process holds the settings file
+// While another process holds the settings file: often at first, as a writer holds it for a
+// moment; rarely once it is held long.
+constexpr int kRetryMs = 50;
+constexpr int kSlowRetryMs = 500;
+constexpr int kSlowAfterMs = 2000;
 
 const std::vector<std::string> kRunKey = {"software", "microsoft", "windows", "currentversion", "run"};
 
@@ -44,9 +49,27 @@ LinuxRegistry::LinuxRegistry(std::string hivePath, AutostartList autostart)
     : m_hive(std::move(hivePath)), m_autostart(std::move(autostart)) {}
 
 LinuxRegistry::~LinuxRegistry() {
+    storeAtEnd(0);
+}
+
+void LinuxRegistry::storeAtEnd(int withinMs) {
+    // Those waiting for an answer are not told: the program is ending, and what they would
+    // start (the readers of the first run, a message) would only hold up the end.
+    m_whenStored.clear();
+    m_ending = true;
+    QElapsedTimer trying;
+    trying.start();
+    while (!storeWaitingOnce(false) && !m_waiting.empty() && trying.elapsed() < withinMs) {
+        QThread::msleep(20); // the program is ending: nothing else runs any more
+    }
     if (!m_waiting.empty()) {
         qCWarning(lcRegistry) << m_waiting.size() << "changes of the settings were not stored:"
                               << "another process held the settings file until the end";
+        m_waiting.clear();
+        if (m_retry) {
+            m_retry->stop();
+        }
+        finishWaiting(false);
     }
 }
 
@@ -110,6 +133,10 @@ long LinuxRegistry::change(Change c) {
 }
 
 bool LinuxRegistry::storeWaiting() {
+    return storeWaitingOnce(true);
+}
+
+bool LinuxRegistry::storeWaitingOnce(bool retryLater) {
     if (m_waiting.empty()) {
         return true;
     }
@@ -118,20 +145,17 @@ bool LinuxRegistry::storeWaiting() {
             c(root);
         }
     });
-    if (result == HiveFile::UpdateResult::Busy && m_waitingSince.elapsed() < m_waitLimitMs) {
+    if (result == HiveFile::UpdateResult::Busy) {
+        if (!retryLater) {
+            return false;
+        }
         if (!m_retry) {
             m_retry = std::make_unique<QTimer>();
             m_retry->setSingleShot(true);
-            m_retry->setInterval(kRetryMs);
             QObject::connect(m_retry.get(), &QTimer::timeout, [this] { storeWaiting(); });
         }
-        m_retry->start();
+        m_retry->start(m_waitingSince.elapsed() < kSlowAfterMs ? kRetryMs : kSlowRetryMs);
         return false;
-    }
-    if (result == HiveFile::UpdateResult::Busy) {
-        qCWarning(lcRegistry).noquote()
-            << "another process holds the settings file" << QString::fromStdString(m_hive.path())
-            << "for more than" << m_waitLimitMs / 1000 << "s; the latest changes were not stored";
     }
     const bool stored = result == HiveFile::UpdateResult::Stored;
     m_waiting.clear();
@@ -143,6 +167,9 @@ bool LinuxRegistry::storeWaiting() {
 }
 
 void LinuxRegistry::whenStored(std::function<void(bool stored)> then) {
+    if (m_ending) {
+        return;
+    }
     if (m_waiting.empty()) {
         then(true);
     } else {
@@ -151,6 +178,9 @@ void LinuxRegistry::whenStored(std::function<void(bool stored)> then) {
 }
 
 void LinuxRegistry::finishWaiting(bool stored) {
+    if (m_ending) {
+        return;
+    }
     std::vector<std::function<void(bool)>> waiting;
     waiting.swap(m_whenStored);
     for (const auto& then : waiting) {

@@ -74,9 +74,9 @@ private:
 };
 
 /// The registry of this platform. A change that finds the settings file locked by another
-/// process is kept waiting, visible to this process's reads at once, and stored as soon as the
-/// lock is free: the caller never waits. After the wait limit (10 s) it is given up with a line
-/// in the log.
+/// process is kept waiting, visible to this process's reads at once, and stored, after those
+/// made before it, as soon as the lock is free: the caller never waits. It waits as long as the
+/// program runs; at the end storeAtEnd tries once more and logs what could not be stored.
 class LinuxRegistry final : public Registry {
 public:
     LinuxRegistry(std::string hivePath, AutostartList autostart);
@@ -101,8 +101,9 @@ public:
     /// Tries to store the waiting changes once more; the retry timer calls it. True when none
     /// is left waiting.
     bool storeWaiting();
-    /// How long changes wait for a lock held by another process before they are given up.
-    void setWaitLimit(int ms) { m_waitLimitMs = ms; }
+    /// At the program's end: tries the waiting changes for up to withinMs, then gives up those
+    /// still waiting with a line in the log. Those waiting in whenStored get no answer.
+    void storeAtEnd(int withinMs);
 
     const HiveFile& hive() const { return m_hive; }
     const AutostartList& autostart() const { return m_autostart; }
@@ -123,6 +124,8 @@ private:
     /// Stores a change, or holds it back during a transaction.
     long change(Change c);
     RegKey addHandle(Handle h);
+    /// Tries to store the waiting changes; while the file is locked, retryLater arms the timer.
+    bool storeWaitingOnce(bool retryLater);
     /// Gives the answer to those waiting in whenStored.
     void finishWaiting(bool stored);
 
@@ -134,9 +137,9 @@ private:
     std::vector<Change> m_held;
     std::vector<Change> m_waiting; ///< accepted, not yet stored: the file is locked
     QElapsedTimer m_waitingSince;
-    int m_waitLimitMs = 10000;
     std::unique_ptr<QTimer> m_retry;
     std::vector<std::function<void(bool)>> m_whenStored;
+    bool m_ending = false; ///< storeAtEnd ran: nobody is answered any more
 };
 
 } // namespace platform

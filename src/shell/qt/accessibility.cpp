@@ -3,6 +3,7 @@
 #include "shell/qt/picture_button.h"
 
 #include <QAccessibleWidget>
+#include <QPointer>
 
 namespace {
 
@@ -45,7 +46,16 @@ public:
 
     void doAction(const QString& action) override {
         if (action == pressAction() && button()->isEnabled()) {
-            button()->press();
+            // After the client's call has its answer: a message box the press opens runs its own
+            // loop until it is closed, and the client would wait for its answer all that time.
+            QMetaObject::invokeMethod(
+                button(),
+                [b = QPointer<PictureButton>(button())] {
+                    if (b != nullptr && b->isEnabled()) {
+                        b->press();
+                    }
+                },
+                Qt::QueuedConnection);
             return;
         }
         QAccessibleWidget::doAction(action);

@@ -1,5 +1,6 @@
 #include "platform/services.h"
 #include "shell/qt/display_platform.h"
+#include "shell/qt/end_signals.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/qt_log_sink.h"
 
@@ -36,6 +37,8 @@ int main(int argc, char* argv[]) {
 
     platform::Services services = platform::makeSystemServices();
     MainWindow mainWindow(services);
+    // The desktop's log-out (SIGTERM) and Ctrl+C close the window as the system would.
+    const EndSignals endSignals([&mainWindow] { mainWindow.unload(); });
     mainWindow.checkInstance();
     mainWindow.load();
     return QApplication::exec();

@@ -105,6 +105,9 @@ public:
     bool menuShown() const override { return menu.menu->isVisible(); }
     void popUpMenu() override { menu.popUp(); }
     void setMinimizeItemText(const std::string& text) override;
+    void showSettingsNotice(const std::string& text) override {
+        menu.setNotice(QString::fromStdString(text));
+    }
 
 protected:
     bool event(QEvent* event) override;

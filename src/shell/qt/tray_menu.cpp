@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QStringList>
 
 Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
@@ -99,7 +100,19 @@ bool TrayMenu::hasTray() const {
 }
 
 void TrayMenu::updateNoTrayHint() {
-    m_window->setToolTip(hasTray() ? QString() : kNoTrayHint);
+    QStringList tip;
+    if (!m_notice.isEmpty()) {
+        tip << m_notice;
+    }
+    if (!hasTray()) {
+        tip << kNoTrayHint;
+    }
+    m_window->setToolTip(tip.join(QStringLiteral("\n\n")));
+}
+
+void TrayMenu::setNotice(const QString& notice) {
+    m_notice = notice;
+    updateNoTrayHint();
 }
 
 void TrayMenu::hideIcon() {

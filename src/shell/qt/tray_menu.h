@@ -33,6 +33,8 @@ public:
     bool hasTray() const;
     /// Without a tray the window's tool tip says how to reach the menu; with one it has none.
     void updateNoTrayHint();
+    /// A notice the tool tip shows before the hint; empty takes it away.
+    void setNotice(const QString& notice);
     /// Makes the hidden window that the menu activates before it opens.
     void makeOwner();
     TrayMenuOwner* owner() const { return m_owner.get(); }
@@ -54,6 +56,7 @@ private:
     void makeIcon();
 
     QWidget* m_window;
+    QString m_notice;
     std::function<void(core::TrayMouse message)> m_onMouseMessage;
     QSystemTrayIcon* m_icon = nullptr;
     StatusNotifierWatch* m_hostWatch = nullptr;
