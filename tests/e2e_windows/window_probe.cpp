@@ -186,8 +186,7 @@ int wmain(int argc, wchar_t** argv) {
         CloseHandle(process.hProcess);
         return static_cast<int>(code);
     }
-    std::fprintf(
-        stderr,
-        "usage: window_probe list | children HANDLE | menu HANDLE | items HANDLE | close HANDLE | parent PID | run LINE\n");
+    std::fprintf(stderr, "usage: window_probe list | children HANDLE | menu HANDLE | items HANDLE | close "
+                         "HANDLE | parent PID | run LINE\n");
     return 2;
 }
