@@ -78,29 +78,28 @@ struct KeyFile {
     ~KeyFile() { g_key_file_free(file); }
     /// The value of a key of the entry's group, escapes still in; nothing when it is missing.
     std::optional<std::string> value(const char* key) const {
-        gchar* v = g_key_file_get_value(file, kEntryGroup, key, nullptr);
-        if (v == nullptr) {
-            return std::nullopt;
-        }
-        std::string text(v);
-        g_free(v);
-        return text;
+        return taken(g_key_file_get_value(file, kEntryGroup, key, nullptr));
     }
     /// The value as a string, escapes undone; nothing when it is missing or not UTF-8.
     std::optional<std::string> string(const char* key) const {
-        gchar* v = g_key_file_get_string(file, kEntryGroup, key, nullptr);
-        if (v == nullptr) {
-            return std::nullopt;
-        }
-        std::string text(v);
-        g_free(v);
-        return text;
+        return taken(g_key_file_get_string(file, kEntryGroup, key, nullptr));
     }
     bool has(const char* key) const { return g_key_file_has_key(file, kEntryGroup, key, nullptr) != FALSE; }
     bool boolean(const char* key) const {
         return g_key_file_get_boolean(file, kEntryGroup, key, nullptr) != FALSE;
     }
     static constexpr const char* kEntryGroup = "Desktop Entry";
+
+private:
+    /// GLib's text as a string, freed; nothing for none.
+    static std::optional<std::string> taken(gchar* v) {
+        if (v == nullptr) {
+            return std::nullopt;
+        }
+        std::string text(v);
+        g_free(v);
+        return text;
+    }
 };
 
 /// Whether the program a TryExec names is there: an absolute path that may be run, or a name
