@@ -6,6 +6,7 @@
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
 #include "recorded_boxes.h"
+#include "run_self.h"
 
 #include <gtest/gtest.h>
 
@@ -68,25 +69,6 @@ std::map<std::wstring, std::pair<DWORD, DWORD>> keyValues(const wchar_t* path) {
     return values;
 }
 
-/// This test in a new process whose first run ends at the step; its exit code.
-DWORD firstRunEndedAt(int step) {
-    SetEnvironmentVariableW(kEndAtStep, std::to_wstring(step).c_str());
-    std::wstring line = L"\"" + win::widen(executablePath()) + L"\" --gtest_filter=WindowsFirstRun.*";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    DWORD code = 1000;
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        WaitForSingleObject(process.hProcess, 30'000);
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    SetEnvironmentVariableW(kEndAtStep, nullptr);
-    return code;
-}
-
 TEST(WindowsFirstRun, AnEndAtAnyRegistryChangeLeavesNoKeyThatEndsLaterStarts) {
     wchar_t endAt[16] = {};
     if (GetEnvironmentVariableW(kEndAtStep, endAt, 16) > 0) {
@@ -106,7 +88,9 @@ TEST(WindowsFirstRun, AnEndAtAnyRegistryChangeLeavesNoKeyThatEndsLaterStarts) {
     for (DWORD code = kEnded; code == kEnded && ended < 40;) {
         SCOPED_TRACE(ended + 1);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pellorin");
-        code = firstRunEndedAt(++ended);
+        SetEnvironmentVariableW(kEndAtStep, std::to_wstring(++ended).c_str());
+        code = runSelf(L"--gtest_filter=WindowsFirstRun.*");
+        SetEnvironmentVariableW(kEndAtStep, nullptr);
         EXPECT_TRUE(code == kEnded || code == 0) << code;
         EXPECT_EQ(startShowingBoxes(), 0);
         EXPECT_EQ(keyValues(L"Software\\Pellorin\\Corvane\\4.0"), defaults);
@@ -115,11 +99,7 @@ TEST(WindowsFirstRun, AnEndAtAnyRegistryChangeLeavesNoKeyThatEndsLaterStarts) {
     // Three keys, five values each in a key of its own opening, and the rename, then a run uncut.
     EXPECT_EQ(ended, 15);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pellorin");
-    HKEY run = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        RegDeleteValueW(run, L"Corvane");
-        RegCloseKey(run);
-    }
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunListPath, L"Corvane");
 }
 
 } // namespace
