@@ -5,8 +5,8 @@
 #include "platform/windows/registry_windows.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
-#include "recorded_boxes.h"
-#include "run_self.h"
+#include "windows/recordings.h"
+#include "windows/run_self.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +19,6 @@ namespace {
 constexpr const wchar_t* kEndAtStep = L"CORVANE_END_AT_COMMIT_STEP";
 constexpr DWORD kEnded = 77;
 
-/// Ends are counted instead of made, so that a failure shows as a failed check.
-struct CountedEnds final : ProcessControl {
-    int ends = 0;
-    int platformId() override { return 2; }
-    void createInstanceLock(const std::string&) override {}
-    std::uint32_t currentExitCode() override { return 0; }
-    void terminateCurrentProcess(std::uint32_t) override { ++ends; }
-    void endImmediately() override { ++ends; }
-};
-
 /// What a start does with the settings: the first run when the key is missing, then the reads.
 int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     Services services;
@@ -38,7 +28,7 @@ int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     auto boxes = std::make_unique<RecordedBoxes>();
     const RecordedBoxes& shown = *boxes;
     services.messages = std::move(boxes);
-    services.process = std::make_unique<CountedEnds>();
+    services.process = std::make_unique<RecordedEnd>();
     core::AppState state;
     core::SettingsStore store(services, state);
     if (store.probeSettingsKey() != kErrorSuccess) {
@@ -48,7 +38,7 @@ int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     store.loadOption(core::StoredOption::Figures);
     store.readOption(core::StoredOption::OnTop);
     store.readOption(core::StoredOption::Transparency);
-    return static_cast<int>(shown.shown.size()) + static_cast<CountedEnds&>(*services.process).ends;
+    return static_cast<int>(shown.shown.size() + static_cast<RecordedEnd&>(*services.process).ends.size());
 }
 
 /// Every value of the key as name, type and number.

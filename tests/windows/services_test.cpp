@@ -6,7 +6,7 @@
 #include "platform/windows/registry_windows.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
-#include "windows/recorded_boxes.h"
+#include "windows/recordings.h"
 #include "windows/run_self.h"
 
 #include <gtest/gtest.h>
