@@ -296,6 +296,7 @@ std::string query(const AutostartList& list, long expected) {
 } // namespace
 
 TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
+    const QByteArray app = "[Desktop Entry]\nType=Application\n";
     const struct {
         const char* what;
         QByteArray user, system, secondSystem;
@@ -306,26 +307,16 @@ TEST(AutostartList, TheEntryOfTheFirstFolderCountsUnlessItSaysHidden) {
         {"a system entry alone", {}, {}, entry("/s2"), kErrorSuccess, "/s2"},
         {"the user's before the system's", entry("/u"), entry("/s"), {}, kErrorSuccess, "/u"},
         {"the user's hides the system's", kHidden, entry("/s"), {}, kErrorFileNotFound, ""},
-        {"hidden as 1",
-         "[Desktop Entry]\nType=Application\nHidden = 1\nExec=/u\n",
-         entry("/s"),
-         {},
-         kErrorFileNotFound,
-         ""},
-        {"Hidden=false",
-         "[Desktop Entry]\nType=Application\nHidden=true\nExec=/u\nHidden=false\n",
-         {},
-         {},
-         kErrorSuccess,
-         "/u"},
+        {"hidden as 1", app + "Hidden = 1\nExec=/u\n", entry("/s"), {}, kErrorFileNotFound, ""},
+        {"Hidden=false", app + "Hidden=true\nExec=/u\nHidden=false\n", {}, {}, kErrorSuccess, "/u"},
         {"switched off in GNOME's way",
-         "[Desktop Entry]\nType=Application\nExec=/u\nX-GNOME-Autostart-enabled=false\n",
+         app + "Exec=/u\nX-GNOME-Autostart-enabled=false\n",
          entry("/s"),
          {},
          kErrorFileNotFound,
          ""},
         {"Hidden in another group",
-         "[Desktop Entry]\nType=Application\nExec=/u\n[Desktop Action a]\nHidden=true\n",
+         app + "Exec=/u\n[Desktop Action a]\nHidden=true\n",
          {},
          {},
          kErrorSuccess,
