@@ -328,13 +328,11 @@ TEST(SettingsWait, ChangesHeldByAnotherProgram_TheUserIsToldOnceAfter10sAndAgain
         storeDefaultOptions(*h.f.registry);
         h.load();
         h.f.registry->holdStores = true;
-        fakes::FakeTimer* notice = nullptr;
-        for (fakes::FakeTimer* t : h.timers.made) {
-            if (t->period == std::chrono::milliseconds(core::SettingsWaitNotice::kTellAfterMs)) {
-                notice = t;
-            }
-        }
-        ASSERT_NE(notice, nullptr);
+        const auto found = std::ranges::find(
+            h.timers.made, std::chrono::milliseconds(core::SettingsWaitNotice::kTellAfterMs),
+            &fakes::FakeTimer::period);
+        ASSERT_NE(found, h.timers.made.end());
+        fakes::FakeTimer* notice = *found;
         int clicks = 0;
         for (const char step : std::string(c.steps)) {
             if (step == 'c') {

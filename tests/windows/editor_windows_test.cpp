@@ -8,7 +8,7 @@
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/task_editor_windows.h"
 #include "shell/win32/web_address_editor.h"
-#include "windows/recorded_boxes.h"
+#include "windows/recordings.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,8 @@
 #include "platform/windows/registry_windows.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
-#include "recorded_boxes.h"
+#include "windows/recordings.h"
+#include "windows/run_self.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,6 @@ namespace {
 constexpr const wchar_t* kEndAtStep = L"CORVANE_END_AT_COMMIT_STEP";
 constexpr DWORD kEnded = 77;
 
-/// Ends are counted instead of made, so that a failure shows as a failed check.
-struct CountedEnds final : ProcessControl {
-    int ends = 0;
-    int platformId() override { return 2; }
-    void createInstanceLock(const std::string&) override {}
-    std::uint32_t currentExitCode() override { return 0; }
-    void terminateCurrentProcess(std::uint32_t) override { ++ends; }
-    void endImmediately() override { ++ends; }
-};
-
 /// What a start does with the settings: the first run when the key is missing, then the reads.
 int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     Services services;
@@ -37,7 +28,7 @@ int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     auto boxes = std::make_unique<RecordedBoxes>();
     const RecordedBoxes& shown = *boxes;
     services.messages = std::move(boxes);
-    services.process = std::make_unique<CountedEnds>();
+    services.process = std::make_unique<RecordedEnd>();
     core::AppState state;
     core::SettingsStore store(services, state);
     if (store.probeSettingsKey() != kErrorSuccess) {
@@ -47,7 +38,7 @@ int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     store.loadOption(core::StoredOption::Figures);
     store.readOption(core::StoredOption::OnTop);
     store.readOption(core::StoredOption::Transparency);
-    return static_cast<int>(shown.shown.size()) + static_cast<CountedEnds&>(*services.process).ends;
+    return static_cast<int>(shown.shown.size() + static_cast<RecordedEnd&>(*services.process).ends.size());
 }
 
 /// Every value of the key as name, type and number.
@@ -66,25 +57,6 @@ std::map<std::wstring, std::pair<DWORD, DWORD>> keyValues(const wchar_t* path) {
     }
     RegCloseKey(key);
     return values;
-}
-
-/// This test in a new process whose first run ends at the step; its exit code.
-DWORD firstRunEndedAt(int step) {
-    SetEnvironmentVariableW(kEndAtStep, std::to_wstring(step).c_str());
-    std::wstring line = L"\"" + win::widen(executablePath()) + L"\" --gtest_filter=WindowsFirstRun.*";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    DWORD code = 1000;
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        WaitForSingleObject(process.hProcess, 30'000);
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    SetEnvironmentVariableW(kEndAtStep, nullptr);
-    return code;
 }
 
 TEST(WindowsFirstRun, AnEndAtAnyRegistryChangeLeavesNoKeyThatEndsLaterStarts) {
@@ -106,7 +78,9 @@ TEST(WindowsFirstRun, AnEndAtAnyRegistryChangeLeavesNoKeyThatEndsLaterStarts) {
     for (DWORD code = kEnded; code == kEnded && ended < 40;) {
         SCOPED_TRACE(ended + 1);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pellorin");
-        code = firstRunEndedAt(++ended);
+        SetEnvironmentVariableW(kEndAtStep, std::to_wstring(++ended).c_str());
+        code = runSelf(L"--gtest_filter=WindowsFirstRun.*");
+        SetEnvironmentVariableW(kEndAtStep, nullptr);
         EXPECT_TRUE(code == kEnded || code == 0) << code;
         EXPECT_EQ(startShowingBoxes(), 0);
         EXPECT_EQ(keyValues(L"Software\\Pellorin\\Corvane\\4.0"), defaults);
@@ -115,11 +89,7 @@ TEST(WindowsFirstRun, AnEndAtAnyRegistryChangeLeavesNoKeyThatEndsLaterStarts) {
     // Three keys, five values each in a key of its own opening, and the rename, then a run uncut.
     EXPECT_EQ(ended, 15);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pellorin");
-    HKEY run = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        RegDeleteValueW(run, L"Corvane");
-        RegCloseKey(run);
-    }
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunListPath, L"Corvane");
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include "shell/win32/accessibility.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/resource_ids.h"
-#include "windows/recorded_boxes.h"
+#include "windows/recordings.h"
 
 #include <gtest/gtest.h>
 
@@ -38,15 +38,6 @@ struct OneProcess final : platform::Processes {
     std::optional<std::string> executablePath(std::uint32_t) override { return "C:\\Corvane4.0.exe"; }
     std::string instanceExecutablePath() override { return "C:\\Corvane4.0.exe"; }
     std::string ownExecutablePath() override { return "C:\\Corvane4.0.exe"; }
-};
-
-struct RecordedEnd final : platform::ProcessControl {
-    std::vector<std::uint32_t> ends;
-    int platformId() override { return 2; }
-    void createInstanceLock(const std::string&) override {}
-    std::uint32_t currentExitCode() override { return 259; }
-    void terminateCurrentProcess(std::uint32_t code) override { ends.push_back(code); }
-    void endImmediately() override { ends.push_back(0); }
 };
 
 struct PlainScreen final : platform::Screen {

@@ -14,7 +14,7 @@
 #include "shell/win32/program_windows.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/schedule_page.h"
-#include "windows/recorded_boxes.h"
+#include "windows/recordings.h"
 
 #include <gtest/gtest.h>
 

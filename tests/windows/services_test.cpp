@@ -6,7 +6,8 @@
 #include "platform/windows/registry_windows.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
-#include "windows/recorded_boxes.h"
+#include "windows/recordings.h"
+#include "windows/run_self.h"
 
 #include <gtest/gtest.h>
 
@@ -88,25 +89,6 @@ TEST(WindowsPower, HibernationEnablesThePrivilegeFirstAndTellsAMissingCallFromAR
             EXPECT_EQ(answer->reason, "no powrprof.dll");
         }
     }
-}
-
-/// Runs this test program again with the option and gives its exit status.
-DWORD runSelf(const wchar_t* option) {
-    std::wstring line = L"\"" + win::widen(executablePath()) + L"\" " + option;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return 98;
-    }
-    DWORD status = 99;
-    if (WaitForSingleObject(process.hProcess, 30'000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &status);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status;
 }
 
 TEST(WindowsPower, ALogOffReachesTheSystem) {
@@ -261,6 +243,20 @@ TEST(WindowsCommandLine, ABatchFilesWordsAreQuotedForTheShellAndNoneExpands) {
     EXPECT_FALSE(win::isBatchFile(L"C:\\a.bat\\run"));
 }
 
+/// The file's lines once it has the count of them (or after 15 s).
+std::vector<std::string> linesOnceThere(const std::filesystem::path& file, std::size_t count) {
+    std::vector<std::string> lines;
+    for (int attempt = 0; attempt < 750 && lines.size() < count; ++attempt) {
+        Sleep(20);
+        lines.clear();
+        std::ifstream in(file);
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
 TEST(WindowsLauncher, ABatchFileRunsWithItsWordsAndTheShellReadsNoneOfThem) {
     // The file writes the words it got: one the shell read as its syntax would run a command.
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "corvane stapel";
@@ -269,12 +265,9 @@ TEST(WindowsLauncher, ABatchFileRunsWithItsWordsAndTheShellReadsNoneOfThem) {
     const std::string batch = "\"" + win::narrow((folder / "probe.cmd").wstring()) + "\"";
     WindowsLauncher launcher;
     launcher.runProgram(batch + " plain \"a & echo x>evil\" \"say \"\"hi\"\"\" x|y ^^ \"!x!\"");
-    std::string written;
-    for (int i = 0; i < 150 && written.empty(); ++i) {
-        Sleep(100);
-        std::getline(std::ifstream(folder / "out.txt"), written);
-    }
-    EXPECT_EQ(written, "plain \"a & echo x>evil\" \"say \"\"hi\"\"\" \"x|y\" \"^^\" \"!x!\"");
+    EXPECT_EQ(
+        linesOnceThere(folder / "out.txt", 1),
+        std::vector<std::string>{"plain \"a & echo x>evil\" \"say \"\"hi\"\"\" \"x|y\" \"^^\" \"!x!\""});
     EXPECT_FALSE(std::filesystem::exists(folder / "evil"));
     EXPECT_THROW(launcher.runProgram(batch + " \"two\nlines\""), std::runtime_error);
     std::filesystem::remove_all(folder);
@@ -298,22 +291,18 @@ TEST(WindowsLauncher, AFileOpensWithItsDefaultVerbMaximizedOnBehalfOfTheOwner) {
 }
 
 TEST(WindowsLauncher, TheBrowserRegisteredForHttpGetsTheAddressAsItsOneArgument) {
-    struct Case {
-        const wchar_t* command;
-        const wchar_t* line;
-    };
     const wchar_t* address = L"https://example.org/a b?q=\"%COMSPEC%\"&r=1";
-    const Case cases[] = {
+    const std::wstring sent = L"https://example.org/a%20b?q=%22%COMSPEC%%22&r=1";
+    const std::pair<const wchar_t*, std::wstring> cases[] = {
         {L"\"C:\\b\\firefox.exe\" -osint -url \"%1\"",
-         L"\"C:\\b\\firefox.exe\" -osint -url \"https://example.org/a%20b?q=%22%COMSPEC%%22&r=1\""},
+         L"\"C:\\b\\firefox.exe\" -osint -url \"" + sent + L"\""},
         {L"\"C:\\b\\msedge.exe\" --single-argument %1 %*",
-         L"\"C:\\b\\msedge.exe\" --single-argument https://example.org/a%20b?q=%22%COMSPEC%%22&r=1 "},
-        {L"\"C:\\b\\old.exe\" \"%L\"",
-         L"\"C:\\b\\old.exe\" \"https://example.org/a%20b?q=%22%COMSPEC%%22&r=1\""},
-        {L"\"C:\\b\\bare.exe\"", L"\"C:\\b\\bare.exe\" https://example.org/a%20b?q=%22%COMSPEC%%22&r=1"},
+         L"\"C:\\b\\msedge.exe\" --single-argument " + sent + L" "},
+        {L"\"C:\\b\\old.exe\" \"%L\"", L"\"C:\\b\\old.exe\" \"" + sent + L"\""},
+        {L"\"C:\\b\\bare.exe\"", L"\"C:\\b\\bare.exe\" " + sent},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(win::browserCommandLine(c.command, address), c.line);
+    for (const auto& [command, line] : cases) {
+        EXPECT_EQ(win::browserCommandLine(command, address), line);
     }
 
     // For real, with a recording browser registered for http in place of the prefix's own.
@@ -321,41 +310,27 @@ TEST(WindowsLauncher, TheBrowserRegisteredForHttpGetsTheAddressAsItsOneArgument)
     std::filesystem::remove(log);
     SetEnvironmentVariableW(L"CORVANE_PROBE_LOG", log.wstring().c_str());
     const wchar_t* key = L"Software\\Classes\\http\\shell\\open\\command";
-    HKEY command = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &command, nullptr),
-        ERROR_SUCCESS);
     wchar_t previous[1024] = {};
     DWORD previousSize = sizeof previous;
-    const bool hadPrevious =
-        RegQueryValueExW(command, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous),
-                         &previousSize) == ERROR_SUCCESS;
+    const bool hadPrevious = RegGetValueW(HKEY_LOCAL_MACHINE, key, nullptr, RRF_RT_REG_SZ, nullptr, previous,
+                                          &previousSize) == ERROR_SUCCESS;
     const std::wstring browser =
         L"\"" +
         (std::filesystem::path(win::widen(executablePath())).parent_path() / L"conformance_probe.exe")
             .wstring() +
         L"\" -url \"%1\"";
-    RegSetValueExW(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(browser.c_str()),
-                   static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t)));
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, browser.c_str(),
+                              static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
     WindowsLauncher launcher;
     launcher.openUrl(win::narrow(address));
     launcher.openUrl("");
-    std::vector<std::string> visits;
-    for (int attempt = 0; attempt < 500 && visits.size() < 2; ++attempt) {
-        Sleep(20);
-        visits.clear();
-        std::ifstream in(log);
-        for (std::string line; std::getline(in, line);) {
-            visits.push_back(line);
-        }
-    }
+    std::vector<std::string> visits = linesOnceThere(log, 2);
     if (hadPrevious) {
-        RegSetValueExW(command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous), previousSize);
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, previous, previousSize);
     }
-    RegCloseKey(command);
     std::sort(visits.begin(), visits.end());
-    EXPECT_EQ(visits, (std::vector<std::string>{
-                          "ran", "ran\x1f-url\x1fhttps://example.org/a%20b?q=%22%COMSPEC%%22&r=1"}));
+    EXPECT_EQ(visits, (std::vector<std::string>{"ran", "ran\x1f-url\x1f" + win::narrow(sent)}));
     std::filesystem::remove(log);
 }
 
