@@ -9,9 +9,6 @@
 
 #include <commctrl.h>
 
-#include <array>
-#include <numeric>
-
 namespace win32 {
 
 namespace {
@@ -98,15 +95,7 @@ void OptionsWindow::setFonts() {
 }
 
 void OptionsWindow::placeStatusPanels() {
-    // Each panel its share of the width; the last one reaches the end.
-    const int width = px(design::kWidth);
-    const int total = std::accumulate(design::kPanelShares.begin(), design::kPanelShares.end(), 0);
-    std::array<int, design::kPanelShares.size()> edges{};
-    int before = 0;
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        before += design::kPanelShares[i];
-        edges[i] = i + 1 < edges.size() ? width * before / total : -1;
-    }
+    const auto edges = design::panelEdges(px(design::kWidth));
     SendMessageW(m_statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
