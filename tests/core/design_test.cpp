@@ -1,5 +1,6 @@
 // The windows' design tables: every control within its surface, no two controls overlapping
 // where the design does not overlap them, the status bar's panels sharing out its width.
+#include "core/design/about_window_design.h"
 #include "core/design/main_window_design.h"
 #include "core/design/options_window_design.h"
 #include "core/design/schedule_page_design.h"
@@ -205,4 +206,30 @@ TEST(Design, StatusPanelsShareOutTheBarsWidth) {
     for (const int share : options::kPanelShares) {
         EXPECT_GT(share, 0);
     }
+}
+
+TEST(Design, TextColoursReadOnTheirBackgrounds) {
+    namespace d = core::design;
+    struct Case {
+        const char* what;
+        d::Colour text;
+        d::Colour background;
+    };
+    const Case cases[] = {
+        {"the up time's orange", d::main_window::kOrange, d::main_window::kBackground},
+        {"the start-up captions' grey", d::main_window::kDarkGrey, d::main_window::kBackground},
+        {"the links on the tab bar", d::options_window::kLinkColour, d::options_window::kTabBarColour},
+        {"the Options page's Test link", d::options_page::kTestColour, d::kPageBackground},
+        {"the pages' black", d::kBlack, d::kPageBackground},
+        {"About while it loads", d::about_window::kLoadingText, d::about_window::kLoadingBackground},
+        {"About's text", d::about_window::kActiveText, d::about_window::kActiveBackground},
+        {"About's link", d::about_window::kActiveLink, d::about_window::kActiveBackground},
+    };
+    for (const Case& c : cases) {
+        EXPECT_GE(d::contrastRatio(c.text, c.background), d::kReadableContrast) << c.what;
+    }
+    // The ends of the scale, and the designed orange before it was darkened.
+    EXPECT_DOUBLE_EQ(d::contrastRatio(d::kBlack, d::kWhite), 21.0);
+    EXPECT_DOUBLE_EQ(d::contrastRatio(d::kPageBackground, d::kPageBackground), 1.0);
+    EXPECT_LT(d::contrastRatio({255, 128, 0}, d::kWhite), d::kReadableContrast);
 }

@@ -4,6 +4,8 @@
 // and names screen readers hear, and the designed colours. Fonts, pictures and how a toolkit
 // makes a control stay in each shell.
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -34,6 +36,23 @@ struct Colour {
 
     friend constexpr bool operator==(const Colour&, const Colour&) = default;
 };
+
+/// The contrast ratio of two colours as WCAG 2 defines it, from 1 (the same) to 21.
+inline double contrastRatio(const Colour& a, const Colour& b) {
+    auto luminance = [](const Colour& colour) {
+        auto linear = [](std::uint8_t channel) {
+            const double c = channel / 255.0;
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) + 0.0722 * linear(colour.blue);
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+/// The ratio body text needs (WCAG 2, level AA).
+inline constexpr double kReadableContrast = 4.5;
 
 inline constexpr Colour kWhite{255, 255, 255};
 inline constexpr Colour kBlack{0, 0, 0};

@@ -25,7 +25,7 @@ void setDesignColours(QWidget* surface, const QColor& background, const QColor& 
 double contrastRatio(const QColor& a, const QColor& b);
 
 /// The ratio body text needs (WCAG 2, level AA).
-constexpr double kReadableContrast = 4.5;
+constexpr double kReadableContrast = core::design::kReadableContrast;
 
 /// A colour for text on background: the colour itself where it reads (a ratio of at least
 /// kReadableContrast), else the nearest darker shade of the same hue that does, or on a dark
