@@ -61,18 +61,24 @@ inline constexpr std::array<Link, 3> kLinks = {{
 /// name, and the figures.
 inline constexpr std::array<int, 3> kPanelShares = {2, 2, 3};
 
-/// The panels' right edges across a status bar width pixels wide, each panel its share, rounded
-/// down; the last one's is -1, the end of the bar (as a Win32 status bar takes them).
-constexpr std::array<int, kPanelShares.size()> panelEdges(int width) {
+/// All the shares together: the width a share is a part of.
+inline constexpr int kPanelShareTotal = [] {
     int total = 0;
     for (const int share : kPanelShares) {
         total += share;
     }
+    return total;
+}();
+static_assert(kPanelShareTotal > 0);
+
+/// The panels' right edges across a status bar width pixels wide, each panel its share, rounded
+/// down; the last one's is -1, the end of the bar (as a Win32 status bar takes them).
+constexpr std::array<int, kPanelShares.size()> panelEdges(int width) {
     std::array<int, kPanelShares.size()> edges{};
     int before = 0;
     for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
         before += kPanelShares[i];
-        edges[i] = width * before / total;
+        edges[i] = width * before / kPanelShareTotal;
     }
     edges.back() = -1;
     return edges;
