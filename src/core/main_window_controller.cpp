@@ -1,6 +1,7 @@
 #include "core/main_window_controller.h"
 
 #include "core/app_title.h"
+#include "core/design/main_window_design.h"
 #include "core/end_program.h"
 #include "core/figures.h"
 #include "core/hourly_beep.h"
@@ -28,9 +29,10 @@ const std::string kFiguresMessage =
 
 constexpr std::chrono::milliseconds kSecond{1000};
 
-// The window's height as the more/less rule reads it: the designed client area (1965 twips) and
-// a tool window's caption and borders (360 twips), whatever the window manager draws around it.
-constexpr float kDesignedHeight = 1965.0f + 360.0f;
+// The window's height as the more/less rule reads it: the designed client area and a tool
+// window's caption and borders, whatever the window manager draws around it.
+constexpr auto kDesignedHeight =
+    static_cast<float>(design::main_window::kClientHeight + design::main_window::kFrameHeight);
 constexpr float kLessHeight = 1170;
 constexpr float kMoreHeight = 2325;
 constexpr float kMoreHeightLow = 2290;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_state.h"
+#include "core/design/main_window_design.h"
 #include "core/main_window_view.h"
 #include "core/second_timers.h"
 #include "core/settings_store.h"
@@ -126,7 +127,7 @@ private:
 
     float m_height = 0.0f;
     int m_moreLessPicture = 0;
-    double m_moreLessTopTwips = 656;
+    double m_moreLessTopTwips = design::main_window::kMoreLess.place.top;
     std::string m_minimizeItemText = "Minimize";
     bool m_separatorsShown = true;
     bool m_indicatorShown = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/design/main_window_design.h"
 #include "core/main_window_view.h"
 #include "core/settings_store.h"
 #include "platform/services.h"
@@ -45,8 +46,8 @@ private:
     MainWindowView& m_view;
     int m_onTopPicture = 0;
     int m_transparencyPicture = 0;
-    double m_onTopLeftTwips = 350;
-    double m_onTopTopTwips = 656;
+    double m_onTopLeftTwips = design::main_window::kOnTop.place.left;
+    double m_onTopTopTwips = design::main_window::kOnTop.place.top;
 };
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "shell/qt/about_window.h"
 
+#include "core/design/about_window_design.h"
 #include "core/help_and_site.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
@@ -11,15 +12,7 @@
 
 namespace {
 
-const QColor kLoadColour(0, 4, 221);
-const QColor kActiveColour(147, 209, 240);
-// The link's colour on the active window's light blue.
-const QColor kLinkColour(0, 0, 160);
-
-// The maker's details: placeholders of the program's own.
-const QString kPurpose = QStringLiteral("Shows how long this computer has been up, since when, and the time "
-                                        "now, and runs one task when the up time reaches the value you set.");
-const QString kMaker = QStringLiteral("Pellorin, Examplestad\ninfo@pellorin.example\n© 2004–2026 Pellorin");
+namespace design = core::design::about_window;
 
 } // namespace
 
@@ -27,31 +20,32 @@ AboutWindow::AboutWindow(platform::Services& services, core::WindowBlocker& bloc
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_rules(*this, services, blocker) {
     // No parent widget: blocking the other windows must not block this one with them.
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("About Corvane"));
+    setWindowTitle(QString::fromUtf8(design::kTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
-    setAccessibleName(QStringLiteral("About Corvane"));
+    setAccessibleName(QString::fromUtf8(design::kTitle));
 
     iconPicture = new QLabel(this);
-    iconPicture->setPixmap(renderPicture(QStringLiteral(":/icons/corvane.svg"), QSize(48, 48)));
+    iconPicture->setPixmap(
+        renderPicture(QStringLiteral(":/icons/corvane.svg"), QSize(design::kIconSize, design::kIconSize)));
     iconPicture->setAlignment(Qt::AlignTop);
-    nameLabel = new QLabel(QStringLiteral("Corvane"), this);
+    nameLabel = new QLabel(QString::fromUtf8(design::kName), this);
     QFont title = nameLabel->font();
     title.setBold(true);
-    title.setPointSizeF(title.pointSizeF() * 1.6);
+    title.setPointSizeF(title.pointSizeF() * design::kNameScale);
     nameLabel->setFont(title);
-    versionLabel = new QLabel(QStringLiteral("Version 4.0"), this);
-    purposeLabel = new QLabel(kPurpose, this);
+    versionLabel = new QLabel(QString::fromUtf8(design::kVersion), this);
+    purposeLabel = new QLabel(QString::fromUtf8(design::kPurpose), this);
     purposeLabel->setWordWrap(true);
-    makerLabel = new QLabel(kMaker, this);
+    makerLabel = new QLabel(QString::fromUtf8(design::kMaker), this);
 
     webLink = new PictureButton(this);
     const QString site = QString::fromUtf8(core::kMakerSite);
     webLink->setText(site);
-    webLink->setToolTip(QStringLiteral("Visit the web site"));
-    webLink->setAccessibleName(QStringLiteral("Web site ") + site);
+    webLink->setToolTip(QString::fromUtf8(design::kLinkTip));
+    webLink->setAccessibleName(QString::fromUtf8(design::kLinkNamePrefix) + site);
     webLink->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // Room for the focus ring around the letters.
-    webLink->setMargin(2);
+    webLink->setMargin(design::kLinkMargin);
     QFont link = webLink->font();
     link.setUnderline(true);
     webLink->setFont(link);
@@ -65,11 +59,11 @@ AboutWindow::AboutWindow(platform::Services& services, core::WindowBlocker& bloc
     }
     text->addStretch();
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(16, 16, 16, 16);
-    row->setSpacing(16);
+    row->setContentsMargins(design::kMargin, design::kMargin, design::kMargin, design::kMargin);
+    row->setSpacing(design::kMargin);
     row->addWidget(iconPicture);
     row->addLayout(text, 1);
-    setFixedWidth(380);
+    setFixedWidth(design::kWidth);
     setFixedHeight(sizeHint().height());
 
     load();
@@ -78,15 +72,15 @@ AboutWindow::AboutWindow(platform::Services& services, core::WindowBlocker& bloc
 void AboutWindow::setColours(const QColor& background, const QColor& text) {
     setDesignColours(this, background, text);
     QPalette link = webLink->palette();
-    link.setColor(QPalette::WindowText, text == Qt::white ? text : kLinkColour);
+    link.setColor(QPalette::WindowText, text == Qt::white ? text : toQColor(design::kActiveLink));
     webLink->setPalette(link);
 }
 
 void AboutWindow::showLook(core::AboutLook look) {
     if (look == core::AboutLook::Loading) {
-        setColours(kLoadColour, Qt::white);
+        setColours(toQColor(design::kLoadingBackground), toQColor(design::kLoadingText));
     } else {
-        setColours(kActiveColour, Qt::black);
+        setColours(toQColor(design::kActiveBackground), toQColor(design::kActiveText));
     }
 }
 

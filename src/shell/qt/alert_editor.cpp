@@ -2,37 +2,43 @@
 
 #include <QTextCursor>
 
+namespace {
+
+namespace design = core::design::alert_editor;
+
+} // namespace
+
 AlertEditor::AlertEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::AlertOk, core::HoverSurface::AlertEditor),
       m_rules(*this, context) {
-    setFixedSize(pixelsAcross(4800), pixelsDown(2940));
+    setFixedSize(pixels(design::kEditor.client).size());
     // The caption reads "Corvane" like every window of the program; a screen reader hears which.
-    setAccessibleName(QStringLiteral("Alert message editor"));
+    setAccessibleName(QString::fromUtf8(design::kEditor.accessibleName));
 
-    messageFrame = new QGroupBox(QStringLiteral(" Please type your Message here."), this);
-    messageFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(4560), pixelsDown(1980));
+    messageFrame = new QGroupBox(QString::fromUtf8(design::kEditor.frameText), this);
+    messageFrame->setGeometry(pixels(design::kEditor.frame));
     messageBox = new QPlainTextEdit(messageFrame);
-    messageBox->setGeometry(pixelsAcross(120), pixelsDown(330), pixelsAcross(4320), pixelsDown(1530));
+    messageBox->setGeometry(pixels(design::kMessageBox, design::kEditor.frame));
     messageBox->setTabChangesFocus(true);
-    messageBox->setAccessibleName(QStringLiteral("Message"));
+    messageBox->setAccessibleName(QString::fromUtf8(design::kMessageName));
     connect(messageBox, &QPlainTextEdit::textChanged, this, &AlertEditor::limitMessage);
 
     playSoundCheck = new QCheckBox(this);
-    playSoundCheck->setGeometry(pixelsAcross(240), pixelsDown(2280), pixelsAcross(240), pixelsDown(300));
-    playSoundCheck->setAccessibleName(QStringLiteral("Play Sound"));
-    playSoundLabel = new QLabel(QStringLiteral("Play Sound"), this);
-    playSoundLabel->setGeometry(pixelsAcross(500), pixelsDown(2280), pixelsAcross(1100), pixelsDown(300));
+    playSoundCheck->setGeometry(pixels(design::kPlaySoundBox));
+    playSoundCheck->setAccessibleName(QString::fromUtf8(design::kPlaySoundText));
+    playSoundLabel = new QLabel(QString::fromUtf8(design::kPlaySoundText), this);
+    playSoundLabel->setGeometry(pixels(design::kPlaySoundLabel));
 
     testLink = new PictureButton(this);
-    testLink->setText(QStringLiteral("Test "));
-    testLink->setToolTip(QStringLiteral("Click to play the Sound"));
+    testLink->setText(QString::fromUtf8(design::kTestText));
+    testLink->setToolTip(QString::fromUtf8(design::kTestTip));
     QFont underlined = testLink->font();
     underlined.setUnderline(true);
     testLink->setFont(underlined);
-    testLink->setGeometry(pixelsAcross(1800), pixelsDown(2280), pixelsAcross(720), pixelsDown(300));
+    testLink->setGeometry(pixels(design::kTestLink));
     connect(testLink, &PictureButton::clicked, this, &AlertEditor::testSound);
 
-    makeOkButton(this, 3600, 2250);
+    makeOkButton(this, design::kEditor);
     connect(okButton, &PictureButton::clicked, this, &AlertEditor::accept);
     watchMouseMoves(this);
     pressOkOnReturn(messageBox, true);

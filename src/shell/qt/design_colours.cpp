@@ -2,8 +2,7 @@
 
 #include <QPalette>
 
-#include <algorithm>
-#include <cmath>
+#include <cstdint>
 
 void setDesignColours(QWidget* surface, const QColor& background, const QColor& text) {
     QPalette palette = surface->palette();
@@ -13,22 +12,14 @@ void setDesignColours(QWidget* surface, const QColor& background, const QColor& 
     surface->setAutoFillBackground(true);
 }
 
-namespace {
-
-double relativeLuminance(const QColor& colour) {
-    auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    const QColor rgb = colour.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
-}
-
-} // namespace
-
 double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = relativeLuminance(a);
-    const double lb = relativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    auto colour = [](const QColor& c) {
+        const QColor rgb = c.toRgb();
+        return core::design::Colour{static_cast<std::uint8_t>(rgb.red()),
+                                    static_cast<std::uint8_t>(rgb.green()),
+                                    static_cast<std::uint8_t>(rgb.blue())};
+    };
+    return core::design::contrastRatio(colour(a), colour(b));
 }
 
 QColor readableOn(const QColor& text, const QColor& background) {

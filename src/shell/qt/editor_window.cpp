@@ -8,13 +8,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-namespace {
-
-constexpr int kOkWidthTwips = 1080;
-constexpr int kOkHeightTwips = 480;
-
-} // namespace
-
 EditorWindow::EditorWindow(platform::Services& services, core::HoverButton okHover,
                            core::HoverSurface okSurface)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_services(services),
@@ -34,6 +27,11 @@ int EditorWindow::pixelsDown(double twips) const {
     return twipsToPixels(twips, m_twipsPerPixelY);
 }
 
+QRect EditorWindow::pixels(const core::design::Rect& twips, const core::design::Rect& within) const {
+    return {pixelsAcross(twips.left - within.left), pixelsDown(twips.top - within.top),
+            pixelsAcross(twips.width), pixelsDown(twips.height)};
+}
+
 void EditorWindow::setLook(QWidget* frame) {
     setWindowTitle(QString::fromStdString(core::kAppTitle));
     for (QWidget* surface : {static_cast<QWidget*>(this), frame}) {
@@ -41,15 +39,17 @@ void EditorWindow::setLook(QWidget* frame) {
     }
 }
 
-void EditorWindow::makeOkButton(QWidget* parent, int leftTwips, int topTwips) {
-    const QSize size(pixelsAcross(kOkWidthTwips), pixelsDown(kOkHeightTwips));
+void EditorWindow::makeOkButton(QWidget* parent, const core::design::task_editors::Editor& look,
+                                const core::design::Rect& within) {
+    const QRect place = pixels(look.ok, within);
+    const QSize size = place.size();
     // The editor's image list: 1 the normal picture, 2 the highlighted one.
     okButton = new PictureButton(parent);
     okButton->setPictures({renderPicture(QStringLiteral(":/pictures/ok_normal.svg"), size),
                            renderPicture(QStringLiteral(":/pictures/ok_highlighted.svg"), size)});
     okButton->setPicture(core::normalPicture(m_okHover));
-    okButton->setGeometry(pixelsAcross(leftTwips), pixelsDown(topTwips), size.width(), size.height());
-    okButton->setAccessibleName(QStringLiteral("OK"));
+    okButton->setGeometry(place);
+    okButton->setAccessibleName(QString::fromUtf8(core::design::task_editors::kOkName));
     connect(okButton, &PictureButton::mouseMoved, this, &EditorWindow::highlightOk);
 }
 

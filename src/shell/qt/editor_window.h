@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/design/task_editors_design.h"
 #include "core/hover_pictures.h"
 #include "platform/services.h"
 #include "shell/qt/picture_button.h"
@@ -41,8 +42,10 @@ protected:
 
     /// The caption "Corvane" and the background colour of the window and of the frame.
     void setLook(QWidget* frame);
-    /// Makes OK at a place in twips on the parent; its hover pictures follow the mouse.
-    void makeOkButton(QWidget* parent, int leftTwips, int topTwips);
+    /// Makes OK as designed on the parent, at the place within it; its hover pictures follow
+    /// the mouse.
+    void makeOkButton(QWidget* parent, const core::design::task_editors::Editor& look,
+                      const core::design::Rect& within = {});
     /// Restores OK for every mouse move over the surface itself (not over its child windows).
     void watchMouseMoves(QWidget* surface);
     /// Return in the box presses OK; with needsControl only Ctrl+Return does (a box of several
@@ -51,6 +54,8 @@ protected:
     /// Twips to pixels across and down.
     int pixelsAcross(double twips) const;
     int pixelsDown(double twips) const;
+    /// A rectangle of the client area in twips as pixels on a child placed at within.
+    QRect pixels(const core::design::Rect& twips, const core::design::Rect& within = {}) const;
 
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "shell/qt/main_window.h"
 
+#include "core/design/main_window_design.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/empty_title.h"
 #include "shell/qt/twips.h"
@@ -14,10 +15,7 @@
 
 namespace {
 
-// The client area as designed, and the caption and borders of a tool window, in twips. The
-// window's height as the more/less rule reads it is the client height plus that frame.
-constexpr double kClientWidthTwips = 1935;
-constexpr float kFrameTwips = 360;
+namespace design = core::design::main_window;
 
 } // namespace
 
@@ -35,7 +33,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     new EmptyTitleGuard(*this, *services.screen); // a child: it goes with the window
     setWindowTitle(QString());
     // The title shows the figures or nothing; a screen reader hears what the window is.
-    setAccessibleName(QStringLiteral("Corvane up time"));
+    setAccessibleName(QString::fromUtf8(design::kAccessibleName));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     m_core->executor().setWait(waitWithEvents);
 
@@ -49,7 +47,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     connect(menu.minimize, &QAction::triggered, this, &MainWindow::toggleMinimized);
     connect(menu.exit, &QAction::triggered, this, &MainWindow::exitProgram);
 
-    setFixedWidth(twipsToPixels(kClientWidthTwips, m_tppX));
+    setFixedWidth(twipsToPixels(design::kClientWidth, m_tppX));
     showHeightTwips(m_core->heightTwips());
 }
 
@@ -106,7 +104,7 @@ void MainWindow::showCaption(const std::string& caption) {
 }
 
 void MainWindow::showHeightTwips(float twips) {
-    const double client = static_cast<double>(twips - kFrameTwips);
+    const double client = static_cast<double>(twips) - design::kFrameHeight;
     // The small window ends just below the more/less button. Rounding to whole pixels, and once
     // more to the screen's pixels at a fractional scale, must not cut the button that brings the
     // rest back: a pixel of margin below it.

@@ -5,8 +5,9 @@
 
 #include <QStringList>
 
-QRect TwipsScale::rect(double left, double top, double width, double height) const {
-    return {twipsToPixels(left, x), twipsToPixels(top, y), twipsToPixels(width, x), twipsToPixels(height, y)};
+QRect TwipsScale::rect(const core::design::Rect& twips) const {
+    return {twipsToPixels(twips.left, x), twipsToPixels(twips.top, y), twipsToPixels(twips.width, x),
+            twipsToPixels(twips.height, y)};
 }
 
 QLabel* makeOptionsLabel(QWidget* parent, const QString& text, const QRect& geometry) {

@@ -3,6 +3,8 @@
 // The look that the Options window and its Options page share: twips placed at the screen's
 // scale, the designed background, labels, links and the Apply pictures.
 
+#include "core/design/options_window_design.h"
+#include "shell/qt/design_colours.h"
 #include "shell/qt/picture_button.h"
 
 #include <QColor>
@@ -12,13 +14,13 @@
 #include <QWidget>
 
 /// The tab bar's colour as designed.
-inline const QColor kTabBarColour(96, 143, 224);
+inline const QColor kTabBarColour = toQColor(core::design::options_window::kTabBarColour);
 
 /// Twips to pixels at a screen's twips per pixel, across and down.
 struct TwipsScale {
     double x = 15.0;
     double y = 15.0;
-    QRect rect(double left, double top, double width, double height) const;
+    QRect rect(const core::design::Rect& twips) const;
 };
 
 /// A label in the windows' Tahoma 8.25.

@@ -4,50 +4,54 @@
 
 #include <QMouseEvent>
 
+namespace {
+
+namespace design = core::design::options_page;
+
+} // namespace
+
 OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
                          TwipsScale twips, QWidget* parent)
     : Panel(parent), m_rules(*this, services, settings, state) {
-    setAccessibleName(QStringLiteral("Options page"));
+    setAccessibleName(QString::fromUtf8(design::kAccessibleName));
 
-    auto decoration = [this, twips](double top, const QString& file) {
+    auto decoration = [this, twips](const core::design::Rect& place, const QString& file) {
         auto* picture = new QLabel(this);
-        picture->setGeometry(twips.rect(240, top, 840, 840));
+        picture->setGeometry(twips.rect(place));
         picture->setPixmap(renderPicture(file, picture->size()));
         return picture;
     };
-    auto checkBox = [this, twips](double top, QLabel* label) {
+    // A label, and the check box after it that it names.
+    auto option = [this, twips](const design::Option& look, QLabel*& label) {
+        label = makeOptionsLabel(this, QString::fromUtf8(look.text), twips.rect(look.label));
         auto* box = new QCheckBox(this);
-        box->setGeometry(twips.rect(1200, top, 255, 255));
+        box->setGeometry(twips.rect(look.box));
         box->setAccessibleName(label->text());
         return box;
     };
-    startupPicture = decoration(420, QStringLiteral(":/pictures/options_startup.svg"));
-    monitorPicture = decoration(1860, QStringLiteral(":/pictures/options_monitor.svg"));
+    auto applyButton = [this, twips](const core::design::Rect& place, const char* description) {
+        PictureButton* button =
+            makeListButton(this, twips.rect(place), QString::fromUtf8(design::kApplyName));
+        button->setAccessibleDescription(QString::fromUtf8(description));
+        return button;
+    };
+    startupPicture = decoration(design::kStartupPicture, QStringLiteral(":/pictures/options_startup.svg"));
+    monitorPicture = decoration(design::kMonitorPicture, QStringLiteral(":/pictures/options_monitor.svg"));
 
-    autostartLabel = makeOptionsLabel(this, QStringLiteral("Load 'Corvane' at Startup."),
-                                      twips.rect(1500, 480, 3300, 255));
-    autostartCheck = checkBox(480, autostartLabel);
-    hourlyBeepLabel =
-        makeOptionsLabel(this, QStringLiteral("Beep on every Hour."), twips.rect(1500, 1020, 2300, 255));
-    hourlyBeepCheck = checkBox(1020, hourlyBeepLabel);
+    autostartCheck = option(design::kAutostart, autostartLabel);
+    hourlyBeepCheck = option(design::kHourlyBeep, hourlyBeepLabel);
 
-    testLink = makeLink(this, QStringLiteral("Test "), twips.rect(3900, 1020, 600, 255), Qt::blue);
-    testLink->setAccessibleDescription(QStringLiteral("Plays the hourly beep"));
+    testLink = makeLink(this, QString::fromUtf8(design::kTestText), twips.rect(design::kTestLink),
+                        toQColor(design::kTestColour));
+    testLink->setAccessibleDescription(QString::fromUtf8(design::kTestDescription));
     connect(testLink, &PictureButton::clicked, this, &OptionsPage::testBeep);
 
-    applyAutostartButton = makeListButton(this, twips.rect(5310, 660, 1200, 480), QStringLiteral("Apply"));
-    applyAutostartButton->setAccessibleDescription(
-        QStringLiteral("Applies loading at start-up and the hourly beep"));
+    applyAutostartButton = applyButton(design::kApplyAutostart, design::kApplyAutostartDescription);
     applyAutostartButton->setPicture(core::normalPicture(core::HoverButton::ApplyAutostart));
 
-    figuresLabel = makeOptionsLabel(
-        this, QStringLiteral("Show available physical Memory (mb) and CPU usage (%) in Title Bar."),
-        twips.rect(1500, 1920, 3700, 510));
+    figuresCheck = option(design::kFigures, figuresLabel);
     figuresLabel->setWordWrap(true);
-    figuresCheck = checkBox(2040, figuresLabel);
-    applyFiguresButton = makeListButton(this, twips.rect(5310, 1980, 1200, 480), QStringLiteral("Apply"));
-    applyFiguresButton->setAccessibleDescription(
-        QStringLiteral("Applies the memory and CPU figures in the title bar"));
+    applyFiguresButton = applyButton(design::kApplyFigures, design::kApplyFiguresDescription);
     applyFiguresButton->setPicture(core::normalPicture(core::HoverButton::ApplyFigures));
 
     connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsPage::applyAutostartAndBeep);

@@ -1,5 +1,6 @@
 #include "shell/qt/options_window.h"
 
+#include "core/design/options_window_design.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/schedule_page.h"
@@ -11,12 +12,7 @@
 
 namespace {
 
-// The window as designed, in twips: the tab bar, the page area, the status bar under them.
-constexpr double kTabBarWidth = 1500;
-constexpr double kPageWidth = 6930;
-constexpr double kPageHeight = 3800;
-constexpr double kSchedulePageHeight = 3650;
-constexpr double kStatusBarHeight = 330;
+namespace design = core::design::options_window;
 
 } // namespace
 
@@ -25,18 +21,18 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_services(services), m_twips{services.screen->twipsPerPixelX(), services.screen->twipsPerPixelY()},
       m_rules(*this, services, state, timers) {
-    setAccessibleName(QStringLiteral("Options and Schedule Task"));
+    setAccessibleName(QString::fromUtf8(design::kAccessibleName));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
-    setFixedSize(twipsRect(0, 0, kTabBarWidth + kPageWidth, kPageHeight + kStatusBarHeight).size());
+    setFixedSize(twipsRect({0, 0, design::kWidth, design::kHeight}).size());
     setDesignColours(this, kDesignBackground);
 
     buildTabs();
     optionsPage = new OptionsPage(services, settings, state, m_twips, this);
     m_rules.setOptionsPage(&optionsPage->rules());
-    optionsPage->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kPageHeight));
+    optionsPage->setGeometry(twipsRect(design::kOptionsPage));
 
     schedulePageFrame = new Panel(this);
-    schedulePageFrame->setGeometry(twipsRect(kTabBarWidth, 0, kPageWidth, kSchedulePageHeight));
+    schedulePageFrame->setGeometry(twipsRect(design::kSchedulePage));
     auto* pageLayout = new QVBoxLayout(schedulePageFrame);
     pageLayout->setContentsMargins(0, 0, 0, 0);
     optionsPage->hide();
@@ -48,27 +44,26 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
 
 void OptionsWindow::buildTabs() {
     tabBar = new Panel(this);
-    tabBar->setAccessibleName(QStringLiteral("Page tabs"));
-    tabBar->setGeometry(twipsRect(0, 0, kTabBarWidth, kPageHeight));
+    tabBar->setAccessibleName(QString::fromUtf8(design::kTabBarName));
+    tabBar->setGeometry(twipsRect(design::kTabBar));
     setDesignColours(tabBar, kTabBarColour);
 
-    auto makeTab = [this](double top, const QString& caption, const QString& name, QLabel*& label) {
-        PictureButton* tab = makeListButton(tabBar, twipsRect(337, top, 825, 825), name);
+    auto makeTab = [this](const design::Tab& look, QLabel*& label) {
+        PictureButton* tab = makeListButton(tabBar, twipsRect(look.button), QString::fromUtf8(look.name));
         // The design picture: neither selected nor not, until a page is chosen.
         tab->setPixmap(renderPicture(QStringLiteral(":/pictures/page_tab_design.svg"), tab->size()));
-        label = makeOptionsLabel(tabBar, caption, twipsRect(0, top + 870, kTabBarWidth, 255));
+        label = makeOptionsLabel(tabBar, QString::fromUtf8(look.text), twipsRect(look.caption));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         QPalette white = label->palette();
-        white.setColor(QPalette::WindowText, Qt::white);
+        white.setColor(QPalette::WindowText, toQColor(design::kTabCaptionColour));
         label->setPalette(white);
         QFont bold = label->font();
         bold.setBold(true);
         label->setFont(bold);
         return tab;
     };
-    optionsTab = makeTab(360, QStringLiteral("Options"), QStringLiteral("Options"), optionsTabCaption);
-    scheduleTab =
-        makeTab(1920, QStringLiteral("Schedule Task "), QStringLiteral("Schedule Task"), scheduleTabCaption);
+    optionsTab = makeTab(design::kOptionsTab, optionsTabCaption);
+    scheduleTab = makeTab(design::kScheduleTab, scheduleTabCaption);
     // A screen reader hears which page tab is the selected one.
     optionsTab->setToggle(2);
     scheduleTab->setToggle(2);
@@ -78,14 +73,13 @@ void OptionsWindow::buildTabs() {
 
 void OptionsWindow::buildLinks() {
     // Under the Schedule Task tab, one link a line.
-    // White does not read on the bar's blue: the links take a dark shade of that blue.
-    const QColor linkColour = readableOn(kTabBarColour, kTabBarColour);
-    helpLink = makeLink(tabBar, QStringLiteral("Help"), twipsRect(337, 3090, 825, 225), linkColour);
-    aboutLink = makeLink(tabBar, QStringLiteral("About"), twipsRect(337, 3315, 825, 225), linkColour);
-    webLink = makeLink(tabBar, QStringLiteral("Web"), twipsRect(337, 3540, 825, 225), linkColour);
-    helpLink->setAccessibleDescription(QStringLiteral("Opens the help page"));
-    aboutLink->setAccessibleDescription(QStringLiteral("Shows the About window"));
-    webLink->setAccessibleDescription(QStringLiteral("Opens the maker's web site"));
+    PictureButton** const links[] = {&helpLink, &aboutLink, &webLink};
+    for (std::size_t i = 0; i < design::kLinks.size(); ++i) {
+        const design::Link& link = design::kLinks[i];
+        *links[i] = makeLink(tabBar, QString::fromUtf8(link.text), twipsRect(link.place),
+                             toQColor(design::kLinkColour));
+        (*links[i])->setAccessibleDescription(QString::fromUtf8(link.description));
+    }
     connect(helpLink, &PictureButton::clicked, this, &OptionsWindow::openHelp);
     connect(aboutLink, &PictureButton::clicked, this, &OptionsWindow::openAbout);
     connect(webLink, &PictureButton::clicked, this, &OptionsWindow::openWebAddress);
@@ -94,12 +88,11 @@ void OptionsWindow::buildLinks() {
 void OptionsWindow::buildStatusBar() {
     statusBar = new QStatusBar(this);
     statusBar->setSizeGripEnabled(false);
-    statusBar->setGeometry(twipsRect(0, kPageHeight, kTabBarWidth + kPageWidth, kStatusBarHeight));
-    const int stretches[] = {2, 2, 3};
-    for (int i = 0; i < 3; ++i) {
+    statusBar->setGeometry(twipsRect(design::kStatusBar));
+    for (std::size_t i = 0; i < design::kPanelShares.size(); ++i) {
         m_panels[i] = new QLabel(statusBar);
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar->addWidget(m_panels[i], stretches[i]);
+        statusBar->addWidget(m_panels[i], design::kPanelShares[i]);
     }
 }
 

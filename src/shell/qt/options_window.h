@@ -97,9 +97,7 @@ private:
     void buildTabs();
     void buildStatusBar();
     void buildLinks();
-    QRect twipsRect(double left, double top, double width, double height) const {
-        return m_twips.rect(left, top, width, height);
-    }
+    QRect twipsRect(const core::design::Rect& twips) const { return m_twips.rect(twips); }
     QFrame* pageFrame(core::Page page) const;
 
     platform::Services& m_services;

@@ -2,20 +2,26 @@
 
 #include "shell/qt/first_line_only.h"
 
+namespace {
+
+namespace design = core::design::program_editor;
+
+} // namespace
+
 ProgramEditor::ProgramEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::ProgramOk, core::HoverSurface::ProgramFrame),
       m_rules(*this, context) {
-    setFixedSize(pixelsAcross(5400), pixelsDown(2040));
+    setFixedSize(pixels(design::kEditor.client).size());
     // The caption reads "Corvane" like every window of the program; a screen reader hears which.
-    setAccessibleName(QStringLiteral("Run Program editor"));
+    setAccessibleName(QString::fromUtf8(design::kEditor.accessibleName));
 
-    pathFrame = new QGroupBox(QStringLiteral("Type the Name or Path of the program"), this);
-    pathFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(5160), pixelsDown(1800));
+    pathFrame = new QGroupBox(QString::fromUtf8(design::kEditor.frameText), this);
+    pathFrame->setGeometry(pixels(design::kEditor.frame));
     pathBox = new QLineEdit(pathFrame);
-    pathBox->setGeometry(pixelsAcross(240), pixelsDown(420), pixelsAcross(3480), pixelsDown(345));
+    pathBox->setGeometry(pixels(design::kPathBox, design::kEditor.frame));
     pathBox->setMaxLength(static_cast<int>(core::ProgramEditor::kTypedLimit));
     FirstLineOnly::apply(pathBox);
-    pathBox->setAccessibleName(QStringLiteral("Program"));
+    pathBox->setAccessibleName(QString::fromUtf8(design::kPathName));
     // Typing stops at 100 characters; a longer path from the dialog stays whole, and edits
     // may shorten it but never make it longer.
     connect(pathBox, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -29,13 +35,13 @@ ProgramEditor::ProgramEditor(const core::EditorContext& context)
         }
     });
 
-    browseButton = new QPushButton(QStringLiteral("Browse"), pathFrame);
-    browseButton->setToolTip(QStringLiteral("Browse for Programs"));
-    browseButton->setGeometry(pixelsAcross(3840), pixelsDown(390), pixelsAcross(1080), pixelsDown(405));
+    browseButton = new QPushButton(QString::fromUtf8(design::kBrowseText), pathFrame);
+    browseButton->setToolTip(QString::fromUtf8(design::kBrowseTip));
+    browseButton->setGeometry(pixels(design::kBrowseButton, design::kEditor.frame));
     browseButton->setAutoDefault(true); // Return presses it too, as Space does
     connect(browseButton, &QPushButton::clicked, this, &ProgramEditor::browse);
 
-    makeOkButton(pathFrame, 3840, 1080);
+    makeOkButton(pathFrame, design::kEditor, design::kEditor.frame);
     connect(okButton, &PictureButton::clicked, this, &ProgramEditor::accept);
     watchMouseMoves(pathFrame);
     pressOkOnReturn(pathBox, false);

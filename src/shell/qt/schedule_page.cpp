@@ -1,5 +1,6 @@
 #include "shell/qt/schedule_page.h"
 
+#include "core/design/options_window_design.h"
 #include "core/task_kind.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
@@ -9,9 +10,7 @@
 
 namespace {
 
-constexpr int kBoxWidth = 600;
-constexpr int kRowHeight = 315;
-constexpr int kUpDownWidth = 255;
+namespace design = core::design::schedule_page;
 
 } // namespace
 
@@ -19,31 +18,34 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     : Panel(parent), m_services(services), m_rules(*this, services, state) {
     m_tppX = m_services.screen->twipsPerPixelX();
     m_tppY = m_services.screen->twipsPerPixelY();
-    setAccessibleName(QStringLiteral("Schedule Task page"));
+    setAccessibleName(QString::fromUtf8(design::kAccessibleName));
     setDesignColours(this, kDesignBackground);
-    resize(twipsToPixels(kWidthTwips, m_tppX), twipsToPixels(kHeightTwips, m_tppY));
+    resize(pixels(core::design::options_window::kSchedulePage).size());
 
     clockPicture = new QLabel(this);
-    clockPicture->setPixmap(renderPicture(QStringLiteral(":/pictures/schedule_clock.svg"), QSize(66, 66)));
-    clockPicture->setGeometry(twipsToPixels(240, m_tppX), twipsToPixels(360, m_tppY), 66, 66);
+    const int clock = design::kClockPixels;
+    clockPicture->setPixmap(
+        renderPicture(QStringLiteral(":/pictures/schedule_clock.svg"), QSize(clock, clock)));
+    clockPicture->setGeometry(twipsToPixels(design::kClockLeft, m_tppX),
+                              twipsToPixels(design::kClockTop, m_tppY), clock, clock);
 
     scheduledCheck = new QCheckBox(this);
-    scheduledCheck->setToolTip(QStringLiteral("Enable / Disable Schedule Task"));
-    scheduledCheck->setAccessibleName(QStringLiteral("Enable / Disable Schedule Task"));
-    scheduledCheck->move(twipsToPixels(1440, m_tppX), twipsToPixels(480, m_tppY));
-    whenLabel = makeLabel(QStringLiteral(" When System up Time reaches to "), 1800, 480, 3600);
+    scheduledCheck->setToolTip(QString::fromUtf8(design::kScheduledTip));
+    scheduledCheck->setAccessibleName(QString::fromUtf8(design::kScheduledTip));
+    scheduledCheck->move(twipsToPixels(design::kScheduledCheck.left, m_tppX),
+                         twipsToPixels(design::kScheduledCheck.top, m_tppY));
+    whenLabel = makeLabel(design::kWhenText, design::kWhenLabel);
 
-    daysLabel = makeLabel(QStringLiteral("Days"), 1440, 1080, 600);
-    daysBox = makeBox(QStringLiteral("Days"), 2040, 1080);
-    daysUpDown = makeUpDown(daysBox, core::TriggerBox::Days, QStringLiteral("Days"));
-    hoursLabel = makeLabel(QStringLiteral("Hours"), 3240, 1080, 600);
-    hoursBox = makeBox(QStringLiteral("Hours"), 3840, 1080);
-    hoursUpDown = makeUpDown(hoursBox, core::TriggerBox::Hours, QStringLiteral("Hours"));
-    minutesLabel = makeLabel(QStringLiteral("Minutes"), 5040, 1080, 840);
-    minutesBox = makeBox(QStringLiteral("Minutes"), 5880, 1080);
-    minutesUpDown = makeUpDown(minutesBox, core::TriggerBox::Minutes, QStringLiteral("Minutes"));
+    QLabel** const labels[] = {&daysLabel, &hoursLabel, &minutesLabel};
+    QLineEdit** const boxes[] = {&daysBox, &hoursBox, &minutesBox};
+    UpDown** const upDowns[] = {&daysUpDown, &hoursUpDown, &minutesUpDown};
+    for (std::size_t i = 0; i < design::kTrigger.size(); ++i) {
+        *labels[i] = makeLabel(design::kTrigger[i].name, design::kTrigger[i].label);
+        *boxes[i] = makeBox(design::kTrigger[i]);
+        *upDowns[i] = makeUpDown(*boxes[i], design::kTrigger[i].name, static_cast<core::TriggerBox>(i));
+    }
 
-    kindLabel = makeLabel(QStringLiteral("Execute this Task : "), 1440, 1800, 1800);
+    kindLabel = makeLabel(design::kKindText, design::kKindLabel);
     kindBox = new QComboBox(this);
     kindBox->setEditable(true);
     kindBox->setInsertPolicy(QComboBox::NoInsert);
@@ -57,23 +59,22 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     comboFont.setBold(true);
     comboFont.setPointSizeF(9.75);
     kindBox->setFont(comboFont);
-    kindBox->setAccessibleName(QStringLiteral("Execute this Task"));
-    kindBox->lineEdit()->setAccessibleName(QStringLiteral("Execute this Task"));
-    kindBox->setGeometry(twipsToPixels(3240, m_tppX), twipsToPixels(1800, m_tppY),
-                         twipsToPixels(2655, m_tppX), twipsToPixels(kRowHeight, m_tppY));
+    kindBox->setAccessibleName(QString::fromUtf8(design::kKindName));
+    kindBox->lineEdit()->setAccessibleName(QString::fromUtf8(design::kKindName));
+    kindBox->setGeometry(pixels(design::kKindBox));
     kindBox->installEventFilter(this);
     kindBox->lineEdit()->installEventFilter(this);
     connect(kindBox, &QComboBox::activated, this, &SchedulePage::pickKind);
 
     applyButton = new PictureButton(this);
-    const QSize applySize(twipsToPixels(1200, m_tppX), twipsToPixels(480, m_tppY));
-    applyButton->setPictures({QPixmap(), QPixmap(),
-                              renderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applySize),
-                              renderPicture(QStringLiteral(":/pictures/apply_highlighted.svg"), applySize)});
+    const QRect applyPlace = pixels(design::kApply);
+    applyButton->setPictures(
+        {QPixmap(), QPixmap(),
+         renderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applyPlace.size()),
+         renderPicture(QStringLiteral(":/pictures/apply_highlighted.svg"), applyPlace.size())});
     applyButton->setPicture(core::normalPicture(core::HoverButton::ApplySchedule));
-    applyButton->setGeometry(twipsToPixels(4695, m_tppX), twipsToPixels(2400, m_tppY), applySize.width(),
-                             applySize.height());
-    applyButton->setAccessibleName(QStringLiteral("Apply"));
+    applyButton->setGeometry(applyPlace);
+    applyButton->setAccessibleName(QString::fromUtf8(design::kApplyName));
     connect(applyButton, &PictureButton::clicked, this, &SchedulePage::apply);
     connect(applyButton, &PictureButton::mouseMoved, this, &SchedulePage::highlightApply);
     setMouseTracking(true);
@@ -87,14 +88,19 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     setTabOrder(minutesUpDown, kindBox);
 }
 
-QLabel* SchedulePage::makeLabel(const QString& text, int left, int top, int width) {
-    auto* label = new QLabel(text, this);
-    label->setGeometry(twipsToPixels(left, m_tppX), twipsToPixels(top, m_tppY), twipsToPixels(width, m_tppX),
-                       twipsToPixels(kRowHeight, m_tppY));
+QRect SchedulePage::pixels(const core::design::Rect& twips) const {
+    return {twipsToPixels(twips.left, m_tppX), twipsToPixels(twips.top, m_tppY),
+            twipsToPixels(twips.width, m_tppX), twipsToPixels(twips.height, m_tppY)};
+}
+
+QLabel* SchedulePage::makeLabel(const char* text, const core::design::Rect& place) {
+    auto* label = new QLabel(QString::fromUtf8(text), this);
+    label->setGeometry(pixels(place));
     return label;
 }
 
-QLineEdit* SchedulePage::makeBox(const QString& tip, int left, int top) {
+QLineEdit* SchedulePage::makeBox(const core::design::schedule_page::TriggerRow& row) {
+    const QString tip = QString::fromUtf8(row.name);
     auto* box = new QLineEdit(QStringLiteral("00"), this);
     box->setMaxLength(2);
     box->setAlignment(Qt::AlignCenter);
@@ -106,19 +112,18 @@ QLineEdit* SchedulePage::makeBox(const QString& tip, int left, int top) {
     box->setAccessibleName(tip);
     // Typed characters reach the key filter; an input method would go around it.
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->setGeometry(twipsToPixels(left, m_tppX), twipsToPixels(top, m_tppY),
-                     twipsToPixels(kBoxWidth, m_tppX), twipsToPixels(kRowHeight, m_tppY));
+    box->setGeometry(pixels(row.box));
     box->installEventFilter(this);
     return box;
 }
 
-UpDown* SchedulePage::makeUpDown(QLineEdit* buddy, core::TriggerBox which, const QString& name) {
+UpDown* SchedulePage::makeUpDown(QLineEdit* buddy, const char* name, core::TriggerBox which) {
     auto* upDown = new UpDown(this);
     upDown->setBuddy(buddy);
     upDown->setMaximum(core::SchedulePage::spinMaximum(which));
-    upDown->setAccessibleName(name + QStringLiteral(" up and down"));
-    upDown->setGeometry(buddy->geometry().right() + 1, buddy->y(), twipsToPixels(kUpDownWidth, m_tppX),
-                        buddy->height());
+    upDown->setAccessibleName(QString::fromUtf8(name) + QStringLiteral(" up and down"));
+    upDown->setGeometry(buddy->geometry().right() + 1, buddy->y(),
+                        twipsToPixels(design::kUpDownWidth, m_tppX), buddy->height());
     return upDown;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app_state.h"
+#include "core/design/schedule_page_design.h"
 #include "core/hover_pictures.h"
 #include "core/schedule_page.h"
 #include "platform/services.h"
@@ -23,10 +24,6 @@ class SchedulePage final : public Panel, public core::SchedulePageView, public c
     Q_OBJECT
 
 public:
-    /// The page's size as designed, in twips.
-    static constexpr int kWidthTwips = 6930;
-    static constexpr int kHeightTwips = 3650;
-
     /// state holds the task record and outlives the page.
     SchedulePage(core::AppState& state, platform::Services& services, QWidget* parent = nullptr);
 
@@ -96,9 +93,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QLabel* makeLabel(const QString& text, int left, int top, int width);
-    QLineEdit* makeBox(const QString& tip, int left, int top);
-    UpDown* makeUpDown(QLineEdit* buddy, core::TriggerBox box, const QString& name);
+    QRect pixels(const core::design::Rect& twips) const;
+    QLabel* makeLabel(const char* text, const core::design::Rect& place);
+    QLineEdit* makeBox(const core::design::schedule_page::TriggerRow& row);
+    UpDown* makeUpDown(QLineEdit* buddy, const char* name, core::TriggerBox box);
     QLineEdit* box(core::TriggerBox box) const;
 
     platform::Services& m_services;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/design/main_window_design.h"
 #include "shell/qt/accessibility.h"
 
 #include <QLabel>
@@ -32,10 +33,9 @@ public:
     QLabel* taskIndicator = nullptr;
 
 private:
-    QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
-                      const QColor& colour, double pointSize, bool underline = false,
-                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false,
-                      QWidget* parent = nullptr);
+    /// A label as designed; preshaped, one that changes every second or minute; parent, the group
+    /// that holds it (else the window).
+    QLabel* makeLabel(const core::design::main_window::Label& look, bool preshaped, QWidget* parent);
 
     QWidget* m_window;
     double m_tppX;

@@ -2,22 +2,28 @@
 
 #include "shell/qt/first_line_only.h"
 
+namespace {
+
+namespace design = core::design::web_address_editor;
+
+} // namespace
+
 WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::WebAddressOk, core::HoverSurface::WebAddressFrame),
       m_rules(*this, context) {
-    setFixedSize(pixelsAcross(5400), pixelsDown(2040));
+    setFixedSize(pixels(design::kEditor.client).size());
     // The caption reads "Corvane" like every window of the program; a screen reader hears which.
-    setAccessibleName(QStringLiteral("Visit Website editor"));
+    setAccessibleName(QString::fromUtf8(design::kEditor.accessibleName));
 
-    addressFrame = new QGroupBox(QStringLiteral("Type URL (Web  Address)"), this);
-    addressFrame->setGeometry(pixelsAcross(120), pixelsDown(120), pixelsAcross(5160), pixelsDown(1800));
+    addressFrame = new QGroupBox(QString::fromUtf8(design::kEditor.frameText), this);
+    addressFrame->setGeometry(pixels(design::kEditor.frame));
     addressBox = new QLineEdit(addressFrame);
-    addressBox->setGeometry(pixelsAcross(240), pixelsDown(420), pixelsAcross(4680), pixelsDown(345));
+    addressBox->setGeometry(pixels(design::kAddressBox, design::kEditor.frame));
     addressBox->setMaxLength(static_cast<int>(core::WebAddressEditor::kTypedLimit));
     FirstLineOnly::apply(addressBox);
-    addressBox->setAccessibleName(QStringLiteral("Web address"));
+    addressBox->setAccessibleName(QString::fromUtf8(design::kAddressName));
 
-    makeOkButton(addressFrame, 3840, 1080);
+    makeOkButton(addressFrame, design::kEditor, design::kEditor.frame);
     connect(okButton, &PictureButton::clicked, this, &WebAddressEditor::accept);
     watchMouseMoves(addressFrame);
     pressOkOnReturn(addressBox, false);

@@ -1,21 +1,29 @@
 #include "shell/qt/window_buttons.h"
 
+#include "core/design/main_window_design.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
 
+namespace {
+
+namespace design = core::design::main_window;
+
+} // namespace
+
 WindowButtons::WindowButtons(QWidget& window, double twipsPerPixelX, double twipsPerPixelY)
     : m_window(window), m_tppX(twipsPerPixelX), m_tppY(twipsPerPixelY) {
-    auto make = [this](int left, int top, int width, int height, const QStringList& files,
-                       const QString& name) {
+    auto make = [this](const design::Button& look, const QStringList& files) {
         auto* button = new PictureButton(&m_window);
-        const QSize size(twipsToPixels(width, m_tppX), twipsToPixels(height, m_tppY));
+        const core::design::Rect& place = look.place;
+        const QSize size(twipsToPixels(place.width, m_tppX), twipsToPixels(place.height, m_tppY));
         QVector<QPixmap> pictures;
         for (const QString& file : files) {
             pictures.append(file.isEmpty() ? QPixmap() : renderPicture(file, size));
         }
         button->setPictures(pictures);
-        button->setGeometry(twipsToPixels(left, m_tppX), twipsToPixels(top, m_tppY), size.width(),
+        button->setGeometry(twipsToPixels(place.left, m_tppX), twipsToPixels(place.top, m_tppY), size.width(),
                             size.height());
+        const QString name = QString::fromUtf8(look.tip);
         button->setAccessibleName(name);
         button->setToolTip(name);
         return button;
@@ -26,28 +34,22 @@ WindowButtons::WindowButtons(QWidget& window, double twipsPerPixelX, double twip
         QStringLiteral(":/pictures/less_info.svg"), QStringLiteral(":/pictures/more_info.svg")};
     const QStringList transparencyPictures = {QStringLiteral(":/pictures/transparency_off.svg"),
                                               QStringLiteral(":/pictures/transparency_on.svg")};
-    moreLessButton =
-        make(100, 656, 225, 150, moreLessAndOnTopPictures, QStringLiteral("More or less information"));
+    moreLessButton = make(design::kMoreLess, moreLessAndOnTopPictures);
     // Picture 3 offers less information, picture 4 more: the name says what a press does.
-    moreLessButton->setNameForPicture(3, QStringLiteral("Less information"));
-    moreLessButton->setNameForPicture(4, QStringLiteral("More information"));
-    onTopButton = make(350, 656, 180, 240, moreLessAndOnTopPictures, QStringLiteral("Always on top"));
-    onTopButton->setToolTip(QStringLiteral("Always On Top"));
-    minimizeButton =
-        make(520, 656, 255, 150, {QStringLiteral(":/pictures/minimize.svg")}, QStringLiteral("Minimize"));
+    moreLessButton->setNameForPicture(3, QString::fromUtf8(design::kLessInformation));
+    moreLessButton->setNameForPicture(4, QString::fromUtf8(design::kMoreInformation));
+    onTopButton = make(design::kOnTop, moreLessAndOnTopPictures);
+    minimizeButton = make(design::kMinimize, {QStringLiteral(":/pictures/minimize.svg")});
     minimizeButton->setPicture(1);
-    transparencyButton = make(1630, 791, 195, 315, transparencyPictures, QStringLiteral("Half transparent"));
-    transparencyButton->setToolTip(QStringLiteral("Window Transparent / Opaque."));
+    transparencyButton = make(design::kTransparency, transparencyPictures);
     // Until start-up applies a stored state, each shows a picture of its own, neither list
     // picture: with a stored value that is missing or odd, the button stays so and does nothing.
     onTopButton->setPixmap(renderPicture(QStringLiteral(":/pictures/ontop_design.svg"), onTopButton->size()));
     transparencyButton->setPixmap(
         renderPicture(QStringLiteral(":/pictures/transparency_design.svg"), transparencyButton->size()));
-    // Picture 2 of each list is the "on" state: on top, transparent. Their names are their tool tips.
+    // Picture 2 of each list is the "on" state: on top, transparent.
     onTopButton->setToggle(2);
     transparencyButton->setToggle(2);
-    onTopButton->setAccessibleName(onTopButton->toolTip());
-    transparencyButton->setAccessibleName(transparencyButton->toolTip());
 }
 
 void WindowButtons::moveMoreLess(double topTwips) {

@@ -1,5 +1,6 @@
 #include "shell/win32/about_window.h"
 
+#include "core/design/about_window_design.h"
 #include "core/help_and_site.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/resource_ids.h"
@@ -14,36 +15,32 @@ namespace win32 {
 
 namespace {
 
-constexpr COLORREF kLoadColour = RGB(0, 4, 221);
-constexpr COLORREF kActiveColour = RGB(147, 209, 240);
-// The link's colour on the active window's light blue.
-constexpr COLORREF kLinkColour = RGB(0, 0, 160);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
+namespace design = core::design::about_window;
 
-// The maker's details: placeholders of the program's own.
-constexpr const wchar_t* kPurpose =
-    L"Shows how long this computer has been up, since when, and the time now, "
-    L"and runs one task when the up time reaches the value you set.";
-constexpr const wchar_t* kMaker =
-    L"Pellorin, Examplestad\r\ninfo@pellorin.example\r\n\u00A9 2004\u20132026 Pellorin";
-
-// The layout in design pixels (at 96 dots per inch).
-constexpr int kWidth = 380;
-constexpr int kMargin = 16;
-constexpr int kIconSize = 48;
+// Between the rows, in design pixels (at 96 dots per inch).
 constexpr int kRowSpacing = 6;
-// Room for the focus rectangle around the link's letters.
-constexpr int kLinkMargin = 2;
 
 std::wstring site() {
     return wide(core::kMakerSite);
 }
 
+/// A text of several lines as a static control breaks it: at CR LF.
+std::wstring lines(const char* utf8) {
+    std::wstring text;
+    for (const wchar_t c : wide(utf8)) {
+        if (c == L'\n') {
+            text += L'\r';
+        }
+        text += c;
+    }
+    return text;
+}
+
 } // namespace
 
 AboutWindow::AboutWindow(platform::Services& services, ProgramWindows& windows)
-    : DialogWindow(windows, core::Window::About, kLoadColour), m_rules(*this, services, windows.blocker()) {}
+    : DialogWindow(windows, core::Window::About, colorref(design::kLoadingBackground)),
+      m_rules(*this, services, windows.blocker()) {}
 
 AboutWindow::~AboutWindow() {
     if (m_icon != nullptr) {
@@ -52,17 +49,19 @@ AboutWindow::~AboutWindow() {
 }
 
 bool AboutWindow::load() {
-    if (!createDialog(L"CorvaneAbout", L"About Corvane")) {
+    if (!createDialog(L"CorvaneAbout", wide(design::kTitle))) {
         return false;
     }
-    const std::array<std::pair<int, const wchar_t*>, 4> labels = {
-        {{kNameId, L"Corvane"}, {kVersionId, L"Version 4.0"}, {kPurposeId, kPurpose}, {kMakerId, kMaker}}};
+    const std::array<std::pair<int, const char*>, 4> labels = {{{kNameId, design::kName},
+                                                                {kVersionId, design::kVersion},
+                                                                {kPurposeId, design::kPurpose},
+                                                                {kMakerId, design::kMaker}}};
     for (const auto& [id, text] : labels) {
-        makeControl(hwnd(), WC_STATICW, text, SS_LEFT | SS_NOPREFIX, id, {});
+        makeControl(hwnd(), WC_STATICW, lines(text), SS_LEFT | SS_NOPREFIX, id, {});
     }
-    m_webLink = text_link::make(hwnd(), kWebLinkId, site(), kLinkColour, {});
-    setAccessibleName(m_webLink, L"Web site " + site());
-    addToolTip(makeToolTips(hwnd()), m_webLink, L"Visit the web site");
+    m_webLink = text_link::make(hwnd(), kWebLinkId, site(), colorref(design::kActiveLink), {});
+    setAccessibleName(m_webLink, wide(design::kLinkNamePrefix) + site());
+    addToolTip(makeToolTips(hwnd()), m_webLink, wide(design::kLinkTip));
     layOut();
     m_rules.load();
     return true;
@@ -72,19 +71,20 @@ void AboutWindow::layOut() {
     m_font = dialogFont(dpi());
     LOGFONTW face{};
     GetObjectW(m_font.handle(), sizeof face, &face);
-    m_titleFont = Font(face.lfFaceName, 9.0 * 1.6, dpi(), true);
+    m_titleFont = Font(face.lfFaceName, 9.0 * design::kNameScale, dpi(), true);
     m_linkFont = text_link::font(dpi());
     if (m_icon != nullptr) {
         DestroyIcon(m_icon);
     }
-    m_icon = static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(CORVANE_ICON), IMAGE_ICON,
-                                           scaled(kIconSize), scaled(kIconSize), LR_DEFAULTCOLOR));
+    m_icon =
+        static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(CORVANE_ICON), IMAGE_ICON,
+                                      scaled(design::kIconSize), scaled(design::kIconSize), LR_DEFAULTCOLOR));
 
     // One column of text beside the icon, each row as high as its text at the column's width.
-    const int left = scaled(kMargin + kIconSize + kMargin);
-    const int width = scaled(kWidth - kMargin) - left;
+    const int left = scaled(design::kMargin + design::kIconSize + design::kMargin);
+    const int width = scaled(design::kWidth - design::kMargin) - left;
     HDC dc = GetDC(hwnd());
-    int top = scaled(kMargin);
+    int top = scaled(design::kMargin);
     for (const int id : {kNameId, kVersionId, kPurposeId, kMakerId, kWebLinkId}) {
         HWND control = GetDlgItem(hwnd(), id);
         const Font& font = id == kNameId ? m_titleFont : id == kWebLinkId ? m_linkFont : m_font;
@@ -98,17 +98,18 @@ void AboutWindow::layOut() {
         int height = static_cast<int>(measured.bottom - measured.top);
         int rowWidth = width;
         if (id == kWebLinkId) {
-            height += 2 * scaled(kLinkMargin);
+            height += 2 * scaled(design::kLinkMargin);
             rowWidth = std::min(width, static_cast<int>(measured.right - measured.left) +
-                                           2 * scaled(kLinkMargin) + 2);
+                                           2 * scaled(design::kLinkMargin) + 2);
         }
         SetWindowPos(control, nullptr, left, top, rowWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
         top += height + scaled(kRowSpacing);
     }
     ReleaseDC(hwnd(), dc);
-    const int bottom = std::max(top - scaled(kRowSpacing), scaled(kMargin + kIconSize)) + scaled(kMargin);
+    const int bottom = std::max(top - scaled(kRowSpacing), scaled(design::kMargin + design::kIconSize)) +
+                       scaled(design::kMargin);
 
-    setClientSize(scaled(kWidth), bottom);
+    setClientSize(scaled(design::kWidth), bottom);
 }
 
 void AboutWindow::dpiChanged() {
@@ -125,13 +126,14 @@ void AboutWindow::show() {
 
 void AboutWindow::showLook(core::AboutLook look) {
     const bool loading = look == core::AboutLook::Loading;
-    setColours(loading ? kLoadColour : kActiveColour, loading ? kWhite : kBlack);
-    text_link::setColour(m_webLink, loading ? kWhite : kLinkColour);
+    setColours(colorref(loading ? design::kLoadingBackground : design::kActiveBackground),
+               colorref(loading ? design::kLoadingText : design::kActiveText));
+    text_link::setColour(m_webLink, colorref(loading ? design::kLoadingText : design::kActiveLink));
 }
 
 void AboutWindow::paintIcon(HDC dc) const {
-    DrawIconEx(dc, scaled(kMargin), scaled(kMargin), m_icon, scaled(kIconSize), scaled(kIconSize), 0, nullptr,
-               DI_NORMAL);
+    DrawIconEx(dc, scaled(design::kMargin), scaled(design::kMargin), m_icon, scaled(design::kIconSize),
+               scaled(design::kIconSize), 0, nullptr, DI_NORMAL);
 }
 
 void AboutWindow::command(int id, int code, HWND /*control*/) {

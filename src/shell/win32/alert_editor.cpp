@@ -10,19 +10,18 @@ namespace win32 {
 
 namespace {
 
-// The surface that restores OK is the editor itself.
-constexpr RECT kClient{0, 0, 4800, 2940};
+namespace design = core::design::alert_editor;
 
 } // namespace
 
+// The surface that restores OK is the editor itself.
 AlertEditor::AlertEditor(ProgramWindows& windows)
     : EditorWindow(windows, core::Window::AlertEditor, core::HoverButton::AlertOk,
-                   core::HoverSurface::AlertEditor,
-                   {kClient.right, kClient.bottom, kClient, POINT{3600, 2250}}),
+                   core::HoverSurface::AlertEditor, design::kEditor, design::kEditor.client),
       m_rules(*this, windows.editorContext()) {}
 
 bool AlertEditor::load() {
-    if (!createEditor(L"CorvaneAlertEditor", L"Alert message editor")) {
+    if (!createEditor(L"CorvaneAlertEditor")) {
         return false;
     }
     m_rules.load();
@@ -30,25 +29,29 @@ bool AlertEditor::load() {
 }
 
 void AlertEditor::makeControls() {
-    m_frame = makeControl(hwnd(), WC_BUTTONW, L" Please type your Message here.", BS_GROUPBOX, kFrameId, {});
+    m_frame = makeControl(hwnd(), WC_BUTTONW, wide(design::kEditor.frameText), BS_GROUPBOX, kFrameId, {});
     m_messageBox = makeControl(hwnd(), WC_EDITW, L"",
                                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                                kMessageId, {}, WS_EX_CLIENTEDGE);
     SendMessageW(m_messageBox, EM_SETLIMITTEXT, core::AlertEditor::kMessageLimit, 0);
-    setAccessibleName(m_messageBox, L"Message");
+    setAccessibleName(m_messageBox, wide(design::kMessageName));
     letDialogKeysPass(m_messageBox);
-    m_playSound =
-        makeControl(hwnd(), WC_BUTTONW, L"Play Sound", WS_TABSTOP | BS_AUTOCHECKBOX, kPlaySoundId, {});
-    m_testLink = text_link::make(hwnd(), kTestId, L"Test ", RGB(0, 0, 0), {});
-    addToolTip(toolTips(), m_testLink, L"Click to play the Sound");
+    m_playSound = makeControl(hwnd(), WC_BUTTONW, wide(design::kPlaySoundText), WS_TABSTOP | BS_AUTOCHECKBOX,
+                              kPlaySoundId, {});
+    m_testLink =
+        text_link::make(hwnd(), kTestId, wide(design::kTestText), colorref(core::design::kBlack), {});
+    addToolTip(toolTips(), m_testLink, wide(design::kTestTip));
     makeOkButton();
 }
 
 void AlertEditor::placeControls() {
-    place(m_frame, 120, 120, 4560, 1980);
-    place(m_messageBox, 240, 450, 4320, 1530);
-    place(m_playSound, 240, 2280, 1360, 300);
-    place(m_testLink, 1800, 2280, 720, 300);
+    place(m_frame, design::kEditor.frame);
+    place(m_messageBox, design::kMessageBox);
+    // The check box shows its text itself: one control over the box and the label.
+    core::design::Rect playSound = design::kPlaySoundBox;
+    playSound.width = design::kPlaySoundLabel.right() - playSound.left;
+    place(m_playSound, playSound);
+    place(m_testLink, design::kTestLink);
     m_linkFont = text_link::font(dpi());
     setFont(m_testLink, m_linkFont);
 }

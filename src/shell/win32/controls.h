@@ -4,6 +4,8 @@
 // density, standard child controls placed in pixels, UTF-8 texts, and owner-drawn picture
 // buttons that draw the program's pictures.
 
+#include "core/design/design.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -53,8 +55,13 @@ public:
     explicit Brush(COLORREF colour) : GdiObject(CreateSolidBrush(colour)) {}
 };
 
+/// A colour of the design.
+constexpr COLORREF colorref(core::design::Colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
 /// The designed background of the editors, the pages and their frames.
-constexpr COLORREF kDesignBackground = RGB(166, 193, 232);
+constexpr COLORREF kDesignBackground = colorref(core::design::kPageBackground);
 
 /// Paints a control's text in a colour over a brush: the answer to WM_CTLCOLORSTATIC and
 /// WM_CTLCOLORBTN.

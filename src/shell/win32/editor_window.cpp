@@ -10,9 +10,6 @@ namespace win32 {
 
 namespace {
 
-constexpr int kOkWidthTwips = 1080;
-constexpr int kOkHeightTwips = 480;
-
 bool isPushButton(HWND control) {
     wchar_t className[16]{};
     GetClassNameW(control, className, 16);
@@ -24,16 +21,18 @@ bool isPushButton(HWND control) {
 } // namespace
 
 EditorWindow::EditorWindow(ProgramWindows& windows, core::Window window, core::HoverButton okHover,
-                           core::HoverSurface okSurface, Layout layout)
+                           core::HoverSurface okSurface, const core::design::task_editors::Editor& look,
+                           const core::design::Rect& okSurfaceTwips)
     : TaskEditorWindow(windows, window, kDesignBackground), m_okHover(okHover), m_okSurface(okSurface),
-      m_layout(layout) {}
+      m_design(look), m_okSurfaceTwips(okSurfaceTwips) {}
 
 EditorWindow::~EditorWindow() = default;
 
-bool EditorWindow::createEditor(const wchar_t* className, const std::wstring& accessibleName) {
+bool EditorWindow::createEditor(const wchar_t* className) {
     if (!createDialog(className, wide(core::kAppTitle))) {
         return false;
     }
+    const std::wstring accessibleName = wide(m_design.accessibleName);
     // The caption reads "Corvane" like every window of the program; a screen reader hears which.
     setAccessibleName(hwnd(), accessibleName, OBJID_WINDOW);
     setAccessibleName(hwnd(), accessibleName);
@@ -48,8 +47,8 @@ int EditorWindow::okPictureId(int picture) {
 }
 
 HWND EditorWindow::makeOkButton() {
-    m_okButton =
-        picture_button::make(hwnd(), kOkId, okPictureId(core::normalPicture(m_okHover)), RECT{}, L"OK");
+    m_okButton = picture_button::make(hwnd(), kOkId, okPictureId(core::normalPicture(m_okHover)), RECT{},
+                                      wide(core::design::task_editors::kOkName));
     picture_button::onMouseMove(m_okButton, [this] { core::highlightButton(*this, m_okHover); });
     return m_okButton;
 }
@@ -58,8 +57,8 @@ void EditorWindow::showButtonPicture(core::HoverButton /*button*/, int picture) 
     picture_button::setPicture(m_okButton, okPictureId(picture));
 }
 
-void EditorWindow::place(HWND control, int leftTwips, int topTwips, int widthTwips, int heightTwips) const {
-    SetWindowPos(control, nullptr, px(leftTwips), px(topTwips), px(widthTwips), px(heightTwips),
+void EditorWindow::place(HWND control, const core::design::Rect& twips) const {
+    SetWindowPos(control, nullptr, px(twips.left), px(twips.top), px(twips.width), px(twips.height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -69,8 +68,8 @@ void EditorWindow::layOut() {
         setFont(child, m_font);
     }
     placeControls();
-    place(m_okButton, m_layout.okTwips.x, m_layout.okTwips.y, kOkWidthTwips, kOkHeightTwips);
-    setClientSize(px(m_layout.widthTwips), px(m_layout.heightTwips));
+    place(m_okButton, m_design.ok);
+    setClientSize(px(m_design.client.width), px(m_design.client.height));
 }
 
 void EditorWindow::dpiChanged() {
@@ -108,8 +107,8 @@ void EditorWindow::command(int id, int code, HWND control) {
 LRESULT EditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEMOVE) {
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const RECT& s = m_layout.surfaceTwips;
-        const RECT surface{px(s.left), px(s.top), px(s.right), px(s.bottom)};
+        const core::design::Rect& s = m_okSurfaceTwips;
+        const RECT surface{px(s.left), px(s.top), px(s.right()), px(s.bottom())};
         if (PtInRect(&surface, at) != 0) {
             core::restoreButtons(*this, m_okSurface);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/design/task_editors_design.h"
 #include "core/hover_pictures.h"
 #include "shell/win32/controls.h"
 #include "shell/win32/task_editor_windows.h"
@@ -22,20 +23,15 @@ public:
     static constexpr int kOkId = 100;
 
 protected:
-    /// In twips: the client area's size, the rectangle of the surface whose mouse moves
-    /// restore OK, and OK's top left corner.
-    struct Layout {
-        int widthTwips;
-        int heightTwips;
-        RECT surfaceTwips;
-        POINT okTwips;
-    };
+    /// The editor as designed, and the rectangle in twips of the surface whose mouse moves
+    /// restore OK.
     EditorWindow(ProgramWindows& windows, core::Window window, core::HoverButton okHover,
-                 core::HoverSurface okSurface, Layout layout);
+                 core::HoverSurface okSurface, const core::design::task_editors::Editor& look,
+                 const core::design::Rect& okSurfaceTwips);
     ~EditorWindow() override;
 
     /// Makes the window hidden, then its controls (makeControls, in Tab order) and places them.
-    bool createEditor(const wchar_t* className, const std::wstring& accessibleName);
+    bool createEditor(const wchar_t* className);
     /// Makes the controls with ids; their places follow from placeControls.
     virtual void makeControls() = 0;
     /// Places every control at the window's density.
@@ -52,7 +48,7 @@ protected:
     /// Makes OK, showing its normal picture.
     HWND makeOkButton();
     /// Places a control at a rectangle in twips of the client area.
-    void place(HWND control, int leftTwips, int topTwips, int widthTwips, int heightTwips) const;
+    void place(HWND control, const core::design::Rect& twips) const;
     HWND toolTips() const { return m_toolTips; }
     const Font& font() const { return m_font; }
 
@@ -69,7 +65,8 @@ private:
 
     core::HoverButton m_okHover;
     core::HoverSurface m_okSurface;
-    Layout m_layout;
+    const core::design::task_editors::Editor& m_design;
+    core::design::Rect m_okSurfaceTwips;
     Font m_font;
     HWND m_okButton = nullptr;
     HWND m_toolTips = nullptr;

@@ -26,70 +26,33 @@ constexpr const wchar_t* kClassName = L"CorvaneMainWindow";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
-// The client area's designed width, in twips. The window's height as the core gives it (2325 or
-// 1170 twips) includes the caption and borders.
-constexpr double kClientWidthTwips = 1935;
+namespace design = core::design::main_window;
 
-const COLORREF kBackground = RGB(255, 255, 255);
-// The designed orange (255, 128, 0) darkened just enough to read on white (contrast 4.5:1).
-const COLORREF kOrange = RGB(186, 93, 0);
-const COLORREF kDarkGrey = RGB(64, 64, 64);
-const COLORREF kBlack = RGB(0, 0, 0);
+DWORD alignStyle(core::design::Align align) {
+    return align == core::design::Align::Right    ? SS_RIGHT
+           : align == core::design::Align::Centre ? SS_CENTER
+                                                  : SS_LEFT;
+}
 
-enum class Size { Uptime, Heading, Row };
-
-struct Label {
-    MainWindow::Control id;
-    const wchar_t* text;
-    double left, top, width, height;
-    COLORREF colour;
-    Size size;
-    DWORD align;
-    const wchar_t* tip;
-};
-
-// The labels as designed, in twips.
-const Label kLabels[] = {
-    {MainWindow::DaysLabel, L"00", 865, 492, 255, 255, kOrange, Size::Uptime, SS_RIGHT, L"Days"},
-    {MainWindow::DaysSeparator, L":", 1130, 492, 90, 255, kBlack, Size::Uptime, SS_CENTER, nullptr},
-    {MainWindow::HoursLabel, L"00", 1225, 492, 255, 255, kOrange, Size::Uptime, SS_RIGHT, L"Hours"},
-    {MainWindow::HoursSeparator, L":", 1485, 492, 90, 255, kBlack, Size::Uptime, SS_CENTER, nullptr},
-    {MainWindow::MinutesLabel, L"00", 1570, 492, 255, 255, kOrange, Size::Uptime, SS_RIGHT, L"Minutes"},
-    {MainWindow::StartupHeading, L"Startup Info", 360, 885, 1500, 240, kDarkGrey, Size::Heading, SS_LEFT,
-     L"System Startup Information"},
-    {MainWindow::StartDateCaption, L"Date :", 240, 1200, 590, 225, kDarkGrey, Size::Row, SS_LEFT, nullptr},
-    {MainWindow::StartDateLabel, L"Date & Time", 830, 1200, 1105, 225, kOrange, Size::Row, SS_LEFT, nullptr},
-    {MainWindow::StartTimeCaption, L"Time :", 230, 1440, 600, 225, kDarkGrey, Size::Row, SS_LEFT, nullptr},
-    {MainWindow::StartTimeLabel, L"Date & Time", 830, 1440, 1105, 225, kOrange, Size::Row, SS_LEFT, nullptr},
-    {MainWindow::NowCaption, L"Now  :", 250, 1680, 580, 225, kDarkGrey, Size::Row, SS_LEFT, nullptr},
-    {MainWindow::NowLabel, L"Now", 830, 1680, 1105, 225, kOrange, Size::Row, SS_LEFT, L"Now Time"},
-};
-
-struct Place {
-    double left, top, width, height;
-};
-const Place kPhrase{865, 492, 1825 - 865, 255};
-const Place kIndicator{1590, 24, 345, 330};
-constexpr const wchar_t* kIndicatorTip = L"Task Indicator. If blinking, a Task is scheduled.";
-constexpr double kMoreLessLeft = 100;
-const Place kMoreLessSize{0, 0, 225, 150};
-const Place kOnTopSize{0, 0, 180, 240};
-const Place kMinimize{520, 656, 255, 150};
-const Place kTransparency{1630, 791, 195, 315};
+/// The control of a label of the design's table: the labels' ids follow its order.
+static_assert(MainWindow::NowLabel - MainWindow::DaysLabel + 1 == design::kLabels.size());
+MainWindow::Control labelControl(std::size_t label) {
+    return static_cast<MainWindow::Control>(MainWindow::DaysLabel + static_cast<int>(label));
+}
 
 struct PictureButton {
     MainWindow::Control id;
     int picture;
-    const wchar_t* name;
-    const wchar_t* tip;
+    const char* name;
+    const char* tip;
 };
 // In the order of the Tab key. Each shows its design picture until start-up sets its state.
 const PictureButton kButtons[] = {
-    {MainWindow::MoreLessButton, CORVANE_PICTURE_LESS_INFO, L"Less information", L"More or less information"},
-    {MainWindow::OnTopButton, CORVANE_PICTURE_ONTOP_DESIGN, L"Always On Top", L"Always On Top"},
-    {MainWindow::MinimizeButton, CORVANE_PICTURE_MINIMIZE, L"Minimize", L"Minimize"},
-    {MainWindow::TransparencyButton, CORVANE_PICTURE_TRANSPARENCY_DESIGN, L"Window Transparent / Opaque.",
-     L"Window Transparent / Opaque."},
+    {MainWindow::MoreLessButton, CORVANE_PICTURE_LESS_INFO, design::kLessInformation, design::kMoreLess.tip},
+    {MainWindow::OnTopButton, CORVANE_PICTURE_ONTOP_DESIGN, design::kOnTop.tip, design::kOnTop.tip},
+    {MainWindow::MinimizeButton, CORVANE_PICTURE_MINIMIZE, design::kMinimize.tip, design::kMinimize.tip},
+    {MainWindow::TransparencyButton, CORVANE_PICTURE_TRANSPARENCY_DESIGN, design::kTransparency.tip,
+     design::kTransparency.tip},
 };
 
 /// The more/less and on-top list: 1 and 2 the on-top looks, 3 offers less information, 4 more.
@@ -173,7 +136,7 @@ MainWindow::MainWindow(platform::Services& services) : m_clock(*services.clock) 
         throw std::runtime_error("The main window cannot be made.");
     }
     // The title shows the figures or nothing; a screen reader hears what the window is.
-    setAccessibleName(hwnd(), L"Corvane up time");
+    setAccessibleName(hwnd(), wide(design::kAccessibleName));
     makeControls();
     m_tray = std::make_unique<TrayIcon>(hwnd(), kTrayMessage);
     m_core = std::make_unique<core::MainWindowController>(services, m_timers, *this);
@@ -194,99 +157,113 @@ void MainWindow::makeControls() {
     // First, so that screen readers meet it before the labels it sums up: the up time as one
     // phrase. It draws nothing and lets the mouse through.
     makeControl(hwnd(), WC_STATICW, wide(core::uptimePhrase(0, 0, 0)), SS_OWNERDRAW, UptimePhrase, {});
-    for (const Label& label : kLabels) {
+    for (std::size_t i = 0; i < design::kLabels.size(); ++i) {
         // No SS_NOTIFY: presses go through to the window, and the tool tips see the mouse there.
-        makeControl(hwnd(), WC_STATICW, label.text, label.align | SS_NOPREFIX | SS_CENTERIMAGE, label.id, {});
+        const design::Label& label = design::kLabels[i];
+        makeControl(hwnd(), WC_STATICW, wide(label.text),
+                    alignStyle(label.align) | SS_NOPREFIX | SS_CENTERIMAGE, labelControl(i), {});
     }
-    makeControl(hwnd(), WC_STATICW, L"Task Indicator", SS_OWNERDRAW, TaskIndicator, {});
+    makeControl(hwnd(), WC_STATICW, wide(design::kIndicatorName), SS_OWNERDRAW, TaskIndicator, {});
     for (const PictureButton& button : kButtons) {
-        picture_button::make(hwnd(), button.id, button.picture, {}, button.name);
+        picture_button::make(hwnd(), button.id, button.picture, {}, wide(button.name));
     }
     // Read as check boxes, checked while on.
     picture_button::makeToggle(control(OnTopButton), CORVANE_PICTURE_ONTOP_ON);
     picture_button::makeToggle(control(TransparencyButton), CORVANE_PICTURE_TRANSPARENCY_ON);
 
     m_tooltips = makeToolTips(hwnd());
-    auto addTip = [this](UINT_PTR id, UINT flags, const wchar_t* text) {
+    auto addTip = [this](UINT_PTR id, UINT flags, const char* utf8) {
+        std::wstring text = wide(utf8);
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS | flags;
         tool.hwnd = hwnd();
         tool.uId = id;
-        tool.lpszText = const_cast<wchar_t*>(text);
+        tool.lpszText = text.data(); // copied by the tool tips
         SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     };
     // The labels' tips are areas of the window (the labels let the mouse through); the
     // buttons' follow the buttons wherever they move.
-    for (const Label& label : kLabels) {
-        if (label.tip != nullptr) {
-            addTip(static_cast<UINT_PTR>(label.id), 0, label.tip);
+    for (std::size_t i = 0; i < design::kLabels.size(); ++i) {
+        if (design::kLabels[i].tip != nullptr) {
+            addTip(static_cast<UINT_PTR>(labelControl(i)), 0, design::kLabels[i].tip);
         }
     }
-    addTip(TaskIndicator, 0, kIndicatorTip);
+    addTip(TaskIndicator, 0, design::kIndicatorTip);
     for (const PictureButton& button : kButtons) {
         addTip(reinterpret_cast<UINT_PTR>(control(button.id)), TTF_IDISHWND, button.tip);
     }
 }
 
-RECT MainWindow::pixels(double left, double top, double width, double height) const {
+RECT MainWindow::pixels(const core::design::Rect& twips) const {
     // Edges rounded on their own: controls that meet in twips meet in pixels and do not overlap.
-    return {px(left), px(top), px(left + width), px(top + height)};
+    return {px(twips.left), px(twips.top), px(twips.right()), px(twips.bottom())};
 }
 
-void MainWindow::place(HWND control, double left, double top, double width, double height) {
-    const RECT r = pixels(left, top, width, height);
+void MainWindow::place(HWND control, const core::design::Rect& twips) {
+    const RECT r = pixels(twips);
     SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+core::design::Rect MainWindow::moreLessPlace() const {
+    core::design::Rect place = design::kMoreLess.place;
+    place.top = m_moreLessTop;
+    return place;
+}
+
+core::design::Rect MainWindow::onTopPlace() const {
+    core::design::Rect place = design::kOnTop.place;
+    place.left = m_onTopLeft;
+    place.top = m_onTopTop;
+    return place;
 }
 
 void MainWindow::layOut() {
     // The labels are sized for Tahoma, as designed. A face that stands in for it may run wider:
     // two digits must still fit their label at every density.
-    const RECT digits = pixels(0, 0, 255, 255);
+    const RECT digits = pixels({0, 0, design::kLabels[design::Days].place.width, 0});
     m_uptimeFont = Font(L"Tahoma", pointsToFit(L"Tahoma", 9.75, dpi(), {L"00"}, digits.right), dpi(), true);
     m_headingFont = Font(L"Tahoma", 9, dpi(), true, true);
     // So must the time now, whose width changes with the hour.
-    const RECT row = pixels(0, 0, 1105, 225);
+    const RECT row = pixels({0, 0, design::kLabels[design::Now].place.width, 0});
     m_rowFont =
         Font(L"Tahoma", pointsToFit(L"Tahoma", 8.25, dpi(), timesOfDay(m_clock), row.right), dpi(), true);
-    for (const Label& label : kLabels) {
-        HWND handle = control(label.id);
-        place(handle, label.left, label.top, label.width, label.height);
-        setFont(handle, label.size == Size::Uptime    ? m_uptimeFont
-                        : label.size == Size::Heading ? m_headingFont
-                                                      : m_rowFont);
+    auto tipArea = [this](UINT_PTR id, const core::design::Rect& twips) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = hwnd();
+        tool.uId = id;
+        tool.rect = pixels(twips);
+        SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    for (std::size_t i = 0; i < design::kLabels.size(); ++i) {
+        const design::Label& label = design::kLabels[i];
+        HWND handle = control(labelControl(i));
+        place(handle, label.place);
+        setFont(handle, label.style == design::TextStyle::Uptime    ? m_uptimeFont
+                        : label.style == design::TextStyle::Heading ? m_headingFont
+                                                                    : m_rowFont);
         if (label.tip != nullptr) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = hwnd();
-            tool.uId = static_cast<UINT_PTR>(label.id);
-            tool.rect = pixels(label.left, label.top, label.width, label.height);
-            SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+            tipArea(static_cast<UINT_PTR>(labelControl(i)), label.place);
         }
     }
-    place(control(UptimePhrase), kPhrase.left, kPhrase.top, kPhrase.width, kPhrase.height);
-    place(control(TaskIndicator), kIndicator.left, kIndicator.top, kIndicator.width, kIndicator.height);
-    TTTOOLINFOW indicator{};
-    indicator.cbSize = sizeof indicator;
-    indicator.hwnd = hwnd();
-    indicator.uId = TaskIndicator;
-    indicator.rect = pixels(kIndicator.left, kIndicator.top, kIndicator.width, kIndicator.height);
-    SendMessageW(m_tooltips, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&indicator));
-    place(control(MoreLessButton), kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
-    place(control(OnTopButton), m_onTopLeft, m_onTopTop, kOnTopSize.width, kOnTopSize.height);
-    place(control(MinimizeButton), kMinimize.left, kMinimize.top, kMinimize.width, kMinimize.height);
-    place(control(TransparencyButton), kTransparency.left, kTransparency.top, kTransparency.width,
-          kTransparency.height);
+    place(control(UptimePhrase), design::kPhrase);
+    place(control(TaskIndicator), design::kIndicator);
+    tipArea(TaskIndicator, design::kIndicator);
+    place(control(MoreLessButton), moreLessPlace());
+    place(control(OnTopButton), onTopPlace());
+    place(control(MinimizeButton), design::kMinimize.place);
+    place(control(TransparencyButton), design::kTransparency.place);
     // A tip as wide as the window at most.
-    SendMessageW(m_tooltips, TTM_SETMAXTIPWIDTH, 0, px(kClientWidthTwips * 2));
+    SendMessageW(m_tooltips, TTM_SETMAXTIPWIDTH, 0, px(design::kClientWidth * 2));
     resize();
 }
 
 void MainWindow::resize() {
     // The small window ends just below the more/less button: rounding must not cut the button
     // that brings the rest back.
-    const RECT button = pixels(kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
+    const RECT button = pixels(moreLessPlace());
     // The frame is the one this window's styles have at its density (a tool window's caption
     // differs between systems and themes). The height is rounded as the core rounds the slide's
     // first row, which starts the window just above the screen.
@@ -295,7 +272,7 @@ void MainWindow::resize() {
     const int height = core::roundHalfEven(static_cast<double>(m_heightTwips) * dpi() / 1440.0);
     const int clientHeight =
         std::max(static_cast<int>(button.bottom) + 1, height - static_cast<int>(frame.bottom - frame.top));
-    setClientSize(px(kClientWidthTwips), clientHeight);
+    setClientSize(px(design::kClientWidth), clientHeight);
 }
 
 void MainWindow::dpiChanged() {
@@ -349,12 +326,12 @@ void MainWindow::showMoreLessPicture(int picture) {
     HWND button = control(MoreLessButton);
     picture_button::setPicture(button, moreLessOrOnTopPicture(picture));
     // The name says what a press does.
-    SetWindowTextW(button, picture == 4 ? L"More information" : L"Less information");
+    SetWindowTextW(button, wide(picture == 4 ? design::kMoreInformation : design::kLessInformation).c_str());
 }
 
 void MainWindow::moveMoreLessButton(double topTwips) {
     m_moreLessTop = topTwips;
-    place(control(MoreLessButton), kMoreLessLeft, m_moreLessTop, kMoreLessSize.width, kMoreLessSize.height);
+    place(control(MoreLessButton), moreLessPlace());
 }
 
 void MainWindow::showOnTopPicture(int picture) {
@@ -364,7 +341,7 @@ void MainWindow::showOnTopPicture(int picture) {
 void MainWindow::moveOnTopButton(double leftTwips, double topTwips) {
     m_onTopLeft = leftTwips;
     m_onTopTop = topTwips;
-    place(control(OnTopButton), m_onTopLeft, m_onTopTop, kOnTopSize.width, kOnTopSize.height);
+    place(control(OnTopButton), onTopPlace());
 }
 
 void MainWindow::showTransparencyPicture(int picture) {
@@ -463,11 +440,10 @@ void MainWindow::drawTaskIndicator(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT MainWindow::labelColours(HDC dc, HWND label) {
-    const int id = GetDlgCtrlID(label);
-    const auto found = std::find_if(std::begin(kLabels), std::end(kLabels),
-                                    [id](const Label& candidate) { return candidate.id == id; });
-    SetTextColor(dc, found != std::end(kLabels) ? found->colour : kBlack);
-    SetBkColor(dc, kBackground);
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(label) - DaysLabel);
+    SetTextColor(dc, index < design::kLabels.size() ? colorref(design::kLabels[index].colour)
+                                                    : colorref(core::design::kBlack));
+    SetBkColor(dc, colorref(design::kBackground));
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/design/main_window_design.h"
 #include "core/main_window_controller.h"
 #include "core/main_window_view.h"
 #include "platform/services.h"
@@ -103,8 +104,11 @@ private:
     /// The window's size for the height the core set, at the window's density.
     void resize();
     /// A control placed at a rectangle in twips, its edges rounded on their own.
-    void place(HWND control, double left, double top, double width, double height);
-    RECT pixels(double left, double top, double width, double height) const;
+    void place(HWND control, const core::design::Rect& twips);
+    RECT pixels(const core::design::Rect& twips) const;
+    /// Where the buttons that the core moves are now.
+    core::design::Rect moreLessPlace() const;
+    core::design::Rect onTopPlace() const;
     void command(int id);
     /// Opens the menu at a point of the screen; the choice comes back as a WM_COMMAND.
     void popUpMenuAt(POINT at);
@@ -123,9 +127,9 @@ private:
     bool m_menuAtIcon = false;
     std::unique_ptr<core::MainWindowController> m_core;
     float m_heightTwips = 0;
-    double m_moreLessTop = 656;
-    double m_onTopLeft = 350;
-    double m_onTopTop = 656;
+    double m_moreLessTop = core::design::main_window::kMoreLess.place.top;
+    double m_onTopLeft = core::design::main_window::kOnTop.place.left;
+    double m_onTopTop = core::design::main_window::kOnTop.place.top;
     /// The Options, About and editor windows; declared last, so that they go first.
     std::unique_ptr<WindowLauncher> m_windows;
 };

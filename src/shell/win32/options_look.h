@@ -4,6 +4,7 @@
 // colours, controls placed in twips and placed anew at another density, links, tool tips, and
 // names for screen readers.
 
+#include "core/design/options_window_design.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/controls.h"
 #include "shell/win32/native_window.h"
@@ -18,12 +19,7 @@
 namespace win32 {
 
 /// The tab bar's blue.
-constexpr COLORREF kTabBarColour = RGB(96, 143, 224);
-/// The links on the tab bar: white does not read on its blue, so they take the nearest dark
-/// shade of that blue that does (a contrast of 4.5).
-constexpr COLORREF kTabBarLinkColour = RGB(15, 40, 79);
-/// The Test link on the Options page.
-constexpr COLORREF kPageLinkColour = RGB(0, 0, 255);
+constexpr COLORREF kTabBarColour = colorref(core::design::options_window::kTabBarColour);
 
 /// The windows' face for labels and links.
 constexpr const wchar_t* kLabelFace = L"Tahoma";
@@ -34,12 +30,7 @@ constexpr double kLabelPoints = 8.25;
 int listPicture(int index);
 
 /// A rectangle in twips.
-struct Twips {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
+using Twips = core::design::Rect;
 
 /// A rectangle in twips as pixels at a window's density.
 RECT pixels(const NativeWindow& window, const Twips& twips);

@@ -19,12 +19,7 @@ enum ControlId : int {
     kApplyFigures
 };
 
-constexpr Twips kStartupPicture{240, 420, 840, 840};
-constexpr Twips kMonitorPicture{240, 1860, 840, 840};
-constexpr Twips kApplyAutostartPlace{5310, 660, 1200, 480};
-constexpr Twips kApplyFiguresPlace{5310, 1980, 1200, 480};
-constexpr double kCheckLeft = 1200;
-constexpr double kCheckSize = 255;
+namespace design = core::design::options_page;
 
 } // namespace
 
@@ -32,34 +27,21 @@ OptionsPage::OptionsPage(const NativeWindow& window, HWND parent, const RECT& pl
                          platform::Services& services, core::SettingsStore& settings, core::AppState& state)
     : m_window(window), m_rules(*this, services, settings, state) {
     create(parent, place);
-    setAccessibleName(hwnd(), L"Options page");
+    setAccessibleName(hwnd(), wide(design::kAccessibleName));
 
     // Each check box comes after its label, so that the label names it for a screen reader too.
-    label(L"Load 'Corvane' at Startup.", {1500, 480, 3300, 255}, SS_CENTERIMAGE);
-    m_autostartCheck = checkBox(kAutostartCheck, 480, L"Load 'Corvane' at Startup.");
-    label(L"Beep on every Hour.", {1500, 1020, 2300, 255}, SS_CENTERIMAGE);
-    m_hourlyBeepCheck = checkBox(kHourlyBeepCheck, 1020, L"Beep on every Hour.");
-    const Twips testPlace{3900, 1020, 600, 255};
-    m_testLink = m_layout.add(
-        text_link::make(hwnd(), kTestLink, L"Test ", kPageLinkColour, pixels(m_window, testPlace)),
-        testPlace);
-    setAccessibleDescription(m_testLink, L"Plays the hourly beep");
-
-    const int applyPicture = listPicture(core::normalPicture(core::HoverButton::ApplyAutostart));
-    m_applyAutostart = m_layout.add(picture_button::make(hwnd(), kApplyAutostart, applyPicture,
-                                                         pixels(m_window, kApplyAutostartPlace), L"Apply"),
-                                    kApplyAutostartPlace);
-    setAccessibleDescription(m_applyAutostart, L"Applies loading at start-up and the hourly beep");
-
-    const std::wstring figures = L"Show available physical Memory (mb) and CPU usage (%) in Title Bar.";
-    label(figures, {1500, 1920, 3700, 510});
-    m_figuresCheck = checkBox(kFiguresCheck, 2040, figures);
-    m_applyFigures =
-        m_layout.add(picture_button::make(hwnd(), kApplyFigures,
-                                          listPicture(core::normalPicture(core::HoverButton::ApplyFigures)),
-                                          pixels(m_window, kApplyFiguresPlace), L"Apply"),
-                     kApplyFiguresPlace);
-    setAccessibleDescription(m_applyFigures, L"Applies the memory and CPU figures in the title bar");
+    m_autostartCheck = option(kAutostartCheck, design::kAutostart, SS_CENTERIMAGE);
+    m_hourlyBeepCheck = option(kHourlyBeepCheck, design::kHourlyBeep, SS_CENTERIMAGE);
+    m_testLink =
+        m_layout.add(text_link::make(hwnd(), kTestLink, wide(design::kTestText),
+                                     colorref(design::kTestColour), pixels(m_window, design::kTestLink)),
+                     design::kTestLink);
+    setAccessibleDescription(m_testLink, wide(design::kTestDescription));
+    m_applyAutostart = applyButton(kApplyAutostart, core::HoverButton::ApplyAutostart,
+                                   design::kApplyAutostart, design::kApplyAutostartDescription);
+    m_figuresCheck = option(kFiguresCheck, design::kFigures, 0);
+    m_applyFigures = applyButton(kApplyFigures, core::HoverButton::ApplyFigures, design::kApplyFigures,
+                                 design::kApplyFiguresDescription);
 
     picture_button::onMouseMove(m_applyAutostart,
                                 [this] { core::highlightButton(*this, core::HoverButton::ApplyAutostart); });
@@ -68,19 +50,24 @@ OptionsPage::OptionsPage(const NativeWindow& window, HWND parent, const RECT& pl
     setFonts();
 }
 
-HWND OptionsPage::label(const std::wstring& text, const Twips& place, DWORD style) {
-    return m_layout.add(
-        makeControl(hwnd(), WC_STATICW, text, SS_LEFT | SS_NOPREFIX | style, 0, pixels(m_window, place)),
-        place);
+HWND OptionsPage::option(int id, const core::design::options_page::Option& look, DWORD labelStyle) {
+    const std::wstring text = wide(look.text);
+    m_layout.add(makeControl(hwnd(), WC_STATICW, text, SS_LEFT | SS_NOPREFIX | labelStyle, 0,
+                             pixels(m_window, look.label)),
+                 look.label);
+    HWND box =
+        makeControl(hwnd(), WC_BUTTONW, L"", WS_TABSTOP | BS_AUTOCHECKBOX, id, pixels(m_window, look.box));
+    setAccessibleName(box, text);
+    showFocusAroundBox(box);
+    return m_layout.add(box, look.box);
 }
 
-HWND OptionsPage::checkBox(int id, double top, const std::wstring& name) {
-    const Twips place{kCheckLeft, top, kCheckSize, kCheckSize};
-    HWND box =
-        makeControl(hwnd(), WC_BUTTONW, L"", WS_TABSTOP | BS_AUTOCHECKBOX, id, pixels(m_window, place));
-    setAccessibleName(box, name);
-    showFocusAroundBox(box);
-    return m_layout.add(box, place);
+HWND OptionsPage::applyButton(int id, core::HoverButton hover, const Twips& place, const char* description) {
+    HWND button = m_layout.add(picture_button::make(hwnd(), id, listPicture(core::normalPicture(hover)),
+                                                    pixels(m_window, place), wide(design::kApplyName)),
+                               place);
+    setAccessibleDescription(button, wide(description));
+    return button;
 }
 
 void OptionsPage::setFonts() {
@@ -121,8 +108,8 @@ void OptionsPage::mouseMoved() {
 }
 
 void OptionsPage::paint(HDC dc) {
-    Pictures::shared().draw(dc, CORVANE_PICTURE_OPTIONS_STARTUP, pixels(m_window, kStartupPicture));
-    Pictures::shared().draw(dc, CORVANE_PICTURE_OPTIONS_MONITOR, pixels(m_window, kMonitorPicture));
+    Pictures::shared().draw(dc, CORVANE_PICTURE_OPTIONS_STARTUP, pixels(m_window, design::kStartupPicture));
+    Pictures::shared().draw(dc, CORVANE_PICTURE_OPTIONS_MONITOR, pixels(m_window, design::kMonitorPicture));
 }
 
 HWND OptionsPage::box(core::OptionBox which) const {

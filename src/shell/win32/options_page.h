@@ -20,10 +20,6 @@ namespace win32 {
 /// view over core::OptionsPage. The window shows it when its Options tab is selected.
 class OptionsPage final : public PageSurface, public core::OptionsPageView, public core::HoverView {
 public:
-    /// The page's size as designed, in twips.
-    static constexpr double kWidthTwips = 6930;
-    static constexpr double kHeightTwips = 3800;
-
     /// Made hidden in parent at a place in pixels; sizes follow window's density.
     OptionsPage(const NativeWindow& window, HWND parent, const RECT& place, platform::Services& services,
                 core::SettingsStore& settings, core::AppState& state);
@@ -49,8 +45,9 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void mouseMoved() override;
     void paint(HDC dc) override;
-    HWND label(const std::wstring& text, const Twips& place, DWORD style = 0);
-    HWND checkBox(int id, double top, const std::wstring& name);
+    /// A label and, after it, the check box it names; returns the check box.
+    HWND option(int id, const core::design::options_page::Option& look, DWORD labelStyle);
+    HWND applyButton(int id, core::HoverButton hover, const Twips& place, const char* description);
     HWND box(core::OptionBox box) const;
     void setFonts();
 

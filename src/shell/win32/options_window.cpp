@@ -15,20 +15,10 @@ namespace {
 
 enum ControlId : int { kOptionsTab = 101, kScheduleTab, kStatusBar, kHelpLink, kAboutLink, kWebLink };
 
-// The window as designed, in twips: the tab bar, the page area, the status bar under them.
-constexpr double kTabBarWidth = 1500;
-constexpr double kPageWidth = 6930;
-constexpr double kPageHeight = 3800;
-constexpr double kSchedulePageHeight = 3650;
-constexpr double kStatusBarHeight = 330;
-constexpr double kWidth = kTabBarWidth + kPageWidth;
-constexpr Twips kOptionsPagePlace{kTabBarWidth, 0, kPageWidth, kPageHeight};
-constexpr Twips kSchedulePagePlace{kTabBarWidth, 0, kPageWidth, kSchedulePageHeight};
-constexpr Twips kStatusBarPlace{0, kPageHeight, kWidth, kStatusBarHeight};
+namespace design = core::design::options_window;
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 } // namespace
 
@@ -37,41 +27,34 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::AppState& state
                              ProgramWindows& windows)
     : m_windows(windows), m_rules(*this, services, state, timers) {
     create(L"CorvaneOptionsWindow", kStyle, kExStyle, L"", nullptr, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
-    setAccessibleName(hwnd(), L"Options and Schedule Task");
+    setAccessibleName(hwnd(), wide(design::kAccessibleName));
 
     // Tab order: the tabs, the page shown, the links; the status bar takes no focus.
-    m_optionsTab = makeTab(kOptionsTab, 360, L"Options", L"Options");
-    m_scheduleTab = makeTab(kScheduleTab, 1920, L"Schedule Task ", L"Schedule Task");
+    m_optionsTab = makeTab(kOptionsTab, design::kOptionsTab);
+    m_scheduleTab = makeTab(kScheduleTab, design::kScheduleTab);
     m_beforePages = GetWindow(m_scheduleTab, GW_HWNDNEXT); // its caption
 
     m_statusBar = m_layout.add(makeControl(hwnd(), STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                           kStatusBar, pixels(*this, kStatusBarPlace)),
-                               kStatusBarPlace);
+                                           kStatusBar, pixels(*this, design::kStatusBar)),
+                               design::kStatusBar);
 
-    m_optionsPage = std::make_unique<OptionsPage>(*this, hwnd(), pixels(*this, kOptionsPagePlace), services,
-                                                  settings, state);
-    m_layout.add(m_optionsPage->hwnd(), kOptionsPagePlace);
-    m_schedulePage = std::make_unique<SchedulePage>(*this, hwnd(), pixels(*this, kSchedulePagePlace),
+    m_optionsPage = std::make_unique<OptionsPage>(*this, hwnd(), pixels(*this, design::kOptionsPage),
+                                                  services, settings, state);
+    m_layout.add(m_optionsPage->hwnd(), design::kOptionsPage);
+    m_schedulePage = std::make_unique<SchedulePage>(*this, hwnd(), pixels(*this, design::kSchedulePage),
                                                     m_statusBar, services, state, windows);
-    m_layout.add(m_schedulePage->hwnd(), kSchedulePagePlace);
+    m_layout.add(m_schedulePage->hwnd(), design::kSchedulePage);
     m_rules.setOptionsPage(&m_optionsPage->rules());
     m_rules.setSchedulePage(&m_schedulePage->rules());
     m_rules.setShowAbout([this] { m_windows.openAbout(); });
 
     // Under the Schedule Task tab, one link a line.
-    const struct {
-        int id;
-        const wchar_t* text;
-        double top;
-        const wchar_t* description;
-    } links[] = {{kHelpLink, L"Help", 3090, L"Opens the help page"},
-                 {kAboutLink, L"About", 3315, L"Shows the About window"},
-                 {kWebLink, L"Web", 3540, L"Opens the maker's web site"}};
-    for (const auto& link : links) {
-        const Twips place{337, link.top, 825, 225};
-        HWND control = text_link::make(hwnd(), link.id, link.text, kTabBarLinkColour, pixels(*this, place));
-        setAccessibleDescription(control, link.description);
-        m_layout.add(control, place);
+    for (std::size_t i = 0; i < design::kLinks.size(); ++i) {
+        const design::Link& link = design::kLinks[i];
+        HWND control = text_link::make(hwnd(), kHelpLink + static_cast<int>(i), wide(link.text),
+                                       colorref(design::kLinkColour), pixels(*this, link.place));
+        setAccessibleDescription(control, wide(link.description));
+        m_layout.add(control, link.place);
     }
     // The status bar was made first for the Schedule Task page; it goes last.
     SetWindowPos(m_statusBar, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -87,18 +70,16 @@ OptionsWindow::~OptionsWindow() {
     }
 }
 
-HWND OptionsWindow::makeTab(int id, double top, const std::wstring& caption, const std::wstring& name) {
-    const Twips tabPlace{337, top, 825, 825};
+HWND OptionsWindow::makeTab(int id, const core::design::options_window::Tab& look) {
     // The design picture: neither selected nor not, until a page is chosen.
-    HWND tab = m_layout.add(
-        picture_button::make(hwnd(), id, CORVANE_PICTURE_PAGE_TAB_DESIGN, pixels(*this, tabPlace), name),
-        tabPlace);
+    HWND tab = m_layout.add(picture_button::make(hwnd(), id, CORVANE_PICTURE_PAGE_TAB_DESIGN,
+                                                 pixels(*this, look.button), wide(look.name)),
+                            look.button);
     // Read as a check box, checked while its page is the one shown.
     picture_button::makeToggle(tab, CORVANE_PICTURE_PAGE_TAB_SELECTED);
-    const Twips captionPlace{0, top + 870, kTabBarWidth, 255};
-    m_layout.add(makeControl(hwnd(), WC_STATICW, caption, SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
-                             pixels(*this, captionPlace)),
-                 captionPlace);
+    m_layout.add(makeControl(hwnd(), WC_STATICW, wide(look.text), SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
+                             pixels(*this, look.caption)),
+                 look.caption);
     return tab;
 }
 
@@ -114,14 +95,12 @@ void OptionsWindow::setFonts() {
 }
 
 void OptionsWindow::placeStatusPanels() {
-    // Panels 1 and 2 take two sevenths of the width each, panel 3 the rest.
-    const int width = px(kWidth);
-    const int edges[] = {width * 2 / 7, width * 4 / 7, -1};
-    SendMessageW(m_statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    const auto edges = design::panelEdges(px(design::kWidth));
+    SendMessageW(m_statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void OptionsWindow::fitWindow() {
-    setClientSize(px(kWidth), px(kPageHeight + kStatusBarHeight));
+    setClientSize(px(design::kWidth), px(design::kHeight));
 }
 
 void OptionsWindow::dpiChanged() {
@@ -259,7 +238,7 @@ void OptionsWindow::paintBackground(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
     FillRect(dc, &client, m_background.handle());
-    const RECT bar = pixels(*this, {0, 0, kTabBarWidth, kPageHeight});
+    const RECT bar = pixels(*this, design::kTabBar);
     FillRect(dc, &bar, m_tabBar.handle());
 }
 
@@ -271,7 +250,7 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         // The tab captions, white on the bar; the tabs and links lie on it too.
-        return colourControl(wParam, kWhite, m_tabBar);
+        return colourControl(wParam, colorref(design::kTabCaptionColour), m_tabBar);
     case WM_DRAWITEM:
     case WM_SETCURSOR:
         if (answerOwnerDrawn(message, wParam, lParam)) {

@@ -61,7 +61,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void dpiChanged() override;
     void load();
-    HWND makeTab(int id, double top, const std::wstring& caption, const std::wstring& name);
+    HWND makeTab(int id, const core::design::options_window::Tab& look);
     void setFonts();
     void fitWindow();
     void placeStatusPanels();

@@ -9,18 +9,18 @@ namespace win32 {
 
 namespace {
 
-// The frame, whose mouse moves restore OK.
-constexpr RECT kFrame{120, 120, 5280, 1920};
+namespace design = core::design::program_editor;
 
 } // namespace
 
+// The frame's mouse moves restore OK.
 ProgramEditor::ProgramEditor(ProgramWindows& windows)
     : EditorWindow(windows, core::Window::ProgramEditor, core::HoverButton::ProgramOk,
-                   core::HoverSurface::ProgramFrame, {5400, 2040, kFrame, POINT{3960, 1200}}),
+                   core::HoverSurface::ProgramFrame, design::kEditor, design::kEditor.frame),
       m_rules(*this, windows.editorContext()) {}
 
 bool ProgramEditor::load() {
-    if (!createEditor(L"CorvaneProgramEditor", L"Run Program editor")) {
+    if (!createEditor(L"CorvaneProgramEditor")) {
         return false;
     }
     m_rules.load();
@@ -28,21 +28,21 @@ bool ProgramEditor::load() {
 }
 
 void ProgramEditor::makeControls() {
-    m_frame =
-        makeControl(hwnd(), WC_BUTTONW, L"Type the Name or Path of the program", BS_GROUPBOX, kFrameId, {});
+    m_frame = makeControl(hwnd(), WC_BUTTONW, wide(design::kEditor.frameText), BS_GROUPBOX, kFrameId, {});
     m_pathBox =
         makeControl(hwnd(), WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kPathId, {}, WS_EX_CLIENTEDGE);
-    setAccessibleName(m_pathBox, L"Program");
+    setAccessibleName(m_pathBox, wide(design::kPathName));
     keepFirstLineOnPaste(m_pathBox);
-    m_browseButton = makeControl(hwnd(), WC_BUTTONW, L"Browse", WS_TABSTOP | BS_PUSHBUTTON, kBrowseId, {});
-    addToolTip(toolTips(), m_browseButton, L"Browse for Programs");
+    m_browseButton =
+        makeControl(hwnd(), WC_BUTTONW, wide(design::kBrowseText), WS_TABSTOP | BS_PUSHBUTTON, kBrowseId, {});
+    addToolTip(toolTips(), m_browseButton, wide(design::kBrowseTip));
     makeOkButton();
 }
 
 void ProgramEditor::placeControls() {
-    place(m_frame, kFrame.left, kFrame.top, kFrame.right - kFrame.left, kFrame.bottom - kFrame.top);
-    place(m_pathBox, 360, 540, 3480, 345);
-    place(m_browseButton, 3960, 510, 1080, 405);
+    place(m_frame, design::kEditor.frame);
+    place(m_pathBox, design::kPathBox);
+    place(m_browseButton, design::kBrowseButton);
 }
 
 void ProgramEditor::setPath(const std::string& path, std::size_t typingLimit) {

@@ -1,5 +1,6 @@
 #include "shell/win32/schedule_page.h"
 
+#include "core/design/schedule_page_design.h"
 #include "core/task_kind.h"
 #include "shell/win32/native_window.h"
 #include "shell/win32/pictures.h"
@@ -17,16 +18,7 @@ enum ControlId : int { kScheduledCheck = 201, kDaysBox, kHoursBox, kMinutesBox, 
 /// The key filters' subclass ids: the trigger boxes by their index, then the kind box's field.
 constexpr UINT_PTR kKindFilter = 3;
 
-constexpr double kBoxWidth = 600;
-constexpr double kRowHeight = 315;
-constexpr double kUpDownWidth = 255;
-constexpr double kTriggerTop = 1080;
-constexpr Twips kKindPlace{3240, 1800, 2655, kRowHeight};
-constexpr Twips kApplyPlace{4695, 2400, 1200, 480};
-/// The clock: its left and top in twips, its size in design pixels.
-constexpr double kClockLeft = 240;
-constexpr double kClockTop = 360;
-constexpr int kClockSize = 66;
+namespace design = core::design::schedule_page;
 /// The kind box's list shows all seven kinds without scrolling.
 constexpr int kListedKinds = 7;
 
@@ -49,33 +41,30 @@ SchedulePage::SchedulePage(const NativeWindow& window, HWND parent, const RECT& 
                            platform::Services& services, core::AppState& state, ProgramWindows& windows)
     : m_window(window), m_statusBar(statusBar), m_rules(*this, services, state) {
     create(parent, place);
-    setAccessibleName(hwnd(), L"Schedule Task page");
+    setAccessibleName(hwnd(), wide(design::kAccessibleName));
     m_toolTips = makeToolTips(hwnd());
 
-    const Twips checkPlace{1440, 480, 255, 255};
     m_scheduledCheck = m_layout.add(makeControl(hwnd(), WC_BUTTONW, L"", WS_TABSTOP | BS_AUTOCHECKBOX,
-                                                kScheduledCheck, pixels(m_window, checkPlace)),
-                                    checkPlace);
-    addToolTip(m_toolTips, m_scheduledCheck, L"Enable / Disable Schedule Task");
-    setAccessibleName(m_scheduledCheck, L"Enable / Disable Schedule Task");
+                                                kScheduledCheck, pixels(m_window, design::kScheduledCheck)),
+                                    design::kScheduledCheck);
+    addToolTip(m_toolTips, m_scheduledCheck, wide(design::kScheduledTip));
+    setAccessibleName(m_scheduledCheck, wide(design::kScheduledTip));
     showFocusAroundBox(m_scheduledCheck);
-    label(L" When System up Time reaches to ", 1800, 480, 3600);
+    label(design::kWhenText, design::kWhenLabel);
 
-    label(L"Days", 1440, kTriggerTop, 600);
-    makeTrigger(core::TriggerBox::Days, L"Days", 2040, kTriggerTop);
-    label(L"Hours", 3240, kTriggerTop, 600);
-    makeTrigger(core::TriggerBox::Hours, L"Hours", 3840, kTriggerTop);
-    label(L"Minutes", 5040, kTriggerTop, 840);
-    makeTrigger(core::TriggerBox::Minutes, L"Minutes", 5880, kTriggerTop);
+    for (std::size_t i = 0; i < design::kTrigger.size(); ++i) {
+        label(design::kTrigger[i].name, design::kTrigger[i].label);
+        makeTrigger(static_cast<core::TriggerBox>(i));
+    }
 
-    label(L"Execute this Task : ", 1440, 1800, 1800);
+    label(design::kKindText, design::kKindLabel);
     makeKindBox();
 
     m_applyButton =
         m_layout.add(picture_button::make(hwnd(), kApply,
                                           listPicture(core::normalPicture(core::HoverButton::ApplySchedule)),
-                                          pixels(m_window, kApplyPlace), L"Apply"),
-                     kApplyPlace);
+                                          pixels(m_window, design::kApply), wide(design::kApplyName)),
+                     design::kApply);
     picture_button::onMouseMove(m_applyButton,
                                 [this] { core::highlightButton(*this, core::HoverButton::ApplySchedule); });
     m_rules.setOpenEditor([this, &windows](core::TaskKind kind) {
@@ -84,16 +73,17 @@ SchedulePage::SchedulePage(const NativeWindow& window, HWND parent, const RECT& 
     setFonts();
 }
 
-HWND SchedulePage::label(const std::wstring& text, double left, double top, double width) {
-    const Twips place{left, top, width, kRowHeight};
-    return m_layout.add(makeControl(hwnd(), WC_STATICW, text, SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0,
+HWND SchedulePage::label(const char* text, const Twips& place) {
+    return m_layout.add(makeControl(hwnd(), WC_STATICW, wide(text), SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0,
                                     pixels(m_window, place)),
                         place);
 }
 
-void SchedulePage::makeTrigger(core::TriggerBox which, const std::wstring& name, double left, double top) {
+void SchedulePage::makeTrigger(core::TriggerBox which) {
     const std::size_t i = index(which);
-    const Twips boxPlace{left, top, kBoxWidth, kRowHeight};
+    const design::TriggerRow& row = design::kTrigger[i];
+    const std::wstring name = wide(row.name);
+    const Twips boxPlace = row.box;
     HWND box = makeControl(hwnd(), WC_EDITW, L"00", WS_TABSTOP | ES_CENTER, kDaysBox + static_cast<int>(i),
                            pixels(m_window, boxPlace), WS_EX_CLIENTEDGE);
     SendMessageW(box, EM_LIMITTEXT, 2, 0);
@@ -103,7 +93,7 @@ void SchedulePage::makeTrigger(core::TriggerBox which, const std::wstring& name,
     m_boxes[i] = m_layout.add(box, boxPlace);
 
     // The arrows step the number through the core: the control's own position never moves.
-    const Twips upDownPlace{left + kBoxWidth, top, kUpDownWidth, kRowHeight};
+    const Twips upDownPlace = row.upDown;
     HWND upDown = makeControl(hwnd(), UPDOWN_CLASSW, L"", WS_TABSTOP | UDS_ARROWKEYS,
                               kUpDowns + static_cast<int>(i), pixels(m_window, upDownPlace));
     SendMessageW(upDown, UDM_SETRANGE32, static_cast<WPARAM>(-UD_MAXVAL), UD_MAXVAL);
@@ -117,18 +107,18 @@ void SchedulePage::makeTrigger(core::TriggerBox which, const std::wstring& name,
 void SchedulePage::makeKindBox() {
     // A drop-down box whose field takes no typed character: a kind is chosen from the list,
     // and the field can show the prompt or nothing, which no item of the list is.
-    Twips place = kKindPlace;
-    place.height = kRowHeight * (kListedKinds + 1);
+    Twips place = design::kKindBox;
+    place.height = design::kRowHeight * (kListedKinds + 1);
     m_kindBox = m_layout.add(makeControl(hwnd(), WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
                                          kKindBox, pixels(m_window, place)),
                              place);
     SendMessageW(m_kindBox, CB_SETMINVISIBLE, kListedKinds, 0);
     setText(m_kindBox, core::SchedulePage::kKindPrompt);
-    setAccessibleName(m_kindBox, L"Execute this Task");
+    setAccessibleName(m_kindBox, wide(design::kKindName));
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(m_kindBox, &info) != 0 && info.hwndItem != nullptr) {
-        setAccessibleName(info.hwndItem, L"Execute this Task");
+        setAccessibleName(info.hwndItem, wide(design::kKindName));
         SetWindowSubclass(info.hwndItem, keyFilterProc, kKindFilter, reinterpret_cast<DWORD_PTR>(this));
     }
 }
@@ -238,9 +228,9 @@ void SchedulePage::mouseMoved() {
 }
 
 void SchedulePage::paint(HDC dc) {
-    const int left = m_window.px(kClockLeft);
-    const int top = m_window.px(kClockTop);
-    const int size = m_window.scaled(kClockSize);
+    const int left = m_window.px(design::kClockLeft);
+    const int top = m_window.px(design::kClockTop);
+    const int size = m_window.scaled(design::kClockPixels);
     Pictures::shared().draw(dc, CORVANE_PICTURE_SCHEDULE_CLOCK, RECT{left, top, left + size, top + size});
 }
 

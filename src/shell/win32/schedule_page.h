@@ -23,10 +23,6 @@ class ProgramWindows;
 /// they do. Its status texts go to the first two panels of the window's status bar.
 class SchedulePage final : public PageSurface, public core::SchedulePageView, public core::HoverView {
 public:
-    /// The page's size as designed, in twips.
-    static constexpr double kWidthTwips = 6930;
-    static constexpr double kHeightTwips = 3650;
-
     /// Made hidden in parent at a place in pixels; sizes follow window's density.
     SchedulePage(const NativeWindow& window, HWND parent, const RECT& place, HWND statusBar,
                  platform::Services& services, core::AppState& state, ProgramWindows& windows);
@@ -62,8 +58,9 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void mouseMoved() override;
     void paint(HDC dc) override;
-    HWND label(const std::wstring& text, double left, double top, double width);
-    void makeTrigger(core::TriggerBox box, const std::wstring& name, double left, double top);
+    HWND label(const char* text, const Twips& place);
+    /// A trigger box as designed, with its arrows.
+    void makeTrigger(core::TriggerBox box);
     void makeKindBox();
     /// An up-down arrow: one step of the box's number.
     bool step(HWND upDown, int delta);

@@ -10,18 +10,18 @@ namespace win32 {
 
 namespace {
 
-// The frame, whose mouse moves restore OK.
-constexpr RECT kFrame{120, 120, 5280, 1920};
+namespace design = core::design::web_address_editor;
 
 } // namespace
 
+// The frame's mouse moves restore OK.
 WebAddressEditor::WebAddressEditor(ProgramWindows& windows)
     : EditorWindow(windows, core::Window::WebAddressEditor, core::HoverButton::WebAddressOk,
-                   core::HoverSurface::WebAddressFrame, {5400, 2040, kFrame, POINT{3960, 1200}}),
+                   core::HoverSurface::WebAddressFrame, design::kEditor, design::kEditor.frame),
       m_rules(*this, windows.editorContext()) {}
 
 bool WebAddressEditor::load() {
-    if (!createEditor(L"CorvaneWebAddressEditor", L"Visit Website editor")) {
+    if (!createEditor(L"CorvaneWebAddressEditor")) {
         return false;
     }
     m_rules.load();
@@ -29,18 +29,18 @@ bool WebAddressEditor::load() {
 }
 
 void WebAddressEditor::makeControls() {
-    m_frame = makeControl(hwnd(), WC_BUTTONW, L"Type URL (Web  Address)", BS_GROUPBOX, kFrameId, {});
+    m_frame = makeControl(hwnd(), WC_BUTTONW, wide(design::kEditor.frameText), BS_GROUPBOX, kFrameId, {});
     m_addressBox =
         makeControl(hwnd(), WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, kAddressId, {}, WS_EX_CLIENTEDGE);
     SendMessageW(m_addressBox, EM_SETLIMITTEXT, core::WebAddressEditor::kTypedLimit, 0);
-    setAccessibleName(m_addressBox, L"Web address");
+    setAccessibleName(m_addressBox, wide(design::kAddressName));
     keepFirstLineOnPaste(m_addressBox);
     makeOkButton();
 }
 
 void WebAddressEditor::placeControls() {
-    place(m_frame, kFrame.left, kFrame.top, kFrame.right - kFrame.left, kFrame.bottom - kFrame.top);
-    place(m_addressBox, 360, 540, 4680, 345);
+    place(m_frame, design::kEditor.frame);
+    place(m_addressBox, design::kAddressBox);
 }
 
 void WebAddressEditor::setAddress(const std::string& address) {
