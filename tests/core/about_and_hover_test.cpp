@@ -66,7 +66,7 @@ TEST_F(CoreFixture, Links_HelpPageWarnsAtOrBelow32AndTheSiteTellsItsFailure) {
     EXPECT_FALSE(core::openMakerSite(f.services));
     EXPECT_EQ(f.launcher->urls, (std::vector<std::string>(2, core::kMakerSite)));
     ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_TRUE(f.messages->shown[0].text.startsWith(QStringLiteral("The web site ") + core::kMakerSite));
+    EXPECT_TRUE(f.messages->shown[0].text.starts_with(std::string("The web site ") + core::kMakerSite));
 }
 
 struct FakeButtons final : core::HoverView {

@@ -34,9 +34,6 @@ struct CoreFixture : ::testing::Test {
 #include "core/main_window_controller.h"
 #include "fake_main_window_view.h"
 
-#include <QString>
-#include <QStringList>
-
 #include <memory>
 
 /// The main window's core on a fake view and fake services, on 2026-12-07 at 08:30:15 UTC.
@@ -84,11 +81,9 @@ struct MainWindowCoreTest : ::testing::Test, MainWindowCoreHarness {};
 
 /// The warnings the core logs meanwhile.
 struct LogLines {
-    QStringList seen;
+    std::vector<std::string> seen;
     LogLines() {
-        core::setLogSink([this](std::string_view, std::string_view text) {
-            seen << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        });
+        core::setLogSink([this](std::string_view, std::string_view text) { seen.emplace_back(text); });
     }
     ~LogLines() { core::setLogSink({}); }
 };

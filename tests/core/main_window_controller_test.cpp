@@ -42,8 +42,8 @@ TEST_F(MainWindowCoreTest, Refresh_At744HoursRunsOnAndAt745ShowsTheMessageOnceAn
     refreshAt(745 * kHour);
     ASSERT_EQ(f.messages->shown.size(), 1u);
     EXPECT_TRUE(
-        f.messages->shown[0].text.startsWith("Corvane has identified that your Computer is continuously"));
-    EXPECT_TRUE(f.messages->shown[0].text.endsWith("Then start Corvane. "));
+        f.messages->shown[0].text.starts_with("Corvane has identified that your Computer is continuously"));
+    EXPECT_TRUE(f.messages->shown[0].text.ends_with("Then start Corvane. "));
     EXPECT_EQ(f.messages->shown[0].title, "Corvane");
     EXPECT_EQ(f.messages->shown[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));

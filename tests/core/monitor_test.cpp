@@ -10,7 +10,7 @@ namespace {
 using platform::MessageIcon;
 
 const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
-const QString kMonitorMessage =
+const std::string kMonitorMessage =
     "CPU Usage and available Memory status are cannot be displayed. May be OS not supported.";
 constexpr std::uint64_t kMinute = 60'000ULL;
 constexpr std::uint64_t kHour = 60 * kMinute;

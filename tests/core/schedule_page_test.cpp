@@ -11,13 +11,14 @@ namespace {
 
 using platform::MessageIcon;
 
-const QString kSelectTask = "Please Select a Task to Schedule.";
-const QString kSpecifyTime = "Please specify Time.";
-const QString kInvalidTime =
+const std::string kSelectTask = "Please Select a Task to Schedule.";
+const std::string kSpecifyTime = "Please specify Time.";
+const std::string kInvalidTime =
     "Invalid Time specified. Following are the valid # : Days - Max 31 ,Hours - Max 24 ,Minutes - Max 59. ";
-const QString kNotEnabled = "Schedule Task is not enabled. To enable check the 'Schedule Task' Check Box .";
-const QString kHibernateWarning = "Please make sure you have enabled 'Hibernation' in Power option. "
-                                  "Otherwise the system may go on a Standby.";
+const std::string kNotEnabled =
+    "Schedule Task is not enabled. To enable check the 'Schedule Task' Check Box .";
+const std::string kHibernateWarning = "Please make sure you have enabled 'Hibernation' in Power option. "
+                                      "Otherwise the system may go on a Standby.";
 
 struct FakeSchedulePage final : core::SchedulePageView {
     bool checked = false;
@@ -85,7 +86,7 @@ struct SchedulePageTest : CoreFixture {
 struct ApplyCase {
     bool checked;
     const char *kind, *daysText, *hoursText, *minutesText;
-    QString warning; // empty: scheduled
+    std::string warning; // empty: scheduled
 };
 
 TEST_F(SchedulePageTest, Apply_RulesInTheirOrder) {
@@ -128,7 +129,7 @@ TEST_F(SchedulePageTest, Apply_RulesInTheirOrder) {
         page.apply();
 
         const core::ScheduledTask& record = state.task();
-        if (c.warning.isEmpty()) {
+        if (c.warning.empty()) {
             EXPECT_TRUE(f.messages->shown.empty());
             EXPECT_TRUE(record.scheduled);
             EXPECT_EQ(record.daysText, c.daysText); // as typed

@@ -13,7 +13,7 @@ using platform::MessageIcon;
 
 const std::string kKey = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
 const std::string kRun = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const QString kInstallationError = "Corvane Installation Error. Please Reinstall the Product.";
+const std::string kInstallationError = "Corvane Installation Error. Please Reinstall the Product.";
 
 std::ptrdiff_t indexOf(const std::vector<std::string>& calls, const std::string& prefix) {
     const auto it = std::find_if(calls.begin(), calls.end(),
@@ -174,12 +174,12 @@ TEST_F(StoreFixture, Writers_KeyNotWritable_ChangeNothingAndShowNothing) {
 }
 
 TEST_F(StoreFixture, FailuresOfTheFirstRun_TheirMessagesAndWhatFollows) {
-    const QString permission =
+    const std::string permission =
         "Unable to create necessary Registry values. You may not have enough permission.";
     const struct {
         const char* what;
         std::string failingCall;
-        QString message;
+        std::string message;
         MessageIcon icon;
         bool ends;
         std::size_t valuesAfter;

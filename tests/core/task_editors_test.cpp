@@ -10,9 +10,9 @@ namespace {
 using core::Window;
 using platform::MessageIcon;
 
-const QString kMissingSound = QStringLiteral(
+const std::string kMissingSound =
     "The system sound file referred by 'Corvane' does not exist in your computer. it is recommend that you "
-    "uncheck 'Play Sound' option and continue.");
+    "uncheck 'Play Sound' option and continue.";
 
 /// Records what the editors block and free, in order ("Main off" ...).
 struct RecordingBlocker final : core::WindowBlocker {
@@ -209,16 +209,16 @@ TEST_F(EditorTest, Program_BrowseChoiceAndCancelSequences) {
             if (step.typedBefore != nullptr) {
                 view.text = step.typedBefore;
             }
-            f.fileDialog->results.push_back(QString::fromUtf8(step.dialog));
+            f.fileDialog->results.emplace_back(step.dialog);
             editor.browse();
             EXPECT_EQ(view.text, step.expected);
         }
         // The dialog offers the system's program filters, and starts at the previous choice of this visit.
         ASSERT_EQ(f.fileDialog->calls.size(), sequence.size());
-        EXPECT_EQ(f.fileDialog->calls[0].filters, (QStringList{"(*.exe)", " (*.bat)"}));
+        EXPECT_EQ(f.fileDialog->calls[0].filters, (std::vector<std::string>{"(*.exe)", " (*.bat)"}));
         EXPECT_EQ(f.fileDialog->calls[0].startPath, "");
         for (std::size_t i = 1; i < sequence.size(); ++i) {
-            EXPECT_EQ(f.fileDialog->calls[i].startPath.toStdString(), sequence[i - 1].expected);
+            EXPECT_EQ(f.fileDialog->calls[i].startPath, sequence[i - 1].expected);
         }
     }
     EXPECT_EQ(state.task().program, "lblexe");
@@ -253,7 +253,7 @@ TEST_F(EditorTest, Program_TypingLimitLetsALongerChoiceStayWhole) {
     editor.load();
     EXPECT_EQ(view.typingLimit, 100u);
     const std::string longPath = "/home/user/" + std::string(140, 'd') + "/run";
-    f.fileDialog->results.push_back(QString::fromStdString(longPath));
+    f.fileDialog->results.push_back(longPath);
     editor.browse();
     EXPECT_EQ(view.text, longPath);
     EXPECT_EQ(view.typingLimit, longPath.size());

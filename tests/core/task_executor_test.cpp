@@ -12,8 +12,8 @@ using namespace std::chrono_literals;
 constexpr std::uint64_t kMinute = 60'000ULL;
 constexpr std::uint64_t kHour = 60 * kMinute;
 constexpr std::uint64_t kDay = 24 * kHour;
-const QString kFailure = QStringLiteral(
-    "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.");
+const std::string kFailure =
+    "Corvane was unable to execute the task you scheduled. See the Help for trouble shooting.";
 const std::string kSound = "/opt/corvane/share/corvane/Media/notify.wav";
 
 /// The alert's waits are recorded, not waited.
@@ -136,13 +136,13 @@ TEST_F(TaskFixture, Actions_EffectOnServicesRecordAndTimers) {
         EXPECT_EQ(t.daysText, "0");
         EXPECT_EQ(t.kind, c.kind);
         EXPECT_EQ(t.message, "Time for tea");
-        EXPECT_EQ(g.launcher->programs, QString(c.kind) == "Run Program"
+        EXPECT_EQ(g.launcher->programs, std::string(c.kind) == "Run Program"
                                             ? std::vector<std::string>{"/usr/bin/xterm -e top"}
                                             : std::vector<std::string>{});
-        EXPECT_EQ(g.launcher->urls, QString(c.kind) == "Visit Website"
+        EXPECT_EQ(g.launcher->urls, std::string(c.kind) == "Visit Website"
                                         ? std::vector<std::string>{"https://example.org/"}
                                         : std::vector<std::string>{});
-        if (QString(c.kind) == "Alert") {
+        if (std::string(c.kind) == "Alert") {
             EXPECT_EQ(g.messages->shown, fakes::oneBox("Time for tea", MessageIcon::Information));
         } else {
             EXPECT_TRUE(g.messages->shown.empty());
@@ -216,9 +216,9 @@ TEST_F(TaskFixture, Alert_SoundThatCannotOpenOrPlayShowsTheFailureInsteadOfTheTe
         w.secondAt(kMinute);
         SCOPED_TRACE(openFails ? "open fails" : "play fails");
         EXPECT_EQ(g.messages->shown, fakes::oneBox(kFailure, MessageIcon::Critical));
-        EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task Alert failed: ") +
-                                        (openFails ? "cannot open " + QString::fromStdString(kSound)
-                                                   : QStringLiteral("no audio output"))});
+        EXPECT_EQ(log.seen,
+                  std::vector<std::string>{"the scheduled task Alert failed: " +
+                                           (openFails ? "cannot open " + kSound : "no audio output")});
         EXPECT_FALSE(waited);
         EXPECT_EQ(other.state().task().scheduled, 0);
         EXPECT_TRUE(other.state().task().minutesText.empty());
@@ -258,7 +258,7 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
     f.launcher->failUrl = true;
     mainWindow->state().changeTask([](core::ScheduledTask& t) { t.program = "/no/such/program"; });
     mainWindow->state().changeTask([](core::ScheduledTask& t) { t.webAddress = "example.org"; });
-    const QStringList reasons = {
+    const std::vector<std::string> reasons = {
         "the scheduled task Run Program failed: The program \"/no/such/program\" does not exist.",
         "the scheduled task Visit Website failed: The desktop has no browser to open "
         "\"http://example.org\"."};
@@ -267,7 +267,7 @@ TEST_F(TaskFixture, Failures_RunProgramAndVisitWebsiteShowTheMessageAndDisarm) {
         schedule(kind, "0", "1", "0");
         LogLines log;
         secondAt(kHour);
-        EXPECT_EQ(log.seen, QStringList{reasons[QString(kind) == "Run Program" ? 0 : 1]});
+        EXPECT_EQ(log.seen, std::vector<std::string>{reasons[std::string(kind) == "Run Program" ? 0 : 1]});
         EXPECT_EQ(f.messages->shown, fakes::oneBox(kFailure, MessageIcon::Critical)) << kind;
         EXPECT_EQ(mainWindow->state().task().scheduled, 0) << kind;
         EXPECT_TRUE(mainWindow->state().task().minutesText.empty()) << kind;
@@ -319,8 +319,8 @@ TEST_F(TaskFixture, PowerRequestsRefused_FailureMessageDisarmAndTheProgramGoesOn
         secondAt(kHour);
         SCOPED_TRACE(kind);
         EXPECT_EQ(f.messages->shown, fakes::oneBox(kFailure, MessageIcon::Critical));
-        EXPECT_EQ(log.seen, QStringList{QStringLiteral("the scheduled task ") + kind +
-                                        " failed: " + QString::fromStdString(*f.power->refusal)});
+        EXPECT_EQ(log.seen, std::vector<std::string>{std::string("the scheduled task ") + kind +
+                                                     " failed: " + *f.power->refusal});
         EXPECT_EQ(mainWindow->state().task().scheduled, 0);
         EXPECT_TRUE(mainWindow->state().task().minutesText.empty());
         EXPECT_TRUE(mainWindow->uptimeTimer().isActive());

@@ -2,10 +2,8 @@
 
 #include "platform/file_dialog.h"
 
-#include <QString>
-#include <QStringList>
-
 #include <deque>
+#include <string>
 #include <vector>
 
 namespace fakes {
@@ -14,28 +12,25 @@ namespace fakes {
 class FakeFileDialog final : public platform::FileDialog {
 public:
     struct Call {
-        QString startPath;
-        QStringList filters;
+        platform::WindowHandle parent;
+        std::string startPath;
+        std::vector<std::string> filters;
     };
-    std::deque<QString> results;
+    std::deque<std::string> results;
     std::vector<Call> calls;
     std::vector<std::string> programs = {"Programs (*)", "Shell scripts (*.sh)"};
 
     std::vector<std::string> programFilters() override { return programs; }
 
-    std::string getOpenFileName(platform::WindowHandle /*parent*/, const std::string& startPath,
+    std::string getOpenFileName(platform::WindowHandle parent, const std::string& startPath,
                                 const std::vector<std::string>& filterEntries) override {
-        QStringList filters;
-        for (const std::string& entry : filterEntries) {
-            filters << QString::fromStdString(entry);
-        }
-        calls.push_back({QString::fromStdString(startPath), filters});
+        calls.push_back({parent, startPath, filterEntries});
         if (results.empty()) {
             return {};
         }
-        QString result = results.front();
+        std::string result = results.front();
         results.pop_front();
-        return result.toStdString();
+        return result;
     }
 };
 

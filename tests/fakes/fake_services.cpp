@@ -1,23 +1,17 @@
 #include "fakes/fake_services.h"
 
-#include <QDateTime>
-#include <QTimeZone>
+#include <chrono>
+#include <cstdio>
 
 namespace fakes {
 
-std::string FakeClock::formatShortDate(std::int64_t msecs) {
-    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc())
-        .toString(QStringLiteral("yyyy-MM-dd"))
-        .toStdString();
-}
-
-std::string FakeClock::formatLongTime(std::int64_t msecs) {
-    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc())
-        .toString(QStringLiteral("HH:mm:ss"))
-        .toStdString();
-}
-
 namespace {
+
+using Instant = std::chrono::sys_time<std::chrono::milliseconds>;
+
+Instant instant(std::int64_t msecs) {
+    return Instant(std::chrono::milliseconds(msecs));
+}
 
 /// Makes a fake, hands it to its slot of the services and gives it back.
 template <typename Fake, typename Slot> Fake* install(std::unique_ptr<Slot>& slot) {
@@ -28,6 +22,24 @@ template <typename Fake, typename Slot> Fake* install(std::unique_ptr<Slot>& slo
 }
 
 } // namespace
+
+std::string FakeClock::formatShortDate(std::int64_t msecs) {
+    const std::chrono::year_month_day date(std::chrono::floor<std::chrono::days>(instant(msecs)));
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
+}
+
+std::string FakeClock::formatLongTime(std::int64_t msecs) {
+    const Instant at = instant(msecs);
+    const std::chrono::hh_mm_ss time(
+        std::chrono::floor<std::chrono::seconds>(at - std::chrono::floor<std::chrono::days>(at)));
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(time.hours().count()),
+                  static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
+    return text;
+}
 
 FakeServices::FakeServices()
     : clock(install<FakeClock>(services.clock)), processes(install<FakeProcesses>(services.processes)),

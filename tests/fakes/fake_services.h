@@ -10,12 +10,11 @@
 #include "fakes/fake_tone.h"
 #include "platform/services.h"
 
-#include <QString>
-
 #include <functional>
 #include <map>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace fakes {
@@ -97,20 +96,19 @@ public:
 };
 
 struct RecordedMessage {
-    QString text;
-    QString title;
+    std::string text;
+    std::string title;
     platform::MessageIcon icon;
     bool operator==(const RecordedMessage&) const = default;
 };
 
 inline std::ostream& operator<<(std::ostream& out, const RecordedMessage& m) {
-    return out << '"' << m.title.toStdString() << "\": \"" << m.text.toStdString() << "\" icon "
-               << static_cast<int>(m.icon);
+    return out << '"' << m.title << "\": \"" << m.text << "\" icon " << static_cast<int>(m.icon);
 }
 
 /// Exactly one message box, with the program's title "Corvane".
-inline std::vector<RecordedMessage> oneBox(const QString& text, platform::MessageIcon icon) {
-    return {{text, QStringLiteral("Corvane"), icon}};
+inline std::vector<RecordedMessage> oneBox(const std::string& text, platform::MessageIcon icon) {
+    return {{text, "Corvane", icon}};
 }
 
 class FakeMessageBoxes final : public platform::MessageBoxes {
@@ -119,7 +117,7 @@ public:
     /// Runs while a box is "open", as the events a real box lets through would.
     std::function<void(const RecordedMessage&)> whileShown;
     void show(const std::string& text, const std::string& title, platform::MessageIcon icon) override {
-        shown.push_back({QString::fromStdString(text), QString::fromStdString(title), icon});
+        shown.push_back({text, title, icon});
         if (whileShown) {
             whileShown(shown.back());
         }

@@ -113,7 +113,7 @@ TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOr
     optionsWindow->openWebAddress();
     EXPECT_EQ(f.launcher->urls, (std::vector<std::string>{kSite, kSite, kSite}));
     ASSERT_EQ(f.messages->shown.size(), 1u);
-    EXPECT_TRUE(f.messages->shown[0].text.startsWith("The web site " + QString::fromStdString(kSite)));
+    EXPECT_TRUE(f.messages->shown[0].text.starts_with("The web site " + kSite));
     EXPECT_EQ(f.messages->shown[0].icon, platform::MessageIcon::Exclamation);
 }
 

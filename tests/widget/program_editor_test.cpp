@@ -34,7 +34,7 @@ TEST_F(ProgramEditorTest, Open_EmptyPathEveryVisit) {
 }
 
 TEST_F(ProgramEditorTest, Browse_NewVisitForgetsTheLastChoice) {
-    dialog->results.push_back(QStringLiteral("/usr/bin/xterm"));
+    dialog->results.emplace_back("/usr/bin/xterm");
     form->browse();
     form->close();
     open();
@@ -51,7 +51,7 @@ TEST_F(ProgramEditorTest, Path_TypingStopsAt100ButALongerChoiceStaysWhole) {
 
     open();
     const QString longPath = "/home/user/" + QString(140, QChar('d')) + "/run";
-    dialog->results.push_back(longPath);
+    dialog->results.push_back(longPath.toStdString());
     form->browse();
     EXPECT_EQ(form->pathBox->text(), longPath);
     // Edits may shorten it; typing never makes it longer again.
@@ -63,7 +63,7 @@ TEST_F(ProgramEditorTest, Path_TypingStopsAt100ButALongerChoiceStaysWhole) {
     EXPECT_EQ(QString::fromStdString(task().program), longPath.chopped(1));
 
     open();
-    dialog->results.push_back(longPath);
+    dialog->results.push_back(longPath.toStdString());
     form->browse();
     form->pathBox->selectAll();
     QTest::keyClicks(form->pathBox, QString(105, QChar('q')));

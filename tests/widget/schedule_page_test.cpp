@@ -12,8 +12,8 @@ namespace {
 using fakes::FakeServices;
 using platform::MessageIcon;
 
-const QString kHibernateWarning = "Please make sure you have enabled 'Hibernation' in Power option. "
-                                  "Otherwise the system may go on a Standby.";
+const std::string kHibernateWarning = "Please make sure you have enabled 'Hibernation' in Power option. "
+                                      "Otherwise the system may go on a Standby.";
 
 struct PageFixture : ::testing::Test {
     FakeServices f;

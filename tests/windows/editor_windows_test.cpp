@@ -2,13 +2,13 @@
 // OK, Enter, Tab, Escape and the close box reach the core's rules; a paste keeps the first line;
 // Browse hands the window to the dialog; OK lights up under the mouse; a blocked editor stays.
 #include "core/app_state.h"
+#include "fakes/fake_services.h"
 #include "shell/win32/about_window.h"
 #include "shell/win32/alert_editor.h"
 #include "shell/win32/program_editor.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/task_editor_windows.h"
 #include "shell/win32/web_address_editor.h"
-#include "windows/recordings.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +18,6 @@
 #include <vector>
 
 namespace {
-
-/// Hands back one chosen file and notes the window it was asked over.
-struct ChosenFile final : platform::FileDialog {
-    std::string chosen;
-    platform::WindowHandle parent = nullptr;
-    std::string getOpenFileName(platform::WindowHandle over, const std::string& /*startPath*/,
-                                const std::vector<std::string>& /*filters*/) override {
-        parent = over;
-        return chosen;
-    }
-    std::vector<std::string> programFilters() override { return {}; }
-};
 
 /// Records what is blocked and freed ("0 made off": the main window, made hidden when missing).
 struct RecordingBlocker final : core::WindowBlocker {
@@ -43,23 +31,13 @@ struct RecordingBlocker final : core::WindowBlocker {
 };
 
 struct EditorWindowsTest : ::testing::Test, win32::ProgramWindows {
-    platform::Services services;
-    RecordedBoxes* boxes = nullptr;
-    ChosenFile* fileDialog = nullptr;
+    fakes::FakeServices f;
     core::AppState state;
     RecordingBlocker blocking;
     std::vector<core::Window> closedWindows;
     int kindCleared = 0;
 
-    EditorWindowsTest() {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        auto recorded = std::make_unique<RecordedBoxes>();
-        boxes = recorded.get();
-        services.messages = std::move(recorded);
-        auto dialog = std::make_unique<ChosenFile>();
-        fileDialog = dialog.get();
-        services.fileDialog = std::move(dialog);
-    }
+    EditorWindowsTest() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     ~EditorWindowsTest() override { CoUninitialize(); }
     void SetUp() override {
         // Without a display Wine makes windows only with its null graphics driver
@@ -76,7 +54,7 @@ struct EditorWindowsTest : ::testing::Test, win32::ProgramWindows {
     HWND find(core::Window, bool) override { return nullptr; }
     core::WindowBlocker& blocker() override { return blocking; }
     core::EditorContext editorContext() override {
-        return {services, state, blocking, [this] { ++kindCleared; }};
+        return {f.services, state, blocking, [this] { ++kindCleared; }};
     }
     void closed(core::Window window) override { closedWindows.push_back(window); }
 
@@ -101,7 +79,7 @@ TEST_F(EditorWindowsTest, OkAndEnterTakeAValueEscapeAndABareValueLeaveTheRecord)
     EXPECT_FALSE(IsWindowVisible(editor->hwnd()));
 
     clickOk(*editor);
-    EXPECT_EQ(boxes->shown, std::vector<std::string>{"Please type the URL."});
+    EXPECT_EQ(f.messages->shown, fakes::oneBox("Please type the URL.", platform::MessageIcon::Exclamation));
     EXPECT_TRUE(closedWindows.empty());
 
     SetWindowTextW(box, L"http://example.org/");
@@ -157,7 +135,8 @@ TEST_F(EditorWindowsTest, TheAlertBoxKeepsEnterAndPassesTabAndOkTakesTheMessageA
     ASSERT_NE(editor, nullptr);
     HWND box = GetDlgItem(editor->hwnd(), win32::AlertEditor::kMessageId);
     clickOk(*editor);
-    EXPECT_EQ(boxes->shown, std::vector<std::string>{"Please type the Message."});
+    EXPECT_EQ(f.messages->shown,
+              fakes::oneBox("Please type the Message.", platform::MessageIcon::Exclamation));
 
     SetWindowTextW(box, L"Back up\r\nnow");
     press(*editor, box, VK_RETURN); // a new line, not OK
@@ -176,13 +155,15 @@ TEST_F(EditorWindowsTest, TheAlertBoxKeepsEnterAndPassesTabAndOkTakesTheMessageA
 TEST_F(EditorWindowsTest, BrowseAsksOverTheEditorAndALongerChoiceStaysWhole) {
     auto editor = win32::makeTaskEditor(core::TaskKind::RunProgram, *this);
     ASSERT_NE(editor, nullptr);
-    fileDialog->chosen = "C:\\Programs\\" + std::string(110, 'p') + ".exe";
+    const std::string chosen = "C:\\Programs\\" + std::string(110, 'p') + ".exe";
+    f.fileDialog->results.push_back(chosen);
     SendMessageW(editor->hwnd(), WM_COMMAND, MAKEWPARAM(win32::ProgramEditor::kBrowseId, BN_CLICKED), 0);
-    EXPECT_EQ(fileDialog->parent, editor->hwnd());
+    ASSERT_EQ(f.fileDialog->calls.size(), 1U);
+    EXPECT_EQ(f.fileDialog->calls[0].parent, editor->hwnd());
     HWND box = GetDlgItem(editor->hwnd(), win32::ProgramEditor::kPathId);
-    EXPECT_EQ(win32::textOf(box), fileDialog->chosen);
+    EXPECT_EQ(win32::textOf(box), chosen);
     SendMessageW(box, WM_CHAR, L'x', 0); // typing stops at the chosen path's length
-    EXPECT_EQ(win32::textOf(box), fileDialog->chosen);
+    EXPECT_EQ(win32::textOf(box), chosen);
 }
 
 TEST_F(EditorWindowsTest, OkLightsUpUnderTheMouseAndTheFrameRestoresIt) {
@@ -203,7 +184,7 @@ TEST_F(EditorWindowsTest, OkLightsUpUnderTheMouseAndTheFrameRestoresIt) {
 }
 
 TEST_F(EditorWindowsTest, TheAboutWindowBlocksWhileActiveAndEscapeFreesAndClosesIt) {
-    win32::AboutWindow about(services, *this);
+    win32::AboutWindow about(f.services, *this);
     about.show();
     EXPECT_EQ(blocking.log, (std::vector<std::string>{"0 made off", "1 made off", "2 made off"}));
     blocking.log.clear();

@@ -2,10 +2,10 @@
 // process there), then a start as usual: no such end may leave a settings key that makes every
 // later start end in the installation error.
 #include "core/settings_store.h"
+#include "fakes/fake_services.h"
 #include "platform/windows/registry_windows.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
-#include "windows/recordings.h"
 #include "windows/run_self.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +25,12 @@ int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     auto registry = std::make_unique<WindowsRegistry>();
     registry->setCommitStepHook(commitStep);
     services.registry = std::move(registry);
-    auto boxes = std::make_unique<RecordedBoxes>();
-    const RecordedBoxes& shown = *boxes;
+    auto boxes = std::make_unique<fakes::FakeMessageBoxes>();
+    const fakes::FakeMessageBoxes& shown = *boxes;
     services.messages = std::move(boxes);
-    services.process = std::make_unique<RecordedEnd>();
+    auto process = std::make_unique<fakes::FakeProcessControl>();
+    const fakes::FakeProcessControl& ends = *process;
+    services.process = std::move(process);
     core::AppState state;
     core::SettingsStore store(services, state);
     if (store.probeSettingsKey() != kErrorSuccess) {
@@ -38,7 +40,7 @@ int startShowingBoxes(const std::function<void()>& commitStep = {}) {
     store.loadOption(core::StoredOption::Figures);
     store.readOption(core::StoredOption::OnTop);
     store.readOption(core::StoredOption::Transparency);
-    return static_cast<int>(shown.shown.size() + static_cast<RecordedEnd&>(*services.process).ends.size());
+    return static_cast<int>(shown.shown.size() + ends.terminations.size()) + ends.immediateEnds;
 }
 
 /// Every value of the key as name, type and number.

@@ -2,15 +2,10 @@
 // the picture buttons change the window itself, the menu's texts, and a blocked window that
 // refuses to close. Wine's null driver makes real windows without a display.
 #include "core/uptime.h"
-#include "fakes/fake_figures.h"
-#include "fakes/fake_folders.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_sound.h"
-#include "fakes/fake_tone.h"
+#include "fakes/fake_services.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/main_window.h"
 #include "shell/win32/resource_ids.h"
-#include "windows/recordings.h"
 
 #include <gtest/gtest.h>
 
@@ -25,44 +20,12 @@ namespace {
 using win32::MainWindow;
 using win32::TrayIcon;
 
-struct StillClock final : platform::Clock {
-    std::uint64_t tick = 0;
-    std::uint64_t tickCount() override { return tick; }
-    std::int64_t nowMsecsSinceEpoch() override { return 1'000'000; }
-    std::string formatShortDate(std::int64_t ms) override { return "date " + std::to_string(ms); }
-    std::string formatLongTime(std::int64_t ms) override { return "time " + std::to_string(ms); }
-};
-
-struct OneProcess final : platform::Processes {
-    std::vector<std::uint32_t> processIds() override { return {1}; }
-    std::optional<std::string> executablePath(std::uint32_t) override { return "C:\\Corvane4.0.exe"; }
-    std::string instanceExecutablePath() override { return "C:\\Corvane4.0.exe"; }
-    std::string ownExecutablePath() override { return "C:\\Corvane4.0.exe"; }
-};
-
-struct PlainScreen final : platform::Screen {
-    platform::Rect workArea() override { return {0, 0, 1024, 738}; }
-    double twipsPerPixelX() override { return 15; }
-    double twipsPerPixelY() override { return 15; }
-    int windowOpacityFailure() override { return 0; }
-    void clearWindowTitle(unsigned long long) override {}
-    void quietPropertyNotices(unsigned long long) override {}
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
-        services.clock = std::unique_ptr<StillClock>(clock = new StillClock);
-        services.processes = std::make_unique<OneProcess>();
-        services.process = std::unique_ptr<RecordedEnd>(process = new RecordedEnd);
-        services.screen = std::make_unique<PlainScreen>();
-        services.messages = std::unique_ptr<RecordedBoxes>(messages = new RecordedBoxes);
-        services.folders = std::make_unique<fakes::FakeFolders>();
-        services.tone = std::make_unique<fakes::FakeToneGenerator>();
-        services.sound = std::make_unique<fakes::FakeSoundPlayers>();
-        services.registry = std::make_unique<fakes::FakeRegistry>();
-        services.figures = std::make_unique<fakes::FakeSystemFigures>();
-        window = std::make_unique<MainWindow>(services);
+        f.clock->now = 1'796'632'215'000LL; // 2026-12-07 08:30:15 UTC
+        f.processes->ownPath = "C:\\Corvane4.0.exe";
+        window = std::make_unique<MainWindow>(f.services);
         window->load();
     }
 
@@ -82,10 +45,7 @@ protected:
         return outer;
     }
 
-    platform::Services services;
-    StillClock* clock = nullptr;
-    RecordedEnd* process = nullptr;
-    RecordedBoxes* messages = nullptr;
+    fakes::FakeServices f;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -93,7 +53,7 @@ TEST_F(MainWindowTest, TheCoreShowsItsValuesInTheControls) {
     ASSERT_NE(window->hwnd(), nullptr);
     EXPECT_TRUE(IsWindowVisible(window->hwnd()));
     EXPECT_NE(GetWindowLongPtrW(window->hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
-    clock->tick = (26 * 60 + 3) * 60'000ULL; // up 1 day, 2 hours, 3 minutes
+    f.clock->tick = (26 * 60 + 3) * 60'000ULL; // up 1 day, 2 hours, 3 minutes
     window->core().refreshUptime();
     window->core().showTimeNow();
     window->core().showFigures();
@@ -101,8 +61,8 @@ TEST_F(MainWindowTest, TheCoreShowsItsValuesInTheControls) {
     EXPECT_EQ(text(MainWindow::HoursLabel), "02");
     EXPECT_EQ(text(MainWindow::MinutesLabel), "03");
     EXPECT_EQ(text(MainWindow::UptimePhrase), core::uptimePhrase(1, 2, 3));
-    EXPECT_EQ(text(MainWindow::StartDateLabel).rfind("date ", 0), 0U);
-    EXPECT_EQ(text(MainWindow::NowLabel), "time 1000000");
+    EXPECT_EQ(text(MainWindow::StartDateLabel), "2026-12-07"); // shown at start
+    EXPECT_EQ(text(MainWindow::NowLabel), "08:30:15");
     EXPECT_EQ(win32::textOf(window->hwnd()), window->core().state().caption());
     EXPECT_FALSE(window->core().state().caption().empty());
     // The separators blink together.
@@ -111,7 +71,7 @@ TEST_F(MainWindowTest, TheCoreShowsItsValuesInTheControls) {
         EXPECT_EQ(IsWindowVisible(window->control(MainWindow::HoursSeparator)) != FALSE, shown);
         window->core().refreshUptime();
     }
-    EXPECT_TRUE(messages->shown.empty());
+    EXPECT_TRUE(f.messages->shown.empty());
 }
 
 TEST_F(MainWindowTest, PictureButtonsChangeTheWindow) {
@@ -181,9 +141,9 @@ TEST_F(MainWindowTest, MenuItemsAndTheMinimizeItemText) {
     EXPECT_STREQ(item, L"Maximize");
     SendMessageW(window->hwnd(), WM_COMMAND, TrayIcon::Minimize, 0);
     EXPECT_FALSE(IsIconic(window->hwnd()));
-    EXPECT_TRUE(process->ends.empty());
+    EXPECT_FALSE(f.process->ended());
     SendMessageW(window->hwnd(), WM_COMMAND, TrayIcon::Exit, 0);
-    EXPECT_EQ(process->ends, std::vector<std::uint32_t>{259});
+    EXPECT_EQ(f.process->terminations, std::vector<std::uint32_t>{259});
 }
 
 TEST_F(MainWindowTest, TheKeyboardsRequestsOnTheTrayIconOpenTheMenuAsARightPress) {
@@ -208,11 +168,11 @@ TEST_F(MainWindowTest, ABlockedWindowRefusesToCloseUntilFreed) {
     EXPECT_FALSE(IsWindowEnabled(window->hwnd()));
     SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
     SendMessageW(window->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(process->ends.empty());
+    EXPECT_FALSE(f.process->ended());
     blocker.free(core::Window::Main);
     EXPECT_TRUE(IsWindowEnabled(window->hwnd()));
     SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(process->ends, std::vector<std::uint32_t>{259});
+    EXPECT_EQ(f.process->terminations, std::vector<std::uint32_t>{259});
 }
 
 struct FilterCall {

@@ -4,17 +4,14 @@
 #include "core/app_state.h"
 #include "core/settings_store.h"
 #include "core/task_kind.h"
-#include "fakes/fake_figures.h"
-#include "fakes/fake_registry.h"
+#include "fakes/fake_services.h"
 #include "fakes/fake_timers.h"
-#include "fakes/fake_tone.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/options_page.h"
 #include "shell/win32/options_window.h"
 #include "shell/win32/program_windows.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/win32/schedule_page.h"
-#include "windows/recordings.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +21,6 @@
 namespace {
 
 using core::TriggerBox;
-
-class OwnProcess final : public platform::Processes {
-public:
-    std::vector<std::uint32_t> processIds() override { return {}; }
-    std::optional<std::string> executablePath(std::uint32_t) override { return std::nullopt; }
-    std::string instanceExecutablePath() override { return "C:\\Corvane\\Corvane4.0.exe"; }
-    std::string ownExecutablePath() override { return "C:\\Corvane\\Corvane4.0.exe"; }
-};
 
 class RecordedWindows final : public win32::ProgramWindows {
 public:
@@ -51,12 +40,8 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof controls,
                                       ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&controls);
-        services.registry = std::unique_ptr<fakes::FakeRegistry>(registry);
-        services.tone = std::unique_ptr<fakes::FakeToneGenerator>(tone);
-        services.figures = std::unique_ptr<fakes::FakeSystemFigures>(figures);
-        services.messages = std::unique_ptr<RecordedBoxes>(messages);
-        services.processes = std::make_unique<OwnProcess>();
-        registry->makeKey("HKCU\\Software\\Pellorin\\Corvane\\4.0");
+        f.processes->ownPath = "C:\\Corvane\\Corvane4.0.exe";
+        f.registry->makeKey("HKCU\\Software\\Pellorin\\Corvane\\4.0");
         window.loadHidden();
     }
 
@@ -67,16 +52,12 @@ protected:
         }
     }
 
-    fakes::FakeRegistry* registry = new fakes::FakeRegistry;
-    fakes::FakeToneGenerator* tone = new fakes::FakeToneGenerator;
-    fakes::FakeSystemFigures* figures = new fakes::FakeSystemFigures;
-    RecordedBoxes* messages = new RecordedBoxes;
-    platform::Services services;
+    fakes::FakeServices f;
     core::AppState state;
-    core::SettingsStore settings{services, state};
+    core::SettingsStore settings{f.services, state};
     fakes::FakeTimerFactory timers;
     RecordedWindows windows;
-    win32::OptionsWindow window{services, state, settings, timers, windows};
+    win32::OptionsWindow window{f.services, state, settings, timers, windows};
 };
 
 TEST_F(OptionsWindowFixture, TriggerBoxesTakeOnlyWhatTheirFilterLetsThroughUpToTwoCharacters) {
@@ -95,10 +76,10 @@ TEST_F(OptionsWindowFixture, TriggerBoxesTakeOnlyWhatTheirFilterLetsThroughUpToT
         SCOPED_TRACE(c.typed);
         HWND box = page().triggerBox(c.box);
         SetWindowTextW(box, L"");
-        tone->tones.clear();
+        f.tone->tones.clear();
         type(box, c.typed);
         EXPECT_EQ(win32::textOf(box), c.shown);
-        EXPECT_EQ(tone->tones.size(), c.refusals);
+        EXPECT_EQ(f.tone->tones.size(), c.refusals);
     }
 }
 
@@ -143,7 +124,8 @@ TEST_F(OptionsWindowFixture, KindChosenFromTheListOpensItsEditorAndApplySchedule
     SendMessageW(page().scheduledCheck(), BM_CLICK, 0, 0);
     SetWindowTextW(page().triggerBox(TriggerBox::Minutes), L"5");
     SendMessageW(page().applyButton(), BM_CLICK, 0, 0);
-    EXPECT_EQ(messages->shown, std::vector<std::string>{"Please Select a Task to Schedule."});
+    EXPECT_EQ(f.messages->shown,
+              fakes::oneBox("Please Select a Task to Schedule.", platform::MessageIcon::Exclamation));
     EXPECT_FALSE(state.task().scheduled);
 
     SendMessageW(page().kindBox(), CB_SETCURSEL, static_cast<WPARAM>(core::TaskKind::Alert), 0);
@@ -178,7 +160,7 @@ TEST_F(OptionsWindowFixture, TabsShowOnePageAndTheStatusBarFollowsTheFigures) {
     EXPECT_FALSE(checked(window.scheduleTab()));
 
     state.setCpuText("CPU 7%");
-    figures->availableBytes = 300ULL * 1024 * 1024;
+    f.figures->availableBytes = 300ULL * 1024 * 1024;
     fakes::FakeTimerFactory::fake(window.rules().statusBarTimer()).fire();
     EXPECT_EQ(window.panelText(3), " Mem 300  CPU 7%");
 }
@@ -216,7 +198,7 @@ TEST_F(OptionsWindowFixture, AWindowLoadedLaterShowsTheScheduledTaskAndTheOption
     });
     state.setOptionCache(core::StoredOption::HourlyBeep, "1");
     state.setOptionCache(core::StoredOption::Figures, "7"); // neither on nor off: the box stays
-    win32::OptionsWindow loaded{services, state, settings, timers, windows};
+    win32::OptionsWindow loaded{f.services, state, settings, timers, windows};
     loaded.openOnSchedulePage();
     win32::SchedulePage& shown = loaded.schedulePage();
     EXPECT_EQ(SendMessageW(shown.scheduledCheck(), BM_GETCHECK, 0, 0), BST_CHECKED);

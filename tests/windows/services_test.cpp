@@ -2,11 +2,11 @@
 // a fake of the system calls and once for real, the refused machine-wide log-on list, command
 // lines, the file dialog's filters, figures, sound and tone under Wine.
 #include "core/autostart.h"
+#include "fakes/fake_services.h"
 #include "platform/windows/command_line_windows.h"
 #include "platform/windows/registry_windows.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_services.h"
-#include "windows/recordings.h"
 #include "windows/run_self.h"
 
 #include <gtest/gtest.h>
@@ -180,7 +180,7 @@ TEST(WindowsRegistry, TheBoxShowsAndUntickingRemovesEveryValueThatStartsTheProgr
                        : RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunListPath, 0, access, &key);
         });
         EXPECT_EQ(core::readAutostartCheck(registry), std::optional<bool>(true));
-        RecordedBoxes boxes;
+        fakes::FakeMessageBoxes boxes;
         core::unregisterAutostart(registry, boxes);
         // Gone wherever the user may change the list; what stays still starts the program, and shows.
         EXPECT_EQ(runLists(),
