@@ -1,10 +1,11 @@
-// The About window's blocking order, the links to the help page and the maker's site, and the
-// hover table of the picture buttons.
+// The About window's blocking order, the windows tied to the Options window, the links to the help page and
+// the maker's site, and the hover table of the picture buttons.
 #include "core/about_window.h"
 #include "core/help_and_site.h"
 #include "core/hover_pictures.h"
 #include "core_fixture.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -40,6 +41,33 @@ TEST_F(CoreFixture, About_BlocksTheThreeWindowsMakingMissingOnesAndFreesThemInOr
                   {Window::Main, true}, {Window::Options, true}, {Window::AlertEditor, true}}));
     about.unload();
     EXPECT_EQ(blocker.freed, (std::vector<Window>{Window::Main, Window::Options, Window::AlertEditor}));
+}
+
+/// The hidden windows, and what was closed, in order.
+struct RecordingCloser final : core::WindowCloser {
+    std::vector<Window> hidden;
+    std::vector<Window> closed;
+    bool isHidden(Window w) override { return std::find(hidden.begin(), hidden.end(), w) != hidden.end(); }
+    void close(Window w) override { closed.push_back(w); }
+};
+
+TEST(TiedWindows, AHiddenAlertEditorGoesWithTheOptionsWindowOnly) {
+    const struct {
+        Window closing;
+        std::vector<Window> hidden;
+        std::vector<Window> closed;
+    } cases[] = {
+        {Window::Options, {Window::AlertEditor}, {Window::AlertEditor}},
+        {Window::Options, {Window::ProgramEditor, Window::About}, {}}, // the alert editor shown, or not there
+        {Window::About, {Window::AlertEditor}, {}},
+        {Window::AlertEditor, {Window::Options}, {}},
+    };
+    for (const auto& c : cases) {
+        RecordingCloser closer;
+        closer.hidden = c.hidden;
+        core::closeTiedWindows(closer, c.closing);
+        EXPECT_EQ(closer.closed, c.closed) << static_cast<int>(c.closing);
+    }
 }
 
 TEST_F(CoreFixture, Links_HelpPageWarnsAtOrBelow32AndTheSiteTellsItsFailure) {
