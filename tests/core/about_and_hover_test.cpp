@@ -10,6 +10,7 @@
 
 namespace {
 
+using core::ButtonLook;
 using core::HoverButton;
 using core::HoverSurface;
 using core::Window;
@@ -98,10 +99,10 @@ TEST_F(CoreFixture, Links_HelpPageWarnsAtOrBelow32AndTheSiteTellsItsFailure) {
 }
 
 struct FakeButtons final : core::HoverView {
-    std::map<HoverButton, int> pictures;
+    std::map<HoverButton, ButtonLook> looks;
     std::vector<HoverButton> order;
-    void showButtonPicture(HoverButton button, int picture) override {
-        pictures[button] = picture;
+    void showButtonPicture(HoverButton button, ButtonLook look) override {
+        looks[button] = look;
         order.push_back(button);
     }
 };
@@ -112,30 +113,29 @@ TEST(HoverTable, ButtonsLightUpAndOnlyTheirSurfaceRestoresThemInOrder) {
                           HoverButton::AlertOk, HoverButton::ProgramOk, HoverButton::WebAddressOk}) {
         core::highlightButton(view, b);
     }
-    EXPECT_EQ(view.pictures, (std::map<HoverButton, int>{{HoverButton::ApplyAutostart, 4},
-                                                         {HoverButton::ApplyFigures, 4},
-                                                         {HoverButton::ApplySchedule, 4},
-                                                         {HoverButton::AlertOk, 2},
-                                                         {HoverButton::ProgramOk, 2},
-                                                         {HoverButton::WebAddressOk, 2}}));
+    EXPECT_EQ(view.looks,
+              (std::map<HoverButton, ButtonLook>{{HoverButton::ApplyAutostart, ButtonLook::Highlighted},
+                                                 {HoverButton::ApplyFigures, ButtonLook::Highlighted},
+                                                 {HoverButton::ApplySchedule, ButtonLook::Highlighted},
+                                                 {HoverButton::AlertOk, ButtonLook::Highlighted},
+                                                 {HoverButton::ProgramOk, ButtonLook::Highlighted},
+                                                 {HoverButton::WebAddressOk, ButtonLook::Highlighted}}));
     const struct {
         HoverSurface surface;
         std::vector<HoverButton> restored; // in order
-        int normal;
     } surfaces[] = {
-        {HoverSurface::OptionsPage, {HoverButton::ApplyAutostart, HoverButton::ApplyFigures}, 3},
-        {HoverSurface::SchedulePage, {HoverButton::ApplySchedule}, 3},
-        {HoverSurface::AlertEditor, {HoverButton::AlertOk}, 1},
-        {HoverSurface::ProgramFrame, {HoverButton::ProgramOk}, 1},
-        {HoverSurface::WebAddressFrame, {HoverButton::WebAddressOk}, 1},
+        {HoverSurface::OptionsPage, {HoverButton::ApplyAutostart, HoverButton::ApplyFigures}},
+        {HoverSurface::SchedulePage, {HoverButton::ApplySchedule}},
+        {HoverSurface::AlertEditor, {HoverButton::AlertOk}},
+        {HoverSurface::ProgramFrame, {HoverButton::ProgramOk}},
+        {HoverSurface::WebAddressFrame, {HoverButton::WebAddressOk}},
     };
     for (const auto& s : surfaces) {
         view.order.clear();
         core::restoreButtons(view, s.surface);
         EXPECT_EQ(view.order, s.restored);
         for (HoverButton b : s.restored) {
-            EXPECT_EQ(view.pictures[b], s.normal);
-            EXPECT_EQ(core::normalPicture(b), s.normal);
+            EXPECT_EQ(view.looks[b], ButtonLook::Normal);
         }
     }
 }

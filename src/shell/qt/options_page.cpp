@@ -38,7 +38,7 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     applyAutostartButton = makeListButton(this, twips.rect(5310, 660, 1200, 480), QStringLiteral("Apply"));
     applyAutostartButton->setAccessibleDescription(
         QStringLiteral("Applies loading at start-up and the hourly beep"));
-    applyAutostartButton->setPicture(core::normalPicture(core::HoverButton::ApplyAutostart));
+    applyAutostartButton->setPicture(applyPicture(core::ButtonLook::Normal));
 
     figuresLabel = makeOptionsLabel(
         this, QStringLiteral("Show available physical Memory (mb) and CPU usage (%) in Title Bar."),
@@ -48,7 +48,7 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     applyFiguresButton = makeListButton(this, twips.rect(5310, 1980, 1200, 480), QStringLiteral("Apply"));
     applyFiguresButton->setAccessibleDescription(
         QStringLiteral("Applies the memory and CPU figures in the title bar"));
-    applyFiguresButton->setPicture(core::normalPicture(core::HoverButton::ApplyFigures));
+    applyFiguresButton->setPicture(applyPicture(core::ButtonLook::Normal));
 
     connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsPage::applyAutostartAndBeep);
     connect(applyFiguresButton, &PictureButton::clicked, this, &OptionsPage::applyFigures);
@@ -74,9 +74,9 @@ void OptionsPage::restoreApplyButtons() {
     core::restoreButtons(*this, core::HoverSurface::OptionsPage);
 }
 
-void OptionsPage::showButtonPicture(core::HoverButton button, int picture) {
+void OptionsPage::showButtonPicture(core::HoverButton button, core::ButtonLook look) {
     (button == core::HoverButton::ApplyAutostart ? applyAutostartButton : applyFiguresButton)
-        ->setPicture(picture);
+        ->setPicture(applyPicture(look));
 }
 
 QCheckBox* OptionsPage::box(core::OptionBox which) const {

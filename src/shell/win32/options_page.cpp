@@ -45,8 +45,8 @@ OptionsPage::OptionsPage(const NativeWindow& window, HWND parent, const RECT& pl
         testPlace);
     setAccessibleDescription(m_testLink, L"Plays the hourly beep");
 
-    const int applyPicture = listPicture(core::normalPicture(core::HoverButton::ApplyAutostart));
-    m_applyAutostart = m_layout.add(picture_button::make(hwnd(), kApplyAutostart, applyPicture,
+    const int applyNormal = applyPicture(core::ButtonLook::Normal);
+    m_applyAutostart = m_layout.add(picture_button::make(hwnd(), kApplyAutostart, applyNormal,
                                                          pixels(m_window, kApplyAutostartPlace), L"Apply"),
                                     kApplyAutostartPlace);
     setAccessibleDescription(m_applyAutostart, L"Applies loading at start-up and the hourly beep");
@@ -54,11 +54,9 @@ OptionsPage::OptionsPage(const NativeWindow& window, HWND parent, const RECT& pl
     const std::wstring figures = L"Show available physical Memory (mb) and CPU usage (%) in Title Bar.";
     label(figures, {1500, 1920, 3700, 510});
     m_figuresCheck = checkBox(kFiguresCheck, 2040, figures);
-    m_applyFigures =
-        m_layout.add(picture_button::make(hwnd(), kApplyFigures,
-                                          listPicture(core::normalPicture(core::HoverButton::ApplyFigures)),
-                                          pixels(m_window, kApplyFiguresPlace), L"Apply"),
-                     kApplyFiguresPlace);
+    m_applyFigures = m_layout.add(picture_button::make(hwnd(), kApplyFigures, applyNormal,
+                                                       pixels(m_window, kApplyFiguresPlace), L"Apply"),
+                                  kApplyFiguresPlace);
     setAccessibleDescription(m_applyFigures, L"Applies the memory and CPU figures in the title bar");
 
     picture_button::onMouseMove(m_applyAutostart,
@@ -145,10 +143,9 @@ void OptionsPage::setChecked(core::OptionBox which, bool checked) {
     SendMessageW(box(which), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void OptionsPage::showButtonPicture(core::HoverButton button, int picture) {
-    picture_button::setPicture(button == core::HoverButton::ApplyAutostart ? m_applyAutostart
-                                                                           : m_applyFigures,
-                               listPicture(picture));
+void OptionsPage::showButtonPicture(core::HoverButton button, core::ButtonLook look) {
+    picture_button::setPicture(
+        button == core::HoverButton::ApplyAutostart ? m_applyAutostart : m_applyFigures, applyPicture(look));
 }
 
 } // namespace win32

@@ -71,11 +71,9 @@ SchedulePage::SchedulePage(const NativeWindow& window, HWND parent, const RECT& 
     label(L"Execute this Task : ", 1440, 1800, 1800);
     makeKindBox();
 
-    m_applyButton =
-        m_layout.add(picture_button::make(hwnd(), kApply,
-                                          listPicture(core::normalPicture(core::HoverButton::ApplySchedule)),
-                                          pixels(m_window, kApplyPlace), L"Apply"),
-                     kApplyPlace);
+    m_applyButton = m_layout.add(picture_button::make(hwnd(), kApply, applyPicture(core::ButtonLook::Normal),
+                                                      pixels(m_window, kApplyPlace), L"Apply"),
+                                 kApplyPlace);
     picture_button::onMouseMove(m_applyButton,
                                 [this] { core::highlightButton(*this, core::HoverButton::ApplySchedule); });
     m_rules.setOpenEditor([this, &windows](core::TaskKind kind) {
@@ -139,12 +137,10 @@ LRESULT CALLBACK SchedulePage::keyFilterProc(HWND control, UINT message, WPARAM 
     const bool kindField = filter == kKindFilter;
     switch (message) {
     case WM_CHAR: {
-        int code = static_cast<int>(wParam);
-        if (kindField) {
-            page->m_rules.filterKindKey(code);
-        } else {
-            page->m_rules.filterTriggerKey(static_cast<core::TriggerBox>(filter), code);
-        }
+        const int typed = static_cast<int>(wParam);
+        const int code = kindField
+                             ? page->m_rules.filterKindKey(typed)
+                             : page->m_rules.filterTriggerKey(static_cast<core::TriggerBox>(filter), typed);
         if (code == 0) {
             return 0; // refused: nothing is typed
         }
@@ -289,8 +285,8 @@ void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::s
     SendMessageW(m_statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(wide(name).c_str()));
 }
 
-void SchedulePage::showButtonPicture(core::HoverButton /*button*/, int picture) {
-    picture_button::setPicture(m_applyButton, listPicture(picture));
+void SchedulePage::showButtonPicture(core::HoverButton /*button*/, core::ButtonLook look) {
+    picture_button::setPicture(m_applyButton, applyPicture(look));
 }
 
 } // namespace win32
