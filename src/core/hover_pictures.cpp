@@ -3,15 +3,13 @@
 namespace core {
 
 const std::vector<HoverRow>& hoverTable() {
-    // The Options window's list holds the tabs at 1 and 2 and Apply at 3 and 4; an editor's
-    // list holds OK at 1 and 2.
     static const std::vector<HoverRow> kTable = {
-        {HoverButton::ApplyAutostart, 3, 4, HoverSurface::OptionsPage},
-        {HoverButton::ApplyFigures, 3, 4, HoverSurface::OptionsPage},
-        {HoverButton::ApplySchedule, 3, 4, HoverSurface::SchedulePage},
-        {HoverButton::AlertOk, 1, 2, HoverSurface::AlertEditor},
-        {HoverButton::WebAddressOk, 1, 2, HoverSurface::WebAddressFrame},
-        {HoverButton::ProgramOk, 1, 2, HoverSurface::ProgramFrame},
+        {HoverButton::ApplyAutostart, HoverSurface::OptionsPage},
+        {HoverButton::ApplyFigures, HoverSurface::OptionsPage},
+        {HoverButton::ApplySchedule, HoverSurface::SchedulePage},
+        {HoverButton::AlertOk, HoverSurface::AlertEditor},
+        {HoverButton::WebAddressOk, HoverSurface::WebAddressFrame},
+        {HoverButton::ProgramOk, HoverSurface::ProgramFrame},
     };
     return kTable;
 }
@@ -19,7 +17,7 @@ const std::vector<HoverRow>& hoverTable() {
 void highlightButton(HoverView& view, HoverButton button) {
     for (const HoverRow& row : hoverTable()) {
         if (row.button == button) {
-            view.showButtonPicture(button, row.highlightedPicture);
+            view.showButtonPicture(button, ButtonLook::Highlighted);
         }
     }
 }
@@ -27,18 +25,9 @@ void highlightButton(HoverView& view, HoverButton button) {
 void restoreButtons(HoverView& view, HoverSurface surface) {
     for (const HoverRow& row : hoverTable()) {
         if (row.restoredBy == surface) {
-            view.showButtonPicture(row.button, row.normalPicture);
+            view.showButtonPicture(row.button, ButtonLook::Normal);
         }
     }
-}
-
-int normalPicture(HoverButton button) {
-    for (const HoverRow& row : hoverTable()) {
-        if (row.button == button) {
-            return row.normalPicture;
-        }
-    }
-    return 0;
 }
 
 } // namespace core

@@ -14,30 +14,28 @@ enum class HoverButton { ApplyAutostart, ApplyFigures, ApplySchedule, AlertOk, P
 /// The surfaces whose mouse moves restore them.
 enum class HoverSurface { OptionsPage, SchedulePage, AlertEditor, ProgramFrame, WebAddressFrame };
 
-/// One row of the table: a button, its two pictures (1-based in its window's picture list) and
-/// the surface that restores it.
+/// A picture button's two looks.
+enum class ButtonLook { Normal, Highlighted };
+
+/// One row of the table: a button and the surface that restores it.
 struct HoverRow {
     HoverButton button;
-    int normalPicture;
-    int highlightedPicture;
     HoverSurface restoredBy;
 };
 
 /// The table, in the order in which a surface restores its buttons.
 const std::vector<HoverRow>& hoverTable();
 
-/// Shows a picture on a button; the shell draws it.
+/// Shows a look on a button; the shell draws it with a picture of its own.
 class HoverView {
 public:
     virtual ~HoverView() = default;
-    virtual void showButtonPicture(HoverButton button, int picture) = 0;
+    virtual void showButtonPicture(HoverButton button, ButtonLook look) = 0;
 };
 
-/// The mouse moved over a button: its highlighted picture.
+/// The mouse moved over a button: its highlighted look.
 void highlightButton(HoverView& view, HoverButton button);
-/// The mouse moved over a surface: every button it restores shows its normal picture, in order.
+/// The mouse moved over a surface: every button it restores shows its normal look, in order.
 void restoreButtons(HoverView& view, HoverSurface surface);
-/// A button's normal picture, as it first shows.
-int normalPicture(HoverButton button);
 
 } // namespace core

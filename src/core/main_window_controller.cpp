@@ -188,8 +188,8 @@ void MainWindowController::loadStoredOptions() {
         return;
     }
     m_appearance.applyStoredOnTop(onTop);
-    m_moreLessPicture = 3;
-    m_view.showMoreLessPicture(3);
+    m_moreLessPicture = MoreLess::Less;
+    m_view.showMoreLessPicture(MoreLess::Less);
     const std::optional<std::string> transparency = m_settings.readOption(StoredOption::Transparency);
     if (m_settings.ended()) {
         return;
@@ -321,17 +321,19 @@ void MainWindowController::setHeightTwips(float twips) {
 
 void MainWindowController::toggleMoreInformation() {
     double down = 0;
-    if (m_moreLessPicture == 3) {
-        m_moreLessPicture = 4;
+    if (m_moreLessPicture == MoreLess::Less) {
+        m_moreLessPicture = MoreLess::More;
         down = kMoreLessStepTwips;
         m_clockTimer->stop();
         m_appearance.showTransparencyOffPicture();
-    } else if (m_moreLessPicture == 4) {
-        m_moreLessPicture = 3;
+    } else if (m_moreLessPicture == MoreLess::More) {
+        m_moreLessPicture = MoreLess::Less;
         down = -kMoreLessStepTwips;
         m_clockTimer->start();
     }
-    m_view.showMoreLessPicture(m_moreLessPicture);
+    if (m_moreLessPicture) {
+        m_view.showMoreLessPicture(*m_moreLessPicture);
+    }
     m_moreLessTopTwips += down;
     m_view.moveMoreLessButton(m_moreLessTopTwips);
 

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -85,7 +86,8 @@ public:
     TaskExecutor& executor() { return *m_executor; }
     WindowAppearance& appearance() { return m_appearance; }
     SlideIn& slide() { return m_slide; }
-    int moreLessPicture() const { return m_moreLessPicture; }
+    /// What the more/less button offers; nothing before start-up.
+    std::optional<MoreLess> moreLessPicture() const { return m_moreLessPicture; }
     const std::string& minimizeItemText() const { return m_minimizeItemText; }
 
     Timer& uptimeTimer() { return *m_uptimeTimer; }
@@ -126,7 +128,7 @@ private:
     std::shared_ptr<MainWindowController*> m_self;
 
     float m_height = 0.0f;
-    int m_moreLessPicture = 0;
+    std::optional<MoreLess> m_moreLessPicture;
     double m_moreLessTopTwips = design::main_window::kMoreLess.place.top;
     std::string m_minimizeItemText = "Minimize";
     bool m_separatorsShown = true;

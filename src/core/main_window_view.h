@@ -12,6 +12,13 @@ struct WindowOpacity {
     bool operator==(const WindowOpacity&) const = default;
 };
 
+/// What the more/less button offers: less information (the window shows the clock) or more.
+enum class MoreLess { Less, More };
+
+/// A toggling picture button's look: its design picture until start-up applies a stored state,
+/// then off or on.
+enum class ToggleLook { Design, Off, On };
+
 /// The main window as the core sees it: what it shows and where. A shell implements it with its
 /// toolkit's widgets (the Qt shell's MainWindow); the core decides every value it is given.
 /// Positions and sizes are in twips, as the window is designed, unless said otherwise.
@@ -46,12 +53,12 @@ public:
     /// of 255.
     virtual void setOpacity(WindowOpacity opacity) = 0;
 
-    // The picture buttons: which picture of their list they show, and where they are.
-    virtual void showMoreLessPicture(int picture) = 0;
+    // The picture buttons: what they show, and where they are.
+    virtual void showMoreLessPicture(MoreLess offer) = 0;
     virtual void moveMoreLessButton(double topTwips) = 0;
-    virtual void showOnTopPicture(int picture) = 0;
+    virtual void showOnTopPicture(ToggleLook look) = 0;
     virtual void moveOnTopButton(double leftTwips, double topTwips) = 0;
-    virtual void showTransparencyPicture(int picture) = 0;
+    virtual void showTransparencyPicture(ToggleLook look) = 0;
 
     // The tray icon and its menu.
     virtual void showTrayIcon() = 0;

@@ -51,28 +51,27 @@ int SchedulePage::stepSpin(const std::string& boxText, int lastWritten, int delt
     return static_cast<int>(std::clamp<long long>(from + delta, 0, maximum));
 }
 
-void SchedulePage::refuse(int& keyAscii) {
-    keyAscii = 0;
+int SchedulePage::refuse() {
     if (m_services.tone) {
         m_services.tone->beep(10000, 3);
     }
+    return 0;
 }
 
-void SchedulePage::filterKindKey(int& keyAscii) {
-    if (keyAscii >= 1) {
-        refuse(keyAscii);
-    }
+int SchedulePage::filterKindKey(int keyAscii) {
+    return keyAscii >= 1 ? refuse() : keyAscii;
 }
 
-void SchedulePage::filterTriggerKey(TriggerBox box, int& keyAscii) {
+int SchedulePage::filterTriggerKey(TriggerBox box, int keyAscii) {
     if (keyAscii == kNoCharacter) {
-        return;
+        return keyAscii;
     }
     // Backspace and ". / 0-9 :"; the minutes take no "/".
     const bool accepted = keyAscii == kBackspace || (keyAscii >= kPoint && keyAscii <= kColon);
     if (!accepted || (box == TriggerBox::Minutes && keyAscii == kSlash)) {
-        refuse(keyAscii);
+        return refuse();
     }
+    return keyAscii;
 }
 
 void SchedulePage::fillKinds() {

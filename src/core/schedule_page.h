@@ -60,11 +60,12 @@ public:
     /// A kind picked from the list (by mouse or arrow keys): opens its editor or warns.
     void pickKind();
     /// Key filters: each gets every key pressed in its box, as the character code it types, and
-    /// sets it to 0 to refuse it (with the refusal tone). A key that types no character
-    /// (kNoCharacter: the arrows, Delete, Home, End) is not filtered: it does its work in the box.
+    /// returns the code to type, 0 when it refuses the key (with the refusal tone). A key that
+    /// types no character (kNoCharacter: the arrows, Delete, Home, End) is not filtered: it does
+    /// its work in the box.
     static constexpr int kNoCharacter = 0;
-    void filterKindKey(int& keyAscii);
-    void filterTriggerKey(TriggerBox box, int& keyAscii);
+    [[nodiscard]] int filterKindKey(int keyAscii);
+    [[nodiscard]] int filterTriggerKey(TriggerBox box, int keyAscii);
     /// Apply: checks the page and schedules, replaces or cancels the task.
     void apply();
 
@@ -75,7 +76,8 @@ public:
     static int stepSpin(const std::string& boxText, int lastWritten, int delta, int maximum);
 
 private:
-    void refuse(int& keyAscii);
+    /// Sounds the refusal tone; returns the code of a refused key.
+    int refuse();
     void warnAndCancel(const std::string& text);
 
     SchedulePageView& m_view;

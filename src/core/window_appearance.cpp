@@ -41,15 +41,15 @@ bool WindowAppearance::setTransparent(bool transparent) {
 
 void WindowAppearance::toggleOnTop() {
     // The picture first, the window second, the stored setting last.
-    if (m_onTopPicture == 1) {
-        m_onTopPicture = 2;
-        m_view.showOnTopPicture(2);
+    if (m_onTopPicture == ToggleLook::Off) {
+        m_onTopPicture = ToggleLook::On;
+        m_view.showOnTopPicture(ToggleLook::On);
         moveOnTopButton(-kOnTopShiftTwips, -kOnTopRiseTwips);
         m_view.setOnTop(true);
         m_settings.storeOption(StoredOption::OnTop, true);
-    } else if (m_onTopPicture == 2) {
-        m_onTopPicture = 1;
-        m_view.showOnTopPicture(1);
+    } else if (m_onTopPicture == ToggleLook::On) {
+        m_onTopPicture = ToggleLook::Off;
+        m_view.showOnTopPicture(ToggleLook::Off);
         moveOnTopButton(kOnTopShiftTwips, kOnTopRiseTwips);
         m_view.setOnTop(false);
         m_settings.storeOption(StoredOption::OnTop, false);
@@ -57,11 +57,11 @@ void WindowAppearance::toggleOnTop() {
 }
 
 void WindowAppearance::toggleTransparency() {
-    if (m_transparencyPicture != 1 && m_transparencyPicture != 2) {
+    if (m_transparencyPicture == ToggleLook::Design) {
         return;
     }
-    const bool on = m_transparencyPicture == 1;
-    m_transparencyPicture = on ? 2 : 1;
+    const bool on = m_transparencyPicture == ToggleLook::Off;
+    m_transparencyPicture = on ? ToggleLook::On : ToggleLook::Off;
     m_view.showTransparencyPicture(m_transparencyPicture);
     if (!setTransparent(on)) {
         // What was done stays done: the picture has changed, the window and tpme not.
@@ -75,13 +75,13 @@ void WindowAppearance::toggleTransparency() {
 void WindowAppearance::applyStoredOnTop(const std::optional<std::string>& stored) {
     const std::optional<bool> on = storedSwitch(stored);
     if (on == true) {
-        m_onTopPicture = 2;
-        m_view.showOnTopPicture(2);
+        m_onTopPicture = ToggleLook::On;
+        m_view.showOnTopPicture(ToggleLook::On);
         moveOnTopButton(-kOnTopShiftTwips, -kOnTopRiseTwips);
         m_view.setOnTop(true);
     } else if (on == false) {
-        m_onTopPicture = 1;
-        m_view.showOnTopPicture(1);
+        m_onTopPicture = ToggleLook::Off;
+        m_view.showOnTopPicture(ToggleLook::Off);
         m_view.setOnTop(false);
     }
 }
@@ -90,14 +90,14 @@ void WindowAppearance::applyStoredTransparency(const std::optional<std::string>&
     const std::optional<bool> on = storedSwitch(stored);
     // Without the service the window stays opaque and the button on its design picture.
     if (on.has_value() && setTransparent(*on)) {
-        m_transparencyPicture = *on ? 2 : 1;
+        m_transparencyPicture = *on ? ToggleLook::On : ToggleLook::Off;
         m_view.showTransparencyPicture(m_transparencyPicture);
     }
 }
 
 void WindowAppearance::showTransparencyOffPicture() {
-    m_transparencyPicture = 1;
-    m_view.showTransparencyPicture(1);
+    m_transparencyPicture = ToggleLook::Off;
+    m_view.showTransparencyPicture(ToggleLook::Off);
 }
 
 } // namespace core

@@ -11,8 +11,8 @@
 namespace core {
 
 /// Always on top and half transparent: the state of the main window's two toggling buttons,
-/// which each records only in the picture it shows (0: its design picture, before start-up
-/// applied a stored state; 1: off; 2: on), what a click does to the window and the stored
+/// which each records only in the look it shows (its design picture until start-up applied a
+/// stored state, then off or on), what a click does to the window and the stored
 /// setting, and the start-up rules for the stored values.
 class WindowAppearance final {
 public:
@@ -32,8 +32,8 @@ public:
     /// Transparent or opaque, the window stays layered: opaque only sets full opacity.
     static WindowOpacity opacityFor(bool transparent);
 
-    int onTopPicture() const { return m_onTopPicture; }
-    int transparencyPicture() const { return m_transparencyPicture; }
+    ToggleLook onTopPicture() const { return m_onTopPicture; }
+    ToggleLook transparencyPicture() const { return m_transparencyPicture; }
 
 private:
     /// Moves the on-top button by the given twips from where it is.
@@ -44,8 +44,8 @@ private:
     platform::Services& m_services;
     SettingsStore& m_settings;
     MainWindowView& m_view;
-    int m_onTopPicture = 0;
-    int m_transparencyPicture = 0;
+    ToggleLook m_onTopPicture = ToggleLook::Design;
+    ToggleLook m_transparencyPicture = ToggleLook::Design;
     double m_onTopLeftTwips = design::main_window::kOnTop.place.left;
     double m_onTopTopTwips = design::main_window::kOnTop.place.top;
 };

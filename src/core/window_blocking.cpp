@@ -40,4 +40,18 @@ void freeOthers(WindowBlocker& blocker, Window window) {
     }
 }
 
+const std::vector<Window>& windowsTiedTo(Window window) {
+    static const std::vector<Window> kNone;
+    static const std::vector<Window> kToOptions = {Window::AlertEditor};
+    return window == Window::Options ? kToOptions : kNone;
+}
+
+void closeTiedWindows(WindowCloser& closer, Window closed) {
+    for (Window tied : windowsTiedTo(closed)) {
+        if (closer.isHidden(tied)) {
+            closer.close(tied);
+        }
+    }
+}
+
 } // namespace core

@@ -31,4 +31,22 @@ void blockOthers(WindowBlocker& blocker, Window window);
 /// Frees them again, in the same order.
 void freeOthers(WindowBlocker& blocker, Window window);
 
+/// What a shell does to close the windows that go with another one.
+class WindowCloser {
+public:
+    virtual ~WindowCloser() = default;
+    /// Whether a window exists and is hidden.
+    virtual bool isHidden(Window window) = 0;
+    /// Closes a window that exists.
+    virtual void close(Window window) = 0;
+};
+
+/// The windows made hidden for the About window that belong to a window: the alert editor
+/// serves the Options window's kind box, so it is made after that window and goes with it.
+/// Empty for a window that has none.
+const std::vector<Window>& windowsTiedTo(Window window);
+
+/// A window closed: what is tied to it closes too while still hidden (a shown one stays).
+void closeTiedWindows(WindowCloser& closer, Window closed);
+
 } // namespace core

@@ -1,14 +1,16 @@
-// The About window's blocking order, the links to the help page and the maker's site, and the
-// hover table of the picture buttons.
+// The About window's blocking order, the windows tied to the Options window, the links to the help page and
+// the maker's site, and the hover table of the picture buttons.
 #include "core/about_window.h"
 #include "core/help_and_site.h"
 #include "core/hover_pictures.h"
 #include "core_fixture.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
 
+using core::ButtonLook;
 using core::HoverButton;
 using core::HoverSurface;
 using core::Window;
@@ -42,6 +44,33 @@ TEST_F(CoreFixture, About_BlocksTheThreeWindowsMakingMissingOnesAndFreesThemInOr
     EXPECT_EQ(blocker.freed, (std::vector<Window>{Window::Main, Window::Options, Window::AlertEditor}));
 }
 
+/// The hidden windows, and what was closed, in order.
+struct RecordingCloser final : core::WindowCloser {
+    std::vector<Window> hidden;
+    std::vector<Window> closed;
+    bool isHidden(Window w) override { return std::find(hidden.begin(), hidden.end(), w) != hidden.end(); }
+    void close(Window w) override { closed.push_back(w); }
+};
+
+TEST(TiedWindows, AHiddenAlertEditorGoesWithTheOptionsWindowOnly) {
+    const struct {
+        Window closing;
+        std::vector<Window> hidden;
+        std::vector<Window> closed;
+    } cases[] = {
+        {Window::Options, {Window::AlertEditor}, {Window::AlertEditor}},
+        {Window::Options, {Window::ProgramEditor, Window::About}, {}}, // the alert editor shown, or not there
+        {Window::About, {Window::AlertEditor}, {}},
+        {Window::AlertEditor, {Window::Options}, {}},
+    };
+    for (const auto& c : cases) {
+        RecordingCloser closer;
+        closer.hidden = c.hidden;
+        core::closeTiedWindows(closer, c.closing);
+        EXPECT_EQ(closer.closed, c.closed) << static_cast<int>(c.closing);
+    }
+}
+
 TEST_F(CoreFixture, Links_HelpPageWarnsAtOrBelow32AndTheSiteTellsItsFailure) {
     const struct {
         int result;
@@ -70,10 +99,10 @@ TEST_F(CoreFixture, Links_HelpPageWarnsAtOrBelow32AndTheSiteTellsItsFailure) {
 }
 
 struct FakeButtons final : core::HoverView {
-    std::map<HoverButton, int> pictures;
+    std::map<HoverButton, ButtonLook> looks;
     std::vector<HoverButton> order;
-    void showButtonPicture(HoverButton button, int picture) override {
-        pictures[button] = picture;
+    void showButtonPicture(HoverButton button, ButtonLook look) override {
+        looks[button] = look;
         order.push_back(button);
     }
 };
@@ -84,30 +113,29 @@ TEST(HoverTable, ButtonsLightUpAndOnlyTheirSurfaceRestoresThemInOrder) {
                           HoverButton::AlertOk, HoverButton::ProgramOk, HoverButton::WebAddressOk}) {
         core::highlightButton(view, b);
     }
-    EXPECT_EQ(view.pictures, (std::map<HoverButton, int>{{HoverButton::ApplyAutostart, 4},
-                                                         {HoverButton::ApplyFigures, 4},
-                                                         {HoverButton::ApplySchedule, 4},
-                                                         {HoverButton::AlertOk, 2},
-                                                         {HoverButton::ProgramOk, 2},
-                                                         {HoverButton::WebAddressOk, 2}}));
+    EXPECT_EQ(view.looks,
+              (std::map<HoverButton, ButtonLook>{{HoverButton::ApplyAutostart, ButtonLook::Highlighted},
+                                                 {HoverButton::ApplyFigures, ButtonLook::Highlighted},
+                                                 {HoverButton::ApplySchedule, ButtonLook::Highlighted},
+                                                 {HoverButton::AlertOk, ButtonLook::Highlighted},
+                                                 {HoverButton::ProgramOk, ButtonLook::Highlighted},
+                                                 {HoverButton::WebAddressOk, ButtonLook::Highlighted}}));
     const struct {
         HoverSurface surface;
         std::vector<HoverButton> restored; // in order
-        int normal;
     } surfaces[] = {
-        {HoverSurface::OptionsPage, {HoverButton::ApplyAutostart, HoverButton::ApplyFigures}, 3},
-        {HoverSurface::SchedulePage, {HoverButton::ApplySchedule}, 3},
-        {HoverSurface::AlertEditor, {HoverButton::AlertOk}, 1},
-        {HoverSurface::ProgramFrame, {HoverButton::ProgramOk}, 1},
-        {HoverSurface::WebAddressFrame, {HoverButton::WebAddressOk}, 1},
+        {HoverSurface::OptionsPage, {HoverButton::ApplyAutostart, HoverButton::ApplyFigures}},
+        {HoverSurface::SchedulePage, {HoverButton::ApplySchedule}},
+        {HoverSurface::AlertEditor, {HoverButton::AlertOk}},
+        {HoverSurface::ProgramFrame, {HoverButton::ProgramOk}},
+        {HoverSurface::WebAddressFrame, {HoverButton::WebAddressOk}},
     };
     for (const auto& s : surfaces) {
         view.order.clear();
         core::restoreButtons(view, s.surface);
         EXPECT_EQ(view.order, s.restored);
         for (HoverButton b : s.restored) {
-            EXPECT_EQ(view.pictures[b], s.normal);
-            EXPECT_EQ(core::normalPicture(b), s.normal);
+            EXPECT_EQ(view.looks[b], ButtonLook::Normal);
         }
     }
 }

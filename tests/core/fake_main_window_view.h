@@ -2,6 +2,7 @@
 
 #include "core/main_window_view.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +20,8 @@ struct FakeMainWindowView final : core::MainWindowView {
     bool onTop = false;
     int alpha = 255;
     bool layered = false;
-    int moreLessPicture = 0, onTopPicture = 0, transparencyPicture = 0;
+    std::optional<core::MoreLess> moreLessPicture;
+    core::ToggleLook onTopPicture = core::ToggleLook::Design, transparencyPicture = core::ToggleLook::Design;
     double moreLessTop = 656, onTopLeft = 350, onTopTop = 656;
     bool trayIcon = false;
     bool tray = true;
@@ -49,14 +51,14 @@ struct FakeMainWindowView final : core::MainWindowView {
         alpha = value.alpha;
         layered = value.layered;
     }
-    void showMoreLessPicture(int picture) override { moreLessPicture = picture; }
+    void showMoreLessPicture(core::MoreLess offer) override { moreLessPicture = offer; }
     void moveMoreLessButton(double top) override { moreLessTop = top; }
-    void showOnTopPicture(int picture) override { onTopPicture = picture; }
+    void showOnTopPicture(core::ToggleLook look) override { onTopPicture = look; }
     void moveOnTopButton(double left, double top) override {
         onTopLeft = left;
         onTopTop = top;
     }
-    void showTransparencyPicture(int picture) override { transparencyPicture = picture; }
+    void showTransparencyPicture(core::ToggleLook look) override { transparencyPicture = look; }
     void showTrayIcon() override { trayIcon = true; }
     void hideTrayIcon() override { trayIcon = false; }
     bool hasTray() const override { return tray; }

@@ -123,7 +123,7 @@ TEST_F(MainWindowCoreTest, Load_PlacesAboveTheScreenAndSlidesToTheLastRow) {
     EXPECT_EQ(mainWindow->slide().endRow(), 0);
     EXPECT_TRUE(mainWindow->slide().timer().isActive());
     EXPECT_TRUE(mainWindow->uptimeTimer().isActive());
-    EXPECT_EQ(view.moreLessPicture, 3);
+    EXPECT_EQ(view.moreLessPicture, core::MoreLess::Less);
     EXPECT_TRUE(view.trayIcon);
     EXPECT_TRUE(view.menuOwner);
     EXPECT_NE(view.startDate, "Date & Time");
@@ -181,13 +181,13 @@ TEST_F(MainWindowCoreTest, MoreLess_TogglesHeightPictureAndCurrentTime) {
     const double top = view.moreLessTop;
     mainWindow->toggleMoreInformation();
     EXPECT_EQ(mainWindow->heightTwips(), 1170.0f);
-    EXPECT_EQ(view.moreLessPicture, 4);
+    EXPECT_EQ(view.moreLessPicture, core::MoreLess::More);
     EXPECT_GT(view.moreLessTop, top);
     EXPECT_FALSE(mainWindow->clockTimer().isActive());
 
     mainWindow->toggleMoreInformation();
     EXPECT_EQ(mainWindow->heightTwips(), 2325.0f);
-    EXPECT_EQ(view.moreLessPicture, 3);
+    EXPECT_EQ(view.moreLessPicture, core::MoreLess::Less);
     EXPECT_EQ(view.moreLessTop, top);
     EXPECT_TRUE(mainWindow->clockTimer().isActive());
 }
@@ -196,10 +196,10 @@ TEST_F(MainWindowCoreTest, MoreLess_ShrinkingShowsTransparencyOffLook) {
     mainWindow->load();
     mainWindow->toggleTransparency();
     mainWindow->toggleMoreInformation();
-    EXPECT_EQ(view.transparencyPicture, 1);
+    EXPECT_EQ(view.transparencyPicture, core::ToggleLook::Off);
     mainWindow->toggleTransparency();
     mainWindow->toggleMoreInformation();
-    EXPECT_EQ(view.transparencyPicture, 2);
+    EXPECT_EQ(view.transparencyPicture, core::ToggleLook::On);
 }
 
 TEST_F(MainWindowCoreTest, MoreLess_HeightsOutsideTheRangeNeverChange) {

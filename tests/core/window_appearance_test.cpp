@@ -38,36 +38,38 @@ struct AppearanceTest : ::testing::Test, AppearanceWindow {};
 TEST_F(AppearanceTest, StartUpRulesAndTwoClicksOnEachButton) {
     struct Case {
         std::optional<std::uint32_t> stored;
-        int picture; ///< the list picture shown after start-up, 0 for the design picture
+        core::ToggleLook look; ///< shown after start-up
     };
-    const Case cases[] = {{1, 2}, {0, 1}, {2, 0}, {0xFFFFFFFFu, 0}, {std::nullopt, 0}};
+    using enum core::ToggleLook;
+    const Case cases[] = {{1, On}, {0, Off}, {2, Design}, {0xFFFFFFFFu, Design}, {std::nullopt, Design}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? static_cast<long long>(*c.stored) : -99);
         AppearanceWindow w;
         w.startWith(c.stored);
-        const bool on = c.picture == 2;
-        EXPECT_EQ(w.view.onTopPicture, c.picture);
-        EXPECT_EQ(w.view.transparencyPicture, c.picture);
+        const bool on = c.look == On;
+        EXPECT_EQ(w.view.onTopPicture, c.look);
+        EXPECT_EQ(w.view.transparencyPicture, c.look);
         EXPECT_EQ(w.onTopButton(), onTopButtonPlace(on));
         EXPECT_EQ(w.view.onTop, on);
         EXPECT_EQ(w.view.alpha, on ? 128 : 255);
         // Opaque from a stored 0 is layered at full opacity too; no stored state, no layering.
-        EXPECT_EQ(w.view.layered, c.picture != 0);
+        EXPECT_EQ(w.view.layered, c.look != Design);
         EXPECT_EQ(w.stored("Ontop"), c.stored); // start-up writes nothing back
 
         // The first click reverses the state it finds and stores it; the second brings all back.
         for (int click = 1; click <= 2; ++click) {
             w.mainWindow->toggleOnTop();
             w.mainWindow->toggleTransparency();
-            const bool nowOn = c.picture == 0 ? false : (on != (click == 1));
+            const bool nowOn = c.look == Design ? false : (on != (click == 1));
             const std::optional<std::uint32_t> expected =
-                c.picture == 0 ? c.stored : std::optional<std::uint32_t>(nowOn ? 1 : 0);
-            EXPECT_EQ(w.view.onTopPicture, c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
-            EXPECT_EQ(w.view.transparencyPicture, c.picture == 0 ? 0 : (nowOn ? 2 : 1)) << click;
+                c.look == Design ? c.stored : std::optional<std::uint32_t>(nowOn ? 1 : 0);
+            const core::ToggleLook nowLook = c.look == Design ? Design : (nowOn ? On : Off);
+            EXPECT_EQ(w.view.onTopPicture, nowLook) << click;
+            EXPECT_EQ(w.view.transparencyPicture, nowLook) << click;
             EXPECT_EQ(w.onTopButton(), onTopButtonPlace(nowOn)) << click;
             EXPECT_EQ(w.view.onTop, nowOn) << click;
             EXPECT_EQ(w.view.alpha, nowOn ? 128 : 255) << click;
-            EXPECT_EQ(w.view.layered, c.picture != 0) << click;
+            EXPECT_EQ(w.view.layered, c.look != Design) << click;
             EXPECT_EQ(w.stored("Ontop"), expected) << click;
             EXPECT_EQ(w.stored("tpme"), expected) << click;
         }
@@ -80,7 +82,7 @@ TEST_F(AppearanceTest, TransparencyRefusedShowsTheBareNumberAfterThePictureChang
     f.screen->opacityFailure = 95;
     mainWindow->toggleTransparency();
     EXPECT_EQ(f.messages->shown, fakes::oneBox("95", MessageIcon::Exclamation));
-    EXPECT_EQ(view.transparencyPicture, 2);
+    EXPECT_EQ(view.transparencyPicture, core::ToggleLook::On);
     EXPECT_EQ(view.alpha, 255);
     EXPECT_EQ(stored("tpme"), 0u);
 }

@@ -68,6 +68,10 @@ private:
         std::vector<std::uint8_t> data; ///< as the registry stores it
     };
 
+    /// Whether path is the key top or one below it, names compared as the registry compares them.
+    static bool below(const std::wstring& path, const std::wstring& top);
+    /// A key's path below parent; either may be empty.
+    static std::wstring joined(const std::wstring& parent, const std::wstring& sub);
     const Handle* handle(RegKey key) const;
     RegKey keep(Handle handle);
     long openRunList(std::uint32_t access, RegKey& key);

@@ -47,7 +47,7 @@ void EditorWindow::makeOkButton(QWidget* parent, const core::design::task_editor
     okButton = new PictureButton(parent);
     okButton->setPictures({renderPicture(QStringLiteral(":/pictures/ok_normal.svg"), size),
                            renderPicture(QStringLiteral(":/pictures/ok_highlighted.svg"), size)});
-    okButton->setPicture(core::normalPicture(m_okHover));
+    showButtonPicture(m_okHover, core::ButtonLook::Normal);
     okButton->setGeometry(place);
     okButton->setAccessibleName(QString::fromUtf8(core::design::task_editors::kOkName));
     connect(okButton, &PictureButton::mouseMoved, this, &EditorWindow::highlightOk);
@@ -61,8 +61,8 @@ void EditorWindow::restoreOk() {
     core::restoreButtons(*this, m_okSurface);
 }
 
-void EditorWindow::showButtonPicture(core::HoverButton, int picture) {
-    okButton->setPicture(picture);
+void EditorWindow::showButtonPicture(core::HoverButton, core::ButtonLook look) {
+    okButton->setPicture(look == core::ButtonLook::Highlighted ? 2 : 1);
 }
 
 void EditorWindow::watchMouseMoves(QWidget* surface) {

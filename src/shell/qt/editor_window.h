@@ -34,7 +34,7 @@ public:
     PictureButton* okButton = nullptr;
 
     // core::HoverView
-    void showButtonPicture(core::HoverButton button, int picture) override;
+    void showButtonPicture(core::HoverButton button, core::ButtonLook look) override;
 
 protected:
     /// okHover and okSurface name OK and the surface that restores it in the hover table.

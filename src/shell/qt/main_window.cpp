@@ -130,16 +130,16 @@ void MainWindow::setOpacity(core::WindowOpacity opacity) {
     setWindowAlpha(*this, opacity.alpha);
 }
 
-void MainWindow::showMoreLessPicture(int picture) {
-    buttons.moreLessButton->setPicture(picture);
+void MainWindow::showMoreLessPicture(core::MoreLess offer) {
+    buttons.moreLessButton->setPicture(WindowButtons::moreLessPicture(offer));
 }
 
-void MainWindow::showOnTopPicture(int picture) {
-    buttons.onTopButton->setPicture(picture);
+void MainWindow::showOnTopPicture(core::ToggleLook look) {
+    buttons.onTopButton->setPicture(WindowButtons::togglePicture(look));
 }
 
-void MainWindow::showTransparencyPicture(int picture) {
-    buttons.transparencyButton->setPicture(picture);
+void MainWindow::showTransparencyPicture(core::ToggleLook look) {
+    buttons.transparencyButton->setPicture(WindowButtons::togglePicture(look));
 }
 
 void MainWindow::showTrayIcon() {

@@ -90,13 +90,13 @@ public:
     void setMinimized(bool minimized) override;
     void setOnTop(bool onTop) override;
     void setOpacity(core::WindowOpacity opacity) override;
-    void showMoreLessPicture(int picture) override;
+    void showMoreLessPicture(core::MoreLess offer) override;
     void moveMoreLessButton(double topTwips) override { buttons.moveMoreLess(topTwips); }
-    void showOnTopPicture(int picture) override;
+    void showOnTopPicture(core::ToggleLook look) override;
     void moveOnTopButton(double leftTwips, double topTwips) override {
         buttons.moveOnTop(leftTwips, topTwips);
     }
-    void showTransparencyPicture(int picture) override;
+    void showTransparencyPicture(core::ToggleLook look) override;
     void showTrayIcon() override;
     void hideTrayIcon() override { menu.hideIcon(); }
     bool hasTray() const override { return menu.hasTray(); }

@@ -4,6 +4,7 @@
 // scale, the designed background, labels, links and the Apply pictures.
 
 #include "core/design/options_window_design.h"
+#include "core/hover_pictures.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/picture_button.h"
 
@@ -30,3 +31,7 @@ PictureButton* makeLink(QWidget* parent, const QString& text, const QRect& geome
 /// A button on the window's picture list: 1 a tab not selected, 2 a tab selected, 3 and 4 Apply
 /// normal and highlighted.
 PictureButton* makeListButton(QWidget* parent, const QRect& geometry, const QString& name);
+/// Apply's picture on that list for a look.
+inline int applyPicture(core::ButtonLook look) {
+    return look == core::ButtonLook::Highlighted ? 4 : 3;
+}

@@ -47,12 +47,12 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     connect(testLink, &PictureButton::clicked, this, &OptionsPage::testBeep);
 
     applyAutostartButton = applyButton(design::kApplyAutostart, design::kApplyAutostartDescription);
-    applyAutostartButton->setPicture(core::normalPicture(core::HoverButton::ApplyAutostart));
+    applyAutostartButton->setPicture(applyPicture(core::ButtonLook::Normal));
 
     figuresCheck = option(design::kFigures, figuresLabel);
     figuresLabel->setWordWrap(true);
     applyFiguresButton = applyButton(design::kApplyFigures, design::kApplyFiguresDescription);
-    applyFiguresButton->setPicture(core::normalPicture(core::HoverButton::ApplyFigures));
+    applyFiguresButton->setPicture(applyPicture(core::ButtonLook::Normal));
 
     connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsPage::applyAutostartAndBeep);
     connect(applyFiguresButton, &PictureButton::clicked, this, &OptionsPage::applyFigures);
@@ -78,9 +78,9 @@ void OptionsPage::restoreApplyButtons() {
     core::restoreButtons(*this, core::HoverSurface::OptionsPage);
 }
 
-void OptionsPage::showButtonPicture(core::HoverButton button, int picture) {
+void OptionsPage::showButtonPicture(core::HoverButton button, core::ButtonLook look) {
     (button == core::HoverButton::ApplyAutostart ? applyAutostartButton : applyFiguresButton)
-        ->setPicture(picture);
+        ->setPicture(applyPicture(look));
 }
 
 QCheckBox* OptionsPage::box(core::OptionBox which) const {

@@ -53,7 +53,7 @@ public:
     bool isChecked(core::OptionBox box) const override;
     void setChecked(core::OptionBox box, bool checked) override;
     // core::HoverView
-    void showButtonPicture(core::HoverButton button, int picture) override;
+    void showButtonPicture(core::HoverButton button, core::ButtonLook look) override;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

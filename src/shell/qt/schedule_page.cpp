@@ -3,6 +3,7 @@
 #include "core/design/options_window_design.h"
 #include "core/task_kind.h"
 #include "shell/qt/design_colours.h"
+#include "shell/qt/options_look.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
 
@@ -72,7 +73,7 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
         {QPixmap(), QPixmap(),
          renderPicture(QStringLiteral(":/pictures/apply_normal.svg"), applyPlace.size()),
          renderPicture(QStringLiteral(":/pictures/apply_highlighted.svg"), applyPlace.size())});
-    applyButton->setPicture(core::normalPicture(core::HoverButton::ApplySchedule));
+    applyButton->setPicture(applyPicture(core::ButtonLook::Normal));
     applyButton->setGeometry(applyPlace);
     applyButton->setAccessibleName(QString::fromUtf8(design::kApplyName));
     connect(applyButton, &PictureButton::clicked, this, &SchedulePage::apply);
@@ -145,13 +146,13 @@ bool SchedulePage::eventFilter(QObject* watched, QEvent* event) {
     const bool typesCharacter = !key->text().isEmpty() && k != Qt::Key_Delete;
     int code = typesCharacter ? key->text().at(0).unicode() : core::SchedulePage::kNoCharacter;
     if (watched == daysBox) {
-        filterDaysKey(code);
+        code = filterDaysKey(code);
     } else if (watched == hoursBox) {
-        filterHoursKey(code);
+        code = filterHoursKey(code);
     } else if (watched == minutesBox) {
-        filterMinutesKey(code);
+        code = filterMinutesKey(code);
     } else if (watched == kindBox || watched == kindBox->lineEdit()) {
-        filterKindKey(code);
+        code = filterKindKey(code);
     }
     if (typesCharacter && code == 0) {
         return true; // refused: nothing is inserted
@@ -241,6 +242,6 @@ void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::s
     }
 }
 
-void SchedulePage::showButtonPicture(core::HoverButton, int picture) {
-    applyButton->setPicture(picture);
+void SchedulePage::showButtonPicture(core::HoverButton, core::ButtonLook look) {
+    applyButton->setPicture(applyPicture(look));
 }

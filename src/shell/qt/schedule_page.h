@@ -46,11 +46,13 @@ public:
 
     /// A kind picked from the list (by mouse or arrow keys): opens its editor or warns.
     void pickKind() { m_rules.pickKind(); }
-    /// Key filters: each gets a typed character's code and sets it to 0 to refuse it.
-    void filterKindKey(int& keyAscii) { m_rules.filterKindKey(keyAscii); }
-    void filterDaysKey(int& keyAscii) { m_rules.filterTriggerKey(core::TriggerBox::Days, keyAscii); }
-    void filterHoursKey(int& keyAscii) { m_rules.filterTriggerKey(core::TriggerBox::Hours, keyAscii); }
-    void filterMinutesKey(int& keyAscii) { m_rules.filterTriggerKey(core::TriggerBox::Minutes, keyAscii); }
+    /// Key filters: each gets a typed character's code and returns it, or 0 to refuse it.
+    int filterKindKey(int keyAscii) { return m_rules.filterKindKey(keyAscii); }
+    int filterDaysKey(int keyAscii) { return m_rules.filterTriggerKey(core::TriggerBox::Days, keyAscii); }
+    int filterHoursKey(int keyAscii) { return m_rules.filterTriggerKey(core::TriggerBox::Hours, keyAscii); }
+    int filterMinutesKey(int keyAscii) {
+        return m_rules.filterTriggerKey(core::TriggerBox::Minutes, keyAscii);
+    }
     /// Apply: checks the page and schedules, replaces or cancels the task.
     void apply() { m_rules.apply(); }
     /// Empties the kind box (an editor left without a parameter).
@@ -86,7 +88,7 @@ public:
     void showKind(int index, const std::string& text) override;
     void showScheduleStatus(const std::string& scheduled, const std::string& name) override;
     // core::HoverView
-    void showButtonPicture(core::HoverButton button, int picture) override;
+    void showButtonPicture(core::HoverButton button, core::ButtonLook look) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

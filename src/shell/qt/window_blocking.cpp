@@ -90,3 +90,14 @@ void QtWindowBlocker::free(core::Window window) {
         freeWindow(w);
     }
 }
+
+bool QtWindowBlocker::isHidden(core::Window window) {
+    const QWidget* w = find(window, false);
+    return w != nullptr && !w->isVisible();
+}
+
+void QtWindowBlocker::close(core::Window window) {
+    if (QWidget* w = find(window, false)) {
+        w->close();
+    }
+}

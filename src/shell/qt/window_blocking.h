@@ -23,8 +23,9 @@ void showWindow(QWidget* window);
 #include <map>
 
 /// The core's window blocking on the Qt windows: each window the rules name is found (or, when
-/// asked, made) by a function; a window that is not there is left alone.
-class QtWindowBlocker final : public core::WindowBlocker {
+/// asked, made) by a function; a window that is not there is left alone. It closes the windows
+/// tied to another one the same way.
+class QtWindowBlocker final : public core::WindowBlocker, public core::WindowCloser {
 public:
     /// The window, or null when it does not exist; with createMissing a missing one is made hidden.
     using Finder = std::function<QWidget*(bool createMissing)>;
@@ -32,6 +33,8 @@ public:
     void setWindow(core::Window window, Finder finder) { m_finders[window] = std::move(finder); }
     void block(core::Window window, core::Window blockedBy, bool createMissing) override;
     void free(core::Window window) override;
+    bool isHidden(core::Window window) override;
+    void close(core::Window window) override;
 
 private:
     QWidget* find(core::Window window, bool createMissing) const;

@@ -59,3 +59,15 @@ void WindowButtons::moveMoreLess(double topTwips) {
 void WindowButtons::moveOnTop(double leftTwips, double topTwips) {
     onTopButton->move(twipsToPixels(leftTwips, m_tppX), twipsToPixels(topTwips, m_tppY));
 }
+
+int WindowButtons::togglePicture(core::ToggleLook look) {
+    switch (look) {
+    case core::ToggleLook::Off:
+        return 1;
+    case core::ToggleLook::On:
+        return 2;
+    case core::ToggleLook::Design:
+        break;
+    }
+    return 0;
+}

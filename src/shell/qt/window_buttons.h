@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/main_window_view.h"
 #include "shell/qt/picture_button.h"
 
 #include <QWidget>
@@ -15,6 +16,11 @@ public:
     void moveMoreLess(double topTwips);
     /// Moves the on-top button to the given place.
     void moveOnTop(double leftTwips, double topTwips);
+
+    /// The more/less button's picture for what it offers.
+    static int moreLessPicture(core::MoreLess offer) { return offer == core::MoreLess::More ? 4 : 3; }
+    /// A toggle's picture on its list for a look; 0 for the design picture, which is none of the list's.
+    static int togglePicture(core::ToggleLook look);
 
     // Pictures: the more/less and on-top list (moreLessButton, onTopButton); the transparency
     // list (transparencyButton).

@@ -12,11 +12,8 @@ WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services
         return create ? &openOptionsWindow() : m_optionsWidget.data();
     });
     m_blocker.setWindow(core::Window::AlertEditor, [this](bool create) -> QWidget* {
-        if (create) {
-            openOptionsWindow();
-            return loadTaskEditor(QStringLiteral("Alert"), editorContext());
-        }
-        return findTaskEditor(QStringLiteral("Alert"));
+        return create ? loadTaskEditor(QStringLiteral("Alert"), editorContext())
+                      : findTaskEditor(QStringLiteral("Alert"));
     });
     m_blocker.setWindow(core::Window::About, [this](bool) -> QWidget* { return m_aboutWindow.data(); });
     m_blocker.setWindow(core::Window::ProgramEditor,
@@ -44,13 +41,8 @@ OptionsWindow& WindowLauncher::openOptionsWindow() {
         m_optionsWidget = m_optionsWindow.data();
         m_optionsWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_optionsWindow->setShowAbout([this] { openAbout(); });
-        // An alert editor that the About window loaded hidden belongs to this window's kind box.
-        QObject::connect(m_optionsWindow, &QObject::destroyed, &m_mainWindow, [] {
-            EditorWindow* loaded = findTaskEditor(QStringLiteral("Alert"));
-            if (loaded != nullptr && !loaded->isVisible()) {
-                loaded->close();
-            }
-        });
+        QObject::connect(m_optionsWindow, &QObject::destroyed, &m_mainWindow,
+                         [this] { core::closeTiedWindows(m_blocker, core::Window::Options); });
         auto* page = new SchedulePage(m_state, m_services);
         m_schedulePage = page;
         page->setOpenEditor(

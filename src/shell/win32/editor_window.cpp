@@ -42,19 +42,19 @@ bool EditorWindow::createEditor(const wchar_t* className) {
     return true;
 }
 
-int EditorWindow::okPictureId(int picture) {
-    return picture == 2 ? CORVANE_PICTURE_OK_HIGHLIGHTED : CORVANE_PICTURE_OK_NORMAL;
+int EditorWindow::okPictureId(core::ButtonLook look) {
+    return look == core::ButtonLook::Highlighted ? CORVANE_PICTURE_OK_HIGHLIGHTED : CORVANE_PICTURE_OK_NORMAL;
 }
 
 HWND EditorWindow::makeOkButton() {
-    m_okButton = picture_button::make(hwnd(), kOkId, okPictureId(core::normalPicture(m_okHover)), RECT{},
+    m_okButton = picture_button::make(hwnd(), kOkId, okPictureId(core::ButtonLook::Normal), RECT{},
                                       wide(core::design::task_editors::kOkName));
     picture_button::onMouseMove(m_okButton, [this] { core::highlightButton(*this, m_okHover); });
     return m_okButton;
 }
 
-void EditorWindow::showButtonPicture(core::HoverButton /*button*/, int picture) {
-    picture_button::setPicture(m_okButton, okPictureId(picture));
+void EditorWindow::showButtonPicture(core::HoverButton /*button*/, core::ButtonLook look) {
+    picture_button::setPicture(m_okButton, okPictureId(look));
 }
 
 void EditorWindow::place(HWND control, const core::design::Rect& twips) const {

@@ -17,7 +17,7 @@ public:
     void showAbove(HWND owner) override;
 
     // core::HoverView
-    void showButtonPicture(core::HoverButton button, int picture) override;
+    void showButtonPicture(core::HoverButton button, core::ButtonLook look) override;
 
     /// The OK picture button's command id; Enter reaches the window as IDOK instead.
     static constexpr int kOkId = 100;
@@ -60,8 +60,8 @@ private:
     void layOut();
     /// Enter: OK in the main box, a press on the button that has the focus, else nothing.
     void enterPressed(HWND focus);
-    /// OK's picture: 1 normal, 2 highlighted, as the editors' picture list numbers them.
-    static int okPictureId(int picture);
+    /// OK's picture for a look.
+    static int okPictureId(core::ButtonLook look);
 
     core::HoverButton m_okHover;
     core::HoverSurface m_okSurface;

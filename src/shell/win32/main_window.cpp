@@ -55,20 +55,17 @@ const PictureButton kButtons[] = {
      design::kTransparency.tip},
 };
 
-/// The more/less and on-top list: 1 and 2 the on-top looks, 3 offers less information, 4 more.
-int moreLessOrOnTopPicture(int picture) {
-    switch (picture) {
-    case 1:
+/// The on-top button's picture for a look; none for the design look, which start-up shows.
+int onTopPicture(core::ToggleLook look) {
+    switch (look) {
+    case core::ToggleLook::Off:
         return CORVANE_PICTURE_ONTOP_OFF;
-    case 2:
+    case core::ToggleLook::On:
         return CORVANE_PICTURE_ONTOP_ON;
-    case 3:
-        return CORVANE_PICTURE_LESS_INFO;
-    case 4:
-        return CORVANE_PICTURE_MORE_INFO;
-    default:
-        return 0;
+    case core::ToggleLook::Design:
+        break;
     }
+    return 0;
 }
 
 /// The size (at most the designed one) at which a bold face shows each of the texts within a
@@ -322,11 +319,12 @@ void MainWindow::setOpacity(core::WindowOpacity opacity) {
     SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(std::clamp(opacity.alpha, 0, 255)), LWA_ALPHA);
 }
 
-void MainWindow::showMoreLessPicture(int picture) {
+void MainWindow::showMoreLessPicture(core::MoreLess offer) {
     HWND button = control(MoreLessButton);
-    picture_button::setPicture(button, moreLessOrOnTopPicture(picture));
+    const bool more = offer == core::MoreLess::More;
+    picture_button::setPicture(button, more ? CORVANE_PICTURE_MORE_INFO : CORVANE_PICTURE_LESS_INFO);
     // The name says what a press does.
-    SetWindowTextW(button, wide(picture == 4 ? design::kMoreInformation : design::kLessInformation).c_str());
+    SetWindowTextW(button, wide(more ? design::kMoreInformation : design::kLessInformation).c_str());
 }
 
 void MainWindow::moveMoreLessButton(double topTwips) {
@@ -334,8 +332,8 @@ void MainWindow::moveMoreLessButton(double topTwips) {
     place(control(MoreLessButton), moreLessPlace());
 }
 
-void MainWindow::showOnTopPicture(int picture) {
-    picture_button::setPicture(control(OnTopButton), moreLessOrOnTopPicture(picture));
+void MainWindow::showOnTopPicture(core::ToggleLook look) {
+    picture_button::setPicture(control(OnTopButton), onTopPicture(look));
 }
 
 void MainWindow::moveOnTopButton(double leftTwips, double topTwips) {
@@ -344,9 +342,10 @@ void MainWindow::moveOnTopButton(double leftTwips, double topTwips) {
     place(control(OnTopButton), onTopPlace());
 }
 
-void MainWindow::showTransparencyPicture(int picture) {
-    picture_button::setPicture(control(TransparencyButton), picture == 2 ? CORVANE_PICTURE_TRANSPARENCY_ON
-                                                                         : CORVANE_PICTURE_TRANSPARENCY_OFF);
+void MainWindow::showTransparencyPicture(core::ToggleLook look) {
+    picture_button::setPicture(control(TransparencyButton), look == core::ToggleLook::On
+                                                                ? CORVANE_PICTURE_TRANSPARENCY_ON
+                                                                : CORVANE_PICTURE_TRANSPARENCY_OFF);
 }
 
 void MainWindow::showTrayIcon() {

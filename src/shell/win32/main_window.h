@@ -79,11 +79,11 @@ public:
     void setMinimized(bool minimized) override;
     void setOnTop(bool onTop) override;
     void setOpacity(core::WindowOpacity opacity) override;
-    void showMoreLessPicture(int picture) override;
+    void showMoreLessPicture(core::MoreLess offer) override;
     void moveMoreLessButton(double topTwips) override;
-    void showOnTopPicture(int picture) override;
+    void showOnTopPicture(core::ToggleLook look) override;
     void moveOnTopButton(double leftTwips, double topTwips) override;
-    void showTransparencyPicture(int picture) override;
+    void showTransparencyPicture(core::ToggleLook look) override;
     void showTrayIcon() override;
     void hideTrayIcon() override { m_tray->hide(); }
     bool hasTray() const override { return m_tray->shown(); }

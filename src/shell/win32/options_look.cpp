@@ -12,18 +12,21 @@ constexpr const wchar_t* kSurfaceClass = L"CorvanePageSurface";
 
 } // namespace
 
-int listPicture(int index) {
-    switch (index) {
-    case 1:
+int tabPicture(core::TabPicture picture) {
+    switch (picture) {
+    case core::TabPicture::NotSelected:
         return CORVANE_PICTURE_PAGE_TAB;
-    case 2:
+    case core::TabPicture::Selected:
         return CORVANE_PICTURE_PAGE_TAB_SELECTED;
-    case 3:
-        return CORVANE_PICTURE_APPLY_NORMAL;
-    default:
+    case core::TabPicture::Design:
         break;
     }
-    return CORVANE_PICTURE_APPLY_HIGHLIGHTED;
+    return CORVANE_PICTURE_PAGE_TAB_DESIGN;
+}
+
+int applyPicture(core::ButtonLook look) {
+    return look == core::ButtonLook::Highlighted ? CORVANE_PICTURE_APPLY_HIGHLIGHTED
+                                                 : CORVANE_PICTURE_APPLY_NORMAL;
 }
 
 RECT pixels(const NativeWindow& window, const Twips& twips) {

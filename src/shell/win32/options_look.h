@@ -5,6 +5,8 @@
 // names for screen readers.
 
 #include "core/design/options_window_design.h"
+#include "core/hover_pictures.h"
+#include "core/options_window.h"
 #include "shell/win32/accessibility.h"
 #include "shell/win32/controls.h"
 #include "shell/win32/native_window.h"
@@ -25,9 +27,10 @@ constexpr COLORREF kTabBarColour = colorref(core::design::options_window::kTabBa
 constexpr const wchar_t* kLabelFace = L"Tahoma";
 constexpr double kLabelPoints = 8.25;
 
-/// A picture of the window's list as a resource: 1 a tab not selected, 2 a tab selected, 3 and 4
-/// Apply normal and highlighted.
-int listPicture(int index);
+/// A page tab's picture.
+int tabPicture(core::TabPicture picture);
+/// Apply's picture for a look.
+int applyPicture(core::ButtonLook look);
 
 /// A rectangle in twips.
 using Twips = core::design::Rect;

@@ -63,7 +63,7 @@ HWND OptionsPage::option(int id, const core::design::options_page::Option& look,
 }
 
 HWND OptionsPage::applyButton(int id, core::HoverButton hover, const Twips& place, const char* description) {
-    HWND button = m_layout.add(picture_button::make(hwnd(), id, listPicture(core::normalPicture(hover)),
+    HWND button = m_layout.add(picture_button::make(hwnd(), id, applyPicture(core::ButtonLook::Normal),
                                                     pixels(m_window, place), wide(design::kApplyName)),
                                place);
     setAccessibleDescription(button, wide(description));
@@ -132,10 +132,9 @@ void OptionsPage::setChecked(core::OptionBox which, bool checked) {
     SendMessageW(box(which), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void OptionsPage::showButtonPicture(core::HoverButton button, int picture) {
-    picture_button::setPicture(button == core::HoverButton::ApplyAutostart ? m_applyAutostart
-                                                                           : m_applyFigures,
-                               listPicture(picture));
+void OptionsPage::showButtonPicture(core::HoverButton button, core::ButtonLook look) {
+    picture_button::setPicture(
+        button == core::HoverButton::ApplyAutostart ? m_applyAutostart : m_applyFigures, applyPicture(look));
 }
 
 } // namespace win32

@@ -154,8 +154,7 @@ void OptionsWindow::showLook(const std::string& caption) {
 
 void OptionsWindow::showTab(core::Page tab, core::TabPicture picture) {
     picture_button::setPicture(tab == core::Page::Options ? m_optionsTab : m_scheduleTab,
-                               picture == core::TabPicture::Design ? CORVANE_PICTURE_PAGE_TAB_DESIGN
-                                                                   : listPicture(static_cast<int>(picture)));
+                               tabPicture(picture));
 }
 
 HWND OptionsWindow::pageSurface(core::Page page) const {

@@ -62,7 +62,7 @@ SchedulePage::SchedulePage(const NativeWindow& window, HWND parent, const RECT& 
 
     m_applyButton =
         m_layout.add(picture_button::make(hwnd(), kApply,
-                                          listPicture(core::normalPicture(core::HoverButton::ApplySchedule)),
+                                          applyPicture(core::ButtonLook::Normal),
                                           pixels(m_window, design::kApply), wide(design::kApplyName)),
                      design::kApply);
     picture_button::onMouseMove(m_applyButton,
@@ -129,12 +129,10 @@ LRESULT CALLBACK SchedulePage::keyFilterProc(HWND control, UINT message, WPARAM 
     const bool kindField = filter == kKindFilter;
     switch (message) {
     case WM_CHAR: {
-        int code = static_cast<int>(wParam);
-        if (kindField) {
-            page->m_rules.filterKindKey(code);
-        } else {
-            page->m_rules.filterTriggerKey(static_cast<core::TriggerBox>(filter), code);
-        }
+        const int typed = static_cast<int>(wParam);
+        const int code = kindField
+                             ? page->m_rules.filterKindKey(typed)
+                             : page->m_rules.filterTriggerKey(static_cast<core::TriggerBox>(filter), typed);
         if (code == 0) {
             return 0; // refused: nothing is typed
         }
@@ -279,8 +277,8 @@ void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::s
     SendMessageW(m_statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(wide(name).c_str()));
 }
 
-void SchedulePage::showButtonPicture(core::HoverButton /*button*/, int picture) {
-    picture_button::setPicture(m_applyButton, listPicture(picture));
+void SchedulePage::showButtonPicture(core::HoverButton /*button*/, core::ButtonLook look) {
+    picture_button::setPicture(m_applyButton, applyPicture(look));
 }
 
 } // namespace win32

@@ -48,7 +48,7 @@ public:
     void clearKind() override;
     void showScheduleStatus(const std::string& scheduled, const std::string& name) override;
     // core::HoverView
-    void showButtonPicture(core::HoverButton button, int picture) override;
+    void showButtonPicture(core::HoverButton button, core::ButtonLook look) override;
 
 private:
     static constexpr std::size_t index(core::TriggerBox box) { return static_cast<std::size_t>(box); }

@@ -150,8 +150,6 @@ HWND WindowLauncher::find(core::Window window, bool createMissing) {
         return m_about ? m_about->hwnd() : nullptr;
     case core::Window::AlertEditor:
         if (createMissing && !m_editors[window]) {
-            // An alert editor made hidden belongs to the Options window's kind box.
-            find(core::Window::Options, true);
             taskEditor(core::TaskKind::Alert);
         }
         break;
@@ -183,6 +181,15 @@ void WindowLauncher::free(core::Window window) {
     }
 }
 
+bool WindowLauncher::isHidden(core::Window window) {
+    HWND found = find(window, false);
+    return found != nullptr && IsWindowVisible(found) == FALSE;
+}
+
+void WindowLauncher::close(core::Window window) {
+    closed(window);
+}
+
 void WindowLauncher::retire(std::shared_ptr<void> window) {
     if (window) {
         m_closed.push_back(std::move(window));
@@ -194,16 +201,10 @@ void WindowLauncher::closed(core::Window window) {
     switch (window) {
     case core::Window::Main:
         return;
-    case core::Window::Options: {
+    case core::Window::Options:
         retire(std::move(m_options));
-        // An alert editor loaded hidden for the Options window goes with it.
-        const auto alert = m_editors.find(core::Window::AlertEditor);
-        if (alert != m_editors.end() && alert->second && IsWindowVisible(alert->second->hwnd()) == FALSE) {
-            retire(std::move(alert->second));
-            m_editors.erase(alert);
-        }
+        core::closeTiedWindows(*this, window);
         return;
-    }
     case core::Window::About:
         retire(std::move(m_about));
         return;

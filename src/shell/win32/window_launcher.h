@@ -25,7 +25,7 @@ class TaskEditorWindow;
 /// it is open; a closed one is deleted from a message posted to the main window, never inside
 /// its own handler. It also blocks and frees the windows as the editors and the About window
 /// ask: a blocked window is disabled and refuses to close. The main window owns one.
-class WindowLauncher final : public ProgramWindows, private core::WindowBlocker {
+class WindowLauncher final : public ProgramWindows, private core::WindowBlocker, private core::WindowCloser {
 public:
     /// The message the launcher posts to the main window, which calls deleteClosed() for it.
     static constexpr UINT kDeleteClosedMessage = WM_APP + 2;
@@ -57,6 +57,9 @@ private:
     // core::WindowBlocker
     void block(core::Window window, core::Window blockedBy, bool createMissing) override;
     void free(core::Window window) override;
+    // core::WindowCloser: a window closed so is forgotten and deleted soon after, as closed() does.
+    bool isHidden(core::Window window) override;
+    void close(core::Window window) override;
 
     /// The open Options window, or a new one, made but neither loaded nor shown.
     OptionsWindow& optionsWindow();
