@@ -19,6 +19,13 @@ constexpr std::uint64_t at(std::uint64_t totalHours, std::uint64_t minutes, std:
     return ((totalHours * 60 + minutes) * 60 + seconds) * 1000;
 }
 
+/// The shared up time of a refresh at a tick count; the notices read only its minutes.
+core::Uptime uptimeAt(std::uint64_t tick) {
+    core::Uptime up;
+    up.minutes = static_cast<int>(tick / kMinute % 60);
+    return up;
+}
+
 struct FakeNoticeView final : core::TaskNoticeView {
     std::vector<std::string> tips; ///< each tip shown, title and line joined by "|"
     std::vector<std::string> warnings;
@@ -68,7 +75,7 @@ struct TaskNoticeTest : CoreFixture {
     /// The up-time refresh of one second.
     void secondAt(std::uint64_t tick) {
         f.clock->tick = tick;
-        state.setUptime(core::Uptime{.minutes = static_cast<int>(tick / kMinute % 60)});
+        state.setUptime(uptimeAt(tick));
     }
 };
 
@@ -201,7 +208,7 @@ TEST_F(TaskNoticeTest, WarningComesOnceAMinuteBeforeTheTrigger) {
         std::uint64_t shownAt = rowView.warnings.empty() ? 0 : r.armedAt;
         for (std::uint64_t tick = r.firstSecond; tick < at(1, 10); tick += 1000) {
             rowServices.clock->tick = tick;
-            rowState.setUptime(core::Uptime{.minutes = static_cast<int>(tick / kMinute % 60)});
+            rowState.setUptime(uptimeAt(tick));
             if (shownAt == 0 && !rowView.warnings.empty()) {
                 shownAt = tick;
             }
