@@ -41,6 +41,10 @@ std::string FakeClock::formatLongTime(std::int64_t msecs) {
     return text;
 }
 
+std::string FakeClock::formatShortTime(std::int64_t msecs) {
+    return formatLongTime(msecs).substr(0, 5);
+}
+
 FakeServices::FakeServices()
     : clock(install<FakeClock>(services.clock)), processes(install<FakeProcesses>(services.processes)),
       process(install<FakeProcessControl>(services.process)), screen(install<FakeScreen>(services.screen)),

@@ -56,14 +56,15 @@ TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
     // Each page opens with the focus on its first control; the links at the foot come last.
     mainWindow->openOptions();
     OptionsWindow* optionsWindow = mainWindow->optionsWindow();
-    EXPECT_EQ(tabCycle(optionsWindow, 11),
+    EXPECT_EQ(tabCycle(optionsWindow, 13),
               (std::vector<QWidget*>{
                   optionsWindow->optionsPage->autostartCheck, optionsWindow->optionsPage->hourlyBeepCheck,
                   optionsWindow->optionsPage->testLink, optionsWindow->optionsPage->applyAutostartButton,
                   optionsWindow->optionsPage->figuresCheck, optionsWindow->optionsPage->applyFiguresButton,
-                  optionsWindow->helpLink, optionsWindow->aboutLink, optionsWindow->webLink,
-                  optionsWindow->optionsTab, optionsWindow->scheduleTab,
-                  optionsWindow->optionsPage->autostartCheck}));
+                  optionsWindow->optionsPage->warningRow->check,
+                  optionsWindow->optionsPage->warningRow->applyButton, optionsWindow->helpLink,
+                  optionsWindow->aboutLink, optionsWindow->webLink, optionsWindow->optionsTab,
+                  optionsWindow->scheduleTab, optionsWindow->optionsPage->autostartCheck}));
     mainWindow->openScheduleTask();
     optionsWindow->optionsPage->hide();
     SchedulePage* p = page();
@@ -186,7 +187,7 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesW
             buttons.push_back(b);
         }
     }
-    EXPECT_EQ(buttons.size(), 4u + 9u + 1u + 2u);
+    EXPECT_EQ(buttons.size(), 4u + 10u + 1u + 2u);
     for (PictureButton* b : buttons) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
         ASSERT_NE(a, nullptr);

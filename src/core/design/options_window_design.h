@@ -119,4 +119,11 @@ inline constexpr const char* kApplyAutostartDescription = "Applies loading at st
 inline constexpr Rect kApplyFigures{5310, 1980, 1200, 480};
 inline constexpr const char* kApplyFiguresDescription = "Applies the memory and CPU figures in the title bar";
 
+/// The warning a minute before the task: a row of its own under the figures, with its own Apply.
+inline constexpr Option kWarning{"Warn a minute before the task turns off, logs off, restarts or hibernates.",
+                                 {1500, 2760, 3700, 510},
+                                 {1200, 2880, 255, 255}};
+inline constexpr Rect kApplyWarning{5310, 2820, 1200, 480};
+inline constexpr const char* kApplyWarningDescription = "Applies the warning before the task";
+
 } // namespace core::design::options_page

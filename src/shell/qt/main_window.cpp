@@ -36,6 +36,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     setAccessibleName(QString::fromUtf8(design::kAccessibleName));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     m_core->executor().setWait(waitWithEvents);
+    m_trayNotice = std::make_unique<TrayNotice>(m_core->state(), services, menu);
 
     connect(buttons.moreLessButton, &PictureButton::clicked, this, &MainWindow::toggleMoreInformation);
     connect(buttons.minimizeButton, &PictureButton::clicked, this, &MainWindow::minimize);

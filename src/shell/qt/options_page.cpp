@@ -54,6 +54,8 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     applyFiguresButton = applyButton(design::kApplyFigures, design::kApplyFiguresDescription);
     applyFiguresButton->setPicture(applyPicture(core::ButtonLook::Normal));
 
+    warningRow = new WarningOptionRow(*services.registry, twips, this);
+
     connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsPage::applyAutostartAndBeep);
     connect(applyFiguresButton, &PictureButton::clicked, this, &OptionsPage::applyFigures);
     connect(applyAutostartButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyAutostart);

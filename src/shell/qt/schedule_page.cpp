@@ -115,6 +115,7 @@ QLineEdit* SchedulePage::makeBox(const core::design::schedule_page::TriggerRow& 
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->setGeometry(pixels(row.box));
     box->installEventFilter(this);
+    connect(box, &QLineEdit::textChanged, this, [this] { m_rules.showTriggerClock(); });
     return box;
 }
 
@@ -244,4 +245,14 @@ void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::s
 
 void SchedulePage::showButtonPicture(core::HoverButton, core::ButtonLook look) {
     applyButton->setPicture(applyPicture(look));
+}
+
+void SchedulePage::showTriggerClock(const std::string& text) {
+    // The boxes' own tips stay first; the clock time is the second line.
+    const QString clock = QString::fromStdString(text);
+    for (QLineEdit* which : {daysBox, hoursBox, minutesBox}) {
+        const QString name = which->accessibleName();
+        which->setToolTip(clock.isEmpty() ? name : name + QLatin1Char('\n') + clock);
+        which->setAccessibleDescription(clock);
+    }
 }
