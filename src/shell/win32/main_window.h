@@ -108,7 +108,6 @@ private:
     void command(int id);
     /// Opens the menu at a point of the screen; the choice comes back as a WM_COMMAND.
     void popUpMenuAt(POINT at);
-    void trayMessage(UINT mouseMessage);
     void drawTaskIndicator(const DRAWITEMSTRUCT& item);
     LRESULT labelColours(HDC dc, HWND label);
 
@@ -119,8 +118,6 @@ private:
     Font m_rowFont;
     HWND m_tooltips = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
-    /// While a keyboard request is handled: the menu opens at the icon, not at the mouse.
-    bool m_menuAtIcon = false;
     std::unique_ptr<core::MainWindowController> m_core;
     float m_heightTwips = 0;
     double m_moreLessTop = 656;

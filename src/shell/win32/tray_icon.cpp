@@ -17,6 +17,27 @@ void appendItem(HMENU menu, TrayIcon::Command command, const wchar_t* text) {
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), text);
 }
 
+/// The icon's message (version 3: the mouse message itself) as the core knows it. The keyboard
+/// on the icon (the menu key, Shift+F10; Enter, Space) is a right press.
+core::TrayMouse trayMouse(UINT message) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+        return core::TrayMouse::Move;
+    case WM_LBUTTONDOWN:
+        return core::TrayMouse::LeftDown;
+    case WM_LBUTTONDBLCLK:
+        return core::TrayMouse::LeftDoubleClick;
+    case WM_RBUTTONDOWN:
+    case WM_CONTEXTMENU:
+    case NIN_KEYSELECT:
+        return core::TrayMouse::RightDown;
+    case WM_MBUTTONDOWN:
+        return core::TrayMouse::MiddleDown;
+    default:
+        return core::TrayMouse::Other;
+    }
+}
+
 } // namespace
 
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage, MessageFilterCall filter)
@@ -99,6 +120,32 @@ void TrayIcon::taskbarCreated() {
     if (m_wanted) {
         show();
     }
+}
+
+bool TrayIcon::handleMessage(UINT message, LPARAM lParam) {
+    if (message == taskbarCreatedMessage()) {
+        taskbarCreated();
+        return true;
+    }
+    if (message != m_callbackMessage) {
+        return false;
+    }
+    const UINT event = LOWORD(lParam);
+    if (m_mouseCall) {
+        m_keyboardRequest = event == WM_CONTEXTMENU || event == NIN_KEYSELECT;
+        m_mouseCall(trayMouse(event));
+        m_keyboardRequest = false;
+    }
+    return true;
+}
+
+POINT TrayIcon::menuPoint() const {
+    if (const std::optional<POINT> icon = m_keyboardRequest ? iconCentre() : std::nullopt; icon) {
+        return *icon;
+    }
+    POINT at{};
+    GetCursorPos(&at);
+    return at;
 }
 
 UINT TrayIcon::taskbarCreatedMessage() {

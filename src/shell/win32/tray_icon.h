@@ -4,21 +4,24 @@
 
 #include <shellapi.h>
 
+#include "core/main_window_controller.h"
 #include "shell/win32/shell_messages.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace win32 {
 
 /// The program's icon in the notification area and its popup menu (About, Options, Schedule
-/// Task, Minimize, Exit Corvane). The main window owns it: the icon's mouse messages reach that
-/// window as callbackMessage (the mouse message in lParam), and the command a menu choice
-/// returns is the main window's to carry out.
+/// Task, Minimize, Exit Corvane). The main window owns it and hands it its messages: the icon's
+/// own (callbackMessage, the mouse message in lParam) reach the mouse call as the core's
+/// TrayMouse, and the command a menu choice returns is the main window's to carry out.
 class TrayIcon final {
 public:
     /// The menu's commands, as popUp returns them.
     enum Command : int { None = 0, About = 101, Options, ScheduleTask, Minimize, Exit };
+    using MouseCall = std::function<void(core::TrayMouse message)>;
 
     /// An elevated copy lets the shell's messages through with the filter (the system's unless
     /// a test gives its own).
@@ -33,6 +36,14 @@ public:
     void hide();
     /// The taskbar came back (Explorer restarted): adds the icon again if it was shown.
     void taskbarCreated();
+    /// Where the icon's mouse messages go, decoded.
+    void setMouseCall(MouseCall call) { m_mouseCall = std::move(call); }
+    /// The icon's callback message (decoded for the mouse call) and TaskbarCreated; false for
+    /// any other message, which is the window's.
+    bool handleMessage(UINT message, LPARAM lParam);
+    /// Where the menu opens: at the icon while the keyboard's request on it is handled (when
+    /// the tray tells where the icon is), at the mouse otherwise.
+    POINT menuPoint() const;
     /// Whether a tray shows the icon now.
     bool shown() const { return m_shown; }
     /// The middle of the icon on the screen, when the tray tells.
@@ -62,7 +73,9 @@ private:
     HICON m_icon = nullptr;
     HMENU m_menu = nullptr;
     HWND m_menuOwner = nullptr;
+    MouseCall m_mouseCall;
     bool m_wanted = false;
+    bool m_keyboardRequest = false;
     bool m_shown = false;
     bool m_menuOpen = false;
 };
