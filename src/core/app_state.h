@@ -29,6 +29,8 @@ enum class Change {
     TriggerCheck,
     HourlyBeep,
     Figures,
+    /// The user cancelled the task from its warning (the task and the trigger check changed first).
+    TaskCancelled,
 };
 
 /// What the windows share, owned in one place: the latest up time, the option caches, the one
@@ -97,6 +99,8 @@ public:
     /// Whether the figures in the caption are refreshed each second.
     bool figuresRunning() const { return m_figures; }
     void setFiguresRunning(bool running);
+    /// Tells the readers that the user cancelled the task from its warning.
+    void announceTaskCancelled() { tell(Change::TaskCancelled); }
 
 private:
     void tell(Change change);

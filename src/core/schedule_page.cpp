@@ -4,6 +4,7 @@
 #include "core/app_title.h"
 #include "core/stored_options.h"
 #include "core/task_kind.h"
+#include "core/trigger_moment.h"
 #include "core/trigger_number.h"
 
 #include <algorithm>
@@ -30,7 +31,27 @@ constexpr int kColon = 58;
 } // namespace
 
 SchedulePage::SchedulePage(SchedulePageView& view, platform::Services& services, AppState& state)
-    : m_view(view), m_services(services), m_state(state) {}
+    : m_view(view), m_services(services), m_state(state) {
+    m_listening = m_state.subscribe([this](Change change) {
+        if (change == Change::TaskCancelled) {
+            m_view.setScheduledChecked(false);
+            showScheduleStatus();
+        } else if (change == Change::Uptime && m_state.uptime().minutes != m_clockMinute) {
+            m_clockMinute = m_state.uptime().minutes;
+            showTriggerClock();
+        }
+    });
+}
+
+void SchedulePage::showTriggerClock() {
+    std::string text =
+        triggerClockText(m_view.triggerText(TriggerBox::Days), m_view.triggerText(TriggerBox::Hours),
+                         m_view.triggerText(TriggerBox::Minutes), *m_services.clock);
+    if (text != m_triggerClock) {
+        m_triggerClock = std::move(text);
+        m_view.showTriggerClock(m_triggerClock);
+    }
+}
 
 int SchedulePage::spinMaximum(TriggerBox box) {
     switch (box) {

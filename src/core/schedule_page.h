@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app_state.h"
 #include "platform/services.h"
 
 #include <functional>
@@ -8,7 +9,6 @@
 
 namespace core {
 
-class AppState;
 enum class TaskKind;
 
 /// The three trigger boxes of the Schedule Task page.
@@ -32,6 +32,9 @@ public:
     virtual void clearKind() = 0;
     /// The first two panels of the window's status bar.
     virtual void showScheduleStatus(const std::string& scheduled, const std::string& name) = 0;
+    /// When the three boxes' up time is reached on the clock (triggerClockText), for their tool
+    /// tips and accessible descriptions; empty takes it away.
+    virtual void showTriggerClock(const std::string& text) { (void)text; }
 };
 
 /// The Schedule Task page: its loading steps, the key filters of the kind box and the three
@@ -67,6 +70,9 @@ public:
     void filterTriggerKey(TriggerBox box, int& keyAscii);
     /// Apply: checks the page and schedules, replaces or cancels the task.
     void apply();
+    /// When the boxes' up time is reached on the clock, told to the view when it changes; the
+    /// page calls it as a box's text changes, and it follows the up time's minutes by itself.
+    void showTriggerClock();
 
     /// The largest number a box's spin control steps to.
     static int spinMaximum(TriggerBox box);
@@ -82,6 +88,11 @@ private:
     platform::Services& m_services;
     AppState& m_state;
     OpenEditor m_openEditor;
+    /// A Cancel from the warning unticks the box and shows the status; the up time's minutes
+    /// refresh the trigger's clock time.
+    AppState::Subscription m_listening;
+    std::string m_triggerClock;
+    int m_clockMinute = -1;
 };
 
 } // namespace core

@@ -17,6 +17,11 @@ public:
     virtual std::string formatShortDate(std::int64_t msecsSinceEpoch) = 0;
     /// The local time of day of an instant in the user's long time format, to whole seconds.
     virtual std::string formatLongTime(std::int64_t msecsSinceEpoch) = 0;
+    /// The local time of day in the user's short time format (hours and minutes); a clock without
+    /// one gives the long form.
+    virtual std::string formatShortTime(std::int64_t msecsSinceEpoch) {
+        return formatLongTime(msecsSinceEpoch);
+    }
 };
 
 } // namespace platform

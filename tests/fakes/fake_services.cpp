@@ -17,6 +17,12 @@ std::string FakeClock::formatLongTime(std::int64_t msecs) {
         .toStdString();
 }
 
+std::string FakeClock::formatShortTime(std::int64_t msecs) {
+    return QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc())
+        .toString(QStringLiteral("HH:mm"))
+        .toStdString();
+}
+
 namespace {
 
 /// Makes a fake, hands it to its slot of the services and gives it back.

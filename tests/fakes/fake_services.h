@@ -38,6 +38,8 @@ public:
     std::string formatShortDate(std::int64_t msecs) override;
     /// "HH:mm:ss" of the UTC time.
     std::string formatLongTime(std::int64_t msecs) override;
+    /// "HH:mm" of the UTC time.
+    std::string formatShortTime(std::int64_t msecs) override;
 };
 
 class FakeProcesses final : public platform::Processes {

@@ -54,4 +54,8 @@ std::string LinuxClock::formatLongTime(std::int64_t msecsSinceEpoch) {
     return QLocale::system().toString(localTime(msecsSinceEpoch).time(), longTimeFormat()).toStdString();
 }
 
+std::string LinuxClock::formatShortTime(std::int64_t msecsSinceEpoch) {
+    return QLocale::system().toString(localTime(msecsSinceEpoch).time(), QLocale::ShortFormat).toStdString();
+}
+
 } // namespace platform

@@ -26,6 +26,7 @@ public:
     std::int64_t nowMsecsSinceEpoch() override;
     std::string formatShortDate(std::int64_t msecsSinceEpoch) override;
     std::string formatLongTime(std::int64_t msecsSinceEpoch) override;
+    std::string formatShortTime(std::int64_t msecsSinceEpoch) override;
 
 private:
     QDateTime localTime(std::int64_t msecsSinceEpoch);

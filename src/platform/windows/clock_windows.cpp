@@ -58,4 +58,11 @@ std::string WindowsClock::formatLongTime(std::int64_t msecsSinceEpoch) {
     });
 }
 
+std::string WindowsClock::formatShortTime(std::int64_t msecsSinceEpoch) {
+    const SYSTEMTIME local = localTimeOf(msecsSinceEpoch);
+    return formatted([&](wchar_t* buffer, int size) {
+        return GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, buffer, size);
+    });
+}
+
 } // namespace platform

@@ -23,6 +23,7 @@ public:
     std::int64_t nowMsecsSinceEpoch() override;
     std::string formatShortDate(std::int64_t msecsSinceEpoch) override;
     std::string formatLongTime(std::int64_t msecsSinceEpoch) override;
+    std::string formatShortTime(std::int64_t msecsSinceEpoch) override;
 };
 
 /// EnumProcesses and GetModuleFileNameExW.

@@ -38,6 +38,7 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     setAccessibleName(QStringLiteral("Corvane up time"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/corvane.svg")));
     m_core->executor().setWait(waitWithEvents);
+    m_trayNotice = std::make_unique<TrayNotice>(m_core->state(), services, menu);
 
     connect(buttons.moreLessButton, &PictureButton::clicked, this, &MainWindow::toggleMoreInformation);
     connect(buttons.minimizeButton, &PictureButton::clicked, this, &MainWindow::minimize);

@@ -6,6 +6,7 @@
 #include "shell/qt/options_window.h"
 #include "shell/qt/qt_timers.h"
 #include "shell/qt/tray_menu.h"
+#include "shell/qt/tray_notice.h"
 #include "shell/qt/uptime_display.h"
 #include "shell/qt/window_buttons.h"
 #include "shell/qt/window_launcher.h"
@@ -151,4 +152,9 @@ private:
     /// The Options and Schedule Task window and the About window, made on first use. Declared
     /// last, so that these windows go first when the main window goes.
     std::unique_ptr<WindowLauncher> m_windows;
+    /// The armed task in the tray's tool tip and the warning before it.
+    std::unique_ptr<TrayNotice> m_trayNotice;
+
+public:
+    TrayNotice& trayNotice() { return *m_trayNotice; }
 };

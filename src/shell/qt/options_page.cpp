@@ -50,6 +50,8 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
         QStringLiteral("Applies the memory and CPU figures in the title bar"));
     applyFiguresButton->setPicture(core::normalPicture(core::HoverButton::ApplyFigures));
 
+    warningRow = new WarningOptionRow(*services.registry, twips, this);
+
     connect(applyAutostartButton, &PictureButton::clicked, this, &OptionsPage::applyAutostartAndBeep);
     connect(applyFiguresButton, &PictureButton::clicked, this, &OptionsPage::applyFigures);
     connect(applyAutostartButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyAutostart);

@@ -6,6 +6,7 @@
 #include "shell/qt/accessibility.h"
 #include "shell/qt/options_look.h"
 #include "shell/qt/picture_button.h"
+#include "shell/qt/warning_option_row.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -48,6 +49,8 @@ public:
     PictureButton* applyFiguresButton = nullptr;
     QLabel* startupPicture = nullptr;
     QLabel* monitorPicture = nullptr;
+    /// Whether the warning before the task is shown.
+    WarningOptionRow* warningRow = nullptr;
 
     // core::OptionsPageView
     bool isChecked(core::OptionBox box) const override;

@@ -109,6 +109,7 @@ QLineEdit* SchedulePage::makeBox(const QString& tip, int left, int top) {
     box->setGeometry(twipsToPixels(left, m_tppX), twipsToPixels(top, m_tppY),
                      twipsToPixels(kBoxWidth, m_tppX), twipsToPixels(kRowHeight, m_tppY));
     box->installEventFilter(this);
+    connect(box, &QLineEdit::textChanged, this, [this] { m_rules.showTriggerClock(); });
     return box;
 }
 
@@ -238,4 +239,14 @@ void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::s
 
 void SchedulePage::showButtonPicture(core::HoverButton, int picture) {
     applyButton->setPicture(picture);
+}
+
+void SchedulePage::showTriggerClock(const std::string& text) {
+    // The boxes' own tips stay first; the clock time is the second line.
+    const QString clock = QString::fromStdString(text);
+    for (QLineEdit* which : {daysBox, hoursBox, minutesBox}) {
+        const QString name = which->accessibleName();
+        which->setToolTip(clock.isEmpty() ? name : name + QLatin1Char('\n') + clock);
+        which->setAccessibleDescription(clock);
+    }
 }

@@ -88,6 +88,7 @@ public:
     void fillKinds(const std::vector<std::string>& kinds, const std::string& prompt) override;
     void showKind(int index, const std::string& text) override;
     void showScheduleStatus(const std::string& scheduled, const std::string& name) override;
+    void showTriggerClock(const std::string& text) override;
     // core::HoverView
     void showButtonPicture(core::HoverButton button, int picture) override;
 

@@ -66,7 +66,7 @@ void TrayMenu::makeIcon() {
     // itself), the program's own picture otherwise.
     m_icon = new QSystemTrayIcon(
         QIcon::fromTheme(QStringLiteral("corvane"), QIcon(QStringLiteral(":/icons/corvane.svg"))), m_window);
-    m_icon->setToolTip(QStringLiteral("Corvane 4.0"));
+    m_icon->setToolTip(m_tip);
     // Set on the icon, the menu is also exported over D-Bus, so a StatusNotifierItem host can show
     // it where it shows its menus. An XEmbed tray still reports the right-button press.
     m_icon->setContextMenu(menu);
@@ -108,6 +108,13 @@ void TrayMenu::updateNoTrayHint() {
         tip << kNoTrayHint;
     }
     m_window->setToolTip(tip.join(QStringLiteral("\n\n")));
+}
+
+void TrayMenu::setTip(const QString& tip) {
+    m_tip = tip;
+    if (m_icon != nullptr) {
+        m_icon->setToolTip(m_tip);
+    }
 }
 
 void TrayMenu::setNotice(const QString& notice) {

@@ -33,6 +33,8 @@ public:
     bool hasTray() const;
     /// Without a tray the window's tool tip says how to reach the menu; with one it has none.
     void updateNoTrayHint();
+    /// The tray icon's tool tip, kept for an icon made later.
+    void setTip(const QString& tip);
     /// A notice the tool tip shows before the hint; empty takes it away.
     void setNotice(const QString& notice);
     /// Makes the hidden window that the menu activates before it opens.
@@ -57,6 +59,7 @@ private:
 
     QWidget* m_window;
     QString m_notice;
+    QString m_tip = QStringLiteral("Corvane 4.0");
     std::function<void(core::TrayMouse message)> m_onMouseMessage;
     QSystemTrayIcon* m_icon = nullptr;
     StatusNotifierWatch* m_hostWatch = nullptr;
