@@ -21,6 +21,10 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <cstdio>
+#include <iterator>
+#include <string>
+
 namespace {
 
 using core::TriggerBox;
@@ -31,6 +35,21 @@ public:
     std::optional<std::string> executablePath(std::uint32_t) override { return std::nullopt; }
     std::string instanceExecutablePath() override { return "C:\\Corvane\\Corvane4.0.exe"; }
     std::string ownExecutablePath() override { return "C:\\Corvane\\Corvane4.0.exe"; }
+};
+
+/// Up since a tick, at 10:00 (UTC) of day 20000; a date is its day's number.
+struct DayClock final : platform::Clock {
+    static constexpr std::int64_t kDay = 86'400'000;
+    std::uint64_t tick = 0;
+    std::uint64_t tickCount() override { return tick; }
+    std::int64_t nowMsecsSinceEpoch() override { return 20000 * kDay + 10 * 3'600'000; }
+    std::string formatShortDate(std::int64_t ms) override { return "day " + std::to_string(ms / kDay); }
+    std::string formatLongTime(std::int64_t ms) override {
+        char time[8];
+        std::snprintf(time, sizeof time, "%02d:%02d", static_cast<int>(ms / 3'600'000 % 24),
+                      static_cast<int>(ms / 60'000 % 60));
+        return time;
+    }
 };
 
 class RecordedWindows final : public win32::ProgramWindows {
@@ -56,6 +75,7 @@ protected:
         services.figures = std::unique_ptr<fakes::FakeSystemFigures>(figures);
         services.messages = std::unique_ptr<RecordedBoxes>(messages);
         services.processes = std::make_unique<OwnProcess>();
+        services.clock = std::unique_ptr<DayClock>(clock);
         registry->makeKey("HKCU\\Software\\Pellorin\\Corvane\\4.0");
         window.loadHidden();
     }
@@ -71,6 +91,7 @@ protected:
     fakes::FakeToneGenerator* tone = new fakes::FakeToneGenerator;
     fakes::FakeSystemFigures* figures = new fakes::FakeSystemFigures;
     RecordedBoxes* messages = new RecordedBoxes;
+    DayClock* clock = new DayClock;
     platform::Services services;
     core::AppState state;
     core::SettingsStore settings{services, state};
@@ -236,13 +257,71 @@ TEST_F(OptionsWindowFixture, TheMouseLightsAnApplyButtonAndItsPageTurnsItOff) {
     const std::pair<HWND, HWND> buttons[] = {
         {window.optionsPage().applyAutostartButton(), window.optionsPage().hwnd()},
         {window.optionsPage().applyFiguresButton(), window.optionsPage().hwnd()},
-        {page().applyButton(), page().hwnd()}};
+        {page().applyButton(), page().hwnd()},
+        {window.optionsPage().warningRow().applyButton(), window.optionsPage().hwnd()}};
     for (const auto& [button, surface] : buttons) {
         EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_NORMAL);
         SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_HIGHLIGHTED);
         SendMessageW(surface, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_NORMAL);
+    }
+}
+
+TEST_F(OptionsWindowFixture, TheTriggerBoxesTipsTellWhenTheirUpTimeIsReachedOnTheClock) {
+    struct Case {
+        const wchar_t* trigger[3];
+        std::uint64_t upMinutes;
+        const wchar_t* clockLine; ///< none for a trigger Apply refuses
+    };
+    const Case cases[] = {
+        {{L"0", L"1", L"30"}, 0, L"Reached at about 11:30 today"},
+        {{L"0", L"23", L"59"}, 0, L"Reached at about 09:59 tomorrow"},
+        {{L"2", L"4", L"0"}, 0, L"Reached at about 14:00 on day 20002"},
+        {{L"0", L"1", L"0"}, 61, L"Already passed"},
+        {{L"1", L"0", L"5"}, 0, L"Never reached"},
+        {{L"0", L"0", L"0"}, 0, nullptr},
+    };
+    const TriggerBox boxes[] = {TriggerBox::Days, TriggerBox::Hours, TriggerBox::Minutes};
+    const std::wstring names[] = {L"Days", L"Hours", L"Minutes"};
+    for (const Case& c : cases) {
+        clock->tick = c.upMinutes * 60'000;
+        // Each box's change is heard: the last one's tip holds for all three.
+        for (std::size_t i = 0; i < 3; ++i) {
+            SetWindowTextW(page().triggerBox(boxes[i]), c.trigger[i]);
+        }
+        for (std::size_t i = 0; i < 3; ++i) {
+            wchar_t tip[128] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = page().hwnd();
+            tool.uId = reinterpret_cast<UINT_PTR>(page().triggerBox(boxes[i]));
+            tool.lpszText = tip;
+            SendMessageW(page().toolTips(), TTM_GETTEXTW, std::size(tip), reinterpret_cast<LPARAM>(&tool));
+            EXPECT_EQ(tip, c.clockLine == nullptr ? names[i] : names[i] + L"\n" + c.clockLine) << c.clockLine;
+        }
+    }
+}
+
+TEST_F(OptionsWindowFixture, TheWarningsApplyStoresItsBoxAndShowsWhatIsStored) {
+    const std::string key = "HKCU\\Software\\Pellorin\\Corvane\\4.0";
+    win32::WarningOptionRow& row = window.optionsPage().warningRow();
+    auto checked = [&row] { return SendMessageW(row.check(), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    // Absent, it is on; showing it writes nothing.
+    EXPECT_TRUE(checked());
+    EXPECT_FALSE(registry->dword(key, "TaskWarning"));
+    struct Case {
+        bool ticked;
+        bool writable;
+        std::uint32_t stored;
+    };
+    // A key that takes no value keeps the last one, and the box shows it.
+    for (const Case c : {Case{false, true, 0}, Case{true, true, 1}, Case{false, false, 1}}) {
+        registry->currentUserWritable = c.writable;
+        SendMessageW(row.check(), BM_SETCHECK, c.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(row.applyButton(), BM_CLICK, 0, 0);
+        EXPECT_EQ(registry->dword(key, "TaskWarning"), c.stored);
+        EXPECT_EQ(checked(), c.stored == 1);
     }
 }
 

@@ -182,6 +182,7 @@ MainWindow::MainWindow(platform::Services& services) : m_clock(*services.clock) 
     });
     m_core = std::make_unique<core::MainWindowController>(services, m_timers, *this);
     m_core->executor().setWait(waitWithMessages);
+    m_notice = std::make_unique<TrayNotice>(m_core->state(), services, *m_tray);
     m_windows =
         std::make_unique<WindowLauncher>(hwnd(), services, m_core->state(), m_core->settings(), m_timers);
     m_heightTwips = m_core->heightTwips();
@@ -190,6 +191,7 @@ MainWindow::MainWindow(platform::Services& services) : m_clock(*services.clock) 
 
 MainWindow::~MainWindow() {
     m_windows.reset();
+    m_notice.reset();
     m_core.reset();
     m_tray.reset();
 }

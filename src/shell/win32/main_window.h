@@ -6,6 +6,7 @@
 #include "shell/win32/controls.h"
 #include "shell/win32/native_window.h"
 #include "shell/win32/tray_icon.h"
+#include "shell/win32/tray_notice.h"
 #include "shell/win32/win32_timers.h"
 #include "shell/win32/window_launcher.h"
 
@@ -119,6 +120,8 @@ private:
     HWND m_tooltips = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<core::MainWindowController> m_core;
+    /// The armed task at the tray icon: its tip and the warning balloon.
+    std::unique_ptr<TrayNotice> m_notice;
     float m_heightTwips = 0;
     double m_moreLessTop = 656;
     double m_onTopLeft = 350;

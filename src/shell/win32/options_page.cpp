@@ -65,6 +65,7 @@ OptionsPage::OptionsPage(const NativeWindow& window, HWND parent, const RECT& pl
                                 [this] { core::highlightButton(*this, core::HoverButton::ApplyAutostart); });
     picture_button::onMouseMove(m_applyFigures,
                                 [this] { core::highlightButton(*this, core::HoverButton::ApplyFigures); });
+    m_warningRow = std::make_unique<WarningOptionRow>(m_window, hwnd(), m_layout, services);
     setFonts();
 }
 
@@ -109,6 +110,9 @@ LRESULT OptionsPage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kTestLink:
             m_rules.testBeep();
             return 0;
+        case WarningOptionRow::Apply:
+            m_warningRow->apply();
+            return 0;
         default:
             break;
         }
@@ -118,6 +122,7 @@ LRESULT OptionsPage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void OptionsPage::mouseMoved() {
     core::restoreButtons(*this, core::HoverSurface::OptionsPage);
+    m_warningRow->highlight(false);
 }
 
 void OptionsPage::paint(HDC dc) {

@@ -5,8 +5,11 @@
 #include "platform/services.h"
 #include "shell/win32/controls.h"
 #include "shell/win32/options_look.h"
+#include "shell/win32/warning_option_row.h"
 
 #include <windows.h>
+
+#include <memory>
 
 namespace core {
 class AppState;
@@ -38,6 +41,7 @@ public:
     HWND testLink() const { return m_testLink; }
     HWND applyAutostartButton() const { return m_applyAutostart; }
     HWND applyFiguresButton() const { return m_applyFigures; }
+    WarningOptionRow& warningRow() { return *m_warningRow; }
 
     // core::OptionsPageView
     bool isChecked(core::OptionBox box) const override;
@@ -65,6 +69,7 @@ private:
     HWND m_testLink = nullptr;
     HWND m_applyAutostart = nullptr;
     HWND m_applyFigures = nullptr;
+    std::unique_ptr<WarningOptionRow> m_warningRow;
 };
 
 } // namespace win32
