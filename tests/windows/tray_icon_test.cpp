@@ -19,7 +19,6 @@ using core::TrayMouse;
 using win32::TrayIcon;
 
 constexpr UINT kCallback = WM_APP + 7;
-constexpr std::uint64_t kMinute = 60'000;
 
 /// A plain window for the icon to report to, destroyed after the icon.
 struct PlainWindow {
@@ -63,16 +62,11 @@ protected:
         icon.setMouseCall([this](TrayMouse message) { heard.push_back(message); });
     }
 
-    /// Arms a task of a kind for up time 0 d 01:00 and lets the clock reach a tick.
-    void arm(const std::string& kind, std::uint64_t tick) {
-        clock->tick = tick;
-        state.changeTask([&kind](core::ScheduledTask& task) { task = {true, "0", "1", "0", kind}; });
+    /// Hibernate armed for up time 0 d 01:00, 25 s before that minute begins.
+    void arm() {
+        clock->tick = 59 * 60'000 + 35'000;
+        state.changeTask([](core::ScheduledTask& task) { task = {true, "0", "1", "0", "Hibernate"}; });
         state.setTriggerCheckRunning(true);
-    }
-    /// The up-time refresh of a second, at a tick.
-    void refresh(std::uint64_t tick) {
-        clock->tick = tick;
-        state.setUptime({0, static_cast<int>(tick / 3'600'000), static_cast<int>(tick / kMinute % 60), {}});
     }
     std::vector<NotifyCall> calls(UINT flags) const {
         std::vector<NotifyCall> found;
@@ -124,31 +118,13 @@ TEST_F(TrayIconTest, TheIconsMessagesReachTheCoreDecoded) {
     EXPECT_TRUE(heard.empty());
 }
 
-TEST_F(TrayIconTest, TheArmedTaskShowsInTheTipAndItsWarningInABalloonUntilDisarmed) {
-    icon.show();
-    // Armed 25 s before the trigger minute: the warning at once, with the seconds left.
-    arm("Turn Off Computer", 59 * kMinute + 35'000);
-    refresh(59 * kMinute + 35'000);
-    EXPECT_EQ(calls(NIF_TIP).back().tip, L"Corvane 4.0\nTurn Off Computer at up time 0 d 01:00 (in 1 min)");
-    ASSERT_EQ(calls(NIF_INFO).size(), 1U);
-    const NotifyCall balloon = calls(NIF_INFO)[0];
-    EXPECT_EQ(balloon.title, L"Corvane");
-    EXPECT_EQ(balloon.text, L"Corvane will turn off the computer in 25 seconds.\nClick here to cancel.");
-    EXPECT_EQ(balloon.infoFlags, static_cast<DWORD>(NIIF_WARNING));
-    // Disarmed (Apply without the tick, or the task ran): the balloon goes, the tip is the title.
-    core::cancelSchedule(state);
-    ASSERT_EQ(calls(NIF_INFO).size(), 2U);
-    EXPECT_EQ(calls(NIF_INFO)[1].text, L"");
-    EXPECT_EQ(calls(NIF_TIP).back().tip, L"Corvane 4.0");
-}
-
-TEST_F(TrayIconTest, AClickOnTheShownBalloonCancelsTheTaskAndNothingElseDoes) {
+TEST_F(TrayIconTest, TheArmedTaskShowsInTheTipAndABalloonThatOnlyAClickWhileShownCancels) {
     struct Case {
         std::vector<UINT> events; ///< the tray's messages, the taskbar's return as 0
         bool cancelled;
     };
     const Case cases[] = {
-        // The balloon that took the click is taken away too.
+        {{}, false},
         {{NIN_BALLOONSHOW, NIN_BALLOONUSERCLICK}, true},
         // Once the balloon went by itself, a late click on it cancels nothing.
         {{NIN_BALLOONTIMEOUT, NIN_BALLOONUSERCLICK}, false},
@@ -157,16 +133,24 @@ TEST_F(TrayIconTest, AClickOnTheShownBalloonCancelsTheTaskAndNothingElseDoes) {
     };
     icon.show();
     for (const Case& c : cases) {
-        arm("Hibernate", 59 * kMinute + 1'000);
-        refresh(59 * kMinute + 1'000);
         notifyCalls.clear();
+        arm();
+        EXPECT_EQ(calls(NIF_TIP).back().tip, L"Corvane 4.0\nHibernate at up time 0 d 01:00 (in 1 min)");
+        ASSERT_EQ(calls(NIF_INFO).size(), 1U);
+        const NotifyCall balloon = calls(NIF_INFO)[0];
+        EXPECT_EQ(balloon.title + L": " + balloon.text,
+                  L"Corvane: Corvane will hibernate the computer in 25 seconds.\nClick here to cancel.");
+        EXPECT_EQ(balloon.infoFlags, static_cast<DWORD>(NIIF_WARNING));
         for (const UINT event : c.events) {
             EXPECT_TRUE(event == 0 ? icon.handleMessage(TrayIcon::taskbarCreatedMessage(), 0)
                                    : icon.handleMessage(kCallback, static_cast<LPARAM>(event)));
         }
-        EXPECT_EQ(!state.task().scheduled && !state.triggerCheckRunning(), c.cancelled) << c.events[0];
-        EXPECT_EQ(calls(NIF_INFO).size(), c.cancelled ? 1U : 0U) << c.events[0];
+        EXPECT_EQ(!state.task().scheduled && !state.triggerCheckRunning(), c.cancelled);
+        // Disarmed: a balloon still up, or the one clicked, is taken away (an empty text).
         core::cancelSchedule(state);
+        EXPECT_EQ(calls(NIF_INFO).size(), c.events.empty() || c.cancelled ? 2U : 1U);
+        EXPECT_EQ(calls(NIF_INFO).back().text.empty(), c.events.empty() || c.cancelled);
+        EXPECT_EQ(calls(NIF_TIP).back().tip, L"Corvane 4.0");
     }
     // No balloon message is one of the core's mouse messages (those bring the menu's owner forward).
     EXPECT_TRUE(heard.empty());
