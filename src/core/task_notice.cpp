@@ -28,7 +28,7 @@ std::string triggerNumberText(double value, bool padded) {
 
 /// "2 h 05 min", "1 d 0 h 07 min", "5 min".
 std::string timeLeftText(std::uint64_t minutes) {
-    const std::uint64_t days = minutes / (24 * 60);
+    const std::uint64_t days = minutes / (std::uint64_t{24} * 60);
     const std::uint64_t hours = minutes / 60 % 24;
     const std::uint64_t rest = minutes % 60;
     if (days > 0) {

@@ -10,7 +10,7 @@ namespace core {
 namespace {
 
 constexpr std::int64_t kMinuteMs = 60'000;
-constexpr std::int64_t kDayMs = 24 * 60 * kMinuteMs;
+constexpr std::int64_t kDayMs = kMinuteMs * 60 * 24;
 
 bool whole(double value) {
     return value >= 0 && std::floor(value) == value;
