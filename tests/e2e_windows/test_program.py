@@ -3,7 +3,8 @@ and prefix: the first run's settings and autostart value, no message box at star
 the top centre in a layered window, the memory and processor figures in the title (processor 0
 busy with a loop of the test's), the tray icon and its menu, the About and Options windows, the
 Run Program editor's file dialog, an alert scheduled through the windows for the next minute of
-up time with the Windows directory's notification sound, a second copy, and the exit status.
+up time with the Windows directory's notification sound, the warning balloon before Hibernate
+with the task in the icon's tip and its click that cancels, a second copy, and the exit status.
 Screenshots of every window go to the artifacts folder."""
 
 import os
@@ -24,6 +25,9 @@ MESSAGE = "Time for a break"
 FIGURES = re.compile(r"^ Mem (\d+)  CPU (\d+)%$")
 WS_EX_LAYERED = 0x80000
 FILE_TYPES_ID = 0x470  # the file dialog's list of file types (cmb1)
+TOOL_TIP_CLASS = "tooltips_class32"
+TRAY_MESSAGE = 0x8001  # the tray icon's callback message, WM_APP + 1
+NIN_BALLOONUSERCLICK = 0x405
 
 
 def round_half_even(value):
@@ -124,15 +128,15 @@ def options_pages(d, corvane, artifacts):
     return window, kinds
 
 
-def pick_kind(d, kinds, kind, editor_class):
+def pick_kind(d, kinds, kind, editor_class=None):
     """Picks a kind from the kind box's list, dropped down (a window of its own); returns its
-    editor."""
+    editor, if the kind has one."""
     d.click_at(kinds["rect"][2] - 8, centre(kinds)[1])
     listbox = d.wait_for_window("ComboLBox", 5, "the list of kinds")
     r = listbox["rect"]
     line = (r[3] - r[1] - 2) / len(KINDS)
     d.click_at(centre(listbox)[0], int(r[1] + 1 + line * (KINDS.index(kind) + 0.5)))
-    return d.wait_for_window(editor_class, 10, f"the editor of {kind}")
+    return editor_class and d.wait_for_window(editor_class, 10, f"the editor of {kind}")
 
 
 def browse_for_programs(d, artifacts, editor):
@@ -162,6 +166,22 @@ def other_editors(d, artifacts, kinds):
         d.wait_gone(editor, what=f"the editor of {kind} to close")
 
 
+def scheduled_box(d, window):
+    return d.control_beside(window, " When System up Time reaches to ", "Button", check_box=True)
+
+
+def arm(d, window, up):
+    """Ticks the page's box, types the trigger of an up time in seconds and applies."""
+    scheduled = scheduled_box(d, window)
+    if not scheduled["checked"]:
+        d.click_control(scheduled)
+    for label, value in zip(("Days", "Hours", "Minutes"), trigger_for(up)):
+        d.click_control(d.control_beside(window, label, "Edit"))
+        d.key("End", "BackSpace", "BackSpace", "BackSpace")
+        d.type_text(str(value))
+    d.click_control(d.child(window, text="Apply"))
+
+
 def schedule_alert(d, corvane, artifacts, window, kinds):
     editor = pick_kind(d, kinds, "Alert", "CorvaneAlertEditor")
     check("the editor blocks the Options window", not d.refresh(window)["enabled"])
@@ -173,16 +193,8 @@ def schedule_alert(d, corvane, artifacts, window, kinds):
 
     up = uptime_seconds()
     ahead = 60 if up % 60 < 35 else 120
-    days, hours, minutes = trigger_for(up + ahead)
-    scheduled = d.control_beside(window, " When System up Time reaches to ", "Button", check_box=True)
-    if not scheduled["checked"]:
-        d.click_control(scheduled)
-    for label, value in (("Days", days), ("Hours", hours), ("Minutes", minutes)):
-        d.click_control(d.control_beside(window, label, "Edit"))
-        d.key("End", "BackSpace", "BackSpace", "BackSpace")
-        d.type_text(str(value))
     others = [w["hwnd"] for w in d.windows(DIALOG_CLASS)]  # Wine's own, hidden or not
-    d.click_control(d.child(window, text="Apply"))
+    arm(d, window, up + ahead)
     applied_at = uptime_seconds()
     shoot(d, artifacts, "schedule-applied")
     due = (int(up + ahead) // 60) * 60
@@ -204,6 +216,44 @@ def schedule_alert(d, corvane, artifacts, window, kinds):
           [p.lower() for p in played] == ["c:\\\\windows\\\\media\\\\notify.wav"], str(played))
     d.click_control(d.child(box, text="OK"))
     d.wait_gone(box, what="the alert box to close")
+
+
+def warning_balloon(d, artifacts, window, kinds):
+    """Hibernate armed for the next minute of up time: its warning at once, as the tray icon's
+    balloon (Wine's desktop shows it as a tool tip window), the task in the icon's tip; the
+    balloon's click, as the tray reports it, cancels the task, which the page shows. The Minutes
+    box's tip tells the clock time of the trigger."""
+    others = [w["hwnd"] for w in d.windows(DIALOG_CLASS)]
+    pick_kind(d, kinds, "Hibernate")
+    notice = d.wait_for_window(DIALOG_CLASS, 10, "the notice on hibernation", exclude=others)
+    d.click_control(d.child(notice, text="OK"))
+    d.wait_gone(notice, what="the notice to close")
+    if uptime_seconds() % 60 > 40:  # the rest of the minute for the checks, before the trigger
+        time.sleep(61 - uptime_seconds() % 60)
+    arm(d, window, uptime_seconds() + 60)
+    texts = lambda: [w["text"] for w in d.windows(TOOL_TIP_CLASS) if w["text"].startswith("Corvane")]
+    balloon = wait_for(lambda: [t for t in texts() if "\n" in t and "hibernate" in t], 10, "the warning balloon")
+    check("the balloon warns with the seconds left and says how to cancel",
+          re.fullmatch(r"Corvane will hibernate the computer in \d\d? seconds?\.\nClick here to cancel\.", balloon[0]),
+          str(balloon))
+    icon = d.window_info(d.tray_icons()[0])
+    d.run(["xdotool", "mousemove", str(icon["x"] + icon["width"] // 2), str(icon["y"] + icon["height"] // 2)])
+    tip = wait_for(lambda: [t for t in texts() if t.startswith("Corvane 4.0\n")], 10, "the tray icon's tip")
+    check("the tray icon's tip tells the armed task on its second line",
+          re.fullmatch(r"Corvane 4\.0\nHibernate at up time \d+ d \d\d:\d\d \(in 1 min\)", tip[0]), str(tip))
+    minutes = d.control_beside(window, "Minutes", "Edit")
+    d.run(["xdotool", "mousemove", *map(str, centre(minutes))])
+    box_tip = wait_for(lambda: [w["text"] for w in d.windows(TOOL_TIP_CLASS) if w["text"].startswith("Minutes\n")], 10,
+                       "the Minutes box's tip")
+    check("the Minutes box's tip tells the trigger's clock time in the user's format",
+          re.fullmatch(r"Minutes\nReached at about \d\d?:\d\d( [AP]M)? (today|tomorrow)", box_tip[0]), str(box_tip))
+    shoot(d, artifacts, "warning-balloon")
+    main = d.windows(MAIN_CLASS)[0]
+    d.probe("post", str(main["hwnd"]), str(TRAY_MESSAGE), "1", str(NIN_BALLOONUSERCLICK))
+    wait_for(lambda: not scheduled_box(d, window)["checked"], 5, "the page's box to clear")
+    check("the page shows the task cancelled", d.child(window, cls="msctls_statusbar32")["text"] ==
+          "Task Scheduled : No")
+    wait_for(lambda: not [t for t in texts() if "hibernate" in t], 10, "the balloon to go")
 
 
 def second_copy(d, corvane):
@@ -233,6 +283,7 @@ def first_run_to_exit(d, artifacts):
     window, kinds = options_pages(d, corvane, artifacts)
     other_editors(d, artifacts, kinds)
     schedule_alert(d, corvane, artifacts, window, kinds)
+    warning_balloon(d, artifacts, window, kinds)
     second_copy(d, corvane)
     d.choose_from_tray_menu(corvane, "Exit Corvane")
     status = d.wait_exit(corvane, 15, "the program to end")

@@ -5,6 +5,9 @@
 //   window_probe menu HANDLE         the items of a shown popup menu window (class #32768)
 //   window_probe items HANDLE        the items of a combo box, and which one is selected
 //   window_probe close HANDLE        closes a window as its close box does
+//   window_probe post HANDLE MESSAGE WPARAM LPARAM
+//                                    posts a message to a window, as the shell posts the tray
+//                                    icon's callback message
 //   window_probe parent PID          the process that started the process: its identifier, and
 //                                    its file name while it runs
 //   window_probe run COMMAND_LINE    starts the command line as it stands (as a deployment tool
@@ -152,6 +155,12 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close" && argc > 2) {
         return PostMessageW(handleArgument(argv[2]), WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE ? 0 : 1;
     }
+    if (command == L"post" && argc > 5) {
+        const auto message = static_cast<UINT>(std::wcstoul(argv[3], nullptr, 10));
+        const auto wParam = static_cast<WPARAM>(std::wcstoull(argv[4], nullptr, 10));
+        const auto lParam = static_cast<LPARAM>(std::wcstoll(argv[5], nullptr, 10));
+        return PostMessageW(handleArgument(argv[2]), message, wParam, lParam) != FALSE ? 0 : 1;
+    }
     if (command == L"parent" && argc > 2) {
         const DWORD pid = std::wcstoul(argv[2], nullptr, 10);
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -187,6 +196,6 @@ int wmain(int argc, wchar_t** argv) {
         return static_cast<int>(code);
     }
     std::fprintf(stderr, "usage: window_probe list | children HANDLE | menu HANDLE | items HANDLE | close "
-                         "HANDLE | parent PID | run LINE\n");
+                         "HANDLE | post HANDLE MESSAGE WPARAM LPARAM | parent PID | run LINE\n");
     return 2;
 }

@@ -18,9 +18,17 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <tuple>
+
 namespace {
 
 using core::TriggerBox;
+
+/// 10:00 (UTC) of 2024-10-04, day 20000 of the epoch.
+constexpr std::int64_t kDay20000At10 = 20000LL * 86'400'000 + 10LL * 3'600'000;
 
 class RecordedWindows final : public win32::ProgramWindows {
 public:
@@ -41,6 +49,7 @@ protected:
                                       ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&controls);
         f.processes->ownPath = "C:\\Corvane\\Corvane4.0.exe";
+        f.clock->now = kDay20000At10;
         f.registry->makeKey("HKCU\\Software\\Pellorin\\Corvane\\4.0");
         window.loadHidden();
     }
@@ -218,13 +227,62 @@ TEST_F(OptionsWindowFixture, TheMouseLightsAnApplyButtonAndItsPageTurnsItOff) {
     const std::pair<HWND, HWND> buttons[] = {
         {window.optionsPage().applyAutostartButton(), window.optionsPage().hwnd()},
         {window.optionsPage().applyFiguresButton(), window.optionsPage().hwnd()},
-        {page().applyButton(), page().hwnd()}};
+        {page().applyButton(), page().hwnd()},
+        {window.optionsPage().warningRow().applyButton(), window.optionsPage().hwnd()}};
     for (const auto& [button, surface] : buttons) {
         EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_NORMAL);
         SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_HIGHLIGHTED);
         SendMessageW(surface, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         EXPECT_EQ(win32::picture_button::picture(button), CORVANE_PICTURE_APPLY_NORMAL);
+    }
+}
+
+TEST_F(OptionsWindowFixture, TheTriggerBoxesTipsTellWhenTheirUpTimeIsReachedOnTheClock) {
+    struct Case {
+        const wchar_t* trigger[3];
+        std::uint64_t upMinutes;
+        const wchar_t* clockLine; ///< none for a trigger Apply refuses
+    };
+    const Case cases[] = {
+        {{L"0", L"1", L"30"}, 0, L"Reached at about 11:30 today"},
+        {{L"2", L"4", L"0"}, 0, L"Reached at about 14:00 on 2024-10-06"},
+        {{L"0", L"1", L"0"}, 61, L"Already passed"},
+        {{L"0", L"0", L"0"}, 0, nullptr},
+    };
+    const TriggerBox boxes[] = {TriggerBox::Days, TriggerBox::Hours, TriggerBox::Minutes};
+    const std::wstring names[] = {L"Days", L"Hours", L"Minutes"};
+    for (const Case& c : cases) {
+        f.clock->tick = c.upMinutes * 60'000;
+        // Each box's change is heard: the last one's tip holds for all three.
+        for (std::size_t i = 0; i < 3; ++i) {
+            SetWindowTextW(page().triggerBox(boxes[i]), c.trigger[i]);
+        }
+        for (std::size_t i = 0; i < 3; ++i) {
+            wchar_t tip[128] = {};
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = page().hwnd();
+            tool.uId = reinterpret_cast<UINT_PTR>(page().triggerBox(boxes[i]));
+            tool.lpszText = tip;
+            SendMessageW(page().toolTips(), TTM_GETTEXTW, std::size(tip), reinterpret_cast<LPARAM>(&tool));
+            EXPECT_EQ(tip, c.clockLine == nullptr ? names[i] : names[i] + L"\n" + c.clockLine) << c.clockLine;
+        }
+    }
+}
+
+TEST_F(OptionsWindowFixture, TheWarningsApplyStoresItsBoxAndShowsWhatIsStored) {
+    win32::WarningOptionRow& row = window.optionsPage().warningRow();
+    auto checked = [&row] { return SendMessageW(row.check(), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    EXPECT_TRUE(checked()); // absent, it is on
+    // A key that takes no value keeps the last one, and the box shows it.
+    for (const auto& [ticked, writable, stored] :
+         {std::tuple{false, true, 0U}, std::tuple{true, true, 1U}, std::tuple{false, false, 1U}}) {
+        f.registry->currentUserWritable = writable;
+        SendMessageW(row.check(), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(row.applyButton(), BM_CLICK, 0, 0);
+        EXPECT_EQ(f.registry->dword("HKCU\\Software\\Pellorin\\Corvane\\4.0", "TaskWarning"), stored);
+        EXPECT_EQ(checked(), stored == 1U);
     }
 }
 

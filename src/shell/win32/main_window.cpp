@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -136,8 +135,14 @@ MainWindow::MainWindow(platform::Services& services) : m_clock(*services.clock) 
     setAccessibleName(hwnd(), wide(design::kAccessibleName));
     makeControls();
     m_tray = std::make_unique<TrayIcon>(hwnd(), kTrayMessage);
+    m_tray->setMouseCall([this](core::TrayMouse message) {
+        if (m_core) {
+            m_core->trayMouse(message);
+        }
+    });
     m_core = std::make_unique<core::MainWindowController>(services, m_timers, *this);
     m_core->executor().setWait(waitWithMessages);
+    m_notice = std::make_unique<TrayNotice>(m_core->state(), services, *m_tray);
     m_windows =
         std::make_unique<WindowLauncher>(hwnd(), services, m_core->state(), m_core->settings(), m_timers);
     m_heightTwips = m_core->heightTwips();
@@ -146,6 +151,7 @@ MainWindow::MainWindow(platform::Services& services) : m_clock(*services.clock) 
 
 MainWindow::~MainWindow() {
     m_windows.reset();
+    m_notice.reset();
     m_core.reset();
     m_tray.reset();
 }
@@ -353,13 +359,7 @@ void MainWindow::showTrayIcon() {
 }
 
 void MainWindow::popUpMenu() {
-    POINT at{};
-    if (const std::optional<POINT> icon = m_menuAtIcon ? m_tray->iconCentre() : std::nullopt; icon) {
-        at = *icon;
-    } else {
-        GetCursorPos(&at);
-    }
-    popUpMenuAt(at);
+    popUpMenuAt(m_tray->menuPoint());
 }
 
 void MainWindow::popUpMenuAt(POINT at) {
@@ -403,36 +403,6 @@ void MainWindow::command(int id) {
     }
 }
 
-void MainWindow::trayMessage(UINT mouseMessage) {
-    switch (mouseMessage) {
-    case WM_MOUSEMOVE:
-        m_core->trayMouse(core::TrayMouse::Move);
-        break;
-    case WM_LBUTTONDOWN:
-        m_core->trayMouse(core::TrayMouse::LeftDown);
-        break;
-    case WM_LBUTTONDBLCLK:
-        m_core->trayMouse(core::TrayMouse::LeftDoubleClick);
-        break;
-    case WM_RBUTTONDOWN:
-        m_core->trayMouse(core::TrayMouse::RightDown);
-        break;
-    case WM_MBUTTONDOWN:
-        m_core->trayMouse(core::TrayMouse::MiddleDown);
-        break;
-    case WM_CONTEXTMENU:
-    case NIN_KEYSELECT:
-        // The keyboard on the icon (the menu key, Shift+F10; Enter, Space): as a right press.
-        m_menuAtIcon = true;
-        m_core->trayMouse(core::TrayMouse::RightDown);
-        m_menuAtIcon = false;
-        break;
-    default:
-        m_core->trayMouse(core::TrayMouse::Other);
-        break;
-    }
-}
-
 void MainWindow::drawTaskIndicator(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     Pictures::shared().draw(item.hDC, CORVANE_PICTURE_TASK_INDICATOR, item.rcItem);
@@ -447,16 +417,10 @@ LRESULT MainWindow::labelColours(HDC dc, HWND label) {
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TrayIcon::taskbarCreatedMessage()) {
-        m_tray->taskbarCreated();
+    if (m_tray && m_tray->handleMessage(message, lParam)) {
         return 0;
     }
     switch (message) {
-    case kTrayMessage:
-        if (m_core) {
-            trayMessage(static_cast<UINT>(LOWORD(lParam)));
-        }
-        return 0;
     case WindowLauncher::kDeleteClosedMessage:
         if (m_windows) {
             m_windows->deleteClosed();

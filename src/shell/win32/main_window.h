@@ -7,6 +7,7 @@
 #include "shell/win32/controls.h"
 #include "shell/win32/native_window.h"
 #include "shell/win32/tray_icon.h"
+#include "shell/win32/tray_notice.h"
 #include "shell/win32/win32_timers.h"
 #include "shell/win32/window_launcher.h"
 
@@ -112,7 +113,6 @@ private:
     void command(int id);
     /// Opens the menu at a point of the screen; the choice comes back as a WM_COMMAND.
     void popUpMenuAt(POINT at);
-    void trayMessage(UINT mouseMessage);
     void drawTaskIndicator(const DRAWITEMSTRUCT& item);
     LRESULT labelColours(HDC dc, HWND label);
 
@@ -123,9 +123,9 @@ private:
     Font m_rowFont;
     HWND m_tooltips = nullptr;
     std::unique_ptr<TrayIcon> m_tray;
-    /// While a keyboard request is handled: the menu opens at the icon, not at the mouse.
-    bool m_menuAtIcon = false;
     std::unique_ptr<core::MainWindowController> m_core;
+    /// The armed task at the tray icon: its tip and the warning balloon.
+    std::unique_ptr<TrayNotice> m_notice;
     float m_heightTwips = 0;
     double m_moreLessTop = core::design::main_window::kMoreLess.place.top;
     double m_onTopLeft = core::design::main_window::kOnTop.place.left;

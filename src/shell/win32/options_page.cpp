@@ -37,16 +37,16 @@ OptionsPage::OptionsPage(const NativeWindow& window, HWND parent, const RECT& pl
                                      colorref(design::kTestColour), pixels(m_window, design::kTestLink)),
                      design::kTestLink);
     setAccessibleDescription(m_testLink, wide(design::kTestDescription));
-    m_applyAutostart = applyButton(kApplyAutostart, core::HoverButton::ApplyAutostart,
-                                   design::kApplyAutostart, design::kApplyAutostartDescription);
+    m_applyAutostart =
+        applyButton(kApplyAutostart, design::kApplyAutostart, design::kApplyAutostartDescription);
     m_figuresCheck = option(kFiguresCheck, design::kFigures, 0);
-    m_applyFigures = applyButton(kApplyFigures, core::HoverButton::ApplyFigures, design::kApplyFigures,
-                                 design::kApplyFiguresDescription);
+    m_applyFigures = applyButton(kApplyFigures, design::kApplyFigures, design::kApplyFiguresDescription);
 
     picture_button::onMouseMove(m_applyAutostart,
                                 [this] { core::highlightButton(*this, core::HoverButton::ApplyAutostart); });
     picture_button::onMouseMove(m_applyFigures,
                                 [this] { core::highlightButton(*this, core::HoverButton::ApplyFigures); });
+    m_warningRow = std::make_unique<WarningOptionRow>(m_window, hwnd(), m_layout, services);
     setFonts();
 }
 
@@ -62,7 +62,7 @@ HWND OptionsPage::option(int id, const core::design::options_page::Option& look,
     return m_layout.add(box, look.box);
 }
 
-HWND OptionsPage::applyButton(int id, core::HoverButton hover, const Twips& place, const char* description) {
+HWND OptionsPage::applyButton(int id, const Twips& place, const char* description) {
     HWND button = m_layout.add(picture_button::make(hwnd(), id, applyPicture(core::ButtonLook::Normal),
                                                     pixels(m_window, place), wide(design::kApplyName)),
                                place);
@@ -96,6 +96,9 @@ LRESULT OptionsPage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kTestLink:
             m_rules.testBeep();
             return 0;
+        case WarningOptionRow::Apply:
+            m_warningRow->apply();
+            return 0;
         default:
             break;
         }
@@ -105,6 +108,7 @@ LRESULT OptionsPage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void OptionsPage::mouseMoved() {
     core::restoreButtons(*this, core::HoverSurface::OptionsPage);
+    m_warningRow->highlight(false);
 }
 
 void OptionsPage::paint(HDC dc) {

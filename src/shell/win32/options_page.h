@@ -5,8 +5,11 @@
 #include "platform/services.h"
 #include "shell/win32/controls.h"
 #include "shell/win32/options_look.h"
+#include "shell/win32/warning_option_row.h"
 
 #include <windows.h>
+
+#include <memory>
 
 namespace core {
 class AppState;
@@ -34,6 +37,7 @@ public:
     HWND testLink() const { return m_testLink; }
     HWND applyAutostartButton() const { return m_applyAutostart; }
     HWND applyFiguresButton() const { return m_applyFigures; }
+    WarningOptionRow& warningRow() { return *m_warningRow; }
 
     // core::OptionsPageView
     bool isChecked(core::OptionBox box) const override;
@@ -47,7 +51,7 @@ private:
     void paint(HDC dc) override;
     /// A label and, after it, the check box it names; returns the check box.
     HWND option(int id, const core::design::options_page::Option& look, DWORD labelStyle);
-    HWND applyButton(int id, core::HoverButton hover, const Twips& place, const char* description);
+    HWND applyButton(int id, const Twips& place, const char* description);
     HWND box(core::OptionBox box) const;
     void setFonts();
 
@@ -62,6 +66,7 @@ private:
     HWND m_testLink = nullptr;
     HWND m_applyAutostart = nullptr;
     HWND m_applyFigures = nullptr;
+    std::unique_ptr<WarningOptionRow> m_warningRow;
 };
 
 } // namespace win32

@@ -117,6 +117,7 @@ void OptionsWindow::load() {
     if (!m_loaded) {
         m_loaded = true;
         m_rules.load();
+        m_optionsPage->warningRow().load();
     }
 }
 

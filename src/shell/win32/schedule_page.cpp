@@ -19,6 +19,8 @@ enum ControlId : int { kScheduledCheck = 201, kDaysBox, kHoursBox, kMinutesBox, 
 constexpr UINT_PTR kKindFilter = 3;
 
 namespace design = core::design::schedule_page;
+/// The widest a tool tip of the page grows before its text wraps.
+constexpr double kTipWidthTwips = 4500;
 /// The kind box's list shows all seven kinds without scrolling.
 constexpr int kListedKinds = 7;
 
@@ -61,8 +63,7 @@ SchedulePage::SchedulePage(const NativeWindow& window, HWND parent, const RECT& 
     makeKindBox();
 
     m_applyButton =
-        m_layout.add(picture_button::make(hwnd(), kApply,
-                                          applyPicture(core::ButtonLook::Normal),
+        m_layout.add(picture_button::make(hwnd(), kApply, applyPicture(core::ButtonLook::Normal),
                                           pixels(m_window, design::kApply), wide(design::kApplyName)),
                      design::kApply);
     picture_button::onMouseMove(m_applyButton,
@@ -89,6 +90,7 @@ void SchedulePage::makeTrigger(core::TriggerBox which) {
     SendMessageW(box, EM_LIMITTEXT, 2, 0);
     addToolTip(m_toolTips, box, name);
     setAccessibleName(box, name);
+    m_boxNames[i] = name;
     SetWindowSubclass(box, keyFilterProc, i, reinterpret_cast<DWORD_PTR>(this));
     m_boxes[i] = m_layout.add(box, boxPlace);
 
@@ -197,6 +199,10 @@ LRESULT SchedulePage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             m_rules.apply();
             return 0;
         }
+        if (id >= kDaysBox && id <= kMinutesBox && HIWORD(wParam) == EN_CHANGE) {
+            m_rules.showTriggerClock();
+            return 0;
+        }
         if (id == kKindBox && HIWORD(wParam) == CBN_SELCHANGE) {
             // The field still shows the previous text while the choice is announced.
             const auto chosen = SendMessageW(m_kindBox, CB_GETCURSEL, 0, 0);
@@ -275,6 +281,24 @@ void SchedulePage::clearKind() {
 void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::string& name) {
     SendMessageW(m_statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide(scheduled).c_str()));
     SendMessageW(m_statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(wide(name).c_str()));
+}
+
+void SchedulePage::showTriggerClock(const std::string& text) {
+    // The boxes' names stay their tips' first line; the clock time is the second. Line breaks
+    // need a width to break at.
+    SendMessageW(m_toolTips, TTM_SETMAXTIPWIDTH, 0, m_window.px(kTipWidthTwips));
+    const std::wstring clock = wide(text);
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        std::wstring tip = clock.empty() ? m_boxNames[i] : m_boxNames[i] + L"\n" + clock;
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(m_boxes[i]);
+        tool.lpszText = tip.data();
+        SendMessageW(m_toolTips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        setAccessibleDescription(m_boxes[i], clock);
+    }
 }
 
 void SchedulePage::showButtonPicture(core::HoverButton /*button*/, core::ButtonLook look) {

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 namespace core {
 class AppState;
@@ -36,6 +37,7 @@ public:
     HWND upDown(core::TriggerBox box) const { return m_upDowns[index(box)]; }
     HWND kindBox() const { return m_kindBox; }
     HWND applyButton() const { return m_applyButton; }
+    HWND toolTips() const { return m_toolTips; }
 
     // core::SchedulePageView
     bool isScheduledChecked() const override;
@@ -47,6 +49,7 @@ public:
     void showKind(int index, const std::string& text) override;
     void clearKind() override;
     void showScheduleStatus(const std::string& scheduled, const std::string& name) override;
+    void showTriggerClock(const std::string& text) override;
     // core::HoverView
     void showButtonPicture(core::HoverButton button, core::ButtonLook look) override;
 
@@ -76,6 +79,8 @@ private:
     HWND m_toolTips = nullptr;
     HWND m_scheduledCheck = nullptr;
     std::array<HWND, 3> m_boxes{};
+    /// The boxes' names, their tool tips' first line.
+    std::array<std::wstring, 3> m_boxNames;
     std::array<HWND, 3> m_upDowns{};
     /// The number each up-down wrote last.
     std::array<int, 3> m_lastWritten{};
