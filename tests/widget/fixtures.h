@@ -21,11 +21,21 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 /// The core's UTF-8 texts against the windows' texts, in the tests' checks.
 inline bool operator==(const std::string& core, const QString& shown) {
     return QString::fromStdString(core) == shown;
+}
+
+/// A window's control, found by the name the window gives it; a missing one fails the test.
+template <typename Control = QWidget> Control* control(const QObject* window, const char* name) {
+    auto* found = window->findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        throw std::invalid_argument(std::string("no control named ") + name);
+    }
+    return found;
 }
 
 /// Deletes the task editors still open (an editor deletes itself only when it closes).
@@ -60,29 +70,29 @@ struct MainWindowHarness {
     /// Start-up, and figures in the caption as the figures' timer would put them.
     void load() {
         mainWindow->load();
-        mainWindow->state().setCaption("M 512 CPU 3%");
+        mainWindow->core().state().setCaption("M 512 CPU 3%");
     }
     /// The up-time refresh at a tick count.
     void refreshAt(std::uint64_t tick) {
         f.clock->tick = tick;
-        mainWindow->refreshUptime();
+        mainWindow->core().refreshUptime();
     }
     /// One second of the program: the up-time refresh, then the trigger check.
     void secondAt(std::uint64_t tick) {
         refreshAt(tick);
-        mainWindow->checkTrigger();
+        mainWindow->core().checkTrigger();
     }
     /// What a successful Apply leaves behind.
     void schedule(const QString& kind, const QString& daysText, const QString& hoursText,
                   const QString& minutesText) {
-        mainWindow->state().changeTask([&](ScheduledTask& t) {
+        mainWindow->core().state().changeTask([&](ScheduledTask& t) {
             t.scheduled = true;
             t.daysText = daysText.toStdString();
             t.hoursText = hoursText.toStdString();
             t.minutesText = minutesText.toStdString();
             t.kind = kind.toStdString();
         });
-        mainWindow->state().setTriggerCheckRunning(true);
+        mainWindow->core().state().setTriggerCheckRunning(true);
     }
     /// Closes the Options and Schedule Task window; it is deleted.
     void closeOptionsWindow() {
@@ -118,7 +128,7 @@ struct EditorFixture : ::testing::Test {
         state.changeTask([](core::ScheduledTask& t) { t.playSound = true; });
         page = new SchedulePage(state, f.services, optionsWindow.get());
         page->fillKinds();
-        kindBox = page->kindBox;
+        kindBox = control<QComboBox>(page, "kindBox");
         const std::pair<core::Window, QWidget*> standIns[] = {
             {core::Window::Main, mainWindow.get()},
             {core::Window::Options, optionsWindow.get()},

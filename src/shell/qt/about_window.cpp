@@ -1,6 +1,7 @@
 #include "shell/qt/about_window.h"
 
 #include "core/help_and_site.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 
@@ -73,6 +74,12 @@ AboutWindow::AboutWindow(platform::Services& services, core::WindowBlocker& bloc
     setFixedHeight(sizeHint().height());
 
     load();
+    nameControls({{iconPicture, "iconPicture"},
+                  {nameLabel, "nameLabel"},
+                  {versionLabel, "versionLabel"},
+                  {purposeLabel, "purposeLabel"},
+                  {makerLabel, "makerLabel"},
+                  {webLink, "webLink"}});
 }
 
 void AboutWindow::setColours(const QColor& background, const QColor& text) {

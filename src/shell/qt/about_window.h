@@ -30,6 +30,12 @@ public:
     // core::AboutWindowView
     void showLook(core::AboutLook look) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     QLabel* iconPicture = nullptr;
     QLabel* nameLabel = nullptr;
     QLabel* versionLabel = nullptr;
@@ -37,12 +43,6 @@ public:
     QLabel* makerLabel = nullptr;
     PictureButton* webLink = nullptr;
 
-protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void setColours(const QColor& background, const QColor& text);
 
     core::AboutWindow m_rules;

@@ -1,5 +1,7 @@
 #include "shell/qt/alert_editor.h"
 
+#include "shell/qt/control_names.h"
+
 #include <QTextCursor>
 
 AlertEditor::AlertEditor(const core::EditorContext& context)
@@ -39,6 +41,11 @@ AlertEditor::AlertEditor(const core::EditorContext& context)
     messageBox->setFocus(); // typing starts here when the editor opens
 
     load();
+    nameControls({{messageFrame, "messageFrame"},
+                  {messageBox, "messageBox"},
+                  {playSoundCheck, "playSoundCheck"},
+                  {playSoundLabel, "playSoundLabel"},
+                  {testLink, "testLink"}});
 }
 
 AlertEditor::~AlertEditor() = default;

@@ -38,13 +38,13 @@ public:
     void setPlaySoundChecked(bool checked) override { playSoundCheck->setChecked(checked); }
     void closeWindow() override { close(); }
 
+private:
     QGroupBox* messageFrame = nullptr;
     QPlainTextEdit* messageBox = nullptr;
     QCheckBox* playSoundCheck = nullptr;
     QLabel* playSoundLabel = nullptr;
     PictureButton* testLink = nullptr;
 
-private:
     void limitMessage();
 
     core::AlertEditor m_rules;

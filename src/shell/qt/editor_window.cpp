@@ -1,6 +1,7 @@
 #include "shell/qt/editor_window.h"
 
 #include "core/app_title.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
@@ -51,6 +52,7 @@ void EditorWindow::makeOkButton(QWidget* parent, int leftTwips, int topTwips) {
     okButton->setGeometry(pixelsAcross(leftTwips), pixelsDown(topTwips), size.width(), size.height());
     okButton->setAccessibleName(QStringLiteral("OK"));
     connect(okButton, &PictureButton::mouseMoved, this, &EditorWindow::highlightOk);
+    nameControls({{okButton, "okButton"}});
 }
 
 void EditorWindow::highlightOk() {

@@ -29,13 +29,13 @@ public:
     /// Whether the editor has been closed (it is then deleted soon).
     bool isClosed() const { return m_closed; }
 
-    /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
-    PictureButton* okButton = nullptr;
-
     // core::HoverView
     void showButtonPicture(core::HoverButton button, int picture) override;
 
 protected:
+    /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
+    PictureButton* okButton = nullptr;
+
     /// okHover and okSurface name OK and the surface that restores it in the hover table.
     EditorWindow(platform::Services& services, core::HoverButton okHover, core::HoverSurface okSurface);
 

@@ -1,5 +1,6 @@
 #include "shell/qt/options_page.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/pictures.h"
 
 #include <QMouseEvent>
@@ -55,6 +56,17 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     connect(applyAutostartButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyAutostart);
     connect(applyFiguresButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyFigures);
     setMouseTracking(true);
+    nameControls({{autostartCheck, "autostartCheck"},
+                  {autostartLabel, "autostartLabel"},
+                  {hourlyBeepCheck, "hourlyBeepCheck"},
+                  {hourlyBeepLabel, "hourlyBeepLabel"},
+                  {testLink, "testLink"},
+                  {applyAutostartButton, "applyAutostartButton"},
+                  {figuresCheck, "figuresCheck"},
+                  {figuresLabel, "figuresLabel"},
+                  {applyFiguresButton, "applyFiguresButton"},
+                  {startupPicture, "startupPicture"},
+                  {monitorPicture, "monitorPicture"}});
 }
 
 void OptionsPage::mouseMoveEvent(QMouseEvent* event) {

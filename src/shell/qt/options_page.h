@@ -37,6 +37,16 @@ public:
     void highlightApplyFigures();
     void restoreApplyButtons();
 
+    // core::OptionsPageView
+    bool isChecked(core::OptionBox box) const override;
+    void setChecked(core::OptionBox box, bool checked) override;
+    // core::HoverView
+    void showButtonPicture(core::HoverButton button, int picture) override;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
     QCheckBox* autostartCheck = nullptr;
     QLabel* autostartLabel = nullptr;
     QCheckBox* hourlyBeepCheck = nullptr;
@@ -49,16 +59,6 @@ public:
     QLabel* startupPicture = nullptr;
     QLabel* monitorPicture = nullptr;
 
-    // core::OptionsPageView
-    bool isChecked(core::OptionBox box) const override;
-    void setChecked(core::OptionBox box, bool checked) override;
-    // core::HoverView
-    void showButtonPicture(core::HoverButton button, int picture) override;
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-
-private:
     QCheckBox* box(core::OptionBox box) const;
 
     core::OptionsPage m_rules;

@@ -1,5 +1,6 @@
 #include "shell/qt/options_window.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/schedule_page.h"
@@ -44,6 +45,17 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
 
     buildStatusBar();
     buildLinks();
+    nameControls({{tabBar, "tabBar"},
+                  {optionsTab, "optionsTab"},
+                  {optionsTabCaption, "optionsTabCaption"},
+                  {scheduleTab, "scheduleTab"},
+                  {scheduleTabCaption, "scheduleTabCaption"},
+                  {optionsPage, "optionsPage"},
+                  {schedulePageFrame, "schedulePageFrame"},
+                  {helpLink, "helpLink"},
+                  {aboutLink, "aboutLink"},
+                  {webLink, "webLink"},
+                  {statusBar, "statusBar"}});
 }
 
 void OptionsWindow::buildTabs() {

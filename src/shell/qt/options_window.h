@@ -70,6 +70,10 @@ public:
     /// A panel of statusBar, counted from 1.
     QLabel* panel(int number) const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     // The bar of page tabs.
     QFrame* tabBar = nullptr;
     PictureButton* optionsTab = nullptr;
@@ -90,10 +94,6 @@ public:
 
     QStatusBar* statusBar = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void buildTabs();
     void buildStatusBar();
     void buildLinks();

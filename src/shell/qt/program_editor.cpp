@@ -1,5 +1,6 @@
 #include "shell/qt/program_editor.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/first_line_only.h"
 
 ProgramEditor::ProgramEditor(const core::EditorContext& context)
@@ -42,6 +43,7 @@ ProgramEditor::ProgramEditor(const core::EditorContext& context)
     pathBox->setFocus(); // typing starts here when the editor opens
 
     load();
+    nameControls({{pathFrame, "pathFrame"}, {pathBox, "pathBox"}, {browseButton, "browseButton"}});
 }
 
 void ProgramEditor::load() {

@@ -29,10 +29,10 @@ public:
     platform::WindowHandle handle() override { return this; }
     void closeWindow() override { close(); }
 
+private:
     QGroupBox* pathFrame = nullptr;
     QLineEdit* pathBox = nullptr;
     QPushButton* browseButton = nullptr;
 
-private:
     core::ProgramEditor m_rules;
 };

@@ -1,6 +1,6 @@
 #include "shell/qt/schedule_page.h"
 
-#include "core/task_kind.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
@@ -85,6 +85,21 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     setTabOrder(hoursUpDown, minutesBox);
     setTabOrder(minutesBox, minutesUpDown);
     setTabOrder(minutesUpDown, kindBox);
+    nameControls({{scheduledCheck, "scheduledCheck"},
+                  {whenLabel, "whenLabel"},
+                  {daysLabel, "daysLabel"},
+                  {daysBox, "daysBox"},
+                  {daysUpDown, "daysUpDown"},
+                  {hoursLabel, "hoursLabel"},
+                  {hoursBox, "hoursBox"},
+                  {hoursUpDown, "hoursUpDown"},
+                  {minutesLabel, "minutesLabel"},
+                  {minutesBox, "minutesBox"},
+                  {minutesUpDown, "minutesUpDown"},
+                  {kindLabel, "kindLabel"},
+                  {kindBox, "kindBox"},
+                  {applyButton, "applyButton"},
+                  {clockPicture, "clockPicture"}});
 }
 
 QLabel* SchedulePage::makeLabel(const QString& text, int left, int top, int width) {
@@ -165,14 +180,6 @@ void SchedulePage::highlightApply() {
 
 void SchedulePage::restoreApply() {
     core::restoreButtons(*this, core::HoverSurface::SchedulePage);
-}
-
-void SchedulePage::setOpenEditor(std::function<void(const QString& kind)> openEditor) {
-    m_rules.setOpenEditor([openEditor = std::move(openEditor)](core::TaskKind kind) {
-        if (openEditor) {
-            openEditor(QString::fromUtf8(core::taskKindText(kind)));
-        }
-    });
 }
 
 QLineEdit* SchedulePage::box(core::TriggerBox which) const {

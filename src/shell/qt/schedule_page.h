@@ -16,6 +16,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <utility>
 
 /// The Schedule Task page (schedulePageFrame of the Options and Schedule Task window): the trigger boxes,
 /// the kind box and Apply, a view over core::SchedulePage, which decides what they do.
@@ -30,9 +31,11 @@ public:
     /// state holds the task record and outlives the page.
     SchedulePage(core::AppState& state, platform::Services& services, QWidget* parent = nullptr);
 
-    /// Shows the parameter editor of a kind ("Alert", "Run Program" or "Visit Website") without
+    /// Shows the parameter editor of a kind (an alert, Run Program or Visit Website) without
     /// waiting for it. Until one is set the editors are left out.
-    void setOpenEditor(std::function<void(const QString& kind)> openEditor);
+    void setOpenEditor(core::SchedulePage::OpenEditor openEditor) {
+        m_rules.setOpenEditor(std::move(openEditor));
+    }
     /// What the page does, decided by the core.
     core::SchedulePage& rules() { return m_rules; }
     /// The first two panels of the window's status bar, which showScheduleStatus writes.
@@ -62,23 +65,6 @@ public:
     void highlightApply();
     void restoreApply();
 
-    QCheckBox* scheduledCheck = nullptr;
-    QLabel* whenLabel = nullptr;
-    QLabel* daysLabel = nullptr;
-    QLineEdit* daysBox = nullptr;
-    UpDown* daysUpDown = nullptr;
-    QLabel* hoursLabel = nullptr;
-    QLineEdit* hoursBox = nullptr;
-    UpDown* hoursUpDown = nullptr;
-    QLabel* minutesLabel = nullptr;
-    QLineEdit* minutesBox = nullptr;
-    UpDown* minutesUpDown = nullptr;
-    QLabel* kindLabel = nullptr;
-    QComboBox* kindBox = nullptr;
-    /// Apply. Its pictures sit at the indexes of the window's image list: 3 normal, 4 highlighted.
-    PictureButton* applyButton = nullptr;
-    QLabel* clockPicture = nullptr;
-
     // core::SchedulePageView
     bool isScheduledChecked() const override;
     void setScheduledChecked(bool checked) override;
@@ -96,6 +82,23 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    QCheckBox* scheduledCheck = nullptr;
+    QLabel* whenLabel = nullptr;
+    QLabel* daysLabel = nullptr;
+    QLineEdit* daysBox = nullptr;
+    UpDown* daysUpDown = nullptr;
+    QLabel* hoursLabel = nullptr;
+    QLineEdit* hoursBox = nullptr;
+    UpDown* hoursUpDown = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLineEdit* minutesBox = nullptr;
+    UpDown* minutesUpDown = nullptr;
+    QLabel* kindLabel = nullptr;
+    QComboBox* kindBox = nullptr;
+    /// Apply. Its pictures sit at the indexes of the window's image list: 3 normal, 4 highlighted.
+    PictureButton* applyButton = nullptr;
+    QLabel* clockPicture = nullptr;
+
     QLabel* makeLabel(const QString& text, int left, int top, int width);
     QLineEdit* makeBox(const QString& tip, int left, int top);
     UpDown* makeUpDown(QLineEdit* buddy, core::TriggerBox box, const QString& name);

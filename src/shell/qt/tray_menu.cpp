@@ -1,5 +1,7 @@
 #include "shell/qt/tray_menu.h"
 
+#include "shell/qt/control_names.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
@@ -32,6 +34,14 @@ TrayMenu::TrayMenu(QWidget* window) : m_window(window) {
     bold.setBold(true);
     scheduleTask->setFont(bold);
     menu->setDefaultAction(scheduleTask);
+    nameControls({{menu, "menu"},
+                  {about, "about"},
+                  {aboutSeparator, "aboutSeparator"},
+                  {options, "options"},
+                  {scheduleTask, "scheduleTask"},
+                  {exitSeparator, "exitSeparator"},
+                  {minimize, "minimize"},
+                  {exit, "exit"}});
 }
 
 TrayMenu::~TrayMenu() = default;

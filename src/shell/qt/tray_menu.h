@@ -16,6 +16,9 @@
 /// owns it, connects the menu's items to its own handlers and hands the icon's mouse messages
 /// to the core, which decides when the menu opens.
 class TrayMenu final {
+    // A part of the main window: its menu items are the window's own.
+    friend class MainWindow;
+
 public:
     /// Builds the menu on window; the icon comes with showIcon.
     explicit TrayMenu(QWidget* window);
@@ -43,6 +46,7 @@ public:
     /// Opens the menu at the mouse pointer.
     void popUp();
 
+private:
     QMenu* menu = nullptr;
     QAction* about = nullptr;
     QAction* aboutSeparator = nullptr;
@@ -52,7 +56,6 @@ public:
     QAction* minimize = nullptr;
     QAction* exit = nullptr;
 
-private:
     void makeIcon();
 
     QWidget* m_window;

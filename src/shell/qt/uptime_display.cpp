@@ -1,6 +1,7 @@
 #include "shell/qt/uptime_display.h"
 
 #include "core/uptime.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/preshaped_label.h"
@@ -55,6 +56,20 @@ UptimeDisplay::UptimeDisplay(QWidget* window, double twipsPerPixelX, double twip
                                indicator.height());
     taskIndicator->setToolTip(QStringLiteral("Task Indicator. If blinking, a Task is scheduled."));
     taskIndicator->setAccessibleName(QStringLiteral("Task Indicator"));
+    nameControls({{phraseGroup, "phraseGroup"},
+                  {daysLabel, "daysLabel"},
+                  {daysSeparator, "daysSeparator"},
+                  {hoursLabel, "hoursLabel"},
+                  {hoursSeparator, "hoursSeparator"},
+                  {minutesLabel, "minutesLabel"},
+                  {startupHeading, "startupHeading"},
+                  {startDateCaption, "startDateCaption"},
+                  {startDateLabel, "startDateLabel"},
+                  {startTimeCaption, "startTimeCaption"},
+                  {startTimeLabel, "startTimeLabel"},
+                  {nowCaption, "nowCaption"},
+                  {nowLabel, "nowLabel"},
+                  {taskIndicator, "taskIndicator"}});
 }
 
 QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips,

@@ -1,5 +1,6 @@
 #include "shell/qt/web_address_editor.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/first_line_only.h"
 
 WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
@@ -24,4 +25,5 @@ WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     addressBox->setFocus(); // typing starts here when the editor opens
 
     load();
+    nameControls({{addressFrame, "addressFrame"}, {addressBox, "addressBox"}});
 }

@@ -28,9 +28,9 @@ public:
     void showLook() override { setLook(addressFrame); }
     void closeWindow() override { close(); }
 
+private:
     QGroupBox* addressFrame = nullptr;
     QLineEdit* addressBox = nullptr;
 
-private:
     core::WebAddressEditor m_rules;
 };

@@ -1,5 +1,6 @@
 #include "shell/qt/window_buttons.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
 
@@ -48,6 +49,10 @@ WindowButtons::WindowButtons(QWidget& window, double twipsPerPixelX, double twip
     transparencyButton->setToggle(2);
     onTopButton->setAccessibleName(onTopButton->toolTip());
     transparencyButton->setAccessibleName(transparencyButton->toolTip());
+    nameControls({{moreLessButton, "moreLessButton"},
+                  {onTopButton, "onTopButton"},
+                  {minimizeButton, "minimizeButton"},
+                  {transparencyButton, "transparencyButton"}});
 }
 
 void WindowButtons::moveMoreLess(double topTwips) {

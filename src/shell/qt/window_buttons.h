@@ -8,6 +8,9 @@
 /// half transparent), placed in twips. MainWindow owns it, shows the pictures the core chooses
 /// and hands the clicks to the core.
 class WindowButtons final {
+    // A part of the main window: its buttons are the window's own.
+    friend class MainWindow;
+
 public:
     WindowButtons(QWidget& window, double twipsPerPixelX, double twipsPerPixelY);
 
@@ -16,6 +19,7 @@ public:
     /// Moves the on-top button to the given place.
     void moveOnTop(double leftTwips, double topTwips);
 
+private:
     // Pictures: the more/less and on-top list (moreLessButton, onTopButton); the transparency
     // list (transparencyButton).
     PictureButton* moreLessButton = nullptr;
@@ -23,7 +27,6 @@ public:
     PictureButton* minimizeButton = nullptr;
     PictureButton* transparencyButton = nullptr;
 
-private:
     QWidget& m_window;
     double m_tppX = 15.0;
     double m_tppY = 15.0;

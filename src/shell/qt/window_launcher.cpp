@@ -14,15 +14,15 @@ WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services
     m_blocker.setWindow(core::Window::AlertEditor, [this](bool create) -> QWidget* {
         if (create) {
             openOptionsWindow();
-            return loadTaskEditor(QStringLiteral("Alert"), editorContext());
+            return loadTaskEditor(core::TaskKind::Alert, editorContext());
         }
-        return findTaskEditor(QStringLiteral("Alert"));
+        return findTaskEditor(core::TaskKind::Alert);
     });
     m_blocker.setWindow(core::Window::About, [this](bool) -> QWidget* { return m_aboutWindow.data(); });
     m_blocker.setWindow(core::Window::ProgramEditor,
-                        [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Run Program")); });
+                        [](bool) -> QWidget* { return findTaskEditor(core::TaskKind::RunProgram); });
     m_blocker.setWindow(core::Window::WebAddressEditor,
-                        [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Visit Website")); });
+                        [](bool) -> QWidget* { return findTaskEditor(core::TaskKind::VisitWebsite); });
 }
 
 WindowLauncher::~WindowLauncher() {
@@ -46,7 +46,7 @@ OptionsWindow& WindowLauncher::openOptionsWindow() {
         m_optionsWindow->setShowAbout([this] { openAbout(); });
         // An alert editor that the About window loaded hidden belongs to this window's kind box.
         QObject::connect(m_optionsWindow, &QObject::destroyed, &m_mainWindow, [] {
-            EditorWindow* loaded = findTaskEditor(QStringLiteral("Alert"));
+            EditorWindow* loaded = findTaskEditor(core::TaskKind::Alert);
             if (loaded != nullptr && !loaded->isVisible()) {
                 loaded->close();
             }
@@ -54,7 +54,7 @@ OptionsWindow& WindowLauncher::openOptionsWindow() {
         auto* page = new SchedulePage(m_state, m_services);
         m_schedulePage = page;
         page->setOpenEditor(
-            [this](const QString& kind) { openTaskEditor(kind, editorContext(), m_optionsWidget); });
+            [this](core::TaskKind kind) { openTaskEditor(kind, editorContext(), m_optionsWidget); });
         m_optionsWindow->setSchedulePage(page);
         m_optionsWindow->load();
     }
