@@ -8,10 +8,20 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+/// The alert editor's controls: a private base of the editor, as a form class of Qt Designer is. The editor
+/// keeps them to itself; the tests find them by their names.
+struct AlertEditorControls {
+    QGroupBox* messageFrame = nullptr;
+    QPlainTextEdit* messageBox = nullptr;
+    QCheckBox* playSoundCheck = nullptr;
+    QLabel* playSoundLabel = nullptr;
+    PictureButton* testLink = nullptr;
+};
+
 /// The alert editor: the message of an alert task and whether the notification sound plays
 /// with it, a view over core::AlertEditor. Test plays the notification sound once on the
 /// editor's own player.
-class AlertEditor final : public EditorWindow, public core::AlertEditorView {
+class AlertEditor final : public EditorWindow, public core::AlertEditorView, private AlertEditorControls {
     Q_OBJECT
 
 public:
@@ -39,12 +49,6 @@ public:
     void closeWindow() override { close(); }
 
 private:
-    QGroupBox* messageFrame = nullptr;
-    QPlainTextEdit* messageBox = nullptr;
-    QCheckBox* playSoundCheck = nullptr;
-    QLabel* playSoundLabel = nullptr;
-    PictureButton* testLink = nullptr;
-
     void limitMessage();
 
     core::AlertEditor m_rules;

@@ -9,11 +9,18 @@
 
 #include <functional>
 
+/// The OK button the three editors share, kept to the editors themselves (a protected base);
+/// the tests find it by its name.
+struct EditorOkButton {
+    /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
+    PictureButton* okButton = nullptr;
+};
+
 /// What the three task editors' windows share: the look, the OK picture button with its hover
 /// pictures, Escape and the window events that the core's editor rules hear of. An editor is
 /// shown modeless; each time it becomes the active window it blocks the windows its rules name,
 /// and it frees them again when it closes.
-class EditorWindow : public QWidget, public core::HoverView {
+class EditorWindow : public QWidget, public core::HoverView, protected EditorOkButton {
     Q_OBJECT
 
 public:
@@ -33,9 +40,6 @@ public:
     void showButtonPicture(core::HoverButton button, int picture) override;
 
 protected:
-    /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
-    PictureButton* okButton = nullptr;
-
     /// okHover and okSurface name OK and the surface that restores it in the hover table.
     EditorWindow(platform::Services& services, core::HoverButton okHover, core::HoverSurface okSurface);
 

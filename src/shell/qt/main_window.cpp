@@ -23,9 +23,9 @@ constexpr float kFrameTwips = 360;
 
 MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      MainWindowParts(*this, services.screen->twipsPerPixelX(), services.screen->twipsPerPixelY()),
       m_services(services), m_tppX(services.screen->twipsPerPixelX()),
-      m_tppY(services.screen->twipsPerPixelY()), display(this, m_tppX, m_tppY),
-      buttons(*this, m_tppX, m_tppY), menu(this),
+      m_tppY(services.screen->twipsPerPixelY()),
       m_core(std::make_unique<core::MainWindowController>(services, m_timerFactory, *this)),
       m_windows(std::make_unique<WindowLauncher>(*this, services, m_core->settings(), m_core->state())) {
     new EmptyTitleGuard(*this, *services.screen); // a child: it goes with the window

@@ -15,10 +15,25 @@
 
 #include <memory>
 
+/// The main window's parts, in the order they are built: a private base of the window, as a form
+/// class of Qt Designer is. The window keeps them to itself; the tests find their controls by name.
+struct MainWindowParts {
+    MainWindowParts(QWidget& window, double twipsPerPixelX, double twipsPerPixelY)
+        : display(&window, twipsPerPixelX, twipsPerPixelY), buttons(window, twipsPerPixelX, twipsPerPixelY),
+          menu(&window) {}
+
+    /// The labels: up time, start date and time, the time now, the task indicator.
+    UptimeDisplay display;
+    /// More or less information, always on top, minimize, half transparent.
+    WindowButtons buttons;
+    /// The tray icon and its menu.
+    TrayMenu menu;
+};
+
 /// The main window of the Qt shell: the up-time display, the picture buttons, the tray menu,
 /// drawn as the core's MainWindowController says, and the user's clicks handed to it. It owns
 /// the controller and the windows the menu opens. main() makes one; the tests make it on fakes.
-class MainWindow final : public QWidget, public core::MainWindowView {
+class MainWindow final : public QWidget, public core::MainWindowView, private MainWindowParts {
     Q_OBJECT
 
 public:
@@ -96,14 +111,6 @@ private:
     double m_tppX = 15.0;
     double m_tppY = 15.0;
     QtTimerFactory m_timerFactory;
-
-    // The parts below are declared in the order they are built.
-    /// The labels: up time, start date and time, the time now, the task indicator.
-    UptimeDisplay display;
-    /// More or less information, always on top, minimize, half transparent.
-    WindowButtons buttons;
-    /// The tray icon and its menu.
-    TrayMenu menu;
 
     std::unique_ptr<core::MainWindowController> m_core;
     /// The native window whose property notices were stopped for the caption.

@@ -11,10 +11,29 @@
 #include <QFrame>
 #include <QLabel>
 
+/// The Options page's controls: a private base of the page, as a form class of Qt Designer is. The page keeps
+/// them to itself; the tests find them by their names.
+struct OptionsPageControls {
+    QCheckBox* autostartCheck = nullptr;
+    QLabel* autostartLabel = nullptr;
+    QCheckBox* hourlyBeepCheck = nullptr;
+    QLabel* hourlyBeepLabel = nullptr;
+    PictureButton* testLink = nullptr;
+    PictureButton* applyAutostartButton = nullptr;
+    QCheckBox* figuresCheck = nullptr;
+    QLabel* figuresLabel = nullptr;
+    PictureButton* applyFiguresButton = nullptr;
+    QLabel* startupPicture = nullptr;
+    QLabel* monitorPicture = nullptr;
+};
+
 /// The Options page of the Options and Schedule Task window: loading at start-up and the hourly
 /// beep (with its Test link) under one Apply, the memory and processor figures under another; a
 /// view over core::OptionsPage. OptionsWindow makes it and shows it when its Options tab is selected.
-class OptionsPage final : public Panel, public core::OptionsPageView, public core::HoverView {
+class OptionsPage final : public Panel,
+                          public core::OptionsPageView,
+                          public core::HoverView,
+                          private OptionsPageControls {
     Q_OBJECT
 
 public:
@@ -47,18 +66,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QCheckBox* autostartCheck = nullptr;
-    QLabel* autostartLabel = nullptr;
-    QCheckBox* hourlyBeepCheck = nullptr;
-    QLabel* hourlyBeepLabel = nullptr;
-    PictureButton* testLink = nullptr;
-    PictureButton* applyAutostartButton = nullptr;
-    QCheckBox* figuresCheck = nullptr;
-    QLabel* figuresLabel = nullptr;
-    PictureButton* applyFiguresButton = nullptr;
-    QLabel* startupPicture = nullptr;
-    QLabel* monitorPicture = nullptr;
-
     QCheckBox* box(core::OptionBox box) const;
 
     core::OptionsPage m_rules;

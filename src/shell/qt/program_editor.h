@@ -7,9 +7,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+/// The program editor's controls: a private base of the editor, as a form class of Qt Designer is. The editor
+/// keeps them to itself; the tests find them by their names.
+struct ProgramEditorControls {
+    QGroupBox* pathFrame = nullptr;
+    QLineEdit* pathBox = nullptr;
+    QPushButton* browseButton = nullptr;
+};
+
 /// The program editor: the name or path of the program a Run Program task starts, typed in or
 /// chosen with Browse; a view over core::ProgramEditor.
-class ProgramEditor final : public EditorWindow, public core::ProgramEditorView {
+class ProgramEditor final : public EditorWindow,
+                            public core::ProgramEditorView,
+                            private ProgramEditorControls {
     Q_OBJECT
 
 public:
@@ -30,9 +40,5 @@ public:
     void closeWindow() override { close(); }
 
 private:
-    QGroupBox* pathFrame = nullptr;
-    QLineEdit* pathBox = nullptr;
-    QPushButton* browseButton = nullptr;
-
     core::ProgramEditor m_rules;
 };

@@ -18,9 +18,33 @@
 #include <functional>
 #include <utility>
 
+/// The Schedule Task page's controls: a private base of the page, as a form class of Qt Designer is. The page
+/// keeps them to itself; the tests find them by their names.
+struct SchedulePageControls {
+    QCheckBox* scheduledCheck = nullptr;
+    QLabel* whenLabel = nullptr;
+    QLabel* daysLabel = nullptr;
+    QLineEdit* daysBox = nullptr;
+    UpDown* daysUpDown = nullptr;
+    QLabel* hoursLabel = nullptr;
+    QLineEdit* hoursBox = nullptr;
+    UpDown* hoursUpDown = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLineEdit* minutesBox = nullptr;
+    UpDown* minutesUpDown = nullptr;
+    QLabel* kindLabel = nullptr;
+    QComboBox* kindBox = nullptr;
+    /// Apply. Its pictures sit at the indexes of the window's image list: 3 normal, 4 highlighted.
+    PictureButton* applyButton = nullptr;
+    QLabel* clockPicture = nullptr;
+};
+
 /// The Schedule Task page (schedulePageFrame of the Options and Schedule Task window): the trigger boxes,
 /// the kind box and Apply, a view over core::SchedulePage, which decides what they do.
-class SchedulePage final : public Panel, public core::SchedulePageView, public core::HoverView {
+class SchedulePage final : public Panel,
+                           public core::SchedulePageView,
+                           public core::HoverView,
+                           private SchedulePageControls {
     Q_OBJECT
 
 public:
@@ -82,23 +106,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QCheckBox* scheduledCheck = nullptr;
-    QLabel* whenLabel = nullptr;
-    QLabel* daysLabel = nullptr;
-    QLineEdit* daysBox = nullptr;
-    UpDown* daysUpDown = nullptr;
-    QLabel* hoursLabel = nullptr;
-    QLineEdit* hoursBox = nullptr;
-    UpDown* hoursUpDown = nullptr;
-    QLabel* minutesLabel = nullptr;
-    QLineEdit* minutesBox = nullptr;
-    UpDown* minutesUpDown = nullptr;
-    QLabel* kindLabel = nullptr;
-    QComboBox* kindBox = nullptr;
-    /// Apply. Its pictures sit at the indexes of the window's image list: 3 normal, 4 highlighted.
-    PictureButton* applyButton = nullptr;
-    QLabel* clockPicture = nullptr;
-
     QLabel* makeLabel(const QString& text, int left, int top, int width);
     QLineEdit* makeBox(const QString& tip, int left, int top);
     UpDown* makeUpDown(QLineEdit* buddy, core::TriggerBox box, const QString& name);

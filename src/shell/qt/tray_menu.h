@@ -16,9 +16,6 @@
 /// owns it, connects the menu's items to its own handlers and hands the icon's mouse messages
 /// to the core, which decides when the menu opens.
 class TrayMenu final {
-    // A part of the main window: its menu items are the window's own.
-    friend class MainWindow;
-
 public:
     /// Builds the menu on window; the icon comes with showIcon.
     explicit TrayMenu(QWidget* window);
@@ -46,7 +43,6 @@ public:
     /// Opens the menu at the mouse pointer.
     void popUp();
 
-private:
     QMenu* menu = nullptr;
     QAction* about = nullptr;
     QAction* aboutSeparator = nullptr;
@@ -56,6 +52,7 @@ private:
     QAction* minimize = nullptr;
     QAction* exit = nullptr;
 
+private:
     void makeIcon();
 
     QWidget* m_window;

@@ -11,14 +11,10 @@
 /// separators, when the system started, the time now, and the task indicator. MainWindow owns
 /// one and writes into it what the core shows.
 class UptimeDisplay final {
-    // A part of the main window: its labels are the window's own.
-    friend class MainWindow;
-
 public:
     /// Makes the labels on window, placed in twips at the given twips per pixel.
     UptimeDisplay(QWidget* window, double twipsPerPixelX, double twipsPerPixelY);
 
-private:
     /// The group of the up time's labels, read as one phrase ("up 3 days, 4 hours, 5 minutes").
     PhraseGroup* phraseGroup = nullptr;
     QLabel* daysLabel = nullptr;
@@ -35,6 +31,7 @@ private:
     QLabel* nowLabel = nullptr;
     QLabel* taskIndicator = nullptr;
 
+private:
     QLabel* makeLabel(const QString& text, int leftTwips, int topTwips, int widthTwips, int heightTwips,
                       const QColor& colour, double pointSize, bool underline = false,
                       Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool preshaped = false,

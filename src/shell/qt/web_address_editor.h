@@ -6,9 +6,18 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+/// The web-address editor's controls: a private base of the editor, as a form class of Qt Designer is. The
+/// editor keeps them to itself; the tests find them by their names.
+struct WebAddressEditorControls {
+    QGroupBox* addressFrame = nullptr;
+    QLineEdit* addressBox = nullptr;
+};
+
 /// The web-address editor: the address a Visit Website task opens; a view over
 /// core::WebAddressEditor.
-class WebAddressEditor final : public EditorWindow, public core::WebAddressEditorView {
+class WebAddressEditor final : public EditorWindow,
+                               public core::WebAddressEditorView,
+                               private WebAddressEditorControls {
     Q_OBJECT
 
 public:
@@ -29,8 +38,5 @@ public:
     void closeWindow() override { close(); }
 
 private:
-    QGroupBox* addressFrame = nullptr;
-    QLineEdit* addressBox = nullptr;
-
     core::WebAddressEditor m_rules;
 };

@@ -8,9 +8,6 @@
 /// half transparent), placed in twips. MainWindow owns it, shows the pictures the core chooses
 /// and hands the clicks to the core.
 class WindowButtons final {
-    // A part of the main window: its buttons are the window's own.
-    friend class MainWindow;
-
 public:
     WindowButtons(QWidget& window, double twipsPerPixelX, double twipsPerPixelY);
 
@@ -19,7 +16,6 @@ public:
     /// Moves the on-top button to the given place.
     void moveOnTop(double leftTwips, double topTwips);
 
-private:
     // Pictures: the more/less and on-top list (moreLessButton, onTopButton); the transparency
     // list (transparencyButton).
     PictureButton* moreLessButton = nullptr;
@@ -27,6 +23,7 @@ private:
     PictureButton* minimizeButton = nullptr;
     PictureButton* transparencyButton = nullptr;
 
+private:
     QWidget& m_window;
     double m_tppX = 15.0;
     double m_tppY = 15.0;
