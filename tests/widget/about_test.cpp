@@ -31,7 +31,7 @@ struct EnabledLog : QObject {
 };
 
 struct AboutTest : LoadedMainWindowTest {
-    QWidget* alertEditor() { return findTaskEditor(core::TaskKind::Alert); }
+    QWidget* alertEditor() { return qtshell::findTaskEditor(core::TaskKind::Alert); }
 };
 
 } // namespace
@@ -39,14 +39,14 @@ struct AboutTest : LoadedMainWindowTest {
 TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThemInOrder) {
     ASSERT_EQ(mainWindow->optionsWindow(), nullptr);
     control<QAction>(mainWindow.get(), "about")->trigger();
-    AboutWindow* about = mainWindow->aboutWindow();
+    qtshell::AboutWindow* about = mainWindow->aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(background(about), QColor(0, 4, 221));
 
     about->activate();
     EXPECT_EQ(background(about), QColor(147, 209, 240));
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     QWidget* alert = alertEditor();
     ASSERT_NE(optionsWindow, nullptr);
     ASSERT_NE(alert, nullptr);
@@ -68,7 +68,7 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
     // The hidden windows are the ones the menu and the kind box show afterwards.
     mainWindow->openScheduleTask();
     EXPECT_EQ(mainWindow->optionsWindow(), optionsWindow);
-    auto* page = control(optionsWindow, "schedulePageFrame")->findChild<SchedulePage*>();
+    auto* page = control(optionsWindow, "schedulePageFrame")->findChild<qtshell::SchedulePage*>();
     control<QComboBox>(page, "kindBox")->setCurrentText(QStringLiteral("Alert"));
     page->pickKind();
     EXPECT_TRUE(alert->isVisible());
@@ -76,7 +76,7 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
 
 TEST_F(AboutTest, WhileUp_BlockedWindowsRefuseToCloseAndOneOpenedLaterComesUpUnderItAndFreed) {
     control<QAction>(mainWindow.get(), "about")->trigger();
-    AboutWindow* about = mainWindow->aboutWindow();
+    qtshell::AboutWindow* about = mainWindow->aboutWindow();
     about->activate();
     // Alt+F4 or the close box on a blocked window: no end of the program, no closed window.
     EXPECT_FALSE(mainWindow->close());
@@ -84,7 +84,7 @@ TEST_F(AboutTest, WhileUp_BlockedWindowsRefuseToCloseAndOneOpenedLaterComesUpUnd
     EXPECT_TRUE(mainWindow->isVisible());
 
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     EXPECT_TRUE(optionsWindow->isVisible());
     EXPECT_FALSE(optionsWindow->isEnabled());
     EXPECT_FALSE(optionsWindow->close());
@@ -99,15 +99,15 @@ TEST_F(AboutTest, WhileUp_BlockedWindowsRefuseToCloseAndOneOpenedLaterComesUpUnd
 
 TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOrTellTheFailure) {
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
-    QTest::mouseClick(control<PictureButton>(optionsWindow, "aboutLink"), Qt::LeftButton);
-    AboutWindow* about = mainWindow->aboutWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    QTest::mouseClick(control<qtshell::PictureButton>(optionsWindow, "aboutLink"), Qt::LeftButton);
+    qtshell::AboutWindow* about = mainWindow->aboutWindow();
     ASSERT_NE(about, nullptr);
     mainWindow->openAbout();
     EXPECT_EQ(mainWindow->aboutWindow(), about);
 
-    control<PictureButton>(about, "webLink")->press();
-    control<PictureButton>(optionsWindow, "webLink")->press();
+    control<qtshell::PictureButton>(about, "webLink")->press();
+    control<qtshell::PictureButton>(optionsWindow, "webLink")->press();
     EXPECT_TRUE(f.messages->shown.empty());
     f.launcher->failUrl = true;
     optionsWindow->openWebAddress();
@@ -119,17 +119,17 @@ TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOr
 
 TEST_F(AboutTest, HelpLink_OpensThePageOfTheDataFolder) {
     mainWindow->openOptions();
-    control<PictureButton>(mainWindow->optionsWindow(), "helpLink")->press();
+    control<qtshell::PictureButton>(mainWindow->optionsWindow(), "helpLink")->press();
     EXPECT_EQ(f.launcher->files, std::vector<std::string>{"/opt/corvane/share/corvane/corvanehelp.htm"});
 }
 
 TEST_F(AboutTest, HoverTable_ApplyButtonsLightUpAndTheirPageRestoresThem) {
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
-    auto* schedulePage = control(optionsWindow, "schedulePageFrame")->findChild<SchedulePage*>();
-    PictureButton* apply = control<PictureButton>(schedulePage, "applyButton");
-    auto* applyAutostart = control<PictureButton>(optionsWindow, "applyAutostartButton");
-    auto* applyFigures = control<PictureButton>(optionsWindow, "applyFiguresButton");
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    auto* schedulePage = control(optionsWindow, "schedulePageFrame")->findChild<qtshell::SchedulePage*>();
+    qtshell::PictureButton* apply = control<qtshell::PictureButton>(schedulePage, "applyButton");
+    auto* applyAutostart = control<qtshell::PictureButton>(optionsWindow, "applyAutostartButton");
+    auto* applyFigures = control<qtshell::PictureButton>(optionsWindow, "applyFiguresButton");
     QWidget* optionsPage = control(optionsWindow, "optionsPage");
     const struct {
         const char* step;

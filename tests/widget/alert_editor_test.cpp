@@ -6,7 +6,7 @@
 namespace {
 
 struct AlertEditorTest : EditorFixture {
-    EditorHolder<AlertEditor> form;
+    EditorHolder<qtshell::AlertEditor> form;
 
     AlertEditorTest() {
         pick(QStringLiteral("Alert"));
@@ -14,7 +14,7 @@ struct AlertEditorTest : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new AlertEditor(context());
+        form.editor = new qtshell::AlertEditor(context());
         form->show();
     }
 
@@ -23,8 +23,12 @@ struct AlertEditorTest : EditorFixture {
     QPlainTextEdit* messageBox() const { return control<QPlainTextEdit>(form.get(), "messageBox"); }
     QCheckBox* playSoundCheck() const { return control<QCheckBox>(form.get(), "playSoundCheck"); }
     QLabel* playSoundLabel() const { return control<QLabel>(form.get(), "playSoundLabel"); }
-    PictureButton* testLink() const { return control<PictureButton>(form.get(), "testLink"); }
-    PictureButton* okButton() const { return control<PictureButton>(form.get(), "okButton"); }
+    qtshell::PictureButton* testLink() const {
+        return control<qtshell::PictureButton>(form.get(), "testLink");
+    }
+    qtshell::PictureButton* okButton() const {
+        return control<qtshell::PictureButton>(form.get(), "okButton");
+    }
 };
 
 TEST_F(AlertEditorTest, Open_EmptyBoxAndPlaySoundMirrorsTheRecord) {

@@ -60,8 +60,8 @@ TEST_F(AppearanceTest, Caption_TheTitlesNoticesAreStoppedOnceForTheWindowThatHas
 }
 
 TEST_F(AppearanceTest, ButtonsCarryTheirToolTipsAndADesignPictureOfTheirOwn) {
-    auto* onTop = control<PictureButton>(mainWindow.get(), "onTopButton");
-    auto* transparency = control<PictureButton>(mainWindow.get(), "transparencyButton");
+    auto* onTop = control<qtshell::PictureButton>(mainWindow.get(), "onTopButton");
+    auto* transparency = control<qtshell::PictureButton>(mainWindow.get(), "transparencyButton");
     EXPECT_EQ(onTop->toolTip(), "Always On Top");
     EXPECT_EQ(transparency->toolTip(), "Window Transparent / Opaque.");
     const QImage design6 = onTop->pixmap().toImage();

@@ -41,7 +41,7 @@ template <typename Control = QWidget> Control* control(const QObject* window, co
 /// Deletes the task editors still open (an editor deletes itself only when it closes).
 inline void deleteEditorWindows() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<EditorWindow*>(window) != nullptr) {
+        if (qobject_cast<qtshell::EditorWindow*>(window) != nullptr) {
             delete window;
         }
     }
@@ -60,7 +60,7 @@ inline void storeDefaults(fakes::FakeRegistry& r) {
 /// The main window on fake services, on 2026-12-07 at 08:30:15 UTC.
 struct MainWindowHarness {
     fakes::FakeServices f;
-    std::unique_ptr<MainWindow> mainWindow = std::make_unique<MainWindow>(f.services);
+    std::unique_ptr<qtshell::MainWindow> mainWindow = std::make_unique<qtshell::MainWindow>(f.services);
 
     MainWindowHarness() { f.clock->now = 1'796'632'215'000LL; }
     ~MainWindowHarness() {
@@ -85,7 +85,7 @@ struct MainWindowHarness {
     /// What a successful Apply leaves behind.
     void schedule(const QString& kind, const QString& daysText, const QString& hoursText,
                   const QString& minutesText) {
-        mainWindow->core().state().changeTask([&](ScheduledTask& t) {
+        mainWindow->core().state().changeTask([&](core::ScheduledTask& t) {
             t.scheduled = true;
             t.daysText = daysText.toStdString();
             t.hoursText = hoursText.toStdString();
@@ -120,13 +120,13 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<QWidget> alertEditor = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> aboutWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> programEditor = std::make_unique<QWidget>();
-    SchedulePage* page = nullptr;
+    qtshell::SchedulePage* page = nullptr;
     QComboBox* kindBox = nullptr;
-    QtWindowBlocker blocker;
+    qtshell::QtWindowBlocker blocker;
 
     EditorFixture() {
         state.changeTask([](core::ScheduledTask& t) { t.playSound = true; });
-        page = new SchedulePage(state, f.services, optionsWindow.get());
+        page = new qtshell::SchedulePage(state, f.services, optionsWindow.get());
         page->fillKinds();
         kindBox = control<QComboBox>(page, "kindBox");
         const std::pair<core::Window, QWidget*> standIns[] = {
@@ -142,7 +142,7 @@ struct EditorFixture : ::testing::Test {
 
     /// What the editors touch: the services, the state, the stand-ins and the page's kind box.
     core::EditorContext context() {
-        return {f.services, state, blocker, [page = QPointer<SchedulePage>(page)] {
+        return {f.services, state, blocker, [page = QPointer<qtshell::SchedulePage>(page)] {
                     if (page) {
                         page->clearKind();
                     }

@@ -42,13 +42,13 @@ std::vector<QWidget*> controls(const QWidget* window, std::initializer_list<cons
 }
 
 struct KeyboardTest : LoadedMainWindowTest {
-    SchedulePage* page() {
-        return control(mainWindow->optionsWindow(), "schedulePageFrame")->findChild<SchedulePage*>();
+    qtshell::SchedulePage* page() {
+        return control(mainWindow->optionsWindow(), "schedulePageFrame")->findChild<qtshell::SchedulePage*>();
     }
     template <typename Editor> Editor* openEditor(const QString& kind) {
         control<QComboBox>(page(), "kindBox")->setCurrentText(kind);
         page()->pickKind();
-        return qobject_cast<Editor*>(findTaskEditor(core::taskKindOf(kind.toStdString()).value()));
+        return qobject_cast<Editor*>(qtshell::findTaskEditor(core::taskKindOf(kind.toStdString()).value()));
     }
 };
 
@@ -62,7 +62,7 @@ TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
 
     // Each page opens with the focus on its first control; the links at the foot come last.
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     EXPECT_EQ(
         tabCycle(optionsWindow, 11),
         controls(optionsWindow, {"autostartCheck", "hourlyBeepCheck", "testLink", "applyAutostartButton",
@@ -76,14 +76,14 @@ TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
                                  "minutesBox", "minutesUpDown", "kindBox", "applyButton", "helpLink",
                                  "aboutLink", "webLink", "optionsTab", "scheduleTab", "scheduledCheck"}));
 
-    auto* alert = openEditor<AlertEditor>(QStringLiteral("Alert"));
+    auto* alert = openEditor<qtshell::AlertEditor>(QStringLiteral("Alert"));
     EXPECT_EQ(tabCycle(alert, 4),
               controls(alert, {"messageBox", "playSoundCheck", "testLink", "okButton", "messageBox"}));
     alert->close();
-    auto* program = openEditor<ProgramEditor>(QStringLiteral("Run Program"));
+    auto* program = openEditor<qtshell::ProgramEditor>(QStringLiteral("Run Program"));
     EXPECT_EQ(tabCycle(program, 3), controls(program, {"pathBox", "browseButton", "okButton", "pathBox"}));
     program->close();
-    auto* web = openEditor<WebAddressEditor>(QStringLiteral("Visit Website"));
+    auto* web = openEditor<qtshell::WebAddressEditor>(QStringLiteral("Visit Website"));
     EXPECT_EQ(tabCycle(web, 2), controls(web, {"addressBox", "okButton", "addressBox"}));
     web->close();
     mainWindow->openAbout();
@@ -93,7 +93,7 @@ TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
 
 TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     // Space and Return press a picture button with its own click handler.
-    auto* moreLess = control<PictureButton>(mainWindow.get(), "moreLessButton");
+    auto* moreLess = control<qtshell::PictureButton>(mainWindow.get(), "moreLessButton");
     moreLess->setFocus();
     QTest::keyClick(moreLess, Qt::Key_Space);
     EXPECT_EQ(moreLess->picture(), 4);
@@ -146,11 +146,11 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     for (const Case& c : cases) {
         f.messages->shown.clear();
         control(page(), "kindBox")->setFocus();
-        EditorWindow* editor = openEditor<EditorWindow>(c.kind);
+        qtshell::EditorWindow* editor = openEditor<qtshell::EditorWindow>(c.kind);
         ASSERT_NE(editor, nullptr) << c.what;
         editor->activate();
         QWidget* box = nullptr;
-        if (auto* alert = qobject_cast<AlertEditor*>(editor)) {
+        if (auto* alert = qobject_cast<qtshell::AlertEditor*>(editor)) {
             auto* message = control<QPlainTextEdit>(alert, "messageBox");
             message->setPlainText(c.text);
             message->moveCursor(QTextCursor::End);
@@ -179,18 +179,19 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
 
 TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesWithNamesStatesAndPress) {
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     mainWindow->openAbout();
-    std::vector<PictureButton*> buttons;
-    for (QWidget* window : {static_cast<QWidget*>(mainWindow.get()), static_cast<QWidget*>(optionsWindow),
-                            static_cast<QWidget*>(mainWindow->aboutWindow()),
-                            static_cast<QWidget*>(openEditor<AlertEditor>(QStringLiteral("Alert")))}) {
-        for (PictureButton* b : window->findChildren<PictureButton*>()) {
+    std::vector<qtshell::PictureButton*> buttons;
+    for (QWidget* window :
+         {static_cast<QWidget*>(mainWindow.get()), static_cast<QWidget*>(optionsWindow),
+          static_cast<QWidget*>(mainWindow->aboutWindow()),
+          static_cast<QWidget*>(openEditor<qtshell::AlertEditor>(QStringLiteral("Alert")))}) {
+        for (qtshell::PictureButton* b : window->findChildren<qtshell::PictureButton*>()) {
             buttons.push_back(b);
         }
     }
     EXPECT_EQ(buttons.size(), 4u + 9u + 1u + 2u);
-    for (PictureButton* b : buttons) {
+    for (qtshell::PictureButton* b : buttons) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->role(), b->isToggle() ? QAccessible::CheckBox : QAccessible::Button)
@@ -261,7 +262,7 @@ TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {
 
 TEST_F(KeyboardTest, ScreenReader_PagesAndBarsArePanelsInsideTheirWindowAndWindowsSayWhatTheyAre) {
     mainWindow->openScheduleTask();
-    OptionsWindow* options = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* options = mainWindow->optionsWindow();
     // A frame reads as a window of its own, whose controls' focus screen readers drop.
     for (QWidget* surface : {control(options, "optionsPage"), static_cast<QWidget*>(page()),
                              control(options, "schedulePageFrame"), control(options, "tabBar")}) {
@@ -270,9 +271,9 @@ TEST_F(KeyboardTest, ScreenReader_PagesAndBarsArePanelsInsideTheirWindowAndWindo
     }
     const std::pair<QWidget*, QString> windows[] = {
         {mainWindow.get(), "Corvane up time"},
-        {openEditor<AlertEditor>(QStringLiteral("Alert")), "Alert message editor"},
-        {openEditor<ProgramEditor>(QStringLiteral("Run Program")), "Run Program editor"},
-        {openEditor<WebAddressEditor>(QStringLiteral("Visit Website")), "Visit Website editor"}};
+        {openEditor<qtshell::AlertEditor>(QStringLiteral("Alert")), "Alert message editor"},
+        {openEditor<qtshell::ProgramEditor>(QStringLiteral("Run Program")), "Run Program editor"},
+        {openEditor<qtshell::WebAddressEditor>(QStringLiteral("Visit Website")), "Visit Website editor"}};
     for (const auto& [window, name] : windows) {
         ASSERT_NE(window, nullptr) << name.toStdString();
         EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);

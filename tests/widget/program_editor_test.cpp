@@ -6,7 +6,7 @@
 namespace {
 
 struct ProgramEditorTest : EditorFixture {
-    EditorHolder<ProgramEditor> form;
+    EditorHolder<qtshell::ProgramEditor> form;
 
     ProgramEditorTest() {
         pick(QStringLiteral("Run Program"));
@@ -14,7 +14,7 @@ struct ProgramEditorTest : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new ProgramEditor(context());
+        form.editor = new qtshell::ProgramEditor(context());
         form->show();
     }
 
@@ -22,7 +22,9 @@ struct ProgramEditorTest : EditorFixture {
     QGroupBox* pathFrame() const { return control<QGroupBox>(form.get(), "pathFrame"); }
     QLineEdit* pathBox() const { return control<QLineEdit>(form.get(), "pathBox"); }
     QPushButton* browseButton() const { return control<QPushButton>(form.get(), "browseButton"); }
-    PictureButton* okButton() const { return control<PictureButton>(form.get(), "okButton"); }
+    qtshell::PictureButton* okButton() const {
+        return control<qtshell::PictureButton>(form.get(), "okButton");
+    }
 };
 
 TEST_F(ProgramEditorTest, Open_EmptyPathEveryVisit) {

@@ -17,12 +17,12 @@ struct PageFixture : ::testing::Test {
     core::AppState state;
     QLabel panel1;
     QLabel panel2;
-    std::unique_ptr<SchedulePage> page;
+    std::unique_ptr<qtshell::SchedulePage> page;
     std::vector<QString> editors;
 
     // The window's loading, as far as the page takes part in it.
     void SetUp() override {
-        page = std::make_unique<SchedulePage>(state, f.services);
+        page = std::make_unique<qtshell::SchedulePage>(state, f.services);
         page->setStatusPanels(&panel1, &panel2);
         page->setOpenEditor(
             [this](core::TaskKind kind) { editors.push_back(QString::fromUtf8(core::taskKindText(kind))); });
@@ -34,10 +34,12 @@ struct PageFixture : ::testing::Test {
     // The page's controls by their names.
     QLabel* label(const char* name) const { return control<QLabel>(page.get(), name); }
     QLineEdit* box(const char* name) const { return control<QLineEdit>(page.get(), name); }
-    UpDown* upDown(const char* name) const { return control<UpDown>(page.get(), name); }
+    qtshell::UpDown* upDown(const char* name) const { return control<qtshell::UpDown>(page.get(), name); }
     QCheckBox* scheduledCheck() const { return control<QCheckBox>(page.get(), "scheduledCheck"); }
     QComboBox* kindBox() const { return control<QComboBox>(page.get(), "kindBox"); }
-    PictureButton* applyButton() const { return control<PictureButton>(page.get(), "applyButton"); }
+    qtshell::PictureButton* applyButton() const {
+        return control<qtshell::PictureButton>(page.get(), "applyButton");
+    }
 };
 
 TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {

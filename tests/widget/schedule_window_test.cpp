@@ -11,13 +11,14 @@ namespace {
 constexpr std::uint64_t kMinute = 60'000ULL;
 
 struct ScheduleWindowFixture : LoadedMainWindowTest {
-    SchedulePage& open() {
+    qtshell::SchedulePage& open() {
         mainWindow->openScheduleTask();
-        auto* page = control(mainWindow->optionsWindow(), "schedulePageFrame")->findChild<SchedulePage*>();
+        auto* page =
+            control(mainWindow->optionsWindow(), "schedulePageFrame")->findChild<qtshell::SchedulePage*>();
         EXPECT_NE(page, nullptr);
         return *page;
     }
-    SchedulePage& reopen() {
+    qtshell::SchedulePage& reopen() {
         closeOptionsWindow();
         EXPECT_EQ(mainWindow->optionsWindow(), nullptr);
         return open();
@@ -28,7 +29,7 @@ struct ScheduleWindowFixture : LoadedMainWindowTest {
     QComboBox* kindBox() { return control<QComboBox>(mainWindow->optionsWindow(), "kindBox"); }
     QCheckBox* scheduledCheck() { return control<QCheckBox>(mainWindow->optionsWindow(), "scheduledCheck"); }
     /// The task editor shown, if any.
-    template <typename Editor = EditorWindow> static Editor* shownEditor() {
+    template <typename Editor = qtshell::EditorWindow> static Editor* shownEditor() {
         for (QWidget* window : QApplication::topLevelWidgets()) {
             auto* editor = qobject_cast<Editor*>(window);
             if (editor != nullptr && editor->isVisible()) {
@@ -40,7 +41,7 @@ struct ScheduleWindowFixture : LoadedMainWindowTest {
 };
 
 TEST_F(ScheduleWindowFixture, Open_PageInItsFrameLoadedInItsPlace) {
-    SchedulePage& page = open();
+    qtshell::SchedulePage& page = open();
     EXPECT_TRUE(control(mainWindow->optionsWindow(), "schedulePageFrame")->isVisible());
     EXPECT_TRUE(page.isVisible());
     QStringList items;
@@ -61,14 +62,14 @@ TEST_F(ScheduleWindowFixture, Open_PageInItsFrameLoadedInItsPlace) {
 
 TEST_F(ScheduleWindowFixture, Apply_TaskRunsOnTheMainWindowAndTheNextOpeningShowsItRan) {
     refreshAt(10 * kMinute);
-    SchedulePage& page = open();
+    qtshell::SchedulePage& page = open();
     scheduledCheck()->setChecked(true);
     box("daysBox")->setText("0");
     box("minutesBox")->clear();
     QTest::keyClicks(box("minutesBox"), "12");
     kindBox()->setCurrentIndex(5); // Run Program, its command line as its editor leaves it
     mainWindow->core().state().changeTask(
-        [](ScheduledTask& t) { t.program = "/usr/local/bin/backup --now"; });
+        [](core::ScheduledTask& t) { t.program = "/usr/local/bin/backup --now"; });
     page.apply();
     EXPECT_TRUE(f.messages->shown.empty());
     EXPECT_EQ(panel(1), "Task Scheduled : Yes");
@@ -99,11 +100,12 @@ TEST_F(ScheduleWindowFixture, Apply_TaskRunsOnTheMainWindowAndTheNextOpeningShow
 }
 
 TEST_F(ScheduleWindowFixture, Reopen_WithATaskScheduledShowsTheAppliedTexts) {
-    SchedulePage& page = open();
+    qtshell::SchedulePage& page = open();
     scheduledCheck()->setChecked(true);
     box("daysBox")->setText("05");
     box("hoursBox")->setText("00");
-    control<UpDown>(mainWindow->optionsWindow(), "hoursUpDown")->step(1); // "1", written by the spin control
+    control<qtshell::UpDown>(mainWindow->optionsWindow(), "hoursUpDown")
+        ->step(1); // "1", written by the spin control
     box("minutesBox")->setText("09");
     kindBox()->setCurrentIndex(6); // Visit Website, its address as its editor leaves it
     page.apply();
@@ -122,10 +124,10 @@ TEST_F(ScheduleWindowFixture, Reopen_WithATaskScheduledShowsTheAppliedTexts) {
 }
 
 TEST_F(ScheduleWindowFixture, Kind_AlertOpensItsEditorAndLeavingItEmptyClearsTheKind) {
-    SchedulePage& page = open();
+    qtshell::SchedulePage& page = open();
     kindBox()->setCurrentIndex(4);
     emit kindBox()->activated(4);
-    AlertEditor* editor = shownEditor<AlertEditor>();
+    qtshell::AlertEditor* editor = shownEditor<qtshell::AlertEditor>();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(kindBox()->currentText(), "Alert");
     editor->close(); // no message typed

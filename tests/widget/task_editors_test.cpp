@@ -12,22 +12,23 @@ namespace {
 
 struct OpenTaskEditorTest : EditorFixture {
     ~OpenTaskEditorTest() override { deleteEditorWindows(); }
-    EditorWindow* openEditor(core::TaskKind kind) {
+    qtshell::EditorWindow* openEditor(core::TaskKind kind) {
         state.setSoundFolder("/data");
         // The editors of this test are the real ones: blocking finds them open.
         blocker.setWindow(core::Window::AlertEditor,
-                          [](bool) -> QWidget* { return findTaskEditor(core::TaskKind::Alert); });
-        blocker.setWindow(core::Window::ProgramEditor,
-                          [](bool) -> QWidget* { return findTaskEditor(core::TaskKind::RunProgram); });
-        return openTaskEditor(kind, context(), optionsWindow.get());
+                          [](bool) -> QWidget* { return qtshell::findTaskEditor(core::TaskKind::Alert); });
+        blocker.setWindow(core::Window::ProgramEditor, [](bool) -> QWidget* {
+            return qtshell::findTaskEditor(core::TaskKind::RunProgram);
+        });
+        return qtshell::openTaskEditor(kind, context(), optionsWindow.get());
     }
 };
 
 TEST_F(OpenTaskEditorTest, EachKindWithAParameterOpensItsEditor) {
-    EditorWindow* alert = openEditor(core::TaskKind::Alert);
-    EXPECT_NE(qobject_cast<AlertEditor*>(alert), nullptr);
-    EXPECT_NE(qobject_cast<ProgramEditor*>(openEditor(core::TaskKind::RunProgram)), nullptr);
-    EXPECT_NE(qobject_cast<WebAddressEditor*>(openEditor(core::TaskKind::VisitWebsite)), nullptr);
+    qtshell::EditorWindow* alert = openEditor(core::TaskKind::Alert);
+    EXPECT_NE(qobject_cast<qtshell::AlertEditor*>(alert), nullptr);
+    EXPECT_NE(qobject_cast<qtshell::ProgramEditor*>(openEditor(core::TaskKind::RunProgram)), nullptr);
+    EXPECT_NE(qobject_cast<qtshell::WebAddressEditor*>(openEditor(core::TaskKind::VisitWebsite)), nullptr);
     for (const core::TaskKind kind : {core::TaskKind::TurnOff, core::TaskKind::LogOff,
                                       core::TaskKind::Restart, core::TaskKind::Hibernate}) {
         EXPECT_EQ(openEditor(kind), nullptr) << core::taskKindText(kind);
@@ -40,7 +41,7 @@ TEST_F(OpenTaskEditorTest, EachKindWithAParameterOpensItsEditor) {
 }
 
 TEST_F(OpenTaskEditorTest, TheAlertEditorTouchesTheRecordAndTheKindBox) {
-    auto* alert = qobject_cast<AlertEditor*>(openEditor(core::TaskKind::Alert));
+    auto* alert = qobject_cast<qtshell::AlertEditor*>(openEditor(core::TaskKind::Alert));
     control<QPlainTextEdit>(alert, "messageBox")->setPlainText(QStringLiteral("Stand up"));
     alert->testSound();
     EXPECT_EQ(sound->log.at(1), "open /data/Media/notify.wav");
@@ -48,7 +49,7 @@ TEST_F(OpenTaskEditorTest, TheAlertEditorTouchesTheRecordAndTheKindBox) {
     EXPECT_EQ(task().message, "Stand up");
 
     pick(QStringLiteral("Alert"));
-    QPointer<EditorWindow> again = openEditor(core::TaskKind::Alert);
+    QPointer<qtshell::EditorWindow> again = openEditor(core::TaskKind::Alert);
     QTRY_VERIFY(again->isActiveWindow());
     EXPECT_FALSE(optionsWindow->isEnabled());
     again->close();
@@ -57,8 +58,8 @@ TEST_F(OpenTaskEditorTest, TheAlertEditorTouchesTheRecordAndTheKindBox) {
 }
 
 TEST_F(OpenTaskEditorTest, TheProgramEditorDisablesAnOpenAlertEditor) {
-    QPointer<EditorWindow> alert = openEditor(core::TaskKind::Alert);
-    QPointer<EditorWindow> program = openEditor(core::TaskKind::RunProgram);
+    QPointer<qtshell::EditorWindow> alert = openEditor(core::TaskKind::Alert);
+    QPointer<qtshell::EditorWindow> program = openEditor(core::TaskKind::RunProgram);
     QTRY_VERIFY(program->isActiveWindow());
     EXPECT_FALSE(alert->isEnabled());
     EXPECT_FALSE(aboutWindow->isEnabled());
@@ -66,7 +67,7 @@ TEST_F(OpenTaskEditorTest, TheProgramEditorDisablesAnOpenAlertEditor) {
     EXPECT_TRUE(alert->isEnabled());
     EXPECT_TRUE(aboutWindow->isEnabled());
 
-    QPointer<EditorWindow> web = openEditor(core::TaskKind::VisitWebsite);
+    QPointer<qtshell::EditorWindow> web = openEditor(core::TaskKind::VisitWebsite);
     QTRY_VERIFY(web->isActiveWindow());
     EXPECT_FALSE(alert->isEnabled());
     web->close();
@@ -76,8 +77,8 @@ TEST_F(OpenTaskEditorTest, TheProgramEditorDisablesAnOpenAlertEditor) {
 } // namespace
 
 TEST_F(OpenTaskEditorTest, ASinglelineBoxTakesOnlyTheFirstLineOfAPaste) {
-    auto* program = qobject_cast<ProgramEditor*>(openEditor(core::TaskKind::RunProgram));
-    auto* web = qobject_cast<WebAddressEditor*>(openEditor(core::TaskKind::VisitWebsite));
+    auto* program = qobject_cast<qtshell::ProgramEditor*>(openEditor(core::TaskKind::RunProgram));
+    auto* web = qobject_cast<qtshell::WebAddressEditor*>(openEditor(core::TaskKind::VisitWebsite));
     const struct {
         const char *before, *pasted, *after;
         int cursor; // where the paste goes in before

@@ -12,7 +12,7 @@ struct TaskFixture : LoadedMainWindowTest {};
 
 TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) {
     schedule("Alert", "0", "0", "1");
-    mainWindow->core().state().changeTask([](ScheduledTask& t) { t.playSound = true; });
+    mainWindow->core().state().changeTask([](core::ScheduledTask& t) { t.playSound = true; });
     int ticksSeen = 0;
     // The real nested loop, shortened: a triggerTimer tick delivered by the event loop meanwhile.
     int waitsSeen = 0;
@@ -23,7 +23,7 @@ TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) 
                 mainWindow->core().checkTrigger();
             });
         }
-        waitWithEvents(20ms);
+        qtshell::waitWithEvents(20ms);
     });
     secondAt(kMinute);
     EXPECT_EQ(ticksSeen, 1);

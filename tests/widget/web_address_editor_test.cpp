@@ -6,7 +6,7 @@
 namespace {
 
 struct WebAddressEditorTest : EditorFixture {
-    EditorHolder<WebAddressEditor> form;
+    EditorHolder<qtshell::WebAddressEditor> form;
 
     WebAddressEditorTest() {
         pick(QStringLiteral("Visit Website"));
@@ -14,14 +14,16 @@ struct WebAddressEditorTest : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new WebAddressEditor(context());
+        form.editor = new qtshell::WebAddressEditor(context());
         form->show();
     }
 
     // The editor's controls.
     QGroupBox* addressFrame() const { return control<QGroupBox>(form.get(), "addressFrame"); }
     QLineEdit* addressBox() const { return control<QLineEdit>(form.get(), "addressBox"); }
-    PictureButton* okButton() const { return control<PictureButton>(form.get(), "okButton"); }
+    qtshell::PictureButton* okButton() const {
+        return control<qtshell::PictureButton>(form.get(), "okButton");
+    }
 };
 
 TEST_F(WebAddressEditorTest, Open_StartsFromThePrefixEveryVisit) {

@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+namespace qtshell {
+
 namespace {
 
 const QColor kLoadColour(0, 4, 221);
@@ -117,3 +119,5 @@ void AboutWindow::keyPressEvent(QKeyEvent* event) {
     }
     QWidget::keyPressEvent(event);
 }
+
+} // namespace qtshell

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QWidget>
 
+namespace qtshell {
+
 /// The About window's controls: a private base of the window, as a form class of Qt Designer is. The window
 /// keeps them to itself; the tests find them by their names.
 struct AboutWindowControls {
@@ -51,3 +53,5 @@ private:
 
     core::AboutWindow m_rules;
 };
+
+} // namespace qtshell

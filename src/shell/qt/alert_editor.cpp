@@ -4,6 +4,8 @@
 
 #include <QTextCursor>
 
+namespace qtshell {
+
 AlertEditor::AlertEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::AlertOk, core::HoverSurface::AlertEditor),
       m_rules(*this, context) {
@@ -73,3 +75,5 @@ void AlertEditor::limitMessage() {
     cursor.removeSelectedText();
     messageBox->setTextCursor(cursor);
 }
+
+} // namespace qtshell

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+namespace qtshell {
+
 /// The alert editor's controls: a private base of the editor, as a form class of Qt Designer is. The editor
 /// keeps them to itself; the tests find them by their names.
 struct AlertEditorControls {
@@ -53,3 +55,5 @@ private:
 
     core::AlertEditor m_rules;
 };
+
+} // namespace qtshell

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <utility>
 
+namespace qtshell {
+
 /// Names a window's controls by what the window calls them. A window keeps its controls to
 /// itself; whoever must reach one from outside (the tests) finds it by its name.
 inline void nameControls(std::initializer_list<std::pair<QObject*, const char*>> controls) {
@@ -13,3 +15,5 @@ inline void nameControls(std::initializer_list<std::pair<QObject*, const char*>>
         control->setObjectName(QLatin1String(name));
     }
 }
+
+} // namespace qtshell

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace qtshell {
+
 void setDesignColours(QWidget* surface, const QColor& background, const QColor& text) {
     QPalette palette = surface->palette();
     palette.setColor(QPalette::Window, background);
@@ -47,3 +49,5 @@ QColor readableOn(const QColor& text, const QColor& background) {
     }
     return step < 0 ? QColor(Qt::black) : QColor(Qt::white);
 }
+
+} // namespace qtshell

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+namespace qtshell {
+
 /// The main window's designed background colour.
 inline const QColor kMainWindowBackground{Qt::white};
 
@@ -24,3 +26,5 @@ constexpr double kReadableContrast = 4.5;
 /// kReadableContrast), else the nearest darker shade of the same hue that does, or on a dark
 /// background the nearest lighter one.
 QColor readableOn(const QColor& text, const QColor& background);
+
+} // namespace qtshell

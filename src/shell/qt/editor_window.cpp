@@ -9,6 +9,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+namespace qtshell {
+
 namespace {
 
 constexpr int kOkWidthTwips = 1080;
@@ -116,3 +118,5 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     m_closed = true;
     event->accept();
 }
+
+} // namespace qtshell

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+namespace qtshell {
+
 /// The OK button the three editors share, kept to the editors themselves (a protected base);
 /// the tests find it by its name.
 struct EditorOkButton {
@@ -73,3 +75,5 @@ private:
     double m_twipsPerPixelX = 15.0;
     double m_twipsPerPixelY = 15.0;
 };
+
+} // namespace qtshell

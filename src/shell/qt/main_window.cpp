@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace qtshell {
+
 namespace {
 
 // The client area as designed, and the caption and borders of a tool window, in twips. The
@@ -188,3 +190,5 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     m_core->windowPressed(event->button() == Qt::RightButton);
     QWidget::mousePressEvent(event);
 }
+
+} // namespace qtshell

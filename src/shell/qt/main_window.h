@@ -15,6 +15,8 @@
 
 #include <memory>
 
+namespace qtshell {
+
 /// The main window's parts, in the order they are built: a private base of the window, as a form
 /// class of Qt Designer is. The window keeps them to itself; the tests find their controls by name.
 struct MainWindowParts {
@@ -119,3 +121,5 @@ private:
     /// last, so that these windows go first when the main window goes.
     std::unique_ptr<WindowLauncher> m_windows;
 };
+
+} // namespace qtshell

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+namespace qtshell {
+
 QRect TwipsScale::rect(double left, double top, double width, double height) const {
     return {twipsToPixels(left, x), twipsToPixels(top, y), twipsToPixels(width, x), twipsToPixels(height, y)};
 }
@@ -47,3 +49,5 @@ PictureButton* makeListButton(QWidget* parent, const QRect& geometry, const QStr
     button->setAccessibleName(name);
     return button;
 }
+
+} // namespace qtshell

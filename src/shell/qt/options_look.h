@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace qtshell {
+
 /// The tab bar's colour as designed.
 inline const QColor kTabBarColour(96, 143, 224);
 
@@ -28,3 +30,5 @@ PictureButton* makeLink(QWidget* parent, const QString& text, const QRect& geome
 /// A button on the window's picture list: 1 a tab not selected, 2 a tab selected, 3 and 4 Apply
 /// normal and highlighted.
 PictureButton* makeListButton(QWidget* parent, const QRect& geometry, const QString& name);
+
+} // namespace qtshell

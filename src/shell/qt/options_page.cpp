@@ -5,6 +5,8 @@
 
 #include <QMouseEvent>
 
+namespace qtshell {
+
 OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
                          TwipsScale twips, QWidget* parent)
     : Panel(parent), m_rules(*this, services, settings, state) {
@@ -110,3 +112,5 @@ bool OptionsPage::isChecked(core::OptionBox which) const {
 void OptionsPage::setChecked(core::OptionBox which, bool checked) {
     box(which)->setChecked(checked);
 }
+
+} // namespace qtshell

@@ -11,6 +11,8 @@
 #include <QFrame>
 #include <QLabel>
 
+namespace qtshell {
+
 /// The Options page's controls: a private base of the page, as a form class of Qt Designer is. The page keeps
 /// them to itself; the tests find them by their names.
 struct OptionsPageControls {
@@ -70,3 +72,5 @@ private:
 
     core::OptionsPage m_rules;
 };
+
+} // namespace qtshell

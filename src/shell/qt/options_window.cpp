@@ -10,6 +10,8 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+namespace qtshell {
+
 namespace {
 
 // The window as designed, in twips: the tab bar, the page area, the status bar under them.
@@ -181,5 +183,7 @@ void OptionsWindow::showFigures(const std::string& text) {
 }
 
 void OptionsWindow::showWindow() {
-    ::showWindow(this);
+    qtshell::showWindow(this);
 }
+
+} // namespace qtshell

@@ -16,6 +16,8 @@
 
 #include <functional>
 
+namespace qtshell {
+
 class SchedulePage;
 
 /// The Options and Schedule Task window's own controls: a private base of the window, as a form class of Qt
@@ -111,3 +113,5 @@ private:
     TwipsScale m_twips;
     core::OptionsWindow m_rules;
 };
+
+} // namespace qtshell

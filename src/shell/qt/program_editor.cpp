@@ -3,6 +3,8 @@
 #include "shell/qt/control_names.h"
 #include "shell/qt/first_line_only.h"
 
+namespace qtshell {
+
 ProgramEditor::ProgramEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::ProgramOk, core::HoverSurface::ProgramFrame),
       m_rules(*this, context) {
@@ -55,3 +57,5 @@ void ProgramEditor::setPath(const std::string& path, std::size_t typingLimit) {
     pathBox->setMaxLength(static_cast<int>(typingLimit));
     pathBox->setText(QString::fromStdString(path));
 }
+
+} // namespace qtshell

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace qtshell {
+
 /// The program editor's controls: a private base of the editor, as a form class of Qt Designer is. The editor
 /// keeps them to itself; the tests find them by their names.
 struct ProgramEditorControls {
@@ -42,3 +44,5 @@ public:
 private:
     core::ProgramEditor m_rules;
 };
+
+} // namespace qtshell

@@ -7,6 +7,8 @@
 
 #include <QKeyEvent>
 
+namespace qtshell {
+
 namespace {
 
 constexpr int kBoxWidth = 600;
@@ -246,3 +248,5 @@ void SchedulePage::showScheduleStatus(const std::string& scheduled, const std::s
 void SchedulePage::showButtonPicture(core::HoverButton, int picture) {
     applyButton->setPicture(picture);
 }
+
+} // namespace qtshell

@@ -18,6 +18,8 @@
 #include <functional>
 #include <utility>
 
+namespace qtshell {
+
 /// The Schedule Task page's controls: a private base of the page, as a form class of Qt Designer is. The page
 /// keeps them to itself; the tests find them by their names.
 struct SchedulePageControls {
@@ -118,3 +120,5 @@ private:
     double m_tppX = 15.0;
     double m_tppY = 15.0;
 };
+
+} // namespace qtshell

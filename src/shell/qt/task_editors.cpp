@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QWindow>
 
+namespace qtshell {
+
 namespace {
 
 /// The open editor of a kind (shown, or loaded hidden), as there is at most one of each. A
@@ -68,3 +70,5 @@ EditorWindow* openTaskEditor(core::TaskKind kind, const core::EditorContext& con
     EditorWindow* editor = loadTaskEditor(kind, context);
     return editor == nullptr ? nullptr : showEditor(editor, owner);
 }
+
+} // namespace qtshell

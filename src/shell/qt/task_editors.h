@@ -14,6 +14,8 @@
 
 #include <QWidget>
 
+namespace qtshell {
+
 /// Shows the editor of a task kind without waiting for it: AlertEditor for an alert, ProgramEditor
 /// for Run Program, WebAddressEditor for Visit Website, kept above owner. An editor that is already
 /// open is brought to the front as it stands. Returns the editor shown, or nullptr for a kind
@@ -26,3 +28,5 @@ EditorWindow* loadTaskEditor(core::TaskKind kind, const core::EditorContext& con
 
 /// The open (shown or loaded) editor of a kind, or nullptr.
 EditorWindow* findTaskEditor(core::TaskKind kind);
+
+} // namespace qtshell

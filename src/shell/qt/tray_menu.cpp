@@ -8,6 +8,8 @@
 #include <QLoggingCategory>
 #include <QStringList>
 
+namespace qtshell {
+
 Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
 namespace {
@@ -147,3 +149,5 @@ void TrayMenu::activateOwner() {
 void TrayMenu::popUp() {
     menu->popup(QCursor::pos());
 }
+
+} // namespace qtshell

@@ -9,6 +9,8 @@
 
 #include <QFontInfo>
 
+namespace qtshell {
+
 namespace {
 
 const QColor kOrange(255, 128, 0);
@@ -105,3 +107,5 @@ QLabel* UptimeDisplay::makeLabel(const QString& text, int leftTwips, int topTwip
     }
     return label;
 }
+
+} // namespace qtshell

@@ -3,6 +3,8 @@
 #include "shell/qt/control_names.h"
 #include "shell/qt/first_line_only.h"
 
+namespace qtshell {
+
 WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::WebAddressOk, core::HoverSurface::WebAddressFrame),
       m_rules(*this, context) {
@@ -27,3 +29,5 @@ WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     load();
     nameControls({{addressFrame, "addressFrame"}, {addressBox, "addressBox"}});
 }
+
+} // namespace qtshell

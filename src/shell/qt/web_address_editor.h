@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+namespace qtshell {
+
 /// The web-address editor's controls: a private base of the editor, as a form class of Qt Designer is. The
 /// editor keeps them to itself; the tests find them by their names.
 struct WebAddressEditorControls {
@@ -40,3 +42,5 @@ public:
 private:
     core::WebAddressEditor m_rules;
 };
+
+} // namespace qtshell

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QPointer>
 
+namespace qtshell {
+
 namespace {
 
 constexpr char kFocusProperty[] = "corvaneFocusWhenBlocked";
@@ -90,3 +92,5 @@ void QtWindowBlocker::free(core::Window window) {
         freeWindow(w);
     }
 }
+
+} // namespace qtshell

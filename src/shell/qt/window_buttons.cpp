@@ -4,6 +4,8 @@
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
 
+namespace qtshell {
+
 WindowButtons::WindowButtons(QWidget& window, double twipsPerPixelX, double twipsPerPixelY)
     : m_window(window), m_tppX(twipsPerPixelX), m_tppY(twipsPerPixelY) {
     auto make = [this](int left, int top, int width, int height, const QStringList& files,
@@ -62,3 +64,5 @@ void WindowButtons::moveMoreLess(double topTwips) {
 void WindowButtons::moveOnTop(double leftTwips, double topTwips) {
     onTopButton->move(twipsToPixels(leftTwips, m_tppX), twipsToPixels(topTwips, m_tppY));
 }
+
+} // namespace qtshell

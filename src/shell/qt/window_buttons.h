@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace qtshell {
+
 /// The main window's four picture buttons (more or less information, always on top, minimize,
 /// half transparent), placed in twips. MainWindow owns it, shows the pictures the core chooses
 /// and hands the clicks to the core.
@@ -28,3 +30,5 @@ private:
     double m_tppX = 15.0;
     double m_tppY = 15.0;
 };
+
+} // namespace qtshell

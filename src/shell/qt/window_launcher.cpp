@@ -2,6 +2,8 @@
 
 #include "shell/qt/schedule_page.h"
 
+namespace qtshell {
+
 WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services,
                                core::SettingsStore& settings, core::AppState& state)
     : m_mainWindow(mainWindow), m_services(services), m_settings(settings), m_state(state) {
@@ -69,3 +71,5 @@ void WindowLauncher::openAbout() {
     m_aboutWindow->raise();
     m_aboutWindow->activateWindow();
 }
+
+} // namespace qtshell

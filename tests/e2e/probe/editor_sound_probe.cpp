@@ -76,10 +76,11 @@ int main(int argc, char* argv[]) {
     state.changeTask([](core::ScheduledTask& task) { task.playSound = true; });
     state.setSoundFolder(argv[1]);
     // Nothing to block and no kind box: the editor alone.
-    QtWindowBlocker noWindows;
+    qtshell::QtWindowBlocker noWindows;
 
-    QPointer<AlertEditor> form = new AlertEditor(core::EditorContext{services, state, noWindows, {}});
-    auto* testLink = form->findChild<PictureButton*>(QStringLiteral("testLink"));
+    QPointer<qtshell::AlertEditor> form =
+        new qtshell::AlertEditor(core::EditorContext{services, state, noWindows, {}});
+    auto* testLink = form->findChild<qtshell::PictureButton*>(QStringLiteral("testLink"));
     ClickWatch clickWatch;
     testLink->installEventFilter(&clickWatch);
     form->show();
