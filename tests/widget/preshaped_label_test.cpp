@@ -26,7 +26,7 @@ QRect inked(QWidget& widget) {
     return box;
 }
 
-TEST(qtshell::PreshapedLabel, DrawsWhereAPlainLabelDraws) {
+TEST(PreshapedLabel, DrawsWhereAPlainLabelDraws) {
     const Qt::Alignment alignments[] = {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter,
                                         Qt::AlignHCenter | Qt::AlignVCenter};
     for (const Qt::Alignment align : alignments) {
