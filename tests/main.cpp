@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    installQtLogSink();
+    qtshell::installQtLogSink();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -18,8 +18,8 @@ TEST(DesignColours, ReadableOn_KeepsAReadableColourElseTheNearestShadeOfItsHue) 
         {"black on the design background", Qt::black, QColor(166, 193, 232), true},
     };
     for (const Case& c : cases) {
-        const QColor shade = readableOn(c.text, c.background);
-        EXPECT_GE(contrastRatio(shade, c.background), kReadableContrast) << c.what;
+        const QColor shade = qtshell::readableOn(c.text, c.background);
+        EXPECT_GE(qtshell::contrastRatio(shade, c.background), qtshell::kReadableContrast) << c.what;
         EXPECT_EQ(shade == c.text, c.kept) << c.what;
         if (!c.kept && c.text.hslSaturation() > 0) {
             EXPECT_NEAR(shade.hslHue(), c.text.hslHue(), 2) << c.what;
@@ -27,7 +27,7 @@ TEST(DesignColours, ReadableOn_KeepsAReadableColourElseTheNearestShadeOfItsHue) 
             const int back = shade.lightness() < c.text.lightness() ? 1 : -1;
             const QColor closer =
                 QColor::fromHsl(shade.hslHue(), shade.hslSaturation(), shade.lightness() + 2 * back);
-            EXPECT_LT(contrastRatio(closer, c.background), kReadableContrast) << c.what;
+            EXPECT_LT(qtshell::contrastRatio(closer, c.background), qtshell::kReadableContrast) << c.what;
         }
     }
 }

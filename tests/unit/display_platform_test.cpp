@@ -6,7 +6,7 @@ namespace {
 
 struct SessionCase {
     const char* what;
-    SessionEnvironment session;
+    qtshell::SessionEnvironment session;
     const char* platform;
 };
 
@@ -18,7 +18,7 @@ TEST(DisplayPlatform_Choose, SessionsAndChoices) {
         {"user chose Wayland", {"wayland", "wayland-0", ":1", "wayland"}, ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(chooseDisplayPlatform(c.session), QByteArray(c.platform)) << c.what;
+        EXPECT_EQ(qtshell::chooseDisplayPlatform(c.session), QByteArray(c.platform)) << c.what;
     }
 }
 
@@ -26,7 +26,7 @@ TEST(DisplayPlatform_Limits, EachSessionSaysWhatItCannotDo) {
     const struct {
         const char* what;
         const char* platform;
-        SessionEnvironment session;
+        qtshell::SessionEnvironment session;
         const char* says; // empty: nothing to say
     } cases[] = {
         {"X11 session", "xcb", {"", "", ":0", "x11"}, ""},
@@ -43,7 +43,7 @@ TEST(DisplayPlatform_Limits, EachSessionSaysWhatItCannotDo) {
         {"no display at all", "offscreen", {"offscreen", "", "", ""}, ""},
     };
     for (const auto& c : cases) {
-        const QString limits = platformLimits(QString::fromLatin1(c.platform), c.session);
+        const QString limits = qtshell::platformLimits(QString::fromLatin1(c.platform), c.session);
         EXPECT_EQ(limits.isEmpty(), *c.says == '\0') << c.what;
         EXPECT_TRUE(limits.contains(QLatin1String(c.says))) << c.what;
     }

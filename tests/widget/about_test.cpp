@@ -31,22 +31,22 @@ struct EnabledLog : QObject {
 };
 
 struct AboutTest : LoadedMainWindowTest {
-    QWidget* alertEditor() { return findTaskEditor(QStringLiteral("Alert")); }
+    QWidget* alertEditor() { return qtshell::findTaskEditor(core::TaskKind::Alert); }
 };
 
 } // namespace
 
 TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThemInOrder) {
     ASSERT_EQ(mainWindow->optionsWindow(), nullptr);
-    mainWindow->menu.about->trigger();
-    AboutWindow* about = mainWindow->aboutWindow();
+    control<QAction>(mainWindow.get(), "about")->trigger();
+    qtshell::AboutWindow* about = mainWindow->aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(background(about), QColor(0, 4, 221));
 
     about->activate();
     EXPECT_EQ(background(about), QColor(147, 209, 240));
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     QWidget* alert = alertEditor();
     ASSERT_NE(optionsWindow, nullptr);
     ASSERT_NE(alert, nullptr);
@@ -68,15 +68,15 @@ TEST_F(AboutTest, FromTheMenu_BlocksTheWindowsMakingMissingOnesHiddenAndFreesThe
     // The hidden windows are the ones the menu and the kind box show afterwards.
     mainWindow->openScheduleTask();
     EXPECT_EQ(mainWindow->optionsWindow(), optionsWindow);
-    auto* page = optionsWindow->schedulePageFrame->findChild<SchedulePage*>();
-    page->kindBox->setCurrentText(QStringLiteral("Alert"));
+    auto* page = control(optionsWindow, "schedulePageFrame")->findChild<qtshell::SchedulePage*>();
+    control<QComboBox>(page, "kindBox")->setCurrentText(QStringLiteral("Alert"));
     page->pickKind();
     EXPECT_TRUE(alert->isVisible());
 }
 
 TEST_F(AboutTest, WhileUp_BlockedWindowsRefuseToCloseAndOneOpenedLaterComesUpUnderItAndFreed) {
-    mainWindow->menu.about->trigger();
-    AboutWindow* about = mainWindow->aboutWindow();
+    control<QAction>(mainWindow.get(), "about")->trigger();
+    qtshell::AboutWindow* about = mainWindow->aboutWindow();
     about->activate();
     // Alt+F4 or the close box on a blocked window: no end of the program, no closed window.
     EXPECT_FALSE(mainWindow->close());
@@ -84,7 +84,7 @@ TEST_F(AboutTest, WhileUp_BlockedWindowsRefuseToCloseAndOneOpenedLaterComesUpUnd
     EXPECT_TRUE(mainWindow->isVisible());
 
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     EXPECT_TRUE(optionsWindow->isVisible());
     EXPECT_FALSE(optionsWindow->isEnabled());
     EXPECT_FALSE(optionsWindow->close());
@@ -99,15 +99,15 @@ TEST_F(AboutTest, WhileUp_BlockedWindowsRefuseToCloseAndOneOpenedLaterComesUpUnd
 
 TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOrTellTheFailure) {
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
-    QTest::mouseClick(optionsWindow->aboutLink, Qt::LeftButton);
-    AboutWindow* about = mainWindow->aboutWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    QTest::mouseClick(control<qtshell::PictureButton>(optionsWindow, "aboutLink"), Qt::LeftButton);
+    qtshell::AboutWindow* about = mainWindow->aboutWindow();
     ASSERT_NE(about, nullptr);
     mainWindow->openAbout();
     EXPECT_EQ(mainWindow->aboutWindow(), about);
 
-    about->webLink->press();
-    optionsWindow->webLink->press();
+    control<qtshell::PictureButton>(about, "webLink")->press();
+    control<qtshell::PictureButton>(optionsWindow, "webLink")->press();
     EXPECT_TRUE(f.messages->shown.empty());
     f.launcher->failUrl = true;
     optionsWindow->openWebAddress();
@@ -119,35 +119,38 @@ TEST_F(AboutTest, FromTheOptionsWindow_TheSameWindowAndBothWebLinksOpenTheSiteOr
 
 TEST_F(AboutTest, HelpLink_OpensThePageOfTheDataFolder) {
     mainWindow->openOptions();
-    mainWindow->optionsWindow()->helpLink->press();
+    control<qtshell::PictureButton>(mainWindow->optionsWindow(), "helpLink")->press();
     EXPECT_EQ(f.launcher->files, std::vector<std::string>{"/opt/corvane/share/corvane/corvanehelp.htm"});
 }
 
 TEST_F(AboutTest, HoverTable_ApplyButtonsLightUpAndTheirPageRestoresThem) {
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
-    auto* schedulePage = optionsWindow->schedulePageFrame->findChild<SchedulePage*>();
-    PictureButton* apply = schedulePage->applyButton;
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    auto* schedulePage = control(optionsWindow, "schedulePageFrame")->findChild<qtshell::SchedulePage*>();
+    qtshell::PictureButton* apply = control<qtshell::PictureButton>(schedulePage, "applyButton");
+    auto* applyAutostart = control<qtshell::PictureButton>(optionsWindow, "applyAutostartButton");
+    auto* applyFigures = control<qtshell::PictureButton>(optionsWindow, "applyFiguresButton");
+    QWidget* optionsPage = control(optionsWindow, "optionsPage");
     const struct {
         const char* step;
         QWidget* over;
         int autostartApply, figuresApply, scheduleApply;
     } steps[] = {
-        {"over the start-up Apply", optionsWindow->optionsPage->applyAutostartButton, 4, 3, 3},
-        {"off the window: stays lit", optionsWindow->tabBar, 4, 3, 3},
-        {"over the Options page restores it", optionsWindow->optionsPage, 3, 3, 3},
-        {"over the figures' Apply", optionsWindow->optionsPage->applyFiguresButton, 3, 4, 3},
-        {"over the start-up Apply too", optionsWindow->optionsPage->applyAutostartButton, 4, 4, 3},
+        {"over the start-up Apply", applyAutostart, 4, 3, 3},
+        {"off the window: stays lit", control(optionsWindow, "tabBar"), 4, 3, 3},
+        {"over the Options page restores it", optionsPage, 3, 3, 3},
+        {"over the figures' Apply", applyFigures, 3, 4, 3},
+        {"over the start-up Apply too", applyAutostart, 4, 4, 3},
         {"over the schedule page: the Options page's stay lit", schedulePage, 4, 4, 3},
-        {"over the Options page restores both", optionsWindow->optionsPage, 3, 3, 3},
+        {"over the Options page restores both", optionsPage, 3, 3, 3},
         {"over the schedule page's Apply", apply, 3, 3, 4},
-        {"over the Options page: Apply of the other page stays lit", optionsWindow->optionsPage, 3, 3, 4},
+        {"over the Options page: Apply of the other page stays lit", optionsPage, 3, 3, 4},
         {"over the schedule page", schedulePage, 3, 3, 3},
     };
     for (const auto& s : steps) {
         EditorFixture::moveMouseOver(s.over);
-        EXPECT_EQ(optionsWindow->optionsPage->applyAutostartButton->picture(), s.autostartApply) << s.step;
-        EXPECT_EQ(optionsWindow->optionsPage->applyFiguresButton->picture(), s.figuresApply) << s.step;
+        EXPECT_EQ(applyAutostart->picture(), s.autostartApply) << s.step;
+        EXPECT_EQ(applyFigures->picture(), s.figuresApply) << s.step;
         EXPECT_EQ(apply->picture(), s.scheduleApply) << s.step;
     }
 }

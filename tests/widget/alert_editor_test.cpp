@@ -6,7 +6,7 @@
 namespace {
 
 struct AlertEditorTest : EditorFixture {
-    EditorHolder<AlertEditor> form;
+    EditorHolder<qtshell::AlertEditor> form;
 
     AlertEditorTest() {
         pick(QStringLiteral("Alert"));
@@ -14,45 +14,57 @@ struct AlertEditorTest : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new AlertEditor(context());
+        form.editor = new qtshell::AlertEditor(context());
         form->show();
+    }
+
+    // The editor's controls.
+    QGroupBox* messageFrame() const { return control<QGroupBox>(form.get(), "messageFrame"); }
+    QPlainTextEdit* messageBox() const { return control<QPlainTextEdit>(form.get(), "messageBox"); }
+    QCheckBox* playSoundCheck() const { return control<QCheckBox>(form.get(), "playSoundCheck"); }
+    QLabel* playSoundLabel() const { return control<QLabel>(form.get(), "playSoundLabel"); }
+    qtshell::PictureButton* testLink() const {
+        return control<qtshell::PictureButton>(form.get(), "testLink");
+    }
+    qtshell::PictureButton* okButton() const {
+        return control<qtshell::PictureButton>(form.get(), "okButton");
     }
 };
 
 TEST_F(AlertEditorTest, Open_EmptyBoxAndPlaySoundMirrorsTheRecord) {
     EXPECT_EQ(form->windowTitle(), "Corvane");
     EXPECT_EQ(form->palette().color(QPalette::Window), QColor(166, 193, 232));
-    EXPECT_EQ(form->messageFrame->palette().color(QPalette::Window), QColor(166, 193, 232));
-    EXPECT_EQ(form->messageFrame->title(), " Please type your Message here.");
-    EXPECT_EQ(form->testLink->text(), "Test ");
-    EXPECT_EQ(form->testLink->toolTip(), "Click to play the Sound");
-    EXPECT_EQ(form->playSoundLabel->text(), "Play Sound");
-    EXPECT_TRUE(form->messageBox->toPlainText().isEmpty());
-    EXPECT_TRUE(form->playSoundCheck->isChecked());
+    EXPECT_EQ(messageFrame()->palette().color(QPalette::Window), QColor(166, 193, 232));
+    EXPECT_EQ(messageFrame()->title(), " Please type your Message here.");
+    EXPECT_EQ(testLink()->text(), "Test ");
+    EXPECT_EQ(testLink()->toolTip(), "Click to play the Sound");
+    EXPECT_EQ(playSoundLabel()->text(), "Play Sound");
+    EXPECT_TRUE(messageBox()->toPlainText().isEmpty());
+    EXPECT_TRUE(playSoundCheck()->isChecked());
 
     // An accepted message is not shown again; an unchecked sound choice is.
-    QTest::keyClicks(form->messageBox, "Wake up");
-    form->playSoundCheck->setChecked(false);
+    QTest::keyClicks(messageBox(), "Wake up");
+    playSoundCheck()->setChecked(false);
     form->accept();
     flushDeletes();
     ASSERT_TRUE(form.get() == nullptr);
     open();
-    EXPECT_TRUE(form->messageBox->toPlainText().isEmpty());
-    EXPECT_FALSE(form->playSoundCheck->isChecked());
+    EXPECT_TRUE(messageBox()->toPlainText().isEmpty());
+    EXPECT_FALSE(playSoundCheck()->isChecked());
 }
 
 TEST_F(AlertEditorTest, Message_TakesAtMost200Characters) {
-    QTest::keyClicks(form->messageBox, QString(199, QChar('a')));
-    QTest::keyClicks(form->messageBox, "bc");
-    EXPECT_EQ(form->messageBox->toPlainText(), QString(199, QChar('a')) + "b");
+    QTest::keyClicks(messageBox(), QString(199, QChar('a')));
+    QTest::keyClicks(messageBox(), "bc");
+    EXPECT_EQ(messageBox()->toPlainText(), QString(199, QChar('a')) + "b");
 
     // A paste keeps what fits, up to the cursor.
-    form->messageBox->clear();
-    QTest::keyClicks(form->messageBox, "head");
-    form->messageBox->moveCursor(QTextCursor::Start);
-    form->messageBox->insertPlainText(QString(250, QChar('p')));
-    EXPECT_EQ(form->messageBox->toPlainText(), QString(196, QChar('p')) + "head");
-    EXPECT_EQ(form->messageBox->textCursor().position(), 196);
+    messageBox()->clear();
+    QTest::keyClicks(messageBox(), "head");
+    messageBox()->moveCursor(QTextCursor::Start);
+    messageBox()->insertPlainText(QString(250, QChar('p')));
+    EXPECT_EQ(messageBox()->toPlainText(), QString(196, QChar('p')) + "head");
+    EXPECT_EQ(messageBox()->textCursor().position(), 196);
 }
 
 TEST_F(AlertEditorTest, CloseBox_ClearsTheKindOnlyWhenTheBoxIsEmpty) {
@@ -63,8 +75,8 @@ TEST_F(AlertEditorTest, CloseBox_ClearsTheKindOnlyWhenTheBoxIsEmpty) {
 
     pick(QStringLiteral("Alert"));
     open();
-    QTest::keyClicks(form->messageBox, "not accepted");
-    form->playSoundCheck->setChecked(false);
+    QTest::keyClicks(messageBox(), "not accepted");
+    playSoundCheck()->setChecked(false);
     form->close();
     EXPECT_EQ(kindBox->currentText(), "Alert");
     EXPECT_EQ(task().message, "message");
@@ -89,14 +101,14 @@ TEST_F(AlertEditorTest, ClosingDuringPlaybackEndsThePlayer) {
 }
 
 TEST_F(AlertEditorTest, Hover_OkLightsUpUntilTheMouseMovesOverTheWindow) {
-    EXPECT_EQ(form->okButton->picture(), 1);
-    moveMouseOver(form->okButton);
-    EXPECT_EQ(form->okButton->picture(), 2);
+    EXPECT_EQ(okButton()->picture(), 1);
+    moveMouseOver(okButton());
+    EXPECT_EQ(okButton()->picture(), 2);
     // A move over the frame is not a move over the window itself.
-    moveMouseOver(form->messageFrame);
-    EXPECT_EQ(form->okButton->picture(), 2);
+    moveMouseOver(messageFrame());
+    EXPECT_EQ(okButton()->picture(), 2);
     moveMouseOver(form.get());
-    EXPECT_EQ(form->okButton->picture(), 1);
+    EXPECT_EQ(okButton()->picture(), 1);
 }
 
 } // namespace

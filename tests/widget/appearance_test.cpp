@@ -34,7 +34,7 @@ TEST_F(AppearanceTest, AnEmptyTitleStaysEmptyInEachNativeWindowTheBandMakes) {
     for (const bool on : {false, true}) {
         SCOPED_TRACE(on);
         cleared.clear();
-        mainWindow->toggleOnTop();
+        mainWindow->core().toggleOnTop();
         EXPECT_EQ(onTop(), on);
         EXPECT_TRUE(clearedLast());
         cleared.clear();
@@ -44,7 +44,7 @@ TEST_F(AppearanceTest, AnEmptyTitleStaysEmptyInEachNativeWindowTheBandMakes) {
     // A title with the figures is left to the toolkit.
     mainWindow->setWindowTitle(QStringLiteral(" Mem 512  CPU 3%"));
     cleared.clear();
-    mainWindow->toggleOnTop();
+    mainWindow->core().toggleOnTop();
     EXPECT_TRUE(cleared.empty());
 }
 
@@ -52,23 +52,25 @@ TEST_F(AppearanceTest, Caption_TheTitlesNoticesAreStoppedOnceForTheWindowThatHas
     startWith(0);
     for (const double sample : {5.4, 12.5}) {
         f.figures->sample = sample;
-        mainWindow->sampleCpu();
-        mainWindow->showFigures();
+        mainWindow->core().sampleCpu();
+        mainWindow->core().showFigures();
     }
     EXPECT_EQ(mainWindow->windowTitle(), " Mem 512  CPU 12%");
     EXPECT_EQ(f.screen->quieted, (std::vector<unsigned long long>{mainWindow->internalWinId()}));
 }
 
 TEST_F(AppearanceTest, ButtonsCarryTheirToolTipsAndADesignPictureOfTheirOwn) {
-    EXPECT_EQ(mainWindow->buttons.onTopButton->toolTip(), "Always On Top");
-    EXPECT_EQ(mainWindow->buttons.transparencyButton->toolTip(), "Window Transparent / Opaque.");
-    const QImage design6 = mainWindow->buttons.onTopButton->pixmap().toImage();
-    const QImage design10 = mainWindow->buttons.transparencyButton->pixmap().toImage();
+    auto* onTop = control<qtshell::PictureButton>(mainWindow.get(), "onTopButton");
+    auto* transparency = control<qtshell::PictureButton>(mainWindow.get(), "transparencyButton");
+    EXPECT_EQ(onTop->toolTip(), "Always On Top");
+    EXPECT_EQ(transparency->toolTip(), "Window Transparent / Opaque.");
+    const QImage design6 = onTop->pixmap().toImage();
+    const QImage design10 = transparency->pixmap().toImage();
     for (int picture : {1, 2}) {
-        mainWindow->buttons.onTopButton->setPicture(picture);
-        mainWindow->buttons.transparencyButton->setPicture(picture);
-        EXPECT_NE(mainWindow->buttons.onTopButton->pixmap().toImage(), design6) << picture;
-        EXPECT_NE(mainWindow->buttons.transparencyButton->pixmap().toImage(), design10) << picture;
+        onTop->setPicture(picture);
+        transparency->setPicture(picture);
+        EXPECT_NE(onTop->pixmap().toImage(), design6) << picture;
+        EXPECT_NE(transparency->pixmap().toImage(), design10) << picture;
     }
 }
 

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 /// The core's UTF-8 texts against the windows' texts, in the tests' checks.
@@ -28,10 +29,19 @@ inline bool operator==(const std::string& core, const QString& shown) {
     return QString::fromStdString(core) == shown;
 }
 
+/// A window's control, found by the name the window gives it; a missing one fails the test.
+template <typename Control = QWidget> Control* control(const QObject* window, const char* name) {
+    auto* found = window->findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        throw std::invalid_argument(std::string("no control named ") + name);
+    }
+    return found;
+}
+
 /// Deletes the task editors still open (an editor deletes itself only when it closes).
 inline void deleteEditorWindows() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<EditorWindow*>(window) != nullptr) {
+        if (qobject_cast<qtshell::EditorWindow*>(window) != nullptr) {
             delete window;
         }
     }
@@ -50,7 +60,7 @@ inline void storeDefaults(fakes::FakeRegistry& r) {
 /// The main window on fake services, on 2026-12-07 at 08:30:15 UTC.
 struct MainWindowHarness {
     fakes::FakeServices f;
-    std::unique_ptr<MainWindow> mainWindow = std::make_unique<MainWindow>(f.services);
+    std::unique_ptr<qtshell::MainWindow> mainWindow = std::make_unique<qtshell::MainWindow>(f.services);
 
     MainWindowHarness() { f.clock->now = 1'796'632'215'000LL; }
     ~MainWindowHarness() {
@@ -60,29 +70,29 @@ struct MainWindowHarness {
     /// Start-up, and figures in the caption as the figures' timer would put them.
     void load() {
         mainWindow->load();
-        mainWindow->state().setCaption("M 512 CPU 3%");
+        mainWindow->core().state().setCaption("M 512 CPU 3%");
     }
     /// The up-time refresh at a tick count.
     void refreshAt(std::uint64_t tick) {
         f.clock->tick = tick;
-        mainWindow->refreshUptime();
+        mainWindow->core().refreshUptime();
     }
     /// One second of the program: the up-time refresh, then the trigger check.
     void secondAt(std::uint64_t tick) {
         refreshAt(tick);
-        mainWindow->checkTrigger();
+        mainWindow->core().checkTrigger();
     }
     /// What a successful Apply leaves behind.
     void schedule(const QString& kind, const QString& daysText, const QString& hoursText,
                   const QString& minutesText) {
-        mainWindow->state().changeTask([&](ScheduledTask& t) {
+        mainWindow->core().state().changeTask([&](core::ScheduledTask& t) {
             t.scheduled = true;
             t.daysText = daysText.toStdString();
             t.hoursText = hoursText.toStdString();
             t.minutesText = minutesText.toStdString();
             t.kind = kind.toStdString();
         });
-        mainWindow->state().setTriggerCheckRunning(true);
+        mainWindow->core().state().setTriggerCheckRunning(true);
     }
     /// Closes the Options and Schedule Task window; it is deleted.
     void closeOptionsWindow() {
@@ -110,15 +120,15 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<QWidget> alertEditor = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> aboutWindow = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> programEditor = std::make_unique<QWidget>();
-    SchedulePage* page = nullptr;
+    qtshell::SchedulePage* page = nullptr;
     QComboBox* kindBox = nullptr;
-    QtWindowBlocker blocker;
+    qtshell::QtWindowBlocker blocker;
 
     EditorFixture() {
         state.changeTask([](core::ScheduledTask& t) { t.playSound = true; });
-        page = new SchedulePage(state, f.services, optionsWindow.get());
+        page = new qtshell::SchedulePage(state, f.services, optionsWindow.get());
         page->fillKinds();
-        kindBox = page->kindBox;
+        kindBox = control<QComboBox>(page, "kindBox");
         const std::pair<core::Window, QWidget*> standIns[] = {
             {core::Window::Main, mainWindow.get()},
             {core::Window::Options, optionsWindow.get()},
@@ -132,7 +142,7 @@ struct EditorFixture : ::testing::Test {
 
     /// What the editors touch: the services, the state, the stand-ins and the page's kind box.
     core::EditorContext context() {
-        return {f.services, state, blocker, [page = QPointer<SchedulePage>(page)] {
+        return {f.services, state, blocker, [page = QPointer<qtshell::SchedulePage>(page)] {
                     if (page) {
                         page->clearKind();
                     }

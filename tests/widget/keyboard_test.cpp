@@ -32,77 +32,77 @@ std::vector<QWidget*> tabCycle(QWidget* window, std::size_t presses) {
     return seen;
 }
 
+/// A window's controls by their names, in order.
+std::vector<QWidget*> controls(const QWidget* window, std::initializer_list<const char*> names) {
+    std::vector<QWidget*> found;
+    for (const char* name : names) {
+        found.push_back(control(window, name));
+    }
+    return found;
+}
+
 struct KeyboardTest : LoadedMainWindowTest {
-    SchedulePage* page() {
-        return mainWindow->optionsWindow()->schedulePageFrame->findChild<SchedulePage*>();
+    qtshell::SchedulePage* page() {
+        return control(mainWindow->optionsWindow(), "schedulePageFrame")->findChild<qtshell::SchedulePage*>();
     }
     template <typename Editor> Editor* openEditor(const QString& kind) {
-        page()->kindBox->setCurrentText(kind);
+        control<QComboBox>(page(), "kindBox")->setCurrentText(kind);
         page()->pickKind();
-        return qobject_cast<Editor*>(findTaskEditor(kind));
+        return qobject_cast<Editor*>(qtshell::findTaskEditor(core::taskKindOf(kind.toStdString()).value()));
     }
 };
 
 } // namespace
 
 TEST_F(KeyboardTest, TabOrder_ReachesEveryControlOfEachWindowInReadingOrder) {
-    mainWindow->buttons.moreLessButton->setFocus();
-    EXPECT_EQ(
-        tabCycle(mainWindow.get(), 4),
-        (std::vector<QWidget*>{mainWindow->buttons.moreLessButton, mainWindow->buttons.onTopButton,
-                               mainWindow->buttons.minimizeButton, mainWindow->buttons.transparencyButton,
-                               mainWindow->buttons.moreLessButton}));
+    control(mainWindow.get(), "moreLessButton")->setFocus();
+    EXPECT_EQ(tabCycle(mainWindow.get(), 4),
+              controls(mainWindow.get(), {"moreLessButton", "onTopButton", "minimizeButton",
+                                          "transparencyButton", "moreLessButton"}));
 
     // Each page opens with the focus on its first control; the links at the foot come last.
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     EXPECT_EQ(tabCycle(optionsWindow, 13),
-              (std::vector<QWidget*>{
-                  optionsWindow->optionsPage->autostartCheck, optionsWindow->optionsPage->hourlyBeepCheck,
-                  optionsWindow->optionsPage->testLink, optionsWindow->optionsPage->applyAutostartButton,
-                  optionsWindow->optionsPage->figuresCheck, optionsWindow->optionsPage->applyFiguresButton,
-                  optionsWindow->optionsPage->warningRow->check,
-                  optionsWindow->optionsPage->warningRow->applyButton, optionsWindow->helpLink,
-                  optionsWindow->aboutLink, optionsWindow->webLink, optionsWindow->optionsTab,
-                  optionsWindow->scheduleTab, optionsWindow->optionsPage->autostartCheck}));
+              controls(optionsWindow,
+                       {"autostartCheck", "hourlyBeepCheck", "testLink", "applyAutostartButton",
+                        "figuresCheck", "applyFiguresButton", "warningCheck", "warningApplyButton",
+                        "helpLink", "aboutLink", "webLink", "optionsTab", "scheduleTab", "autostartCheck"}));
     mainWindow->openScheduleTask();
-    optionsWindow->optionsPage->hide();
-    SchedulePage* p = page();
+    control(optionsWindow, "optionsPage")->hide();
     EXPECT_EQ(
         tabCycle(optionsWindow, 14),
-        (std::vector<QWidget*>{p->scheduledCheck, p->daysBox, p->daysUpDown, p->hoursBox, p->hoursUpDown,
-                               p->minutesBox, p->minutesUpDown, p->kindBox, p->applyButton,
-                               optionsWindow->helpLink, optionsWindow->aboutLink, optionsWindow->webLink,
-                               optionsWindow->optionsTab, optionsWindow->scheduleTab, p->scheduledCheck}));
+        controls(optionsWindow, {"scheduledCheck", "daysBox", "daysUpDown", "hoursBox", "hoursUpDown",
+                                 "minutesBox", "minutesUpDown", "kindBox", "applyButton", "helpLink",
+                                 "aboutLink", "webLink", "optionsTab", "scheduleTab", "scheduledCheck"}));
 
-    auto* alert = openEditor<AlertEditor>(QStringLiteral("Alert"));
+    auto* alert = openEditor<qtshell::AlertEditor>(QStringLiteral("Alert"));
     EXPECT_EQ(tabCycle(alert, 4),
-              (std::vector<QWidget*>{alert->messageBox, alert->playSoundCheck, alert->testLink,
-                                     alert->okButton, alert->messageBox}));
+              controls(alert, {"messageBox", "playSoundCheck", "testLink", "okButton", "messageBox"}));
     alert->close();
-    auto* program = openEditor<ProgramEditor>(QStringLiteral("Run Program"));
-    EXPECT_EQ(tabCycle(program, 3), (std::vector<QWidget*>{program->pathBox, program->browseButton,
-                                                           program->okButton, program->pathBox}));
+    auto* program = openEditor<qtshell::ProgramEditor>(QStringLiteral("Run Program"));
+    EXPECT_EQ(tabCycle(program, 3), controls(program, {"pathBox", "browseButton", "okButton", "pathBox"}));
     program->close();
-    auto* web = openEditor<WebAddressEditor>(QStringLiteral("Visit Website"));
-    EXPECT_EQ(tabCycle(web, 2), (std::vector<QWidget*>{web->addressBox, web->okButton, web->addressBox}));
+    auto* web = openEditor<qtshell::WebAddressEditor>(QStringLiteral("Visit Website"));
+    EXPECT_EQ(tabCycle(web, 2), controls(web, {"addressBox", "okButton", "addressBox"}));
     web->close();
     mainWindow->openAbout();
-    EXPECT_EQ(
-        tabCycle(mainWindow->aboutWindow(), 1),
-        (std::vector<QWidget*>{mainWindow->aboutWindow()->webLink, mainWindow->aboutWindow()->webLink}));
+    EXPECT_EQ(tabCycle(mainWindow->aboutWindow(), 1),
+              controls(mainWindow->aboutWindow(), {"webLink", "webLink"}));
 }
 
 TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     // Space and Return press a picture button with its own click handler.
-    mainWindow->buttons.moreLessButton->setFocus();
-    QTest::keyClick(mainWindow->buttons.moreLessButton, Qt::Key_Space);
-    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 4);
-    QTest::keyClick(mainWindow->buttons.moreLessButton, Qt::Key_Return);
-    EXPECT_EQ(mainWindow->buttons.moreLessButton->picture(), 3);
+    auto* moreLess = control<qtshell::PictureButton>(mainWindow.get(), "moreLessButton");
+    moreLess->setFocus();
+    QTest::keyClick(moreLess, Qt::Key_Space);
+    EXPECT_EQ(moreLess->picture(), 4);
+    QTest::keyClick(moreLess, Qt::Key_Return);
+    EXPECT_EQ(moreLess->picture(), 3);
     mainWindow->openOptions();
-    QTest::keyClick(mainWindow->optionsWindow()->helpLink, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClick(mainWindow->optionsWindow()->helpLink, Qt::Key_Space, Qt::ShiftModifier); // not a press
+    QWidget* helpLink = control(mainWindow->optionsWindow(), "helpLink");
+    QTest::keyClick(helpLink, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(helpLink, Qt::Key_Space, Qt::ShiftModifier); // not a press
     EXPECT_EQ(f.launcher->files.size(), 1u);
 
     struct Case {
@@ -145,15 +145,16 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
     };
     for (const Case& c : cases) {
         f.messages->shown.clear();
-        page()->kindBox->setFocus();
-        EditorWindow* editor = openEditor<EditorWindow>(c.kind);
+        control(page(), "kindBox")->setFocus();
+        qtshell::EditorWindow* editor = openEditor<qtshell::EditorWindow>(c.kind);
         ASSERT_NE(editor, nullptr) << c.what;
         editor->activate();
         QWidget* box = nullptr;
-        if (auto* alert = qobject_cast<AlertEditor*>(editor)) {
-            alert->messageBox->setPlainText(c.text);
-            alert->messageBox->moveCursor(QTextCursor::End);
-            box = alert->messageBox;
+        if (auto* alert = qobject_cast<qtshell::AlertEditor*>(editor)) {
+            auto* message = control<QPlainTextEdit>(alert, "messageBox");
+            message->setPlainText(c.text);
+            message->moveCursor(QTextCursor::End);
+            box = message;
         } else {
             auto* line = editor->findChild<QLineEdit*>();
             line->setText(c.text);
@@ -164,31 +165,33 @@ TEST_F(KeyboardTest, Keys_PressTheFocusedButtonCloseAnEditorAndAcceptItsText) {
         EXPECT_EQ(f.messages->shown, c.messages) << c.what;
         EXPECT_EQ(mainWindow->optionsWindow()->isEnabled(), c.closed) << c.what;
         // Freed again, the window has its focus where the user left it.
-        EXPECT_EQ(mainWindow->optionsWindow()->focusWidget() == page()->kindBox, c.closed) << c.what;
+        EXPECT_EQ(mainWindow->optionsWindow()->focusWidget() == control(page(), "kindBox"), c.closed)
+            << c.what;
         if (!c.closed) {
             editor->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(mainWindow->scheduledTask().message, "a");
-    EXPECT_EQ(mainWindow->scheduledTask().program, "/bin/true");
-    EXPECT_EQ(mainWindow->scheduledTask().webAddress, "http://x.example");
+    EXPECT_EQ(mainWindow->core().state().task().message, "a");
+    EXPECT_EQ(mainWindow->core().state().task().program, "/bin/true");
+    EXPECT_EQ(mainWindow->core().state().task().webAddress, "http://x.example");
 }
 
 TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesWithNamesStatesAndPress) {
     mainWindow->openOptions();
-    OptionsWindow* optionsWindow = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* optionsWindow = mainWindow->optionsWindow();
     mainWindow->openAbout();
-    std::vector<PictureButton*> buttons;
-    for (QWidget* window : {static_cast<QWidget*>(mainWindow.get()), static_cast<QWidget*>(optionsWindow),
-                            static_cast<QWidget*>(mainWindow->aboutWindow()),
-                            static_cast<QWidget*>(openEditor<AlertEditor>(QStringLiteral("Alert")))}) {
-        for (PictureButton* b : window->findChildren<PictureButton*>()) {
+    std::vector<qtshell::PictureButton*> buttons;
+    for (QWidget* window :
+         {static_cast<QWidget*>(mainWindow.get()), static_cast<QWidget*>(optionsWindow),
+          static_cast<QWidget*>(mainWindow->aboutWindow()),
+          static_cast<QWidget*>(openEditor<qtshell::AlertEditor>(QStringLiteral("Alert")))}) {
+        for (qtshell::PictureButton* b : window->findChildren<qtshell::PictureButton*>()) {
             buttons.push_back(b);
         }
     }
     EXPECT_EQ(buttons.size(), 4u + 10u + 1u + 2u);
-    for (PictureButton* b : buttons) {
+    for (qtshell::PictureButton* b : buttons) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->role(), b->isToggle() ? QAccessible::CheckBox : QAccessible::Button)
@@ -208,23 +211,24 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesW
             QAccessibleActionInterface::pressAction());
         QCoreApplication::sendPostedEvents(); // the press runs once the client has its answer
     };
-    EXPECT_EQ(name(mainWindow->buttons.moreLessButton), "Less information");
-    press(mainWindow->buttons.moreLessButton);
-    EXPECT_EQ(name(mainWindow->buttons.moreLessButton), "More information");
+    QWidget* moreLess = control(mainWindow.get(), "moreLessButton");
+    EXPECT_EQ(name(moreLess), "Less information");
+    press(moreLess);
+    EXPECT_EQ(name(moreLess), "More information");
     for (auto [toggle, tip] :
-         {std::pair(mainWindow->buttons.onTopButton, "Always On Top"),
-          std::pair(mainWindow->buttons.transparencyButton, "Window Transparent / Opaque.")}) {
+         {std::pair(control(mainWindow.get(), "onTopButton"), "Always On Top"),
+          std::pair(control(mainWindow.get(), "transparencyButton"), "Window Transparent / Opaque.")}) {
         EXPECT_EQ(name(toggle), tip);
         EXPECT_TRUE(QAccessible::queryAccessibleInterface(toggle)->state().checkable);
         EXPECT_FALSE(checked(toggle)) << tip;
         press(toggle);
         EXPECT_TRUE(checked(toggle)) << tip;
     }
-    EXPECT_EQ(std::pair(checked(optionsWindow->optionsTab), checked(optionsWindow->scheduleTab)),
-              std::pair(true, false));
-    press(optionsWindow->scheduleTab);
-    EXPECT_EQ(std::pair(checked(optionsWindow->optionsTab), checked(optionsWindow->scheduleTab)),
-              std::pair(false, true));
+    QWidget* optionsTab = control(optionsWindow, "optionsTab");
+    QWidget* scheduleTab = control(optionsWindow, "scheduleTab");
+    EXPECT_EQ(std::pair(checked(optionsTab), checked(scheduleTab)), std::pair(true, false));
+    press(scheduleTab);
+    EXPECT_EQ(std::pair(checked(optionsTab), checked(scheduleTab)), std::pair(false, true));
 
     // A box that a press opens (Apply's failed removal) opens after the client's call returned.
     f.registry->onCall = [](const std::string& call) {
@@ -233,8 +237,8 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesW
         }
     };
     f.messages->shown.clear();
-    optionsWindow->optionsPage->autostartCheck->setChecked(false);
-    QAccessible::queryAccessibleInterface(optionsWindow->optionsPage->applyAutostartButton)
+    control<QCheckBox>(optionsWindow, "autostartCheck")->setChecked(false);
+    QAccessible::queryAccessibleInterface(control(optionsWindow, "applyAutostartButton"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(f.messages->shown.empty());
@@ -244,7 +248,8 @@ TEST_F(KeyboardTest, ScreenReader_PictureButtonsArePushButtonsTogglesCheckBoxesW
 }
 
 TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {
-    QAccessibleInterface* display = QAccessible::queryAccessibleInterface(mainWindow->display.phraseGroup);
+    QAccessibleInterface* display =
+        QAccessible::queryAccessibleInterface(control(mainWindow.get(), "phraseGroup"));
     EXPECT_EQ(display->text(QAccessible::Name), "up 0 days, 0 hours, 0 minutes");
     refreshAt((26 * 60 + 1) * 60'000ULL); // 1 day, 2 hours, 1 minute
     EXPECT_EQ(display->text(QAccessible::Name), "up 1 day, 2 hours, 1 minute");
@@ -252,24 +257,23 @@ TEST_F(KeyboardTest, ScreenReader_TheUpTimeReadsAsOnePhrase) {
     EXPECT_EQ(display->text(QAccessible::Name), "up 0 days, 23 hours, 59 minutes");
     EXPECT_EQ(display->childCount(), 0);
     EXPECT_EQ(display->role(), QAccessible::StaticText);
-    EXPECT_EQ(mainWindow->display.hoursLabel->text(), "23"); // the labels stay as drawn
+    EXPECT_EQ(control<QLabel>(mainWindow.get(), "hoursLabel")->text(), "23"); // the labels stay as drawn
 }
 
 TEST_F(KeyboardTest, ScreenReader_PagesAndBarsArePanelsInsideTheirWindowAndWindowsSayWhatTheyAre) {
     mainWindow->openScheduleTask();
-    OptionsWindow* options = mainWindow->optionsWindow();
+    qtshell::OptionsWindow* options = mainWindow->optionsWindow();
     // A frame reads as a window of its own, whose controls' focus screen readers drop.
-    for (QWidget* surface :
-         {static_cast<QWidget*>(options->optionsPage), static_cast<QWidget*>(page()),
-          static_cast<QWidget*>(options->schedulePageFrame), static_cast<QWidget*>(options->tabBar)}) {
+    for (QWidget* surface : {control(options, "optionsPage"), static_cast<QWidget*>(page()),
+                             control(options, "schedulePageFrame"), control(options, "tabBar")}) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(surface)->role(), QAccessible::Pane)
             << surface->metaObject()->className();
     }
     const std::pair<QWidget*, QString> windows[] = {
         {mainWindow.get(), "Corvane up time"},
-        {openEditor<AlertEditor>(QStringLiteral("Alert")), "Alert message editor"},
-        {openEditor<ProgramEditor>(QStringLiteral("Run Program")), "Run Program editor"},
-        {openEditor<WebAddressEditor>(QStringLiteral("Visit Website")), "Visit Website editor"}};
+        {openEditor<qtshell::AlertEditor>(QStringLiteral("Alert")), "Alert message editor"},
+        {openEditor<qtshell::ProgramEditor>(QStringLiteral("Run Program")), "Run Program editor"},
+        {openEditor<qtshell::WebAddressEditor>(QStringLiteral("Visit Website")), "Visit Website editor"}};
     for (const auto& [window, name] : windows) {
         ASSERT_NE(window, nullptr) << name.toStdString();
         EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);

@@ -19,44 +19,47 @@ TEST_F(MainWindowFixture, Load_TrayIconWithItsToolTipAndAHiddenMenuOwner) {
     mainWindow->load();
     ASSERT_NE(mainWindow->trayIcon(), nullptr);
     EXPECT_EQ(mainWindow->trayIcon()->toolTip(), "Corvane 4.0");
-    EXPECT_NE(mainWindow->menu.owner(), nullptr);
-    EXPECT_FALSE(mainWindow->menu.owner()->isVisible());
+    EXPECT_NE(mainWindow->menuOwner(), nullptr);
+    EXPECT_FALSE(mainWindow->menuOwner()->isVisible());
 }
 
 TEST_F(MainWindowFixture, MoreLess_TheWindowsHeightInPixels) {
     mainWindow->load();
-    mainWindow->toggleMoreInformation();
+    mainWindow->core().toggleMoreInformation();
     EXPECT_EQ(mainWindow->height(), (1170 - 360) / 15 + 2) << "the client area ends a pixel below the button";
-    mainWindow->toggleMoreInformation();
+    mainWindow->core().toggleMoreInformation();
     EXPECT_EQ(mainWindow->height(), (2325 - 360) / 15);
 }
 
 TEST_F(MainWindowFixture, Menu_ItemsInOrderWithScheduleTaskAsBoldDefault) {
+    auto* menu = control<QMenu>(mainWindow.get(), "menu");
     QStringList texts;
-    for (QAction* a : mainWindow->menu.menu->actions()) {
+    for (QAction* a : menu->actions()) {
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
     EXPECT_EQ(texts,
               (QStringList{"About", "-", "Options ", "Schedule Task", "-", "Minimize", "Exit Corvane"}));
-    EXPECT_EQ(mainWindow->menu.menu->defaultAction(), mainWindow->menu.scheduleTask);
-    EXPECT_TRUE(mainWindow->menu.scheduleTask->font().bold());
+    auto* scheduleTask = control<QAction>(mainWindow.get(), "scheduleTask");
+    EXPECT_EQ(menu->defaultAction(), scheduleTask);
+    EXPECT_TRUE(scheduleTask->font().bold());
 }
 
 TEST_F(MainWindowFixture, NoTray_TheWindowsRightButtonOpensTheMenuAndItsToolTipSaysSo) {
+    auto* menu = control<QMenu>(mainWindow.get(), "menu");
     EXPECT_TRUE(mainWindow->toolTip().isEmpty());
     mainWindow->load(); // offscreen: no system tray
     EXPECT_TRUE(mainWindow->toolTip().contains("Right-click this window"))
         << mainWindow->toolTip().toStdString();
     QTest::mousePress(mainWindow.get(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
-    EXPECT_FALSE(mainWindow->menu.menu->isVisible());
+    EXPECT_FALSE(menu->isVisible());
     QTest::mousePress(mainWindow.get(), Qt::RightButton, Qt::NoModifier, QPoint(60, 20));
-    EXPECT_TRUE(mainWindow->menu.menu->isVisible());
-    mainWindow->menu.menu->hide();
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
 }
 
 TEST_F(MainWindowFixture, Exit_EndsWith259AndUnloadRemovesTheTrayIconFirst) {
     mainWindow->load();
-    mainWindow->menu.exit->trigger();
+    control<QAction>(mainWindow.get(), "exit")->trigger();
     EXPECT_EQ(f.process->terminations, (std::vector<std::uint32_t>{259}));
     EXPECT_TRUE(mainWindow->trayIcon()->isVisible()); // Exit does not take the icon away
 
@@ -73,38 +76,36 @@ QString timeOfDay(const QLocale& locale, QTime time) {
 }
 
 TEST_F(MainWindowFixture, Layout_EveryLabelHoldsItsWidestText) {
-    MainWindow& form = *mainWindow;
+    const auto label = [this](const char* name) { return control<QLabel>(mainWindow.get(), name); };
     std::vector<std::pair<QLabel*, QString>> cases = {
-        {form.display.daysLabel, "31"},
-        {form.display.hoursLabel, "24"},
-        {form.display.minutesLabel, "59"},
-        {form.display.startupHeading, "Startup Info"},
-        {form.display.startDateCaption, "Date :"},
-        {form.display.startTimeCaption, "Time :"},
-        {form.display.nowCaption, "Now  :"},
+        {label("daysLabel"), "31"},
+        {label("hoursLabel"), "24"},
+        {label("minutesLabel"), "59"},
+        {label("startupHeading"), "Startup Info"},
+        {label("startDateCaption"), "Date :"},
+        {label("startTimeCaption"), "Time :"},
+        {label("nowCaption"), "Now  :"},
     };
     // A two-digit day and the widest times of day, in a few common regional formats.
     for (const char* name : {"C", "en_US", "en_GB", "de_DE", "fr_FR"}) {
         const QLocale locale(QString::fromLatin1(name));
-        cases.emplace_back(form.display.startDateLabel,
+        cases.emplace_back(label("startDateLabel"),
                            locale.toString(QDate(2026, 12, 27), QLocale::ShortFormat));
         for (const QTime time : {QTime(23, 59, 59), QTime(11, 59, 59)}) {
-            cases.emplace_back(form.display.startTimeLabel, timeOfDay(locale, time));
-            cases.emplace_back(form.display.nowLabel, timeOfDay(locale, time));
+            cases.emplace_back(label("startTimeLabel"), timeOfDay(locale, time));
+            cases.emplace_back(label("nowLabel"), timeOfDay(locale, time));
         }
     }
-    for (const auto& [label, text] : cases) {
+    for (const auto& [shown, text] : cases) {
         SCOPED_TRACE(text.toStdString());
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->width());
+        EXPECT_LE(shown->fontMetrics().horizontalAdvance(text), shown->width());
     }
 }
 
 TEST_F(MainWindowFixture, Layout_HeadingEndsBeforeTheTransparencyButton) {
-    MainWindow& form = *mainWindow;
-    const int headingEnd =
-        form.display.startupHeading->x() +
-        form.display.startupHeading->fontMetrics().horizontalAdvance(form.display.startupHeading->text());
-    EXPECT_LE(headingEnd, form.buttons.transparencyButton->x());
+    auto* heading = control<QLabel>(mainWindow.get(), "startupHeading");
+    const int headingEnd = heading->x() + heading->fontMetrics().horizontalAdvance(heading->text());
+    EXPECT_LE(headingEnd, control(mainWindow.get(), "transparencyButton")->x());
 }
 
 TEST_F(MainWindowFixture, Layout_NoTwoLabelsOverlap) {

@@ -33,7 +33,7 @@ TEST(PreshapedLabel, DrawsWhereAPlainLabelDraws) {
         for (const QString text : {"08:31:15", "11:59:59 PM", "00", ":", "12:05 \u0645"}) {
             SCOPED_TRACE(text.toStdString() + " " + std::to_string(align));
             QLabel plain(text);
-            PreshapedLabel cached(text);
+            qtshell::PreshapedLabel cached(text);
             for (QLabel* label : {&plain, static_cast<QLabel*>(&cached)}) {
                 QFont font(QStringLiteral("Tahoma"));
                 font.setBold(true);

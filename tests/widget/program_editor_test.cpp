@@ -6,7 +6,7 @@
 namespace {
 
 struct ProgramEditorTest : EditorFixture {
-    EditorHolder<ProgramEditor> form;
+    EditorHolder<qtshell::ProgramEditor> form;
 
     ProgramEditorTest() {
         pick(QStringLiteral("Run Program"));
@@ -14,23 +14,31 @@ struct ProgramEditorTest : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new ProgramEditor(context());
+        form.editor = new qtshell::ProgramEditor(context());
         form->show();
+    }
+
+    // The editor's controls.
+    QGroupBox* pathFrame() const { return control<QGroupBox>(form.get(), "pathFrame"); }
+    QLineEdit* pathBox() const { return control<QLineEdit>(form.get(), "pathBox"); }
+    QPushButton* browseButton() const { return control<QPushButton>(form.get(), "browseButton"); }
+    qtshell::PictureButton* okButton() const {
+        return control<qtshell::PictureButton>(form.get(), "okButton");
     }
 };
 
 TEST_F(ProgramEditorTest, Open_EmptyPathEveryVisit) {
     EXPECT_EQ(form->windowTitle(), "Corvane");
-    EXPECT_EQ(form->pathFrame->palette().color(QPalette::Window), QColor(166, 193, 232));
-    EXPECT_EQ(form->pathFrame->title(), "Type the Name or Path of the program");
-    EXPECT_EQ(form->browseButton->text(), "Browse");
-    EXPECT_EQ(form->browseButton->toolTip(), "Browse for Programs");
-    form->pathBox->setText(QStringLiteral("/usr/bin/xterm"));
+    EXPECT_EQ(pathFrame()->palette().color(QPalette::Window), QColor(166, 193, 232));
+    EXPECT_EQ(pathFrame()->title(), "Type the Name or Path of the program");
+    EXPECT_EQ(browseButton()->text(), "Browse");
+    EXPECT_EQ(browseButton()->toolTip(), "Browse for Programs");
+    pathBox()->setText(QStringLiteral("/usr/bin/xterm"));
     form->accept();
     EXPECT_EQ(task().program, "/usr/bin/xterm");
     flushDeletes();
     open();
-    EXPECT_EQ(form->pathBox->text(), "");
+    EXPECT_EQ(pathBox()->text(), "");
 }
 
 TEST_F(ProgramEditorTest, Browse_NewVisitForgetsTheLastChoice) {
@@ -40,12 +48,12 @@ TEST_F(ProgramEditorTest, Browse_NewVisitForgetsTheLastChoice) {
     open();
     form->browse();
     EXPECT_EQ(dialog->calls.back().startPath, "");
-    EXPECT_EQ(form->pathBox->text(), "");
+    EXPECT_EQ(pathBox()->text(), "");
 }
 
 TEST_F(ProgramEditorTest, Path_TypingStopsAt100ButALongerChoiceStaysWhole) {
-    QTest::keyClicks(form->pathBox, QString(101, QChar('p')));
-    EXPECT_EQ(form->pathBox->text(), QString(100, QChar('p')));
+    QTest::keyClicks(pathBox(), QString(101, QChar('p')));
+    EXPECT_EQ(pathBox()->text(), QString(100, QChar('p')));
     form->accept();
     EXPECT_EQ(QString::fromStdString(task().program), QString(100, QChar('p')));
 
@@ -53,21 +61,21 @@ TEST_F(ProgramEditorTest, Path_TypingStopsAt100ButALongerChoiceStaysWhole) {
     const QString longPath = "/home/user/" + QString(140, QChar('d')) + "/run";
     dialog->results.push_back(longPath.toStdString());
     form->browse();
-    EXPECT_EQ(form->pathBox->text(), longPath);
+    EXPECT_EQ(pathBox()->text(), longPath);
     // Edits may shorten it; typing never makes it longer again.
-    form->pathBox->end(false);
-    QTest::keyClick(form->pathBox, Qt::Key_Backspace);
-    QTest::keyClicks(form->pathBox, "xy");
-    EXPECT_EQ(form->pathBox->text(), longPath.chopped(1));
+    pathBox()->end(false);
+    QTest::keyClick(pathBox(), Qt::Key_Backspace);
+    QTest::keyClicks(pathBox(), "xy");
+    EXPECT_EQ(pathBox()->text(), longPath.chopped(1));
     form->accept();
     EXPECT_EQ(QString::fromStdString(task().program), longPath.chopped(1));
 
     open();
     dialog->results.push_back(longPath.toStdString());
     form->browse();
-    form->pathBox->selectAll();
-    QTest::keyClicks(form->pathBox, QString(105, QChar('q')));
-    EXPECT_EQ(form->pathBox->text(), QString(100, QChar('q')));
+    pathBox()->selectAll();
+    QTest::keyClicks(pathBox(), QString(105, QChar('q')));
+    EXPECT_EQ(pathBox()->text(), QString(100, QChar('q')));
 }
 
 TEST_F(ProgramEditorTest, CloseBox_ClearsTheKindOnlyWhenThePathIsEmpty) {
@@ -80,7 +88,7 @@ TEST_F(ProgramEditorTest, CloseBox_ClearsTheKindOnlyWhenThePathIsEmpty) {
 
     pick(QStringLiteral("Run Program"));
     open();
-    QTest::keyClicks(form->pathBox, "/usr/bin/xterm");
+    QTest::keyClicks(pathBox(), "/usr/bin/xterm");
     form->close();
     EXPECT_EQ(kindBox->currentText(), "Run Program");
     EXPECT_EQ(task().program, "lblexe");
@@ -101,12 +109,12 @@ TEST_F(ProgramEditorTest, Activation_DisablesTheOtherFourWindowsUntilTheEditorCl
 }
 
 TEST_F(ProgramEditorTest, Hover_OkLightsUpUntilTheMouseMovesOverTheFrame) {
-    moveMouseOver(form->okButton);
-    EXPECT_EQ(form->okButton->picture(), 2);
-    moveMouseOver(form->pathBox);
-    EXPECT_EQ(form->okButton->picture(), 2);
-    moveMouseOver(form->pathFrame);
-    EXPECT_EQ(form->okButton->picture(), 1);
+    moveMouseOver(okButton());
+    EXPECT_EQ(okButton()->picture(), 2);
+    moveMouseOver(pathBox());
+    EXPECT_EQ(okButton()->picture(), 2);
+    moveMouseOver(pathFrame());
+    EXPECT_EQ(okButton()->picture(), 1);
 }
 
 } // namespace

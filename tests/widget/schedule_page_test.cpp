@@ -1,11 +1,8 @@
 // The Schedule Task page on fake services: layout, typing into the boxes, the spin controls and
 // the kind box. Apply's rules, the key codes and the spin steps are the core's (tests/core).
-#include "fakes/fake_services.h"
-#include "shell/qt/schedule_page.h"
+#include "fixtures.h"
 
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -20,17 +17,28 @@ struct PageFixture : ::testing::Test {
     core::AppState state;
     QLabel panel1;
     QLabel panel2;
-    std::unique_ptr<SchedulePage> page;
+    std::unique_ptr<qtshell::SchedulePage> page;
     std::vector<QString> editors;
 
     // The window's loading, as far as the page takes part in it.
     void SetUp() override {
-        page = std::make_unique<SchedulePage>(state, f.services);
+        page = std::make_unique<qtshell::SchedulePage>(state, f.services);
         page->setStatusPanels(&panel1, &panel2);
-        page->setOpenEditor([this](const QString& kind) { editors.push_back(kind); });
+        page->setOpenEditor(
+            [this](core::TaskKind kind) { editors.push_back(QString::fromUtf8(core::taskKindText(kind))); });
         page->fillKinds();
         page->copyTask();
         page->showScheduleStatus();
+    }
+
+    // The page's controls by their names.
+    QLabel* label(const char* name) const { return control<QLabel>(page.get(), name); }
+    QLineEdit* box(const char* name) const { return control<QLineEdit>(page.get(), name); }
+    qtshell::UpDown* upDown(const char* name) const { return control<qtshell::UpDown>(page.get(), name); }
+    QCheckBox* scheduledCheck() const { return control<QCheckBox>(page.get(), "scheduledCheck"); }
+    QComboBox* kindBox() const { return control<QComboBox>(page.get(), "kindBox"); }
+    qtshell::PictureButton* applyButton() const {
+        return control<qtshell::PictureButton>(page.get(), "applyButton");
     }
 };
 
@@ -39,37 +47,37 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
         QWidget* widget;
         int left, top; // twips at 15 per pixel
     };
-    const Place places[] = {{page->scheduledCheck, 1440, 480}, {page->whenLabel, 1800, 480},
-                            {page->daysLabel, 1440, 1080},     {page->daysBox, 2040, 1080},
-                            {page->hoursLabel, 3240, 1080},    {page->hoursBox, 3840, 1080},
-                            {page->minutesLabel, 5040, 1080},  {page->minutesBox, 5880, 1080},
-                            {page->kindLabel, 1440, 1800},     {page->kindBox, 3240, 1800}};
+    const Place places[] = {{scheduledCheck(), 1440, 480},       {label("whenLabel"), 1800, 480},
+                            {label("daysLabel"), 1440, 1080},    {box("daysBox"), 2040, 1080},
+                            {label("hoursLabel"), 3240, 1080},   {box("hoursBox"), 3840, 1080},
+                            {label("minutesLabel"), 5040, 1080}, {box("minutesBox"), 5880, 1080},
+                            {label("kindLabel"), 1440, 1800},    {kindBox(), 3240, 1800}};
     for (const auto& p : places) {
         EXPECT_EQ(p.widget->pos(), QPoint(p.left / 15, p.top / 15)) << p.widget->metaObject()->className();
     }
-    EXPECT_EQ(page->whenLabel->text(), " When System up Time reaches to ");
-    EXPECT_EQ(page->daysLabel->text(), "Days");
-    EXPECT_EQ(page->hoursLabel->text(), "Hours");
-    EXPECT_EQ(page->minutesLabel->text(), "Minutes");
-    EXPECT_EQ(page->kindLabel->text(), "Execute this Task : ");
-    EXPECT_EQ(page->scheduledCheck->toolTip(), "Enable / Disable Schedule Task");
-    EXPECT_TRUE(page->scheduledCheck->text().isEmpty());
-    for (QLineEdit* box : {page->daysBox, page->hoursBox, page->minutesBox}) {
-        EXPECT_EQ(box->text(), "00");
-        EXPECT_EQ(box->maxLength(), 2);
-        EXPECT_EQ(box->alignment(), Qt::AlignCenter);
-        EXPECT_TRUE(box->font().bold());
+    EXPECT_EQ(label("whenLabel")->text(), " When System up Time reaches to ");
+    EXPECT_EQ(label("daysLabel")->text(), "Days");
+    EXPECT_EQ(label("hoursLabel")->text(), "Hours");
+    EXPECT_EQ(label("minutesLabel")->text(), "Minutes");
+    EXPECT_EQ(label("kindLabel")->text(), "Execute this Task : ");
+    EXPECT_EQ(scheduledCheck()->toolTip(), "Enable / Disable Schedule Task");
+    EXPECT_TRUE(scheduledCheck()->text().isEmpty());
+    for (QLineEdit* trigger : {box("daysBox"), box("hoursBox"), box("minutesBox")}) {
+        EXPECT_EQ(trigger->text(), "00");
+        EXPECT_EQ(trigger->maxLength(), 2);
+        EXPECT_EQ(trigger->alignment(), Qt::AlignCenter);
+        EXPECT_TRUE(trigger->font().bold());
     }
-    EXPECT_EQ(page->daysBox->toolTip(), "Days");
-    EXPECT_EQ(page->hoursBox->toolTip(), "Hours");
-    EXPECT_EQ(page->minutesBox->toolTip(), "Minutes");
+    EXPECT_EQ(box("daysBox")->toolTip(), "Days");
+    EXPECT_EQ(box("hoursBox")->toolTip(), "Hours");
+    EXPECT_EQ(box("minutesBox")->toolTip(), "Minutes");
     // Each spin control lies right of its box and follows it in the tab order.
-    EXPECT_EQ(page->daysUpDown->x(), page->daysBox->geometry().right() + 1);
-    EXPECT_EQ(page->hoursUpDown->x(), page->hoursBox->geometry().right() + 1);
-    EXPECT_EQ(page->minutesUpDown->x(), page->minutesBox->geometry().right() + 1);
-    const std::vector<QWidget*> order = {page->scheduledCheck, page->daysBox,     page->daysUpDown,
-                                         page->hoursBox,       page->hoursUpDown, page->minutesBox,
-                                         page->minutesUpDown,  page->kindBox};
+    EXPECT_EQ(upDown("daysUpDown")->x(), box("daysBox")->geometry().right() + 1);
+    EXPECT_EQ(upDown("hoursUpDown")->x(), box("hoursBox")->geometry().right() + 1);
+    EXPECT_EQ(upDown("minutesUpDown")->x(), box("minutesBox")->geometry().right() + 1);
+    const std::vector<QWidget*> order = {
+        scheduledCheck(),      box("daysBox"),    upDown("daysUpDown"),    box("hoursBox"),
+        upDown("hoursUpDown"), box("minutesBox"), upDown("minutesUpDown"), kindBox()};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (next->focusPolicy() == Qt::NoFocus) {
@@ -77,70 +85,69 @@ TEST_F(PageFixture, Layout_ControlsCaptionsAndPositions) {
         }
         EXPECT_EQ(next, order[i + 1]) << i;
     }
-    EXPECT_EQ(page->daysUpDown->maximum(), 31);
-    EXPECT_EQ(page->hoursUpDown->maximum(), 24);
-    EXPECT_EQ(page->minutesUpDown->maximum(), 59);
-    EXPECT_GT(page->applyButton->geometry().top(),
-              page->kindBox->geometry().bottom()); // Apply below the kind box
-    EXPECT_EQ(page->applyButton->picture(), 3);
-    EXPECT_EQ(page->clockPicture->size(), QSize(66, 66));
+    EXPECT_EQ(upDown("daysUpDown")->maximum(), 31);
+    EXPECT_EQ(upDown("hoursUpDown")->maximum(), 24);
+    EXPECT_EQ(upDown("minutesUpDown")->maximum(), 59);
+    EXPECT_GT(applyButton()->geometry().top(),
+              kindBox()->geometry().bottom()); // Apply below the kind box
+    EXPECT_EQ(applyButton()->picture(), 3);
+    EXPECT_EQ(label("clockPicture")->size(), QSize(66, 66));
     EXPECT_EQ(page->palette().color(QPalette::Window), QColor(166, 193, 232));
 }
 
 TEST_F(PageFixture, Filters_TypingIntoTheBoxes) {
     struct Typing {
-        QLineEdit* SchedulePage::*box;
+        const char* box;
         const char* typed;
         const char* shown;
         std::size_t tones;
     };
     const Typing cases[] = {
-        {&SchedulePage::daysBox, "3/", "3/", 0},   {&SchedulePage::hoursBox, "1:", "1:", 0},
-        {&SchedulePage::minutesBox, "1/", "1", 1}, {&SchedulePage::daysBox, "a5", "5", 1},
-        {&SchedulePage::hoursBox, " 7", "7", 1},   {&SchedulePage::minutesBox, "-.", ".", 1},
-        {&SchedulePage::daysBox, "123", "12", 0}, // two typed characters at most
+        {"daysBox", "3/", "3/", 0},  {"hoursBox", "1:", "1:", 0}, {"minutesBox", "1/", "1", 1},
+        {"daysBox", "a5", "5", 1},   {"hoursBox", " 7", "7", 1},  {"minutesBox", "-.", ".", 1},
+        {"daysBox", "123", "12", 0}, // two typed characters at most
     };
     for (const auto& c : cases) {
-        QLineEdit* box = page.get()->*c.box;
-        box->clear();
+        QLineEdit* typedInto = box(c.box);
+        typedInto->clear();
         f.tone->tones.clear();
-        QTest::keyClicks(box, c.typed);
-        EXPECT_EQ(box->text(), c.shown) << c.typed;
+        QTest::keyClicks(typedInto, c.typed);
+        EXPECT_EQ(typedInto->text(), c.shown) << c.typed;
         EXPECT_EQ(f.tone->tones.size(), c.tones) << c.typed;
     }
     // Backspace, Delete and the arrows work and sound nothing.
-    page->daysBox->setText("12");
+    box("daysBox")->setText("12");
     f.tone->tones.clear();
-    QTest::keyClick(page->daysBox, Qt::Key_End);
-    QTest::keyClick(page->daysBox, Qt::Key_Backspace);
-    EXPECT_EQ(page->daysBox->text(), "1");
-    QTest::keyClick(page->daysBox, Qt::Key_Home);
-    QTest::keyClick(page->daysBox, Qt::Key_Delete);
-    EXPECT_EQ(page->daysBox->text(), "");
+    QTest::keyClick(box("daysBox"), Qt::Key_End);
+    QTest::keyClick(box("daysBox"), Qt::Key_Backspace);
+    EXPECT_EQ(box("daysBox")->text(), "1");
+    QTest::keyClick(box("daysBox"), Qt::Key_Home);
+    QTest::keyClick(box("daysBox"), Qt::Key_Delete);
+    EXPECT_EQ(box("daysBox")->text(), "");
     EXPECT_TRUE(f.tone->tones.empty());
     // Ctrl+V types character 22: refused, nothing pasted.
-    QTest::keyClick(page->hoursBox, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box("hoursBox"), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(f.tone->tones.size(), 1u);
 }
 
 TEST_F(PageFixture, Filters_NothingCanBeTypedIntoTheKindBox) {
     for (const char* typed : {"a", "5", " "}) {
         f.tone->tones.clear();
-        QTest::keyClicks(page->kindBox, typed);
-        EXPECT_EQ(page->kindBox->currentText(), "Pick a Task") << typed;
+        QTest::keyClicks(kindBox(), typed);
+        EXPECT_EQ(kindBox()->currentText(), "Pick a Task") << typed;
         EXPECT_EQ(f.tone->tones.size(), 1u) << typed;
     }
     f.tone->tones.clear();
-    QTest::keyClick(page->kindBox, Qt::Key_Backspace);
-    EXPECT_EQ(page->kindBox->currentText(), "Pick a Task");
+    QTest::keyClick(kindBox(), Qt::Key_Backspace);
+    EXPECT_EQ(kindBox()->currentText(), "Pick a Task");
     EXPECT_EQ(f.tone->tones.size(), 1u);
     // Delete types no character: it erases one, silently; Apply then finds no kind.
-    QTest::keyClick(page->kindBox, Qt::Key_Home);
-    QTest::keyClick(page->kindBox, Qt::Key_Delete);
-    EXPECT_EQ(page->kindBox->currentText(), "ick a Task");
+    QTest::keyClick(kindBox(), Qt::Key_Home);
+    QTest::keyClick(kindBox(), Qt::Key_Delete);
+    EXPECT_EQ(kindBox()->currentText(), "ick a Task");
     EXPECT_EQ(f.tone->tones.size(), 1u);
-    page->scheduledCheck->setChecked(true);
-    page->minutesBox->setText("5");
+    scheduledCheck()->setChecked(true);
+    box("minutesBox")->setText("5");
     f.messages->shown.clear();
     page->apply();
     EXPECT_EQ(f.messages->shown,
@@ -149,28 +156,28 @@ TEST_F(PageFixture, Filters_NothingCanBeTypedIntoTheKindBox) {
 
 TEST_F(PageFixture, SpinControls_StepTheirBoxAndRememberTheNumberWritten) {
     // A box without a whole number steps from the number the control wrote last.
-    page->minutesBox->setText("20");
-    page->minutesUpDown->step(1);
-    page->minutesBox->setText("1.");
-    page->minutesUpDown->step(1);
-    EXPECT_EQ(page->minutesBox->text(), "22");
+    box("minutesBox")->setText("20");
+    upDown("minutesUpDown")->step(1);
+    box("minutesBox")->setText("1.");
+    upDown("minutesUpDown")->step(1);
+    EXPECT_EQ(box("minutesBox")->text(), "22");
     // The arrow buttons and keys do the same.
-    page->hoursBox->setText("3");
-    page->hoursUpDown->upButton()->click();
-    EXPECT_EQ(page->hoursBox->text(), "4");
-    page->hoursUpDown->downButton()->click();
-    page->hoursUpDown->downButton()->click();
-    EXPECT_EQ(page->hoursBox->text(), "2");
-    QTest::keyClick(page->daysUpDown, Qt::Key_Up);
-    EXPECT_EQ(page->daysBox->text(), "1");
+    box("hoursBox")->setText("3");
+    upDown("hoursUpDown")->upButton()->click();
+    EXPECT_EQ(box("hoursBox")->text(), "4");
+    upDown("hoursUpDown")->downButton()->click();
+    upDown("hoursUpDown")->downButton()->click();
+    EXPECT_EQ(box("hoursBox")->text(), "2");
+    QTest::keyClick(upDown("daysUpDown"), Qt::Key_Up);
+    EXPECT_EQ(box("daysBox")->text(), "1");
     EXPECT_TRUE(f.tone->tones.empty());
 }
 
 TEST_F(PageFixture, Kind_ArrowKeysPassEveryItemAndOpenEditorsOrWarn) {
     for (int i = 0; i < 7; ++i) {
-        QTest::keyClick(page->kindBox, Qt::Key_Down);
+        QTest::keyClick(kindBox(), Qt::Key_Down);
     }
-    EXPECT_EQ(page->kindBox->currentText(), "Visit Website");
+    EXPECT_EQ(kindBox()->currentText(), "Visit Website");
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Run Program", "Visit Website"}));
     EXPECT_EQ(f.messages->shown, fakes::oneBox(kHibernateWarning, MessageIcon::Exclamation));
     // Choosing a kind alone writes nothing.
@@ -180,14 +187,14 @@ TEST_F(PageFixture, Kind_ArrowKeysPassEveryItemAndOpenEditorsOrWarn) {
 }
 
 TEST_F(PageFixture, Kind_ChoosingTheSameKindAgainAfterAnEditorEmptiedTheBox) {
-    page->kindBox->setCurrentIndex(4);
-    emit page->kindBox->activated(4);
-    page->kindBox->setEditText(QString()); // the editor was left without a message
-    EXPECT_EQ(page->kindBox->currentText(), "");
+    kindBox()->setCurrentIndex(4);
+    emit kindBox()->activated(4);
+    kindBox()->setEditText(QString()); // the editor was left without a message
+    EXPECT_EQ(kindBox()->currentText(), "");
     // Picking Alert from the list again shows it in the box and opens the editor again.
-    page->kindBox->setCurrentIndex(4);
-    emit page->kindBox->activated(4);
-    EXPECT_EQ(page->kindBox->currentText(), "Alert");
+    kindBox()->setCurrentIndex(4);
+    emit kindBox()->activated(4);
+    EXPECT_EQ(kindBox()->currentText(), "Alert");
     EXPECT_EQ(editors, (std::vector<QString>{"Alert", "Alert"}));
 }
 

@@ -12,43 +12,44 @@ namespace {
 
 struct OpenTaskEditorTest : EditorFixture {
     ~OpenTaskEditorTest() override { deleteEditorWindows(); }
-    EditorWindow* openEditor(const QString& kind) {
+    qtshell::EditorWindow* openEditor(core::TaskKind kind) {
         state.setSoundFolder("/data");
         // The editors of this test are the real ones: blocking finds them open.
         blocker.setWindow(core::Window::AlertEditor,
-                          [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Alert")); });
-        blocker.setWindow(core::Window::ProgramEditor,
-                          [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Run Program")); });
-        return openTaskEditor(kind, context(), optionsWindow.get());
+                          [](bool) -> QWidget* { return qtshell::findTaskEditor(core::TaskKind::Alert); });
+        blocker.setWindow(core::Window::ProgramEditor, [](bool) -> QWidget* {
+            return qtshell::findTaskEditor(core::TaskKind::RunProgram);
+        });
+        return qtshell::openTaskEditor(kind, context(), optionsWindow.get());
     }
 };
 
 TEST_F(OpenTaskEditorTest, EachKindWithAParameterOpensItsEditor) {
-    EditorWindow* alert = openEditor(QStringLiteral("Alert"));
-    EXPECT_NE(qobject_cast<AlertEditor*>(alert), nullptr);
-    EXPECT_NE(qobject_cast<ProgramEditor*>(openEditor(QStringLiteral("Run Program"))), nullptr);
-    EXPECT_NE(qobject_cast<WebAddressEditor*>(openEditor(QStringLiteral("Visit Website"))), nullptr);
-    for (const QString& kind : {QStringLiteral("Turn Off Computer"), QStringLiteral("Hibernate"),
-                                QStringLiteral("alert"), QStringLiteral("Alert "), QString()}) {
-        EXPECT_EQ(openEditor(kind), nullptr) << kind.toStdString();
+    qtshell::EditorWindow* alert = openEditor(core::TaskKind::Alert);
+    EXPECT_NE(qobject_cast<qtshell::AlertEditor*>(alert), nullptr);
+    EXPECT_NE(qobject_cast<qtshell::ProgramEditor*>(openEditor(core::TaskKind::RunProgram)), nullptr);
+    EXPECT_NE(qobject_cast<qtshell::WebAddressEditor*>(openEditor(core::TaskKind::VisitWebsite)), nullptr);
+    for (const core::TaskKind kind : {core::TaskKind::TurnOff, core::TaskKind::LogOff,
+                                      core::TaskKind::Restart, core::TaskKind::Hibernate}) {
+        EXPECT_EQ(openEditor(kind), nullptr) << core::taskKindText(kind);
     }
     // An open editor is brought forward as it stands, not made again.
-    qobject_cast<AlertEditor*>(alert)->messageBox->setPlainText(QStringLiteral("kept"));
-    EXPECT_EQ(openEditor(QStringLiteral("Alert")), alert);
-    EXPECT_EQ(qobject_cast<AlertEditor*>(alert)->messageBox->toPlainText(), "kept");
+    control<QPlainTextEdit>(alert, "messageBox")->setPlainText(QStringLiteral("kept"));
+    EXPECT_EQ(openEditor(core::TaskKind::Alert), alert);
+    EXPECT_EQ(control<QPlainTextEdit>(alert, "messageBox")->toPlainText(), "kept");
     EXPECT_TRUE(alert->isVisible());
 }
 
 TEST_F(OpenTaskEditorTest, TheAlertEditorTouchesTheRecordAndTheKindBox) {
-    auto* alert = qobject_cast<AlertEditor*>(openEditor(QStringLiteral("Alert")));
-    alert->messageBox->setPlainText(QStringLiteral("Stand up"));
+    auto* alert = qobject_cast<qtshell::AlertEditor*>(openEditor(core::TaskKind::Alert));
+    control<QPlainTextEdit>(alert, "messageBox")->setPlainText(QStringLiteral("Stand up"));
     alert->testSound();
     EXPECT_EQ(sound->log.at(1), "open /data/Media/notify.wav");
     alert->accept();
     EXPECT_EQ(task().message, "Stand up");
 
     pick(QStringLiteral("Alert"));
-    QPointer<EditorWindow> again = openEditor(QStringLiteral("Alert"));
+    QPointer<qtshell::EditorWindow> again = openEditor(core::TaskKind::Alert);
     QTRY_VERIFY(again->isActiveWindow());
     EXPECT_FALSE(optionsWindow->isEnabled());
     again->close();
@@ -57,8 +58,8 @@ TEST_F(OpenTaskEditorTest, TheAlertEditorTouchesTheRecordAndTheKindBox) {
 }
 
 TEST_F(OpenTaskEditorTest, TheProgramEditorDisablesAnOpenAlertEditor) {
-    QPointer<EditorWindow> alert = openEditor(QStringLiteral("Alert"));
-    QPointer<EditorWindow> program = openEditor(QStringLiteral("Run Program"));
+    QPointer<qtshell::EditorWindow> alert = openEditor(core::TaskKind::Alert);
+    QPointer<qtshell::EditorWindow> program = openEditor(core::TaskKind::RunProgram);
     QTRY_VERIFY(program->isActiveWindow());
     EXPECT_FALSE(alert->isEnabled());
     EXPECT_FALSE(aboutWindow->isEnabled());
@@ -66,7 +67,7 @@ TEST_F(OpenTaskEditorTest, TheProgramEditorDisablesAnOpenAlertEditor) {
     EXPECT_TRUE(alert->isEnabled());
     EXPECT_TRUE(aboutWindow->isEnabled());
 
-    QPointer<EditorWindow> web = openEditor(QStringLiteral("Visit Website"));
+    QPointer<qtshell::EditorWindow> web = openEditor(core::TaskKind::VisitWebsite);
     QTRY_VERIFY(web->isActiveWindow());
     EXPECT_FALSE(alert->isEnabled());
     web->close();
@@ -76,8 +77,8 @@ TEST_F(OpenTaskEditorTest, TheProgramEditorDisablesAnOpenAlertEditor) {
 } // namespace
 
 TEST_F(OpenTaskEditorTest, ASinglelineBoxTakesOnlyTheFirstLineOfAPaste) {
-    auto* program = qobject_cast<ProgramEditor*>(openEditor(QStringLiteral("Run Program")));
-    auto* web = qobject_cast<WebAddressEditor*>(openEditor(QStringLiteral("Visit Website")));
+    auto* program = qobject_cast<qtshell::ProgramEditor*>(openEditor(core::TaskKind::RunProgram));
+    auto* web = qobject_cast<qtshell::WebAddressEditor*>(openEditor(core::TaskKind::VisitWebsite));
     const struct {
         const char *before, *pasted, *after;
         int cursor; // where the paste goes in before
@@ -88,7 +89,7 @@ TEST_F(OpenTaskEditorTest, ASinglelineBoxTakesOnlyTheFirstLineOfAPaste) {
         {"http://", "example.org\u2029other", "http://example.org", 7},
         {"", "one line", "one line", 0},
     };
-    for (QLineEdit* box : {program->pathBox, web->addressBox}) {
+    for (QLineEdit* box : {control<QLineEdit>(program, "pathBox"), control<QLineEdit>(web, "addressBox")}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.pasted));
             box->setText(QString::fromUtf8(c.before));

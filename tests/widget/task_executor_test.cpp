@@ -12,18 +12,18 @@ struct TaskFixture : LoadedMainWindowTest {};
 
 TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) {
     schedule("Alert", "0", "0", "1");
-    mainWindow->state().changeTask([](ScheduledTask& t) { t.playSound = true; });
+    mainWindow->core().state().changeTask([](core::ScheduledTask& t) { t.playSound = true; });
     int ticksSeen = 0;
     // The real nested loop, shortened: a triggerTimer tick delivered by the event loop meanwhile.
     int waitsSeen = 0;
-    mainWindow->executor().setWait([&](std::chrono::milliseconds) {
+    mainWindow->core().executor().setWait([&](std::chrono::milliseconds) {
         if (++waitsSeen == 1) {
             QTimer::singleShot(0, mainWindow.get(), [&] {
                 ++ticksSeen;
-                mainWindow->checkTrigger();
+                mainWindow->core().checkTrigger();
             });
         }
-        waitWithEvents(20ms);
+        qtshell::waitWithEvents(20ms);
     });
     secondAt(kMinute);
     EXPECT_EQ(ticksSeen, 1);
@@ -32,9 +32,9 @@ TEST_F(TaskFixture, Alert_RealWaitKeepsTheWindowResponsiveAndIgnoresTimerTicks) 
 }
 
 TEST_F(TaskFixture, Indicator_ToolTipSaysWhatItsBlinkingMeans) {
-    mainWindow->blinkIndicator();
-    EXPECT_FALSE(mainWindow->display.taskIndicator->isHidden());
-    EXPECT_EQ(mainWindow->display.taskIndicator->toolTip(),
+    mainWindow->core().blinkIndicator();
+    EXPECT_FALSE(control<QLabel>(mainWindow.get(), "taskIndicator")->isHidden());
+    EXPECT_EQ(control<QLabel>(mainWindow.get(), "taskIndicator")->toolTip(),
               "Task Indicator. If blinking, a Task is scheduled.");
 }
 

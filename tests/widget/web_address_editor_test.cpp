@@ -6,7 +6,7 @@
 namespace {
 
 struct WebAddressEditorTest : EditorFixture {
-    EditorHolder<WebAddressEditor> form;
+    EditorHolder<qtshell::WebAddressEditor> form;
 
     WebAddressEditorTest() {
         pick(QStringLiteral("Visit Website"));
@@ -14,19 +14,26 @@ struct WebAddressEditorTest : EditorFixture {
     }
     void open() {
         delete form.get();
-        form.editor = new WebAddressEditor(context());
+        form.editor = new qtshell::WebAddressEditor(context());
         form->show();
+    }
+
+    // The editor's controls.
+    QGroupBox* addressFrame() const { return control<QGroupBox>(form.get(), "addressFrame"); }
+    QLineEdit* addressBox() const { return control<QLineEdit>(form.get(), "addressBox"); }
+    qtshell::PictureButton* okButton() const {
+        return control<qtshell::PictureButton>(form.get(), "okButton");
     }
 };
 
 TEST_F(WebAddressEditorTest, Open_StartsFromThePrefixEveryVisit) {
-    EXPECT_EQ(form->addressFrame->title(), "Type URL (Web  Address)");
-    EXPECT_EQ(form->addressBox->text(), "http://");
-    form->addressBox->setText(QStringLiteral("http://example.org"));
+    EXPECT_EQ(addressFrame()->title(), "Type URL (Web  Address)");
+    EXPECT_EQ(addressBox()->text(), "http://");
+    addressBox()->setText(QStringLiteral("http://example.org"));
     form->accept();
     flushDeletes();
     open();
-    EXPECT_EQ(form->addressBox->text(), "http://");
+    EXPECT_EQ(addressBox()->text(), "http://");
 }
 
 TEST_F(WebAddressEditorTest, CloseBox_ClearsTheKindForThePrefixOrNothing) {
@@ -39,7 +46,7 @@ TEST_F(WebAddressEditorTest, CloseBox_ClearsTheKindForThePrefixOrNothing) {
         SCOPED_TRACE(text.toStdString());
         pick(QStringLiteral("Visit Website"));
         open();
-        form->addressBox->setText(text);
+        addressBox()->setText(text);
         form->close();
         EXPECT_EQ(kindBox->currentText(), kept ? "Visit Website" : "");
         EXPECT_EQ(task().webAddress, "URL");
@@ -47,8 +54,8 @@ TEST_F(WebAddressEditorTest, CloseBox_ClearsTheKindForThePrefixOrNothing) {
 }
 
 TEST_F(WebAddressEditorTest, Address_TakesAtMost100TypedCharacters) {
-    QTest::keyClicks(form->addressBox, QString(94, QChar('a')));
-    EXPECT_EQ(form->addressBox->text(), "http://" + QString(93, QChar('a')));
+    QTest::keyClicks(addressBox(), QString(94, QChar('a')));
+    EXPECT_EQ(addressBox()->text(), "http://" + QString(93, QChar('a')));
     form->accept();
     EXPECT_EQ(task().webAddress.size(), 100u);
 }
@@ -58,7 +65,7 @@ TEST_F(WebAddressEditorTest, Activation_SetsTheLookAndDisablesFiveWindowsUntilCl
     QTRY_VERIFY(form->isActiveWindow());
     EXPECT_EQ(form->windowTitle(), "Corvane");
     EXPECT_EQ(form->palette().color(QPalette::Window), QColor(166, 193, 232));
-    EXPECT_EQ(form->addressFrame->palette().color(QPalette::Window), QColor(166, 193, 232));
+    EXPECT_EQ(addressFrame()->palette().color(QPalette::Window), QColor(166, 193, 232));
     EXPECT_EQ(enabled({mainWindow.get(), optionsWindow.get(), alertEditor.get(), aboutWindow.get(),
                        programEditor.get()}),
               (std::vector<bool>{false, false, false, false, false}));
@@ -69,10 +76,10 @@ TEST_F(WebAddressEditorTest, Activation_SetsTheLookAndDisablesFiveWindowsUntilCl
 }
 
 TEST_F(WebAddressEditorTest, Hover_OkLightsUpUntilTheMouseMovesOverTheFrame) {
-    moveMouseOver(form->okButton);
-    EXPECT_EQ(form->okButton->picture(), 2);
-    moveMouseOver(form->addressFrame);
-    EXPECT_EQ(form->okButton->picture(), 1);
+    moveMouseOver(okButton());
+    EXPECT_EQ(okButton()->picture(), 2);
+    moveMouseOver(addressFrame());
+    EXPECT_EQ(okButton()->picture(), 1);
 }
 
 } // namespace

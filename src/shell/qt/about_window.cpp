@@ -2,6 +2,7 @@
 
 #include "core/design/about_window_design.h"
 #include "core/help_and_site.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 
@@ -9,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+
+namespace qtshell {
 
 namespace {
 
@@ -67,6 +70,12 @@ AboutWindow::AboutWindow(platform::Services& services, core::WindowBlocker& bloc
     setFixedHeight(sizeHint().height());
 
     load();
+    nameControls({{iconPicture, "iconPicture"},
+                  {nameLabel, "nameLabel"},
+                  {versionLabel, "versionLabel"},
+                  {purposeLabel, "purposeLabel"},
+                  {makerLabel, "makerLabel"},
+                  {webLink, "webLink"}});
 }
 
 void AboutWindow::setColours(const QColor& background, const QColor& text) {
@@ -104,3 +113,5 @@ void AboutWindow::keyPressEvent(QKeyEvent* event) {
     }
     QWidget::keyPressEvent(event);
 }
+
+} // namespace qtshell

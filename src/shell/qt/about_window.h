@@ -7,11 +7,24 @@
 #include <QLabel>
 #include <QWidget>
 
+namespace qtshell {
+
+/// The About window's controls: a private base of the window, as a form class of Qt Designer is. The window
+/// keeps them to itself; the tests find them by their names.
+struct AboutWindowControls {
+    QLabel* iconPicture = nullptr;
+    QLabel* nameLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* purposeLabel = nullptr;
+    QLabel* makerLabel = nullptr;
+    PictureButton* webLink = nullptr;
+};
+
 /// The About window: the program's name, version and purpose, its maker and the web link; a
 /// view over core::AboutWindow. Shown modeless, it blocks the main window, the Options and
 /// Schedule Task window and the alert editor while it is up, and frees them again when it
 /// closes (close box or Escape).
-class AboutWindow final : public QWidget, public core::AboutWindowView {
+class AboutWindow final : public QWidget, public core::AboutWindowView, private AboutWindowControls {
     Q_OBJECT
 
 public:
@@ -30,13 +43,6 @@ public:
     // core::AboutWindowView
     void showLook(core::AboutLook look) override;
 
-    QLabel* iconPicture = nullptr;
-    QLabel* nameLabel = nullptr;
-    QLabel* versionLabel = nullptr;
-    QLabel* purposeLabel = nullptr;
-    QLabel* makerLabel = nullptr;
-    PictureButton* webLink = nullptr;
-
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -47,3 +53,5 @@ private:
 
     core::AboutWindow m_rules;
 };
+
+} // namespace qtshell

@@ -5,6 +5,8 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 
+namespace qtshell {
+
 namespace {
 
 /// A picture button as a push button with the press action; a toggle as a check box, the
@@ -109,3 +111,5 @@ PhraseGroup::PhraseGroup(QWidget* parent) : QWidget(parent) {
 Panel::Panel(QWidget* parent) : QFrame(parent) {
     installAccessibility();
 }
+
+} // namespace qtshell

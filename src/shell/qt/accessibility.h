@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QWidget>
 
+namespace qtshell {
+
 /// What screen readers see of the program's own controls: picture buttons as push buttons
 /// (toggles as check boxes, with their state), groups of labels read as one phrase, and panels.
 ///
@@ -27,3 +29,5 @@ class Panel : public QFrame {
 public:
     explicit Panel(QWidget* parent = nullptr);
 };
+
+} // namespace qtshell

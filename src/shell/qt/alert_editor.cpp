@@ -1,5 +1,7 @@
 #include "shell/qt/alert_editor.h"
 
+#include "shell/qt/control_names.h"
+
 #include <QTextCursor>
 
 namespace {
@@ -7,6 +9,8 @@ namespace {
 namespace design = core::design::alert_editor;
 
 } // namespace
+
+namespace qtshell {
 
 AlertEditor::AlertEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::AlertOk, core::HoverSurface::AlertEditor),
@@ -45,6 +49,11 @@ AlertEditor::AlertEditor(const core::EditorContext& context)
     messageBox->setFocus(); // typing starts here when the editor opens
 
     load();
+    nameControls({{messageFrame, "messageFrame"},
+                  {messageBox, "messageBox"},
+                  {playSoundCheck, "playSoundCheck"},
+                  {playSoundLabel, "playSoundLabel"},
+                  {testLink, "testLink"}});
 }
 
 AlertEditor::~AlertEditor() = default;
@@ -72,3 +81,5 @@ void AlertEditor::limitMessage() {
     cursor.removeSelectedText();
     messageBox->setTextCursor(cursor);
 }
+
+} // namespace qtshell

@@ -8,10 +8,22 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+namespace qtshell {
+
+/// The alert editor's controls: a private base of the editor, as a form class of Qt Designer is. The editor
+/// keeps them to itself; the tests find them by their names.
+struct AlertEditorControls {
+    QGroupBox* messageFrame = nullptr;
+    QPlainTextEdit* messageBox = nullptr;
+    QCheckBox* playSoundCheck = nullptr;
+    QLabel* playSoundLabel = nullptr;
+    PictureButton* testLink = nullptr;
+};
+
 /// The alert editor: the message of an alert task and whether the notification sound plays
 /// with it, a view over core::AlertEditor. Test plays the notification sound once on the
 /// editor's own player.
-class AlertEditor final : public EditorWindow, public core::AlertEditorView {
+class AlertEditor final : public EditorWindow, public core::AlertEditorView, private AlertEditorControls {
     Q_OBJECT
 
 public:
@@ -38,14 +50,10 @@ public:
     void setPlaySoundChecked(bool checked) override { playSoundCheck->setChecked(checked); }
     void closeWindow() override { close(); }
 
-    QGroupBox* messageFrame = nullptr;
-    QPlainTextEdit* messageBox = nullptr;
-    QCheckBox* playSoundCheck = nullptr;
-    QLabel* playSoundLabel = nullptr;
-    PictureButton* testLink = nullptr;
-
 private:
     void limitMessage();
 
     core::AlertEditor m_rules;
 };
+
+} // namespace qtshell

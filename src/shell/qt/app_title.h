@@ -4,5 +4,9 @@
 
 #include <QString>
 
+namespace qtshell {
+
 /// The application title: every message box's title and the dialogs' caption.
 inline const QString kAppTitle = QString::fromStdString(core::kAppTitle);
+
+} // namespace qtshell

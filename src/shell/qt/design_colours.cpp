@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qtshell {
+
 void setDesignColours(QWidget* surface, const QColor& background, const QColor& text) {
     QPalette palette = surface->palette();
     palette.setColor(QPalette::Window, background);
@@ -38,3 +40,5 @@ QColor readableOn(const QColor& text, const QColor& background) {
     }
     return step < 0 ? QColor(Qt::black) : QColor(Qt::white);
 }
+
+} // namespace qtshell

@@ -10,6 +10,8 @@ inline QColor toQColor(core::design::Colour colour) {
     return {colour.red, colour.green, colour.blue};
 }
 
+namespace qtshell {
+
 /// The main window's designed background colour.
 inline const QColor kMainWindowBackground = toQColor(core::design::main_window::kBackground);
 
@@ -31,3 +33,5 @@ constexpr double kReadableContrast = core::design::kReadableContrast;
 /// kReadableContrast), else the nearest darker shade of the same hue that does, or on a dark
 /// background the nearest lighter one.
 QColor readableOn(const QColor& text, const QColor& background);
+
+} // namespace qtshell

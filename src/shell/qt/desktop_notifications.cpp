@@ -7,6 +7,8 @@
 #include <QLoggingCategory>
 #include <QVariantMap>
 
+namespace qtshell {
+
 Q_LOGGING_CATEGORY(lcNotify, "corvane.notifications")
 
 namespace {
@@ -88,3 +90,5 @@ void DesktopNotifications::onNotificationClosed(uint id, uint reason) {
         emit closed();
     }
 }
+
+} // namespace qtshell

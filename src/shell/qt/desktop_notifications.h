@@ -5,6 +5,8 @@
 
 class QDBusPendingCallWatcher;
 
+namespace qtshell {
+
 /// One notification with a Cancel action on the session bus's notification server
 /// (org.freedesktop.Notifications). Without a server nothing is shown and nothing else happens.
 /// Emits cancelled when the user takes the action, closed when the notification goes otherwise.
@@ -34,3 +36,5 @@ private:
     bool m_waiting = false; ///< show was sent and not answered yet
     bool m_closeWhenShown = false;
 };
+
+} // namespace qtshell

@@ -2,6 +2,8 @@
 
 #include <QLoggingCategory>
 
+namespace qtshell {
+
 Q_LOGGING_CATEGORY(lcDisplay, "corvane.display")
 
 QByteArray chooseDisplayPlatform(const SessionEnvironment& session) {
@@ -47,3 +49,5 @@ void reportPlatformLimits(const QString& platformName) {
         qCWarning(lcDisplay).noquote() << limits;
     }
 }
+
+} // namespace qtshell

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace qtshell {
+
 /// The window places itself at the top of the screen and may stay above the others; Wayland
 /// clients can do neither. In a Wayland session the program therefore runs on XWayland when
 /// an X server is there, and natively (with a note in the log) when none is.
@@ -27,3 +29,5 @@ QString platformLimits(const QString& platformName, const SessionEnvironment& se
 
 /// Logs platformLimits for the process environment.
 void reportPlatformLimits(const QString& platformName);
+
+} // namespace qtshell

@@ -1,12 +1,15 @@
 #include "shell/qt/editor_window.h"
 
 #include "core/app_title.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+
+namespace qtshell {
 
 EditorWindow::EditorWindow(platform::Services& services, core::HoverButton okHover,
                            core::HoverSurface okSurface)
@@ -51,6 +54,7 @@ void EditorWindow::makeOkButton(QWidget* parent, const core::design::task_editor
     okButton->setGeometry(place);
     okButton->setAccessibleName(QString::fromUtf8(core::design::task_editors::kOkName));
     connect(okButton, &PictureButton::mouseMoved, this, &EditorWindow::highlightOk);
+    nameControls({{okButton, "okButton"}});
 }
 
 void EditorWindow::highlightOk() {
@@ -114,3 +118,5 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     m_closed = true;
     event->accept();
 }
+
+} // namespace qtshell

@@ -10,11 +10,20 @@
 
 #include <functional>
 
+namespace qtshell {
+
+/// The OK button the three editors share, kept to the editors themselves (a protected base);
+/// the tests find it by its name.
+struct EditorOkButton {
+    /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
+    PictureButton* okButton = nullptr;
+};
+
 /// What the three task editors' windows share: the look, the OK picture button with its hover
 /// pictures, Escape and the window events that the core's editor rules hear of. An editor is
 /// shown modeless; each time it becomes the active window it blocks the windows its rules name,
 /// and it frees them again when it closes.
-class EditorWindow : public QWidget, public core::HoverView {
+class EditorWindow : public QWidget, public core::HoverView, protected EditorOkButton {
     Q_OBJECT
 
 public:
@@ -29,9 +38,6 @@ public:
     void restoreOk();
     /// Whether the editor has been closed (it is then deleted soon).
     bool isClosed() const { return m_closed; }
-
-    /// OK, showing picture 1 (normal) or 2 (highlighted) of its list.
-    PictureButton* okButton = nullptr;
 
     // core::HoverView
     void showButtonPicture(core::HoverButton button, core::ButtonLook look) override;
@@ -74,3 +80,5 @@ private:
     double m_twipsPerPixelX = 15.0;
     double m_twipsPerPixelY = 15.0;
 };
+
+} // namespace qtshell

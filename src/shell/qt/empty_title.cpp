@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+namespace qtshell {
+
 EmptyTitleGuard::EmptyTitleGuard(QWidget& window, platform::Screen& screen)
     : QObject(&window), m_window(window), m_screen(screen) {
     m_window.installEventFilter(this);
@@ -48,3 +50,5 @@ void EmptyTitleGuard::clearIfEmpty() {
         }
     }
 }
+
+} // namespace qtshell

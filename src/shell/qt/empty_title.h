@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+namespace qtshell {
+
 /// Keeps the window system's title of a window empty while the window's own title is empty.
 /// The toolkit writes the program's name in place of an empty title into every native window it
 /// makes for the window (a new one at each change of the on-top band) and at every change of
@@ -31,3 +33,5 @@ private:
     /// The native window whose title was cleared last, 0 while the title is not empty.
     WId m_cleared = 0;
 };
+
+} // namespace qtshell

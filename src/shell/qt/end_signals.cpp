@@ -11,6 +11,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace qtshell {
+
 Q_LOGGING_CATEGORY(lcEndSignals, "corvane.signals")
 
 namespace {
@@ -67,3 +69,5 @@ EndSignals::~EndSignals() {
         }
     }
 }
+
+} // namespace qtshell

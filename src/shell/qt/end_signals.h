@@ -6,6 +6,8 @@
 
 class QSocketNotifier;
 
+namespace qtshell {
+
 /// SIGTERM and SIGINT (the desktop's log-out, Ctrl+C in a terminal) end the program as closing
 /// its window does. The handler only writes a byte to a pipe; the window's thread reads it and
 /// runs onEnd, so no work happens inside the signal handler.
@@ -20,3 +22,5 @@ private:
     std::function<void()> m_onEnd;
     QSocketNotifier* m_notifier = nullptr;
 };
+
+} // namespace qtshell

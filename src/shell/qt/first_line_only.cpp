@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace qtshell {
+
 namespace {
 
 bool isLineBreak(QChar c) {
@@ -27,3 +29,5 @@ QValidator::State FirstLineOnly::validate(QString& input, int& pos) const {
     input.removeIf(isLineBreak); // defensive: no break survives whatever came before
     return Acceptable;
 }
+
+} // namespace qtshell

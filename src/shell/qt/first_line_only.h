@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QValidator>
 
+namespace qtshell {
+
 /// Keeps a single-line box to one line, as a single-line edit control does: of text pasted or
 /// dropped into it, only what comes before the first line break is taken; the text around the
 /// insertion stays as it was.
@@ -17,3 +19,5 @@ public:
 
     State validate(QString& input, int& pos) const override;
 };
+
+} // namespace qtshell

@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     if (!shmChosen) {
         qputenv("QT_XCB_NO_MITSHM", "1");
     }
-    const QByteArray platform = chooseDisplayPlatform(currentSessionEnvironment());
+    const QByteArray platform = qtshell::chooseDisplayPlatform(qtshell::currentSessionEnvironment());
     if (!platform.isEmpty()) {
         qputenv("QT_QPA_PLATFORM", platform);
     }
@@ -27,8 +27,8 @@ int main(int argc, char* argv[]) {
     if (!platform.isEmpty()) {
         qunsetenv("QT_QPA_PLATFORM");
     }
-    installQtLogSink();
-    reportPlatformLimits(QGuiApplication::platformName());
+    qtshell::installQtLogSink();
+    qtshell::reportPlatformLimits(QGuiApplication::platformName());
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QStringLiteral("4.0"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Corvane"));
@@ -36,9 +36,9 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::Services services = platform::makeSystemServices();
-    MainWindow mainWindow(services);
+    qtshell::MainWindow mainWindow(services);
     // The desktop's log-out (SIGTERM) and Ctrl+C close the window as the system would.
-    const EndSignals endSignals([&mainWindow] { mainWindow.unload(); });
+    const qtshell::EndSignals endSignals([&mainWindow] { mainWindow.unload(); });
     mainWindow.checkInstance();
     mainWindow.load();
     return QApplication::exec();

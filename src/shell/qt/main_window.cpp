@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+namespace qtshell {
+
 namespace {
 
 namespace design = core::design::main_window;
@@ -21,14 +23,10 @@ namespace design = core::design::main_window;
 
 MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      MainWindowParts(*this, services.screen->twipsPerPixelX(), services.screen->twipsPerPixelY()),
       m_services(services), m_tppX(services.screen->twipsPerPixelX()),
-      m_tppY(services.screen->twipsPerPixelY()), display(this, m_tppX, m_tppY),
-      buttons(*this, m_tppX, m_tppY), menu(this),
+      m_tppY(services.screen->twipsPerPixelY()),
       m_core(std::make_unique<core::MainWindowController>(services, m_timerFactory, *this)),
-      uptimeTimer(m_core->uptimeTimer()), triggerTimer(m_core->triggerTimer()),
-      indicatorTimer(m_core->indicatorTimer()), hourlyBeepTimer(m_core->hourlyBeepTimer()),
-      captionTimer(m_core->captionTimer()), clockTimer(m_core->clockTimer()),
-      cpuSampleTimer(m_core->cpuSampleTimer()), slide(m_core->slide()),
       m_windows(std::make_unique<WindowLauncher>(*this, services, m_core->settings(), m_core->state())) {
     new EmptyTitleGuard(*this, *services.screen); // a child: it goes with the window
     setWindowTitle(QString());
@@ -38,15 +36,18 @@ MainWindow::MainWindow(platform::Services& services, QWidget* parent)
     m_core->executor().setWait(waitWithEvents);
     m_trayNotice = std::make_unique<TrayNotice>(m_core->state(), services, menu);
 
-    connect(buttons.moreLessButton, &PictureButton::clicked, this, &MainWindow::toggleMoreInformation);
-    connect(buttons.minimizeButton, &PictureButton::clicked, this, &MainWindow::minimize);
-    connect(buttons.onTopButton, &PictureButton::clicked, this, &MainWindow::toggleOnTop);
-    connect(buttons.transparencyButton, &PictureButton::clicked, this, &MainWindow::toggleTransparency);
+    core::MainWindowController* rules = m_core.get();
+    connect(buttons.moreLessButton, &PictureButton::clicked, this,
+            [rules] { rules->toggleMoreInformation(); });
+    connect(buttons.minimizeButton, &PictureButton::clicked, this, [rules] { rules->minimize(); });
+    connect(buttons.onTopButton, &PictureButton::clicked, this, [rules] { rules->toggleOnTop(); });
+    connect(buttons.transparencyButton, &PictureButton::clicked, this,
+            [rules] { rules->toggleTransparency(); });
     connect(menu.about, &QAction::triggered, this, &MainWindow::openAbout);
     connect(menu.options, &QAction::triggered, this, &MainWindow::openOptions);
     connect(menu.scheduleTask, &QAction::triggered, this, &MainWindow::openScheduleTask);
-    connect(menu.minimize, &QAction::triggered, this, &MainWindow::toggleMinimized);
-    connect(menu.exit, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(menu.minimize, &QAction::triggered, this, [rules] { rules->toggleMinimized(); });
+    connect(menu.exit, &QAction::triggered, this, [rules] { rules->exitProgram(); });
 
     setFixedWidth(twipsToPixels(design::kClientWidth, m_tppX));
     showHeightTwips(m_core->heightTwips());
@@ -144,7 +145,7 @@ void MainWindow::showTransparencyPicture(core::ToggleLook look) {
 }
 
 void MainWindow::showTrayIcon() {
-    menu.showIcon([this](core::TrayMouse message) { trayCallback(message); });
+    menu.showIcon([this](core::TrayMouse message) { m_core->trayMouse(message); });
 }
 
 void MainWindow::setMinimizeItemText(const std::string& text) {
@@ -188,3 +189,5 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     m_core->windowPressed(event->button() == Qt::RightButton);
     QWidget::mousePressEvent(event);
 }
+
+} // namespace qtshell

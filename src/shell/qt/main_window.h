@@ -14,13 +14,29 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
-#include <cstdint>
 #include <memory>
+
+namespace qtshell {
+
+/// The main window's parts, in the order they are built: a private base of the window, as a form
+/// class of Qt Designer is. The window keeps them to itself; the tests find their controls by name.
+struct MainWindowParts {
+    MainWindowParts(QWidget& window, double twipsPerPixelX, double twipsPerPixelY)
+        : display(&window, twipsPerPixelX, twipsPerPixelY), buttons(window, twipsPerPixelX, twipsPerPixelY),
+          menu(&window) {}
+
+    /// The labels: up time, start date and time, the time now, the task indicator.
+    UptimeDisplay display;
+    /// More or less information, always on top, minimize, half transparent.
+    WindowButtons buttons;
+    /// The tray icon and its menu.
+    TrayMenu menu;
+};
 
 /// The main window of the Qt shell: the up-time display, the picture buttons, the tray menu,
 /// drawn as the core's MainWindowController says, and the user's clicks handed to it. It owns
 /// the controller and the windows the menu opens. main() makes one; the tests make it on fakes.
-class MainWindow final : public QWidget, public core::MainWindowView {
+class MainWindow final : public QWidget, public core::MainWindowView, private MainWindowParts {
     Q_OBJECT
 
 public:
@@ -34,23 +50,6 @@ public:
     /// Closing the window: removes the tray icon and ends the program.
     void unload() { m_core->unload(); }
 
-    // The timers' ticks and the user's actions, as the core handles them.
-    void refreshUptime() { m_core->refreshUptime(); }
-    void checkTrigger() { m_core->checkTrigger(); }
-    void blinkIndicator() { m_core->blinkIndicator(); }
-    void beepOnFullHour() { m_core->beepOnFullHour(); }
-    void showTimeNow() { m_core->showTimeNow(); }
-    void sampleCpu() { m_core->sampleCpu(); }
-    void showFigures() { m_core->showFigures(); }
-    std::int64_t showSystemStart() { return m_core->showSystemStart(); }
-    void toggleMoreInformation() { m_core->toggleMoreInformation(); }
-    void minimize() { m_core->minimize(); }
-    void toggleMinimized() { m_core->toggleMinimized(); }
-    void toggleOnTop() { m_core->toggleOnTop(); }
-    void toggleTransparency() { m_core->toggleTransparency(); }
-    void exitProgram() { m_core->exitProgram(); }
-    /// A mouse message of the tray icon.
-    void trayCallback(core::TrayMouse message) { m_core->trayMouse(message); }
     /// Menu "About": the About window, modeless.
     void openAbout();
     /// Menu "Options ": OptionsWindow on its Options page, created when it is not open.
@@ -58,18 +57,11 @@ public:
     /// Menu "Schedule Task": OptionsWindow on its Schedule Task page, created when it is not open.
     void openScheduleTask();
 
-    /// The window's height in twips, caption and borders included, as the more/less rule reads it.
-    float heightTwips() const { return m_core->heightTwips(); }
-    void setHeightTwips(float twips) { m_core->setHeightTwips(twips); }
-
+    /// The rules the window follows: its timers, the user's actions and what the windows share.
     core::MainWindowController& core() { return *m_core; }
-    /// What the windows share: the latest up time, the option caches, the scheduled task, the
-    /// sound folder, the figures; and whether the trigger check, the beep and the figures run.
-    core::AppState& state() { return m_core->state(); }
-    const core::ScheduledTask& scheduledTask() const { return m_core->state().task(); }
-    core::SettingsStore& settings() { return m_core->settings(); }
-    core::TaskExecutor& executor() { return m_core->executor(); }
     QSystemTrayIcon* trayIcon() const { return menu.icon(); }
+    /// The hidden window that the tray menu activates, or null before it is made.
+    TrayMenuOwner* menuOwner() const { return menu.owner(); }
     /// The open Options and Schedule Task window, or null.
     OptionsWindow* optionsWindow() const { return m_windows->optionsWindow(); }
     /// The open About window, or null.
@@ -123,32 +115,9 @@ private:
     double m_tppY = 15.0;
     QtTimerFactory m_timerFactory;
 
-public:
-    // The parts below are declared in the order they are built.
-    /// The labels: up time, start date and time, the time now, the task indicator.
-    UptimeDisplay display;
-    /// More or less information, always on top, minimize, half transparent.
-    WindowButtons buttons;
-    /// The tray icon and its menu.
-    TrayMenu menu;
-
-private:
     std::unique_ptr<core::MainWindowController> m_core;
     /// The native window whose property notices were stopped for the caption.
     WId m_quietWindow = 0;
-
-public:
-    /// The core's timers and slide, for the tests and the shell's own checks.
-    core::Timer& uptimeTimer;
-    core::Timer& triggerTimer;
-    core::Timer& indicatorTimer;
-    core::Timer& hourlyBeepTimer;
-    core::Timer& captionTimer;
-    core::Timer& clockTimer;
-    core::Timer& cpuSampleTimer;
-    core::SlideIn& slide;
-
-private:
     /// The Options and Schedule Task window and the About window, made on first use. Declared
     /// last, so that these windows go first when the main window goes.
     std::unique_ptr<WindowLauncher> m_windows;
@@ -158,3 +127,5 @@ private:
 public:
     TrayNotice& trayNotice() { return *m_trayNotice; }
 };
+
+} // namespace qtshell

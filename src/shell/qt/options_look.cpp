@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+namespace qtshell {
+
 QRect TwipsScale::rect(const core::design::Rect& twips) const {
     return {twipsToPixels(twips.left, x), twipsToPixels(twips.top, y), twipsToPixels(twips.width, x),
             twipsToPixels(twips.height, y)};
@@ -48,3 +50,5 @@ PictureButton* makeListButton(QWidget* parent, const QRect& geometry, const QStr
     button->setAccessibleName(name);
     return button;
 }
+
+} // namespace qtshell

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace qtshell {
+
 /// The tab bar's colour as designed.
 inline const QColor kTabBarColour = toQColor(core::design::options_window::kTabBarColour);
 
@@ -35,3 +37,5 @@ PictureButton* makeListButton(QWidget* parent, const QRect& geometry, const QStr
 inline int applyPicture(core::ButtonLook look) {
     return look == core::ButtonLook::Highlighted ? 4 : 3;
 }
+
+} // namespace qtshell

@@ -1,5 +1,6 @@
 #include "shell/qt/options_page.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/pictures.h"
 
 #include <QMouseEvent>
@@ -9,6 +10,8 @@ namespace {
 namespace design = core::design::options_page;
 
 } // namespace
+
+namespace qtshell {
 
 OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& settings, core::AppState& state,
                          TwipsScale twips, QWidget* parent)
@@ -61,6 +64,17 @@ OptionsPage::OptionsPage(platform::Services& services, core::SettingsStore& sett
     connect(applyAutostartButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyAutostart);
     connect(applyFiguresButton, &PictureButton::mouseMoved, this, &OptionsPage::highlightApplyFigures);
     setMouseTracking(true);
+    nameControls({{autostartCheck, "autostartCheck"},
+                  {autostartLabel, "autostartLabel"},
+                  {hourlyBeepCheck, "hourlyBeepCheck"},
+                  {hourlyBeepLabel, "hourlyBeepLabel"},
+                  {testLink, "testLink"},
+                  {applyAutostartButton, "applyAutostartButton"},
+                  {figuresCheck, "figuresCheck"},
+                  {figuresLabel, "figuresLabel"},
+                  {applyFiguresButton, "applyFiguresButton"},
+                  {startupPicture, "startupPicture"},
+                  {monitorPicture, "monitorPicture"}});
 }
 
 void OptionsPage::mouseMoveEvent(QMouseEvent* event) {
@@ -104,3 +118,5 @@ bool OptionsPage::isChecked(core::OptionBox which) const {
 void OptionsPage::setChecked(core::OptionBox which, bool checked) {
     box(which)->setChecked(checked);
 }
+
+} // namespace qtshell

@@ -12,10 +12,33 @@
 #include <QFrame>
 #include <QLabel>
 
+namespace qtshell {
+
+/// The Options page's controls: a private base of the page, as a form class of Qt Designer is. The page keeps
+/// them to itself; the tests find them by their names.
+struct OptionsPageControls {
+    QCheckBox* autostartCheck = nullptr;
+    QLabel* autostartLabel = nullptr;
+    QCheckBox* hourlyBeepCheck = nullptr;
+    QLabel* hourlyBeepLabel = nullptr;
+    PictureButton* testLink = nullptr;
+    PictureButton* applyAutostartButton = nullptr;
+    QCheckBox* figuresCheck = nullptr;
+    QLabel* figuresLabel = nullptr;
+    PictureButton* applyFiguresButton = nullptr;
+    QLabel* startupPicture = nullptr;
+    QLabel* monitorPicture = nullptr;
+    /// Whether the warning before the task is shown.
+    WarningOptionRow* warningRow = nullptr;
+};
+
 /// The Options page of the Options and Schedule Task window: loading at start-up and the hourly
 /// beep (with its Test link) under one Apply, the memory and processor figures under another; a
 /// view over core::OptionsPage. OptionsWindow makes it and shows it when its Options tab is selected.
-class OptionsPage final : public Panel, public core::OptionsPageView, public core::HoverView {
+class OptionsPage final : public Panel,
+                          public core::OptionsPageView,
+                          public core::HoverView,
+                          private OptionsPageControls {
     Q_OBJECT
 
 public:
@@ -38,20 +61,6 @@ public:
     void highlightApplyFigures();
     void restoreApplyButtons();
 
-    QCheckBox* autostartCheck = nullptr;
-    QLabel* autostartLabel = nullptr;
-    QCheckBox* hourlyBeepCheck = nullptr;
-    QLabel* hourlyBeepLabel = nullptr;
-    PictureButton* testLink = nullptr;
-    PictureButton* applyAutostartButton = nullptr;
-    QCheckBox* figuresCheck = nullptr;
-    QLabel* figuresLabel = nullptr;
-    PictureButton* applyFiguresButton = nullptr;
-    QLabel* startupPicture = nullptr;
-    QLabel* monitorPicture = nullptr;
-    /// Whether the warning before the task is shown.
-    WarningOptionRow* warningRow = nullptr;
-
     // core::OptionsPageView
     bool isChecked(core::OptionBox box) const override;
     void setChecked(core::OptionBox box, bool checked) override;
@@ -66,3 +75,5 @@ private:
 
     core::OptionsPage m_rules;
 };
+
+} // namespace qtshell

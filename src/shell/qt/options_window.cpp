@@ -1,6 +1,7 @@
 #include "shell/qt/options_window.h"
 
 #include "core/design/options_window_design.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/schedule_page.h"
@@ -9,6 +10,8 @@
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
+
+namespace qtshell {
 
 namespace {
 
@@ -40,6 +43,17 @@ OptionsWindow::OptionsWindow(platform::Services& services, core::SettingsStore& 
 
     buildStatusBar();
     buildLinks();
+    nameControls({{tabBar, "tabBar"},
+                  {optionsTab, "optionsTab"},
+                  {optionsTabCaption, "optionsTabCaption"},
+                  {scheduleTab, "scheduleTab"},
+                  {scheduleTabCaption, "scheduleTabCaption"},
+                  {optionsPage, "optionsPage"},
+                  {schedulePageFrame, "schedulePageFrame"},
+                  {helpLink, "helpLink"},
+                  {aboutLink, "aboutLink"},
+                  {webLink, "webLink"},
+                  {statusBar, "statusBar"}});
 }
 
 void OptionsWindow::buildTabs() {
@@ -162,5 +176,7 @@ void OptionsWindow::showFigures(const std::string& text) {
 }
 
 void OptionsWindow::showWindow() {
-    ::showWindow(this);
+    qtshell::showWindow(this);
 }
+
+} // namespace qtshell

@@ -16,13 +16,39 @@
 
 #include <functional>
 
+namespace qtshell {
+
 class SchedulePage;
+
+/// The Options and Schedule Task window's own controls: a private base of the window, as a form class of Qt
+/// Designer is. The window keeps them to itself; the tests find them by their names.
+struct OptionsWindowControls {
+    // The bar of page tabs.
+    QFrame* tabBar = nullptr;
+    PictureButton* optionsTab = nullptr;
+    QLabel* optionsTabCaption = nullptr;
+    PictureButton* scheduleTab = nullptr;
+    QLabel* scheduleTabCaption = nullptr;
+
+    /// The Options page.
+    OptionsPage* optionsPage = nullptr;
+
+    /// The Schedule Task page's frame; its layout takes the page.
+    QFrame* schedulePageFrame = nullptr;
+
+    // The links at the foot of the tab bar.
+    PictureButton* helpLink = nullptr;
+    PictureButton* aboutLink = nullptr;
+    PictureButton* webLink = nullptr;
+
+    QStatusBar* statusBar = nullptr;
+};
 
 /// The Options and Schedule Task window: two pages chosen with the page tabs in the bar at its
 /// left, the Help, About and Web links under them, and a status bar of three panels; a view over
 /// core::OptionsWindow. It makes its OptionsPage; the main window's WindowLauncher makes it and
 /// puts the SchedulePage into schedulePageFrame before load.
-class OptionsWindow final : public QWidget, public core::OptionsWindowView {
+class OptionsWindow final : public QWidget, public core::OptionsWindowView, private OptionsWindowControls {
     Q_OBJECT
 
 public:
@@ -70,26 +96,6 @@ public:
     /// A panel of statusBar, counted from 1.
     QLabel* panel(int number) const;
 
-    // The bar of page tabs.
-    QFrame* tabBar = nullptr;
-    PictureButton* optionsTab = nullptr;
-    QLabel* optionsTabCaption = nullptr;
-    PictureButton* scheduleTab = nullptr;
-    QLabel* scheduleTabCaption = nullptr;
-
-    /// The Options page.
-    OptionsPage* optionsPage = nullptr;
-
-    /// The Schedule Task page's frame; its layout takes the page.
-    QFrame* schedulePageFrame = nullptr;
-
-    // The links at the foot of the tab bar.
-    PictureButton* helpLink = nullptr;
-    PictureButton* aboutLink = nullptr;
-    PictureButton* webLink = nullptr;
-
-    QStatusBar* statusBar = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -105,3 +111,5 @@ private:
     TwipsScale m_twips;
     core::OptionsWindow m_rules;
 };
+
+} // namespace qtshell

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace qtshell {
+
 PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
     installAccessibility();
     setMouseTracking(true);
@@ -104,3 +106,5 @@ void PictureButton::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.drawRect(ring);
 }
+
+} // namespace qtshell

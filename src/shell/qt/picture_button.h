@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QVector>
 
+namespace qtshell {
+
 /// A picture that acts as a button: it shows one picture of its own list at a time and
 /// reports clicks and mouse moves. Which picture it shows is its only state.
 ///
@@ -53,3 +55,5 @@ private:
     int m_picture = 0;
     int m_onPicture = 0;
 };
+
+} // namespace qtshell

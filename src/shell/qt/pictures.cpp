@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+namespace qtshell {
+
 QPixmap renderPicture(const QString& resource, QSize size) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
@@ -13,3 +15,5 @@ QPixmap renderPicture(const QString& resource, QSize size) {
     }
     return pixmap;
 }
+
+} // namespace qtshell

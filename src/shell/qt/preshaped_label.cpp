@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStyle>
 
+namespace qtshell {
+
 bool PreshapedLabel::drawnByCharacter(const QString& text) {
     for (const QChar c : text) {
         const QChar::Script script = c.script();
@@ -72,3 +74,5 @@ void PreshapedLabel::changeEvent(QEvent* event) {
     }
     QLabel::changeEvent(event);
 }
+
+} // namespace qtshell

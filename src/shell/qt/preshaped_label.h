@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QStaticText>
 
+namespace qtshell {
+
 /// A label for a text that changes often within a few characters, such as a clock: each
 /// character is laid out once and kept, so a new text is drawn without shaping it anew.
 /// Texts that need shaping across characters (joined or right-to-left scripts) are drawn
@@ -29,3 +31,5 @@ private:
 
     QHash<QChar, Glyph> m_glyphs;
 };
+
+} // namespace qtshell

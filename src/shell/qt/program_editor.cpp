@@ -1,5 +1,6 @@
 #include "shell/qt/program_editor.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/first_line_only.h"
 
 namespace {
@@ -7,6 +8,8 @@ namespace {
 namespace design = core::design::program_editor;
 
 } // namespace
+
+namespace qtshell {
 
 ProgramEditor::ProgramEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::ProgramOk, core::HoverSurface::ProgramFrame),
@@ -48,6 +51,7 @@ ProgramEditor::ProgramEditor(const core::EditorContext& context)
     pathBox->setFocus(); // typing starts here when the editor opens
 
     load();
+    nameControls({{pathFrame, "pathFrame"}, {pathBox, "pathBox"}, {browseButton, "browseButton"}});
 }
 
 void ProgramEditor::load() {
@@ -59,3 +63,5 @@ void ProgramEditor::setPath(const std::string& path, std::size_t typingLimit) {
     pathBox->setMaxLength(static_cast<int>(typingLimit));
     pathBox->setText(QString::fromStdString(path));
 }
+
+} // namespace qtshell

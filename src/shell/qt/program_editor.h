@@ -7,9 +7,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace qtshell {
+
+/// The program editor's controls: a private base of the editor, as a form class of Qt Designer is. The editor
+/// keeps them to itself; the tests find them by their names.
+struct ProgramEditorControls {
+    QGroupBox* pathFrame = nullptr;
+    QLineEdit* pathBox = nullptr;
+    QPushButton* browseButton = nullptr;
+};
+
 /// The program editor: the name or path of the program a Run Program task starts, typed in or
 /// chosen with Browse; a view over core::ProgramEditor.
-class ProgramEditor final : public EditorWindow, public core::ProgramEditorView {
+class ProgramEditor final : public EditorWindow,
+                            public core::ProgramEditorView,
+                            private ProgramEditorControls {
     Q_OBJECT
 
 public:
@@ -29,10 +41,8 @@ public:
     platform::WindowHandle handle() override { return this; }
     void closeWindow() override { close(); }
 
-    QGroupBox* pathFrame = nullptr;
-    QLineEdit* pathBox = nullptr;
-    QPushButton* browseButton = nullptr;
-
 private:
     core::ProgramEditor m_rules;
 };
+
+} // namespace qtshell

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace qtshell {
+
 void installQtLogSink() {
     core::setLogSink([](std::string_view category, std::string_view text) {
         const std::string name(category);
@@ -15,3 +17,5 @@ void installQtLogSink() {
             << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     });
 }
+
+} // namespace qtshell

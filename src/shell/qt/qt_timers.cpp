@@ -2,6 +2,8 @@
 
 #include <QEventLoop>
 
+namespace qtshell {
+
 QtTimer::QtTimer(std::chrono::milliseconds interval, std::function<void()> onTick,
                  core::TimerAccuracy accuracy) {
     m_timer.setInterval(interval);
@@ -21,3 +23,5 @@ void waitWithEvents(std::chrono::milliseconds time) {
     QTimer::singleShot(time, &loop, &QEventLoop::quit);
     loop.exec();
 }
+
+} // namespace qtshell

@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+namespace qtshell {
+
 /// The core's timers as QTimers of the window's thread.
 class QtTimer final : public core::Timer {
 public:
@@ -29,3 +31,5 @@ public:
 
 /// Waits the given time in a nested event loop: timers and window events go on meanwhile.
 void waitWithEvents(std::chrono::milliseconds time);
+
+} // namespace qtshell

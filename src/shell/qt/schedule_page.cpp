@@ -2,12 +2,15 @@
 
 #include "core/design/options_window_design.h"
 #include "core/task_kind.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/options_look.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
 
 #include <QKeyEvent>
+
+namespace qtshell {
 
 namespace {
 
@@ -87,6 +90,21 @@ SchedulePage::SchedulePage(core::AppState& state, platform::Services& services, 
     setTabOrder(hoursUpDown, minutesBox);
     setTabOrder(minutesBox, minutesUpDown);
     setTabOrder(minutesUpDown, kindBox);
+    nameControls({{scheduledCheck, "scheduledCheck"},
+                  {whenLabel, "whenLabel"},
+                  {daysLabel, "daysLabel"},
+                  {daysBox, "daysBox"},
+                  {daysUpDown, "daysUpDown"},
+                  {hoursLabel, "hoursLabel"},
+                  {hoursBox, "hoursBox"},
+                  {hoursUpDown, "hoursUpDown"},
+                  {minutesLabel, "minutesLabel"},
+                  {minutesBox, "minutesBox"},
+                  {minutesUpDown, "minutesUpDown"},
+                  {kindLabel, "kindLabel"},
+                  {kindBox, "kindBox"},
+                  {applyButton, "applyButton"},
+                  {clockPicture, "clockPicture"}});
 }
 
 QRect SchedulePage::pixels(const core::design::Rect& twips) const {
@@ -174,14 +192,6 @@ void SchedulePage::restoreApply() {
     core::restoreButtons(*this, core::HoverSurface::SchedulePage);
 }
 
-void SchedulePage::setOpenEditor(std::function<void(const QString& kind)> openEditor) {
-    m_rules.setOpenEditor([openEditor = std::move(openEditor)](core::TaskKind kind) {
-        if (openEditor) {
-            openEditor(QString::fromUtf8(core::taskKindText(kind)));
-        }
-    });
-}
-
 QLineEdit* SchedulePage::box(core::TriggerBox which) const {
     switch (which) {
     case core::TriggerBox::Days:
@@ -256,3 +266,5 @@ void SchedulePage::showTriggerClock(const std::string& text) {
         which->setAccessibleDescription(clock);
     }
 }
+
+} // namespace qtshell

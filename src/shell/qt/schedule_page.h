@@ -17,19 +17,48 @@
 #include <QPointer>
 
 #include <functional>
+#include <utility>
+
+namespace qtshell {
+
+/// The Schedule Task page's controls: a private base of the page, as a form class of Qt Designer is. The page
+/// keeps them to itself; the tests find them by their names.
+struct SchedulePageControls {
+    QCheckBox* scheduledCheck = nullptr;
+    QLabel* whenLabel = nullptr;
+    QLabel* daysLabel = nullptr;
+    QLineEdit* daysBox = nullptr;
+    UpDown* daysUpDown = nullptr;
+    QLabel* hoursLabel = nullptr;
+    QLineEdit* hoursBox = nullptr;
+    UpDown* hoursUpDown = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLineEdit* minutesBox = nullptr;
+    UpDown* minutesUpDown = nullptr;
+    QLabel* kindLabel = nullptr;
+    QComboBox* kindBox = nullptr;
+    /// Apply. Its pictures sit at the indexes of the window's image list: 3 normal, 4 highlighted.
+    PictureButton* applyButton = nullptr;
+    QLabel* clockPicture = nullptr;
+};
 
 /// The Schedule Task page (schedulePageFrame of the Options and Schedule Task window): the trigger boxes,
 /// the kind box and Apply, a view over core::SchedulePage, which decides what they do.
-class SchedulePage final : public Panel, public core::SchedulePageView, public core::HoverView {
+class SchedulePage final : public Panel,
+                           public core::SchedulePageView,
+                           public core::HoverView,
+                           private SchedulePageControls {
     Q_OBJECT
 
 public:
     /// state holds the task record and outlives the page.
     SchedulePage(core::AppState& state, platform::Services& services, QWidget* parent = nullptr);
 
-    /// Shows the parameter editor of a kind ("Alert", "Run Program" or "Visit Website") without
+    /// Shows the parameter editor of a kind (an alert, Run Program or Visit Website) without
     /// waiting for it. Until one is set the editors are left out.
-    void setOpenEditor(std::function<void(const QString& kind)> openEditor);
+    void setOpenEditor(core::SchedulePage::OpenEditor openEditor) {
+        m_rules.setOpenEditor(std::move(openEditor));
+    }
     /// What the page does, decided by the core.
     core::SchedulePage& rules() { return m_rules; }
     /// The first two panels of the window's status bar, which showScheduleStatus writes.
@@ -60,23 +89,6 @@ public:
     /// Hover pictures: the mouse over Apply lights it; over the page it goes back to normal.
     void highlightApply();
     void restoreApply();
-
-    QCheckBox* scheduledCheck = nullptr;
-    QLabel* whenLabel = nullptr;
-    QLabel* daysLabel = nullptr;
-    QLineEdit* daysBox = nullptr;
-    UpDown* daysUpDown = nullptr;
-    QLabel* hoursLabel = nullptr;
-    QLineEdit* hoursBox = nullptr;
-    UpDown* hoursUpDown = nullptr;
-    QLabel* minutesLabel = nullptr;
-    QLineEdit* minutesBox = nullptr;
-    UpDown* minutesUpDown = nullptr;
-    QLabel* kindLabel = nullptr;
-    QComboBox* kindBox = nullptr;
-    /// Apply. Its pictures sit at the indexes of the window's image list: 3 normal, 4 highlighted.
-    PictureButton* applyButton = nullptr;
-    QLabel* clockPicture = nullptr;
 
     // core::SchedulePageView
     bool isScheduledChecked() const override;
@@ -109,3 +121,5 @@ private:
     double m_tppX = 15.0;
     double m_tppY = 15.0;
 };
+
+} // namespace qtshell

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace qtshell {
+
 using core::ScheduledTask;
 
 /// The seven task kinds' texts, in the order of the kind box.
@@ -20,3 +22,5 @@ inline const QStringList& taskKinds() {
     }();
     return kinds;
 }
+
+} // namespace qtshell

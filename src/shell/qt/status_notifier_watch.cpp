@@ -7,6 +7,8 @@
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 
+namespace qtshell {
+
 namespace {
 
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -49,3 +51,5 @@ void StatusNotifierWatch::readAnswer(QDBusPendingCallWatcher* call) {
     m_ready = true;
     emit hostReady();
 }
+
+} // namespace qtshell

@@ -4,6 +4,8 @@
 
 class QDBusPendingCallWatcher;
 
+namespace qtshell {
+
 /// Waits on the session bus for a StatusNotifierItem host: a StatusNotifierWatcher that reports
 /// a registered host. Panels start late at log-on, and a Wayland client has no other tray, so
 /// the tray icon is made only once a host is there (Qt decides once per process which tray it
@@ -29,3 +31,5 @@ private:
 
     bool m_ready = false;
 };
+
+} // namespace qtshell

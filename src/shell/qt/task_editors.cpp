@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QWindow>
 
+namespace qtshell {
+
 namespace {
 
 /// The open editor of a kind (shown, or loaded hidden), as there is at most one of each. A
@@ -35,36 +37,38 @@ EditorWindow* showEditor(EditorWindow* editor, QWidget* owner) {
 
 } // namespace
 
-EditorWindow* loadTaskEditor(const QString& kind, const core::EditorContext& context) {
+EditorWindow* loadTaskEditor(core::TaskKind kind, const core::EditorContext& context) {
     if (EditorWindow* open = findTaskEditor(kind)) {
         return open;
     }
-    if (kind == QLatin1String("Alert")) {
+    switch (kind) {
+    case core::TaskKind::Alert:
         return new AlertEditor(context);
-    }
-    if (kind == QLatin1String("Run Program")) {
+    case core::TaskKind::RunProgram:
         return new ProgramEditor(context);
-    }
-    if (kind == QLatin1String("Visit Website")) {
+    case core::TaskKind::VisitWebsite:
         return new WebAddressEditor(context);
+    default:
+        return nullptr;
     }
-    return nullptr;
 }
 
-EditorWindow* findTaskEditor(const QString& kind) {
-    if (kind == QLatin1String("Alert")) {
+EditorWindow* findTaskEditor(core::TaskKind kind) {
+    switch (kind) {
+    case core::TaskKind::Alert:
         return findOpen<AlertEditor>();
-    }
-    if (kind == QLatin1String("Run Program")) {
+    case core::TaskKind::RunProgram:
         return findOpen<ProgramEditor>();
-    }
-    if (kind == QLatin1String("Visit Website")) {
+    case core::TaskKind::VisitWebsite:
         return findOpen<WebAddressEditor>();
+    default:
+        return nullptr;
     }
-    return nullptr;
 }
 
-EditorWindow* openTaskEditor(const QString& kind, const core::EditorContext& context, QWidget* owner) {
+EditorWindow* openTaskEditor(core::TaskKind kind, const core::EditorContext& context, QWidget* owner) {
     EditorWindow* editor = loadTaskEditor(kind, context);
     return editor == nullptr ? nullptr : showEditor(editor, owner);
 }
+
+} // namespace qtshell

@@ -1,10 +1,14 @@
 #include "shell/qt/tray_menu.h"
 
+#include "shell/qt/control_names.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLoggingCategory>
 #include <QStringList>
+
+namespace qtshell {
 
 Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
@@ -32,6 +36,14 @@ TrayMenu::TrayMenu(QWidget* window) : m_window(window) {
     bold.setBold(true);
     scheduleTask->setFont(bold);
     menu->setDefaultAction(scheduleTask);
+    nameControls({{menu, "menu"},
+                  {about, "about"},
+                  {aboutSeparator, "aboutSeparator"},
+                  {options, "options"},
+                  {scheduleTask, "scheduleTask"},
+                  {exitSeparator, "exitSeparator"},
+                  {minimize, "minimize"},
+                  {exit, "exit"}});
 }
 
 TrayMenu::~TrayMenu() = default;
@@ -144,3 +156,5 @@ void TrayMenu::activateOwner() {
 void TrayMenu::popUp() {
     menu->popup(QCursor::pos());
 }
+
+} // namespace qtshell

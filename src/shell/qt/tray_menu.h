@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+namespace qtshell {
+
 /// The tray icon and its popup menu (About, Options, Schedule Task, Minimize, Exit). MainWindow
 /// owns it, connects the menu's items to its own handlers and hands the icon's mouse messages
 /// to the core, which decides when the menu opens.
@@ -65,3 +67,5 @@ private:
     StatusNotifierWatch* m_hostWatch = nullptr;
     std::unique_ptr<TrayMenuOwner> m_owner;
 };
+
+} // namespace qtshell

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace qtshell {
+
 /// The hidden window that lends itself to the tray menu as the foreground window. TrayMenu
 /// makes it at start-up and activates it before the menu opens.
 class TrayMenuOwner final : public QWidget {
@@ -10,3 +12,5 @@ class TrayMenuOwner final : public QWidget {
 public:
     TrayMenuOwner() = default;
 };
+
+} // namespace qtshell

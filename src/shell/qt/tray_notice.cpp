@@ -2,6 +2,8 @@
 
 #include "shell/qt/tray_menu.h"
 
+namespace qtshell {
+
 TrayNotice::TrayNotice(core::AppState& state, platform::Services& services, TrayMenu& tray, QObject* parent)
     : QObject(parent), m_tray(tray), m_rules(state, services, *this) {
     connect(&m_notifications, &DesktopNotifications::cancelled, this, [this] { m_rules.cancelTask(); });
@@ -22,3 +24,5 @@ void TrayNotice::showWarning(const std::string& text) {
 void TrayNotice::withdrawWarning() {
     m_notifications.close();
 }
+
+} // namespace qtshell

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+namespace qtshell {
+
 class TrayMenu;
 
 /// The armed task on the desktop: the tray icon's tool tip and the warning as a desktop
@@ -29,3 +31,5 @@ private:
     DesktopNotifications m_notifications;
     core::TaskNotice m_rules;
 };
+
+} // namespace qtshell

@@ -2,5 +2,9 @@
 
 #include "core/twips.h"
 
+namespace qtshell {
+
 using core::roundHalfEven;
 using core::twipsToPixels;
+
+} // namespace qtshell

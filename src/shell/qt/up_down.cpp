@@ -5,6 +5,8 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 
+namespace qtshell {
+
 namespace {
 
 /// A screen reader's view: a spin button whose two actions step the number.
@@ -73,3 +75,5 @@ void UpDown::resizeEvent(QResizeEvent*) {
     m_up->setGeometry(0, 0, width(), half);
     m_down->setGeometry(0, half, width(), height() - half);
 }
+
+} // namespace qtshell

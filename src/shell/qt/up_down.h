@@ -5,6 +5,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+namespace qtshell {
+
 /// A spin control bound to a text box: its arrows step the box's number by 1 between 0 and a
 /// maximum and write the plain number into the box (no leading zero).
 class UpDown final : public QWidget {
@@ -37,3 +39,5 @@ private:
     int m_maximum = 100;
     int m_value = 0;
 };
+
+} // namespace qtshell

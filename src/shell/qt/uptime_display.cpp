@@ -2,6 +2,7 @@
 
 #include "core/design/main_window_design.h"
 #include "core/uptime.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/design_colours.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/preshaped_label.h"
@@ -10,6 +11,8 @@
 #include <QFontInfo>
 
 #include <iterator>
+
+namespace qtshell {
 
 namespace {
 
@@ -56,6 +59,20 @@ UptimeDisplay::UptimeDisplay(QWidget* window, double twipsPerPixelX, double twip
                                indicator.height());
     taskIndicator->setToolTip(QString::fromUtf8(design::kIndicatorTip));
     taskIndicator->setAccessibleName(QString::fromUtf8(design::kIndicatorName));
+    nameControls({{phraseGroup, "phraseGroup"},
+                  {daysLabel, "daysLabel"},
+                  {daysSeparator, "daysSeparator"},
+                  {hoursLabel, "hoursLabel"},
+                  {hoursSeparator, "hoursSeparator"},
+                  {minutesLabel, "minutesLabel"},
+                  {startupHeading, "startupHeading"},
+                  {startDateCaption, "startDateCaption"},
+                  {startDateLabel, "startDateLabel"},
+                  {startTimeCaption, "startTimeCaption"},
+                  {startTimeLabel, "startTimeLabel"},
+                  {nowCaption, "nowCaption"},
+                  {nowLabel, "nowLabel"},
+                  {taskIndicator, "taskIndicator"}});
 }
 
 QLabel* UptimeDisplay::makeLabel(const core::design::main_window::Label& look, bool preshaped,
@@ -96,3 +113,5 @@ QLabel* UptimeDisplay::makeLabel(const core::design::main_window::Label& look, b
     }
     return label;
 }
+
+} // namespace qtshell

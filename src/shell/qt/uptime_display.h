@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace qtshell {
+
 /// The main window's labels: the up time in days, hours and minutes with their blinking
 /// separators, when the system started, the time now, and the task indicator. MainWindow owns
 /// one and writes into it what the core shows.
@@ -41,3 +43,5 @@ private:
     double m_tppX;
     double m_tppY;
 };
+
+} // namespace qtshell

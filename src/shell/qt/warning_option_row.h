@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QObject>
 
+namespace qtshell {
+
 /// The Options page's fourth row: whether the minute's warning before the task turns off, logs
 /// off, restarts or hibernates the computer is shown, with an Apply of its own. As on the rest
 /// of the page, ticking the box changes nothing until its Apply stores it.
@@ -21,14 +23,16 @@ public:
     /// Stores the box's state, then shows what is stored.
     void apply();
 
-    QCheckBox* check = nullptr;
-    QLabel* label = nullptr;
-    PictureButton* applyButton = nullptr;
-
 protected:
     /// The mouse over the page puts the Apply picture back to normal.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     platform::Registry& m_registry;
+    // Found from outside by their names.
+    QCheckBox* m_check = nullptr;
+    QLabel* m_label = nullptr;
+    PictureButton* m_applyButton = nullptr;
 };
+
+} // namespace qtshell

@@ -1,5 +1,6 @@
 #include "shell/qt/web_address_editor.h"
 
+#include "shell/qt/control_names.h"
 #include "shell/qt/first_line_only.h"
 
 namespace {
@@ -7,6 +8,8 @@ namespace {
 namespace design = core::design::web_address_editor;
 
 } // namespace
+
+namespace qtshell {
 
 WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     : EditorWindow(context.services, core::HoverButton::WebAddressOk, core::HoverSurface::WebAddressFrame),
@@ -30,4 +33,7 @@ WebAddressEditor::WebAddressEditor(const core::EditorContext& context)
     addressBox->setFocus(); // typing starts here when the editor opens
 
     load();
+    nameControls({{addressFrame, "addressFrame"}, {addressBox, "addressBox"}});
 }
+
+} // namespace qtshell

@@ -6,9 +6,20 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+namespace qtshell {
+
+/// The web-address editor's controls: a private base of the editor, as a form class of Qt Designer is. The
+/// editor keeps them to itself; the tests find them by their names.
+struct WebAddressEditorControls {
+    QGroupBox* addressFrame = nullptr;
+    QLineEdit* addressBox = nullptr;
+};
+
 /// The web-address editor: the address a Visit Website task opens; a view over
 /// core::WebAddressEditor.
-class WebAddressEditor final : public EditorWindow, public core::WebAddressEditorView {
+class WebAddressEditor final : public EditorWindow,
+                               public core::WebAddressEditorView,
+                               private WebAddressEditorControls {
     Q_OBJECT
 
 public:
@@ -28,9 +39,8 @@ public:
     void showLook() override { setLook(addressFrame); }
     void closeWindow() override { close(); }
 
-    QGroupBox* addressFrame = nullptr;
-    QLineEdit* addressBox = nullptr;
-
 private:
     core::WebAddressEditor m_rules;
 };
+
+} // namespace qtshell

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWindow>
 
+namespace qtshell {
+
 void setWindowAlpha(QWidget& window, int alpha) {
     // Qt keeps eight bits and cuts off the rest: 128 / 255.0 gives exactly 128.
     window.setWindowOpacity(alpha / 255.0);
@@ -57,3 +59,5 @@ void setWindowOnTop(QWidget& window, bool onTop) {
         new RefocusWhenShown(window, focus);
     }
 }
+
+} // namespace qtshell

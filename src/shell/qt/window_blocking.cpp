@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QPointer>
 
+namespace qtshell {
+
 namespace {
 
 constexpr char kFocusProperty[] = "corvaneFocusWhenBlocked";
@@ -101,3 +103,4 @@ void QtWindowBlocker::close(core::Window window) {
         w->close();
     }
 }
+} // namespace qtshell

@@ -1,6 +1,13 @@
 #pragma once
 
+#include "core/window_blocking.h"
+
 #include <QWidget>
+
+#include <functional>
+#include <map>
+
+namespace qtshell {
 
 // Windows that imitate modality (the editors, the About window) block the other windows by
 // disabling them. A blocked window takes no input at all: no clicks, no keys, and no close
@@ -16,11 +23,6 @@ void freeWindow(QWidget* window);
 /// Shows a window and brings it forward; a blocked one comes up under the window that blocks
 /// it, which keeps the keyboard, and comes alive when that one closes.
 void showWindow(QWidget* window);
-
-#include "core/window_blocking.h"
-
-#include <functional>
-#include <map>
 
 /// The core's window blocking on the Qt windows: each window the rules name is found (or, when
 /// asked, made) by a function; a window that is not there is left alone. It closes the windows
@@ -41,3 +43,5 @@ private:
 
     std::map<core::Window, Finder> m_finders;
 };
+
+} // namespace qtshell

@@ -1,8 +1,11 @@
 #include "shell/qt/window_buttons.h"
 
 #include "core/design/main_window_design.h"
+#include "shell/qt/control_names.h"
 #include "shell/qt/pictures.h"
 #include "shell/qt/twips.h"
+
+namespace qtshell {
 
 namespace {
 
@@ -50,6 +53,10 @@ WindowButtons::WindowButtons(QWidget& window, double twipsPerPixelX, double twip
     // Picture 2 of each list is the "on" state: on top, transparent.
     onTopButton->setToggle(2);
     transparencyButton->setToggle(2);
+    nameControls({{moreLessButton, "moreLessButton"},
+                  {onTopButton, "onTopButton"},
+                  {minimizeButton, "minimizeButton"},
+                  {transparencyButton, "transparencyButton"}});
 }
 
 void WindowButtons::moveMoreLess(double topTwips) {
@@ -71,3 +78,4 @@ int WindowButtons::togglePicture(core::ToggleLook look) {
     }
     return 0;
 }
+} // namespace qtshell

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+namespace qtshell {
+
 /// The main window's four picture buttons (more or less information, always on top, minimize,
 /// half transparent), placed in twips. MainWindow owns it, shows the pictures the core chooses
 /// and hands the clicks to the core.
@@ -34,3 +36,5 @@ private:
     double m_tppX = 15.0;
     double m_tppY = 15.0;
 };
+
+} // namespace qtshell

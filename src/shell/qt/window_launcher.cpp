@@ -2,6 +2,8 @@
 
 #include "shell/qt/schedule_page.h"
 
+namespace qtshell {
+
 WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services,
                                core::SettingsStore& settings, core::AppState& state)
     : m_mainWindow(mainWindow), m_services(services), m_settings(settings), m_state(state) {
@@ -12,14 +14,14 @@ WindowLauncher::WindowLauncher(QWidget& mainWindow, platform::Services& services
         return create ? &openOptionsWindow() : m_optionsWidget.data();
     });
     m_blocker.setWindow(core::Window::AlertEditor, [this](bool create) -> QWidget* {
-        return create ? loadTaskEditor(QStringLiteral("Alert"), editorContext())
-                      : findTaskEditor(QStringLiteral("Alert"));
+        return create ? loadTaskEditor(core::TaskKind::Alert, editorContext())
+                      : findTaskEditor(core::TaskKind::Alert);
     });
     m_blocker.setWindow(core::Window::About, [this](bool) -> QWidget* { return m_aboutWindow.data(); });
     m_blocker.setWindow(core::Window::ProgramEditor,
-                        [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Run Program")); });
+                        [](bool) -> QWidget* { return findTaskEditor(core::TaskKind::RunProgram); });
     m_blocker.setWindow(core::Window::WebAddressEditor,
-                        [](bool) -> QWidget* { return findTaskEditor(QStringLiteral("Visit Website")); });
+                        [](bool) -> QWidget* { return findTaskEditor(core::TaskKind::VisitWebsite); });
 }
 
 WindowLauncher::~WindowLauncher() {
@@ -46,7 +48,7 @@ OptionsWindow& WindowLauncher::openOptionsWindow() {
         auto* page = new SchedulePage(m_state, m_services);
         m_schedulePage = page;
         page->setOpenEditor(
-            [this](const QString& kind) { openTaskEditor(kind, editorContext(), m_optionsWidget); });
+            [this](core::TaskKind kind) { openTaskEditor(kind, editorContext(), m_optionsWidget); });
         m_optionsWindow->setSchedulePage(page);
         m_optionsWindow->load();
     }
@@ -61,3 +63,5 @@ void WindowLauncher::openAbout() {
     m_aboutWindow->raise();
     m_aboutWindow->activateWindow();
 }
+
+} // namespace qtshell

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace qtshell {
+
 class SchedulePage;
 
 /// Opens the windows that the main window leads to: the Options and Schedule Task window with
@@ -61,3 +63,5 @@ private:
     /// Closing the About window destroys it.
     QPointer<AboutWindow> m_aboutWindow;
 };
+
+} // namespace qtshell

@@ -76,11 +76,13 @@ int main(int argc, char* argv[]) {
     state.changeTask([](core::ScheduledTask& task) { task.playSound = true; });
     state.setSoundFolder(argv[1]);
     // Nothing to block and no kind box: the editor alone.
-    QtWindowBlocker noWindows;
+    qtshell::QtWindowBlocker noWindows;
 
-    QPointer<AlertEditor> form = new AlertEditor(core::EditorContext{services, state, noWindows, {}});
+    QPointer<qtshell::AlertEditor> form =
+        new qtshell::AlertEditor(core::EditorContext{services, state, noWindows, {}});
+    auto* testLink = form->findChild<qtshell::PictureButton*>(QStringLiteral("testLink"));
     ClickWatch clickWatch;
-    form->testLink->installEventFilter(&clickWatch);
+    testLink->installEventFilter(&clickWatch);
     form->show();
 
     bool announced = false;
@@ -92,7 +94,7 @@ int main(int argc, char* argv[]) {
         }
         if (!announced && form->windowHandle() != nullptr && form->windowHandle()->isExposed()) {
             announced = true;
-            const QPoint centre = form->testLink->geometry().center();
+            const QPoint centre = testLink->geometry().center();
             say(QStringLiteral("window %1 test %2 %3").arg(form->winId()).arg(centre.x()).arg(centre.y()));
         }
         if (form->isPlaying() != playing) {
