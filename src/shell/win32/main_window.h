@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -99,6 +100,14 @@ protected:
     void dpiChanged() override;
 
 private:
+    static constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    /// The control of a label of the design's table: the labels' ids follow its order.
+    static Control labelControl(std::size_t label) {
+        return static_cast<Control>(DaysLabel + static_cast<int>(label));
+    }
+    static_assert(NowLabel - DaysLabel + 1 == core::design::main_window::kLabels.size());
+
     void makeControls();
     /// Fonts, controls and the window's size at the window's density.
     void layOut();
