@@ -23,15 +23,4 @@ inline const QColor kDesignBackground = toQColor(core::design::kPageBackground);
 /// Controls that draw their own fields (boxes, lists, push buttons) keep the theme's colours.
 void setDesignColours(QWidget* surface, const QColor& background, const QColor& text = Qt::black);
 
-/// The contrast ratio of two colours as WCAG 2 defines it, from 1 (the same) to 21.
-double contrastRatio(const QColor& a, const QColor& b);
-
-/// The ratio body text needs (WCAG 2, level AA).
-constexpr double kReadableContrast = core::design::kReadableContrast;
-
-/// A colour for text on background: the colour itself where it reads (a ratio of at least
-/// kReadableContrast), else the nearest darker shade of the same hue that does, or on a dark
-/// background the nearest lighter one.
-QColor readableOn(const QColor& text, const QColor& background);
-
 } // namespace qtshell
